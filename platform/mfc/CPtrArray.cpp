@@ -1,0 +1,3 @@
+#include "mfc/CPtrArray.h"
+
+IMPLEMENT_DYNAMIC(CPtrArray, CObject)

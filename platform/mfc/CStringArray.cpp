@@ -1,0 +1,3 @@
+#include "mfc/CStringArray.h"
+
+IMPLEMENT_DYNAMIC(CStringArray, CObject)

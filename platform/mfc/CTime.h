@@ -1,0 +1,34 @@
+// A point in time to the second, in local time.
+#pragma once
+
+#include <ctime>
+
+#include "win32/Types.h"
+
+class CTime {
+ public:
+  CTime() = default;
+  explicit CTime(std::time_t time) : m_time(time) {}
+  CTime(int year, int month, int day, int hour, int minute, int second);
+  explicit CTime(const SYSTEMTIME& time);
+
+  // Now, from the layer's clock.
+  static CTime GetCurrentTime();
+
+  std::time_t GetTime() const { return m_time; }
+  int GetYear() const;
+  int GetMonth() const;
+  int GetDay() const;
+  int GetHour() const;
+  int GetMinute() const;
+  int GetSecond() const;
+  int GetDayOfWeek() const;  // 1 Sunday ... 7 Saturday
+
+  bool operator==(const CTime& other) const { return m_time == other.m_time; }
+  bool operator!=(const CTime& other) const { return m_time != other.m_time; }
+  bool operator<(const CTime& other) const { return m_time < other.m_time; }
+
+ private:
+  std::tm Local() const;
+  std::time_t m_time = 0;
+};
