@@ -5,6 +5,7 @@
 #include "win32/Codepage.h"
 #include "win32/Errors.h"
 #include "win32/Files.h"
+#include "win32/GdiTypes.h"
 #include "win32/KernelObjects.h"
 #include "win32/Mbstring.h"
 #include "win32/Memory.h"
