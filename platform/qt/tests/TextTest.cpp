@@ -74,6 +74,30 @@ TEST(Text, MetricsAndExtentsComeFromTheFont) {
   DeleteObject(cell);
 }
 
+TEST(Text, TheSystemsFacesComeFromTheMetricCompatibleFonts) {
+  Canvas canvas(10, 10);
+  struct Case {
+    const char* face;
+    const char* same;
+  } cases[] = {{"Arial", "Liberation Sans"}, {"Helvetica", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"},
+               {"Courier New", "Liberation Mono"}};
+  const char* sample = "Ersatzteil 4711 WWii";
+  for (const Case& c : cases) {
+    SIZE asked, real;
+    HFONT a = CreateFont(-18, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, c.face);
+    HFONT b = CreateFont(-18, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, c.same);
+    SelectObject(canvas.dc, a);
+    GetTextExtentPoint32(canvas.dc, sample, static_cast<int>(std::strlen(sample)), &asked);
+    SelectObject(canvas.dc, b);
+    GetTextExtentPoint32(canvas.dc, sample, static_cast<int>(std::strlen(sample)), &real);
+    EXPECT_EQ(asked.cx, real.cx) << c.face;
+    EXPECT_EQ(asked.cy, real.cy) << c.face;
+    SelectObject(canvas.dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(a);
+    DeleteObject(b);
+  }
+}
+
 TEST(Text, TextOutDrawsInsideItsCellByAlignment) {
   struct Case {
     UINT align;
