@@ -15,6 +15,8 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <map>
+#include <string>
+#include <unistd.h>
 
 #include "qt/GuiApplication.h"
 #include "win32/Codepage.h"
@@ -87,7 +89,12 @@ int VirtualKey(const QKeyEvent& event) {
     case Qt::Key_Period: return keypad ? VK_DECIMAL : 0xBE;
     case Qt::Key_NumLock: return VK_NUMLOCK;
     case Qt::Key_ScrollLock: return VK_SCROLL;
-    default: return 0;
+    // The keys of the German keyboard the system was made for.
+    case Qt::Key_Udiaeresis: return 0xBA;
+    case Qt::Key_Odiaeresis: return 0xC0;
+    case Qt::Key_ssharp: return 0xDB;
+    case Qt::Key_Adiaeresis: return 0xDE;
+    default: return event.text().isEmpty() ? 0 : 0xDF;  // another key that types a character
   }
 }
 
@@ -267,7 +274,18 @@ class CanvasWidget : public QWidget {
     bool alt = event.modifiers() & Qt::AltModifier;
     UINT message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM flags = 1 | (event.isAutoRepeat() ? (1 << 30) : 0) | (down ? 0 : (3u << 30)) | (alt ? (1 << 29) : 0);
+    if (down) NoteKeyCharacter(key, CharacterOf(event));
     PostMessage(target, message, static_cast<WPARAM>(key), flags);
+  }
+
+  // The character the key gave on the user's keyboard, in Windows-1252 (0 for none).
+  static int CharacterOf(const QKeyEvent& event) {
+    QString text = event.text();
+    if (text.size() != 1) return 0;
+    std::string bytes = Utf8ToCp1252(text.toUtf8().toStdString());
+    if (bytes.size() != 1) return 0;
+    if (bytes[0] == '?' && text != "?") return 0;  // a character Windows-1252 does not have
+    return static_cast<unsigned char>(bytes[0]);
   }
 
   HWND m_window;
@@ -277,7 +295,7 @@ class QtWindowHost : public WindowHost {
  public:
   void WindowCreated(HWND window) override {
     auto record = Windows().Find(window);
-    if (!record || record->IsChild() || !EnsureGuiApplication()) return;
+    if (!record || record->IsChild() || !OnGuiThread()) return;
     auto* widget = new CanvasWidget(window);
     m_widgets[window] = widget;
     Sync(*widget);
@@ -305,7 +323,7 @@ class QtWindowHost : public WindowHost {
     }
   }
   SIZE ScreenSize() override {
-    if (!EnsureGuiApplication() || !QGuiApplication::primaryScreen()) return SIZE{1024, 768};
+    if (!OnGuiThread() || !QGuiApplication::primaryScreen()) return SIZE{1024, 768};
     QSize size = QGuiApplication::primaryScreen()->geometry().size();
     return SIZE{size.width(), size.height()};
   }
@@ -334,6 +352,16 @@ class QtWindowHost : public WindowHost {
   }
 
  private:
+  // Qt's windows live on one thread: the program's first one, where the
+  // application is made. Windows of other threads stay off the screen.
+  static bool OnGuiThread() {
+    if (!QCoreApplication::instance()) {
+      if (GetCurrentThreadId() != static_cast<DWORD>(getpid())) return false;
+      return EnsureGuiApplication();
+    }
+    return QThread::currentThread() == QCoreApplication::instance()->thread();
+  }
+
   static unsigned GenerationOf(const Window& window) {
     unsigned generation = window.canvas.Generation() + static_cast<unsigned>(window.style);
     for (HWND child : window.children) {

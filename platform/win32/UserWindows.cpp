@@ -59,6 +59,7 @@ struct InputState {
   int cursorCount = 0;
   POINT cursorPos{};
   SHORT keys[256]{};
+  int characters[256]{};
 };
 InputState& Input() {
   static InputState state;
@@ -1016,6 +1017,12 @@ void SetKeyDown(int virtualKey, bool down) {
 }
 
 void SetCursorPosition(POINT point) { Input().cursorPos = point; }
+
+void NoteKeyCharacter(int virtualKey, int character) {
+  if (virtualKey >= 0 && virtualKey <= 255) Input().characters[virtualKey] = character;
+}
+
+int NotedKeyCharacter(int virtualKey) { return virtualKey >= 0 && virtualKey <= 255 ? Input().characters[virtualKey] : 0; }
 
 CreationHook SetCreationHook(CreationHook hook) { return std::exchange(CurrentCreationHook(), hook); }
 

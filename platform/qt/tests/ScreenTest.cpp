@@ -87,13 +87,17 @@ TEST(Screen, MouseAndKeysBecomeQueuedMessagesWithKeyStates) {
   EXPECT_TRUE(GetKeyState(VK_LBUTTON) & 0x8000);
   QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
   QApplication::sendEvent(widget, &key);
+  QKeyEvent umlaut(QEvent::KeyPress, Qt::Key_Adiaeresis, Qt::NoModifier, QString::fromUtf8("\xC3\xA4"));
+  QApplication::sendEvent(widget, &umlaut);
   EXPECT_TRUE(received.empty());  // nothing is handled before the loop takes it
   layer::PumpUntilIdle();
 
   std::vector<UINT> order;
   for (const MSG& msg : received) order.push_back(msg.message);
-  EXPECT_EQ(order, (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_KEYDOWN, WM_CHAR}));
-  ASSERT_EQ(received.size(), 4u);
+  // Each key's character comes right after it, in Windows-1252.
+  EXPECT_EQ(order, (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_KEYDOWN, WM_CHAR, WM_KEYDOWN, WM_CHAR}));
+  ASSERT_EQ(received.size(), 6u);
+  EXPECT_EQ(received[5].wParam, 0xE4u);
   EXPECT_EQ(GET_X_LPARAM(received[0].lParam), 25);
   EXPECT_EQ(GET_Y_LPARAM(received[0].lParam), 35);
   EXPECT_EQ(received[0].wParam, static_cast<WPARAM>(MK_SHIFT));
