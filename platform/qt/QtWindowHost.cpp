@@ -216,6 +216,7 @@ class CanvasWidget : public QWidget {
     NoteModifiers(event.modifiers(), event.buttons());
     POINT screen = ScreenPoint(event.position().toPoint());
     SetCursorPosition(screen);
+    if (DragThumb(screen, message)) return;
     HWND target = GetCapture() ? GetCapture() : TargetAt(m_window, screen);
     auto window = Windows().Find(target);
     if (!window) return;
@@ -233,35 +234,57 @@ class CanvasWidget : public QWidget {
     PostMessage(target, message, MouseKeys(event.buttons(), event.modifiers()), MAKELPARAM(client.x, client.y));
   }
 
-  // A press on a scroll bar scrolls by a line (arrows) or a page (the track).
-  static void NonClient(HWND target, POINT screen, UINT message) {
+  // A press on a scroll bar scrolls by a line (arrows) or a page (the track),
+  // or takes the thumb along until the button comes up.
+  void NonClient(HWND target, POINT screen, UINT message) {
     if (message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) return;
-    LRESULT hit = SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
-    if (hit != HTVSCROLL && hit != HTHSCROLL) return;
-    bool vertical = hit == HTVSCROLL;
+    auto window = Windows().Find(target);
     RECT rect;
-    GetWindowRect(target, &rect);
-    RECT client;
-    GetClientRect(target, &client);
-    POINT origin{0, 0};
-    ClientToScreen(target, &origin);
-    int thickness = GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL);
-    int start = vertical ? origin.y : origin.x;
-    int length = vertical ? client.bottom : client.right;
-    int at = (vertical ? screen.y : screen.x) - start;
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
-    GetScrollInfo(target, vertical ? SB_VERT : SB_HORZ, &info);
-    int code;
-    if (at < thickness) code = SB_LINEUP;
-    else if (at >= length - thickness) code = SB_LINEDOWN;
-    else {
-      int range = std::max(info.nMax - info.nMin, 1);
-      int thumb = thickness + MulDiv(length - 2 * thickness, info.nPos - info.nMin, range);
-      code = at < thumb ? SB_PAGEUP : SB_PAGEDOWN;
+    if (!window || !GetWindowRect(target, &rect)) return;
+    POINT inside{screen.x - rect.left, screen.y - rect.top};
+    for (int bar : {SB_VERT, SB_HORZ}) {
+      ScrollBarLayout layout = LayoutScrollBar(*window, bar);
+      if (!PtInRect(&layout.area, inside)) continue;
+      bool vertical = bar == SB_VERT;
+      int along = vertical ? inside.y : inside.x;
+      int code;
+      if (PtInRect(&layout.lineUp, inside)) code = SB_LINEUP;
+      else if (PtInRect(&layout.lineDown, inside)) code = SB_LINEDOWN;
+      else if (PtInRect(&layout.thumb, inside)) {
+        m_drag = ThumbDrag{target, bar, along - (vertical ? layout.thumb.top : layout.thumb.left), window->bars[bar].pos};
+        return;
+      } else {
+        code = along < (vertical ? layout.thumb.top : layout.thumb.left) ? SB_PAGEUP : SB_PAGEDOWN;
+      }
+      PostMessage(target, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, 0), 0);
+      PostMessage(target, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+      return;
     }
+  }
+
+  // True while the thumb is being dragged (the message is taken).
+  bool DragThumb(POINT screen, UINT message) {
+    if (!m_drag.window) return false;
+    auto window = Windows().Find(m_drag.window);
+    RECT rect;
+    if (!window || !GetWindowRect(m_drag.window, &rect)) {
+      m_drag = ThumbDrag{};
+      return false;
+    }
+    bool vertical = m_drag.bar == SB_VERT;
     UINT scroll = vertical ? WM_VSCROLL : WM_HSCROLL;
-    PostMessage(target, scroll, MAKEWPARAM(code, 0), 0);
-    PostMessage(target, scroll, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    if (message == WM_MOUSEMOVE) {
+      ScrollBarLayout layout = LayoutScrollBar(*window, m_drag.bar);
+      int along = (vertical ? screen.y - rect.top - layout.track.top : screen.x - rect.left - layout.track.left) - m_drag.grab;
+      m_drag.pos = ScrollPosForThumb(*window, m_drag.bar, along);
+      window->bars[m_drag.bar].trackPos = m_drag.pos;
+      PostMessage(m_drag.window, scroll, MAKEWPARAM(SB_THUMBTRACK, static_cast<WORD>(m_drag.pos)), 0);
+    } else if (message == WM_LBUTTONUP) {
+      PostMessage(m_drag.window, scroll, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(m_drag.pos)), 0);
+      PostMessage(m_drag.window, scroll, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+      m_drag = ThumbDrag{};
+    }
+    return true;
   }
 
   void Key(const QKeyEvent& event, bool down) {
@@ -288,7 +311,15 @@ class CanvasWidget : public QWidget {
     return static_cast<unsigned char>(bytes[0]);
   }
 
+  struct ThumbDrag {
+    HWND window = nullptr;
+    int bar = SB_VERT;
+    int grab = 0;  // where on the thumb it was taken
+    int pos = 0;
+  };
+
   HWND m_window;
+  ThumbDrag m_drag;
 };
 
 class QtWindowHost : public WindowHost {

@@ -18,7 +18,7 @@ std::vector<MSG> received;
 
 LRESULT CALLBACK Recorder(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_KEYDOWN || message == WM_CHAR ||
-      message == WM_PAINT)
+      message == WM_PAINT || message == WM_VSCROLL)
     received.push_back(MSG{window, message, wParam, lParam, 0, {}});
   if (message == WM_PAINT) {
     PAINTSTRUCT paint;
@@ -110,4 +110,47 @@ TEST(Screen, MouseAndKeysBecomeQueuedMessagesWithKeyStates) {
   QApplication::sendEvent(widget, &release);
   EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
   layer::PumpUntilIdle();
+}
+
+namespace {
+
+void Press(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+  QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                    Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+}  // namespace
+
+TEST(Screen, ScrollBarsAnswerArrowsAndThumbDrags) {
+  ScreenWindow screen;
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 100, 10, 0, 0};
+  SetScrollInfo(screen.window, SB_VERT, &info, TRUE);
+  layer::PumpUntilIdle();
+  received.clear();
+  QWidget* widget = screen.Widget();
+  ASSERT_NE(widget, nullptr);
+  int barX = 160 - GetSystemMetrics(SM_CXVSCROLL) / 2;
+
+  Press(widget, QEvent::MouseButtonPress, QPointF(barX, 115), Qt::LeftButton);  // the lower arrow
+  Press(widget, QEvent::MouseButtonRelease, QPointF(barX, 115), Qt::NoButton);
+  Press(widget, QEvent::MouseButtonPress, QPointF(barX, 20), Qt::LeftButton);  // the thumb, at the top
+  Press(widget, QEvent::MouseMove, QPointF(barX, 60), Qt::LeftButton);
+  Press(widget, QEvent::MouseButtonRelease, QPointF(barX, 60), Qt::NoButton);
+  layer::PumpUntilIdle();
+
+  std::vector<std::pair<int, int>> codes;
+  for (const MSG& msg : received)
+    if (msg.message == WM_VSCROLL) codes.emplace_back(LOWORD(msg.wParam), static_cast<short>(HIWORD(msg.wParam)));
+  ASSERT_EQ(codes.size(), 5u);
+  EXPECT_EQ(codes[0].first, SB_LINEDOWN);
+  EXPECT_EQ(codes[1].first, SB_ENDSCROLL);
+  EXPECT_EQ(codes[2].first, SB_THUMBTRACK);
+  EXPECT_GT(codes[2].second, 30);  // 40 pixels of an 88-pixel track
+  EXPECT_LT(codes[2].second, 60);
+  EXPECT_EQ(codes[3], std::make_pair(static_cast<int>(SB_THUMBPOSITION), codes[2].second));
+  EXPECT_EQ(codes[4].first, SB_ENDSCROLL);
+  SCROLLINFO track{sizeof(SCROLLINFO), SIF_TRACKPOS, 0, 0, 0, 0, 0};
+  GetScrollInfo(screen.window, SB_VERT, &track);
+  EXPECT_EQ(track.nTrackPos, codes[2].second);
 }
