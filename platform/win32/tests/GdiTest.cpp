@@ -152,6 +152,17 @@ TEST(Gdi, MonochromeBitmapsTakeTheContextsColours) {
   GetObject(bits, sizeof info, &info);
   EXPECT_EQ(info.bmBitsPixel, 1);
   SelectObject(mono, bits);
+  struct Case {
+    COLORREF asked, stored;
+  } cases[] = {{RGB(200, 200, 200), kWhite}, {RGB(50, 60, 70), kBlack}, {RGB(255, 255, 0), kWhite}};
+  for (const Case& c : cases) {
+    HBRUSH brush = CreateSolidBrush(c.asked);
+    RECT one{0, 0, 1, 1};
+    FillRect(mono, &one, brush);
+    EXPECT_EQ(GetPixel(mono, 0, 0), c.stored) << std::hex << c.asked;  // the nearer of black and white
+    DeleteObject(brush);
+  }
+  PatBlt(mono, 0, 0, 2, 1, BLACKNESS);
   SetPixel(mono, 1, 0, kWhite);
   Canvas target(2, 1);
   SetTextColor(target.dc, RGB(255, 0, 0));
