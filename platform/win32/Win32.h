@@ -10,4 +10,8 @@
 #include "win32/Mbstring.h"
 #include "win32/Memory.h"
 #include "win32/Paths.h"
+#include "win32/ThreadLocal.h"
+#include "win32/Locale.h"
+#include "win32/ProgramFolders.h"
+#include "win32/DebugOutput.h"
 #include "win32/Types.h"
