@@ -44,7 +44,6 @@ VodContext* ThreadContext() {
 
 VodContext::VodContext() : model(*this) {
   languageOffset = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_GERMAN ? 0 : 500;
-  fileLabel = languageOffset ? "File" : "Datei";
 }
 
 VodContext::~VodContext() { arena.FreeAll(); }

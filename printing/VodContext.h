@@ -60,7 +60,6 @@ class VodContext {
   bool loopRunning = false;
   bool stopAfterPage = false;
   int languageOffset = 0;  // 0 German, 500 English
-  std::string fileLabel = "Datei";
   VodCallback callback = nullptr;
   WORD animationTick = 0;
   int pumpCounter = 0;

@@ -103,13 +103,8 @@ void LoadSettings(VodContext& context, HWND owner) {
   VodSettingsValues& settings = context.settings;
 
   std::string language = Setting(context, "Sprache", "");
-  if (!language.empty() && language[0] == 'D') {
-    context.languageOffset = 0;
-    context.fileLabel = "Datei";
-  } else if (!language.empty() && language[0] == 'E') {
-    context.languageOffset = kEnglishOffset;
-    context.fileLabel = "File";
-  }
+  if (!language.empty() && language[0] == 'D') context.languageOffset = 0;
+  if (!language.empty() && language[0] == 'E') context.languageOffset = kEnglishOffset;
   settings.checkFrames = Setting(context, "CheckFrames", "TRUE") == "TRUE";
   std::string sizeCheck = Setting(context, "CheckGroesse", "TRUE");
   settings.sizeCheckMode = sizeCheck == "FALSE" ? 0 : sizeCheck == "CUT" ? 2 : 1;
