@@ -1,5 +1,6 @@
 #include "VodReport.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <variant>
@@ -79,12 +80,19 @@ bool English(const VodContext& context) { return context.languageOffset == kEngl
 
 std::string ErrorFrame(VodContext& context) { return English(context) ? " Error: " : " Fehler: "; }
 
+// The caller's ini file keeps one line per key: a message's line breaks
+// would let the rest of it (a script line, say) pose as keys of its own.
+void WriteLastError(VodContext& context, std::string text) {
+  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  WriteVodKey(context, nullptr, "LetzterFehler", text.c_str());
+}
+
 // Steps every report shares once its text is built: the last error in the
 // ini file and as debug string, then the caller, then the box.
 int Deliver(VodContext& context, const std::string& text, int code, int notifyCode, int defaultFlags,
             const std::string& caption = "VOD", const std::string& callerText = "") {
   const std::string& toCaller = callerText.empty() ? text : callerText;
-  WriteVodKey(context, nullptr, "LetzterFehler", text.c_str());
+  WriteLastError(context, text);
   OutputDebugString((text + "\r\n").c_str());
   int flags = defaultFlags;
   if (context.callback) {
@@ -188,7 +196,7 @@ bool ReportText2(VodContext& context, int number, int first, int second) {
 bool ReportErrorText(VodContext& context, int number, const std::string& argument, bool question) {
   std::string text = FormatText(Text(context, number), {argument});
   KeepLastError(context, text);
-  WriteVodKey(context, nullptr, "LetzterFehler", text.c_str());
+  WriteLastError(context, text);
   OutputDebugString((text + "\r\n").c_str());
   // A question goes on only when the caller or the user says so.
   int flags = question ? kShowBox : kShowBox | kGoOn;
