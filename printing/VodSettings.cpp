@@ -68,6 +68,9 @@ std::string Setting(VodContext& context, const char* key, const char* defaultVal
 
 std::string ReadVodKey(VodContext& context, const char* section, const char* key, const char* defaultValue) {
   if (context.iniPath.empty()) return "";
+  // A missing file reads as all defaults at once, without the waits that
+  // the ini reader spends on a file another program may hold.
+  if (!Exists(IniPath(context))) return defaultValue ? defaultValue : "";
   CIniClass ini;
   CString value;
   ini.ReadKey(section ? section : "VOD", key, defaultValue ? defaultValue : "", value, IniPath(context).c_str(), TRUE);
