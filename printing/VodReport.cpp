@@ -193,8 +193,9 @@ bool ReportText2(VodContext& context, int number, int first, int second) {
   return Deliver(context, text, VOD_CB_ERROR_TEXT, VOD_CB_ERROR_TEXT, kShowBox | kGoOn) & kGoOn;
 }
 
-bool ReportErrorText(VodContext& context, int number, const std::string& argument, bool question) {
-  std::string text = FormatText(Text(context, number), {argument});
+bool ReportErrorText(VodContext& context, int number, const std::string& argument, bool question,
+                     const std::string& second) {
+  std::string text = FormatText(Text(context, number), {argument, second});
   KeepLastError(context, text);
   WriteLastError(context, text);
   OutputDebugString((text + "\r\n").c_str());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "VodFixture.h"
 #include "VodInterpreter.h"
 #include "VodStrings.h"
 
@@ -94,6 +95,40 @@ TEST(VodStrings, ContentKindPrefixes) {
     EXPECT_EQ(kind, c.kind) << c.word;
     if (c.ok) EXPECT_EQ(word, c.rest);
   }
+}
+
+}  // namespace
+}  // namespace vod
+
+namespace vod {
+namespace {
+
+class StringReports : public testing::VodFixture {};
+
+TEST_F(StringReports, UnsignedNumbersDatesTimesAndWildcards) {
+  m_context->callback = testing::CallbackLog::Record;
+  struct Number {
+    const char* text;
+    unsigned value;
+  } numbers[] = {{"123", 123}, {"1.234", 1234}, {"12a", 12}, {"1.2.3", 0}, {"", 0}};
+  for (const Number& n : numbers) EXPECT_EQ(ParseUnsigned(*m_context, n.text), n.value) << n.text;
+  EXPECT_EQ(testing::CallbackLog::calls,
+            (std::vector<std::pair<int, std::string>>{{8, "Konvertierungsfehler: '1.2.3'!"}}));
+
+  EXPECT_EQ(FormatDate(5, 3, 101), "05.03.2001");
+  EXPECT_EQ(FormatDate(15, 12, 99), "15.12.1999");
+  EXPECT_EQ(FormatTime(9, 7), " 9:07");
+  EXPECT_EQ(FormatTime(23, 59), "23:59");
+
+  struct Match {
+    const char* text;
+    const char* pattern;
+    bool matches;
+  } matches[] = {{"FRAME1", "FRAME*", true}, {"FRAME", "FRAME", true},  {"FRAME", "FRAMES", false},
+                 {"FRAMES", "FRAME", false}, {"FRA", "FRAME*", false}, {"X", "*", false}};
+  for (const Match& m : matches) EXPECT_EQ(MatchWildcard(*m_context, m.text, m.pattern), m.matches) << m.pattern;
+  EXPECT_EQ(testing::CallbackLog::calls.back(),
+            (std::pair<int, std::string>{6, "Fehler in Procedure Match, Modul string2.c !\n,s1 = 'X' \ns2 = '*'\n"}));
 }
 
 }  // namespace
