@@ -125,5 +125,20 @@ TEST_F(FormFile, FramesOfOneNameGetInstanceNumbersAndAreBuiltOnce) {
   EXPECT_EQ(frames, (std::vector<std::string>{"F1", "G1", "F2", "F3"}));
 }
 
+TEST_F(FormFile, TheDefaultFontOfAFrameComesFromItsInstance) {
+  WriteIni({"DisplayLog=TRUE"});
+  std::string path = Write("fonts.frm", FormFileBytes({FrameItem("F", 0, 0, 1, 1, "Arial", 10),
+                                                       FrameItem("G", 0, 0, 1, 1, "Courier", 8),
+                                                       FrameItem("F", 0, 0, 1, 1, "Times", 12)}));
+  ASSERT_TRUE(LoadMask(*m_context, path));
+  std::string font;
+  int size = 0;
+  EXPECT_TRUE(SetSchrift(*m_context, "f", 2, font, size));
+  EXPECT_EQ(font, "Times");
+  EXPECT_EQ(size, 12);
+  EXPECT_FALSE(SetSchrift(*m_context, "F", 3, font, size));
+  EXPECT_EQ(m_ui.dialogMessages.back().second, "Set_Schrift End (FALSE)");
+}
+
 }  // namespace
 }  // namespace vod

@@ -42,3 +42,24 @@ TEST_F(FormModel, ClearedPagesGiveTheirNodesBackToTheArena) {
 
 }  // namespace
 }  // namespace vod
+
+namespace vod {
+namespace {
+
+TEST_F(FormModel, AScriptLargerThanTheArenaEndsWithItsErrorNotACrash) {
+  StandardForm();
+  m_context->callback = testing::CallbackLog::Record;
+  std::string script = "USE FORM std\nDATA FRAME A BEGIN\n";
+  for (int record = 0; record < 300; ++record) script += std::string(8000, 'x') + "\n";
+  script += "END\n";
+  EXPECT_EQ(Run(script), 2);
+  ASSERT_GE(testing::CallbackLog::calls.size(), 2u);
+  EXPECT_EQ(testing::CallbackLog::calls[0],
+            (std::pair<int, std::string>{7, "Kein Platz mehr auf dem internen Stack! Abbruch! < 1 > "}));
+  EXPECT_EQ(testing::CallbackLog::calls[1], (std::pair<int, std::string>{8, "Zuwenig Arbeitsspeicher > 44 <"}));
+  EXPECT_EQ(m_context->jobState, kJobError);
+  EXPECT_EQ(m_context->arena.BlocksInUse(), VodArena::kBlocks);
+}
+
+}  // namespace
+}  // namespace vod
