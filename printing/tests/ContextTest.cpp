@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -30,6 +31,27 @@ TEST(VodContext, EachThreadHasItsOwnContextAndNestedEntriesRestoreTheOuterOne) {
   EXPECT_NE(other, outer);
   LeaveContext();
   EXPECT_EQ(CurrentContext(), nullptr);
+}
+
+TEST(VodContext, ANewContextSpeaksTheLanguageOfTheUsersLocale) {
+  const char* saved = std::getenv("LANG");
+  std::string savedLang = saved ? saved : "";
+  unsetenv("LC_ALL");
+  unsetenv("LC_MESSAGES");
+  for (auto [lang, offset] : {std::pair{"de_DE.UTF-8", 0}, std::pair{"en_GB.UTF-8", 500}, std::pair{"fr_FR", 500}}) {
+    setenv("LANG", lang, 1);
+    int seen = -1;
+    std::thread fresh([&seen] {
+      seen = EnterContext()->languageOffset;
+      LeaveContext();
+    });
+    fresh.join();
+    EXPECT_EQ(seen, offset) << lang;
+  }
+  if (saved)
+    setenv("LANG", savedLang.c_str(), 1);
+  else
+    unsetenv("LANG");
 }
 
 class Exports : public testing::VodFixture {};
