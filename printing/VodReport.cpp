@@ -46,24 +46,24 @@ std::string FormatText(const std::string& format, const std::vector<FormatArgume
       out += '%';
       continue;
     }
-    std::string spec = format.substr(start, i - start);
+    std::string directive = format.substr(start, i - start);
     const FormatArgument* argument = next < arguments.size() ? &arguments[next++] : nullptr;
     char piece[64];
     if (type == 's') {
       std::string text = !argument                                    ? std::string()
                          : std::holds_alternative<std::string>(*argument) ? std::get<std::string>(*argument)
                                                                           : std::to_string(std::get<long>(*argument));
-      size_t point = spec.find('.');
-      if (point != std::string::npos) text = Cut(text, std::strtoul(spec.c_str() + point + 1, nullptr, 10));
-      int width = std::atoi(spec.c_str() + 1 + (spec.size() > 1 && spec[1] == '-'));
+      size_t point = directive.find('.');
+      if (point != std::string::npos) text = Cut(text, std::strtoul(directive.c_str() + point + 1, nullptr, 10));
+      int width = std::atoi(directive.c_str() + 1 + (directive.size() > 1 && directive[1] == '-'));
       if (static_cast<int>(text.size()) < width) {
         std::string pad(width - text.size(), ' ');
-        text = spec.find('-') != std::string::npos ? text + pad : pad + text;
+        text = directive.find('-') != std::string::npos ? text + pad : pad + text;
       }
       out += text;
     } else if (type == 'd' || type == 'i' || type == 'c' || type == 'u' || type == 'x') {
       long value = argument && std::holds_alternative<long>(*argument) ? std::get<long>(*argument) : 0;
-      std::string conversion = spec + (type == 'i' ? 'd' : type);
+      std::string conversion = directive + (type == 'i' ? 'd' : type);
       if (type != 'c') conversion.insert(conversion.size() - 1, "l");
       std::snprintf(piece, sizeof piece, conversion.c_str(), type == 'c' ? static_cast<int>(value) : value);
       out += piece;
