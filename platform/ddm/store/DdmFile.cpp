@@ -79,7 +79,7 @@ bool DdmFile::CheckHeader(std::string* why) const {
 bool DdmFile::CheckFileRecord(FileKind kind, std::string* why) const {
   SqliteStatement read;
   if (!read.Prepare(m_db, "SELECT name, value FROM ddm_file", why)) {
-    *why = "not a data manager file (" + *why + ")";
+    *why = (m_db.LastFailureWasSchema() ? "not a data manager file (" : "damaged (") + *why + ")";
     return false;
   }
   std::map<std::string, std::string> values;

@@ -24,6 +24,8 @@ bool SqliteDb::Execute(const std::string& sql, std::string* why) {
   return false;
 }
 
+bool SqliteDb::LastFailureWasSchema() const { return m_db && sqlite3_errcode(m_db) == SQLITE_ERROR; }
+
 std::string SqliteDb::LastError() const { return m_db ? sqlite3_errmsg(m_db) : "out of memory"; }
 
 }  // namespace ddm

@@ -21,6 +21,9 @@ class SqliteDb {
   // Runs statements that return no rows; false with the reason in *why.
   bool Execute(const std::string& sql, std::string* why);
   std::string LastError() const;
+  // True when the last failure came from a statement that does not fit the
+  // file's tables, rather than from damage.
+  bool LastFailureWasSchema() const;
   sqlite3* Handle() const { return m_db; }
 
  private:

@@ -111,8 +111,10 @@ std::string SourceLexer::ReadString() {
 }
 
 char SourceLexer::ReadEscape() {
+  const int line = m_line;
+  const int column = m_column;
   Take();  // the backslash
-  if (m_at >= m_source.size()) Fail("the escape is cut off");
+  if (m_at >= m_source.size()) throw SourceError(line, column, "the escape is cut off");
   switch (const char c = Take()) {
     case '\\':
     case '"':
@@ -128,13 +130,13 @@ char SourceLexer::ReadEscape() {
     case 'x': {
       const int high = HexValue(Peek());
       const int low = HexValue(Peek(1));
-      if (high < 0 || low < 0) Fail("\\x needs two hex digits");
+      if (high < 0 || low < 0) throw SourceError(line, column, "\\x needs two hex digits");
       Take();
       Take();
       return static_cast<char>(high * 16 + low);
     }
     default:
-      Fail("unknown escape \\" + std::string(1, c));
+      throw SourceError(line, column, "unknown escape \\" + std::string(1, c));
   }
 }
 

@@ -12,6 +12,12 @@ std::string Quoted(const std::string& bytes) {
     if (c == '"' || c == '\\') {
       text += '\\';
       text += c;
+    } else if (c == '\n') {
+      text += "\\n";
+    } else if (c == '\r') {
+      text += "\\r";
+    } else if (c == '\t') {
+      text += "\\t";
     } else if (byte >= 0x20 && byte < 0x7F) {
       text += c;
     } else {
