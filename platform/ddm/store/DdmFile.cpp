@@ -37,8 +37,11 @@ std::unique_ptr<DdmFile> DdmFile::Open(const std::string& hostPath, FileKind kin
     *why = "no such file";
     return nullptr;
   }
+  // The file never changes under an open connection (the tool moves a new file
+  // into place), so the connection keeps its read lock and its page cache
+  // instead of checking the file before every search.
   if (!file->CheckHeader(why) || !file->m_db.Open(hostPath, SqliteDb::Mode::ReadOnly, why) ||
-      !file->CheckFileRecord(kind, why))
+      !file->m_db.Execute("PRAGMA locking_mode = EXCLUSIVE", why) || !file->CheckFileRecord(kind, why))
     return nullptr;
   return file;
 }
