@@ -33,7 +33,8 @@ struct Files {
     source = "dictionary\n";
     for (const char* language : {"D", "GB"}) {
       source += "language \"" + std::string(language) + "\"\n";
-      for (int i = 0; i < kTexts; ++i) source += std::to_string(i) + " = \"message text number " + std::to_string(i) + "\"\n";
+      for (int i = 0; i < kTexts; ++i)
+        source += std::to_string(i) + " = \"message text number " + std::to_string(i) + "\"\n";
     }
     Build(source, dictionary);
   }

@@ -25,7 +25,7 @@ struct DdmTextTable::Impl {
   std::mutex lock;
 
   template <typename Key>
-  LPCSTR Text(std::unordered_map<Key, std::string> LanguageCache::*texts, const Key& key) {
+  LPCSTR Text(const char* operation, std::unordered_map<Key, std::string> LanguageCache::*texts, const Key& key) {
     std::lock_guard guard(lock);
     if (!file || !language) return "";
     LanguageCache& cache = caches[*language];
@@ -34,7 +34,7 @@ struct DdmTextTable::Impl {
     std::string why;
     std::optional<std::string> text;
     if (!cache.complete) text = file->Text(*language, key, &why);
-    if (!why.empty()) ddm::LogFailure("DdmGetText", systemPath, why);
+    if (!why.empty()) ddm::LogFailure(operation, systemPath, why);
     return known.emplace(key, text.value_or("")).first->second.c_str();
   }
 };
@@ -59,10 +59,12 @@ BOOL DdmTextTable::DdmTextOpen(LPCSTR file, LPCSTR language, LPCSTR, int, int) {
   return TRUE;
 }
 
-LPCSTR DdmTextTable::DdmGetText(LONG number) const { return m_impl->Text(&Impl::LanguageCache::byNumber, number); }
+LPCSTR DdmTextTable::DdmGetText(LONG number) const {
+  return m_impl->Text("DdmGetText", &Impl::LanguageCache::byNumber, number);
+}
 
 LPCSTR DdmTextTable::DdmGetTextByKey(LPCSTR key) const {
-  return m_impl->Text(&Impl::LanguageCache::byKey, std::string(key ? key : ""));
+  return m_impl->Text("DdmGetTextByKey", &Impl::LanguageCache::byKey, std::string(key ? key : ""));
 }
 
 BOOL DdmTextTable::DdmTextSetLanguage(LPCSTR language) {

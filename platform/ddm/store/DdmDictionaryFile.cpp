@@ -10,8 +10,8 @@ std::shared_ptr<DdmDictionaryFile> DdmDictionaryFile::Open(const std::string& ho
   if (!dictionary->m_file) return nullptr;
   const SqliteDb& db = dictionary->m_file->Db();
   if (!dictionary->ReadLanguages(why) ||
-      !dictionary->m_byNumber.Prepare(
-          db, "SELECT text FROM ddm_numbered_texts WHERE language = ?1 AND number = ?2", why) ||
+      !dictionary->m_byNumber.Prepare(db, "SELECT text FROM ddm_numbered_texts WHERE language = ?1 AND number = ?2",
+                                      why) ||
       !dictionary->m_byKey.Prepare(db, "SELECT text FROM ddm_keyed_texts WHERE language = ?1 AND key = ?2", why)) {
     *why = "damaged (" + *why + ")";
     return nullptr;

@@ -72,7 +72,8 @@ bool DdmFile::CheckHeader(std::string* why) const {
   }
   const bool pageCountValid = BigEndian(&header[24], 4) == BigEndian(&header[92], 4);
   const unsigned long long pages = BigEndian(&header[28], 4);
-  if (m_identity.size % pageSize != 0 || (pageCountValid && pages * pageSize > static_cast<unsigned long long>(m_identity.size))) {
+  if (m_identity.size % pageSize != 0 ||
+      (pageCountValid && pages * pageSize > static_cast<unsigned long long>(m_identity.size))) {
     *why = "truncated";
     return false;
   }

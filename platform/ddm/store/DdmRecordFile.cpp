@@ -16,8 +16,7 @@ std::shared_ptr<DdmRecordFile> DdmRecordFile::Open(const std::string& hostPath, 
   if (!records->m_file || !records->ReadLayout(why)) return nullptr;
   const SqliteDb& db = records->m_file->Db();
   if (!records->m_find.Prepare(db, std::string(kRecordRows) + " WHERE r.key = ?1" + kRecordOrder, why) ||
-      !records->m_firstLike.Prepare(db, "SELECT key FROM ddm_records WHERE folded = ?1 ORDER BY record LIMIT 1",
-                                    why)) {
+      !records->m_firstLike.Prepare(db, "SELECT key FROM ddm_records WHERE folded = ?1 ORDER BY record LIMIT 1", why)) {
     *why = "damaged (" + *why + ")";
     return nullptr;
   }

@@ -11,8 +11,7 @@ SqliteStatement::~SqliteStatement() { sqlite3_finalize(m_statement); }
 bool SqliteStatement::Prepare(const SqliteDb& db, const std::string& sql, std::string* why) {
   sqlite3_finalize(m_statement);
   m_statement = nullptr;
-  if (sqlite3_prepare_v3(db.Handle(), sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &m_statement, nullptr) ==
-      SQLITE_OK)
+  if (sqlite3_prepare_v3(db.Handle(), sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &m_statement, nullptr) == SQLITE_OK)
     return true;
   *why = db.LastError();
   return false;

@@ -48,22 +48,46 @@ struct DamageCase {
 TEST(DdmDamagedFile, DatabasesThatCannotBeOpened) {
   const DamageCase cases[] = {
       {"missing", kDatabase, [](const std::string& p) { std::filesystem::remove(p); }, "no such file"},
-      {"a folder", kDatabase, [](const std::string& p) { std::filesystem::remove(p); std::filesystem::create_directory(p); }, "no such file"},
+      {"a folder", kDatabase,
+       [](const std::string& p) {
+         std::filesystem::remove(p);
+         std::filesystem::create_directory(p);
+       },
+       "no such file"},
       {"empty", kDatabase, [](const std::string& p) { CutTo(p, 0); }, "too short"},
-      {"text", kDatabase, [](const std::string& p) { CutTo(p, 0); OverwriteAt(p, 0, std::string(4096, 'x')); }, "not a data manager file"},
-      {"foreign SQLite file", kDatabase, [](const std::string& p) { std::filesystem::remove(p); ExecuteOn(p, "CREATE TABLE t(a); INSERT INTO t VALUES(1)"); }, "not a data manager file"},
+      {"text", kDatabase,
+       [](const std::string& p) {
+         CutTo(p, 0);
+         OverwriteAt(p, 0, std::string(4096, 'x'));
+       },
+       "not a data manager file"},
+      {"foreign SQLite file", kDatabase,
+       [](const std::string& p) {
+         std::filesystem::remove(p);
+         ExecuteOn(p, "CREATE TABLE t(a); INSERT INTO t VALUES(1)");
+       },
+       "not a data manager file"},
       {"a dictionary", kDictionary, [](const std::string&) {}, "a dictionary, not a database"},
       {"cut to half", kDatabase, [](const std::string& p) { CutTo(p, SizeOf(p) / 2); }, "truncated"},
       {"cut by one page", kDatabase, [](const std::string& p) { CutTo(p, SizeOf(p) - 4096); }, "truncated"},
       {"cut by one byte", kDatabase, [](const std::string& p) { CutTo(p, SizeOf(p) - 1); }, "truncated"},
       {"cut to the header", kDatabase, [](const std::string& p) { CutTo(p, 100); }, "truncated"},
-      {"signature damaged", kDatabase, [](const std::string& p) { OverwriteAt(p, 0, "SQLite format 4"); }, "not a data manager file"},
-      {"page size damaged", kDatabase, [](const std::string& p) { OverwriteAt(p, 16, std::string("\x00\x03", 2)); }, "page size"},
-      {"first page garbage", kDatabase, [](const std::string& p) { OverwriteAt(p, 100, std::string(3900, '\xA5')); }, "damaged"},
-      {"newer layout", kDatabase, [](const std::string& p) { ExecuteOn(p, "UPDATE ddm_file SET value = 2 WHERE name = 'layout'"); }, "layout 2 is not known"},
-      {"other format", kDatabase, [](const std::string& p) { ExecuteOn(p, "UPDATE ddm_file SET value = 'x' WHERE name = 'format'"); }, "not a data manager file"},
-      {"field numbers with a gap", kDatabase, [](const std::string& p) { ExecuteOn(p, "DELETE FROM ddm_fields WHERE field = 0"); }, "field numbers"},
-      {"records table missing", kDatabase, [](const std::string& p) { ExecuteOn(p, "DROP TABLE ddm_values"); }, "damaged"},
+      {"signature damaged", kDatabase, [](const std::string& p) { OverwriteAt(p, 0, "SQLite format 4"); },
+       "not a data manager file"},
+      {"page size damaged", kDatabase, [](const std::string& p) { OverwriteAt(p, 16, std::string("\x00\x03", 2)); },
+       "page size"},
+      {"first page garbage", kDatabase, [](const std::string& p) { OverwriteAt(p, 100, std::string(3900, '\xA5')); },
+       "damaged"},
+      {"newer layout", kDatabase,
+       [](const std::string& p) { ExecuteOn(p, "UPDATE ddm_file SET value = 2 WHERE name = 'layout'"); },
+       "layout 2 is not known"},
+      {"other format", kDatabase,
+       [](const std::string& p) { ExecuteOn(p, "UPDATE ddm_file SET value = 'x' WHERE name = 'format'"); },
+       "not a data manager file"},
+      {"field numbers with a gap", kDatabase,
+       [](const std::string& p) { ExecuteOn(p, "DELETE FROM ddm_fields WHERE field = 0"); }, "field numbers"},
+      {"records table missing", kDatabase, [](const std::string& p) { ExecuteOn(p, "DROP TABLE ddm_values"); },
+       "damaged"},
   };
   for (const DamageCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -84,9 +108,15 @@ TEST(DdmDamagedFile, DatabasesThatCannotBeOpened) {
 // that search, with a log line, and leaves the object usable.
 TEST(DdmDamagedFile, DamageFoundBySearchFailsTheSearch) {
   const DamageCase cases[] = {
-      {"value of a field beyond the count", kDatabase, [](const std::string& p) { ExecuteOn(p, "UPDATE ddm_values SET field = 7 WHERE field = 0"); }, "damaged (record 1)"},
-      {"element of a plain field", kDatabase, [](const std::string& p) { ExecuteOn(p, "UPDATE ddm_values SET element = 1 WHERE field = 0"); }, "damaged (record 1)"},
-      {"list with a gap", kDatabase, [](const std::string& p) { ExecuteOn(p, "DELETE FROM ddm_values WHERE field = 2 AND element = 0"); }, "damaged (record 1)"},
+      {"value of a field beyond the count", kDatabase,
+       [](const std::string& p) { ExecuteOn(p, "UPDATE ddm_values SET field = 7 WHERE field = 0"); },
+       "damaged (record 1)"},
+      {"element of a plain field", kDatabase,
+       [](const std::string& p) { ExecuteOn(p, "UPDATE ddm_values SET element = 1 WHERE field = 0"); },
+       "damaged (record 1)"},
+      {"list with a gap", kDatabase,
+       [](const std::string& p) { ExecuteOn(p, "DELETE FROM ddm_values WHERE field = 2 AND element = 0"); },
+       "damaged (record 1)"},
   };
   for (const DamageCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -121,7 +151,9 @@ TEST(DdmDamagedFile, GarbageInTheRecordPagesNeverCrashesASearch) {
       int hits = 0;
       const std::string log = LogOf([&] { hits = db.DdmDbLookup(key.c_str(), 0); });
       EXPECT_TRUE(hits == 1 || (hits == 0 && log.find("damaged") != std::string::npos)) << key << " " << log;
-      if (hits == 1) EXPECT_EQ(db.DdmDbGetElementCount(0, 1), 2);
+      if (hits == 1) {
+        EXPECT_EQ(db.DdmDbGetElementCount(0, 1), 2);
+      }
     }
   }
 }
@@ -131,7 +163,8 @@ TEST(DdmDamagedFile, DictionariesThatCannotBeOpenedGiveEmptyTexts) {
       {"missing", kDictionary, [](const std::string& p) { std::filesystem::remove(p); }, "no such file"},
       {"a database", kDatabase, [](const std::string&) {}, "a database, not a dictionary"},
       {"cut to half", kDictionary, [](const std::string& p) { CutTo(p, SizeOf(p) / 2); }, "truncated"},
-      {"languages table missing", kDictionary, [](const std::string& p) { ExecuteOn(p, "DROP TABLE ddm_languages"); }, "damaged"},
+      {"languages table missing", kDictionary, [](const std::string& p) { ExecuteOn(p, "DROP TABLE ddm_languages"); },
+       "damaged"},
   };
   for (const DamageCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -96,8 +96,8 @@ TEST_F(DdmDatabaseTest, ReadsOutOfRangeGiveNullAndZero) {
   ASSERT_EQ(db.DdmDbFindKey("A100", 0), 2);
   struct Case {
     int hit, field, element;
-  } cases[] = {{-1, 1, 0}, {2, 1, 0}, {1000000, 1, 0}, {0, -1, 0}, {0, 5, 0},
-               {0, 0x10000, 0}, {0, 4, -1}, {0, 4, 3}, {0, 1, 1}, {0, 1, -1}};
+  } cases[] = {{-1, 1, 0},      {2, 1, 0},  {1000000, 1, 0}, {0, -1, 0}, {0, 5, 0},
+               {0, 0x10000, 0}, {0, 4, -1}, {0, 4, 3},       {0, 1, 1},  {0, 1, -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "hit " << c.hit << " field " << c.field << " element " << c.element);
     int length = 99;
@@ -168,10 +168,10 @@ TEST_F(DdmDatabaseTest, LookupFallsBackToAKeyOfOtherCaseAndFindKeyDoesNot) {
     int lookupHits;
     const char* lookupField1;
   } cases[] = {
-      {"A100", 2, 2, "main"},        {"a100", 0, 2, "main"},   {"Abc", 1, 1, "exact Abc"},
-      {"ABC", 1, 1, "exact ABC"},    {"aBc", 0, 1, "exact Abc"},  // the first in catalogue order
-      {"\xE4rger", 0, 1, "umlaut"},  {"\xC4RGER", 0, 1, "umlaut"}, {"A10", 0, 0, "<null>"},
-      {"", 0, 0, "<null>"},          {"A100 ", 0, 0, "<null>"},
+      {"A100", 2, 2, "main"},       {"a100", 0, 2, "main"},       {"Abc", 1, 1, "exact Abc"},
+      {"ABC", 1, 1, "exact ABC"},   {"aBc", 0, 1, "exact Abc"},  // the first in catalogue order
+      {"\xE4rger", 0, 1, "umlaut"}, {"\xC4RGER", 0, 1, "umlaut"}, {"A10", 0, 0, "<null>"},
+      {"", 0, 0, "<null>"},         {"A100 ", 0, 0, "<null>"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);

@@ -39,9 +39,12 @@ TEST_F(DdmTextTableTest, TextsByNumberAndByKeyInTheSelectedLanguage) {
   struct Case {
     LONG number;
     const char* text;
-  } numbers[] = {{1546, "VARNO 4 Hinweis"},  {1570, "Bitte warten, VARNO 4 wird geladen ..."},
-                 {-7, "negativ"},            {INT_MIN, "kleinste"},
-                 {INT_MAX, "gr\xF6\xDFte"},  {0, ""},
+  } numbers[] = {{1546, "VARNO 4 Hinweis"},
+                 {1570, "Bitte warten, VARNO 4 wird geladen ..."},
+                 {-7, "negativ"},
+                 {INT_MIN, "kleinste"},
+                 {INT_MAX, "gr\xF6\xDFte"},
+                 {0, ""},
                  {1547, ""}};
   for (const Case& c : numbers) EXPECT_STREQ(texts.DdmGetText(c.number), c.text) << c.number;
   EXPECT_STREQ(texts.DdmGetTextByKey("BTN_OK"), "OK");
@@ -59,9 +62,12 @@ TEST_F(DdmTextTableTest, SetLanguageSwitchesLaterLookUps) {
     BOOL known;
     const char* text1546;
     const char* okKey;
-  } cases[] = {{"GB", TRUE, "VARNO 4 note", "Okay"}, {"gb", TRUE, "VARNO 4 note", "Okay"},
-               {"FR", TRUE, "", ""},                 {"XX", FALSE, "", ""},
-               {nullptr, TRUE, "VARNO 4 Hinweis", "OK"}, {"", TRUE, "VARNO 4 Hinweis", "OK"},
+  } cases[] = {{"GB", TRUE, "VARNO 4 note", "Okay"},
+               {"gb", TRUE, "VARNO 4 note", "Okay"},
+               {"FR", TRUE, "", ""},
+               {"XX", FALSE, "", ""},
+               {nullptr, TRUE, "VARNO 4 Hinweis", "OK"},
+               {"", TRUE, "VARNO 4 Hinweis", "OK"},
                {"D", TRUE, "VARNO 4 Hinweis", "OK"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language ? c.language : "null");

@@ -38,7 +38,8 @@ int RunTool(std::vector<std::string> arguments, std::string* out, std::string* e
 // again, and it is plain ASCII whatever bytes the fields hold.
 TEST(DdmTool, DumpsRoundTripDatabasesAndDictionaries) {
   const char* const sources[] = {
-      "database\nfields 5\nlist 2 4\n\nrecord \"A\\x01\"\n0 = \"a\\\"b\\\\c\\n\\r\\t\"\n4 = [\"\",\n  \"x\"]\n\nrecord \"\"\n",
+      "database\nfields 5\nlist 2 4\n\nrecord \"A\\x01\"\n0 = \"a\\\"b\\\\c\\n\\r\\t\"\n4 = [\"\",\n  \"x\"]\n\nrecord "
+      "\"\"\n",
       "database\nfields 0\n\nrecord \"only a key\"\n",
       "dictionary\n\nlanguage \"D\"\n-5 = \"minus\"\n7 = \"\\x80\"\n\"key\" = \"text\"\n\nlanguage \"GB\"\n",
       "dictionary\n",
@@ -73,9 +74,12 @@ TEST(DdmTool, EveryByteValueSurvivesTheRoundTrip) {
 TEST(DdmTool, RawCharactersAreUtf8AndStoredAsWindows1252) {
   DdmFiles files;
   const std::string path =
-      files.Build("texts.ddm", "dictionary\nlanguage \"D\"\n1 = \"Gr\xC3\xB6\xC3\x9F\x65 \xE2\x82\xAC\"  # \xC3\xA4 in a comment\n");
+      files.Build("texts.ddm",
+                  "dictionary\nlanguage \"D\"\n1 = \"Gr\xC3\xB6\xC3\x9F\x65 \xE2\x82\xAC\"  # \xC3\xA4 in a comment\n");
   DdmTextTable texts(path.c_str(), "D");
-  EXPECT_STREQ(texts.DdmGetText(1), "Gr\xF6\xDF" "e \x80");
+  EXPECT_STREQ(texts.DdmGetText(1),
+               "Gr\xF6\xDF"
+               "e \x80");
 }
 
 // A fault names its line and column, and the tool writes nothing: an earlier
@@ -97,13 +101,15 @@ TEST(DdmTool, SourceFaultsNameLineAndColumnAndWriteNothing) {
       {"database\nfields 2\nrecord \"a\"\n1 \"x\"\n", "src:4:3: expected \"=\""},
       {"database\nfields 2\nrecord \"a\"\n1 = [\"x\"]\n", "src:4:5: field 1 is not a list field"},
       {"database\nfields 2\nlist 1\nrecord \"a\"\n1 = \"x\"\n", "src:5:5: field 1 is a list field"},
-      {"database\nfields 2\nlist 1\nrecord \"a\"\n1 = [\"x\" \"y\",\n\"z\" \"w\"\n", "src:7:1: expected \",\" or \"]\""},
+      {"database\nfields 2\nlist 1\nrecord \"a\"\n1 = [\"x\" \"y\",\n\"z\" \"w\"\n",
+       "src:7:1: expected \",\" or \"]\""},
       {"database\nfields 2\nlist 1\nrecord \"a\"\n1 = [\"x\",\n", "src:6:1: expected an element"},
       {"database\nfields 2\nrecord \"a\\x0\"\n", "src:3:10: \\x needs two hex digits"},
       {"database\nfields 2\nrecord \"a\\q\"\n", "src:3:10: unknown escape \\q"},
       {"database\nfields 2\nrecord \"a\\0\"\n", "src:3:8: the record's key cannot hold \\0"},
       {"database\nfields 2\nrecord \"open\n", "src:3:13: the string is not closed on its line"},
-      {"database\nfields 2\nrecord \"a\x01\"\n", "src:3:10: a control character in a string must be written as an escape"},
+      {"database\nfields 2\nrecord \"a\x01\"\n",
+       "src:3:10: a control character in a string must be written as an escape"},
       {"database\nfields 2\nrecord \"\xE4\"\n", "src:3:9: a byte that is not UTF-8"},
       {"database\nfields 2\nrecord \"\xE2\x82\"\n", "src:3:9: a byte that is not UTF-8"},
       {"database\nfields 2\nrecord \"\xE4\xB8\x80\"\n", "src:3:9: the character"},
@@ -115,7 +121,8 @@ TEST(DdmTool, SourceFaultsNameLineAndColumnAndWriteNothing) {
       {"dictionary\nlanguage \"D\"\nlanguage \"d\"\n", "src:3:10: language \"d\" is declared twice"},
       {"dictionary\nlanguage \"D\"\n1 = \"x\"\n1 = \"y\"\n", "src:4:1: this text is given twice"},
       {"dictionary\nlanguage \"D\"\n\"k\" = \"x\"\n\"k\" = \"y\"\n", "src:4:1: this text is given twice"},
-      {"dictionary\nlanguage \"D\"\n2147483648 = \"x\"\n", "src:3:1: a text number must lie between -2147483648 and 2147483647"},
+      {"dictionary\nlanguage \"D\"\n2147483648 = \"x\"\n",
+       "src:3:1: a text number must lie between -2147483648 and 2147483647"},
       {"dictionary\nlanguage \"D\"\n99999999999999999999 = \"x\"\n", "src:3:1: a text number must lie between"},
       {"dictionary\nlanguage \"D\"\n1 = \"a\\0b\"\n", "src:3:5: the text cannot hold \\0"},
       {"dictionary\nlanguage \"D\"\n1 = 2\n", "src:3:5: expected the text (a string)"},

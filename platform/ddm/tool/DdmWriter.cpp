@@ -12,11 +12,12 @@
 namespace ddm {
 namespace {
 
-// Runs a prepared insert with the values bound by `bind`.
-template <typename Bind>
-bool Insert(SqliteStatement& insert, Bind bind, std::string* why) {
+// Runs a prepared insert with the values bound in order.
+template <typename... Values>
+bool Insert(SqliteStatement& insert, std::string* why, const Values&... values) {
   insert.Restart();
-  bind(insert);
+  int index = 0;
+  (insert.Bind(++index, values), ...);
   if (insert.Next() == SqliteStatement::Step::Done) return true;
   *why = insert.LastError();
   return false;
@@ -28,21 +29,18 @@ bool WriteDatabase(const SqliteDb& db, const DatabaseContent& content, std::stri
       !record.Prepare(db, "INSERT INTO ddm_records VALUES(?1, ?2, ?3)", why) ||
       !value.Prepare(db, "INSERT INTO ddm_values VALUES(?1, ?2, ?3, ?4)", why))
     return false;
-  for (std::int64_t number = 0; number < static_cast<std::int64_t>(content.isList.size()); ++number)
-    if (!Insert(field, [&](SqliteStatement& s) { s.Bind(1, number); s.Bind(2, std::int64_t{content.isList[number]}); }, why))
-      return false;
+  const auto fieldCount = static_cast<std::int64_t>(content.isList.size());
+  for (std::int64_t number = 0; number < fieldCount; ++number)
+    if (!Insert(field, why, number, std::int64_t{content.isList[number]})) return false;
   std::int64_t order = 0;
   for (const DdmRecord& each : content.records) {
-    ++order;
-    if (!Insert(record, [&](SqliteStatement& s) { s.Bind(1, order); s.Bind(2, each.key); s.Bind(3, Fold(each.key)); }, why))
-      return false;
-    for (std::int64_t number = 0; number < static_cast<std::int64_t>(each.fields.size()); ++number) {
+    if (!Insert(record, why, ++order, std::string_view(each.key), std::string_view(Fold(each.key)))) return false;
+    for (std::int64_t number = 0; number < fieldCount; ++number) {
       const DdmField& elements = each.fields[number];
       for (std::int64_t element = 0; element < static_cast<std::int64_t>(elements.size()); ++element) {
-        const std::string& bytes = elements[element];
+        const std::string_view bytes = elements[element];
         if (!content.isList[number] && bytes.empty()) continue;  // an absent plain value reads as empty
-        if (!Insert(value, [&](SqliteStatement& s) { s.Bind(1, order); s.Bind(2, number); s.Bind(3, element); s.Bind(4, bytes); }, why))
-          return false;
+        if (!Insert(value, why, order, number, element, bytes)) return false;
       }
     }
   }
@@ -57,15 +55,11 @@ bool WriteDictionary(const SqliteDb& db, const DictionaryContent& content, std::
     return false;
   std::int64_t id = 0;
   for (const DdmLanguageTexts& texts : content.languages) {
-    ++id;
-    if (!Insert(language, [&](SqliteStatement& s) { s.Bind(1, id); s.Bind(2, texts.name); s.Bind(3, Fold(texts.name)); }, why))
-      return false;
+    if (!Insert(language, why, ++id, std::string_view(texts.name), std::string_view(Fold(texts.name)))) return false;
     for (const auto& [number, text] : texts.byNumber)
-      if (!Insert(numbered, [&](SqliteStatement& s) { s.Bind(1, id); s.Bind(2, std::int64_t{number}); s.Bind(3, text); }, why))
-        return false;
+      if (!Insert(numbered, why, id, std::int64_t{number}, std::string_view(text))) return false;
     for (const auto& [key, text] : texts.byKey)
-      if (!Insert(keyed, [&](SqliteStatement& s) { s.Bind(1, id); s.Bind(2, key); s.Bind(3, text); }, why))
-        return false;
+      if (!Insert(keyed, why, id, std::string_view(key), std::string_view(text))) return false;
   }
   return true;
 }

@@ -71,7 +71,8 @@ SourceToken SourceLexer::Next() {
   } else if (c == '"') {
     token.kind = Kind::String;
     token.text = ReadString();
-  } else if (std::isdigit(static_cast<unsigned char>(c)) || (c == '-' && std::isdigit(static_cast<unsigned char>(Peek(1))))) {
+  } else if (std::isdigit(static_cast<unsigned char>(c)) ||
+             (c == '-' && std::isdigit(static_cast<unsigned char>(Peek(1))))) {
     token.kind = Kind::Number;
     token.text += Take();
     while (std::isdigit(static_cast<unsigned char>(Peek()))) token.text += Take();

@@ -172,8 +172,8 @@ void SourceParser::ParseText(DictionaryContent& content) {
   const SourceToken start = m_token;
   bool added;
   if (At(Kind::Number)) {
-    const auto number = static_cast<std::int32_t>(ReadNumber(std::numeric_limits<std::int32_t>::min(),
-                                                             std::numeric_limits<std::int32_t>::max(), "a text number"));
+    const auto number = static_cast<std::int32_t>(ReadNumber(
+        std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), "a text number"));
     Expect(Kind::Equals, "\"=\"");
     added = language.byNumber.emplace(number, ReadCString("the text")).second;
   } else {
