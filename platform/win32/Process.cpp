@@ -609,6 +609,12 @@ std::string_view ArgumentsOf(std::string_view line) {
   return line.substr(i);
 }
 
+DWORD ProcessIdOf(HANDLE process) {
+  if (process == CurrentProcessHandle()) return GetCurrentProcessId();
+  auto object = ObjectOf<ProcessObject>(process);
+  return object ? static_cast<DWORD>(object->State().Pid()) : 0;
+}
+
 void SignalInputIdle() {
   OwnStart& own = Own();
   {

@@ -106,6 +106,10 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 // entry point receives its arguments.
 std::string_view ArgumentsOf(std::string_view commandLine);
 
+// The process id behind a process handle (the current process's pseudo
+// handle included), or 0.
+DWORD ProcessIdOf(HANDLE process);
+
 // Called by the message loop when it first runs out of messages; releases a
 // starter that waits in WaitForInputIdle.
 void SignalInputIdle();
