@@ -8,7 +8,8 @@
 #include "VodTexts.h"
 #include "foundation/CIniClass.h"
 #include "win32/Files.h"
-#include "win32/ProgramFolders.h"
+#include "win32/Module.h"
+#include "win32/SystemInfo.h"
 
 namespace vod {
 namespace {

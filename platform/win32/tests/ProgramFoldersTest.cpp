@@ -6,7 +6,8 @@
 
 #include "testing/TempFolder.h"
 #include "win32/Errors.h"
-#include "win32/ProgramFolders.h"
+#include "win32/Module.h"
+#include "win32/SystemInfo.h"
 
 TEST(ProgramFolders, WindowsFolderComesFromTheVariableAndIsCreated) {
   layer::testing::TempFolder temp;
