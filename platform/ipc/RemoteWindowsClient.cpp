@@ -43,6 +43,14 @@ void RemoteWindowsClient::SetWhileWaiting(std::function<void()> pump) {
   m_whileWaiting = std::move(pump);
 }
 
+HWND RemoteWindowsClient::Find(LPCSTR className, LPCSTR title) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(m_registry.FindWindow(className, title)));
+}
+
+HWND RemoteWindowsClient::Neighbour(HWND window, UINT relation) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(m_registry.Neighbour(HandleValue(window), relation)));
+}
+
 bool RemoteWindowsClient::Facts(HWND window, RemoteWindowFacts& facts) {
   auto entry = m_registry.Find(HandleValue(window));
   if (!entry || entry->processId == GetCurrentProcessId()) return false;

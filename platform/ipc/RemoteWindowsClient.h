@@ -20,6 +20,8 @@ class RemoteWindowsClient : public RemoteWindows {
   explicit RemoteWindowsClient(WindowRegistry& registry);
   ~RemoteWindowsClient() override;
 
+  HWND Find(LPCSTR className, LPCSTR title) override;
+  HWND Neighbour(HWND window, UINT relation) override;
   bool Facts(HWND window, RemoteWindowFacts& facts) override;
   BOOL Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   BOOL Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags, UINT timeout,

@@ -29,6 +29,22 @@ struct COPYDATASTRUCT {
 };
 typedef COPYDATASTRUCT* PCOPYDATASTRUCT;
 
+// Top-level windows of all the user's programs (class and title compared
+// without regard to case; null matches any).
+HWND FindWindow(LPCSTR className, LPCSTR windowName);
+inline HWND FindWindowA(LPCSTR className, LPCSTR windowName) { return FindWindow(className, windowName); }
+HWND GetWindow(HWND window, UINT command);
+// The thread that owns the window, and its process through processId.
+DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId);
+// 0 when the window is gone, the time is up, or (with SMTO_ABORTIFHUNG) the
+// receiver is hung; then GetLastError tells which.
+LRESULT SendMessageTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags, UINT timeout,
+                           DWORD_PTR* result);
+inline LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                                   UINT timeout, DWORD_PTR* result) {
+  return SendMessageTimeout(window, message, wParam, lParam, flags, timeout, result);
+}
+
 namespace layer {
 
 // What another program's window shows of itself.
@@ -47,6 +63,11 @@ struct RemoteWindowFacts {
 class RemoteWindows {
  public:
   virtual ~RemoteWindows() = default;
+  // Over the top-level windows of all the user's programs, this one's too:
+  // the topmost window of that class and title (null: any), and the window
+  // that GW_HWNDFIRST, GW_HWNDLAST, GW_HWNDNEXT or GW_HWNDPREV names.
+  virtual HWND Find(LPCSTR className, LPCSTR title) = 0;
+  virtual HWND Neighbour(HWND window, UINT relation) = 0;
   // Facts of a live window of another program; false for any other handle.
   virtual bool Facts(HWND window, RemoteWindowFacts& facts) = 0;
   virtual BOOL Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
