@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <span>
 
 #include "win32/Codepage.h"
 #include "win32/CrossProcess.h"
@@ -22,7 +23,7 @@ namespace layer::ipc {
 
 namespace {
 constexpr std::uint32_t kMagic = 0x56344957;  // "WI4V"
-constexpr std::uint32_t kVersion = 1;
+constexpr std::uint32_t kVersion = 2;
 constexpr size_t kSlots = 1024;
 
 template <size_t N>
@@ -69,6 +70,8 @@ struct WindowRegistry::Table {
   std::uint32_t version;
   std::uint32_t slotCount;
   std::uint32_t nextOrder;
+  std::uint32_t slotsInUse;  // no slot at or past this index has been used
+  std::uint32_t reserved;
   Slot slots[kSlots];
 };
 
@@ -92,7 +95,8 @@ class WindowRegistry::Access {
   Access(WindowRegistry& registry, bool writing) : m_registry(registry), m_lock(registry.m_mutex) {
     if (m_registry.m_fd >= 0) flock(m_registry.m_fd, writing ? LOCK_EX : LOCK_SH);
     Table* table = m_registry.m_table;
-    m_valid = table && table->magic == kMagic && table->version == kVersion && table->slotCount == kSlots;
+    m_valid = table && table->magic == kMagic && table->version == kVersion && table->slotCount == kSlots &&
+              table->slotsInUse <= kSlots;
     if (!m_valid && writing && table) {  // a table that is new or damaged starts again empty
       std::memset(table, 0, sizeof *table);
       table->magic = kMagic;
@@ -117,15 +121,16 @@ class WindowRegistry::Access {
     if (known == m_starts.end()) known = m_starts.emplace(slot.processId, ProcessStartOf(slot.processId)).first;
     return known->second != 0 && known->second == slot.processStart;
   }
+  std::span<Slot> Used() { return std::span<Slot>(table().slots, table().slotsInUse); }
   Slot* Find(DWORD handle) {
-    for (Slot& slot : table().slots)
+    for (Slot& slot : Used())
       if (slot.handle == handle && Live(slot)) return &slot;
     return nullptr;
   }
   // The live slots, the topmost first.
   std::vector<Slot*> Ordered() {
     std::vector<Slot*> live;
-    for (Slot& slot : table().slots)
+    for (Slot& slot : Used())
       if (Live(slot)) live.push_back(&slot);
     std::sort(live.begin(), live.end(), [](const Slot* a, const Slot* b) { return a->order > b->order; });
     return live;
@@ -182,13 +187,12 @@ bool WindowRegistry::Publish(const WindowEntry& entry) {
   DWORD self = static_cast<DWORD>(getpid());
   Slot* target = access.Find(entry.handle);
   if (target && target->processId != self) return false;
-  if (!target) {
-    for (Slot& slot : access.table().slots)
-      if (!access.Live(slot)) {  // free, or left by a program that has ended
-        target = &slot;
-        target->order = ++access.table().nextOrder;
-        break;
-      }
+  for (size_t i = 0; !target && i < kSlots; ++i) {
+    Slot& slot = access.table().slots[i];
+    if (access.Live(slot)) continue;  // free, or left by a program that has ended
+    target = &slot;
+    target->order = ++access.table().nextOrder;
+    access.table().slotsInUse = std::max<std::uint32_t>(access.table().slotsInUse, static_cast<std::uint32_t>(i + 1));
   }
   if (!target) return false;
   target->handle = entry.handle;
@@ -236,7 +240,7 @@ DWORD WindowRegistry::FindWindow(const char* className, const char* title) {
   Access access(*this, false);
   if (!access.Valid()) return 0;
   const Slot* best = nullptr;
-  for (const Slot& slot : access.table().slots) {
+  for (const Slot& slot : access.Used()) {
     if (slot.handle == 0 || (best && slot.order < best->order)) continue;
     if ((className && !SameText(slot.className, className)) || (title && !SameText(slot.title, title))) continue;
     if (access.Live(slot)) best = &slot;

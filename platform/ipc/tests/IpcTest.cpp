@@ -227,8 +227,8 @@ TEST(WindowRegistry, DamagedTableAndEntriesAreSkipped) {
     int fd = shm_open(name.c_str(), O_RDWR, 0600);
     ASSERT_GE(fd, 0);
     auto* bytes = static_cast<char*>(mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0));
-    // The second slot's title (header 16 bytes, slots of 424, title at 168) loses its end.
-    std::memset(bytes + 16 + 424 + 168, 'x', 256);
+    // The second slot's title (header 24 bytes, slots of 424, title at 168) loses its end.
+    std::memset(bytes + 24 + 424 + 168, 'x', 256);
     EXPECT_EQ(registry.FindWindow("Bad", nullptr), 0u);
     EXPECT_EQ(registry.FindWindow("Good", nullptr), good.handle);
     EXPECT_EQ(registry.Entries().size(), 1u);
