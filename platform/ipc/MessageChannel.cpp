@@ -38,6 +38,14 @@ bool ReadAll(int fd, void* into, size_t size, int timeoutMilliseconds) {
   auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
   auto* bytes = static_cast<char*>(into);
   while (size > 0) {
+    // What has arrived is taken at once; only an empty socket is waited for.
+    ssize_t got = recv(fd, bytes, size, MSG_DONTWAIT);
+    if (got > 0) {
+      bytes += got;
+      size -= static_cast<size_t>(got);
+      continue;
+    }
+    if (got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) return false;
     int wait = -1;
     if (timeoutMilliseconds >= 0) {
       auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -46,13 +54,7 @@ bool ReadAll(int fd, void* into, size_t size, int timeoutMilliseconds) {
     }
     pollfd watched{fd, POLLIN, 0};
     int ready = poll(&watched, 1, wait);
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) return false;
-    ssize_t got = recv(fd, bytes, size, 0);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    bytes += got;
-    size -= static_cast<size_t>(got);
+    if (ready == 0 || (ready < 0 && errno != EINTR)) return false;
   }
   return true;
 }

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <string>
 
 #include "win32/Errors.h"
 #include "win32/Process.h"
@@ -84,24 +85,32 @@ void RemoteWindowsClient::ReturnConnection(DWORD processId, int fd) {
   m_idle.emplace(processId, fd);
 }
 
+DWORD RemoteWindowsClient::ProcessOf(HWND window) {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto known = m_owners.find(HandleValue(window));
+    if (known != m_owners.end()) return known->second;
+  }
+  auto entry = m_registry.Find(HandleValue(window));
+  return entry && entry->processId != GetCurrentProcessId() ? entry->processId : 0;
+}
+
 bool RemoteWindowsClient::Exchange(HWND window, RequestHeader request, const void* block, UINT timeout,
                                    ReplyHeader& reply) {
-  auto entry = m_registry.Find(HandleValue(window));
-  if (!entry || entry->processId == GetCurrentProcessId()) return Fail(kInvalidWindow);
-  DWORD process = entry->processId;
+  // An owner that has answered before is asked straight away: should it have
+  // ended, its socket says so.
+  DWORD process = ProcessOf(window);
+  if (process == 0) return Fail(kInvalidWindow);
+  std::string bytes(reinterpret_cast<const char*>(&request), sizeof request);
+  if (request.blockSize != kNoBlock) bytes.append(static_cast<const char*>(block), request.blockSize);
   int fd = TakeConnection(process);
-  bool written = fd >= 0 && WriteAll(fd, &request, sizeof request) &&
-                 (request.blockSize == kNoBlock || WriteAll(fd, block, request.blockSize));
+  bool written = fd >= 0 && WriteAll(fd, bytes.data(), bytes.size());
   if (!written && fd >= 0) {  // a kept connection may have gone stale; one fresh try
     close(fd);
     fd = ConnectTo(process);
-    written = fd >= 0 && WriteAll(fd, &request, sizeof request) &&
-              (request.blockSize == kNoBlock || WriteAll(fd, block, request.blockSize));
+    written = fd >= 0 && WriteAll(fd, bytes.data(), bytes.size());
   }
-  if (!written) {
-    if (fd >= 0) close(fd);
-    return Fail(kInvalidWindow);
-  }
+  if (!written) return Forget(window, fd);
 
   using Clock = std::chrono::steady_clock;
   auto deadline = Clock::now() + std::chrono::milliseconds(timeout);
@@ -124,16 +133,25 @@ bool RemoteWindowsClient::Exchange(HWND window, RequestHeader request, const voi
     if (poll(&watched, 1, whileWaiting ? slice : (timeout == INFINITE ? -1 : slice)) > 0) break;
     if (whileWaiting) whileWaiting();
   }
-  if (!ReadAll(fd, &reply, sizeof reply, static_cast<int>(kAcknowledgeTimeout)) || reply.magic != kReplyMagic) {
-    close(fd);  // the peer ended or broke the protocol
-    return Fail(kInvalidWindow);
-  }
+  if (!ReadAll(fd, &reply, sizeof reply, static_cast<int>(kAcknowledgeTimeout)) || reply.magic != kReplyMagic)
+    return Forget(window, fd);  // the peer ended or broke the protocol
   ReturnConnection(process, fd);
   switch (static_cast<ReplyStatus>(reply.status)) {
-    case ReplyStatus::Done: return true;
+    case ReplyStatus::Done: {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      m_owners[HandleValue(window)] = process;
+      return true;
+    }
     case ReplyStatus::Hung: return Fail(ERROR_TIMEOUT);
-    default: return Fail(kInvalidWindow);
+    default: return Forget(window, -1);
   }
+}
+
+bool RemoteWindowsClient::Forget(HWND window, int fd) {
+  if (fd >= 0) close(fd);
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_owners.erase(HandleValue(window));
+  return Fail(kInvalidWindow);
 }
 
 BOOL RemoteWindowsClient::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -38,12 +38,17 @@ class RemoteWindowsClient : public RemoteWindows {
   // One request and its reply; false (with the last error set) when the
   // window is gone, the peer does not answer in time or breaks the protocol.
   bool Exchange(HWND window, RequestHeader request, const void* block, UINT timeout, ReplyHeader& reply);
+  // The owner of a window: known from an earlier answer, else from the registry; 0 for none.
+  DWORD ProcessOf(HWND window);
+  // Drops what is known of a window that did not answer; false with the last error set.
+  bool Forget(HWND window, int fd);
   int TakeConnection(DWORD processId);
   void ReturnConnection(DWORD processId, int fd);
 
   WindowRegistry& m_registry;
   std::mutex m_mutex;
   std::multimap<DWORD, int> m_idle;  // open connections by process
+  std::map<DWORD, DWORD> m_owners;   // windows that have answered, with their process
   std::function<void()> m_whileWaiting;
 };
 
