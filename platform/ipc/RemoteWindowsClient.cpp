@@ -154,13 +154,16 @@ bool RemoteWindowsClient::Forget(HWND window, int fd) {
   return Fail(kInvalidWindow);
 }
 
-BOOL RemoteWindowsClient::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kCopyData) return Fail(kSyncOnly);  // its block would not outlive the post
+BOOL RemoteWindowsClient::Act(RequestKind kind, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ReplyHeader reply;
-  if (!Exchange(window, Request(RequestKind::Post, window, message, wParam, lParam), nullptr, kAcknowledgeTimeout,
-                reply))
+  if (!Exchange(window, Request(kind, window, message, wParam, lParam), nullptr, kAcknowledgeTimeout, reply))
     return FALSE;
   return reply.result != 0;
+}
+
+BOOL RemoteWindowsClient::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kCopyData) return Fail(kSyncOnly);  // its block would not outlive the post
+  return Act(RequestKind::Post, window, message, wParam, lParam);
 }
 
 BOOL RemoteWindowsClient::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags, UINT timeout,
@@ -185,25 +188,13 @@ BOOL RemoteWindowsClient::Send(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 BOOL RemoteWindowsClient::Show(HWND window, int command) {
-  ReplyHeader reply;
-  if (!Exchange(window, Request(RequestKind::Show, window, 0, static_cast<WPARAM>(command)), nullptr,
-                kAcknowledgeTimeout, reply))
-    return FALSE;
-  return reply.result != 0;
+  return Act(RequestKind::Show, window, 0, static_cast<WPARAM>(command), 0);
 }
 
 BOOL RemoteWindowsClient::Enable(HWND window, BOOL enable) {
-  ReplyHeader reply;
-  if (!Exchange(window, Request(RequestKind::Enable, window, 0, static_cast<WPARAM>(enable)), nullptr,
-                kAcknowledgeTimeout, reply))
-    return FALSE;
-  return reply.result != 0;
+  return Act(RequestKind::Enable, window, 0, static_cast<WPARAM>(enable), 0);
 }
 
-BOOL RemoteWindowsClient::BringToFront(HWND window) {
-  ReplyHeader reply;
-  if (!Exchange(window, Request(RequestKind::BringToFront, window), nullptr, kAcknowledgeTimeout, reply)) return FALSE;
-  return reply.result != 0;
-}
+BOOL RemoteWindowsClient::BringToFront(HWND window) { return Act(RequestKind::BringToFront, window, 0, 0, 0); }
 
 }  // namespace layer::ipc

@@ -38,6 +38,8 @@ class RemoteWindowsClient : public RemoteWindows {
   // One request and its reply; false (with the last error set) when the
   // window is gone, the peer does not answer in time or breaks the protocol.
   bool Exchange(HWND window, RequestHeader request, const void* block, UINT timeout, ReplyHeader& reply);
+  // A request that is answered at once (not a send); its result as BOOL.
+  BOOL Act(RequestKind kind, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // The owner of a window: known from an earlier answer, else from the registry; 0 for none.
   DWORD ProcessOf(HWND window);
   // Drops what is known of a window that did not answer; false with the last error set.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "StartedProgram.h"
 #include "ipc/CrossProcessWindows.h"
 #include "testing/TempFolder.h"
 #include "win32/CrossProcess.h"
@@ -64,22 +65,8 @@ HWND HostFrame(LONG userData) {
   return window;
 }
 
-struct Program {
-  PROCESS_INFORMATION info{};
-  bool started = false;
-  explicit Program(const std::string& arguments) {
-    std::string line = "C:\\VARNO4\\WINDOW_PEER.EXE " + arguments;
-    STARTUPINFO startup{};
-    startup.cb = sizeof startup;
-    started = CreateProcess(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
-  }
-  ~Program() {
-    if (!started) return;
-    kill(static_cast<pid_t>(info.dwProcessId), SIGKILL);
-    WaitForSingleObject(info.hProcess, 5000);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-  }
+struct Program : StartedProgram {
+  explicit Program(const std::string& arguments) : StartedProgram("C:\\VARNO4\\WINDOW_PEER.EXE " + arguments) {}
   // Runs this program's message loop until the other one has ended.
   DWORD PumpUntilEnded() {
     auto deadline = Clock::now() + std::chrono::seconds(20);
@@ -88,9 +75,7 @@ struct Program {
       while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
       usleep(2000);
     }
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info.hProcess, &code);
-    return code;
+    return ExitCode();
   }
 };
 

@@ -19,6 +19,7 @@
 #include "ipc/MessageServer.h"
 #include "ipc/RemoteWindowsClient.h"
 #include "ipc/WindowRegistry.h"
+#include "StartedProgram.h"
 #include "testing/ChildProcess.h"
 #include "testing/TempFolder.h"
 #include "win32/CrossProcess.h"
@@ -123,28 +124,8 @@ RecordingWindows& Listening() {
 }
 
 // The peer program, started as the system starts programs.
-struct Peer {
-  PROCESS_INFORMATION info{};
-  explicit Peer(const std::string& arguments) {
-    std::string line = "IPC_PEER.EXE " + arguments;
-    STARTUPINFO startup{};
-    startup.cb = sizeof startup;
-    started = CreateProcess(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
-  }
-  ~Peer() {
-    if (!started) return;
-    kill(static_cast<pid_t>(info.dwProcessId), SIGKILL);
-    WaitForSingleObject(info.hProcess, 5000);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-  }
-  DWORD ExitCode() {
-    WaitForSingleObject(info.hProcess, 20000);
-    DWORD code = 0;
-    GetExitCodeProcess(info.hProcess, &code);
-    return code;
-  }
-  bool started = false;
+struct Peer : StartedProgram {
+  explicit Peer(const std::string& arguments) : StartedProgram("IPC_PEER.EXE " + arguments) {}
 };
 
 DWORD AwaitHandle(const TempFolder& dir, const std::string& name) {
