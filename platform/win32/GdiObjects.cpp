@@ -178,6 +178,12 @@ RECT DeviceContext::ToDevice(const RECT& rect) const {
 }
 
 RECT DeviceContext::Clip() const {
+  RECT area = Area();
+  if (state.hasClip) IntersectRect(&area, &area, &state.clip);
+  return area;
+}
+
+RECT DeviceContext::Area() const {
   RECT area = bounds;
   if (window) {
     // A window context never draws past the window, even after a resize.
@@ -186,7 +192,6 @@ RECT DeviceContext::Clip() const {
   } else if (bitmap) {
     area = RECT{0, 0, bitmap->surface.Width(), bitmap->surface.Height()};
   }
-  if (state.hasClip) IntersectRect(&area, &area, &state.clip);
   return area;
 }
 
@@ -622,7 +627,7 @@ int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
   auto context = ContextOf(dc);
   if (!context) return ERROR;
   RECT device = context->ToDevice(RECT{left, top, right, bottom});
-  RECT current = context->state.hasClip ? context->state.clip : context->bounds;
+  RECT current = context->state.hasClip ? context->state.clip : context->Area();
   IntersectRect(&context->state.clip, &current, &device);
   context->state.hasClip = true;
   return ClipBoxOf(*context, nullptr);
@@ -633,7 +638,7 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
   if (!context) return ERROR;
   // A rectangle clip can only lose a band that spans it fully.
   RECT device = context->ToDevice(RECT{left, top, right, bottom});
-  RECT& clip = context->state.hasClip ? context->state.clip : (context->state.clip = context->bounds);
+  RECT& clip = context->state.hasClip ? context->state.clip : (context->state.clip = context->Area());
   context->state.hasClip = true;
   if (device.top <= clip.top && device.bottom >= clip.bottom) {
     if (device.left <= clip.left && device.right > clip.left) clip.left = std::min(device.right, clip.right);
@@ -674,7 +679,8 @@ int SelectClipRgn(HDC dc, HRGN handle) {
   // Regions are in device coordinates relative to the context's own origin.
   RECT device = region->box;
   OffsetRect(&device, context->origin.x, context->origin.y);
-  IntersectRect(&context->state.clip, &device, &context->bounds);
+  RECT area = context->Area();
+  IntersectRect(&context->state.clip, &device, &area);
   context->state.hasClip = true;
   return ClipBoxOf(*context, nullptr);
 }

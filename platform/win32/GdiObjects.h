@@ -97,6 +97,8 @@ class DeviceContext : public GdiObject {
   RECT ToDevice(const RECT& rect) const;
   // The pixels drawing may change: bounds and the clip rectangle.
   RECT Clip() const;
+  // The pixels the context reaches without a clip rectangle.
+  RECT Area() const;
   // Marks the target as changed so that a screen shows it again.
   void Touched();
 };
