@@ -152,9 +152,6 @@ struct QORIMG_PICTURE {
   LONG nZoomStartX, nZoomStartY;
   double dZoomFactorX, dZoomFactorY;
   LONG bUseCallerPalette;
-  // The logical palette as data (a LOGPALETTE in a movable block); the palette
-  // object is made from it when the picture is drawn.
-  HGLOBAL hLogPalette;
 };
 
 static_assert(sizeof(QORIMG_HOTSPOTDATA) == 102, "exchange record layout");
@@ -175,6 +172,7 @@ LONG QORIMG_GetLastError(CString* text);                                        
 LONG QORIMG_ShowErrorMessages(LONG flag);                                                           // 44
 LONG QORIMG_GetPaletteEntries(QORIMG_PICTURE* picture, COLORREF* entries);                          // 45
 LONG QORIMG_SetPaletteEntries(QORIMG_PICTURE* picture, const COLORREF* entries, LONG count);        // 46
+LONG QORIMG_SetBkColor(QORIMG_PICTURE* picture, COLORREF colour, LONG value);                       // 47
 LONG QORIMG_DecodeTIFF2DIB(QORIMG_PICTURE* picture, void* target);                                  // 48
 LONG QORIMG_DecodeDRF2DIB(QORIMG_PICTURE* picture, void* target);                                   // 49
 LONG QORIMG_GetDRFColorInfo(QORIMG_PICTURE* picture, WORD* bitsPerPixel, WORD* colours);            // 50

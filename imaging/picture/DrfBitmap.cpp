@@ -8,6 +8,7 @@
 #include "imaging/picture/Palettes.h"
 #include "imaging/picture/TiffReader.h"
 #include "win32/Memory.h"
+#include "win32/UserWindows.h"
 
 namespace {
 
@@ -40,9 +41,8 @@ std::vector<RGBQUAD> ColourTable(const QORIMG_PICTURE* picture, PixelStream& str
 }
 
 int FailBitmap(HWND window, QORIMG_PICTURE* picture, int error) {
-  // The window would be destroyed here once the drawing layer is there; the
-  // decoders for callers run without one.
   SetImageError(error, picture->szDrfFile);
+  if (window) DestroyWindow(window);
   return 0;
 }
 
@@ -205,7 +205,7 @@ int BuildDRFBitmap(HWND window, QORIMG_PICTURE* picture) {
     return FailBitmap(window, picture, error);
 
   int fillIndex = 0;
-  if (!picture->hLogPalette) BuildPalette(&fillIndex, picture, kDrfPalette);
+  if (!picture->hPalette) BuildPalette(&fillIndex, picture, kDrfPalette);
   if (!picture->bDibMode) return 1;
   if (int error = AllocateStripes(picture)) return FailBitmap(window, picture, error);
   DecodeIntoStripes(picture, stream, fillIndex);

@@ -69,7 +69,7 @@ int RenderTiffGreyBands(QORIMG_PICTURE* picture, const RECT& source, LONG output
   const LONG x1 = std::min(source.right, picture->nTiffWidth), y1 = std::min(source.bottom, picture->nTiffHeight);
   if (!picture->pTiffFile || x1 <= x0 || y1 <= y0 || outputWidth <= 0 || outputHeight <= 0) return 0;
   const LONG sourceWidth = x1 - x0, sourceHeight = y1 - y0;
-  if (!picture->hLogPalette) BuildPalette(nullptr, picture, kTiffPalette);
+  if (!picture->hPalette) BuildPalette(nullptr, picture, kTiffPalette);
 
   BandInfo info{};
   info.header.biSize = sizeof(BITMAPINFOHEADER);
