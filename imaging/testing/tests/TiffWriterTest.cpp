@@ -15,6 +15,8 @@ struct WriterCase {
   TiffOptions options;
 };
 
+void PrintTo(const WriterCase& c, std::ostream* out) { *out << c.name; }
+
 class TiffWriterTest : public ::testing::TestWithParam<WriterCase> {};
 
 TEST_P(TiffWriterTest, LibTiffReadsThePixelsThatWereWritten) {
