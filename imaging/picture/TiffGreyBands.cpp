@@ -4,9 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "imaging/picture/CcittDecoder.h"
 #include "imaging/picture/Palettes.h"
-#include "imaging/picture/TiffReader.h"
+#include "imaging/picture/TiffRowReader.h"
 
 namespace {
 
@@ -21,35 +20,6 @@ Span SourceSpan(LONG i, LONG outputSize, LONG sourceSize) {
   const LONG end = static_cast<LONG>(static_cast<long long>(i + 1) * sourceSize / outputSize);
   return {first, std::max(end, first + 1)};
 }
-
-// Reads source rows in ascending order, strip after strip.
-class SourceRows {
- public:
-  explicit SourceRows(const QORIMG_PICTURE* picture) : m_picture(picture) {}
-
-  // Adds 1 for each black pixel of the row to counts[pixel - x0], x0 <= pixel < x1.
-  void Count(LONG row, LONG x0, LONG x1, std::vector<WORD>& counts) {
-    if (!m_strip.data || row < m_stripFirst || row >= m_stripFirst + static_cast<LONG>(m_picture->nRowsPerStrip) ||
-        row < m_row) {
-      m_strip = TiffStripOfRow(m_picture, row, &m_stripFirst);
-      m_position = 0;
-      m_row = m_stripFirst;
-    }
-    const LONG width = m_picture->nTiffWidth;
-    for (; m_row < row; ++m_row) m_position = DecodeCcittRow(m_strip.data, m_strip.size, m_position, width, [](LONG, LONG) {});
-    m_position = DecodeCcittRow(m_strip.data, m_strip.size, m_position, width, [&](LONG from, LONG to) {
-      for (LONG pixel = std::max(from, x0); pixel < std::min(to, x1); ++pixel) ++counts[pixel - x0];
-    });
-    ++m_row;
-  }
-
- private:
-  const QORIMG_PICTURE* m_picture;
-  TiffBytes m_strip;
-  LONG m_stripFirst = 0;
-  LONG m_row = 0;
-  DWORD m_position = 0;
-};
 
 struct BandInfo {
   BITMAPINFOHEADER header;
@@ -88,14 +58,18 @@ int RenderTiffGreyBands(QORIMG_PICTURE* picture, const RECT& source, LONG output
   std::vector<Span> columns(outputWidth);
   for (LONG c = 0; c < outputWidth; ++c) columns[c] = SourceSpan(c, outputWidth, sourceWidth);
 
-  SourceRows rows(picture);
+  TiffRowReader rows(picture);
   for (LONG bandTop = 0; bandTop < outputHeight; bandTop += bandRows) {
     const LONG rowsInBand = std::min(bandRows, outputHeight - bandTop);
     std::fill(band.begin(), band.end(), 0);
     for (LONG r = 0; r < rowsInBand; ++r) {
       const Span span = SourceSpan(bandTop + r, outputHeight, sourceHeight);
       std::fill(counts.begin(), counts.end(), 0);
-      for (LONG y = span.first; y < span.end; ++y) rows.Count(y0 + y, x0, x1, counts);
+      for (LONG y = span.first; y < span.end; ++y) {
+        rows.Decode(y0 + y, [&](LONG from, LONG to) {
+          for (LONG pixel = std::max(from, x0); pixel < std::min(to, x1); ++pixel) ++counts[pixel - x0];
+        });
+      }
       BYTE* out = band.data() + rowBytes * (rowsInBand - 1 - r);
       const LONG spanRows = span.end - span.first;
       for (LONG c = 0; c < outputWidth; ++c) {
