@@ -7,6 +7,7 @@
 #include "imaging/picture/tests/PictureTestSupport.h"
 #include "imaging/testing/TiffWriter.h"
 #include "win32/Gdi.h"
+#include "win32/UserWindows.h"
 
 using namespace picture_tests;
 using namespace imaging::testing;
@@ -56,6 +57,30 @@ TEST(PaintDrf, StripesLandAtTheOffsetAndTheBackgroundFillsTheRest) {
   EXPECT_EQ(PaintDRFPicture(nullptr, picture.Get(), canvas.dc, update), 0);
   EXPECT_EQ(GetPixel(canvas.dc, 20, 20), RGB(200, 0, 0));
   EXPECT_EQ(QORIMG_SetBkColor(nullptr, RGB(0, 0, 0), 9), 0);
+}
+
+// A picture that cannot be made into a bitmap takes its window with it.
+TEST(PaintDrf, FailedBitmapDestroysTheWindow) {
+  WNDCLASS windowClass{};
+  windowClass.lpfnWndProc = DefWindowProc;
+  windowClass.lpszClassName = "PictureTestWindow";
+  RegisterClass(&windowClass);
+  HWND window = CreateWindowEx(0, "PictureTestWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                               nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+
+  layer::testing::TempFolder folder;
+  DrfPicture wide(6, 32000, QORIMG_STRIPE_SLOTS + 1);  // more stripes than slots
+  folder.Write("wide.drf", WriteDrfFile(wide));
+  QORIMG_ShowErrorMessages(0);
+  QORIMG_PICTURE* picture = QORIMG_OpenImage(window, 0, nullptr, "", (folder / "wide.drf").c_str(), 0, QORIMG_FILE_DRF, 0);
+  ASSERT_NE(picture, nullptr);
+  picture->bDibMode = 1;
+  Canvas canvas(10, 10);
+  EXPECT_EQ(PaintDRFPicture(window, picture, canvas.dc, {0, 0, 10, 10}), 0);
+  EXPECT_EQ(QORIMG_GetLastError(nullptr), 1 - QORIMG_ERR_BITMAP_MEMORY);
+  EXPECT_FALSE(IsWindow(window));
+  QORIMG_UnloadPicture(window, picture);
 }
 
 TEST(PaintTiff, GreyLevelsFromThePictureColourToBlack) {
