@@ -21,9 +21,9 @@ bool DrawStripes(QORIMG_PICTURE* picture, HDC dc) {
   for (int i = picture->nStripes - 1; i >= 0; --i) {
     const LONG lines = i == picture->nStripes - 1 ? picture->nLinesLastStripe : picture->nLinesPerStripe;
     header->biHeight = lines;
-    const int drawn = SetDIBitsToDevice(dc, x, y + i * picture->nLinesPerStripe, picture->nScaledWidth, lines, 0, 0, 0,
-                                        lines, picture->pStripes[i], reinterpret_cast<const BITMAPINFO*>(header),
-                                        DIB_RGB_COLORS);
+    const int drawn =
+        SetDIBitsToDevice(dc, x, y + i * picture->nLinesPerStripe, picture->nScaledWidth, lines, 0, 0, 0, lines,
+                          picture->pStripes[i], reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS);
     FreeStripe(picture, i);
     if (drawn == 0) return false;
   }

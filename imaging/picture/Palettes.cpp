@@ -30,7 +30,8 @@ std::vector<Rgb> KindColours(const QORIMG_PICTURE* picture, int kind) {
   std::vector<Rgb> colours;
   if (kind == kDrfPalette && picture->pBitmapHeader) {
     const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(picture->pBitmapHeader + 1);
-    for (int i = 0; i < picture->wColors; ++i) colours.push_back({table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue});
+    for (int i = 0; i < picture->wColors; ++i)
+      colours.push_back({table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue});
   } else if (kind == kTiffPalette) {
     for (const RGBQUAD& q : TiffRenderColours(picture)) colours.push_back({q.rgbRed, q.rgbGreen, q.rgbBlue});
   }
@@ -51,7 +52,8 @@ std::vector<Rgb> SharedPictureColours(const QORIMG_PICTURE* picture, int kind) {
     std::vector<Rgb> distinct = DistinctColours(KindColours(picture, kind));
     const int n = static_cast<int>(distinct.size());
     for (int k = 0; k < kPictureEntries && k < n; ++k)
-      chosen[k] = n > kPictureEntries ? distinct[static_cast<std::size_t>(k) * (n - 1) / (kPictureEntries - 1)] : distinct[k];
+      chosen[k] =
+          n > kPictureEntries ? distinct[static_cast<std::size_t>(k) * (n - 1) / (kPictureEntries - 1)] : distinct[k];
   } else {
     const CallerPalette& caller = Caller();
     for (int k = 0; k < kPictureEntries && k < caller.count; ++k)
@@ -107,7 +109,8 @@ std::vector<PALETTEENTRY> SharedPalette(const QORIMG_PICTURE* picture, int kind)
 
   std::vector<PALETTEENTRY> entries;
   for (int i = 0; i < kSharedSize; ++i) {
-    bool repeated = i >= 10 && i <= 245 && std::find(palette.begin(), palette.begin() + i, palette[i]) != palette.begin() + i;
+    bool repeated =
+        i >= 10 && i <= 245 && std::find(palette.begin(), palette.begin() + i, palette[i]) != palette.begin() + i;
     entries.push_back({palette[i].r, palette[i].g, palette[i].b, static_cast<BYTE>(repeated ? PC_RESERVED : 0)});
   }
   if (kind == kDrfPalette) {

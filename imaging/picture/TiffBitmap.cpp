@@ -46,8 +46,8 @@ SIZE_T TiffDIBSize(LONG width, LONG height) {
 
 int DecodeTIFFToDIB(LONG x0, LONG x1, LONG y0, LONG y1, void* target, QORIMG_PICTURE* picture) {
   const LONG width = x1 - x0, height = y1 - y0;
-  if (!picture || !target || !picture->pTiffFile || x0 < 0 || y0 < 0 || width <= 0 || height <= 0 ||
-      width > 0xFFFF || height > 0xFFFF)
+  if (!picture || !target || !picture->pTiffFile || x0 < 0 || y0 < 0 || width <= 0 || height <= 0 || width > 0xFFFF ||
+      height > 0xFFFF)
     return 0;
   WriteHeader(target, width, height);
   const SIZE_T rowBytes = WIDTHBYTES(static_cast<SIZE_T>(width));

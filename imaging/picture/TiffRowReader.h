@@ -20,7 +20,8 @@ class TiffRowReader {
       m_row = m_stripFirst;
     }
     const LONG width = m_picture->nTiffWidth;
-    for (; m_row < row; ++m_row) m_position = DecodeCcittRow(m_strip.data, m_strip.size, m_position, width, [](LONG, LONG) {});
+    for (; m_row < row; ++m_row)
+      m_position = DecodeCcittRow(m_strip.data, m_strip.size, m_position, width, [](LONG, LONG) {});
     m_position = DecodeCcittRow(m_strip.data, m_strip.size, m_position, width, sink);
     ++m_row;
   }

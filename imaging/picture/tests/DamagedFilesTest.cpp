@@ -24,12 +24,14 @@ std::string Damage(std::string bytes, std::mt19937& random) {
       bytes.resize(random() % bytes.size());
       break;
     case 1:  // a few flipped bits
-      for (int i = 1 + random() % 8; i > 0; --i) bytes[random() % bytes.size()] ^= static_cast<char>(1 << (random() % 8));
+      for (int i = 1 + random() % 8; i > 0; --i)
+        bytes[random() % bytes.size()] ^= static_cast<char>(1 << (random() % 8));
       break;
     case 2: {  // a huge or negative value over some field near the start
       std::size_t at = random() % std::min<std::size_t>(bytes.size(), 400);
       const char* values[] = {"\xFF\xFF\xFF\xFF", "\x00\x00\x00\x80", "\xFF\x7F\xFF\x7F", "\x00\x00\x00\x00"};
-      bytes.replace(at, std::min<std::size_t>(4, bytes.size() - at), values[random() % 4], std::min<std::size_t>(4, bytes.size() - at));
+      bytes.replace(at, std::min<std::size_t>(4, bytes.size() - at), values[random() % 4],
+                    std::min<std::size_t>(4, bytes.size() - at));
       break;
     }
     default:  // random bytes anywhere

@@ -47,7 +47,9 @@ TEST(PaintDrf, StripesLandAtTheOffsetAndTheBackgroundFillsTheRest) {
   const RECT update{0, 0, 60, 210};
   ASSERT_EQ(PaintDRFPicture(nullptr, picture.Get(), canvas.dc, update), 1);
   for (int y : {0, 62, 63, 150, 199})
-    for (int x : {0, 1, 20, 39}) ASSERT_EQ(GetPixel(canvas.dc, 4 + x, 2 + y), RGB(4 * source.At(x, y), 4 * source.At(x, y), 4 * source.At(x, y))) << x << "," << y;
+    for (int x : {0, 1, 20, 39})
+      ASSERT_EQ(GetPixel(canvas.dc, 4 + x, 2 + y), RGB(4 * source.At(x, y), 4 * source.At(x, y), 4 * source.At(x, y)))
+          << x << "," << y;
   EXPECT_EQ(GetPixel(canvas.dc, 0, 0), RGB(200, 0, 0));
   EXPECT_EQ(GetPixel(canvas.dc, 50, 100), RGB(200, 0, 0));
   EXPECT_EQ(picture->hStripes[0], nullptr);  // only the coded data stay between paints
@@ -73,7 +75,8 @@ TEST(PaintDrf, FailedBitmapDestroysTheWindow) {
   DrfPicture wide(6, 32000, QORIMG_STRIPE_SLOTS + 1);  // more stripes than slots
   folder.Write("wide.drf", WriteDrfFile(wide));
   QORIMG_ShowErrorMessages(0);
-  QORIMG_PICTURE* picture = QORIMG_OpenImage(window, 0, nullptr, "", (folder / "wide.drf").c_str(), 0, QORIMG_FILE_DRF, 0);
+  QORIMG_PICTURE* picture =
+      QORIMG_OpenImage(window, 0, nullptr, "", (folder / "wide.drf").c_str(), 0, QORIMG_FILE_DRF, 0);
   ASSERT_NE(picture, nullptr);
   picture->bDibMode = 1;
   Canvas canvas(10, 10);
@@ -101,7 +104,7 @@ TEST(PaintTiff, GreyLevelsFromThePictureColourToBlack) {
   EXPECT_EQ(GetPixel(canvas.dc, 15, 0), RGB(255, 255, 255));  // the background brush
 
   ASSERT_EQ(PaintTIFFPicture(picture.Get(), canvas.dc, all, {0, 0, 8, 4}, 4, 2), 1);
-  EXPECT_EQ(GetPixel(canvas.dc, 2 + 2, 0), RGB(51, 51, 51));    // level 3
+  EXPECT_EQ(GetPixel(canvas.dc, 2 + 2, 0), RGB(51, 51, 51));     // level 3
   EXPECT_EQ(GetPixel(canvas.dc, 2 + 0, 0), RGB(153, 153, 153));  // level 1
   EXPECT_EQ(GetPixel(canvas.dc, 2 + 1, 1), RGB(255, 255, 255));
 }

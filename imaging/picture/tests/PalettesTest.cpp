@@ -20,7 +20,8 @@ class PalettesTest : public ::testing::Test {
   // and repeats the last one.
   std::string TypeSix(const std::vector<std::array<std::uint8_t, 3>>& colours) {
     DrfPicture picture = MakeDrfTestPicture(6, 16, 4);
-    for (std::size_t i = 0; i < picture.colours.size(); ++i) picture.colours[i] = colours[std::min(i, colours.size() - 1)];
+    for (std::size_t i = 0; i < picture.colours.size(); ++i)
+      picture.colours[i] = colours[std::min(i, colours.size() - 1)];
     folder.Write("six.drf", WriteDrfFile(picture));
     return folder / "six.drf";
   }
@@ -83,7 +84,8 @@ TEST_F(PalettesTest, SharedPaletteKeepsSystemColoursAndSharesThePictureColours) 
   EXPECT_TRUE(Same(entries[14], 160, 0, 0));
   EXPECT_TRUE(Same(entries[15], 0, 0, 2));  // fewer than 230 colours: the rest made distinct
   for (int i = 13; i < 243; ++i)
-    for (int j = 0; j < i; ++j) ASSERT_FALSE(Same(entries[i], entries[j].peRed, entries[j].peGreen, entries[j].peBlue)) << i << " " << j;
+    for (int j = 0; j < i; ++j)
+      ASSERT_FALSE(Same(entries[i], entries[j].peRed, entries[j].peGreen, entries[j].peBlue)) << i << " " << j;
   EXPECT_EQ(decoded.colours[0].rgbRed, 0);  // the bitmap keeps its own table
 
   std::vector<COLORREF> shared(256);
@@ -100,7 +102,8 @@ TEST_F(PalettesTest, SharedPaletteKeepsSystemColoursAndSharesThePictureColours) 
 
 TEST_F(PalettesTest, MoreThan230DistinctColoursArePickedEvenly) {
   std::vector<std::array<std::uint8_t, 3>> colours;
-  for (int i = 0; i < 240; ++i) colours.push_back({static_cast<std::uint8_t>(i / 4), static_cast<std::uint8_t>(i % 4 + 8), 9});
+  for (int i = 0; i < 240; ++i)
+    colours.push_back({static_cast<std::uint8_t>(i / 4), static_cast<std::uint8_t>(i % 4 + 8), 9});
   OpenedPicture picture("", TypeSix(colours), QORIMG_FILE_DRF);
   QORIMG_SetPaletteEntries(picture.Get(), nullptr, 0);
   DecodedDrf decoded;

@@ -26,7 +26,8 @@ Rendering Render(QORIMG_PICTURE* picture, RECT source, LONG width, LONG height) 
     const std::size_t rowBytes = WIDTHBYTES(static_cast<std::size_t>(width) * 4);
     for (LONG r = 0; r < band.rows; ++r) {
       const BYTE* row = band.bits + rowBytes * (band.rows - 1 - r);
-      for (LONG c = 0; c < width; ++c) result.levels[band.firstRow + r][c] = (c & 1) ? row[c / 2] & 15 : row[c / 2] >> 4;
+      for (LONG c = 0; c < width; ++c)
+        result.levels[band.firstRow + r][c] = (c & 1) ? row[c / 2] & 15 : row[c / 2] >> 4;
     }
     result.bandRows.push_back(band.rows);
     return true;
@@ -62,7 +63,7 @@ TEST_F(TiffGreyBandsTest, OneToOneGivesBlackForBlackPixels) {
 // Halving both ways: each output pixel is the share of black among four.
 TEST_F(TiffGreyBandsTest, ReductionGivesTheShareOfBlack) {
   Bilevel image(4, 2);
-  image.At(0, 0) = 1;  // one of four
+  image.At(0, 0) = 1;                                    // one of four
   image.At(2, 0) = image.At(3, 0) = image.At(2, 1) = 1;  // three of four
   Rendering out = Render(Open(image), {0, 0, 4, 2}, 2, 1);
   EXPECT_EQ(out.levels[0][0], 1);
