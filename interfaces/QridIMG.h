@@ -96,10 +96,6 @@ struct QORIMG_PICTURE {
   DWORD nStripByteCounts;
   WORD wCompression;
   DWORD nRowsPerStrip;
-  HGLOBAL hStrip;      // the strip being decoded
-  DWORD nStripLoaded;  // its index
-  DWORD nStripBytes;
-  DWORD nBandRowsDone, nBandRows, nBandRowsLeft;
   LONG nTiffWidth, nTiffHeight;
   // bitmap geometry
   LONG nLinesPerStripe, nLinesLastStripe, nStripes, nStride;

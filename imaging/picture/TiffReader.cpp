@@ -222,12 +222,9 @@ void CloseTIFF(QORIMG_PICTURE* picture) {
   }
   FreeBlock(picture->hStripOffsets);
   FreeBlock(picture->hStripByteCounts);
-  FreeBlock(picture->hStrip);
   picture->nStripOffsets = picture->nStripByteCounts = 0;
-  picture->nStripLoaded = picture->nStripBytes = 0;
   picture->wCompression = 0;
   picture->nRowsPerStrip = 0;
-  picture->nBandRowsDone = picture->nBandRows = picture->nBandRowsLeft = 0;
 }
 
 int OpenTIFF(QORIMG_PICTURE* picture) {
