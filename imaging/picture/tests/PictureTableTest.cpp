@@ -114,7 +114,9 @@ TEST(PictureReset, ReopeningFreesTheEarlierPicturesBlocksAndPalette) {
         QORIMG_OpenImage(Window(0xF00D), 0, nullptr, "", (folder / "seven.drf").c_str(), 0, QORIMG_FILE_DRF, 0);
     ASSERT_EQ(second, first.Get());
     // The freed handle is unknown now, unless the new block got it again.
-    if (firstBlock != second->hPixelBlocks[0]) EXPECT_EQ(GlobalLock(firstBlock), nullptr);
+    if (firstBlock != second->hPixelBlocks[0]) {
+      EXPECT_EQ(GlobalLock(firstBlock), nullptr);
+    }
     ASSERT_TRUE(QORIMG_DecodeDRF2DIB(second, target.data()));
     EXPECT_EQ(GetPaletteEntries(second->hPalette, 0, 0, nullptr), 64u);
   }
