@@ -1,10 +1,9 @@
 #include "win32/UserWindow.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <map>
 
+#include "win32/CrossProcess.h"
 #include "win32/Errors.h"
 #include "win32/UserTypes.h"
 #include "win32/UserWindows.h"
@@ -34,14 +33,11 @@ WindowTable& Windows() {
 
 HWND WindowTable::Add(std::shared_ptr<Window> window) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  // The high half tells the programs of one user apart, the low half counts.
-  DWORD processPart = (static_cast<DWORD>(getpid()) % 0xFFEFu + 0x10u) << 16;
+  // Handles come from the counter all the user's programs share, so that a
+  // handle names one window among them.
   DWORD value;
-  do {
-    m_counter = static_cast<WORD>(m_counter + 2);
-    if (m_counter == 0) m_counter = 2;
-    value = processPart | m_counter;
-  } while (m_windows.count(value));
+  do value = NewUserWindowHandle();
+  while (m_windows.count(value));
   window->handle = reinterpret_cast<HWND>(static_cast<UINT_PTR>(value));
   m_windows[value] = window;
   m_order.push_back(window);
