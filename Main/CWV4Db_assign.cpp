@@ -47,7 +47,9 @@ bool CodesOf(unsigned char tag, AssignmentCodes& codes, BYTE& type) {
 class AssignmentRunner {
  public:
   AssignmentRunner(CWV4Db& db, const CDynBuf& list, CErrorTrace* node)
-      : m_db(db), m_bytes(list.GetData()), m_len(static_cast<int>(list.GetLength())), m_node(node) {}
+      : m_db(db), m_bytes(list.GetData()), m_len(static_cast<int>(list.GetLength())), m_node(node) {
+    m_code.SetGrowBy(256);
+  }
 
   bool Run();
 
@@ -69,6 +71,7 @@ class AssignmentRunner {
   int m_len;
   int m_pos = 0;
   CErrorTrace* m_node;
+  CDynBuf m_code;  // the value code of the statement in work, reused
   WPARAM m_keyFlag = 1;  // 0 once the history was emptied by this list
 };
 
@@ -108,8 +111,8 @@ bool AssignmentRunner::RunValueStatement(unsigned char tag) {
   CodesOf(tag, codes, type);
   CString name;
   if (!TakeText(TAG_VALUE, codes.notValue, name)) return false;
-  CDynBuf code;
-  code.SetGrowBy(256);
+  CDynBuf& code = m_code;
+  code.Empty();
   if (!TakeValueCode(code)) return false;
 
   VarValue value;

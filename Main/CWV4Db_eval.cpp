@@ -2,6 +2,7 @@
 // left to right without precedence, in one of three notations: value code
 // with statements (0x00 codes), value code with value markers (0x01), or
 // plain text with bare variable names.
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
@@ -171,7 +172,11 @@ bool ExprReader::AppendVariableAsText(const CString& name, CString& out, bool di
   switch (operand.type) {
     case VAR_CHAR: out += v.text; return true;
     case VAR_DUDCH: out += dictionaryTypes ? theGlobals.DataTextByKey(v.text) : v.text; return true;
-    case VAR_LONG: text.Format("%d", v.lval); break;
+    case VAR_LONG: {
+      char digits[16];
+      out += CString(digits, static_cast<int>(std::to_chars(digits, digits + sizeof digits, v.lval).ptr - digits));
+      return true;
+    }
     case VAR_FLOAT: text.Format("%f", static_cast<double>(v.fval)); break;
     case VAR_BOOL: text = v.bval != 0 ? "TRUE" : "FALSE"; break;
     case VAR_UNKNOWN: return true;

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "Main/TagCode.h"
-#include "win32/Mbstring.h"
 
 IMPLEMENT_DYNCREATE(CWV4Var, CObject)
 
@@ -93,17 +92,22 @@ CWV4Var::~CWV4Var() { RemoveAll(); }
 
 void CWV4Var::RemoveAll() {
   m_vars.clear();
+  m_index.clear();
   DiscardSnapshot();
 }
 
 const VarEntry* CWV4Var::Find(const char* name) const {
-  const auto* wanted = reinterpret_cast<const unsigned char*>(name);
-  for (const VarEntry& entry : m_vars) {
-    if (_mbscmp(reinterpret_cast<const unsigned char*>(static_cast<const char*>(entry.name)), wanted) == 0) {
-      return &entry;
-    }
-  }
-  return nullptr;
+  const auto found = m_index.find(std::string_view(name));
+  return found != m_index.end() ? &m_vars[found->second] : nullptr;
+}
+
+VarEntry* CWV4Var::Find(const char* name) {
+  return const_cast<VarEntry*>(static_cast<const CWV4Var*>(this)->Find(name));
+}
+
+void CWV4Var::RebuildIndex() {
+  m_index.clear();
+  for (size_t i = 0; i < m_vars.size(); ++i) m_index.emplace(m_vars[i].name.Std(), i);
 }
 
 BYTE CWV4Var::GetVar(const char* name, VarValue* value) const {
@@ -115,12 +119,13 @@ BYTE CWV4Var::GetVar(const char* name, VarValue* value) const {
 
 BOOL CWV4Var::SetVar(const char* name, const VarValue& value, BYTE type) {
   const BYTE newType = TypeOf(type);
-  auto* entry = const_cast<VarEntry*>(Find(name));
+  VarEntry* entry = Find(name);
   if (entry == nullptr) {
     VarEntry fresh;
     fresh.type = type;
     fresh.name = name;
     if (newType != VAR_UNKNOWN) fresh.value = value;
+    m_index.emplace(fresh.name.Std(), m_vars.size());
     m_vars.push_back(std::move(fresh));
     return TRUE;
   }
@@ -146,6 +151,7 @@ BOOL CWV4Var::SaveSnapshot() {
 BOOL CWV4Var::RestoreSnapshot() {
   if (m_has_snapshot) {
     m_vars = std::move(m_snapshot);
+    RebuildIndex();
     DiscardSnapshot();
   }
   return TRUE;

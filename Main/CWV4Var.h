@@ -2,6 +2,10 @@
 // change can be undone to, and their writing as assignment code.
 #pragma once
 
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "foundation/CDynBuf.h"
@@ -81,9 +85,18 @@ class CWV4Var : public CObject {
   const std::vector<VarEntry>& Entries() const { return m_vars; }
 
  private:
+  VarEntry* Find(const char* name);
   const VarEntry* Find(const char* name) const;
+  void RebuildIndex();
 
   std::vector<VarEntry> m_vars;  // in the order the variables were first set
+  // Names are equal exactly when their bytes are (the code page has no lead
+  // bytes), so a hash of the bytes finds a variable without walking the list.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> m_index;
   std::vector<VarEntry> m_snapshot;
   bool m_has_snapshot = false;
 };
