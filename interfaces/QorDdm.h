@@ -139,8 +139,7 @@ class DdmTextTable {
   // language. The mode is reserved: every mode opens read-only ("D0").
   // FALSE for a missing, foreign, damaged or truncated file, or a database;
   // the table is then closed and gives empty texts.
-  virtual BOOL DdmTextOpen(LPCSTR file, LPCSTR language, LPCSTR mode = "D0", int reserved1 = 0,
-                           int reserved2 = 0);
+  virtual BOOL DdmTextOpen(LPCSTR file, LPCSTR language, LPCSTR mode = "D0", int reserved1 = 0, int reserved2 = 0);
   // ord 460 (virtual slot 2): the text of a number in the selected language;
   // an empty text when there is none or the table is closed, never null.
   virtual LPCSTR DdmGetText(LONG number) const;
