@@ -13,7 +13,9 @@
 #include "Main/CWV4Db.h"
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Var.h"
+#include "DdmTool.h"
 #include "Main/tests/Bytes.h"
+#include "testing/TempFolder.h"
 
 namespace varno::testing {
 
@@ -37,6 +39,9 @@ class EngineFixture : public ::testing::Test {
     theGlobals.m_perrdlg = dialog;
   }
   void TearDown() override {
+    theGlobals.m_msgdud.DdmTextClose();
+    theGlobals.m_datadud.DdmTextClose();
+    theGlobals.m_datachdud.DdmTextClose();
     CErrorTrace::RemoveAll();
     delete theGlobals.m_pvar;
     delete theGlobals.m_pinterp;
@@ -51,10 +56,19 @@ class EngineFixture : public ::testing::Test {
     theGlobals.m_internet_mode = 0;
   }
 
+  // Builds a dictionary with the data manager's tool and opens it in table.
+  void OpenTexts(DdmTextTable& table, const std::string& name, const std::string& source) {
+    std::string error;
+    const std::string path = dataFolder / name;
+    ASSERT_TRUE(ddm::BuildDdmFile(source, name + ".txt", path, &error)) << error;
+    ASSERT_TRUE(table.DdmTextOpen(path.c_str(), "D"));
+  }
+
   CWV4Var& vars() { return *theGlobals.m_pvar; }
   CWV4Db& db() { return *theGlobals.m_pinterp; }
 
   RecordingErrorDlg* dialog = nullptr;
+  layer::testing::TempFolder dataFolder;
 };
 
 }  // namespace varno::testing

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "Main/MessageFormat.h"
+
 #include "Main/CLogFile.h"
 #include "Main/tests/EngineFixture.h"
 #include "Main/varno4.h"
@@ -70,6 +72,62 @@ TEST_F(ErrorReportTest, ReportsNewestFirstDownToTheReporterAndCutsAbove) {
   EXPECT_NE(Log().find(detail), std::string::npos);
   CErrorTrace::Remove(outer);
   EXPECT_EQ(theGlobals.m_error_trace_oldest, nullptr);
+}
+
+const char* const kMessages = R"(dictionary
+language "D"
+1498 = "Fehler beim Lesen von %s (%s)\r\n"
+1499 = "Datei %s vom %s\r\n"
+1500 = "Zeile %d\r\n"
+1501 = "%s : %d\r\n"
+1502 = "   Datei %s vom %s\r\n"
+1503 = "   Zeile %d\r\n"
+1504 = "   %s : %d\r\n"
+1505 = "Fehler %d: %s"
+1850 = "Liste endet"
+1970 = "Zuweisungen fehlgeschlagen"
+2038 = "Schl\xFCssel nicht lesbar"
+)";
+
+// The report's words come from the program message table, so they follow
+// the program language.
+TEST_F(ErrorReportTest, TextsComeFromTheMessageDictionary) {
+  OpenTexts(theGlobals.m_msgdud, "messages.ddm", kMessages);
+  theGlobals.m_cur_read_key = "P~K1";
+  theGlobals.m_cur_prj = "P";
+  CErrorTrace* outer = FailThreeDeep(SEVERITY_ERROR, SEVERITY_ERROR);
+  const CErrorTrace* middle = outer->newer;
+  const CErrorTrace* inner = middle->newer;
+  const std::string stamp = static_cast<const char*>(outer->build_stamp);
+  auto place = [&stamp](const char* indent, int line) {
+    return std::string(indent) + "Datei ErrorReportTest.cpp vom " + stamp + "\r\n" + indent + "Zeile " +
+           std::to_string(line) + "\r\n";
+  };
+  const std::string expected = "Fehler beim Lesen von P~K1 (P)\r\n" + place("", inner->line) +
+                               "[180] Liste endet\r\nK1 : 0\r\n" + place("   ", middle->line) +
+                               "   [307] Zuweisungen fehlgeschlagen\r\n    : 0\r\n" + place("   ", outer->line) +
+                               "   [376] Schl\xFCssel nicht lesbar\r\n   key : 4\r\n";
+  dialog->ReportError(outer);
+
+  EXPECT_EQ(std::string(dialog->m_short_text), "Fehler 376: Schl\xFCssel nicht lesbar");
+  EXPECT_EQ(std::string(dialog->m_detail_text), expected);
+  ASSERT_EQ(dialog->shown.size(), 1u);
+  EXPECT_EQ(dialog->shown[0].second, expected);
+  EXPECT_NE(Log().find("\r\n" + expected + "\r\n\r\n"), std::string::npos);
+  theGlobals.m_cur_read_key.Empty();
+  theGlobals.m_cur_prj.Empty();
+}
+
+// Message texts are catalogue data: a format that asks for more or other
+// arguments than the report has must not read what is not there.
+TEST_F(ErrorReportTest, FormatTextsThatDoNotFitTheArgumentsAreSafe) {
+  OpenTexts(theGlobals.m_msgdud, "messages.ddm",
+            "dictionary\nlanguage \"D\"\n1505 = \"%s %s %d %n %f %d%%\"\n1500 = \"%99999s\"\n");
+  CErrorTrace* own = ERROR_TRACE_PUSH();
+  ERROR_TRACE_FAIL(own, SEVERITY_ERROR, 255, "", 7);
+  dialog->ReportError(own);
+  EXPECT_EQ(std::string(dialog->m_short_text), "     %");
+  CErrorTrace::Remove(own);
 }
 
 TEST_F(ErrorReportTest, OwnFailureHasNoOlderLines) {
@@ -147,6 +205,13 @@ TEST(ErrorTraceTest, PushRecordsTheSourceWithBackslashesAndAStamp) {
   EXPECT_EQ(node->source_file.Find('/'), -1);
   EXPECT_EQ(node->build_stamp.GetLength(), 24);
   CErrorTrace::Remove(node);
+}
+
+TEST(MessageFormatTest, FillsConversionsThatFitTheirArguments) {
+  EXPECT_STREQ(FormatMessageText("%s=%d (%5d|%-3s|%03x)", {"a", 12, 7, "b", 255}), "a=12 (    7|b  |0ff)");
+  EXPECT_STREQ(FormatMessageText("%d %s", {"text", 3}), " ");  // each conversion keeps to its own argument
+  EXPECT_STREQ(FormatMessageText("100%% %ld", {5}), "100% 5");
+  EXPECT_STREQ(FormatMessageText("end %", {1}), "end ");
 }
 
 struct TableCase {
