@@ -205,3 +205,85 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// Texts of the data dictionaries and fields of a record, read through the
+// data manager.
+class EvalSourcesTest : public EvaluatorTest {
+ protected:
+  void SetUp() override {
+    EvaluatorTest::SetUp();
+    OpenTexts(theGlobals.m_datadud, "duden.ddm",
+              "dictionary\nlanguage \"D\"\n1234 = \"Zylinderkopf\"\n-2 = \"minus\"\n");
+    OpenTexts(theGlobals.m_datachdud, "dudench.ddm",
+              "dictionary\nlanguage \"D\"\n\"key1\" = \"Ventil\"\n\"K2\" = \"Dichtung\"\n");
+    std::string error;
+    const std::string path = dataFolder / "cat.ddm";
+    ASSERT_TRUE(ddm::BuildDdmFile("database\nfields 3\nrecord \"A100\"\n1 = \"12\"\n2 = \"Bolzen\"\n"
+                                  "record \"A100\"\n1 = \"30\"\n",
+                                  "cat.ddm.txt", path, &error))
+        << error;
+    link.dbc = new DdmDatabase;
+    ASSERT_TRUE(link.dbc->DdmDbOpen(path.c_str()));
+    link.max_lines = link.dbc->DdmDbFindKey("A100");
+    link.cur_line = 1;
+  }
+  void TearDown() override {
+    link.dbc->DdmDbDelete(1);
+    EvaluatorTest::TearDown();
+  }
+  DdmDbLink link;
+};
+
+const std::string kNumber1234 = Bytes({0xD2, 0x04, 0, 0});
+
+struct SourceCase {
+  const char* name;
+  Form form;
+  std::string expr;
+  const char* result;
+};
+
+class EvalStringSourcesTest : public EvalSourcesTest, public ::testing::WithParamInterface<SourceCase> {};
+
+TEST_P(EvalStringSourcesTest, ReadsDictionariesAndFields) {
+  const SourceCase& c = GetParam();
+  CString result;
+  EXPECT_TRUE(db().EvalString(Buf(c.expr), result, Markers(c.form), Names(c.form), &link));
+  EXPECT_STREQ(result, c.result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EvalStringSourcesTest,
+    ::testing::Values(
+        // The text number is exactly four bytes: what follows is read.
+        SourceCase{"CodeTextNumber", CODE, Bytes({0, '>'}) + kNumber1234 + "'x'", "Zylinderkopfx"},
+        SourceCase{"CodeNegativeNumber", CODE, Bytes({0, '>', 0xFE, 0xFF, 0xFF, 0xFF}), "minus"},
+        SourceCase{"CodeTextVariableDud", CODE, Bytes({0, 'B', "D", 0, 0x5C}), "Zylinderkopf"},
+        SourceCase{"CodeTextVariableDudch", CODE, Bytes({0, 'B', "K", 0, 0x5C}), "Ventil"},
+        SourceCase{"CodeTextKey", CODE, Bytes({0, '~', "K2", 0, 0x7F}), "Dichtung"},
+        SourceCase{"CodeFieldOfHitZero", CODE, Bytes({0, '?', 2}), "Bolzen"},
+        SourceCase{"MarkerTextNumber", MARKER, Bytes({1, 3}) + kNumber1234 + Bytes({1, 3}), "Zylinderkopf"},
+        SourceCase{"MarkerTextVariableDud", MARKER, Bytes({1, 4, "D", 1, 4}), "Zylinderkopf"},
+        SourceCase{"MarkerTextKey", MARKER, Bytes({1, 10, "K2", 1, 10}), "Dichtung"},
+        SourceCase{"MarkerFieldOfCurrentHit", MARKER, Bytes({1, 14, 1, 1, 14, "'/'", 1, 14, 2, 1, 14}), "30/"},
+        SourceCase{"PlainDictionaryVariables", PLAIN, "D \" \" K", "Zylinderkopf Ventil"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EvalSourcesTest, FieldTextsCountInNumbersAndTruthValues) {
+  LONG number = 0;
+  EXPECT_TRUE(db().EvalLong(Buf(Bytes({"1+", 1, 14, 1, 1, 14})), number, TRUE, FALSE, &link));
+  EXPECT_EQ(number, 31);
+  float real = 0;
+  EXPECT_TRUE(db().EvalFloat(Buf(Bytes({1, 14, 1, 1, 14, "/4"})), real, TRUE, FALSE, &link));
+  EXPECT_FLOAT_EQ(real, 7.5F);
+  BOOL truth = TRUE;
+  EXPECT_TRUE(db().EvalBool(Buf(Bytes({1, 14, 2, 1, 14})), truth, TRUE, FALSE, &link));  // empty field
+  EXPECT_EQ(truth, FALSE);
+  link.cur_line = 0;
+  EXPECT_TRUE(db().EvalBool(Buf(Bytes({1, 14, 2, 1, 14})), truth, TRUE, FALSE, &link));
+  EXPECT_EQ(truth, TRUE);
+}
+
+}  // namespace
