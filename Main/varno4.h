@@ -13,6 +13,9 @@ class CViewerApp {
   // "EXIT_VARNO_4_MESSAGE" in the main thread: closes the main window, or ends
   // the process at once when there is none.
   LRESULT OnExitMessage(WPARAM wParam, LPARAM lParam);
+  // Dispatches every message that waits, as the viewer's long waits do; the
+  // thread's exit message goes to OnExitMessage.
+  void PumpWaitingMessages();
 
   HWND m_hMainWnd = nullptr;
   DWORD m_nThreadID = 0;  // the main thread, which receives the exit message
