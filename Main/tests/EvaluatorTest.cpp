@@ -105,7 +105,9 @@ TEST_P(EvalLongTest, Evaluates) {
   LONG result = -1;
   const BOOL ok = db().EvalLong(Buf(c.expr), result, Markers(c.form), Names(c.form), nullptr);
   EXPECT_EQ(ok, c.result != kFail ? TRUE : FALSE);
-  if (c.result != kFail) EXPECT_EQ(result, c.result);
+  if (c.result != kFail) {
+    EXPECT_EQ(result, c.result);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -146,7 +148,9 @@ TEST_P(EvalFloatTest, Evaluates) {
   float result = -1;
   const BOOL ok = db().EvalFloat(Buf(c.expr), result, Markers(c.form), Names(c.form), nullptr);
   EXPECT_EQ(ok, c.result != kFail ? TRUE : FALSE);
-  if (c.result != kFail) EXPECT_FLOAT_EQ(result, c.result);
+  if (c.result != kFail) {
+    EXPECT_FLOAT_EQ(result, c.result);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -176,7 +180,9 @@ TEST_P(EvalBoolTest, Evaluates) {
   BOOL result = -1;
   const BOOL ok = db().EvalBool(Buf(c.expr), result, Markers(c.form), Names(c.form), nullptr);
   EXPECT_EQ(ok, c.result != kFail ? TRUE : FALSE);
-  if (c.result != kFail) EXPECT_EQ(result, c.result);
+  if (c.result != kFail) {
+    EXPECT_EQ(result, c.result);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -213,7 +213,9 @@ TEST_F(ExtPrgRunTest, FailuresLeaveTheirCode) {
     EXPECT_FALSE(list.Run(c.number, TRUE, nullptr, &pid));
     ASSERT_NE(theGlobals.m_error_trace_newest, nullptr);
     EXPECT_EQ(theGlobals.m_error_trace_newest->error_code, c.code);
-    if (c.value >= 0) EXPECT_EQ(theGlobals.m_error_trace_newest->value, c.value);
+    if (c.value >= 0) {
+      EXPECT_EQ(theGlobals.m_error_trace_newest->value, c.value);
+    }
     CErrorTrace::RemoveAll();
   }
 }

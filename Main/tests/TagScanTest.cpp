@@ -27,7 +27,9 @@ TEST_P(SkipToTagTest, FindsOnlyStatementsAndStopsInsideTheCode) {
   DWORD pos = c.start;
   const auto* bytes = reinterpret_cast<const unsigned char*>(c.code.data());
   EXPECT_EQ(CWV4Db::SkipToTag(bytes, static_cast<DWORD>(c.code.size()), pos, c.wanted, c.stop), c.result);
-  if (c.result != 0) EXPECT_EQ(pos, c.position);
+  if (c.result != 0) {
+    EXPECT_EQ(pos, c.position);
+  }
   EXPECT_LT(pos, std::max<DWORD>(1, c.code.size()));
 }
 
@@ -66,7 +68,9 @@ TEST_P(FindMarkerTest, StepsOverPayloadsThatMayHoldAnyByte) {
   DWORD pos = 0;  // the code starts with one byte before the markers
   const auto* bytes = reinterpret_cast<const unsigned char*>(c.code.data());
   EXPECT_EQ(CWV4Db::FindMarker(bytes, static_cast<DWORD>(c.code.size()), pos, c.wanted), c.result);
-  if (c.result != 0) EXPECT_EQ(pos, c.position);
+  if (c.result != 0) {
+    EXPECT_EQ(pos, c.position);
+  }
   EXPECT_LT(pos, std::max<DWORD>(1, c.code.size()));
 }
 
