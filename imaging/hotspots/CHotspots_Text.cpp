@@ -7,7 +7,8 @@ RECT CHotspots::LabelRect(int left, int top, const char*) { return RECT{left, to
 void CHotspots::CreateMissingFonts() {}
 
 void CHotspots::ZoomLabelFont(int height) {
-  int size = height >= m_nImageHeight ? 12 : static_cast<int>(static_cast<double>(height) / m_nImageHeight * 12 + 0.999);
+  // Without a picture size the label keeps the size of the measuring font.
+  int size = m_nImageHeight <= 0 || height >= m_nImageHeight ? 12 : static_cast<int>(static_cast<double>(height) / m_nImageHeight * 12 + 0.999);
   m_nFontSize = size;
 }
 
