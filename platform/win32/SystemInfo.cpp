@@ -135,7 +135,8 @@ std::string UserConfigFolder() {
 }
 
 std::string WindowsFolder() {
-  std::string folder = UserConfigFolder() + "/windows";
+  const char* chosen = std::getenv("VARNO_WINDIR");
+  std::string folder = chosen && *chosen ? chosen : UserConfigFolder() + "/windows";
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
   return folder;

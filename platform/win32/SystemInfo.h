@@ -91,7 +91,8 @@ inline UINT GetSystemWindowsDirectoryA(LPSTR buffer, UINT size) { return GetSyst
 namespace layer {
 // The user's config folder (XDG_CONFIG_HOME, else ~/.config) + "/varno4".
 std::string UserConfigFolder();
-// The host folder that stands for the Windows folder; made when missing.
+// The host folder that stands for the Windows folder (VARNO_WINDIR when set);
+// made when missing.
 std::string WindowsFolder();
 // Copies text with its NUL when it fits; the platform's rule for folder queries.
 DWORD CopyFolderText(const std::string& text, DWORD size, LPSTR buffer);

@@ -1,0 +1,39 @@
+// The small text routines of the statement parser and the file code, on
+// 8-bit text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vod {
+
+constexpr size_t kWordLimit = 83;
+// A quoted word may hold a whole file path.
+constexpr size_t kQuotedWordLimit = 260;
+constexpr size_t kFrameNameLimit = 8;
+
+// Takes the next word off the front of rest, together with the separator
+// behind it: blanks and tabs are skipped, a word ends at a blank or tab, and
+// a word in double quotes runs to the closing quote (blanks kept, quotes
+// dropped; a tab still ends it). Characters beyond the limit are dropped.
+std::string NextWord(std::string_view& rest);
+
+// Decimal digits, with a minus sign anywhere making the value negative, up to
+// the first other character. Values beyond the 32-bit range are held at its
+// bound.
+int ParseInt(std::string_view word);
+// The same in tenths, with one decimal point or comma: "2" 20, "1,5" 15.
+int ParseTenths(std::string_view word);
+
+void UpperCaseAscii(std::string& text);
+void StripLineEnd(std::string& text);
+void Trim(std::string& text);
+void TrimLeft(std::string& text);
+void TrimRight(std::string& text);
+// A name has an extension when a point follows its last "\", "/", "]" or ">".
+bool HasExtension(std::string_view name);
+void AddDefaultExtension(std::string& name, std::string_view extension);
+// The German letters of the ANSI code page become their OEM codes.
+void AnsiToOemGerman(std::string& text);
+
+}  // namespace vod
