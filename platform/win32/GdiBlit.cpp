@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "win32/GdiObjects.h"
+#include "win32/GdiStretch.h"
 #include "win32/UserWindows.h"
 
 namespace layer {
@@ -71,12 +72,12 @@ bool UsesPattern(DWORD rop) {
 namespace {
 
 // The brush colour as a pixel; false for a hollow brush.
-bool BrushPixel(HBRUSH handle, std::uint32_t* pixel) {
+bool BrushPixel(const layer::DeviceContext& context, HBRUSH handle, std::uint32_t* pixel) {
   auto value = reinterpret_cast<UINT_PTR>(handle);
   if (value >= 1 && value <= COLOR_INFOBK + 1) handle = GetSysColorBrush(static_cast<int>(value - 1));
   auto brush = layer::ObjectAs<layer::Brush>(handle);
   if (!brush || brush->IsNull()) return false;
-  *pixel = layer::PixelFromColor(brush->log.lbColor);
+  *pixel = layer::ResolvePixel(context, brush->log.lbColor);
   return true;
 }
 
@@ -101,7 +102,7 @@ BOOL ForEachPixel(layer::DeviceContext& context, const RECT& logical, Operation 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   auto context = layer::ContextOf(dc);
   std::uint32_t pixel;
-  if (!context || !rect || !BrushPixel(brush, &pixel)) return 0;
+  if (!context || !rect || !BrushPixel(*context, brush, &pixel)) return 0;
   return ForEachPixel(*context, *rect, [pixel](std::uint32_t) { return pixel; });
 }
 
@@ -128,7 +129,7 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
   if (!context) return FALSE;
   std::uint32_t pattern = 0;
   bool hasPattern = context->state.brush && !context->state.brush->IsNull();
-  if (hasPattern) pattern = layer::PixelFromColor(context->state.brush->log.lbColor);
+  if (hasPattern) pattern = layer::ResolvePixel(*context, context->state.brush->log.lbColor);
   if (layer::UsesPattern(rop) && !hasPattern) return TRUE;  // a hollow brush paints nothing
   return ForEachPixel(*context, RECT{x, y, x + width, y + height},
                       [rop, pattern](std::uint32_t d) { return layer::MixBlock(rop, 0, d, pattern); });
@@ -152,4 +153,71 @@ COLORREF GetPixel(HDC dc, int x, int y) {
   RECT clip = context->Clip();
   if (!PtInRect(&clip, device)) return CLR_INVALID;
   return layer::ColorFromPixel(context->Target()->Row(device.y)[device.x]);
+}
+
+namespace {
+
+BOOL Blit(HDC dc, int x, int y, int width, int height, HDC sourceDc, int sourceX, int sourceY, int sourceWidth,
+          int sourceHeight, DWORD rop) {
+  auto context = layer::ContextOf(dc);
+  if (!context) return FALSE;
+  if (!layer::UsesSource(rop)) return PatBlt(dc, x, y, width, height, rop);
+  auto source = layer::ContextOf(sourceDc);
+  if (!source || !source->Target()) return FALSE;
+  layer::BlockCopy copy;
+  copy.destination = context->ToDevice(RECT{x, y, x + width, y + height});
+  copy.destination.right = copy.destination.left + width;
+  copy.destination.bottom = copy.destination.top + height;
+  POINT sourceOrigin = source->ToDevice(sourceX, sourceY);
+  copy.source = RECT{sourceOrigin.x, sourceOrigin.y, sourceOrigin.x + sourceWidth, sourceOrigin.y + sourceHeight};
+  copy.rop = rop;
+  copy.stretchMode = context->state.stretchMode;
+  if (context->state.brush && !context->state.brush->IsNull())
+    copy.pattern = layer::ResolvePixel(*context, context->state.brush->log.lbColor);
+  copy.monoBackground = layer::ResolvePixel(*source, source->state.bkColor);
+  copy.monoSource = source->Target()->m_bitsPerPixel == 1;
+  copy.monoForeground = layer::ResolvePixel(*context, context->state.textColor);
+  copy.monoBackgroundOut = layer::ResolvePixel(*context, context->state.bkColor);
+  // Copying within one surface reads a snapshot, so overlapping moves do not smear.
+  if (source->Target() == context->Target()) {
+    layer::Surface snapshot(source->Target()->Width(), source->Target()->Height());
+    std::copy_n(source->Target()->Bits(),
+                static_cast<std::size_t>(snapshot.Width()) * snapshot.Height(), snapshot.Bits());
+    snapshot.m_bitsPerPixel = source->Target()->m_bitsPerPixel;
+    return layer::CopyBlock(*context, layer::SurfaceSource(snapshot), copy);
+  }
+  return layer::CopyBlock(*context, layer::SurfaceSource(*source->Target()), copy);
+}
+
+}  // namespace
+
+BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop) {
+  return Blit(dc, x, y, width, height, source, sourceX, sourceY, width, height, rop);
+}
+
+BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+                int sourceHeight, DWORD rop) {
+  return Blit(dc, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, rop);
+}
+
+BOOL DrawFocusRect(HDC dc, const RECT* rect) {
+  auto context = layer::ContextOf(dc);
+  if (!context || !rect || !context->Target()) return FALSE;
+  // A dotted frame drawn by inversion: drawing it again removes it.
+  RECT device = context->ToDevice(*rect), clip = context->Clip();
+  layer::Surface& target = *context->Target();
+  auto invert = [&](int x, int y) {
+    POINT point{x, y};
+    if (PtInRect(&clip, point)) target.Row(y)[x] = layer::MixPen(R2_NOT, 0, target.Row(y)[x]);
+  };
+  for (int x = device.left; x < device.right; x += 2) {
+    invert(x, device.top);
+    if (device.bottom - 1 > device.top) invert(x, device.bottom - 1);
+  }
+  for (int y = device.top + 2; y < device.bottom - 1; y += 2) {
+    invert(device.left, y);
+    if (device.right - 1 > device.left) invert(device.right - 1, y);
+  }
+  context->Touched();
+  return TRUE;
 }

@@ -178,6 +178,12 @@ RECT DeviceContext::ToDevice(const RECT& rect) const {
 }
 
 RECT DeviceContext::Clip() const {
+  RECT area = Area();
+  if (state.hasClip) IntersectRect(&area, &area, &state.clip);
+  return area;
+}
+
+RECT DeviceContext::Area() const {
   RECT area = bounds;
   if (window) {
     // A window context never draws past the window, even after a resize.
@@ -186,7 +192,6 @@ RECT DeviceContext::Clip() const {
   } else if (bitmap) {
     area = RECT{0, 0, bitmap->surface.Width(), bitmap->surface.Height()};
   }
-  if (state.hasClip) IntersectRect(&area, &area, &state.clip);
   return area;
 }
 
@@ -219,13 +224,25 @@ HDC CreateWindowContext(HWND handle, bool wholeWindow, const RECT* clip) {
 using layer::ContextOf;
 using layer::ObjectAs;
 
-HDC GetDC(HWND window) { return layer::CreateWindowContext(window, false, nullptr); }
+namespace {
 
-HDC GetWindowDC(HWND window) { return layer::CreateWindowContext(window, true, nullptr); }
+// The screen's context: fonts and metrics work, drawing reaches no pixels
+// (the screen belongs to the desktop).
+HDC ScreenContext() {
+  auto context = layer::NewContext();
+  context->screen = true;
+  return context->handle;
+}
+
+}  // namespace
+
+HDC GetDC(HWND window) { return window ? layer::CreateWindowContext(window, false, nullptr) : ScreenContext(); }
+
+HDC GetWindowDC(HWND window) { return window ? layer::CreateWindowContext(window, true, nullptr) : ScreenContext(); }
 
 int ReleaseDC(HWND, HDC dc) {
   auto context = ObjectAs<layer::DeviceContext>(dc);
-  if (!context || !context->window) return 0;
+  if (!context || !(context->window || context->screen)) return 0;
   context->Touched();
   layer::Objects().Remove(dc);
   return 1;
@@ -550,40 +567,40 @@ int GetStretchBltMode(HDC dc) {
   return context ? context->state.stretchMode : 0;
 }
 
+namespace {
+
+// The points of a context's state (origins, current position): read, or
+// replaced with the old value handed back.
+BOOL ReplacePoint(HDC dc, POINT layer::ContextState::*field, POINT value, LPPOINT old) {
+  auto context = ContextOf(dc);
+  if (!context) return FALSE;
+  if (old) *old = context->state.*field;
+  context->state.*field = value;
+  return TRUE;
+}
+
+BOOL ReadPoint(HDC dc, POINT layer::ContextState::*field, LPPOINT out) {
+  auto context = ContextOf(dc);
+  if (!context || !out) return FALSE;
+  *out = context->state.*field;
+  return TRUE;
+}
+
+}  // namespace
+
 BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  auto context = ContextOf(dc);
-  if (!context) return FALSE;
-  if (old) *old = context->state.viewportOrigin;
-  context->state.viewportOrigin = POINT{x, y};
-  return TRUE;
+  return ReplacePoint(dc, &layer::ContextState::viewportOrigin, POINT{x, y}, old);
 }
-BOOL GetViewportOrgEx(HDC dc, LPPOINT origin) {
-  auto context = ContextOf(dc);
-  if (!context || !origin) return FALSE;
-  *origin = context->state.viewportOrigin;
-  return TRUE;
-}
+BOOL GetViewportOrgEx(HDC dc, LPPOINT origin) { return ReadPoint(dc, &layer::ContextState::viewportOrigin, origin); }
 BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, LPPOINT old) {
-  auto context = ContextOf(dc);
-  if (!context) return FALSE;
-  if (old) *old = context->state.viewportOrigin;
-  context->state.viewportOrigin.x += dx;
-  context->state.viewportOrigin.y += dy;
-  return TRUE;
+  POINT origin;
+  if (!GetViewportOrgEx(dc, &origin)) return FALSE;
+  return SetViewportOrgEx(dc, origin.x + dx, origin.y + dy, old);
 }
 BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  auto context = ContextOf(dc);
-  if (!context) return FALSE;
-  if (old) *old = context->state.windowOrigin;
-  context->state.windowOrigin = POINT{x, y};
-  return TRUE;
+  return ReplacePoint(dc, &layer::ContextState::windowOrigin, POINT{x, y}, old);
 }
-BOOL GetWindowOrgEx(HDC dc, LPPOINT origin) {
-  auto context = ContextOf(dc);
-  if (!context || !origin) return FALSE;
-  *origin = context->state.windowOrigin;
-  return TRUE;
-}
+BOOL GetWindowOrgEx(HDC dc, LPPOINT origin) { return ReadPoint(dc, &layer::ContextState::windowOrigin, origin); }
 
 namespace {
 
@@ -622,7 +639,7 @@ int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
   auto context = ContextOf(dc);
   if (!context) return ERROR;
   RECT device = context->ToDevice(RECT{left, top, right, bottom});
-  RECT current = context->state.hasClip ? context->state.clip : context->bounds;
+  RECT current = context->state.hasClip ? context->state.clip : context->Area();
   IntersectRect(&context->state.clip, &current, &device);
   context->state.hasClip = true;
   return ClipBoxOf(*context, nullptr);
@@ -633,7 +650,7 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
   if (!context) return ERROR;
   // A rectangle clip can only lose a band that spans it fully.
   RECT device = context->ToDevice(RECT{left, top, right, bottom});
-  RECT& clip = context->state.hasClip ? context->state.clip : (context->state.clip = context->bounds);
+  RECT& clip = context->state.hasClip ? context->state.clip : (context->state.clip = context->Area());
   context->state.hasClip = true;
   if (device.top <= clip.top && device.bottom >= clip.bottom) {
     if (device.left <= clip.left && device.right > clip.left) clip.left = std::min(device.right, clip.right);
@@ -674,7 +691,14 @@ int SelectClipRgn(HDC dc, HRGN handle) {
   // Regions are in device coordinates relative to the context's own origin.
   RECT device = region->box;
   OffsetRect(&device, context->origin.x, context->origin.y);
-  IntersectRect(&context->state.clip, &device, &context->bounds);
+  RECT area = context->Area();
+  IntersectRect(&context->state.clip, &device, &area);
   context->state.hasClip = true;
   return ClipBoxOf(*context, nullptr);
 }
+
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT old) {
+  return ReplacePoint(dc, &layer::ContextState::position, POINT{x, y}, old);
+}
+
+BOOL GetCurrentPositionEx(HDC dc, LPPOINT point) { return ReadPoint(dc, &layer::ContextState::position, point); }
