@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "HotspotFixtures.h"
-#include "mfc/CBitmap.h"
 #include "mfc/CClientDC.h"
 #include "mfc/CDC.h"
 #include "mfc/CFont.h"
+#include "mfc/CPalette.h"
 #include "mfc/CWnd.h"
+#include "testing/MemoryCanvas.h"
 
 namespace {
 
@@ -20,29 +21,11 @@ constexpr COLORREF white = RGB(255, 255, 255);
 constexpr COLORREF black = RGB(0, 0, 0);
 
 // A white picture of 80 x 60 pixels in a memory context.
-class Canvas {
+class Canvas : public layer::testing::MemoryCanvas {
  public:
-  Canvas() {
-    CDC* screen = CDC::FromHandle(::GetDC(nullptr));
-    dc.CreateCompatibleDC(screen);
-    bitmap.CreateCompatibleBitmap(screen, 80, 60);
-    ::ReleaseDC(nullptr, screen->GetSafeHdc());
-    old = dc.SelectObject(&bitmap);
-    dc.PatBlt(0, 0, 80, 60, WHITENESS);
-  }
-  ~Canvas() { dc.SelectObject(old); }
-
-  COLORREF At(int x, int y) { return dc.GetPixel(x, y) & 0xFFFFFF; }
-  std::vector<COLORREF> Pixels() {
-    std::vector<COLORREF> all;
-    for (int y = 0; y < 60; ++y)
-      for (int x = 0; x < 80; ++x) all.push_back(At(x, y));
-    return all;
-  }
-
-  CDC dc;
-  CBitmap bitmap;
-  CBitmap* old = nullptr;
+  Canvas() : MemoryCanvas(80, 60) {}
+  COLORREF At(int x, int y) const { return ::GetPixel(MemoryCanvas::dc, x, y) & 0xFFFFFF; }
+  CDC* Dc() const { return CDC::FromHandle(MemoryCanvas::dc); }
 };
 
 class HotspotDrawing : public testing::Test {
@@ -62,20 +45,20 @@ TEST_F(HotspotDrawing, InvertedAreaOfTheActiveHotspotAndItsInverse) {
   Make({{10, 10, 30, 20, "a", "", 0}, {40, 10, 60, 20, "b", "", 0}});
   HS_ActivateHotspotNr(list, 0, 1, nullptr, 0, 0, nullptr);
   std::vector<COLORREF> before = canvas.Pixels();
-  EXPECT_EQ(HS_OnDraw(list, &canvas.dc, 0, 0), 2);
+  EXPECT_EQ(HS_OnDraw(list, canvas.Dc(), 0, 0), 2);
   EXPECT_EQ(canvas.At(10, 10), black);
   EXPECT_EQ(canvas.At(29, 19), black);
   EXPECT_EQ(canvas.At(20, 15), black);
   EXPECT_EQ(canvas.At(30, 15), white);
   EXPECT_EQ(canvas.At(50, 15), white);  // not active: not drawn
-  HS_OnDraw(list, &canvas.dc, 0, 0);
+  HS_OnDraw(list, canvas.Dc(), 0, 0);
   EXPECT_EQ(canvas.Pixels(), before);
 }
 
 TEST_F(HotspotDrawing, DrawOffsetMovesTheHotspots) {
   Make({{10, 10, 30, 20, "a", "", 0}});
   HS_ActivateHotspotNr(list, 0, 1, nullptr, 0, 0, nullptr);
-  HS_OnDraw(list, &canvas.dc, 5, -3);
+  HS_OnDraw(list, canvas.Dc(), 5, -3);
   EXPECT_EQ(canvas.At(14, 15), white);
   EXPECT_EQ(canvas.At(15, 7), black);
   EXPECT_EQ(canvas.At(34, 16), black);
@@ -85,7 +68,7 @@ TEST_F(HotspotDrawing, EllipsesLeaveTheCornersAlone) {
   Make({{10, 10, 50, 40, "a", "", 0}});
   HS_DrawSettings(list, 1, 2, 1, 0, nullptr, nullptr);
   HS_ActivateHotspotNr(list, 0, 1, nullptr, 0, 0, nullptr);
-  HS_OnDraw(list, &canvas.dc, 0, 0);
+  HS_OnDraw(list, canvas.Dc(), 0, 0);
   EXPECT_EQ(canvas.At(30, 25), black);
   EXPECT_EQ(canvas.At(11, 11), white);
   EXPECT_EQ(canvas.At(48, 38), white);
@@ -101,7 +84,7 @@ TEST_F(HotspotDrawing, ColouredFramesByModeWithTheActiveOneOnTop) {
   Make({{10, 10, 31, 30, "a", "", 5}, {30, 10, 50, 30, "b", "", 5}});
   HS_DrawSettings(list, 3, 1, 2, 255, normal, active);
   HS_ActivateHotspotNr(list, 0, 1, nullptr, 0, 0, nullptr);
-  HS_OnDraw(list, &canvas.dc, 0, 0);
+  HS_OnDraw(list, canvas.Dc(), 0, 0);
   EXPECT_EQ(canvas.At(10, 20), RGB(5, 0, 0));   // active frame
   EXPECT_EQ(canvas.At(49, 20), RGB(0, 0, 5));   // inactive frame
   EXPECT_EQ(canvas.At(30, 20), RGB(5, 0, 0));   // shared edge: the active one was drawn last
@@ -113,7 +96,7 @@ TEST_F(HotspotDrawing, ColourTablesTakeTheFirst255EntriesOnly) {
   for (COLORREF& c : red) c = RGB(255, 0, 0);
   Make({{10, 10, 30, 30, "a", "", 254}, {40, 10, 60, 30, "b", "", 255}});
   HS_DrawSettings(list, 3, 1, 1, 255, red, red);
-  HS_OnDraw(list, &canvas.dc, 0, 0);
+  HS_OnDraw(list, canvas.Dc(), 0, 0);
   EXPECT_EQ(canvas.At(10, 20), RGB(255, 0, 0));
   EXPECT_EQ(canvas.At(40, 20), black);  // entry 255 kept its default
 }
@@ -123,11 +106,11 @@ TEST_F(HotspotDrawing, InvertedOutlineTogglesTheFrameOnce) {
   HS_DrawSettings(list, 2, 1, 3, 0, nullptr, nullptr);
   HS_ActivateHotspotNr(list, 0, 1, nullptr, 0, 0, nullptr);
   std::vector<COLORREF> before = canvas.Pixels();
-  HS_OnDraw(list, &canvas.dc, 0, 0);
+  HS_OnDraw(list, canvas.Dc(), 0, 0);
   EXPECT_EQ(canvas.At(10, 25), black);
   EXPECT_EQ(canvas.At(25, 25), white);
   EXPECT_EQ(canvas.At(3, 25), white);
-  HS_OnDraw(list, &canvas.dc, 0, 0);
+  HS_OnDraw(list, canvas.Dc(), 0, 0);
   EXPECT_EQ(canvas.Pixels(), before);
 }
 
@@ -140,7 +123,7 @@ TEST_F(HotspotDrawing, PenWidthZeroDrawsNoFramesOrOutlines) {
     HS_ActivateHotspotNr(spots, 0, 1, nullptr, 0, 0, nullptr);
     HS_SelectHotspotNr(spots, 0, 1, nullptr, 0, 0, 0);
     std::vector<COLORREF> before = fresh.Pixels();
-    HS_OnDraw(spots, &fresh.dc, 0, 0);
+    HS_OnDraw(spots, fresh.Dc(), 0, 0);
     EXPECT_EQ(fresh.Pixels(), before);
     HS_Delete(spots);
   }
@@ -157,7 +140,7 @@ TEST_F(HotspotDrawing, SelectionMarksOfTheHighStyles) {
     HS_HANDLE spots = MakeList({{10, 10, 40, 40, "a", "", 0}});
     HS_DrawSettings(spots, c.style, 1, 1, 0, nullptr, nullptr);
     HS_SelectHotspotNr(spots, 0, 1, nullptr, 0, 0, 0);
-    HS_OnDraw(spots, &fresh.dc, 0, 0);
+    HS_OnDraw(spots, fresh.Dc(), 0, 0);
     EXPECT_EQ(fresh.At(25, 25), c.inside);
     EXPECT_EQ(fresh.At(10, 25), c.edge);
     HS_Delete(spots);
@@ -199,6 +182,17 @@ class PictureWindow : public testing::Test {
 
 TEST_F(PictureWindow, AHighlightFollowsTheMouseWithoutRepaint) {
   Make({{20, 20, 40, 30, "a", "", 0}});
+  // The picture's palette is selected for the redraw and the window keeps its own.
+  struct {
+    LOGPALETTE head;
+    PALETTEENTRY more[1];
+  } colours = {{0x300, 2, {{0, 0, 0, 0}}}, {{255, 255, 255, 0}}};
+  CPalette palette;
+  ASSERT_TRUE(palette.CreatePalette(&colours.head));
+  EXPECT_EQ(HS_OnMouseMove(list, &window, 5, 3, 0, 25, 25, &palette), 0);
+  EXPECT_EQ(At(15, 17), black);
+  EXPECT_EQ(HS_OnMouseMove(list, &window, 5, 3, 0, 60, 50, &palette), -1);
+  EXPECT_EQ(At(15, 17), white);
   EXPECT_EQ(Move(25, 25, 5, 3), 0);
   EXPECT_EQ(At(15, 17), black);  // drawn at the scroll position
   EXPECT_EQ(At(35, 20), white);
@@ -274,12 +268,12 @@ std::vector<COLORREF> Reference(int points, const RECT& box, COLORREF colour) {
   Canvas canvas;
   CFont font;
   font.CreatePointFont(points * 10, "Arial");
-  CFont* old = canvas.dc.SelectObject(&font);
-  canvas.dc.SetBkMode(TRANSPARENT);
-  canvas.dc.SetTextColor(colour);
+  CFont* old = canvas.Dc()->SelectObject(&font);
+  canvas.Dc()->SetBkMode(TRANSPARENT);
+  canvas.Dc()->SetTextColor(colour);
   RECT r = box;
-  canvas.dc.DrawText("Pos 7", &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
-  canvas.dc.SelectObject(old);
+  canvas.Dc()->DrawText("Pos 7", &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
+  canvas.Dc()->SelectObject(old);
   return canvas.Pixels();
 }
 
@@ -305,7 +299,7 @@ TEST(HotspotLabels, LabelsAreDrawnInAFontThatFollowsTheZoom) {
     RECT shown = {rect.left, MulDiv(rect.top, c.shownHeight, 60), rect.right,
                   MulDiv(rect.bottom, c.shownHeight, 60)};
     Canvas canvas;
-    HS_OnDraw(list, &canvas.dc, 0, 0);
+    HS_OnDraw(list, canvas.Dc(), 0, 0);
     EXPECT_EQ(canvas.Pixels(), Reference(c.points, shown, RGB(0, 0, 255)));
     HS_Delete(list);
   }
