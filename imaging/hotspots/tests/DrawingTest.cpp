@@ -251,14 +251,7 @@ TEST(HotspotLabels, ALabelIsAsLargeAsItsNameInTheMeasuringFont) {
   HS_HANDLE list = HS_New();
   EXPECT_EQ(HS_SetTextMode(list, 1), 0);
   HS_AddHotspot(list, 7, 9, 100, 100, "AB", "", 0);
-  RECT rect;
-  CString* text;
-  BYTE mode;
-  HS_GetHotspot(list, 0, &rect, &text, &text, &mode);
-  EXPECT_EQ(rect.left, 7);
-  EXPECT_EQ(rect.top, 9);
-  EXPECT_EQ(rect.right - rect.left, expected.cx);
-  EXPECT_EQ(rect.bottom - rect.top, expected.cy);
+  EXPECT_EQ(hotspots::testing::Contents(list), (std::vector<Spot>{{7, 9, 7 + expected.cx, 9 + expected.cy, "AB", "", 0}}));
   HS_Delete(list);
 }
 
@@ -292,12 +285,8 @@ TEST(HotspotLabels, LabelsAreDrawnInAFontThatFollowsTheZoom) {
     HS_Zoom(list, 80, c.shownHeight);
     if (c.active) HS_ActivateHotspotNr(list, 0, 1, nullptr, 0, 0, nullptr);
     HS_DrawSettings(list, 0, 1, 1, 0, nullptr, nullptr);  // labels only
-    RECT rect;
-    CString* text;
-    BYTE mode;
-    HS_GetHotspot(list, 0, &rect, &text, &text, &mode);
-    RECT shown = {rect.left, MulDiv(rect.top, c.shownHeight, 60), rect.right,
-                  MulDiv(rect.bottom, c.shownHeight, 60)};
+    Spot label = hotspots::testing::Contents(list).at(0);
+    RECT shown = {label.left, MulDiv(label.top, c.shownHeight, 60), label.right, MulDiv(label.bottom, c.shownHeight, 60)};
     Canvas canvas;
     HS_OnDraw(list, canvas.Dc(), 0, 0);
     EXPECT_EQ(canvas.Pixels(), Reference(c.points, shown, RGB(0, 0, 255)));
