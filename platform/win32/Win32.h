@@ -3,6 +3,7 @@
 
 #include "win32/Clock.h"
 #include "win32/Codepage.h"
+#include "win32/CrossProcess.h"
 #include "win32/DebugOutput.h"
 #include "win32/Errors.h"
 #include "win32/FileMapping.h"
@@ -17,6 +18,7 @@
 #include "win32/Module.h"
 #include "win32/Paths.h"
 #include "win32/Process.h"
+#include "win32/ProcessTable.h"
 #include "win32/Registry.h"
 #include "win32/SystemInfo.h"
 #include "win32/SystemMessages.h"

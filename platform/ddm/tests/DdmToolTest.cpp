@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -173,4 +175,25 @@ TEST(DdmTool, CommandLineBuildsAndDumps) {
     EXPECT_EQ(err.rfind(c.error, 0), 0u) << err;
   }
   EXPECT_FALSE(files.Folder().Exists("bad.ddm"));
+}
+
+// Files built by the tool program at build time, as the sample catalogue and
+// the programs' fixtures are, read back through the data manager and dump to
+// their sources.
+TEST(DdmTool, FilesBuiltAtBuildTimeReadBack) {
+  const std::string folder = DDM_BUILT_FILES;
+  DdmDatabase db;
+  ASSERT_TRUE(db.DdmDbOpen((folder + "/catalogue.ddm").c_str()));
+  ASSERT_EQ(db.DdmDbLookup("home", 0), 1);
+  EXPECT_EQ(ddm::testing::FieldOf(db, 0, 2), "Start");
+  EXPECT_EQ(ddm::testing::ElementOf(db, 0, 4, 1), "M12 nut");
+  DdmTextTable texts((folder + "/messages.dud").c_str(), "GB");
+  EXPECT_STREQ(texts.DdmGetText(1546), "VARNO 4 note");
+
+  const std::string sources = DDM_SOURCE_FILES "/";
+  for (const char* name : {"catalogue.ddm", "messages.dud"}) {
+    std::ifstream in(sources + name + ".txt", std::ios::binary);
+    const std::string source((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(Dump(folder + "/" + name), source) << name;
+  }
 }
