@@ -5,29 +5,9 @@
 #include <limits>
 
 #include "CHotspots.h"
+#include "win32/UserWindows.h"
 
 IMPLEMENT_DYNCREATE(CHotspot, CObject)
-
-namespace {
-
-// The platform's MulDiv: number × numerator / denominator with a 64-bit
-// product, rounded half away from zero; -1 for a zero denominator or a
-// result beyond 32 bits.
-int MulDiv(int number, int numerator, int denominator) {
-  if (denominator == 0) return -1;
-  std::int64_t product = std::int64_t{number} * numerator;
-  std::int64_t divisor = denominator;
-  if (divisor < 0) {
-    product = -product;
-    divisor = -divisor;
-  }
-  std::int64_t magnitude = ((product < 0 ? -product : product) + divisor / 2) / divisor;
-  std::int64_t result = product < 0 ? -magnitude : magnitude;
-  if (result > std::numeric_limits<int>::max() || result < std::numeric_limits<int>::min()) return -1;
-  return static_cast<int>(result);
-}
-
-}  // namespace
 
 CHotspot::CHotspot() = default;
 
