@@ -140,7 +140,10 @@ class ExtPrgRunTest : public varno::testing::ShellFixture {
                  "8:1:\"extprg_answer.exe\",\"long\"\r\n"
                  "9:1:\"extprg_answer.exe\",\"none\"\r\n"
                  "10:0:\"extprg_answer.exe\",\"none\"\r\n"
-                 "11:0:\"no_such_program.exe\",x\r\n");
+                 "11:0:\"no_such_program.exe\",x\r\n"
+                 // Block names are seen by every process: tests that may run side by
+                 // side use programs of their own.
+                 "13:1:FOLDER+\"\\EXTPRG_ANSWER.EXE\",\"answer\"\r\n");
     list.Load((folder / "extern.txt").c_str());
     // The program's folder becomes its working folder; the program is found
     // beside the test program.
@@ -168,10 +171,10 @@ TEST_F(ExtPrgRunTest, AnswerInTheBlockIsRunAfterTheProgramEnded) {
 }
 
 TEST_F(ExtPrgRunTest, TakenBlockNameGetsACounter) {
-  HANDLE taken = CreateFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kExchangeBlockSize, "7");
+  HANDLE taken = CreateFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kExchangeBlockSize, "13");
   ASSERT_NE(taken, nullptr);
-  EXPECT_TRUE(list.Run(7, TRUE, nullptr, &pid));
-  EXPECT_STREQ(Text("bl"), "71");
+  EXPECT_TRUE(list.Run(13, TRUE, nullptr, &pid));
+  EXPECT_STREQ(Text("bl"), "131");
   CloseHandle(taken);
 }
 
