@@ -326,7 +326,8 @@ BYTE CWV4Logic::ParseOperand(DdmDbLink* link, BYTE wanted, Value& out) {
   while (!EndsName(m_cur_char)) NextChar(true);
   const CString name(start, static_cast<int>(m_cursor - start));
   if (name.IsEmpty()) return kFailed;
-  if (m_cur_char == '(') {
+  const bool function = name == "StrOr" || name == "Begins" || name == "StrIn" || name == "IsEmpty";
+  if (function && m_cur_char == '(') {
     const BYTE type = ParseFunction(link, name, wanted, out);
     return name == "StrOr" ? type : negated(type);
   }

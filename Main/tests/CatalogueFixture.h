@@ -56,6 +56,15 @@ class CatalogueFixture : public EngineFixture {
     return theGlobals.m_error_trace_newest != nullptr ? theGlobals.m_error_trace_newest->error_code : 0;
   }
 
+  // Whether any node on the trace holds code: a caller's node stands below
+  // the nodes of the calls that failed inside it.
+  static bool TraceHas(int code) {
+    for (CErrorTrace* node = theGlobals.m_error_trace_newest; node != nullptr; node = node->older) {
+      if (node->error_code == code) return true;
+    }
+    return false;
+  }
+
   std::vector<DdmDbLink*> opened;
 };
 
