@@ -178,7 +178,7 @@ bool DescriptionPass::MainStatement(unsigned char tag) {
     case TAG_THEN:
     case TAG_ELSE:
     case TAG_ENDIF: return IfStatement(tag);
-    default: return Fail(24, tag);
+    default: return Fail(24);
   }
 }
 

@@ -30,7 +30,7 @@ class CatalogueFixture : public EngineFixture {
   }
   void TearDown() override {
     for (DdmDbLink* link : opened) {
-      link->dbc->DdmDbDelete(1);
+      if (link->dbc != nullptr) link->dbc->DdmDbDelete(1);
       link->dbc = nullptr;
     }
     delete theGlobals.m_plogic;
@@ -44,11 +44,12 @@ class CatalogueFixture : public EngineFixture {
     std::string error;
     const std::string path = dataFolder / name;
     ASSERT_TRUE(ddm::BuildDdmFile(source, name + ".txt", path, &error)) << error;
+    if (link.dbc != nullptr) link.dbc->DdmDbDelete(1);
+    else opened.push_back(&link);
     link.dbc = new DdmDatabase;
     ASSERT_TRUE(link.dbc->DdmDbOpen(path.c_str()));
     link.max_lines = link.dbc->DdmDbFindKey(key);
     link.cur_line = 0;
-    opened.push_back(&link);
   }
 
   // The newest error code on the trace, 0 when there is none.

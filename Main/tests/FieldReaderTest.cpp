@@ -195,7 +195,6 @@ TEST_F(FieldReaderTest, PartsMasterInsertionTriesTheSecondMaster) {
   // Without the first master nothing is inserted, and the second is not tried.
   master.dbc->DdmDbDelete(1);
   master.dbc = nullptr;
-  opened.erase(opened.begin());
   EXPECT_TRUE(db().GetField(&link, 0, 1, &out));
   EXPECT_EQ(Str(out), "[]");
   theGlobals.m_pstamm = nullptr;
