@@ -289,7 +289,7 @@ bool ExprReader::ReadTextOperand(CString& out) {
 // Reads a numeric operand: a number, a variable or a field.
 bool ReadNumericOperand(ExprReader& reader, Operand& operand, bool (*isNumberChar)(unsigned char)) {
   const unsigned char c = reader.Current();
-  if (IsDigit(c) || (isNumberChar(c) && c != ' ')) {
+  if (isNumberChar(c)) {
     operand.kind = Operand::Number;
     operand.text = reader.TakeRun(isNumberChar);
     return reader.FollowedBy("+-*/");

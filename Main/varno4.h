@@ -16,6 +16,9 @@ class CViewerApp {
   // "EXIT_VARNO_4_MESSAGE" in the main thread: closes the main window, or ends
   // the process at once when there is none.
   LRESULT OnExitMessage(WPARAM wParam, LPARAM lParam);
+  // Dispatches every message that waits, as the viewer's long waits do; the
+  // thread's exit message goes to OnExitMessage.
+  void PumpWaitingMessages();
 
   // The installation's and the project's configuration (varno4_files).
   int LoadSystemConfig();

@@ -4,6 +4,7 @@
 
 #include "VodFile.h"
 #include "VodReport.h"
+#include "win32/Errors.h"
 #include "win32/Locale.h"
 #include "win32/ThreadLocal.h"
 
@@ -44,7 +45,6 @@ VodContext* ThreadContext() {
 
 VodContext::VodContext() : model(*this) {
   languageOffset = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_GERMAN ? 0 : 500;
-  fileLabel = languageOffset ? "File" : "Datei";
 }
 
 VodContext::~VodContext() { arena.FreeAll(); }
@@ -67,7 +67,7 @@ void VodContext::ResetJob() {
 
 void VodContext::EndJob() {
   model.Reset();
-  std::string freed = arena.FreeAll();
+  std::string freed = arena.FreeAll() + graphics.FreeAll();
   if (!freed.empty()) WriteVodKey(*this, nullptr, "Memory", freed.c_str());
 }
 
@@ -83,6 +83,22 @@ void* VodContext::ArenaAlloc(size_t n) {
 void VodContext::ArenaFree(void* p) {
   if (!arena.Free(p)) {
     ReportInternalError(*this, arena.LastFailure().text, arena.LastFailure().code);
+    jobState = kJobError;
+  }
+}
+
+void* VodContext::GrafAlloc(size_t n) {
+  void* p = graphics.Alloc(n);
+  if (!p && graphics.Failure()) {
+    ReportInternalError(*this, graphics.Failure(), static_cast<int>(GetLastError()));
+    jobState = kJobError;
+  }
+  return p;
+}
+
+void VodContext::GrafFree(void* p) {
+  if (!graphics.Free(p)) {
+    ReportInternalError(*this, graphics.Failure(), 0);
     jobState = kJobError;
   }
 }

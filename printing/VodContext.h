@@ -12,6 +12,7 @@
 #include "VodArena.h"
 #include "VodFile.h"
 #include "VodFormModel.h"
+#include "VodGraphicPool.h"
 #include "VodSettings.h"
 #include "VodUnits.h"
 #include "interfaces/QorVod32.h"
@@ -60,7 +61,6 @@ class VodContext {
   bool loopRunning = false;
   bool stopAfterPage = false;
   int languageOffset = 0;  // 0 German, 500 English
-  std::string fileLabel = "Datei";
   VodCallback callback = nullptr;
   WORD animationTick = 0;
   int pumpCounter = 0;
@@ -86,6 +86,7 @@ class VodContext {
   std::string firstFormName, secondFormName;
 
   VodArena arena;
+  VodGraphicPool graphics;
   VodFormModel model;
 
   // Draws the collected page (fromData: called because data no longer fits);
@@ -94,12 +95,16 @@ class VodContext {
 
   // Resets every job field (LoadSettings runs this before reading the keys).
   void ResetJob();
-  // Empties the form model and frees the arena; notes held blocks in "Memory".
+  // Empties the form model and frees the arena and the graphic blocks; notes
+  // the blocks still held in "Memory".
   void EndJob();
   // Arena requests and releases of the job; failures are reported and set
   // the job state to error.
   void* ArenaAlloc(size_t n);
   void ArenaFree(void* p);
+  // Graphic blocks of the job, with the same reporting.
+  void* GrafAlloc(size_t n);
+  void GrafFree(void* p);
 };
 
 // The thread's context made current (created on first use), or null when

@@ -1,4 +1,5 @@
 // The exported functions of the library that stand without its windows.
+#include <algorithm>
 #include <cstring>
 
 #include "VodContext.h"

@@ -1,5 +1,7 @@
 #include "VodFormFile.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -89,6 +91,22 @@ bool LoadMask(VodContext& context, std::string path) {
   }
   Trace(context, "LoadMask End.");
   return true;
+}
+
+bool SetSchrift(VodContext& context, const std::string& frame, int instance, std::string& font, int& size) {
+  Trace(context, "Set_Schrift Begin.");
+  int seen = 0;
+  for (ItemNode* item = *context.model.currentForm; item; item = item->next) {
+    if (item->Kind() != kItemFrame || strcasecmp(item->FrameName().c_str(), frame.c_str()) != 0) continue;
+    if (++seen == instance) {
+      font = item->DefaultFont();
+      size = item->DefaultSize();
+      Trace(context, "Set_Schrift End (TRUE)");
+      return true;
+    }
+  }
+  Trace(context, "Set_Schrift End (FALSE)");
+  return false;
 }
 
 }  // namespace vod

@@ -22,4 +22,8 @@ FormExtent FormPageSize(WORD orientation, WORD paper);
 // are reported (texts 86, 290, 75) and give false.
 bool LoadMask(VodContext& context, std::string path);
 
+// The default font of a frame: that of the instance-th frame definition of
+// that name in the item list in force.
+bool SetSchrift(VodContext& context, const std::string& frame, int instance, std::string& font, int& size);
+
 }  // namespace vod

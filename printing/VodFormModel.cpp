@@ -238,6 +238,64 @@ int VodFormModel::HighestRow() const {
   return highest;
 }
 
+int VodFormModel::NextRowAbove(int row) const {
+  int next = 0;
+  for (VodFrame* frame = frames; frame; frame = frame->next) {
+    int record = frame->textList ? frame->textList->record : 0;
+    if (record > row && (next == 0 || record < next)) next = record;
+  }
+  return next;
+}
+
+SyncGroup* VodFormModel::FindSyncGroup(int row) const {
+  for (SyncGroup* group = syncGroups; group; group = group->next)
+    if (group->recordLimit == row) return group;
+  return nullptr;
+}
+
+bool VodFormModel::SyncGroupBehind(const SyncGroup& group, int row) const {
+  for (SyncFrame* member = group.members; member; member = member->next) {
+    std::string name = member->name;
+    for (VodFrame* frame = FindFrame(name); frame; frame = FindNextInstance(*frame))
+      if (frame->textList && frame->textList->record < row) return true;
+  }
+  return false;
+}
+
+void VodFormModel::ClearFillPositions() {
+  for (VodFrame* frame = frames; frame; frame = frame->next) frame->fillPos = frame->reserved0 = 0;
+}
+
+void VodFormModel::PopBlockText(VodFrame& frame) {
+  BlockText* first = frame.textList;
+  if (!first) return;
+  frame.textList = first->next;
+  if (frame.textTail == first) frame.textTail = nullptr;
+  Release(first);
+}
+
+void VodFormModel::PopBlockFont(VodFrame& frame) {
+  if (BlockFont* first = frame.fontList) {
+    frame.fontList = first->next;
+    Release(first);
+  }
+}
+
+void VodFormModel::PopGrafData(VodFrame& frame) {
+  Trace(m_context, "AbNehmenGraf");
+  if (GrafData* first = frame.grafList) {
+    frame.grafList = first->next;
+    Release(first);
+  }
+}
+
+void VodFormModel::PopSyncFrame(SyncGroup& group) {
+  if (SyncFrame* first = group.members) {
+    group.members = first->next;
+    Release(first);
+  }
+}
+
 bool VodFormModel::AnyFrameHasText() const {
   for (VodFrame* frame = frames; frame; frame = frame->next)
     if (frame->textList) return true;
@@ -245,15 +303,8 @@ bool VodFormModel::AnyFrameHasText() const {
 }
 
 void VodFormModel::ClearFrameContents(VodFrame& frame) {
-  while (BlockText* text = frame.textList) {
-    frame.textList = text->next;
-    Release(text);
-  }
-  frame.textTail = nullptr;
-  while (BlockFont* font = frame.fontList) {
-    frame.fontList = font->next;
-    Release(font);
-  }
+  while (frame.textList) PopBlockText(frame);
+  while (frame.fontList) PopBlockFont(frame);
   frame.hasText = 0;
   frame.isStatic = 0;
   frame.fillPos = 0;
@@ -281,10 +332,7 @@ void VodFormModel::FreeAllFrames() {
 
 void VodFormModel::FreeAllSyncGroups() {
   while (SyncGroup* group = syncGroups) {
-    while (SyncFrame* member = group->members) {
-      group->members = member->next;
-      Release(member);
-    }
+    while (group->members) PopSyncFrame(*group);
     syncGroups = group->next;
     Release(group);
     PumpMessages();

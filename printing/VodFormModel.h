@@ -160,6 +160,17 @@ class VodFormModel {
   bool BuildFramesFromItems();
 
   int HighestRow() const;
+  // The lowest record above row among the frames' first text lines; 0 for none.
+  int NextRowAbove(int row) const;
+  SyncGroup* FindSyncGroup(int row) const;
+  // Whether a member frame of the group still holds a record below row.
+  bool SyncGroupBehind(const SyncGroup& group, int row) const;
+  void ClearFillPositions();
+  // Remove the first node of a frame's or group's list.
+  void PopBlockText(VodFrame& frame);
+  void PopBlockFont(VodFrame& frame);
+  void PopGrafData(VodFrame& frame);
+  void PopSyncFrame(SyncGroup& group);
   bool AnyFrameHasText() const;
   void ClearFrameContents(VodFrame& frame);
   void ClearFrameContents();

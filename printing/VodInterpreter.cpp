@@ -9,6 +9,7 @@
 #include "VodPump.h"
 #include "VodReport.h"
 #include "VodStrings.h"
+#include "VodTexts.h"
 #include "VodUi.h"
 #include "win32/Files.h"
 
@@ -153,8 +154,9 @@ std::string VodInterpreter::ChainListing() const {
 void VodInterpreter::ShowScriptInDialog() {
   if (!m_context.printDialog || m_context.scripts.empty()) return;
   const VodScriptLevel& level = m_context.scripts.back();
-  CurrentUi().SetDialogItemText(m_context.printDialog, kFileItem, m_context.fileLabel + ": " + level.name);
-  const char* counter = m_context.languageOffset ? "Line: %i" : "Zeile: %i";
+  bool english = m_context.languageOffset == kEnglishOffset;
+  CurrentUi().SetDialogItemText(m_context.printDialog, kFileItem, (english ? "File: " : "Datei: ") + level.name);
+  const char* counter = english ? "Line: %i" : "Zeile: %i";
   CurrentUi().SetDialogItemText(m_context.printDialog, kLineItem, FormatMessage(counter, level.line + 1));
 }
 

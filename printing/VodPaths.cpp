@@ -9,6 +9,9 @@
 namespace vod {
 namespace {
 
+// The host's "/" separates folders as the platform's "\" does.
+constexpr const char* kSeparators = "\\/:";
+
 bool Readable(const std::string& name) {
   DWORD attributes = GetFileAttributes(name.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -51,10 +54,10 @@ std::string ResolveRoot(VodContext& context, const std::string& name) {
 
 std::optional<std::string> ResolveVodPath(VodContext& context, const std::string& name,
                                           const std::string& referring) {
-  if (name.empty() || name.find_first_of("\\:") != std::string::npos) return std::nullopt;
+  if (name.empty() || name.find_first_of(kSeparators) != std::string::npos) return std::nullopt;
   std::string rooted = "%VOD_ROOT%" + name;
   if (ExpandIniPlaceholder(context, rooted)) return rooted;
-  size_t separator = referring.find_last_of("\\:");
+  size_t separator = referring.find_last_of(kSeparators);
   if (separator == std::string::npos) return std::nullopt;
   return referring.substr(0, separator + 1) + name;
 }

@@ -1,5 +1,6 @@
 #include "VodReport.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <variant>
@@ -45,24 +46,24 @@ std::string FormatText(const std::string& format, const std::vector<FormatArgume
       out += '%';
       continue;
     }
-    std::string spec = format.substr(start, i - start);
+    std::string directive = format.substr(start, i - start);
     const FormatArgument* argument = next < arguments.size() ? &arguments[next++] : nullptr;
     char piece[64];
     if (type == 's') {
       std::string text = !argument                                    ? std::string()
                          : std::holds_alternative<std::string>(*argument) ? std::get<std::string>(*argument)
                                                                           : std::to_string(std::get<long>(*argument));
-      size_t point = spec.find('.');
-      if (point != std::string::npos) text = Cut(text, std::strtoul(spec.c_str() + point + 1, nullptr, 10));
-      int width = std::atoi(spec.c_str() + 1 + (spec.size() > 1 && spec[1] == '-'));
+      size_t point = directive.find('.');
+      if (point != std::string::npos) text = Cut(text, std::strtoul(directive.c_str() + point + 1, nullptr, 10));
+      int width = std::atoi(directive.c_str() + 1 + (directive.size() > 1 && directive[1] == '-'));
       if (static_cast<int>(text.size()) < width) {
         std::string pad(width - text.size(), ' ');
-        text = spec.find('-') != std::string::npos ? text + pad : pad + text;
+        text = directive.find('-') != std::string::npos ? text + pad : pad + text;
       }
       out += text;
     } else if (type == 'd' || type == 'i' || type == 'c' || type == 'u' || type == 'x') {
       long value = argument && std::holds_alternative<long>(*argument) ? std::get<long>(*argument) : 0;
-      std::string conversion = spec + (type == 'i' ? 'd' : type);
+      std::string conversion = directive + (type == 'i' ? 'd' : type);
       if (type != 'c') conversion.insert(conversion.size() - 1, "l");
       std::snprintf(piece, sizeof piece, conversion.c_str(), type == 'c' ? static_cast<int>(value) : value);
       out += piece;
@@ -79,12 +80,19 @@ bool English(const VodContext& context) { return context.languageOffset == kEngl
 
 std::string ErrorFrame(VodContext& context) { return English(context) ? " Error: " : " Fehler: "; }
 
+// The caller's ini file keeps one line per key: a message's line breaks
+// would let the rest of it (a script line, say) pose as keys of its own.
+void WriteLastError(VodContext& context, std::string text) {
+  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  WriteVodKey(context, nullptr, "LetzterFehler", text.c_str());
+}
+
 // Steps every report shares once its text is built: the last error in the
 // ini file and as debug string, then the caller, then the box.
 int Deliver(VodContext& context, const std::string& text, int code, int notifyCode, int defaultFlags,
             const std::string& caption = "VOD", const std::string& callerText = "") {
   const std::string& toCaller = callerText.empty() ? text : callerText;
-  WriteVodKey(context, nullptr, "LetzterFehler", text.c_str());
+  WriteLastError(context, text);
   OutputDebugString((text + "\r\n").c_str());
   int flags = defaultFlags;
   if (context.callback) {
@@ -185,10 +193,11 @@ bool ReportText2(VodContext& context, int number, int first, int second) {
   return Deliver(context, text, VOD_CB_ERROR_TEXT, VOD_CB_ERROR_TEXT, kShowBox | kGoOn) & kGoOn;
 }
 
-bool ReportErrorText(VodContext& context, int number, const std::string& argument, bool question) {
-  std::string text = FormatText(Text(context, number), {argument});
+bool ReportErrorText(VodContext& context, int number, const std::string& argument, bool question,
+                     const std::string& second) {
+  std::string text = FormatText(Text(context, number), {argument, second});
   KeepLastError(context, text);
-  WriteVodKey(context, nullptr, "LetzterFehler", text.c_str());
+  WriteLastError(context, text);
   OutputDebugString((text + "\r\n").c_str());
   // A question goes on only when the caller or the user says so.
   int flags = question ? kShowBox : kShowBox | kGoOn;

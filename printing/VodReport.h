@@ -36,7 +36,9 @@ void ReportErrorArg(VodContext& context, int number, const std::string& argument
 void ReportErrorInt(VodContext& context, int number, int value);
 bool ReportText(VodContext& context, int number);
 bool ReportText2(VodContext& context, int number, int first, int second);
-bool ReportErrorText(VodContext& context, int number, const std::string& argument, bool question);
+// A text with two string fields (text 180) takes the second argument too.
+bool ReportErrorText(VodContext& context, int number, const std::string& argument, bool question,
+                     const std::string& second = {});
 bool ReportErrorNumber(VodContext& context, int number);
 void ReportInternalError(VodContext& context, int number, int code);
 

@@ -69,6 +69,9 @@ std::string Setting(VodContext& context, const char* key, const char* defaultVal
 
 std::string ReadVodKey(VodContext& context, const char* section, const char* key, const char* defaultValue) {
   if (context.iniPath.empty()) return "";
+  // A missing file reads as all defaults at once, without the waits that
+  // the ini reader spends on a file another program may hold.
+  if (!Exists(IniPath(context))) return defaultValue ? defaultValue : "";
   CIniClass ini;
   CString value;
   ini.ReadKey(section ? section : "VOD", key, defaultValue ? defaultValue : "", value, IniPath(context).c_str(), TRUE);
@@ -104,13 +107,8 @@ void LoadSettings(VodContext& context, HWND owner) {
   VodSettingsValues& settings = context.settings;
 
   std::string language = Setting(context, "Sprache", "");
-  if (!language.empty() && language[0] == 'D') {
-    context.languageOffset = 0;
-    context.fileLabel = "Datei";
-  } else if (!language.empty() && language[0] == 'E') {
-    context.languageOffset = kEnglishOffset;
-    context.fileLabel = "File";
-  }
+  if (!language.empty() && language[0] == 'D') context.languageOffset = 0;
+  if (!language.empty() && language[0] == 'E') context.languageOffset = kEnglishOffset;
   settings.checkFrames = Setting(context, "CheckFrames", "TRUE") == "TRUE";
   std::string sizeCheck = Setting(context, "CheckGroesse", "TRUE");
   settings.sizeCheckMode = sizeCheck == "FALSE" ? 0 : sizeCheck == "CUT" ? 2 : 1;

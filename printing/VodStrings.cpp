@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "VodReport.h"
+
 namespace vod {
 namespace {
 
@@ -123,6 +125,39 @@ void AnsiToOemGerman(std::string& text) {
       default: break;
     }
   }
+}
+
+unsigned ParseUnsigned(VodContext& context, std::string_view text) {
+  int64_t value = 0;
+  int others = 0;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      value = std::min<int64_t>(value * 10 + (c - '0'), std::numeric_limits<uint32_t>::max());
+    } else if (++others == 2) {
+      ReportErrorText(context, 181, std::string(text), true);
+      return 0;
+    }
+  }
+  return static_cast<unsigned>(value);
+}
+
+std::string FormatDate(int day, int month, int year) {
+  return FormatMessage("%02d.%02d.%d", day, month, year + 1900);
+}
+
+std::string FormatTime(int hour, int minute) { return FormatMessage("%2d:%02d", hour, minute); }
+
+bool MatchWildcard(VodContext& context, std::string_view text, std::string_view pattern) {
+  if (!pattern.empty() && pattern[0] == '*') {
+    ReportErrorText(context, 180, std::string(text), false, std::string(pattern));
+    return false;
+  }
+  size_t at = 0;
+  for (; at < pattern.size(); ++at) {
+    if (pattern[at] == '*') return true;
+    if (at >= text.size() || text[at] != pattern[at]) return false;
+  }
+  return at == text.size();
 }
 
 }  // namespace vod

@@ -7,6 +7,8 @@
 
 namespace vod {
 
+class VodContext;
+
 constexpr size_t kWordLimit = 83;
 // A quoted word may hold a whole file path.
 constexpr size_t kQuotedWordLimit = 260;
@@ -35,5 +37,16 @@ bool HasExtension(std::string_view name);
 void AddDefaultExtension(std::string& name, std::string_view extension);
 // The German letters of the ANSI code page become their OEM codes.
 void AnsiToOemGerman(std::string& text);
+
+// Decimal digits; one other character is stepped over, a second one is
+// reported (text 181, as a question) and gives 0.
+unsigned ParseUnsigned(VodContext& context, std::string_view text);
+// "DD.MM.YYYY" from the day, the month and the year since 1900.
+std::string FormatDate(int day, int month, int year);
+// "HH:MM" with the hour padded by a blank, the minutes by a "0".
+std::string FormatTime(int hour, int minute);
+// Byte-wise comparison in which a "*" in the pattern matches the rest. A
+// pattern that begins with "*" is reported (text 180) and matches nothing.
+bool MatchWildcard(VodContext& context, std::string_view text, std::string_view pattern);
 
 }  // namespace vod

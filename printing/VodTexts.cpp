@@ -69,6 +69,8 @@ constexpr std::pair<int, const char*> kTexts[] = {
     {86, "Formulardatei '%s' existiert nicht!"},
     {89, "Kein Dateiname angegeben!"},
     {122, "Datei %s nicht vorhanden!"},
+    {180, "Fehler in Procedure Match, Modul string2.c !\n,s1 = '%s' \ns2 = '%s'\n"},
+    {181, "Konvertierungsfehler: '%s'!"},
     {245, "Zuwenig Arbeitsspeicher (9) !"},
     {250, "Frame zu teilen ist mehrmals definiert!"},
     {251, "Ungueltiger Zeilenanzahl!\n"},

@@ -2,11 +2,7 @@
 
 #include <string>
 
-#include "Main/KeyCommand.h"
 #include "Main/tests/EngineFixture.h"
-#include "Main/varno4.h"
-#include "win32/UserMessages.h"
-#include "win32/UserWindows.h"
 
 using varno::testing::Buf;
 using varno::testing::Bytes;
@@ -14,44 +10,18 @@ using varno::testing::Str;
 
 namespace {
 
-// The program state with a main window that key commands are posted to.
-class AssignmentTest : public varno::testing::EngineFixture {
+class AssignmentTest : public varno::testing::ShellFixture {
  protected:
-  void SetUp() override {
-    EngineFixture::SetUp();
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProc;
-    windowClass.lpszClassName = "VarnoKeyTarget";
-    RegisterClass(&windowClass);
-    app.m_hMainWnd = CreateWindow("VarnoKeyTarget", "VARNO 4", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                  nullptr, nullptr);
-    theGlobals.m_papp = &app;
-  }
   void TearDown() override {
-    TakeKeyCommands();
-    DestroyWindow(app.m_hMainWnd);
-    theGlobals.m_papp = nullptr;
     theGlobals.m_leftneighbour.Empty();
     theGlobals.m_rightneighbour.Empty();
     theGlobals.m_notiz_name.Empty();
-    EngineFixture::TearDown();
-  }
-
-  // The key commands waiting in the queue, each as flag and key.
-  std::vector<std::pair<WPARAM, std::string>> TakeKeyCommands() {
-    std::vector<std::pair<WPARAM, std::string>> commands;
-    MSG msg;
-    while (PeekMessage(&msg, app.m_hMainWnd, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE)) {
-      commands.emplace_back(msg.wParam, static_cast<const char*>(TakeKeyCommandKey(msg.lParam)));
-    }
-    return commands;
+    ShellFixture::TearDown();
   }
   BOOL Run(const std::string& list) { return db().ExecAssignments(Buf(list)); }
   int FailedCode() const {
     return theGlobals.m_error_trace_newest != nullptr ? theGlobals.m_error_trace_newest->error_code : 0;
   }
-
-  CViewerApp app;
 };
 
 TEST_F(AssignmentTest, EmptyListOnlyEmptiesTheTemporaryKey) {
@@ -139,7 +109,7 @@ TEST_F(AssignmentTest, KeyCommandIsPostedAfterTheWholeList) {
   EXPECT_STREQ(theGlobals.m_tmpkey, "P~K1");
   EXPECT_EQ(theGlobals.m_cur_varbuf.GetLength(), 0);
   EXPECT_EQ(vars().GetVar("N", nullptr), VAR_LONG);  // ran before anyone handles the key
-  EXPECT_EQ(TakeKeyCommands(), (std::vector<std::pair<WPARAM, std::string>>{{1, "P~K1"}}));
+  EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "P~K1"}}));
 }
 
 TEST_F(AssignmentTest, ClearingTheHistoryPostsLaterKeysWithFlagZero) {
@@ -147,7 +117,7 @@ TEST_F(AssignmentTest, ClearingTheHistoryPostsLaterKeysWithFlagZero) {
   EXPECT_TRUE(Run(Bytes({0, '{', "P~K0", 0, 0x7C, 0, 0xA0, 0, '{', "P~K1", 0, 0x7C})));
   EXPECT_EQ(theGlobals.m_phistory->GetCount(), 0);
   EXPECT_STREQ(theGlobals.m_tmpkey, "P~K1");
-  EXPECT_EQ(TakeKeyCommands(), (std::vector<std::pair<WPARAM, std::string>>{{1, "P~K0"}, {0, "P~K1"}}));
+  EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "P~K0"}, {0, "P~K1"}}));
 }
 
 // The posted key is the message's own: a later list cannot change it.
@@ -156,7 +126,7 @@ TEST_F(AssignmentTest, PostedKeyTravelsByValue) {
   EXPECT_TRUE(Run(Bytes({0, '{', "P~Second", 0, 0x7C})));
   theGlobals.m_tmpkey = "overwritten";
   EXPECT_EQ(TakeKeyCommands(),
-            (std::vector<std::pair<WPARAM, std::string>>{{1, "P~First"}, {1, "P~Second"}}));
+            (KeyCommands{{1, "P~First"}, {1, "P~Second"}}));
 }
 
 TEST_F(AssignmentTest, ServerModeOnlyKeepsTheKey) {

@@ -14,8 +14,12 @@
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Var.h"
 #include "DdmTool.h"
+#include "Main/KeyCommand.h"
 #include "Main/tests/Bytes.h"
+#include "Main/varno4.h"
 #include "testing/TempFolder.h"
+#include "win32/UserMessages.h"
+#include "win32/UserWindows.h"
 
 namespace varno::testing {
 
@@ -69,6 +73,42 @@ class EngineFixture : public ::testing::Test {
 
   RecordingErrorDlg* dialog = nullptr;
   layer::testing::TempFolder dataFolder;
+};
+
+// The engine with the application object and a main window that key commands
+// are posted to.
+class ShellFixture : public EngineFixture {
+ protected:
+  using KeyCommands = std::vector<std::pair<WPARAM, std::string>>;
+
+  void SetUp() override {
+    EngineFixture::SetUp();
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProc;
+    windowClass.lpszClassName = "VarnoKeyTarget";
+    RegisterClass(&windowClass);
+    app.m_hMainWnd = CreateWindow("VarnoKeyTarget", "VARNO 4", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+    theGlobals.m_papp = &app;
+  }
+  void TearDown() override {
+    TakeKeyCommands();
+    DestroyWindow(app.m_hMainWnd);
+    theGlobals.m_papp = nullptr;
+    EngineFixture::TearDown();
+  }
+
+  // The key commands waiting in the queue, each as flag and key.
+  KeyCommands TakeKeyCommands() {
+    KeyCommands commands;
+    MSG msg;
+    while (PeekMessage(&msg, app.m_hMainWnd, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE)) {
+      commands.emplace_back(msg.wParam, static_cast<const char*>(TakeKeyCommandKey(msg.lParam)));
+    }
+    return commands;
+  }
+
+  CViewerApp app;
 };
 
 }  // namespace varno::testing

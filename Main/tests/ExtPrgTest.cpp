@@ -6,6 +6,9 @@
 #include "Main/CWV4ExtPrg.h"
 #include "Main/tests/EngineFixture.h"
 #include "testing/TempFolder.h"
+#include "win32/Errors.h"
+#include "win32/FileMapping.h"
+#include "win32/Process.h"
 
 using varno::testing::Bytes;
 using varno::testing::Str;
@@ -121,5 +124,98 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"LargestLength", kAnswer, 0xFFFF, FALSE, ""},
                       AnswerCase{"BadCode", Bytes({0, 'X'}), 2, FALSE, ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// Programs started from the list: the test's answering program stands for a
+// where-used search.
+class ExtPrgRunTest : public varno::testing::ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    folder.Write("extern.txt",
+                 "7:1:FOLDER+\"\\EXTPRG_ANSWER.EXE\",\"answer\"\r\n"
+                 "8:1:\"extprg_answer.exe\",\"long\"\r\n"
+                 "9:1:\"extprg_answer.exe\",\"none\"\r\n"
+                 "10:0:\"extprg_answer.exe\",\"none\"\r\n"
+                 "11:0:\"no_such_program.exe\",x\r\n");
+    list.Load((folder / "extern.txt").c_str());
+    // The program's folder becomes its working folder; the program is found
+    // beside the test program.
+    vars().SetVar("FOLDER", VarValue::Text(folder.Path().c_str()), VAR_CHAR);
+  }
+  CString Text(const char* name) {
+    VarValue value;
+    vars().GetVar(name, &value);
+    return value.text;
+  }
+
+  layer::testing::TempFolder folder;
+  CExtPrg list;
+  DWORD pid = 0;
+};
+
+TEST_F(ExtPrgRunTest, AnswerInTheBlockIsRunAfterTheProgramEnded) {
+  ASSERT_TRUE(list.Run(7, TRUE, nullptr, &pid)) << theGlobals.m_error_trace_newest->error_code;
+  EXPECT_NE(pid, 0u);
+  EXPECT_STREQ(Text("bl"), "7");
+  EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "P~A-12"}}));
+  EXPECT_EQ(theGlobals.m_waiting_for_pid, 0u);
+  EXPECT_TRUE(IsWindowEnabled(app.m_hMainWnd));
+  EXPECT_EQ(theGlobals.m_error_trace_newest, nullptr);
+}
+
+TEST_F(ExtPrgRunTest, TakenBlockNameGetsACounter) {
+  HANDLE taken = CreateFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kExchangeBlockSize, "7");
+  ASSERT_NE(taken, nullptr);
+  EXPECT_TRUE(list.Run(7, TRUE, nullptr, &pid));
+  EXPECT_STREQ(Text("bl"), "71");
+  CloseHandle(taken);
+}
+
+TEST_F(ExtPrgRunTest, ProgramWithoutAnswerRunsNothing) {
+  EXPECT_TRUE(list.Run(9, TRUE, nullptr, &pid));
+  EXPECT_STREQ(Text("bl"), "");
+  EXPECT_TRUE(TakeKeyCommands().empty());
+}
+
+TEST_F(ExtPrgRunTest, LengthBeyondTheBlockIsRefusedAndNothingRuns) {
+  EXPECT_FALSE(list.Run(8, TRUE, nullptr, &pid));
+  ASSERT_NE(theGlobals.m_error_trace_newest, nullptr);
+  EXPECT_EQ(theGlobals.m_error_trace_newest->error_code, 253);
+  EXPECT_EQ(theGlobals.m_error_trace_newest->value, 8);
+  EXPECT_STREQ(Text("bl"), "");
+  EXPECT_TRUE(TakeKeyCommands().empty());
+}
+
+TEST_F(ExtPrgRunTest, WithoutBlockAndWaitItReturnsAtOnce) {
+  theGlobals.m_waiting_for_pid = 4711;
+  EXPECT_TRUE(list.Run(10, FALSE, "-extra", &pid));
+  EXPECT_NE(pid, 0u);
+  EXPECT_EQ(theGlobals.m_waiting_for_pid, 4711u);
+  theGlobals.m_waiting_for_pid = 0;
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  if (process != nullptr) {
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+}
+
+TEST_F(ExtPrgRunTest, FailuresLeaveTheirCode) {
+  struct Case {
+    int number;
+    int code;
+    int value;
+  };
+  for (const Case& c : {Case{12, 255, 12}, Case{11, 252, ERROR_FILE_NOT_FOUND}}) {
+    EXPECT_FALSE(list.Run(c.number, TRUE, nullptr, &pid));
+    ASSERT_NE(theGlobals.m_error_trace_newest, nullptr);
+    EXPECT_EQ(theGlobals.m_error_trace_newest->error_code, c.code);
+    if (c.value >= 0) EXPECT_EQ(theGlobals.m_error_trace_newest->value, c.value);
+    CErrorTrace::RemoveAll();
+  }
+}
 
 }  // namespace

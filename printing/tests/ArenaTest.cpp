@@ -2,6 +2,7 @@
 
 #include "VodArena.h"
 #include "VodFixture.h"
+#include "VodGraphicPool.h"
 
 namespace vod {
 namespace {
@@ -84,6 +85,59 @@ TEST_F(ArenaOfAJob, AReleaseOfForeignMemoryIsReportedAndFailsTheJob) {
   m_context->ArenaFree(&outside);
   EXPECT_EQ(m_context->jobState, kJobError);
   EXPECT_EQ(m_context->lastError, "Stack konnte nicht freigegben werden! Abbruch! < 4 > ");
+}
+
+}  // namespace
+}  // namespace vod
+
+namespace vod {
+namespace {
+
+TEST(VodGraphicPool, ChunksAreTakenFirstFitSplitAndMergedAgain) {
+  VodGraphicPool pool;
+  constexpr size_t kWhole = VodGraphicPool::kBlockSize - VodGraphicPool::kChunkHeader;
+  void* a = pool.Alloc(1000);
+  void* b = pool.Alloc(2000);
+  void* c = pool.Alloc(3000);
+  ASSERT_TRUE(a && b && c);
+  EXPECT_EQ(pool.Blocks(), 1u);
+  EXPECT_EQ(static_cast<char*>(b) - static_cast<char*>(a), 1000 + 12);
+  EXPECT_EQ(pool.LargestFree(0), kWhole - 6000 - 3 * 12);
+
+  EXPECT_TRUE(pool.Free(b));
+  EXPECT_EQ(pool.Alloc(1980), b);  // 20 bytes would be left: the chunk is taken whole
+  EXPECT_TRUE(pool.Free(b));
+  EXPECT_EQ(pool.Alloc(500), b);  // split: the rest stays free behind it
+  void* d = pool.Alloc(1000);
+  EXPECT_EQ(d, static_cast<char*>(b) + 500 + 12);
+
+  for (void* p : {a, b, d, c}) EXPECT_TRUE(pool.Free(p));
+  EXPECT_EQ(pool.LargestFree(0), kWhole);  // every neighbour merged back into one chunk
+
+  EXPECT_FALSE(pool.Free(a));  // no longer in use
+  EXPECT_EQ(pool.Failure(), 62);
+  EXPECT_FALSE(pool.Free(static_cast<char*>(c) + 4));  // no chunk starts there
+  EXPECT_TRUE(pool.Free(nullptr));
+}
+
+TEST(VodGraphicPool, LargeRequestsTakeNewBlocksAndImpossibleOnesAreRefused) {
+  VodGraphicPool pool;
+  EXPECT_NE(pool.Alloc(VodGraphicPool::kLargestRequest - 3), nullptr);
+  EXPECT_NE(pool.Alloc(200000), nullptr);
+  EXPECT_EQ(pool.Blocks(), 2u);
+  EXPECT_EQ(pool.Alloc(262128), nullptr);
+  EXPECT_EQ(pool.Failure(), 0);
+  EXPECT_EQ(pool.FreeAll(), "DD");
+}
+
+TEST_F(ArenaOfAJob, GraphicBlocksAreNotedBesideArenaBlocks) {
+  ASSERT_NE(m_context->ArenaAlloc(10), nullptr);
+  ASSERT_NE(m_context->GrafAlloc(10), nullptr);
+  int outside = 0;
+  m_context->GrafFree(&outside);
+  EXPECT_EQ(m_context->lastError, "Platz f\xFCr die Daten kann nicht deallokiert werden! < 0 > ");
+  m_context->EndJob();
+  EXPECT_EQ(IniValue("Memory"), "SD");
 }
 
 }  // namespace

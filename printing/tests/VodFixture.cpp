@@ -80,6 +80,7 @@ void VodFixture::WriteIni(const std::vector<std::string>& lines) {
   std::string text = "[VOD]\r\n";
   for (const std::string& line : lines) text += line + "\r\n";
   m_folder.Write("caller.ini", text);
+  if (m_context && !m_context->iniPath.empty()) LoadSettings(*m_context, nullptr);
 }
 
 std::string VodFixture::Write(const std::string& name, const std::string& bytes) {

@@ -71,7 +71,8 @@ class VodFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Writes the ini file's section VOD with these lines ("Key=Value").
+  // Writes the ini file's section VOD with these lines ("Key=Value") and
+  // loads the settings from it.
   void WriteIni(const std::vector<std::string>& lines);
   // Writes a file into the folder and returns its host path.
   std::string Write(const std::string& name, const std::string& bytes);
