@@ -25,6 +25,7 @@ class ConfigurationTest : public varno::testing::CatalogueFixture {
     theGlobals.m_cur_prj_file = (dataFolder / "demo.prj").c_str();
     theGlobals.m_user_page_def_path = (dataFolder / "def_user").c_str();
     theGlobals.m_cur_prj = "demo";
+    theGlobals.m_key_firststart.Empty();  // kept when the key is empty
     OpenTexts(theGlobals.m_msgdud, "msg.ddm", "dictionary\nlanguage \"D\"\n1 = \"Meldung\"\n");
     main = {
         {"SYSTEM",
@@ -49,6 +50,7 @@ class ConfigurationTest : public varno::testing::CatalogueFixture {
     delete[] theGlobals.m_lang_data;
     delete[] theGlobals.m_lang_prg;
     theGlobals.m_lang_data = theGlobals.m_lang_prg = nullptr;
+    theGlobals.m_lang_data_num = theGlobals.m_lang_prg_num = 0;
     CatalogueFixture::TearDown();
   }
 
