@@ -37,6 +37,14 @@ TEST_F(DumpTest, DescramblesToTheStateText) {
   theGlobals.m_papp = &app;
   theGlobals.m_app_dir = "C:\\VARNO";
   theGlobals.m_varno_ver = 262145;
+  // Other tests leave the program state as they changed it.
+  theGlobals.m_lang_data_num = theGlobals.m_lang_prg_num = 0;
+  theGlobals.m_ignore_rules = FALSE;
+  theGlobals.m_FirstStart = FALSE;
+  theGlobals.m_WaitFirstStart = -1;
+  theGlobals.m_cur_key_name.Empty();
+  theGlobals.m_pdb = nullptr;
+  theGlobals.m_pstamm = theGlobals.m_pstamm2 = nullptr;
   theGlobals.m_cur_prj = "demo";
   vars().SetVar("Stufe", VarValue::Long(3), VAR_LONG);
   theGlobals.Dump((dataFolder / "globals.dmp").c_str());
