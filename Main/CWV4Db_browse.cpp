@@ -27,6 +27,7 @@ constexpr unsigned char kDescriptionName = 140;
 constexpr unsigned char kFileMagic = 97;
 // Behind the data, so that a scan for a 0 byte stops at the end.
 constexpr unsigned char kSentinel = 255;
+constexpr int kStreamGrowth = 16384;
 
 void SetText(const char* name, const char* text) { theGlobals.m_pvar->SetVar(name, VarValue::Text(text), VAR_CHAR); }
 void SetBool(const char* name, BOOL value) { theGlobals.m_pvar->SetVar(name, VarValue::Bool(value), VAR_BOOL); }
@@ -37,6 +38,9 @@ BOOL CWV4Db::Browse(CDynBuf& out, DdmDbLink* link, DdmDbLink otherKeyLink) {
   CErrorTrace* node = ERROR_TRACE_PUSH();
   out.Empty();
   out.FreeExtra();
+  // A rendered key is often tens of kilobytes; growing in larger steps keeps
+  // the copying of the stream down.
+  out.SetGrowBy(kStreamGrowth);
   m_leftneighbour.Empty();
   m_rightneighbour.Empty();
   theGlobals.m_leftneighbour.Empty();

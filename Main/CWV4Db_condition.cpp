@@ -7,12 +7,14 @@
 #include "interfaces/QorDdm.h"
 
 BOOL CWV4Db::TestRecordCondition(DdmDbLink* link, int hit, BOOL* applies) {
-  CErrorTrace* node = ERROR_TRACE_PUSH();
   *applies = TRUE;
   int length = 0;
   const BYTE* word = link->dbc->DdmDbGetField(hit, 3, &length);
   // A single byte is a word whose high byte is 0.
   const unsigned w = (word == nullptr || length <= 0) ? 0 : word[0] | (length > 1 ? word[1] << 8 : 0);
+  // A record without a condition needs no trace node.
+  if (w == 0) return TRUE;
+  CErrorTrace* node = ERROR_TRACE_PUSH();
   BOOL result = TRUE;
   if (w >= 1 && w <= 3) {
     CString detail;

@@ -404,33 +404,43 @@ constexpr int kMaxFieldDepth = 32;
 }  // namespace
 
 BOOL CWV4Db::GetField(DdmDbLink* link, int hit, int field, CDynBuf* out) {
-  CErrorTrace* node = ERROR_TRACE_PUSH();
   out->Empty();
+  const DdmDatabase& db = *link->dbc;
+  const BYTE* bytes = nullptr;
+  int length = 0;
+  const bool inRange = IsElementField(db, field) || field < static_cast<short>(db.DdmDbGetFieldCount());
+  if (IsElementField(db, field)) {
+    const int element = field - 4;
+    if (db.DdmDbGetElementCount(hit, 4) > element && db.DdmDbHasElement(hit, 4, element)) {
+      bytes = db.DdmDbGetElement(hit, 4, element, &length);
+    }
+  } else if (inRange) {
+    bytes = db.DdmDbGetField(hit, field, &length);
+  }
+  // Most fields are plain text: nothing in them can fail, so they pass
+  // without the reader's trace node and without a copy.
+  const bool plain = bytes == nullptr || length <= 0 || std::memchr(bytes, kMarkerByte, static_cast<size_t>(length)) == nullptr;
+  if (inRange && plain && m_field_depth < kMaxFieldDepth) {
+    if (length > 0 && bytes != nullptr && out->Append(bytes, length) == 0) {
+      CErrorTrace* node = ERROR_TRACE_PUSH();
+      ERROR_TRACE_FAIL(node, SEVERITY_FATAL, 1, "", 0);
+      return FALSE;
+    }
+    return TRUE;
+  }
+
+  CErrorTrace* node = ERROR_TRACE_PUSH();
   if (m_field_depth >= kMaxFieldDepth) {
     CString detail;
     detail.Format("Satz %d Feld %d", hit, field);
     ERROR_TRACE_FAIL(node, SEVERITY_ERROR, kErrorFieldDepth, detail, m_field_depth);
     return FALSE;
   }
-  const DdmDatabase& db = *link->dbc;
-  const BYTE* bytes = nullptr;
-  int length = 0;
-  if (IsElementField(db, field)) {
-    const int element = field - 4;
-    if (db.DdmDbGetElementCount(hit, 4) > element && db.DdmDbHasElement(hit, 4, element)) {
-      bytes = db.DdmDbGetElement(hit, 4, element, &length);
-    }
-  } else if (field < static_cast<short>(db.DdmDbGetFieldCount())) {
-    bytes = db.DdmDbGetField(hit, field, &length);
-  } else {
+  if (!inRange) {
     CString detail;
     detail.Format("%d", hit);
     ERROR_TRACE_FAIL(node, SEVERITY_LOG, 530, detail, field);
     CErrorDlg::ReportAndRemove(node);
-    return TRUE;
-  }
-  if (bytes == nullptr || length <= 0) {
-    CErrorTrace::Remove(node);
     return TRUE;
   }
   // The data manager's pointer lasts only until the database's result
