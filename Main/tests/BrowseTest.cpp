@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -27,6 +28,8 @@ class BrowseTest : public varno::testing::CatalogueFixture {
     theGlobals.m_user_file_path = dataFolder.Path().c_str();
     vars().SetVar("VARNO_DEF", VarValue::Text(dataFolder.Path().c_str()), VAR_CHAR);
     vars().SetVar("A", VarValue::Long(2), VAR_LONG);
+    vars().SetVar("Nummer", VarValue::Long(7), VAR_DUD);
+    vars().SetVar("Schluessel", VarValue::Text("k1"), VAR_DUDCH);
     OpenTexts(theGlobals.m_datadud, "duden.ddm", "dictionary\nlanguage \"D\"\n7 = \"Sieben\"\n");
     OpenTexts(theGlobals.m_datachdud, "dudench.ddm", "dictionary\nlanguage \"D\"\n\"k1\" = \"Ventil\"\n");
     std::string source = "database\nfields 6\n";
@@ -229,6 +232,15 @@ INSTANTIATE_TEST_SUITE_P(
         RenderCase{"GroupClosedInsideRecordBlock", Bytes({0, 72, "g", 0, 41, "b", 0, 73}), 83, ""},
         RenderCase{"SecondHead", Bytes({0, 97, 4, 0, 1}), 27, ""},
         RenderCase{"MarkerOutsideStatement", Bytes({1, 2}), 25, ""},
+        RenderCase{"TextVariables", Bytes({0, 66, "Nummer", 0, 92, 0, 66, "Schluessel", 0, 92, 0, 66, "A", 0, 92}), 0,
+                   "SiebenVentil"},
+        RenderCase{"TextVariableWrongClose", Bytes({0, 66, "Nummer", 0, 93}), 54, ""},
+        RenderCase{"TextKey", Bytes({0, 126, "k1", 0, 127}), 0, "Ventil"},
+        RenderCase{"LevelClosedInsideRepeat", Bytes({0, 52, 0, 46, 0, 75, 0, 53}), 81, ""},
+        RenderCase{"RepeatEndsInsideLevel", Bytes({0, 52, 0, 48, 0, 53}), 47, ""},
+        RenderCase{"RecordBlockEndsInsideLevel", Bytes({0, 41, "b", 0, 47, 0, 42}), 41, ""},
+        RenderCase{"OtherKeyFails", Bytes({0, 138, 1, 2, 0, 139}), 497, ""},
+        RenderCase{"CharCodeNotClosed", Bytes({0, 69, "65"}), 59, ""},
         RenderCase{"IfInIncludedFile", Bytes({0, 166, "A = 2", 0, 167, "T", 0, 168, "E", 0, 169}), 0, "T"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -251,6 +263,36 @@ TEST_F(BrowseTest, RightNeighbourOfARenderedFieldStandsBehindTheName) {
   std::string out;
   ASSERT_TRUE(Render(Bytes({0, 21, "part", 0, 0}), out));
   EXPECT_EQ(out, kStart + Bytes({0, 158, "P~R", 0, 159, 0, 21, "part"}) + kHead + "." + kEnd);
+}
+
+// In server mode the files named in the stream go to the answer, and the
+// exchange folder gets the stream, the user variables and the file list.
+TEST_F(BrowseTest, ServerModeWritesTheExchangeFiles) {
+  const std::string exchange = dataFolder / "answer/";
+  std::filesystem::create_directories(exchange);
+  theGlobals.m_exchange_dir_server = exchange.c_str();
+  theGlobals.m_internet_mode = 2;
+  Write("bild.drf", "picture");
+  const std::string picture = dataFolder.Path() + "\\bild.drf";
+  Write("part.wv4hfd", kHead + Bytes({0, 28}) + picture + Bytes({0, 89, 0, 28, "ohne", 0, 89, 0, 28}) +
+                           dataFolder.Path() + "\\fehlt.drf" + Bytes({0, 89}));
+  std::string out;
+  ASSERT_TRUE(Render(Bytes({0, 21, "part", 0, 0}), out)) << NewestCode();
+  EXPECT_EQ(out, kStart + Bytes({0, 21, "part"}) + kHead + Bytes({"bild.drf", 0, 89, "ohne", 0, 89, "fehlt.drf", 0, 89}) +
+                     kEnd);
+  std::ifstream answer(exchange + "answer.iv4", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(answer), {}), out);
+  std::ifstream list(exchange + "varno4.iv4", std::ios::binary);
+  // A path without a backslash is neither listed nor copied; a failed copy is listed all the same.
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(list), {}),
+            "answer.iv4\r\nvariable.iv4\r\nbild.drf\r\nfehlt.drf\r\n");
+  std::ifstream copy(exchange + "bild.drf", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "picture");
+  std::ifstream variables(exchange + "variable.iv4", std::ios::binary);
+  const std::string assignments(std::istreambuf_iterator<char>(variables), {});
+  EXPECT_EQ(assignments.substr(assignments.size() - 2), Bytes({0, 0}));
+  EXPECT_NE(assignments.find("Nummer"), std::string::npos);
+  theGlobals.m_internet_mode = 0;
 }
 
 TEST_F(BrowseTest, ClearHistoryEmptiesTheHistoryAndKeepsTheKeyOut) {
