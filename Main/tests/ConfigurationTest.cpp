@@ -40,7 +40,8 @@ class ConfigurationTest : public varno::testing::CatalogueFixture {
         {"SETTINGS", "InvertAtMouse=0\r\nToolbarPlaceDefaultFrm=3\r\n"},
     };
     project = {
-        {"SYSTEM", "Projectname=Demo\r\nDatabase=\"cat.ddm\"\r\nTeilestamm=\r\nCDName=CD1\r\nRules=\r\n"},
+        {"SYSTEM", "Projectname=Demo\r\nDuden=\r\nDudenCh=\r\nDatabase=\"cat.ddm\"\r\nTeilestamm=\r\nCDName=CD1\r\n"
+                   "Rules=\r\nDummyPic=\r\n"},
         {"VARIABLES_DUDENCH", "Farbe=\"rot\"\r\n"},
     };
   }
@@ -55,9 +56,14 @@ class ConfigurationTest : public varno::testing::CatalogueFixture {
   }
 
   using Sections = std::map<std::string, std::string>;
+  // SYSTEM goes last, so that a line without "=" at its end makes the keys
+  // that are missing unreadable, as in a damaged file.
   void Write(const std::string& name, const Sections& sections) {
     std::ofstream file(dataFolder / name, std::ios::binary);
-    for (const auto& [section, lines] : sections) file << "[" << section << "]\r\n" << lines;
+    for (const auto& [section, lines] : sections) {
+      if (section != "SYSTEM") file << "[" << section << "]\r\n" << lines;
+    }
+    if (sections.count("SYSTEM") != 0) file << "[SYSTEM]\r\n" << sections.at("SYSTEM");
   }
   int Load() {
     // A missing file is tried again before it counts as missing.
@@ -163,7 +169,46 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"ProjectNameEmpty", "SYSTEM", "Projectname", "Projectname=\r\n", true, 316, 0},
                       FailureCase{"DatabaseEmpty", "SYSTEM", "Database", "Database=\r\n", true, 329, 0},
                       FailureCase{"ProjectVariableFails", "VARIABLES_LONG", "X", "X=\"a\r\n", true, 348, 0},
-                      FailureCase{"PartsMasterNoExpression", "SYSTEM", "Teilestamm", "Teilestamm=\"x\"+\r\n", true, 465, 0}),
+                      FailureCase{"PartsMasterNoExpression", "SYSTEM", "Teilestamm", "Teilestamm=\"x\"+\r\n", true, 465, 0},
+                      FailureCase{"StartUnreadable", "SYSTEM", "Start", "kaputt", false, 317, 0},
+                      FailureCase{"FirstStartUnreadable", "SYSTEM", "FirstStart", "kaputt", false, 319, 0},
+                      FailureCase{"RulesUnreadable", "SYSTEM", "Rules", "kaputt", false, 321, 0},
+                      FailureCase{"RulesNoExpression", "SYSTEM", "Rules", "Rules=\"a\"+\r\n", false, 322, 0},
+                      FailureCase{"ExternUnreadable", "SYSTEM", "Extern", "kaputt", false, 323, 0},
+                      FailureCase{"ExternNoExpression", "SYSTEM", "Extern", "Extern=+\r\n", false, 324, 0},
+                      FailureCase{"DudenUnreadable", "SYSTEM", "Duden", "kaputt", false, 325, 0},
+                      FailureCase{"DudenNoExpression", "SYSTEM", "Duden", "Duden=+\r\n", false, 326, 0},
+                      FailureCase{"DudenChUnreadable", "SYSTEM", "DudenCh", "kaputt", false, 454, 0},
+                      FailureCase{"DudenChNoExpression", "SYSTEM", "DudenCh", "DudenCh=+\r\n", false, 455, 0},
+                      FailureCase{"ButtonsUnreadable", "SYSTEM", "Buttons", "kaputt", false, 330, 0},
+                      FailureCase{"ButtonsPopNoExpression", "SYSTEM", "ButtonsPop", "ButtonsPop=+\r\n", false, 533, 0},
+                      FailureCase{"MenuUnreadable", "SYSTEM", "Menu", "kaputt", false, 333, 0},
+                      FailureCase{"MenuEmpty", "SYSTEM", "Menu", "Menu=\r\n", false, 335, 0},
+                      FailureCase{"MenuNoExpression", "SYSTEM", "Menu", "Menu=+\r\n", false, 334, 0},
+                      FailureCase{"NotizUnreadable", "SYSTEM", "Notiz", "kaputt", false, 336, 0},
+                      FailureCase{"DummyPicUnreadable", "SYSTEM", "DummyPic", "kaputt", false, 509, 0},
+                      FailureCase{"DummyPicNoExpression", "SYSTEM", "DummyPic", "DummyPic=+\r\n", false, 510, 0},
+                      FailureCase{"DataLanguageCodeFails", "LANGUAGE_DATA", "432", "432=+,1\r\n", false, 368, 0},
+                      FailureCase{"ProgramLanguageCodeFails", "LANGUAGE_PRG", "402", "402=+,1\r\n", false, 371, 0},
+                      FailureCase{"ProjectNameUnreadable", "SYSTEM", "Projectname", "kaputt", true, 315, 0},
+                      FailureCase{"DatabaseUnreadable", "SYSTEM", "Database", "kaputt", true, 327, 0},
+                      FailureCase{"DatabaseNoExpression", "SYSTEM", "Database", "Database=+\r\n", true, 328, 0},
+                      FailureCase{"PartsMasterUnreadable", "SYSTEM", "Teilestamm", "kaputt", true, 464, 0},
+                      FailureCase{"CDNameUnreadable", "SYSTEM", "CDName", "kaputt", true, 441, 0},
+                      FailureCase{"ProjectRulesUnreadable", "SYSTEM", "Rules", "kaputt", true, 321, 0},
+                      FailureCase{"ProjectRulesNoExpression", "SYSTEM", "Rules", "Rules=+\r\n", true, 322, 0},
+                      FailureCase{"ProjectDudenNoExpression", "SYSTEM", "Duden", "Duden=+\r\n", true, 326, 0},
+                      FailureCase{"ProjectCharFails", "VARIABLES_CHAR", "X", "X=+\r\n", true, 346, 0},
+                      FailureCase{"ProjectCharRefused", "VARIABLES_CHAR", "Stufe", "Stufe=\"a\"\r\n", true, 347, 0},
+                      FailureCase{"ProjectDudenchFails", "VARIABLES_DUDENCH", "X", "X=+\r\n", true, 450, 0},
+                      FailureCase{"ProjectDudenchRefused", "VARIABLES_DUDENCH", "Stufe", "Stufe=\"a\"\r\n", true, 451, 0},
+                      FailureCase{"ProjectLongRefused", "VARIABLES_LONG", "Titel", "Titel=1\r\n", true, 349, 0},
+                      FailureCase{"ProjectDudenFails", "VARIABLES_DUDEN", "X", "X=+\r\n", true, 350, 0},
+                      FailureCase{"ProjectDudenRefused", "VARIABLES_DUDEN", "Titel", "Titel=1\r\n", true, 351, 0},
+                      FailureCase{"ProjectFloatFails", "VARIABLES_FLOAT", "X", "X=+\r\n", true, 352, 0},
+                      FailureCase{"ProjectFloatRefused", "VARIABLES_FLOAT", "Titel", "Titel=1.5\r\n", true, 353, 0},
+                      FailureCase{"ProjectBoolFails", "VARIABLES_BOOL", "X", "X=+\r\n", true, 354, 0},
+                      FailureCase{"ProjectBoolRefused", "VARIABLES_BOOL", "Titel", "Titel=TRUE\r\n", true, 355, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ConfigurationTest, EarlyFailuresLeaveNoNodeOfTheirOwn) {
