@@ -8,6 +8,7 @@
 #include "Main/CErrorTrace.h"
 #include "Main/CWV4Db.h"
 #include "Main/CWV4Globals.h"
+#include "Main/PlainExpression.h"
 #include "Main/FileBytes.h"
 #include "Main/varno4.h"
 
@@ -72,12 +73,6 @@ const CommandRule* FindRule(int cmdid) {
 void MakeSeparator(ToolbarButtonDef& entry) {
   entry.separator = TRUE;
   entry.cmdid = 0;
-}
-
-BOOL EvalText(const CString& expression, CString& result) {
-  CDynBuf code;
-  code += expression;
-  return theGlobals.m_pinterp->EvalString(code, result, FALSE, TRUE, nullptr);
 }
 
 // Builds the list from the tokens; rule violations are logged and repaired.
@@ -145,16 +140,16 @@ class ButtonFileReader {
         break;
       case 3: Command(std::atoi(token)); break;
       case 4:
-        if (!EvalText(token, e.image)) MakeSeparator(e);
+        if (!EvalPlainText(token, e.image)) MakeSeparator(e);
         break;
       case 5:
-        if ((e.flags & kButtonFlagSecondImage) != 0 && !EvalText(token, e.image2)) MakeSeparator(e);
+        if ((e.flags & kButtonFlagSecondImage) != 0 && !EvalPlainText(token, e.image2)) MakeSeparator(e);
         break;
       case 6: e.text_is_number = std::atoi(token) == 1; break;
       default:
         if (e.text_is_number) {
           e.text_number = std::atoi(token);
-        } else if (!EvalText(token, e.text)) {
+        } else if (!EvalPlainText(token, e.text)) {
           e.text.Empty();
         }
         if ((e.flags & kButtonFlagCheck) == 0) e.down = FALSE;

@@ -8,6 +8,7 @@
 #include "Main/CErrorTrace.h"
 #include "Main/CWV4Db.h"
 #include "Main/CWV4Globals.h"
+#include "Main/PlainExpression.h"
 #include "Main/CWV4Logic.h"
 #include "Main/CWV4Var.h"
 #include "Main/varno4.h"
@@ -37,12 +38,6 @@ constexpr VariableSection kFloat{"VARIABLES_FLOAT", VAR_FLOAT, 352, 353};
 constexpr VariableSection kBool{"VARIABLES_BOOL", VAR_BOOL, 354, 355};
 
 CIniClass& Ini() { return *theGlobals.m_pini; }
-
-BOOL EvalText(const CString& expression, CString& result) {
-  CDynBuf code;
-  code += expression;
-  return theGlobals.m_pinterp->EvalString(code, result, FALSE, TRUE, nullptr);
-}
 
 // A value of the given type from a plain-text expression.
 bool EvalTyped(const CString& expression, BYTE type, VarValue& value) {
@@ -115,7 +110,7 @@ class KeyReader {
     CString value;
     if (!Raw(key, value, unreadable)) return false;
     if (value.IsEmpty()) return empty == 0 || Fail(empty);
-    if (!EvalText(value, target)) return Fail(noEval);
+    if (!EvalPlainText(value, target)) return Fail(noEval);
     return true;
   }
   bool Fail(int code, const char* detail = nullptr, int value = 0) {
@@ -153,7 +148,7 @@ bool ReadLanguages(KeyReader& keys, const char* section, int low, int high, int 
     const int comma = rest.Find(',');
     const int lastComma = rest.ReverseFind(',');
     LanguageEntry& entry = table[count];
-    if (!EvalText(comma < 0 ? CString() : rest.Left(comma), entry.lang_code)) {
+    if (!EvalPlainText(comma < 0 ? CString() : rest.Left(comma), entry.lang_code)) {
       ok = keys.Fail(codes[2], line);
       return;
     }
@@ -181,7 +176,7 @@ int CViewerApp::LoadSystemConfig() {
   CString value;
   CString varFile = g.m_main_prj_file;
   if (Ini().ReadKey(kSystem, "VarFile", "", value, g.m_main_prj_file, 0) != 0 && !value.IsEmpty() &&
-      !EvalText(value, varFile)) {
+      !EvalPlainText(value, varFile)) {
     return 0;
   }
   CString name;
@@ -197,11 +192,11 @@ int CViewerApp::LoadSystemConfig() {
   Ini().ReadKey(kSystem, "Language", "", value, g.m_main_user_ini, 0);
   if (value.IsEmpty()) Ini().ReadKey(kSystem, "Language", "", value, g.m_main_prj_file, 0);
   if (value.IsEmpty()) value = "\"D\"";
-  if (!EvalText(value, g.m_prg_language)) return 0;
+  if (!EvalPlainText(value, g.m_prg_language)) return 0;
   SetSystemText("PRGLANGUAGE", g.m_prg_language);
 
   if (Ini().ReadKey(kSystem, "Message", "", value, g.m_main_prj_file, 0) == 0 || value.IsEmpty() ||
-      !EvalText(value, g.m_message)) {
+      !EvalPlainText(value, g.m_message)) {
     return 0;
   }
   g.m_msgdud.DdmTextOpen(g.m_message, g.m_prg_language, "D0", 0, 0);
@@ -217,7 +212,7 @@ int CViewerApp::LoadSystemConfig() {
   Ini().ReadKey("VARIABLES_CHAR", "DATALANGUAGE", "", value, g.m_main_user_ini, 0);
   if (!value.IsEmpty() || !languageSet) {
     CString chosen = "D";
-    if (!value.IsEmpty() && !EvalText(value, chosen)) return keys.Fail(346, "DATALANGUAGE");
+    if (!value.IsEmpty() && !EvalPlainText(value, chosen)) return keys.Fail(346, "DATALANGUAGE");
     g.m_language = chosen;
     g.m_pvar->SetVar("DATALANGUAGE", VarValue::Text(chosen), VAR_CHAR);
   }
@@ -266,7 +261,7 @@ int CViewerApp::LoadSystemConfig() {
   }
   if (g.m_internet_mode == kInternetClient) {
     Ini().ReadKey(kSystem, "IV4ComClient", "C:\\IV4\\", value, g.m_main_prj_file, 0);
-    if (!EvalText(value, g.m_exchange_dir_client)) g.m_exchange_dir_client = "C:\\IV4\\";
+    if (!EvalPlainText(value, g.m_exchange_dir_client)) g.m_exchange_dir_client = "C:\\IV4\\";
   }
   if (g.m_internet_mode != kInternetNormal) {
     Ini().ReadKey(kSystem, "VarCnt", "0", value, g.m_main_prj_file, 0);
@@ -316,7 +311,7 @@ int CViewerApp::LoadProject() {
 
   if (!keys.Raw("Teilestamm", value, 464)) return 0;
   if (!value.IsEmpty()) {
-    if (!EvalText(value, g.m_teilestamm)) return keys.Fail(465);
+    if (!EvalPlainText(value, g.m_teilestamm)) return keys.Fail(465);
   } else {
     g.m_teilestamm.Empty();
     CloseMaster(g.m_pstamm);
@@ -329,7 +324,7 @@ int CViewerApp::LoadProject() {
 
   if (!keys.Raw("Rules", value, 321)) return 0;
   if (!value.IsEmpty()) {
-    if (!EvalText(value, g.m_rules_file)) return keys.Fail(322);
+    if (!EvalPlainText(value, g.m_rules_file)) return keys.Fail(322);
     if (g.m_plogic != nullptr) g.m_plogic->LoadRules(g.m_rules_file);
   }
   if (!keys.Expression("DummyPic", g.m_dummy_pic, 509, 0, 510)) return 0;
