@@ -14,6 +14,11 @@
 #include "Main/CWV4Logic.h"
 #include "Main/CWV4Var.h"
 #include "testing/TempFolder.h"
+#include "win32/Version.h"
+
+VARNO_VERSION_INFO(
+    "FileVersion=4.0.1.7\n"
+    "Translation=0407 04E4\n");
 
 namespace {
 
@@ -106,6 +111,13 @@ TEST_F(CatalogueTest, InstallationLoadsItsConfiguration) {
   EXPECT_EQ(g.m_pvar->GetVar("Ueberschrift", &v), VAR_DUD);
   EXPECT_EQ(v.lval, 1000);
   EXPECT_EQ(Newest(), 0);
+}
+
+TEST_F(CatalogueTest, FileVersionOfAModule) {
+  CString version = "stale";
+  EXPECT_EQ(installation.app.GetFileVersion("/proc/self/exe", version), 1);
+  EXPECT_STREQ(version, "4.0.1.7");
+  EXPECT_EQ(installation.app.GetFileVersion(CString(VARNO_CATALOGUE_DIR) + "\\varno4.ini", version), 0);
 }
 
 TEST_F(CatalogueTest, NeighbourKeysOfAnAssembly) {
