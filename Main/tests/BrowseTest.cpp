@@ -295,6 +295,28 @@ TEST_F(BrowseTest, ServerModeWritesTheExchangeFiles) {
   theGlobals.m_internet_mode = 0;
 }
 
+// A damaged file ends in an error code wherever it is cut, never in a read
+// past its end.
+TEST_F(BrowseTest, EveryCutOfTheFilesFailsCleanlyOrRenders) {
+  const std::string main = Bytes({0, 12, 0, 82, "a", 0, 83, 0, 86, "x", 0, 87, "A = 2", 0, 88, 0, 13, 0, 14, 0, 130,
+                                  0, 62, 7, 0, 0, 0, 0, 131, 0, 136, 1, 2, 0, 15, 0, 126, "k1", 0, 127, 0, 106, "j",
+                                  0, 107, 0, 166, "A = 2", 0, 167, "t", 0, 168, "e", 0, 169, 0, 21, "part", 0, 0});
+  const std::string part = Bytes({0, 41, "b", 0, 52, 0, 63, 0, 0, 65, "A", 0, 64, 0, 53, 0, 42, 0, 69, "65", 0, 70,
+                                  0, 79, "A", 0, 67, "2", 0, 91, 0, 17, "t", 0, 90, 0, 141, 0, 63, 2, 0, 142});
+  std::string out;
+  Write("part.wv4hfd", kHead + part);
+  ASSERT_TRUE(Render(main, out)) << NewestCode();
+  for (size_t cut = 0; cut < main.size(); ++cut) {
+    Render(main.substr(0, cut), out);
+    CErrorTrace::RemoveAll();
+  }
+  for (size_t cut = 0; cut < part.size(); ++cut) {
+    Write("part.wv4hfd", kHead + part.substr(0, cut));
+    Render(main, out);
+    CErrorTrace::RemoveAll();
+  }
+}
+
 TEST_F(BrowseTest, ClearHistoryEmptiesTheHistoryAndKeepsTheKeyOut) {
   theGlobals.m_phistory->AddEntry("P~X", CDynBuf(), 0, 0);
   Write("part.wv4hfd", kHead + Bytes({0, 160}));

@@ -76,6 +76,19 @@ TEST_F(ButtonFileTest, GroupsPlaceTheirSeparators) {
   EXPECT_EQ(list.count, 8);
 }
 
+TEST_F(ButtonFileTest, EveryCutOfTheFileLoadsTheButtonsBeforeIt) {
+  const std::string text = "16,15\r\n" + Button(1, 1, 2, 300, "\"a,b\"") + Button(0, 0, 0, 302, "'x'") +
+                           Button(3, 0, 1, 319, "\"i\"", "\"j\"", 1, "12");
+  for (size_t cut = 0; cut <= text.size(); ++cut) {
+    ASSERT_EQ(Load(text.substr(0, cut)), 1);
+    EXPECT_LE(list.count, 4) << cut;
+    int linked = 0;
+    for (const ToolbarButtonDef* e = list.first; e != nullptr; e = e->next) ++linked;
+    EXPECT_EQ(linked, list.count) << cut;
+  }
+  EXPECT_EQ(Commands(), (std::vector<int>{300, 302, 0, 319}));
+}
+
 TEST_F(ButtonFileTest, EmptyListsAndUnreadableFiles) {
   ASSERT_EQ(Load("0,0\r\n"), 1);
   EXPECT_EQ(list.count, 0);

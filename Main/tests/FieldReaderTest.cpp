@@ -144,6 +144,20 @@ TEST_F(FieldReaderTest, SelfInsertionIsRefusedWithTheDepthCode) {
   EXPECT_LT(nodes, 80);
 }
 
+// A damaged field ends in an error code wherever it is cut, never in a read
+// past its end.
+TEST_F(FieldReaderTest, EveryCutOfAFieldFailsCleanlyOrDecodes) {
+  const std::string field = Bytes({"a", 1, 2, "C", 1, 2, 1, 3, 7, 0, 0, 0, 1, 3, 1, 4, "D", 1, 4, 1, 10, "k1", 1, 10,
+                                   1, 11, 1, 14, 5, 1, 14, 1, 21, "L", 1, 21, 1, 27, 5, 2, 1, 27, 1, 17, "S", 1, 5,
+                                   "\"v\"", 1, 5, 1, 7, "t", 1, 8, 1, 18, "N", 1, 5, 1, 2, "x", 1, 2, 1, 5, 1, 7});
+  CDynBuf out;
+  ASSERT_TRUE(Read(4, field, out)) << NewestCode();
+  for (size_t cut = 1; cut < field.size(); ++cut) {
+    Read(4, field.substr(0, cut), out);
+    CErrorTrace::RemoveAll();
+  }
+}
+
 TEST_F(FieldReaderTest, AssignmentsSetTheirVariablesWithTheirTypes) {
   CDynBuf out;
   const std::string field =
