@@ -192,8 +192,11 @@ TEST_P(IncludedFileCases, RenderOrFailWithTheirCode) {
   std::string out;
   const BOOL ok = Render(Bytes({0, 21, "part", 0, 0}), out);
   ASSERT_EQ(ok, c.code == 0 ? TRUE : FALSE) << NewestCode();
-  if (c.code == 0) EXPECT_EQ(out, kStart + Bytes({0, 21, "part"}) + kHead + c.out + kEnd);
-  else EXPECT_TRUE(TraceHas(c.code)) << NewestCode();
+  if (c.code == 0) {
+    EXPECT_EQ(out, kStart + Bytes({0, 21, "part"}) + kHead + c.out + kEnd);
+  } else {
+    EXPECT_TRUE(TraceHas(c.code)) << NewestCode();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -153,7 +153,9 @@ TEST_P(ConfigurationFailures, FailWithTheirCode) {
   CErrorTrace* node = theGlobals.m_error_trace_newest;
   while (node->error_code != c.code) node = node->older;
   EXPECT_EQ(node->value, c.value);
-  if (c.inProject) EXPECT_TRUE(TraceHas(308));
+  if (c.inProject) {
+    EXPECT_TRUE(TraceHas(308));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

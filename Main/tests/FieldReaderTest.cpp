@@ -55,7 +55,9 @@ TEST_P(FieldCases, DecodesOrFailsWithItsCode) {
   CDynBuf out;
   const BOOL ok = Read(c.field, c.bytes, out);
   EXPECT_EQ(ok, c.code == 0 ? TRUE : FALSE);
-  if (c.code != 0) EXPECT_EQ(NewestCode(), c.code);
+  if (c.code != 0) {
+    EXPECT_EQ(NewestCode(), c.code);
+  }
   EXPECT_EQ(Str(out), c.out);
 }
 

@@ -36,10 +36,15 @@ TEST_P(RecordConditionTest, DecidesWhetherTheRecordApplies) {
   OpenDatabase(link, "k.ddm", source, "K");
   BOOL applies = 7;
   ASSERT_EQ(db().TestRecordCondition(&link, 1, &applies), c.code == 0 ? TRUE : FALSE);
-  if (c.code == 0) EXPECT_EQ(NewestCode(), 0);
-  else EXPECT_TRUE(TraceHas(c.code)) << NewestCode();
+  if (c.code == 0) {
+    EXPECT_EQ(NewestCode(), 0);
+  } else {
+    EXPECT_TRUE(TraceHas(c.code)) << NewestCode();
+  }
   EXPECT_EQ(applies, c.applies ? TRUE : FALSE);
-  if (c.code == 0 && c.word.size() >= 2 && c.word[1] == 0 && c.word[0] >= 4) EXPECT_EQ(link.cur_line, 1);
+  if (c.code == 0 && c.word.size() >= 2 && c.word[1] == 0 && c.word[0] >= 4) {
+    EXPECT_EQ(link.cur_line, 1);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
