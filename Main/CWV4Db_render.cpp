@@ -127,9 +127,7 @@ bool DescriptionPass::RenderStatement(unsigned char tag) {
       return true;
     case TAG_LINK_TARGET: m_pass_through = true; return true;
     case TAG_SERVER_MARK:
-      if (theGlobals.m_internet_mode != kInternetServer) return true;
-      Unput(2);
-      m_server_mark = m_out.GetLength();
+      if (theGlobals.m_internet_mode == kInternetServer) m_server_mark = m_out.GetLength();
       return true;
     case TAG_SERVER_FILE:
       if (theGlobals.m_internet_mode != kInternetServer) return true;

@@ -281,7 +281,7 @@ TEST_F(BrowseTest, ServerModeWritesTheExchangeFiles) {
                            dataFolder.Path() + "\\fehlt.drf" + Bytes({0, 89}));
   std::string out;
   ASSERT_TRUE(Render(Bytes({0, 21, "part", 0, 0}), out)) << NewestCode();
-  EXPECT_EQ(out, kStart + Bytes({0, 21, "part"}) + kHead + Bytes({"bild.drf", 0, 89, "ohne", 0, 89, "fehlt.drf", 0, 89}) +
+  EXPECT_EQ(out, kStart + Bytes({0, 21, "part"}) + kHead + Bytes({0, 28, "bild.drf", 0, 89, 0, 28, "ohne", 0, 89, 0, 28, "fehlt.drf", 0, 89}) +
                      kEnd);
   std::ifstream answer(exchange + "answer.iv4", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(answer), {}), out);
