@@ -2,6 +2,9 @@
 // start-up, the settings and the frame windows build on these members.
 #pragma once
 
+#include "Main/ToolbarButtons.h"
+#include "mfc/CString.h"
+#include "win32/SystemInfo.h"
 #include "win32/Types.h"
 
 class CViewerApp {
@@ -17,6 +20,21 @@ class CViewerApp {
   // thread's exit message goes to OnExitMessage.
   void PumpWaitingMessages();
 
+  // The installation's and the project's configuration (varno4_files).
+  int LoadSystemConfig();
+  int LoadProject();
+  int LoadButtonFile(const char* path, ToolbarButtonList& list);
+  void LoadSettings();
+  void SaveSettings();
+  int GetFileVersion(const CString& file, CString& version);
+
   HWND m_hMainWnd = nullptr;
+  BOOL m_settings_loaded = FALSE;
+  ToolbarButtonList m_buttons_frm;
+  ToolbarButtonList m_buttons_pop;
+  // The Windows version as the start-up classified it (1 Windows 95 ... 5
+  // Windows Me; 0 unknown) and the system's version record.
+  int m_win_version = 0;
+  OSVERSIONINFO m_os_version{};
   DWORD m_nThreadID = 0;  // the main thread, which receives the exit message
 };
