@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Main/ToolbarButtons.h"
+#include "foundation/CDynBuf.h"
 #include "mfc/CString.h"
 #include "win32/SystemInfo.h"
 #include "win32/Types.h"
@@ -28,7 +29,18 @@ class CViewerApp {
   void SaveSettings();
   int GetFileVersion(const CString& file, CString& version);
 
+  // The channel to the order-list program (varno4_protocol): its main window
+  // is looked up on first use; a missing one is reported once per run.
+  BOOL FindProtocolWindow();
+  LRESULT PostProtocolCommand(int code, LPARAM lParam);
+  LRESULT SendProtocolData(int code, CDynBuf* data);
+
   HWND m_hMainWnd = nullptr;
+  BOOL m_prot_found = FALSE;
+  BOOL m_prot_reported = FALSE;
+  DWORD m_prot_pid = 0;       // the started order-list program, 0 when not started
+  HWND m_prot_wnd = nullptr;  // its main window
+  UINT m_prot_msg = 0;        // "VARNO4_PROTOCOL_COMMAND"
   BOOL m_settings_loaded = FALSE;
   ToolbarButtonList m_buttons_frm;
   ToolbarButtonList m_buttons_pop;

@@ -12,6 +12,7 @@
 #include "Main/CWV4Logic.h"
 #include "Main/CWV4Var.h"
 #include "Main/varno4.h"
+#include "interfaces/ProtocolCommands.h"
 #include "foundation/CIniClass.h"
 #include "interfaces/QorDdm.h"
 #include "win32/Files.h"
@@ -328,8 +329,14 @@ int CViewerApp::LoadProject() {
     if (g.m_plogic != nullptr) g.m_plogic->LoadRules(g.m_rules_file);
   }
   if (!keys.Expression("DummyPic", g.m_dummy_pic, 509, 0, 510)) return 0;
-  // The order-list program learns the dictionaries from the shell, which
-  // knows its window once it has started it.
+  if (m_hMainWnd != nullptr) {
+    CDynBuf dictionaries;
+    dictionaries.Append(g.m_duden);
+    dictionaries.Append('\0');
+    dictionaries.Append(g.m_chduden);
+    dictionaries.Append('\0');
+    SendProtocolData(PROTOCOL_CMD_DICTIONARIES, &dictionaries);
+  }
   CErrorTrace::Remove(node);
   return 1;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Main/tests/CatalogueFixture.h"
+#include "Main/tests/OrderListStandIn.h"
 #include "Main/varno4.h"
 #include "foundation/CIniClass.h"
 
@@ -288,3 +289,20 @@ TEST_F(ConfigurationTest, SettingsSaveAndLoadBack) {
 }
 
 }  // namespace
+
+TEST_F(ConfigurationTest, WithAMainWindowTheDictionariesGoToTheOrderListProgram) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProc;
+  windowClass.lpszClassName = "VarnoConfigMain";
+  RegisterClass(&windowClass);
+  app.m_hMainWnd = CreateWindow("VarnoConfigMain", "VARNO 4", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+  varno::testing::OrderListStandIn orderList;
+  app.m_prot_pid = GetCurrentProcessId();
+  ASSERT_EQ(Load(), 1) << NewestCode();
+  std::string duden = dataFolder / "msg.ddm";
+  ASSERT_EQ(orderList.copies.size(), 1u);
+  EXPECT_EQ(orderList.copies[0].code, static_cast<ULONG_PTR>(PROTOCOL_CMD_DICTIONARIES));
+  EXPECT_EQ(orderList.copies[0].bytes, duden + '\0' + duden + '\0');
+  DestroyWindow(app.m_hMainWnd);
+}
