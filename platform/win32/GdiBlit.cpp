@@ -1,0 +1,201 @@
+#include <algorithm>
+
+#include "win32/GdiObjects.h"
+#include "win32/GdiStretch.h"
+#include "win32/UserWindows.h"
+
+namespace layer {
+
+namespace {
+constexpr std::uint32_t kRgb = 0x00FFFFFFu;
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+}  // namespace
+
+std::uint32_t MixPen(int rop2, std::uint32_t pen, std::uint32_t destination) {
+  std::uint32_t p = pen & kRgb, d = destination & kRgb, r;
+  switch (rop2) {
+    case R2_BLACK: r = 0; break;
+    case R2_NOTMERGEPEN: r = ~(p | d); break;
+    case R2_MASKNOTPEN: r = ~p & d; break;
+    case R2_NOTCOPYPEN: r = ~p; break;
+    case R2_MASKPENNOT: r = p & ~d; break;
+    case R2_NOT: r = ~d; break;
+    case R2_XORPEN: r = p ^ d; break;
+    case R2_NOTMASKPEN: r = ~(p & d); break;
+    case R2_MASKPEN: r = p & d; break;
+    case R2_NOTXORPEN: r = ~(p ^ d); break;
+    case R2_NOP: r = d; break;
+    case R2_MERGENOTPEN: r = ~p | d; break;
+    case R2_MERGEPEN: r = p | d; break;
+    case R2_MERGEPENNOT: r = p | ~d; break;
+    case R2_WHITE: r = kRgb; break;
+    default: r = p; break;  // R2_COPYPEN
+  }
+  return kOpaque | (r & kRgb);
+}
+
+std::uint32_t MixBlock(DWORD rop, std::uint32_t source, std::uint32_t destination, std::uint32_t pattern) {
+  std::uint32_t s = source & kRgb, d = destination & kRgb, p = pattern & kRgb;
+  switch (rop) {
+    case SRCCOPY: return kOpaque | s;
+    case SRCINVERT: return kOpaque | (s ^ d);
+    case SRCAND: return kOpaque | (s & d);
+    case SRCPAINT: return kOpaque | (s | d);
+    case DSTINVERT: return kOpaque | (~d & kRgb);
+    case PATCOPY: return kOpaque | p;
+    case BLACKNESS: return kOpaque;
+    case WHITENESS: return kOpaque | kRgb;
+    default: break;
+  }
+  // Any other operation from its truth table over pattern, source and destination.
+  unsigned table = (rop >> 16) & 0xFF;
+  std::uint32_t result = 0;
+  for (unsigned i = 0; i < 8; ++i) {
+    if (!(table & (1u << i))) continue;
+    result |= ((i & 4) ? p : ~p) & ((i & 2) ? s : ~s) & ((i & 1) ? d : ~d);
+  }
+  return kOpaque | (result & kRgb);
+}
+
+bool UsesSource(DWORD rop) {
+  unsigned table = (rop >> 16) & 0xFF;
+  return ((table >> 2) & 0x33) != (table & 0x33);
+}
+
+bool UsesPattern(DWORD rop) {
+  unsigned table = (rop >> 16) & 0xFF;
+  return ((table >> 4) & 0x0F) != (table & 0x0F);
+}
+
+}  // namespace layer
+
+namespace {
+
+// The brush colour as a pixel; false for a hollow brush.
+bool BrushPixel(const layer::DeviceContext& context, HBRUSH handle, std::uint32_t* pixel) {
+  auto value = reinterpret_cast<UINT_PTR>(handle);
+  if (value >= 1 && value <= COLOR_INFOBK + 1) handle = GetSysColorBrush(static_cast<int>(value - 1));
+  auto brush = layer::ObjectAs<layer::Brush>(handle);
+  if (!brush || brush->IsNull()) return false;
+  *pixel = layer::ResolvePixel(context, brush->log.lbColor);
+  return true;
+}
+
+template <class Operation>
+BOOL ForEachPixel(layer::DeviceContext& context, const RECT& logical, Operation operation) {
+  layer::Surface* target = context.Target();
+  if (!target) return FALSE;
+  RECT device = context.ToDevice(logical), clip = context.Clip(), area;
+  if (device.left > device.right) std::swap(device.left, device.right);
+  if (device.top > device.bottom) std::swap(device.top, device.bottom);
+  if (!IntersectRect(&area, &device, &clip)) return TRUE;
+  for (int y = area.top; y < area.bottom; ++y) {
+    std::uint32_t* row = target->Row(y);
+    for (int x = area.left; x < area.right; ++x) row[x] = operation(row[x]);
+  }
+  context.Touched();
+  return TRUE;
+}
+
+}  // namespace
+
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
+  auto context = layer::ContextOf(dc);
+  std::uint32_t pixel;
+  if (!context || !rect || !BrushPixel(*context, brush, &pixel)) return 0;
+  return ForEachPixel(*context, *rect, [pixel](std::uint32_t) { return pixel; });
+}
+
+int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
+  if (!rect || IsRectEmpty(rect)) return 0;
+  RECT sides[4] = {{rect->left, rect->top, rect->right, rect->top + 1},
+                   {rect->left, rect->bottom - 1, rect->right, rect->bottom},
+                   {rect->left, rect->top + 1, rect->left + 1, rect->bottom - 1},
+                   {rect->right - 1, rect->top + 1, rect->right, rect->bottom - 1}};
+  for (const RECT& side : sides) {
+    if (!IsRectEmpty(&side) && !FillRect(dc, &side, brush)) return 0;
+  }
+  return 1;
+}
+
+BOOL InvertRect(HDC dc, const RECT* rect) {
+  auto context = layer::ContextOf(dc);
+  if (!context || !rect) return FALSE;
+  return ForEachPixel(*context, *rect, [](std::uint32_t d) { return layer::MixPen(R2_NOT, 0, d); });
+}
+
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
+  auto context = layer::ContextOf(dc);
+  if (!context) return FALSE;
+  std::uint32_t pattern = 0;
+  bool hasPattern = context->state.brush && !context->state.brush->IsNull();
+  if (hasPattern) pattern = layer::ResolvePixel(*context, context->state.brush->log.lbColor);
+  if (layer::UsesPattern(rop) && !hasPattern) return TRUE;  // a hollow brush paints nothing
+  return ForEachPixel(*context, RECT{x, y, x + width, y + height},
+                      [rop, pattern](std::uint32_t d) { return layer::MixBlock(rop, 0, d, pattern); });
+}
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
+  auto context = layer::ContextOf(dc);
+  if (!context) return CLR_INVALID;
+  POINT device = context->ToDevice(x, y);
+  RECT clip = context->Clip();
+  if (!PtInRect(&clip, device)) return CLR_INVALID;
+  context->Target()->Row(device.y)[device.x] = layer::PixelFromColor(color);
+  context->Touched();
+  return color & 0xFFFFFF;
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) {
+  auto context = layer::ContextOf(dc);
+  if (!context || !context->Target()) return CLR_INVALID;
+  POINT device = context->ToDevice(x, y);
+  RECT clip = context->Clip();
+  if (!PtInRect(&clip, device)) return CLR_INVALID;
+  return layer::ColorFromPixel(context->Target()->Row(device.y)[device.x]);
+}
+
+namespace {
+
+BOOL Blit(HDC dc, int x, int y, int width, int height, HDC sourceDc, int sourceX, int sourceY, int sourceWidth,
+          int sourceHeight, DWORD rop) {
+  auto context = layer::ContextOf(dc);
+  if (!context) return FALSE;
+  if (!layer::UsesSource(rop)) return PatBlt(dc, x, y, width, height, rop);
+  auto source = layer::ContextOf(sourceDc);
+  if (!source || !source->Target()) return FALSE;
+  layer::BlockCopy copy;
+  copy.destination = context->ToDevice(RECT{x, y, x + width, y + height});
+  copy.destination.right = copy.destination.left + width;
+  copy.destination.bottom = copy.destination.top + height;
+  POINT sourceOrigin = source->ToDevice(sourceX, sourceY);
+  copy.source = RECT{sourceOrigin.x, sourceOrigin.y, sourceOrigin.x + sourceWidth, sourceOrigin.y + sourceHeight};
+  copy.rop = rop;
+  copy.stretchMode = context->state.stretchMode;
+  if (context->state.brush && !context->state.brush->IsNull())
+    copy.pattern = layer::ResolvePixel(*context, context->state.brush->log.lbColor);
+  copy.monoBackground = layer::ResolvePixel(*source, source->state.bkColor);
+  copy.monoSource = source->Target()->m_bitsPerPixel == 1;
+  copy.monoForeground = layer::ResolvePixel(*context, context->state.textColor);
+  copy.monoBackgroundOut = layer::ResolvePixel(*context, context->state.bkColor);
+  // Copying within one surface reads a snapshot, so overlapping moves do not smear.
+  if (source->Target() == context->Target()) {
+    layer::Surface snapshot(source->Target()->Width(), source->Target()->Height());
+    std::copy_n(source->Target()->Bits(),
+                static_cast<std::size_t>(snapshot.Width()) * snapshot.Height(), snapshot.Bits());
+    snapshot.m_bitsPerPixel = source->Target()->m_bitsPerPixel;
+    return layer::CopyBlock(*context, layer::SurfaceSource(snapshot), copy);
+  }
+  return layer::CopyBlock(*context, layer::SurfaceSource(*source->Target()), copy);
+}
+
+}  // namespace
+
+BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop) {
+  return Blit(dc, x, y, width, height, source, sourceX, sourceY, width, height, rop);
+}
+
+BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+                int sourceHeight, DWORD rop) {
+  return Blit(dc, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, rop);
+}

@@ -1,0 +1,33 @@
+// What a screen backend learns about windows and does for the message loop.
+// Without a host, windows live only in memory (their canvases still draw),
+// which is how the window core is tested.
+#pragma once
+
+#include "win32/Types.h"
+
+namespace layer {
+
+class WindowHost {
+ public:
+  virtual ~WindowHost() = default;
+  virtual void WindowCreated(HWND window) = 0;
+  virtual void WindowDestroyed(HWND window) = 0;
+  // Visibility, position, size, title or a scroll bar changed.
+  virtual void WindowChanged(HWND window) = 0;
+  virtual void CursorChanged(HCURSOR cursor) = 0;
+  virtual void CaptureChanged(HWND window) = 0;
+  virtual SIZE ScreenSize() = 0;
+  // Turns waiting input into queued messages; waits up to the given time
+  // (0: not at all) when nothing is there. True when something arrived.
+  virtual bool ProcessEvents(DWORD waitMilliseconds) = 0;
+  // Called from any thread when a message was posted to the host's thread.
+  virtual void Wake() = 0;
+  // The thread whose loop runs the host's events.
+  virtual DWORD ThreadId() = 0;
+};
+
+// The installed host or null. The installer keeps ownership.
+WindowHost* CurrentWindowHost();
+void InstallWindowHost(WindowHost* host);
+
+}  // namespace layer
