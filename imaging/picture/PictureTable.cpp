@@ -1,0 +1,150 @@
+#include "imaging/picture/PictureTable.h"
+
+#include <cstring>
+
+#include "imaging/picture/DrfBitmap.h"
+#include "imaging/picture/ImageErrors.h"
+#include "imaging/picture/Palettes.h"
+#include "imaging/picture/TiffReader.h"
+#include "win32/Memory.h"
+
+namespace {
+
+struct WindowTable {
+  HWND windows[QORIMG_MAX_WINDOWS] = {};
+  HGLOBAL blocks[QORIMG_MAX_WINDOWS] = {};
+  QORIMG_PICTURE* pictures[QORIMG_MAX_WINDOWS] = {};
+  int count = 0;
+};
+
+WindowTable& Table() {
+  static WindowTable table;
+  return table;
+}
+
+// The window's own entry wins over a free one, so that a window never gets a
+// second, empty record while its first one is still bound.
+int FindEntry(HWND window) {
+  WindowTable& table = Table();
+  for (int i = 0; i < table.count; ++i)
+    if (table.windows[i] == window && (window || table.blocks[i])) return i;
+  for (int i = 0; i < table.count; ++i) {
+    if (!table.windows[i] && !table.blocks[i]) {
+      table.windows[i] = window;
+      return i;
+    }
+  }
+  if (table.count == QORIMG_MAX_WINDOWS) {
+    SetImageError(QORIMG_ERR_WINDOW_HANDLES, "");
+    return -1;
+  }
+  table.windows[table.count] = window;
+  return table.count++;
+}
+
+void FreeEntry(int i) {
+  WindowTable& table = Table();
+  if (table.pictures[i]) {
+    FreePictureData(table.pictures[i]);
+    table.pictures[i] = nullptr;
+  }
+  if (table.blocks[i]) {
+    GlobalUnlock(table.blocks[i]);
+    GlobalFree(table.blocks[i]);
+    table.blocks[i] = nullptr;
+  }
+  table.windows[i] = nullptr;
+}
+
+void FreeBlock(HGLOBAL& block) {
+  if (block) GlobalFree(block);
+  block = nullptr;
+}
+
+}  // namespace
+
+QORIMG_PICTURE* BindPicture(HWND window) {
+  int i = FindEntry(window);
+  if (i < 0) return nullptr;
+  WindowTable& table = Table();
+  if (!table.blocks[i]) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(QORIMG_PICTURE));
+    void* address = block ? GlobalLock(block) : nullptr;
+    if (!address) {
+      if (block) GlobalFree(block);
+      if (!window) table.windows[i] = nullptr;
+      return nullptr;
+    }
+    table.blocks[i] = block;
+    table.pictures[i] = static_cast<QORIMG_PICTURE*>(address);
+  }
+  return table.pictures[i];
+}
+
+int PictureTableCount() { return Table().count; }
+
+void FreePictureData(QORIMG_PICTURE* picture) {
+  CloseTIFF(picture);
+  for (HGLOBAL& block : picture->hPixelBlocks) FreeBlock(block);
+  FreeStripes(picture);
+  FreeBitmapHeader(picture);
+  FreePalette(picture);
+}
+
+void ResetPicture(QORIMG_PICTURE* picture) {
+  ClearImageError();
+  FreePictureData(picture);
+  picture->nZoomStartX = picture->nZoomStartY = 0;
+  picture->nDrfSpotOffsetX = picture->nDrfSpotOffsetY = 0;
+  picture->wRed = picture->wGreen = picture->wBlue = 255;
+  picture->nHotspotMode = picture->nHotspotValue1 = picture->nHotspotValue2 = 0;
+  picture->dPictureFactorX = picture->dPictureFactorY = 1.0;
+  picture->dZoomFactorX = picture->dZoomFactorY = 1.0;
+  picture->nVisibleWidth = picture->nVisibleHeight = 100;
+  picture->nScrollX = picture->nScrollY = picture->nScrollRangeX = picture->nScrollRangeY = 0;
+  picture->nScrollOrigin1X = picture->nScrollOrigin1Y = picture->nScrollOrigin2X = picture->nScrollOrigin2Y = 0;
+  picture->rcZoom = RECT{};
+  picture->nHoverIndex = QORIMG_NO_HOTSPOT;
+  picture->szSelectedName[0] = '\0';
+  picture->nPictureMode = 0;
+  picture->bZoomState = picture->bZoomArmed = 0;
+  picture->bOtherMode = picture->bPainting = picture->bOverlay = 0;
+  picture->bUseCallerPalette = 0;
+  picture->nHotspotCount = 0;
+  std::memset(picture->hotspots, 0, sizeof(picture->hotspots));
+  picture->nDrfWidth = picture->nDrfHeight = 0;
+}
+
+void QORIMG_UnloadPicture(HWND window, QORIMG_PICTURE* picture) {
+  if (!picture) return;
+  WindowTable& table = Table();
+  for (int i = 0; i < table.count; ++i) {
+    bool bound = window ? table.windows[i] == window : table.pictures[i] == picture;
+    if (bound && (table.windows[i] || table.blocks[i])) FreeEntry(i);
+  }
+}
+
+QORIMG_PICTURE* QORIMG_GetImgStruct(HWND window) {
+  ClearImageError();
+  return BindPicture(window);
+}
+
+LONGLONG PackPair(LONG first, LONG second) {
+  return static_cast<LONGLONG>(static_cast<ULONGLONG>(static_cast<DWORD>(first)) |
+                               (static_cast<ULONGLONG>(static_cast<DWORD>(second)) << 32));
+}
+
+LONGLONG QORIMG_GetDRFSpotOffset(QORIMG_PICTURE* picture) {
+  ClearImageError();
+  if (!picture) return -1;
+  return PackPair(picture->nDrfSpotOffsetX, picture->nDrfSpotOffsetY);
+}
+
+LONG QORIMG_GetGraphicsMode(QORIMG_PICTURE* picture) {
+  ClearImageError();
+  if (!picture) return -1;
+  if (picture->bBitmapMode) return 1;
+  if (picture->bDibMode) return 2;
+  if (picture->bOtherMode) return 4;
+  return -1;
+}

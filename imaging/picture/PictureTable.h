@@ -1,0 +1,21 @@
+// The window table that binds picture records to the callers' windows, and the
+// record's reset and release.
+#pragma once
+
+#include "interfaces/QridIMG.h"
+
+// The record bound to the window, made when the window has none; null when the
+// table is full (error 20) or no memory is left.
+QORIMG_PICTURE* BindPicture(HWND window);
+
+// Back to the state of a fresh load; frees every block the reset clears.
+void ResetPicture(QORIMG_PICTURE* picture);
+
+// Frees the pixel blocks, stripes, TIFF data and palette that the record holds.
+void FreePictureData(QORIMG_PICTURE* picture);
+
+// Number of window-table entries used so far (it never decreases).
+int PictureTableCount();
+
+// Two 32-bit values in one result: the first in the low half.
+LONGLONG PackPair(LONG first, LONG second);

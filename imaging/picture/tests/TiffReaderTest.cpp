@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include "imaging/picture/CcittDecoder.h"
+#include "imaging/picture/TiffBitmap.h"
+#include "imaging/picture/tests/PictureTestSupport.h"
+#include "imaging/testing/LibTiffTools.h"
+#include "imaging/testing/ModifiedHuffmanEncoder.h"
+#include "imaging/testing/TiffWriter.h"
+
+using namespace picture_tests;
+using namespace imaging::testing;
+
+namespace {
+
+class TiffReaderTest : public ::testing::Test {
+ protected:
+  std::string Write(const std::string& bytes, const std::string& name = "picture.tif") {
+    folder.Write(name, bytes);
+    return folder / name;
+  }
+  layer::testing::TempFolder folder;
+};
+
+struct LayoutCase {
+  const char* name;
+  TiffOptions options;
+};
+
+TiffOptions Options(bool bigEndian, int rowsPerStrip, bool shortSizes, bool byteCounts, bool rowsTag) {
+  TiffOptions options;
+  options.bigEndian = bigEndian;
+  options.rowsPerStrip = rowsPerStrip;
+  options.shortSizes = shortSizes;
+  options.writeByteCounts = byteCounts;
+  options.writeRowsPerStrip = rowsTag;
+  return options;
+}
+
+// Both byte orders, SHORT and LONG sizes, one or many strips, with and
+// without byte counts or RowsPerStrip: the decoded pixels are the drawn ones.
+// Rows of a single byte at a strip's end decode too.
+TEST_F(TiffReaderTest, EveryLayoutDecodesToThePixelsThatWereWritten) {
+  const LayoutCase cases[] = {
+      {"one strip", Options(false, 0, false, true, true)},
+      {"strips of 5", Options(false, 5, false, true, true)},
+      {"big endian, SHORT sizes", Options(true, 4, true, true, true)},
+      {"no byte counts", Options(false, 3, false, false, true)},
+      {"no RowsPerStrip", Options(true, 0, false, true, false)},
+  };
+  const Bilevel images[] = {MakeEveryCodeDrawing(), MakeTestDrawing(333, 29, 7), MakeTestDrawing(1, 3, 2),
+                            MakeTestDrawing(16, 12, 3)};
+  for (const LayoutCase& c : cases) {
+    for (const Bilevel& image : images) {
+      SCOPED_TRACE(::testing::Message() << c.name << " " << image.width << "x" << image.height);
+      OpenedPicture picture(Write(WriteTiff(image, c.options)), "", QORIMG_FILE_TIFF);
+      ASSERT_NE(picture.Get(), nullptr);
+      EXPECT_EQ(QORIMG_GetTIFFSize(picture.Get()), (static_cast<LONGLONG>(image.height) << 32) | image.width);
+      Bilevel decoded;
+      ASSERT_TRUE(DecodeTiff(picture.Get(), &decoded));
+      EXPECT_TRUE(decoded.pixels == image.pixels);
+    }
+  }
+}
+
+// libtiff's own encoder writes the picture anew; our reader must agree.
+TEST_F(TiffReaderTest, FilesEncodedByLibTiffDecodeToTheSamePixels) {
+  for (const Bilevel& image : {MakeEveryCodeDrawing(), MakeTestDrawing(777, 50, 11)}) {
+    TiffOptions options;
+    options.rowsPerStrip = 8;
+    Write(WriteTiff(image, options), "ours.tif");
+    ASSERT_TRUE(RecodeWithLibTiff(folder / "ours.tif", folder / "theirs.tif"));
+    EXPECT_NE(folder.Read("theirs.tif"), folder.Read("ours.tif"));
+    OpenedPicture picture(folder / "theirs.tif", "", QORIMG_FILE_TIFF);
+    ASSERT_NE(picture.Get(), nullptr);
+    Bilevel decoded;
+    ASSERT_TRUE(DecodeTiff(picture.Get(), &decoded));
+    EXPECT_TRUE(decoded.pixels == image.pixels);
+  }
+}
+
+TEST_F(TiffReaderTest, RefusedFilesReportTheirErrors) {
+  const Bilevel image = MakeTestDrawing(40, 10);
+  TiffOptions uncompressed;
+  uncompressed.compression = 1;
+  const std::string good = WriteTiff(image);
+  std::string badMagic = good;
+  badMagic[2] = 43;
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int error;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"compression 1", WriteTiff(image, uncompressed), 13, "Unsupported TIFF-Compression (1)"},
+      {"not a TIFF", "GIF89a and then some bytes", 12, nullptr},
+      {"no 42", badMagic, 12, nullptr},
+      {"directory cut", good.substr(0, good.size() - 20), 12, nullptr},
+      {"empty file", "", 12, nullptr},
+  };
+  for (const Case& c : cases) {
+    OpenedPicture picture(Write(c.bytes), "", QORIMG_FILE_TIFF);
+    EXPECT_EQ(picture.Get(), nullptr) << c.what;
+    EXPECT_EQ(picture.Error(), 1 - c.error) << c.what;
+    if (c.text) {
+      EXPECT_STREQ(picture.ErrorText(), c.text);
+    }
+    EXPECT_EQ(picture.Bound()->pTiffFile, nullptr) << c.what;
+  }
+}
+
+TEST_F(TiffReaderTest, HotspotTagFillsTheSlots) {
+  TiffOptions options;
+  options.bigEndian = true;
+  options.hotspots = {{10, 20, 30, 40, "A-1", "second", 3}, {1, 2, 3, 4, std::string(40, 'N'), std::string(30, 'S'), 0}};
+  OpenedPicture picture(Write(WriteTiff(MakeTestDrawing(64, 64), options)), "", QORIMG_FILE_TIFF);
+  ASSERT_NE(picture.Get(), nullptr);
+  ASSERT_EQ(picture->nHotspotCount, 2);
+  const QORIMG_HOTSPOT& first = picture->hotspots[0];
+  EXPECT_EQ(first.rcPicture.left, 10);
+  EXPECT_EQ(first.rcPicture.top, 20);
+  EXPECT_EQ(first.rcPicture.right, 40);
+  EXPECT_EQ(first.rcPicture.bottom, 60);
+  EXPECT_STREQ(first.szName, "A-1");
+  EXPECT_STREQ(first.szText2, "second");
+  EXPECT_EQ(first.bFlag, 3);
+  EXPECT_STREQ(picture->hotspots[1].szName, std::string(31, 'N').c_str());
+  EXPECT_STREQ(picture->hotspots[1].szText2, std::string(24, 'S').c_str());
+}
+
+// A type 5 DRF shows its TIFF as overlay; the DRF's hotspots win over the tag's.
+TEST_F(TiffReaderTest, OverlayTiffKeepsTheHotspotsOfTheDrf) {
+  TiffOptions options;
+  options.hotspots = {{1, 1, 5, 5, "TIFF", "", 0}};
+  const std::string tiff = Write(WriteTiff(MakeTestDrawing(64, 64), options));
+  std::vector<DrfHotspot> spots = {{"DRF", "", 1, 2, 3, 4, 0}};
+  const std::string drf = Write(WriteDrfFile(MakeDrfTestPicture(5, 64, 64), spots), "picture.drf");
+  OpenedPicture picture(tiff, drf, QORIMG_FILE_DRF);
+  ASSERT_NE(picture.Get(), nullptr);
+  EXPECT_EQ(picture->bOverlay, 1);
+  ASSERT_EQ(picture->nHotspotCount, 1);
+  EXPECT_STREQ(picture->hotspots[0].szName, "DRF");
+}
+
+// A row whose code stops before the row width ends at the unknown code; the
+// next row starts at the next byte.
+TEST(CcittRows, RowCutShortEndsAtTheUnknownCodeAndTheNextRowStartsOnTheNextByte) {
+  Bilevel next(16, 1);
+  for (int x = 4; x < 10; ++x) next.At(x, 0) = 1;
+  // white 7 (1111), black 2 (11), then zero bits: no code begins with eight zeros
+  std::string data("\xFC\x00", 2);
+  data += EncodeModifiedHuffmanRow(next, 0);
+  const BYTE* bytes = reinterpret_cast<const BYTE*>(data.data());
+  const DWORD length = static_cast<DWORD>(data.size());
+  std::vector<std::pair<LONG, LONG>> runs;
+  auto collect = [&](LONG from, LONG to) { runs.push_back({from, to}); };
+  EXPECT_EQ(DecodeCcittRow(bytes, length, 0, 16, collect), 1u);  // six bits used, rounded up
+  EXPECT_EQ(DecodeCcittRow(bytes, length, 1, 16, collect), 1u);  // a zero byte is no code
+  EXPECT_EQ(DecodeCcittRow(bytes, length, 2, 16, collect), length);
+  const std::vector<std::pair<LONG, LONG>> expected = {{7, 9}, {4, 10}};
+  EXPECT_EQ(runs, expected);
+}
+
+// Columns collect the black pixels that fall on them when a row is reduced.
+TEST(CcittRows, ScaledRowsCountBlackPixelsPerColumn) {
+  Bilevel row(12, 1);
+  for (int x : {1, 2, 3, 8, 11}) row.At(x, 0) = 1;
+  const std::string data = EncodeModifiedHuffmanRow(row, 0);
+  WORD columns[6] = {};
+  DecodeCCITTRuns(0, 12, 12, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()), 0, columns,
+                  1, 2);
+  const WORD expected[6] = {1, 2, 0, 0, 1, 1};
+  EXPECT_TRUE(std::equal(columns, columns + 6, expected));
+
+  WORD window[3] = {};  // pixels 2 to 4 only, one to one
+  DecodeCCITTRuns(2, 5, 12, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()), 0, window, 1, 1);
+  const WORD expectedWindow[3] = {1, 1, 0};
+  EXPECT_TRUE(std::equal(window, window + 3, expectedWindow));
+}
+
+TEST_F(TiffReaderTest, PartOfThePictureAsBitmap) {
+  const Bilevel image = MakeTestDrawing(100, 40, 5);
+  OpenedPicture picture(Write(WriteTiff(image, Options(false, 7, false, true, true))), "", QORIMG_FILE_TIFF);
+  ASSERT_NE(picture.Get(), nullptr);
+  std::vector<BYTE> target(48 + 8 * 20);
+  ASSERT_EQ(DecodeTIFFToDIB(30, 80, 12, 32, target.data(), picture.Get()), 1);
+  for (int y = 12; y < 32; ++y)
+    for (int x = 30; x < 80; ++x) {
+      const BYTE* row = target.data() + 48 + 8 * (31 - y);
+      ASSERT_EQ((row[(x - 30) / 8] >> (7 - (x - 30) % 8)) & 1, image.At(x, y)) << x << "," << y;
+    }
+  EXPECT_EQ(DecodeTIFFToDIB(5, 5, 0, 10, target.data(), picture.Get()), 0);
+}
+
+}  // namespace
