@@ -35,6 +35,12 @@ class CDib : public CObject {
   virtual void InitPointers();
   virtual void BuildLineArray();
 
+  // Drawing through a device context: 1:1, stretched by a factor, and a part
+  // of the picture (top-down coordinates) without stretching.
+  virtual void Draw(HDC dc, int x, int y, DWORD rop);
+  virtual void StretchDraw(HDC dc, int x, int y, double factor, DWORD rop);
+  virtual void DrawToDevice(HDC dc, int x, int y, int left, int top, int right, int bottom);
+
   void BitsClear();
   // Copies as many colours as the colour table holds and returns that count.
   int SetPalette(const RGBQUAD* colours);
@@ -64,6 +70,8 @@ class CDib : public CObject {
   // The entries of the display palette; empty until MakePalette.
   const std::vector<PALETTEENTRY>& GetPaletteEntries() const { return m_paletteEntries; }
   const RGBQUAD* GetQuantisedColors() const { return m_quantised.get(); }
+  // The display palette as a drawing object; null until MakePalette.
+  HPALETTE GetPaletteHandle() const { return m_hPalette; }
 
  private:
   size_t ColourTableBytes() const;
@@ -71,6 +79,8 @@ class CDib : public CObject {
   void MakeColourPalette();
   void FindWhiteEntries();
   void ApplyBackground();
+  void UpdatePaletteObject();
+  void DrawStretched(HDC dc, int x, int y, int width, int height, DWORD rop);
   void ZoomEightBit(const CDib& source);
   void ZoomBilevelUp(const CDib& source);
   void ZoomBilevelDown(const CDib& source, const CDynBuf* sideData, int sideDataValid);
@@ -90,6 +100,7 @@ class CDib : public CObject {
   BITMAPINFO* m_pBMI = nullptr;
   size_t m_blockBytes = 0;
   std::vector<PALETTEENTRY> m_paletteEntries;
+  HPALETTE m_hPalette = nullptr;
   int m_reducedKind = 0;
   int m_whiteEntry = -1;
   int m_whitePaletteEntry = -1;

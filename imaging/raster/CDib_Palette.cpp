@@ -5,6 +5,7 @@
 #include "imaging/raster/CDib.h"
 #include "imaging/raster/CMedianCut.h"
 #include "imaging/raster/SystemColours.h"
+#include "win32/Gdi.h"
 
 namespace {
 
@@ -104,6 +105,18 @@ void CDib::MakePalette() {
   ApplyBackground();
 }
 
+void CDib::UpdatePaletteObject() {
+  if (m_hPalette) DeleteObject(m_hPalette);
+  m_hPalette = nullptr;
+  if (m_paletteEntries.empty()) return;
+  std::vector<BYTE> block(sizeof(LOGPALETTE) + m_paletteEntries.size() * sizeof(PALETTEENTRY));
+  auto* logical = reinterpret_cast<LOGPALETTE*>(block.data());
+  logical->palVersion = 0x300;
+  logical->palNumEntries = static_cast<WORD>(m_paletteEntries.size());
+  std::copy(m_paletteEntries.begin(), m_paletteEntries.end(), logical->palPalEntry);
+  m_hPalette = CreatePalette(logical);
+}
+
 void CDib::ApplyBackground() {
   if (m_paletteEntries.empty()) return;
   const BYTE red = GetRValue(m_bkColor), green = GetGValue(m_bkColor), blue = GetBValue(m_bkColor);
@@ -112,6 +125,7 @@ void CDib::ApplyBackground() {
     PALETTEENTRY& entry = m_paletteEntries[m_whitePaletteEntry];
     entry = Entry(red, green, blue, entry.peFlags);
   }
+  UpdatePaletteObject();
 }
 
 COLORREF CDib::SetBkColor(COLORREF colour, int extra) {
@@ -141,4 +155,5 @@ void CDib::MixPalette(int pictureBits, const CDib* partner) {
   }
   for (; next <= 242; ++next) mixed[next] = Entry(0, 0, static_cast<BYTE>(next), PC_NOCOLLAPSE);
   m_paletteEntries.assign(mixed.begin(), mixed.end());
+  UpdatePaletteObject();
 }

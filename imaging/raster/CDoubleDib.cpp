@@ -4,15 +4,15 @@
 #include <cctype>
 #include <string>
 
+#include "win32/Gdi.h"
+#include "win32/UserWindows.h"
+
 IMPLEMENT_DYNAMIC(CDoubleDib, CObject)
 
 namespace {
 
 constexpr int kDecodeMode = 32;
 constexpr int kSideDataGrowth = 20000;
-// The width of a vertical scroll bar, which a picture fitted to the width
-// leaves free when it is taller than the window.
-constexpr int kVerticalScrollBar = 17;
 
 int Round(double value) { return static_cast<int>(value + 0.5); }
 
@@ -90,6 +90,12 @@ int CDoubleDib::ImageLoad(DECODER_HANDLE decoder, const char* path, int* bitCoun
   return 1;
 }
 
+int CDoubleDib::OnDraw(HDC dc, int x, int y) {
+  if (m_vector || !m_pZoomed) return 0;
+  m_pZoomed->Draw(dc, x, y, SRCCOPY);
+  return 1;
+}
+
 SIZE CDoubleDib::ZoomSize(int mode, SIZE picture, int targetWidth, int targetHeight) {
   const double pW = picture.cx, pH = picture.cy;
   switch (mode) {
@@ -99,7 +105,8 @@ SIZE CDoubleDib::ZoomSize(int mode, SIZE picture, int targetWidth, int targetHei
       return SIZE{Round(targetHeight * pW / pH), targetHeight};
     case -2: {
       int width = targetWidth;
-      if (targetWidth / pW >= targetHeight / pH) width -= kVerticalScrollBar + 1;
+      // A picture taller than the window leaves room for the vertical scroll bar.
+      if (targetWidth / pW >= targetHeight / pH) width -= GetSystemMetrics(SM_CXVSCROLL) + 1;
       return SIZE{width, Round(width * pH / pW)};
     }
     default: return SIZE{picture.cx / mode, picture.cy / mode};

@@ -17,6 +17,8 @@ class CDoubleDib : public CObject {
   CDoubleDib& operator=(const CDoubleDib&) = delete;
 
   int ImageLoad(DECODER_HANDLE decoder, const char* path, int* bitCount, int* error, HS_HANDLE hotspots);
+  // The vector picture or the zoomed copy at (x, y); 0 when there is neither.
+  int OnDraw(HDC dc, int x, int y);
   int ImageZoom(int mode, int left, int top, int right, int bottom);
   int ImageZoomRect(RECT selection, RECT target);
   int MixPalette(CDoubleDib* partner);

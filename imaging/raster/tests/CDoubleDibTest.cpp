@@ -6,10 +6,12 @@
 #include "interfaces/Decoder.h"
 #include "interfaces/QridDib.h"
 #include "testing/TempFolder.h"
+#include "win32/UserWindows.h"
 
 namespace {
 
 TEST(CDoubleDibZoomSize, ByMode) {
+  const int kFitWidth = 400 - (GetSystemMetrics(SM_CXVSCROLL) + 1);
   struct Case {
     int mode;
     SIZE picture;
@@ -22,7 +24,8 @@ TEST(CDoubleDibZoomSize, ByMode) {
       {0, {800, 600}, 400, 400, {400, 300}},
       {0, {600, 800}, 400, 400, {300, 400}},
       {0, {3, 2}, 10, 10, {10, 7}},  // rounded
-      {-2, {800, 600}, 400, 200, {400 - 18, 287}},  // taller than the target: room for the scroll bar
+      // Taller than the target: room for the scroll bar.
+      {-2, {800, 600}, 400, 200, {kFitWidth, static_cast<int>(kFitWidth * 0.75 + 0.5)}},
       {-2, {800, 600}, 400, 400, {400, 300}},
   };
   for (const Case& c : cases) {
