@@ -199,3 +199,25 @@ BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sou
                 int sourceHeight, DWORD rop) {
   return Blit(dc, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, rop);
 }
+
+BOOL DrawFocusRect(HDC dc, const RECT* rect) {
+  auto context = layer::ContextOf(dc);
+  if (!context || !rect || !context->Target()) return FALSE;
+  // A dotted frame drawn by inversion: drawing it again removes it.
+  RECT device = context->ToDevice(*rect), clip = context->Clip();
+  layer::Surface& target = *context->Target();
+  auto invert = [&](int x, int y) {
+    POINT point{x, y};
+    if (PtInRect(&clip, point)) target.Row(y)[x] = layer::MixPen(R2_NOT, 0, target.Row(y)[x]);
+  };
+  for (int x = device.left; x < device.right; x += 2) {
+    invert(x, device.top);
+    if (device.bottom - 1 > device.top) invert(x, device.bottom - 1);
+  }
+  for (int y = device.top + 2; y < device.bottom - 1; y += 2) {
+    invert(device.left, y);
+    if (device.right - 1 > device.left) invert(device.right - 1, y);
+  }
+  context->Touched();
+  return TRUE;
+}

@@ -684,3 +684,18 @@ int SelectClipRgn(HDC dc, HRGN handle) {
   context->state.hasClip = true;
   return ClipBoxOf(*context, nullptr);
 }
+
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT old) {
+  auto context = ContextOf(dc);
+  if (!context) return FALSE;
+  if (old) *old = context->state.position;
+  context->state.position = POINT{x, y};
+  return TRUE;
+}
+
+BOOL GetCurrentPositionEx(HDC dc, LPPOINT point) {
+  auto context = ContextOf(dc);
+  if (!context || !point) return FALSE;
+  *point = context->state.position;
+  return TRUE;
+}

@@ -1,6 +1,7 @@
 #include "win32/Surface.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace layer {
 
@@ -8,6 +9,22 @@ Surface::Surface(int width, int height, std::uint32_t fill)
     : m_width(std::max(width, 0)),
       m_height(std::max(height, 0)),
       m_pixels(static_cast<std::size_t>(m_width) * m_height, fill) {}
+
+Surface::Surface(Surface&& other) noexcept
+    : m_bitsPerPixel(other.m_bitsPerPixel),
+      m_width(std::exchange(other.m_width, 0)),
+      m_height(std::exchange(other.m_height, 0)),
+      m_pixels(std::move(other.m_pixels)),
+      m_generation(other.Generation()) {}
+
+Surface& Surface::operator=(Surface&& other) noexcept {
+  m_bitsPerPixel = other.m_bitsPerPixel;
+  m_width = std::exchange(other.m_width, 0);
+  m_height = std::exchange(other.m_height, 0);
+  m_pixels = std::move(other.m_pixels);
+  Touch();
+  return *this;
+}
 
 void Surface::Resize(int width, int height, std::uint32_t fill) {
   width = std::max(width, 0);

@@ -14,6 +14,8 @@ class Surface {
  public:
   Surface() = default;
   Surface(int width, int height, std::uint32_t fill = 0xFFFFFFFFu);
+  Surface(Surface&& other) noexcept;
+  Surface& operator=(Surface&& other) noexcept;
 
   int Width() const { return m_width; }
   int Height() const { return m_height; }

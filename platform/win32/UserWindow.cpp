@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <map>
 
 #include "win32/Errors.h"
@@ -107,6 +108,37 @@ POINT ClientOriginOnScreen(const Window& window) {
     }
   }
   return origin;
+}
+
+namespace {
+
+void DrawChildren(const Window& window, Surface& out, POINT origin, RECT clip) {
+  RECT client = window.ClientArea();
+  RECT clientOnScreen = client;
+  OffsetRect(&clientOnScreen, origin.x, origin.y);
+  IntersectRect(&clip, &clip, &clientOnScreen);
+  for (HWND handle : window.children) {
+    auto child = Windows().Find(handle);
+    if (!child || !(child->style & WS_VISIBLE)) continue;
+    POINT childOrigin{origin.x + client.left + child->rect.left, origin.y + client.top + child->rect.top};
+    RECT area{childOrigin.x, childOrigin.y, childOrigin.x + child->canvas.Width(), childOrigin.y + child->canvas.Height()};
+    RECT visible;
+    if (!IntersectRect(&visible, &area, &clip)) continue;
+    for (int y = visible.top; y < visible.bottom; ++y) {
+      const std::uint32_t* from = child->canvas.Row(y - childOrigin.y) + (visible.left - childOrigin.x);
+      std::copy(from, from + (visible.right - visible.left), out.Row(y) + visible.left);
+    }
+    DrawChildren(*child, out, childOrigin, visible);
+  }
+}
+
+}  // namespace
+
+Surface ComposeWindow(const Window& window) {
+  Surface out(window.canvas.Width(), window.canvas.Height());
+  std::copy_n(window.canvas.Bits(), static_cast<std::size_t>(out.Width()) * out.Height(), out.Bits());
+  DrawChildren(window, out, POINT{0, 0}, RECT{0, 0, out.Width(), out.Height()});
+  return out;
 }
 
 }  // namespace layer

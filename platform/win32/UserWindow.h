@@ -75,5 +75,8 @@ std::vector<std::shared_ptr<Window>> WindowsOfThread(DWORD threadId);
 bool IsShownOnScreen(const Window& window);
 // Top-left of a window's client area on the screen.
 POINT ClientOriginOnScreen(const Window& window);
+// What the screen shows of a window: its canvas with the canvases of its
+// visible children over it, each clipped to its parent's client area.
+Surface ComposeWindow(const Window& window);
 
 }  // namespace layer

@@ -1,0 +1,27 @@
+#include "qt/GuiApplication.h"
+
+#include <QApplication>
+#include <cstdlib>
+
+namespace layer {
+
+bool EnsureGuiApplication() {
+  if (QCoreApplication::instance()) return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+  if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static int argc = 1;
+  static char name[] = "varno";
+  static char* argv[] = {name, nullptr};
+  // Lives until the program ends; windows and fonts may be used to the last moment.
+  new QApplication(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  return true;
+}
+
+}  // namespace layer
+
+#if defined(__SANITIZE_ADDRESS__)
+// Fontconfig keeps its caches until the process ends; that is not ours to
+// free, so the leak checker of sanitised builds is told to look past it.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+#endif

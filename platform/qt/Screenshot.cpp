@@ -1,0 +1,19 @@
+#include "qt/Screenshot.h"
+
+#include <QImage>
+
+#include "qt/GuiApplication.h"
+#include "win32/UserWindow.h"
+
+namespace layer {
+
+bool SaveWindowPng(HWND handle, const std::string& path) {
+  auto window = WindowOf(handle);
+  if (!window || !EnsureGuiApplication()) return false;
+  Surface composed = ComposeWindow(*window);
+  QImage image(reinterpret_cast<const uchar*>(composed.Bits()), composed.Width(), composed.Height(),
+               composed.BytesPerLine(), QImage::Format_RGB32);
+  return image.save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace layer
