@@ -32,6 +32,8 @@ class CCapImage : public CObject {
   int GetZoomSize(int* width, int* height) const;
   // 0 when there is nothing to scale.
   int Scale(int width, int height);
+  // The scaled polylines offset by (x, y), with a thin black pen.
+  void Draw(HDC dc, int x, int y);
 
   // The library-wide standard size that new pictures take; (-1, -1) makes
   // each drawing take its own extent.

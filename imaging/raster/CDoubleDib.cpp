@@ -91,7 +91,11 @@ int CDoubleDib::ImageLoad(DECODER_HANDLE decoder, const char* path, int* bitCoun
 }
 
 int CDoubleDib::OnDraw(HDC dc, int x, int y) {
-  if (m_vector || !m_pZoomed) return 0;
+  if (m_vector) {
+    m_pCap->Draw(dc, x, y);
+    return 1;
+  }
+  if (!m_pZoomed) return 0;
   m_pZoomed->Draw(dc, x, y, SRCCOPY);
   return 1;
 }

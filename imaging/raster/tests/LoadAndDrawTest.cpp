@@ -130,4 +130,30 @@ TEST_F(LoadAndDraw, ReducedBilevelPictureShowsGreys) {
   EXPECT_EQ(canvas.At(2, 5), RGB(0xFF, 0xFF, 0xFF));  // paper
 }
 
+TEST_F(LoadAndDraw, CapDrawingWithLabelHotspots) {
+  // One label "7" at (300, 400); a line from (100, 100) to (200, 100).
+  std::string cap(1, '\x01');
+  cap += std::string("\x2C\x01" "\x90\x01" "\x07\x00", 6);
+  cap += std::string("\x20\x64\x64" "\x30\xC8\x64", 6);
+  m_folder.Write("view.ca3", cap);
+  DDIB_SetStandardCapSize(nullptr, -1, -1);
+  ASSERT_EQ(Load("view.ca3"), 1);
+  DDIB_SetStandardCapSize(nullptr, 640, 1024);
+  EXPECT_EQ(m_bits, 0);
+  EXPECT_EQ(HS_GetNumberOfHotspots(m_hotspots), 1);
+  int size[2];
+  DDIB_GetSize(m_dib, size);
+  // Extent (100, 100) to (325, 415): origin (80, 80), 265 x 355.
+  EXPECT_EQ(size[0], 265);
+  EXPECT_EQ(size[1], 355);
+  ASSERT_EQ(DDIB_ImageZoom(m_dib, 1, 0, 0, 0, 0), 1);
+  MemoryCanvas canvas(300, 400);
+  ASSERT_EQ(m_dib->OnDraw(canvas.Dc(), 0, 0), 1);
+  // Centred by ((100 + 325 - 265) / 2, (100 + 415 - 355) / 2) = (80, 80).
+  EXPECT_EQ(canvas.At(20, 20), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.At(70, 20), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.At(70, 21), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.At(130, 20), RGB(255, 255, 255));
+}
+
 }  // namespace
