@@ -139,9 +139,11 @@ int CDib::SetPalette(const RGBQUAD* colours) {
   return count;
 }
 
+// The block has room for a full table whatever the colour count, but no more:
+// an index beyond the depth is ignored.
 void CDib::SetPaletteEntry(int index, BYTE red, BYTE green, BYTE blue, BYTE reserved) {
-  // The block always has room for a full table, whatever the colour count.
-  if (m_pColors) m_pColors[index & 0xFF & ((1 << m_bitCount) - 1)] = RGBQUAD{blue, green, red, reserved};
+  index &= 0xFF;
+  if (m_pColors && index < (1 << m_bitCount)) m_pColors[index] = RGBQUAD{blue, green, red, reserved};
 }
 
 HGLOBAL CDib::CopyToGlobal() const {
