@@ -35,6 +35,13 @@ class CCapImage : public CObject {
   // The scaled polylines offset by (x, y), with a thin black pen.
   void Draw(HDC dc, int x, int y);
 
+  // What a copy shows: the whole drawing at its standard size or at its zoom
+  // size, or a part given in standard coordinates.
+  enum class Copy { Standard, Zoomed, Part };
+  // A screen-compatible bitmap of width x height in the background colour
+  // with the drawing on it, the part's left and top at its corner.
+  HBITMAP MakeBitmap(Copy kind, int left, int top, int width, int height) const;
+
   // The library-wide standard size that new pictures take; (-1, -1) makes
   // each drawing take its own extent.
   static void SetStandardSize(int width, int height);
@@ -59,6 +66,7 @@ class CCapImage : public CObject {
   void ComputeExtent();
   void Centre();
   void MakeHotspots();
+  void DrawPoints(HDC dc, const std::vector<POINT>& points, int x, int y) const;
 
   std::vector<Label> m_labels;
   std::vector<POINT> m_points;

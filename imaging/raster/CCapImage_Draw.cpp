@@ -1,10 +1,10 @@
-// Drawing a CAP picture through a device context.
+// Drawing a CAP picture through a device context, on screen and into bitmaps.
 #include "imaging/raster/CCapImage.h"
 #include "win32/Gdi.h"
 
-void CCapImage::Draw(HDC dc, int x, int y) {
-  if (m_scaled.empty()) return;
-  std::vector<POINT> points(m_scaled);
+void CCapImage::DrawPoints(HDC dc, const std::vector<POINT>& source, int x, int y) const {
+  if (source.empty()) return;
+  std::vector<POINT> points(source);
   for (POINT& p : points) p.x += x, p.y += y;
   const std::vector<DWORD> lengths(m_lengths.begin(), m_lengths.end());
   HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
@@ -19,4 +19,30 @@ void CCapImage::Draw(HDC dc, int x, int y) {
   }
   SelectObject(dc, previous);
   DeleteObject(pen);
+}
+
+void CCapImage::Draw(HDC dc, int x, int y) { DrawPoints(dc, m_scaled, x, y); }
+
+HBITMAP CCapImage::MakeBitmap(Copy kind, int left, int top, int width, int height) const {
+  if (width <= 0 || height <= 0) return nullptr;
+  // The screen's bitmaps have 32 bits per pixel.
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(width, height, 1, 32, nullptr);
+  if (!bitmap) {
+    DeleteDC(dc);
+    return nullptr;
+  }
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  HBRUSH background = CreateSolidBrush(m_bkColor);
+  const RECT all{0, 0, width, height};
+  FillRect(dc, &all, background);
+  DeleteObject(background);
+  if (kind == Copy::Zoomed) {
+    DrawPoints(dc, m_scaled, 0, 0);
+  } else {
+    DrawPoints(dc, m_points, -left, -top);
+  }
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  return bitmap;
 }

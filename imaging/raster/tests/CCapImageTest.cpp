@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "testing/TempFolder.h"
+#include "win32/Gdi.h"
 
 namespace {
 
@@ -202,6 +203,40 @@ TEST_F(CCapImageTest, RandomDamageStaysInsideTheBytes) {
     CCapImage image;
     EXPECT_EQ(Load(image, round % 2 ? "d.ca4" : "d.ca3", bytes), 1);
     image.Scale(200, 300);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CCapImageTest, BitmapsOfTheWholeDrawingAndOfAPart) {
+  CCapImage::SetStandardSize(200, 100);
+  CCapImage image;
+  // A line from (100, 100) to (150, 100); extent 100 .. 150, 100 .. 100: shift (25, 50).
+  ASSERT_EQ(Load(image, "p.ca3", CountedFile({}, std::string("\x20\x64\x64\x30\x96\x64", 6))), 1);
+  image.SetBkColor(RGB(0, 0, 255), 0);
+  image.Scale(100, 50);
+  struct Case {
+    CCapImage::Copy kind;
+    int left, top, width, height;
+    POINT ink, paper;
+  };
+  const Case cases[] = {
+      {CCapImage::Copy::Standard, 0, 0, 200, 100, {75, 50}, {75, 51}},
+      {CCapImage::Copy::Zoomed, 0, 0, 100, 50, {40, 25}, {40, 26}},
+      {CCapImage::Copy::Part, 70, 40, 20, 20, {5, 10}, {5, 11}},
+  };
+  for (const Case& c : cases) {
+    HBITMAP bitmap = image.MakeBitmap(c.kind, c.left, c.top, c.width, c.height);
+    ASSERT_NE(bitmap, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    EXPECT_EQ(GetPixel(dc, c.ink.x, c.ink.y) & 0xFFFFFF, RGB(0, 0, 0)) << c.width;
+    EXPECT_EQ(GetPixel(dc, c.paper.x, c.paper.y) & 0xFFFFFF, RGB(0, 0, 255)) << c.width;
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
   }
 }
 
