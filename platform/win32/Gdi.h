@@ -197,6 +197,8 @@ struct LOGPEN {
   COLORREF lopnColor;
 };
 
+typedef struct LOGPEN* LPLOGPEN;
+
 struct LOGBRUSH {
   UINT lbStyle;
   COLORREF lbColor;

@@ -224,13 +224,25 @@ HDC CreateWindowContext(HWND handle, bool wholeWindow, const RECT* clip) {
 using layer::ContextOf;
 using layer::ObjectAs;
 
-HDC GetDC(HWND window) { return layer::CreateWindowContext(window, false, nullptr); }
+namespace {
 
-HDC GetWindowDC(HWND window) { return layer::CreateWindowContext(window, true, nullptr); }
+// The screen's context: fonts and metrics work, drawing reaches no pixels
+// (the screen belongs to the desktop).
+HDC ScreenContext() {
+  auto context = layer::NewContext();
+  context->screen = true;
+  return context->handle;
+}
+
+}  // namespace
+
+HDC GetDC(HWND window) { return window ? layer::CreateWindowContext(window, false, nullptr) : ScreenContext(); }
+
+HDC GetWindowDC(HWND window) { return window ? layer::CreateWindowContext(window, true, nullptr) : ScreenContext(); }
 
 int ReleaseDC(HWND, HDC dc) {
   auto context = ObjectAs<layer::DeviceContext>(dc);
-  if (!context || !context->window) return 0;
+  if (!context || !(context->window || context->screen)) return 0;
   context->Touched();
   layer::Objects().Remove(dc);
   return 1;

@@ -82,10 +82,11 @@ struct ContextState {
 
 class DeviceContext : public GdiObject {
  public:
-  DWORD Kind() const override { return window ? OBJ_DC : OBJ_MEMDC; }
+  DWORD Kind() const override { return window || screen ? OBJ_DC : OBJ_MEMDC; }
   HDC handle = nullptr;
   std::shared_ptr<Window> window;  // window contexts
   std::shared_ptr<Bitmap> bitmap;  // memory contexts: the selected bitmap
+  bool screen = false;             // the context of the whole screen
   POINT origin{0, 0};              // where logical (0, 0) is in the target, before the viewport
   RECT bounds{};                   // what the context may touch, in target pixels
   ContextState state;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <utility>
 
 #include "win32/Codepage.h"
 #include "win32/Errors.h"
@@ -62,6 +63,11 @@ struct InputState {
 InputState& Input() {
   static InputState state;
   return state;
+}
+
+layer::CreationHook& CurrentCreationHook() {
+  thread_local layer::CreationHook hook = nullptr;
+  return hook;
 }
 
 void NotifyHost(HWND window) {
@@ -307,6 +313,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   layer::EnsureQueue();
   if (child) parentWindow->children.push_back(handle);
   if (auto* host = layer::CurrentWindowHost()) host->WindowCreated(handle);
+  if (layer::CreationHook hook = CurrentCreationHook()) hook(handle);
 
   CREATESTRUCTA create{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style),
                        windowName, className, exStyle};
@@ -1009,6 +1016,8 @@ void SetKeyDown(int virtualKey, bool down) {
 }
 
 void SetCursorPosition(POINT point) { Input().cursorPos = point; }
+
+CreationHook SetCreationHook(CreationHook hook) { return std::exchange(CurrentCreationHook(), hook); }
 
 }  // namespace layer
 

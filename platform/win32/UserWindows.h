@@ -130,4 +130,10 @@ const CursorPicture* CursorOf(HCURSOR cursor);
 void SetKeyDown(int virtualKey, bool down);
 void SetCursorPosition(POINT point);
 
+// Called on the creating thread with every new window before its first
+// message (WM_NCCREATE), so a class library can bind its object to the window
+// and take over its procedure. Returns the hook it replaces.
+using CreationHook = void (*)(HWND window);
+CreationHook SetCreationHook(CreationHook hook);
+
 }  // namespace layer

@@ -1,0 +1,42 @@
+// The program object of the class library: one per program, made before the
+// program starts; AfxWinMain initialises it and runs its message loop.
+#pragma once
+
+#include "mfc/CString.h"
+#include "mfc/CWinThread.h"
+
+class CWinApp : public CWinThread {
+  DECLARE_DYNAMIC(CWinApp)
+
+ public:
+  explicit CWinApp(LPCSTR appName = nullptr);
+  ~CWinApp() override;
+
+  LPCSTR m_pszAppName = nullptr;
+  HINSTANCE m_hInstance = nullptr;
+  LPSTR m_lpCmdLine = nullptr;
+  int m_nCmdShow = SW_SHOWNORMAL;
+  LPCSTR m_pszExeName = nullptr;
+
+  virtual BOOL InitApplication();
+  BOOL InitInstance() override;
+  int ExitInstance() override;
+
+  HCURSOR LoadStandardCursor(LPCSTR id) const;
+
+ private:
+  CString m_appName;
+  CString m_commandLine;
+  CString m_exeName;
+  friend int AfxWinMain(HINSTANCE, HINSTANCE, LPSTR, int);
+  friend int AfxRunProgram(int, char**);
+};
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetInstanceHandle();
+CWnd* AfxGetMainWnd();
+// Initialises the program object and runs it; the result is the program's exit code.
+int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show);
+// The same from a Linux main(): the arguments become the command line
+// (quoted where they hold spaces) and the program's name.
+int AfxRunProgram(int argc, char** argv);

@@ -1,0 +1,233 @@
+// A window of the class library: an object bound to an HWND whose messages
+// go through the object's message map to its members.
+#pragma once
+
+#include "mfc/CCmdTarget.h"
+#include "mfc/CDC.h"
+#include "mfc/CRect.h"
+#include "mfc/CString.h"
+#include "win32/UserMessages.h"
+#include "win32/UserWindows.h"
+
+class CScrollBar;
+
+class CWnd : public CCmdTarget {
+  DECLARE_DYNCREATE(CWnd)
+
+ public:
+  CWnd() = default;
+  ~CWnd() override;
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+
+  HWND m_hWnd = nullptr;
+  operator HWND() const { return m_hWnd; }  // NOLINT: the class library converts implicitly
+  HWND GetSafeHwnd() const { return m_hWnd; }
+
+  // The object of a window: its own one, or a temporary one until the thread is idle.
+  static CWnd* FromHandle(HWND window);
+  static CWnd* FromHandlePermanent(HWND window);
+  static void DeleteTempMap();
+  BOOL Attach(HWND window);
+  HWND Detach();
+  // Lets the object handle the window's messages from now on (a control made elsewhere).
+  BOOL SubclassWindow(HWND window);
+
+  virtual BOOL Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                      LPVOID param = nullptr);
+  virtual BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                        int height, HWND parent, HMENU menuOrId, LPVOID param = nullptr);
+  virtual BOOL DestroyWindow();
+  virtual BOOL PreCreateWindow(CREATESTRUCT& create);
+  virtual BOOL PreTranslateMessage(MSG* msg);
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // Called after the window's last message; windows that own themselves delete themselves here.
+  virtual void PostNcDestroy() {}
+
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+  CWnd* GetParent() const;
+  CWnd* SetParent(CWnd* parent);
+  CWnd* GetDlgItem(int id) const;
+  int GetDlgCtrlID() const;
+  BOOL IsChild(const CWnd* window) const;
+  DWORD GetStyle() const;
+  DWORD GetExStyle() const;
+  BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
+  BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
+  void SetWindowText(LPCSTR text);
+  int GetWindowText(LPSTR text, int size) const;
+  void GetWindowText(CString& text) const;
+  int GetWindowTextLength() const;
+
+  BOOL ShowWindow(int command);
+  void UpdateWindow();
+  void Invalidate(BOOL erase = TRUE);
+  void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
+  void ValidateRect(LPCRECT rect);
+  BOOL RedrawWindow(LPCRECT rect = nullptr, HRGN region = nullptr, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  BOOL EnableWindow(BOOL enable = TRUE);
+  BOOL IsWindowEnabled() const;
+  BOOL IsWindowVisible() const;
+  BOOL IsIconic() const;
+  BOOL IsZoomed() const;
+  void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
+  void MoveWindow(LPCRECT rect, BOOL repaint = TRUE);
+  BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int width, int height, UINT flags);
+  void GetClientRect(LPRECT rect) const;
+  void GetWindowRect(LPRECT rect) const;
+  void ClientToScreen(LPPOINT point) const;
+  void ClientToScreen(LPRECT rect) const;
+  void ScreenToClient(LPPOINT point) const;
+  void ScreenToClient(LPRECT rect) const;
+
+  CWnd* SetFocus();
+  static CWnd* GetFocus();
+  CWnd* SetActiveWindow();
+  static CWnd* GetActiveWindow();
+  BOOL SetForegroundWindow();
+  CWnd* SetCapture();
+  static CWnd* GetCapture();
+
+  UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc);
+  BOOL KillTimer(UINT_PTR id);
+
+  int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
+  int GetScrollPos(int bar) const;
+  void SetScrollRange(int bar, int min, int max, BOOL redraw = TRUE);
+  void GetScrollRange(int bar, LPINT min, LPINT max) const;
+  BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE);
+  BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL) const;
+  void ShowScrollBar(UINT bar, BOOL show = TRUE);
+
+  CDC* GetDC();
+  CDC* GetWindowDC();
+  int ReleaseDC(CDC* dc);
+  CDC* BeginPaint(LPPAINTSTRUCT paint);
+  void EndPaint(LPPAINTSTRUCT paint);
+  void SetFont(CFont* font, BOOL redraw = TRUE);
+  CFont* GetFont() const;
+
+ protected:
+  // The default handling of the message being handled now.
+  LRESULT Default();
+
+  afx_msg int OnCreate(LPCREATESTRUCT create);
+  afx_msg void OnDestroy();
+  afx_msg void OnNcDestroy();
+  afx_msg void OnClose();
+  afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* dc);
+  afx_msg void OnSize(UINT kind, int cx, int cy);
+  afx_msg void OnMove(int x, int y);
+  afx_msg void OnShowWindow(BOOL show, UINT status);
+  afx_msg void OnEnable(BOOL enable);
+  afx_msg void OnTimer(UINT_PTR id);
+  afx_msg void OnMouseMove(UINT flags, CPoint point);
+  afx_msg void OnLButtonDown(UINT flags, CPoint point);
+  afx_msg void OnLButtonUp(UINT flags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+  afx_msg void OnRButtonDown(UINT flags, CPoint point);
+  afx_msg void OnRButtonUp(UINT flags, CPoint point);
+  afx_msg void OnRButtonDblClk(UINT flags, CPoint point);
+  afx_msg void OnMButtonDown(UINT flags, CPoint point);
+  afx_msg void OnMButtonUp(UINT flags, CPoint point);
+  afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+  afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+  afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
+  afx_msg void OnChar(UINT key, UINT repeat, UINT flags);
+  afx_msg void OnSysKeyDown(UINT key, UINT repeat, UINT flags);
+  afx_msg void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+  afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+  afx_msg BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
+  afx_msg void OnSetFocus(CWnd* old);
+  afx_msg void OnKillFocus(CWnd* next);
+  afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
+  afx_msg void OnCaptureChanged(CWnd* window);
+  afx_msg void OnContextMenu(CWnd* window, CPoint point);
+  afx_msg void OnSysCommand(UINT id, LPARAM lParam);
+  afx_msg void OnGetMinMaxInfo(MINMAXINFO* info);
+  afx_msg void OnWindowPosChanging(WINDOWPOS* pos);
+  afx_msg void OnWindowPosChanged(WINDOWPOS* pos);
+  afx_msg LRESULT OnNcHitTest(CPoint point);
+  afx_msg BOOL OnQueryNewPalette();
+  afx_msg void OnPaletteChanged(CWnd* focus);
+
+  WNDPROC m_pfnSuper = nullptr;  // the procedure the window had before the object took it over
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  static void BindCreatedWindow(HWND window);
+};
+
+// The procedure of every window the class library binds an object to.
+LRESULT CALLBACK AfxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// A window class with the class library's procedure and the given looks;
+// the same looks give the same name.
+LPCSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr, HICON icon = nullptr);
+
+// Message map entries for the window messages, calling the members above.
+#define ON_WM_CREATE() VARNO_ON_MESSAGE(WM_CREATE, return t->OnCreate(reinterpret_cast<LPCREATESTRUCT>(l)))
+#define ON_WM_DESTROY() VARNO_ON_MESSAGE(WM_DESTROY, t->OnDestroy(); return 0)
+#define ON_WM_NCDESTROY() VARNO_ON_MESSAGE(WM_NCDESTROY, t->OnNcDestroy(); return 0)
+#define ON_WM_CLOSE() VARNO_ON_MESSAGE(WM_CLOSE, t->OnClose(); return 0)
+#define ON_WM_PAINT() VARNO_ON_MESSAGE(WM_PAINT, t->OnPaint(); return 0)
+#define ON_WM_ERASEBKGND() \
+  VARNO_ON_MESSAGE(WM_ERASEBKGND, return t->OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(w))))
+#define ON_WM_SIZE() VARNO_ON_MESSAGE(WM_SIZE, t->OnSize(static_cast<UINT>(w), LOWORD(l), HIWORD(l)); return 0)
+#define ON_WM_MOVE() \
+  VARNO_ON_MESSAGE(WM_MOVE, t->OnMove(static_cast<SHORT>(LOWORD(l)), static_cast<SHORT>(HIWORD(l))); return 0)
+#define ON_WM_SHOWWINDOW() VARNO_ON_MESSAGE(WM_SHOWWINDOW, t->OnShowWindow(static_cast<BOOL>(w), static_cast<UINT>(l)); return 0)
+#define ON_WM_ENABLE() VARNO_ON_MESSAGE(WM_ENABLE, t->OnEnable(static_cast<BOOL>(w)); return 0)
+#define ON_WM_TIMER() VARNO_ON_MESSAGE(WM_TIMER, t->OnTimer(static_cast<UINT_PTR>(w)); return 0)
+#define VARNO_ON_MOUSE(message, member) \
+  VARNO_ON_MESSAGE(message, t->member(static_cast<UINT>(w), CPoint(l)); return 0)
+#define ON_WM_MOUSEMOVE() VARNO_ON_MOUSE(WM_MOUSEMOVE, OnMouseMove)
+#define ON_WM_LBUTTONDOWN() VARNO_ON_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
+#define ON_WM_LBUTTONUP() VARNO_ON_MOUSE(WM_LBUTTONUP, OnLButtonUp)
+#define ON_WM_LBUTTONDBLCLK() VARNO_ON_MOUSE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+#define ON_WM_RBUTTONDOWN() VARNO_ON_MOUSE(WM_RBUTTONDOWN, OnRButtonDown)
+#define ON_WM_RBUTTONUP() VARNO_ON_MOUSE(WM_RBUTTONUP, OnRButtonUp)
+#define ON_WM_RBUTTONDBLCLK() VARNO_ON_MOUSE(WM_RBUTTONDBLCLK, OnRButtonDblClk)
+#define ON_WM_MBUTTONDOWN() VARNO_ON_MOUSE(WM_MBUTTONDOWN, OnMButtonDown)
+#define ON_WM_MBUTTONUP() VARNO_ON_MOUSE(WM_MBUTTONUP, OnMButtonUp)
+#define ON_WM_MOUSEWHEEL()                                                                                  \
+  VARNO_ON_MESSAGE(WM_MOUSEWHEEL, return t->OnMouseWheel(LOWORD(w), static_cast<short>(HIWORD(w)), CPoint(l)))
+#define VARNO_ON_KEY(message, member) \
+  VARNO_ON_MESSAGE(message, t->member(static_cast<UINT>(w), LOWORD(l), HIWORD(l)); return 0)
+#define ON_WM_KEYDOWN() VARNO_ON_KEY(WM_KEYDOWN, OnKeyDown)
+#define ON_WM_KEYUP() VARNO_ON_KEY(WM_KEYUP, OnKeyUp)
+#define ON_WM_CHAR() VARNO_ON_KEY(WM_CHAR, OnChar)
+#define ON_WM_SYSKEYDOWN() VARNO_ON_KEY(WM_SYSKEYDOWN, OnSysKeyDown)
+#define VARNO_ON_SCROLL(message, member)                                                  \
+  VARNO_ON_MESSAGE(message, t->member(LOWORD(w), static_cast<SHORT>(HIWORD(w)),           \
+                                      reinterpret_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(l)))); \
+                   return 0)
+#define ON_WM_HSCROLL() VARNO_ON_SCROLL(WM_HSCROLL, OnHScroll)
+#define ON_WM_VSCROLL() VARNO_ON_SCROLL(WM_VSCROLL, OnVScroll)
+#define ON_WM_SETCURSOR()                                                                                 \
+  VARNO_ON_MESSAGE(WM_SETCURSOR, return t->OnSetCursor(CWnd::FromHandle(reinterpret_cast<HWND>(w)), LOWORD(l), HIWORD(l)))
+#define ON_WM_SETFOCUS() VARNO_ON_MESSAGE(WM_SETFOCUS, t->OnSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(w))); return 0)
+#define ON_WM_KILLFOCUS() VARNO_ON_MESSAGE(WM_KILLFOCUS, t->OnKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(w))); return 0)
+#define ON_WM_ACTIVATE()                                                                                    \
+  VARNO_ON_MESSAGE(WM_ACTIVATE, t->OnActivate(LOWORD(w), CWnd::FromHandle(reinterpret_cast<HWND>(l)), HIWORD(w)); return 0)
+#define ON_WM_CAPTURECHANGED() \
+  VARNO_ON_MESSAGE(WM_CAPTURECHANGED, t->OnCaptureChanged(CWnd::FromHandle(reinterpret_cast<HWND>(l))); return 0)
+#define ON_WM_CONTEXTMENU() \
+  VARNO_ON_MESSAGE(WM_CONTEXTMENU, t->OnContextMenu(CWnd::FromHandle(reinterpret_cast<HWND>(w)), CPoint(l)); return 0)
+#define ON_WM_SYSCOMMAND() VARNO_ON_MESSAGE(WM_SYSCOMMAND, t->OnSysCommand(static_cast<UINT>(w), l); return 0)
+#define ON_WM_GETMINMAXINFO() VARNO_ON_MESSAGE(WM_GETMINMAXINFO, t->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(l)); return 0)
+#define ON_WM_WINDOWPOSCHANGING() \
+  VARNO_ON_MESSAGE(WM_WINDOWPOSCHANGING, t->OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(l)); return 0)
+#define ON_WM_WINDOWPOSCHANGED() \
+  VARNO_ON_MESSAGE(WM_WINDOWPOSCHANGED, t->OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(l)); return 0)
+#define ON_WM_NCHITTEST() VARNO_ON_MESSAGE(WM_NCHITTEST, return t->OnNcHitTest(CPoint(l)))
+#define ON_WM_QUERYNEWPALETTE() VARNO_ON_MESSAGE(WM_QUERYNEWPALETTE, return t->OnQueryNewPalette())
+#define ON_WM_PALETTECHANGED() \
+  VARNO_ON_MESSAGE(WM_PALETTECHANGED, t->OnPaletteChanged(CWnd::FromHandle(reinterpret_cast<HWND>(w))); return 0)
