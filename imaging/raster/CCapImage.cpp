@@ -5,7 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "imaging/raster/PaletteObject.h"
 #include "imaging/raster/SystemColours.h"
+#include "mfc/CPalette.h"
 #include "mfc/CFile.h"
 #include "mfc/CFileException.h"
 #include "win32/MulDiv.h"
@@ -53,6 +55,12 @@ CCapImage::CCapImage()
 
 CCapImage::~CCapImage() {
   if (m_hotspots) HS_SetTextMode(m_hotspots, 0);
+  delete m_pPalette;
+}
+
+int CCapImage::GetPalette(CPalette** palette) const {
+  if (palette) *palette = m_pPalette;
+  return m_pPalette ? 1 : 0;
 }
 
 void CCapImage::SetStandardSize(int width, int height) {
@@ -248,5 +256,7 @@ COLORREF CCapImage::SetBkColor(COLORREF colour, int extra) {
   m_palette[10] = PALETTEENTRY{GetRValue(colour), GetGValue(colour), GetBValue(colour), PC_NOCOLLAPSE};
   m_palette[245] = PALETTEENTRY{static_cast<BYTE>(255 - GetRValue(colour)), static_cast<BYTE>(255 - GetGValue(colour)),
                                 static_cast<BYTE>(255 - GetBValue(colour)), PC_NOCOLLAPSE};
+  delete m_pPalette;
+  m_pPalette = MakePaletteObject(m_palette);
   return previous;
 }

@@ -9,6 +9,8 @@
 #include "mfc/CObject.h"
 #include "win32/GdiTypes.h"
 
+class CPalette;
+
 class CCapImage : public CObject {
   DECLARE_DYNAMIC(CCapImage)
 
@@ -28,6 +30,8 @@ class CCapImage : public CObject {
   // does not open, 0 alone when it cannot be read whole.
   int Load(const char* path, HS_HANDLE hotspots, int* error);
   COLORREF SetBkColor(COLORREF colour, int extra);
+  // 1 with the palette when there is one.
+  int GetPalette(CPalette** palette) const;
   int GetStandardSize(int* width, int* height) const;
   int GetZoomSize(int* width, int* height) const;
   // 0 when there is nothing to scale.
@@ -84,4 +88,5 @@ class CCapImage : public CObject {
   int m_bkExtra = 0;
   COLORREF m_bkColor = 0xFFFFFF;
   std::vector<PALETTEENTRY> m_palette;
+  CPalette* m_pPalette = nullptr;
 };

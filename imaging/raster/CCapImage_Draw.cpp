@@ -1,5 +1,6 @@
 // Drawing a CAP picture through a device context, on screen and into bitmaps.
 #include "imaging/raster/CCapImage.h"
+#include "mfc/CDC.h"
 #include "win32/Gdi.h"
 
 void CCapImage::DrawPoints(HDC dc, const std::vector<POINT>& source, int x, int y) const {
@@ -37,10 +38,18 @@ HBITMAP CCapImage::MakeBitmap(Copy kind, int left, int top, int width, int heigh
   const RECT all{0, 0, width, height};
   FillRect(dc, &all, background);
   DeleteObject(background);
+  CDC* device = CDC::FromHandle(dc);
   if (kind == Copy::Zoomed) {
     DrawPoints(dc, m_scaled, 0, 0);
+    if (m_hotspots) HS_OnDraw(m_hotspots, device, 0, 0);
   } else {
     DrawPoints(dc, m_points, -left, -top);
+    // The labels are drawn at the size of the copy and go back to the zoom.
+    if (m_hotspots) {
+      HS_Zoom(m_hotspots, m_standardWidth, m_standardHeight);
+      HS_OnDraw(m_hotspots, device, -left, -top);
+      HS_Zoom(m_hotspots, m_zoomWidth, m_zoomHeight);
+    }
   }
   SelectObject(dc, previous);
   DeleteDC(dc);

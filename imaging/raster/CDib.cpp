@@ -7,7 +7,7 @@
 
 #include "imaging/raster/PixelIndex.h"
 #include "mfc/CException.h"
-#include "win32/Gdi.h"
+#include "mfc/CPalette.h"
 #include "win32/Memory.h"
 
 IMPLEMENT_DYNAMIC(CDib, CObject)
@@ -59,8 +59,8 @@ void CDib::Free() {
   m_lines.clear();
   m_quantised.reset();
   m_paletteEntries.clear();
-  if (m_hPalette) DeleteObject(m_hPalette);
-  m_hPalette = nullptr;
+  delete m_pPalette;
+  m_pPalette = nullptr;
   m_reducedKind = 0;
   m_whiteEntry = m_whitePaletteEntry = -1;
   m_width = m_height = 0;

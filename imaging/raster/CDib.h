@@ -10,6 +10,7 @@
 #include "win32/GdiTypes.h"
 
 class CDynBuf;
+class CPalette;
 
 class CDib : public CObject {
   DECLARE_DYNAMIC(CDib)
@@ -71,7 +72,7 @@ class CDib : public CObject {
   const std::vector<PALETTEENTRY>& GetPaletteEntries() const { return m_paletteEntries; }
   const RGBQUAD* GetQuantisedColors() const { return m_quantised.get(); }
   // The display palette as a drawing object; null until MakePalette.
-  HPALETTE GetPaletteHandle() const { return m_hPalette; }
+  CPalette* GetPalette() const { return m_pPalette; }
 
  private:
   size_t ColourTableBytes() const;
@@ -100,7 +101,7 @@ class CDib : public CObject {
   BITMAPINFO* m_pBMI = nullptr;
   size_t m_blockBytes = 0;
   std::vector<PALETTEENTRY> m_paletteEntries;
-  HPALETTE m_hPalette = nullptr;
+  CPalette* m_pPalette = nullptr;
   int m_reducedKind = 0;
   int m_whiteEntry = -1;
   int m_whitePaletteEntry = -1;

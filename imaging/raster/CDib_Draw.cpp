@@ -1,11 +1,11 @@
 // Drawing a CDib through a device context, with its palette realised.
 #include "imaging/raster/CDib.h"
-#include "win32/Gdi.h"
+#include "mfc/CPalette.h"
 
 void CDib::DrawStretched(HDC dc, int x, int y, int width, int height, DWORD rop) {
   if (!m_pBMI) return;
-  if (!m_hPalette) MakePalette();
-  HPALETTE previous = m_hPalette ? SelectPalette(dc, m_hPalette, TRUE) : nullptr;
+  if (!m_pPalette) MakePalette();
+  HPALETTE previous = m_pPalette ? SelectPalette(dc, *m_pPalette, TRUE) : nullptr;
   RealizePalette(dc);
   const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, x, y, width, height, 0, 0, m_width, m_height, m_pBits, m_pBMI, DIB_RGB_COLORS, rop);
@@ -21,8 +21,8 @@ void CDib::StretchDraw(HDC dc, int x, int y, double factor, DWORD rop) {
 
 void CDib::DrawToDevice(HDC dc, int x, int y, int left, int top, int right, int bottom) {
   if (!m_pBMI || right <= left || bottom <= top) return;
-  if (!m_hPalette) MakePalette();
-  HPALETTE previous = m_hPalette ? SelectPalette(dc, m_hPalette, TRUE) : nullptr;
+  if (!m_pPalette) MakePalette();
+  HPALETTE previous = m_pPalette ? SelectPalette(dc, *m_pPalette, TRUE) : nullptr;
   RealizePalette(dc);
   // The lines of the block run bottom-up: the part's source line counts from the bottom.
   SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(right - left), static_cast<DWORD>(bottom - top), left,

@@ -5,7 +5,8 @@
 #include "imaging/raster/CDib.h"
 #include "imaging/raster/CMedianCut.h"
 #include "imaging/raster/SystemColours.h"
-#include "win32/Gdi.h"
+#include "imaging/raster/PaletteObject.h"
+#include "mfc/CPalette.h"
 
 namespace {
 
@@ -106,15 +107,8 @@ void CDib::MakePalette() {
 }
 
 void CDib::UpdatePaletteObject() {
-  if (m_hPalette) DeleteObject(m_hPalette);
-  m_hPalette = nullptr;
-  if (m_paletteEntries.empty()) return;
-  std::vector<BYTE> block(sizeof(LOGPALETTE) + m_paletteEntries.size() * sizeof(PALETTEENTRY));
-  auto* logical = reinterpret_cast<LOGPALETTE*>(block.data());
-  logical->palVersion = 0x300;
-  logical->palNumEntries = static_cast<WORD>(m_paletteEntries.size());
-  std::copy(m_paletteEntries.begin(), m_paletteEntries.end(), logical->palPalEntry);
-  m_hPalette = CreatePalette(logical);
+  delete m_pPalette;
+  m_pPalette = MakePaletteObject(m_paletteEntries);
 }
 
 void CDib::ApplyBackground() {

@@ -100,6 +100,13 @@ int CDoubleDib::OnDraw(HDC dc, int x, int y) {
   return 1;
 }
 
+int CDoubleDib::GetPalette(CPalette** palette) const {
+  if (m_vector) return m_pCap->GetPalette(palette);
+  CPalette* found = m_pZoomed ? m_pZoomed->GetPalette() : nullptr;
+  if (palette) *palette = found;
+  return found ? 1 : 0;
+}
+
 SIZE CDoubleDib::ZoomSize(int mode, SIZE picture, int targetWidth, int targetHeight) {
   const double pW = picture.cx, pH = picture.cy;
   switch (mode) {

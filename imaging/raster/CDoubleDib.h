@@ -20,6 +20,8 @@ class CDoubleDib : public CObject {
   // The vector picture or the zoomed copy at (x, y); 0 when there is neither.
   int OnDraw(HDC dc, int x, int y);
   int ImageZoom(int mode, int left, int top, int right, int bottom);
+  // The vector picture's palette, else the zoomed copy's; 1 when there is one.
+  int GetPalette(CPalette** palette) const;
   int ImageZoomRect(RECT selection, RECT target);
   int MixPalette(CDoubleDib* partner);
   int SetBkColor(COLORREF colour, int extra);

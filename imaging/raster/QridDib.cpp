@@ -4,6 +4,7 @@
 
 #include "imaging/raster/CDib.h"
 #include "imaging/raster/CDoubleDib.h"
+#include "mfc/CDC.h"
 
 QRIDDIB_API int DIB_GetHeight(DIB_HANDLE dib) { return dib->GetHeight(); }
 
@@ -42,6 +43,12 @@ QRIDDIB_API int DDIB_ImageLoad(DDIB_HANDLE dib, DECODER_HANDLE decoder, const ch
                                HS_HANDLE hotspots) {
   return dib->ImageLoad(decoder, path, bitCount, error, hotspots);
 }
+
+QRIDDIB_API int DDIB_OnDraw(DDIB_HANDLE dib, CDC* dc, int x, int y) {
+  return dc ? dib->OnDraw(dc->GetSafeHdc(), x, y) : 0;
+}
+
+QRIDDIB_API int DDIB_GetPalette(DDIB_HANDLE dib, CPalette** palette) { return dib->GetPalette(palette); }
 
 QRIDDIB_API int DDIB_GetZoomSize(DDIB_HANDLE dib, int size[2]) { return dib->GetZoomSize(size); }
 

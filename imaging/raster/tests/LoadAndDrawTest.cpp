@@ -6,6 +6,8 @@
 #include "imaging/raster/CDoubleDib.h"
 #include "imaging/testing/DrfEncoder.h"
 #include "interfaces/QridDib.h"
+#include "mfc/CDC.h"
+#include "mfc/CPalette.h"
 #include "testing/TempFolder.h"
 #include "win32/Gdi.h"
 
@@ -72,9 +74,12 @@ TEST_F(LoadAndDraw, BitmapWithHotspotTrailer) {
   ASSERT_EQ(Load("part.bmp"), 1);
   EXPECT_EQ(m_bits, 8);
   EXPECT_EQ(HS_GetNumberOfHotspots(m_hotspots), 1);
+  CPalette* palette = nullptr;
+  ASSERT_EQ(DDIB_GetPalette(m_dib, &palette), 1);
+  EXPECT_EQ(palette->GetEntryCount(), 256);  // the plug-in makes a full table
   DDIB_SetBkColor(m_dib, RGB(0x80, 0x80, 0x80), 0);
   MemoryCanvas canvas(8, 6);
-  ASSERT_EQ(m_dib->OnDraw(canvas.Dc(), 2, 3), 1);
+  ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.Dc()), 2, 3), 1);
   EXPECT_EQ(canvas.At(2, 3), RGB(255, 0, 0));
   EXPECT_EQ(canvas.At(3, 3), RGB(0, 255, 0));
   EXPECT_EQ(canvas.At(4, 3), RGB(0x80, 0x80, 0x80));  // white shows the background
@@ -90,7 +95,7 @@ TEST_F(LoadAndDraw, DrfPictureWithItsColours) {
   EXPECT_EQ(m_bits, 8);
   EXPECT_EQ(HS_GetNumberOfHotspots(m_hotspots), 1);
   MemoryCanvas canvas(24, 9);
-  ASSERT_EQ(m_dib->OnDraw(canvas.Dc(), 0, 0), 1);
+  ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.Dc()), 0, 0), 1);
   const BITMAPINFO* info = DDIB_GetBMI(m_dib);
   int differing = 0;
   for (int y = 0; y < 9; ++y) {
@@ -124,7 +129,7 @@ TEST_F(LoadAndDraw, ReducedBilevelPictureShowsGreys) {
   ASSERT_EQ(DDIB_ImageZoom(m_dib, 0, 0, 0, 16, 16), 1);
   EXPECT_EQ(DDIB_GetZoomBMI(m_dib)->bmiHeader.biBitCount, 4);
   MemoryCanvas canvas(16, 16);
-  m_dib->OnDraw(canvas.Dc(), 0, 0);
+  DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.Dc()), 0, 0);
   EXPECT_EQ(canvas.At(0, 5), RGB(0, 0, 0));           // all ink
   EXPECT_EQ(canvas.At(1, 5), RGB(0, 0, 0));
   EXPECT_EQ(canvas.At(2, 5), RGB(0xFF, 0xFF, 0xFF));  // paper
@@ -141,6 +146,9 @@ TEST_F(LoadAndDraw, CapDrawingWithLabelHotspots) {
   DDIB_SetStandardCapSize(nullptr, 640, 1024);
   EXPECT_EQ(m_bits, 0);
   EXPECT_EQ(HS_GetNumberOfHotspots(m_hotspots), 1);
+  CPalette* palette = nullptr;
+  ASSERT_EQ(DDIB_GetPalette(m_dib, &palette), 1);
+  EXPECT_EQ(palette->GetEntryCount(), 256);
   int size[2];
   DDIB_GetSize(m_dib, size);
   // Extent (100, 100) to (325, 415): origin (80, 80), 265 x 355.
@@ -148,7 +156,7 @@ TEST_F(LoadAndDraw, CapDrawingWithLabelHotspots) {
   EXPECT_EQ(size[1], 355);
   ASSERT_EQ(DDIB_ImageZoom(m_dib, 1, 0, 0, 0, 0), 1);
   MemoryCanvas canvas(300, 400);
-  ASSERT_EQ(m_dib->OnDraw(canvas.Dc(), 0, 0), 1);
+  ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.Dc()), 0, 0), 1);
   // Centred by ((100 + 325 - 265) / 2, (100 + 415 - 355) / 2) = (80, 80).
   EXPECT_EQ(canvas.At(20, 20), RGB(0, 0, 0));
   EXPECT_EQ(canvas.At(70, 20), RGB(0, 0, 0));
