@@ -5,6 +5,7 @@
 #include <string>
 
 #include "win32/Gdi.h"
+#include "win32/MulDiv.h"
 #include "win32/UserWindows.h"
 
 IMPLEMENT_DYNAMIC(CDoubleDib, CObject)
@@ -98,6 +99,17 @@ int CDoubleDib::OnDraw(HDC dc, int x, int y) {
   if (!m_pZoomed) return 0;
   m_pZoomed->Draw(dc, x, y, SRCCOPY);
   return 1;
+}
+
+RECT CDoubleDib::PartInPicture(RECT zoomed) const {
+  int picture[2] = {0, 0};
+  int zoom[2] = {0, 0};
+  GetSize(picture);
+  GetZoomSize(zoom);
+  if (zoom[0] <= 0 || zoom[1] <= 0) return RECT{0, 0, 0, 0};
+  auto map = [](int value, int size, int zoomSize) { return std::clamp(MulDiv(value, size, zoomSize), 0, size - 1); };
+  return RECT{map(zoomed.left, picture[0], zoom[0]), map(zoomed.top, picture[1], zoom[1]),
+              map(zoomed.right, picture[0], zoom[0]), map(zoomed.bottom, picture[1], zoom[1])};
 }
 
 int CDoubleDib::GetPalette(CPalette** palette) const {

@@ -34,6 +34,10 @@ class CDoubleDib : public CObject {
   CDib* Zoomed() const { return m_pZoomed; }
   CCapImage* Vector() const { return m_vector ? m_pCap : nullptr; }
 
+  // A rectangle of the zoomed copy in picture coordinates, each side within
+  // the picture (at most its size - 1).
+  RECT PartInPicture(RECT zoomed) const;
+
   // The size of a zoomed copy for a zoom mode and a target of tW x tH.
   static SIZE ZoomSize(int mode, SIZE picture, int targetWidth, int targetHeight);
 

@@ -190,6 +190,27 @@ TEST_F(DoubleDib, ZoomRectEnlargesUpToTheCeiling) {
   }
 }
 
+TEST_F(DoubleDib, PartsOfTheZoomedCopyMapToThePicture) {
+  WritePicture("p.bmp", 300, 200);
+  ASSERT_EQ(Load("p.bmp"), 1);
+  ASSERT_EQ(DDIB_ImageZoom(m_dib, 0, 0, 0, 90, 90), 1);  // 90 x 60
+  struct Case {
+    RECT zoomed, picture;
+  };
+  const Case cases[] = {
+      {{0, 0, 90, 60}, {0, 0, 299, 199}},     // limited to size - 1
+      {{10, 5, 20, 7}, {33, 17, 67, 23}},     // rounded to nearest
+      {{-5, 0, 200, 61}, {0, 0, 299, 199}},
+  };
+  for (const Case& c : cases) {
+    const RECT part = m_dib->PartInPicture(c.zoomed);
+    EXPECT_EQ(part.left, c.picture.left);
+    EXPECT_EQ(part.top, c.picture.top);
+    EXPECT_EQ(part.right, c.picture.right);
+    EXPECT_EQ(part.bottom, c.picture.bottom);
+  }
+}
+
 TEST_F(DoubleDib, BackgroundAndMixingReachTheCopies) {
   WritePicture("a.bmp", 8, 8);
   BmpFile white;
