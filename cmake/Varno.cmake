@@ -1,5 +1,8 @@
 # varno_add_test(NAME name SOURCES files... LIBS libs...)
 # One GoogleTest program per folder's tests/; its cases are discovered when ctest runs.
+# VARNO_TEST_DATA names the test's source folder (for fixtures kept beside it).
+# Without tests in the build (release), nothing is made; callers that refer to
+# the test's target check if(TARGET name).
 function(varno_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   if(NOT VARNO_TESTS)
@@ -7,10 +10,11 @@ function(varno_add_test)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${T_NAME} PRIVATE VARNO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}")
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VARNO_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # varno_add_bench(NAME name SOURCES files... LIBS libs...)

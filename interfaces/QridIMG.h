@@ -96,10 +96,6 @@ struct QORIMG_PICTURE {
   DWORD nStripByteCounts;
   WORD wCompression;
   DWORD nRowsPerStrip;
-  HGLOBAL hStrip;      // the strip being decoded
-  DWORD nStripLoaded;  // its index
-  DWORD nStripBytes;
-  DWORD nBandRowsDone, nBandRows, nBandRowsLeft;
   LONG nTiffWidth, nTiffHeight;
   // bitmap geometry
   LONG nLinesPerStripe, nLinesLastStripe, nStripes, nStride;
@@ -152,9 +148,6 @@ struct QORIMG_PICTURE {
   LONG nZoomStartX, nZoomStartY;
   double dZoomFactorX, dZoomFactorY;
   LONG bUseCallerPalette;
-  // The logical palette as data (a LOGPALETTE in a movable block); the palette
-  // object is made from it when the picture is drawn.
-  HGLOBAL hLogPalette;
 };
 
 static_assert(sizeof(QORIMG_HOTSPOTDATA) == 102, "exchange record layout");
@@ -162,19 +155,20 @@ static_assert(sizeof(QORIMG_HOTSPOTDATA) == 102, "exchange record layout");
 typedef QORIMG_PICTURE* LPQORIMG_PICTURE;
 
 // The exported functions, by ordinal.
-void QORIMG_UnloadPicture(HWND window, QORIMG_PICTURE* picture);                                    // 10
-QORIMG_PICTURE* QORIMG_GetImgStruct(HWND window);                                                   // 11
-LONGLONG QORIMG_GetDRFSize(QORIMG_PICTURE* picture);                                               // 20
+void QORIMG_UnloadPicture(HWND window, QORIMG_PICTURE* picture);  // 10
+QORIMG_PICTURE* QORIMG_GetImgStruct(HWND window);                 // 11
+LONGLONG QORIMG_GetDRFSize(QORIMG_PICTURE* picture);              // 20
 QORIMG_PICTURE* QORIMG_OpenImage(HWND window, LONG callerValue, QORIMG_CALLBACK callback, const char* tiffFile,
                                  const char* drfFile, LONG displayMode, LONG fileType, LONG callerValue2);  // 21
-LONGLONG QORIMG_GetDRFSpotOffset(QORIMG_PICTURE* picture);                                         // 33
-LONG QORIMG_GetGraphicsMode(QORIMG_PICTURE* picture);                                               // 35
-char* QORIMG_GetVersionInfo(char* buffer);                                                          // 37
-LONGLONG QORIMG_GetTIFFSize(QORIMG_PICTURE* picture);                                              // 39
-LONG QORIMG_GetLastError(CString* text);                                                            // 43
-LONG QORIMG_ShowErrorMessages(LONG flag);                                                           // 44
-LONG QORIMG_GetPaletteEntries(QORIMG_PICTURE* picture, COLORREF* entries);                          // 45
-LONG QORIMG_SetPaletteEntries(QORIMG_PICTURE* picture, const COLORREF* entries, LONG count);        // 46
-LONG QORIMG_DecodeTIFF2DIB(QORIMG_PICTURE* picture, void* target);                                  // 48
-LONG QORIMG_DecodeDRF2DIB(QORIMG_PICTURE* picture, void* target);                                   // 49
-LONG QORIMG_GetDRFColorInfo(QORIMG_PICTURE* picture, WORD* bitsPerPixel, WORD* colours);            // 50
+LONGLONG QORIMG_GetDRFSpotOffset(QORIMG_PICTURE* picture);                                                  // 33
+LONG QORIMG_GetGraphicsMode(QORIMG_PICTURE* picture);                                                       // 35
+char* QORIMG_GetVersionInfo(char* buffer);                                                                  // 37
+LONGLONG QORIMG_GetTIFFSize(QORIMG_PICTURE* picture);                                                       // 39
+LONG QORIMG_GetLastError(CString* text);                                                                    // 43
+LONG QORIMG_ShowErrorMessages(LONG flag);                                                                   // 44
+LONG QORIMG_GetPaletteEntries(QORIMG_PICTURE* picture, COLORREF* entries);                                  // 45
+LONG QORIMG_SetPaletteEntries(QORIMG_PICTURE* picture, const COLORREF* entries, LONG count);                // 46
+LONG QORIMG_SetBkColor(QORIMG_PICTURE* picture, COLORREF colour, LONG value);                               // 47
+LONG QORIMG_DecodeTIFF2DIB(QORIMG_PICTURE* picture, void* target);                                          // 48
+LONG QORIMG_DecodeDRF2DIB(QORIMG_PICTURE* picture, void* target);                                           // 49
+LONG QORIMG_GetDRFColorInfo(QORIMG_PICTURE* picture, WORD* bitsPerPixel, WORD* colours);                    // 50

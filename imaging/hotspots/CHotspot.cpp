@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "CHotspots.h"
-#include "win32/MulDiv.h"
+#include "win32/UserWindows.h"
 
 IMPLEMENT_DYNCREATE(CHotspot, CObject)
 
@@ -20,19 +20,17 @@ CHotspot::CHotspot(CHotspots* owner, int left, int top, int right, int bottom, c
       m_nColorMode(flags & 0xFF),
       m_pOwner(owner) {}
 
-int CHotspot::HitTest(int x, int y) const {
-  if (!m_bEnabled) return 0;
+int CHotspot::EllipseHitTest(int x, int y) const {
   const RECT& r = m_rcDisplay;
-  double hx = (r.right - r.left) / 2;
-  double hy = (r.bottom - r.top) / 2;
+  // 64 bits, so that coordinates read from a damaged file cannot overflow.
+  std::int64_t hx = (std::int64_t{r.right} - r.left) / 2;
+  std::int64_t hy = (std::int64_t{r.bottom} - r.top) / 2;
   // An ellipse without width or height is taken as its rectangle, which is
   // then a line of pixels at most.
-  if (m_pOwner && m_pOwner->m_nShape == 2 && hx != 0 && hy != 0) {
-    double dx = (x - (r.left + r.right) / 2) / hx;
-    double dy = (y - (r.top + r.bottom) / 2) / hy;
-    return dx * dx + dy * dy <= 1.0 ? 1 : 0;
-  }
-  return x >= r.left && x < r.right && y >= r.top && y < r.bottom ? 1 : 0;
+  if (hx == 0 || hy == 0) return x >= r.left && x < r.right && y >= r.top && y < r.bottom ? 1 : 0;
+  double qx = static_cast<double>(x - (std::int64_t{r.left} + r.right) / 2) / static_cast<double>(hx);
+  double qy = static_cast<double>(y - (std::int64_t{r.top} + r.bottom) / 2) / static_cast<double>(hy);
+  return qx * qx + qy * qy <= 1.0 ? 1 : 0;
 }
 
 int CHotspot::CentreDistance(int x, int y) const {
@@ -66,14 +64,6 @@ void CHotspot::SetActive(BOOL on, CWnd* window, int scrollX, int scrollY, CPalet
   m_bRedraw = TRUE;
   Redraw(window, scrollX, scrollY, palette);
   m_bRedraw = FALSE;
-}
-
-int CHotspot::OnMouseMove(CWnd* window, int scrollX, int scrollY, int x, int y, CPalette* palette) {
-  if (!m_bEnabled) return 0;
-  BOOL hit = HitTest(x, y);
-  if (hit == m_bActive) return 0;
-  SetActive(hit, window, scrollX, scrollY, palette);
-  return 1;
 }
 
 BOOL CHotspot::IsActiveOnTop() const {

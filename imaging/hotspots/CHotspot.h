@@ -45,6 +45,7 @@ class CHotspot : public CObject {
   BYTE ColorMode() const { return static_cast<BYTE>(m_nColorMode); }
 
  private:
+  int EllipseHitTest(int x, int y) const;
   void Redraw(CWnd* window, int scrollX, int scrollY, CPalette* palette);
   void InvertShape(CDC* dc, const RECT& shape, BOOL withFramePen);
   void InvertOutline(CDC* dc, const RECT& frame);
@@ -64,3 +65,22 @@ class CHotspot : public CObject {
   CHotspots* m_pOwner = nullptr;
   BOOL m_bRedraw = FALSE;
 };
+
+// The hit test runs for every hotspot on every mouse move; it lives here so
+// that the list's loops can inline it.
+#include "CHotspots.h"
+
+inline int CHotspot::HitTest(int x, int y) const {
+  if (!m_bEnabled) return 0;
+  if (m_pOwner && m_pOwner->m_nShape == 2) return EllipseHitTest(x, y);
+  const RECT& r = m_rcDisplay;
+  return x >= r.left && x < r.right && y >= r.top && y < r.bottom ? 1 : 0;
+}
+
+inline int CHotspot::OnMouseMove(CWnd* window, int scrollX, int scrollY, int x, int y, CPalette* palette) {
+  if (!m_bEnabled) return 0;
+  BOOL hit = HitTest(x, y);
+  if (hit == m_bActive) return 0;
+  SetActive(hit, window, scrollX, scrollY, palette);
+  return 1;
+}

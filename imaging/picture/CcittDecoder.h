@@ -3,8 +3,8 @@
 // code and begin on a byte boundary.
 #pragma once
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "win32/Types.h"
@@ -84,7 +84,8 @@ DWORD DecodeCcittRow(const BYTE* data, DWORD length, DWORD position, LONG rowWid
         black ? kCcittBlackTable[bits.Peek(kCcittBlackPeek)] : kCcittWhiteTable[bits.Peek(kCcittWhitePeek)];
     if (entry.length == 0) break;
     bits.Skip(entry.length);
-    if (black && entry.run && x < rowWidth) sink(static_cast<LONG>(x), static_cast<LONG>(std::min<std::int64_t>(x + entry.run, rowWidth)));
+    if (black && entry.run && x < rowWidth)
+      sink(static_cast<LONG>(x), static_cast<LONG>(std::min<std::int64_t>(x + entry.run, rowWidth)));
     x += entry.run;
     if (entry.kind == kCcittTerminating) {
       if (x >= rowWidth) break;

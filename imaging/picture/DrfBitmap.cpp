@@ -8,6 +8,7 @@
 #include "imaging/picture/Palettes.h"
 #include "imaging/picture/TiffReader.h"
 #include "win32/Memory.h"
+#include "win32/UserWindows.h"
 
 namespace {
 
@@ -18,10 +19,11 @@ std::vector<RGBQUAD> ColourTable(const QORIMG_PICTURE* picture, PixelStream& str
   switch (picture->nDrfType) {
     case 5:
     case 8:
-      table = {{static_cast<BYTE>(picture->wBlue), static_cast<BYTE>(picture->wGreen), static_cast<BYTE>(picture->wRed), 0},
-               {170, 170, 170, 0},
-               {85, 85, 85, 0},
-               {0, 0, 0, 0}};
+      table = {
+          {static_cast<BYTE>(picture->wBlue), static_cast<BYTE>(picture->wGreen), static_cast<BYTE>(picture->wRed), 0},
+          {170, 170, 170, 0},
+          {85, 85, 85, 0},
+          {0, 0, 0, 0}};
       break;
     case 6:
       // Components of 6 bits, widened to 8.
@@ -33,16 +35,16 @@ std::vector<RGBQUAD> ColourTable(const QORIMG_PICTURE* picture, PixelStream& str
       }
       break;
     case 7:
-      for (int i = 0; i < 64; ++i) table.push_back({static_cast<BYTE>(4 * i), static_cast<BYTE>(4 * i), static_cast<BYTE>(4 * i), 0});
+      for (int i = 0; i < 64; ++i)
+        table.push_back({static_cast<BYTE>(4 * i), static_cast<BYTE>(4 * i), static_cast<BYTE>(4 * i), 0});
       break;
   }
   return table;
 }
 
 int FailBitmap(HWND window, QORIMG_PICTURE* picture, int error) {
-  // The window would be destroyed here once the drawing layer is there; the
-  // decoders for callers run without one.
   SetImageError(error, picture->szDrfFile);
+  if (window) DestroyWindow(window);
   return 0;
 }
 
@@ -110,10 +112,17 @@ void DecodeIntoStripes(QORIMG_PICTURE* picture, PixelStream& stream, int fillInd
   StripeLines_ lines(picture);
   const int width = picture->nDrfWidth, height = picture->nDrfHeight;
   switch (picture->nDrfType) {
-    case 5: DecodeTwoBitLines(stream, lines, width, height, picture->nStride); break;
-    case 6: DecodeByteLines(stream, lines, width, height, picture->nStride, static_cast<BYTE>(fillIndex)); break;
-    case 7: DecodeGreyRunLines(stream, lines, width, height, picture->nStride); break;
-    default: break;  // type 8 stays at colour 0
+    case 5:
+      DecodeTwoBitLines(stream, lines, width, height, picture->nStride);
+      break;
+    case 6:
+      DecodeByteLines(stream, lines, width, height, picture->nStride, static_cast<BYTE>(fillIndex));
+      break;
+    case 7:
+      DecodeGreyRunLines(stream, lines, width, height, picture->nStride);
+      break;
+    default:
+      break;  // type 8 stays at colour 0
   }
 }
 
@@ -150,10 +159,17 @@ void WritePackedBitmap(QORIMG_PICTURE* picture, BYTE* target) {
 BOOL DrfFormatOf(int type, DrfFormat* format) {
   switch (type) {
     case 5:
-    case 8: *format = {4, 4}; return TRUE;
-    case 6: *format = {8, 240}; return TRUE;
-    case 7: *format = {8, 64}; return TRUE;
-    default: return FALSE;
+    case 8:
+      *format = {4, 4};
+      return TRUE;
+    case 6:
+      *format = {8, 240};
+      return TRUE;
+    case 7:
+      *format = {8, 64};
+      return TRUE;
+    default:
+      return FALSE;
   }
 }
 
@@ -189,7 +205,8 @@ void FreeBitmapHeader(QORIMG_PICTURE* picture) {
 int BuildDRFBitmap(HWND window, QORIMG_PICTURE* picture) {
   DrfFormat format;
   if (!DrfFormatOf(picture->nDrfType, &format)) return 0;
-  if (picture->nDrfType == 5 && picture->szTiffFile[0] && !picture->pTiffFile) picture->bOverlay = OpenTIFF(picture) ? 1 : 0;
+  if (picture->nDrfType == 5 && picture->szTiffFile[0] && !picture->pTiffFile)
+    picture->bOverlay = OpenTIFF(picture) ? 1 : 0;
 
   const DrfGeometry geometry = DrfGeometryOf(picture->nDrfWidth, picture->nDrfHeight, format.bitsPerPixel);
   picture->wBitsPerPixel = format.bitsPerPixel;
@@ -205,7 +222,7 @@ int BuildDRFBitmap(HWND window, QORIMG_PICTURE* picture) {
     return FailBitmap(window, picture, error);
 
   int fillIndex = 0;
-  if (!picture->hLogPalette) BuildPalette(&fillIndex, picture, kDrfPalette);
+  if (!picture->hPalette) BuildPalette(&fillIndex, picture, kDrfPalette);
   if (!picture->bDibMode) return 1;
   if (int error = AllocateStripes(picture)) return FailBitmap(window, picture, error);
   DecodeIntoStripes(picture, stream, fillIndex);
@@ -233,8 +250,9 @@ HGLOBAL MakeDRFClipboardDIB(QORIMG_PICTURE* picture) {
   DrfFormat format;
   if (!picture || !DrfFormatOf(picture->nDrfType, &format) || picture->nContent == 0) return nullptr;
   const DrfGeometry geometry = DrfGeometryOf(picture->nDrfWidth, picture->nDrfHeight, format.bitsPerPixel);
-  HGLOBAL block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT,
-                              static_cast<SIZE_T>(geometry.strideBytes) * picture->nDrfHeight + 4 * format.colours + 1040);
+  HGLOBAL block =
+      GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT,
+                  static_cast<SIZE_T>(geometry.strideBytes) * picture->nDrfHeight + 4 * format.colours + 1040);
   if (!block) return nullptr;
   if (!QORIMG_DecodeDRF2DIB(picture, GlobalLock(block))) {
     GlobalFree(block);

@@ -14,7 +14,7 @@ struct DrfFormat {
 BOOL DrfFormatOf(int type, DrfFormat* format);
 
 struct DrfGeometry {
-  LONG stride;          // pixels per bitmap line, a multiple of 16
+  LONG stride;  // pixels per bitmap line, a multiple of 16
   LONG strideBytes;
   LONG linesPerStripe;  // below 1 when a single line would not fit in a stripe
   LONG stripes;

@@ -18,9 +18,7 @@ class PixelStream {
   void MoveTo(DWORD position) { m_position = position; }
   // The next byte; 0 past the end (callers test AtEnd first).
   BYTE Next() { return AtEnd() ? 0 : At(m_position++); }
-  BYTE At(DWORD position) const {
-    return position < m_size ? m_blocks[position >> 16][position & 0xFFFF] : 0;
-  }
+  BYTE At(DWORD position) const { return position < m_size ? m_blocks[position >> 16][position & 0xFFFF] : 0; }
   // A 16-bit line length, most significant byte first.
   DWORD NextBigEndian16() {
     DWORD high = Next();

@@ -59,8 +59,8 @@ int FailLoad(CFile& file, QORIMG_PICTURE* picture, int error) {
 // the window stood.
 void CentreOnWindow(QORIMG_PICTURE* picture) {
   if (picture->nWindowWidth == 0 || picture->nDisplayMode == 3) return;
-  picture->nWindowX = static_cast<SHORT>(picture->nWindowX +
-                                         static_cast<LONG>(0.5 * picture->nWindowWidth - 0.5 * picture->nDrfWidth));
+  picture->nWindowX =
+      static_cast<SHORT>(picture->nWindowX + static_cast<LONG>(0.5 * picture->nWindowWidth - 0.5 * picture->nDrfWidth));
   picture->nWindowY = static_cast<SHORT>(picture->nWindowY +
                                          static_cast<LONG>(0.5 * picture->nWindowHeight - 0.5 * picture->nDrfHeight));
 }
@@ -102,7 +102,8 @@ void ReadCompressedRecord(CFile& file, QORIMG_PICTURE* picture, QORIMG_HOTSPOT& 
 }
 
 void TakePlainRecord(QORIMG_PICTURE* picture, QORIMG_HOTSPOT& slot, const BYTE* record) {
-  AppendSlotText(slot.szName, sizeof(slot.szName), reinterpret_cast<const char*>(record), static_cast<int>(strnlen(reinterpret_cast<const char*>(record), 32)));
+  AppendSlotText(slot.szName, sizeof(slot.szName), reinterpret_cast<const char*>(record),
+                 static_cast<int>(strnlen(reinterpret_cast<const char*>(record), 32)));
   AppendSlotText(slot.szText2, sizeof(slot.szText2), reinterpret_cast<const char*>(record + 40),
                  static_cast<int>(strnlen(reinterpret_cast<const char*>(record + 40), 25)));
   slot.bFlag |= static_cast<BYTE>(((record[65] & 1) << 1) | (record[66] & 1) | ((record[67] & 1) << 2));

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "win32/MessageBox.h"
+
 const char* const kImageVersionText = "QridIMG Version 2.0 / 32Bit";
 
 namespace {
@@ -48,9 +50,9 @@ LastError& Last() {
   return last;
 }
 
-// The message box needs the drawing layer; until it is there the error is
-// only kept.
-void ShowImageErrorBox(const CString& text) {}
+void ShowImageErrorBox(const CString& text) {
+  MessageBox(nullptr, text, kImageVersionText, MB_OK | MB_ICONEXCLAMATION);
+}
 
 }  // namespace
 

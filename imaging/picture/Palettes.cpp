@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "win32/Memory.h"
+#include "win32/Gdi.h"
 
 namespace {
 
@@ -26,17 +26,12 @@ struct Rgb {
   bool operator==(const Rgb&) const = default;
 };
 
-// The platform's twenty static colours, ten at each end of a 256-entry palette.
-const Rgb kStaticColours[20] = {{0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128},
-                                {128, 0, 128},   {0, 128, 128},   {192, 192, 192}, {192, 220, 192}, {166, 202, 240},
-                                {255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0},
-                                {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
-
 std::vector<Rgb> KindColours(const QORIMG_PICTURE* picture, int kind) {
   std::vector<Rgb> colours;
   if (kind == kDrfPalette && picture->pBitmapHeader) {
     const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(picture->pBitmapHeader + 1);
-    for (int i = 0; i < picture->wColors; ++i) colours.push_back({table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue});
+    for (int i = 0; i < picture->wColors; ++i)
+      colours.push_back({table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue});
   } else if (kind == kTiffPalette) {
     for (const RGBQUAD& q : TiffRenderColours(picture)) colours.push_back({q.rgbRed, q.rgbGreen, q.rgbBlue});
   }
@@ -57,7 +52,8 @@ std::vector<Rgb> SharedPictureColours(const QORIMG_PICTURE* picture, int kind) {
     std::vector<Rgb> distinct = DistinctColours(KindColours(picture, kind));
     const int n = static_cast<int>(distinct.size());
     for (int k = 0; k < kPictureEntries && k < n; ++k)
-      chosen[k] = n > kPictureEntries ? distinct[static_cast<std::size_t>(k) * (n - 1) / (kPictureEntries - 1)] : distinct[k];
+      chosen[k] =
+          n > kPictureEntries ? distinct[static_cast<std::size_t>(k) * (n - 1) / (kPictureEntries - 1)] : distinct[k];
   } else {
     const CallerPalette& caller = Caller();
     for (int k = 0; k < kPictureEntries && k < caller.count; ++k)
@@ -94,9 +90,12 @@ void MakePictureEntriesDistinct(std::vector<Rgb>& palette) {
 
 std::vector<PALETTEENTRY> SharedPalette(const QORIMG_PICTURE* picture, int kind) {
   std::vector<Rgb> palette(kSharedSize, Rgb{0, 0, 0});
+  // The system's twenty static colours, ten at each end.
+  PALETTEENTRY statics[20] = {};
+  GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 20, statics);
   for (int i = 0; i < 10; ++i) {
-    palette[i] = kStaticColours[i];
-    palette[246 + i] = kStaticColours[10 + i];
+    palette[i] = {statics[i].peRed, statics[i].peGreen, statics[i].peBlue};
+    palette[246 + i] = {statics[10 + i].peRed, statics[10 + i].peGreen, statics[10 + i].peBlue};
   }
   palette[10] = {153, 153, 153};
   palette[11] = {102, 102, 102};
@@ -110,7 +109,8 @@ std::vector<PALETTEENTRY> SharedPalette(const QORIMG_PICTURE* picture, int kind)
 
   std::vector<PALETTEENTRY> entries;
   for (int i = 0; i < kSharedSize; ++i) {
-    bool repeated = i >= 10 && i <= 245 && std::find(palette.begin(), palette.begin() + i, palette[i]) != palette.begin() + i;
+    bool repeated =
+        i >= 10 && i <= 245 && std::find(palette.begin(), palette.begin() + i, palette[i]) != palette.begin() + i;
     entries.push_back({palette[i].r, palette[i].g, palette[i].b, static_cast<BYTE>(repeated ? PC_RESERVED : 0)});
   }
   if (kind == kDrfPalette) {
@@ -124,20 +124,6 @@ std::vector<PALETTEENTRY> SharedPalette(const QORIMG_PICTURE* picture, int kind)
   return entries;
 }
 
-int NearestToWhite(const std::vector<PALETTEENTRY>& entries) {
-  int best = 0;
-  long bestDistance = -1;
-  for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
-    long dr = 255 - entries[i].peRed, dg = 255 - entries[i].peGreen, db = 255 - entries[i].peBlue;
-    long distance = dr * dr + dg * dg + db * db;
-    if (bestDistance < 0 || distance < bestDistance) {
-      best = i;
-      bestDistance = distance;
-    }
-  }
-  return best;
-}
-
 }  // namespace
 
 std::vector<RGBQUAD> TiffRenderColours(const QORIMG_PICTURE* picture) {
@@ -149,8 +135,8 @@ std::vector<RGBQUAD> TiffRenderColours(const QORIMG_PICTURE* picture) {
 }
 
 void FreePalette(QORIMG_PICTURE* picture) {
-  if (picture->hLogPalette) GlobalFree(picture->hLogPalette);
-  picture->hLogPalette = nullptr;
+  if (picture->hPalette) DeleteObject(picture->hPalette);
+  if (picture->hPalette2) DeleteObject(picture->hPalette2);
   picture->hPalette = nullptr;
   picture->hPalette2 = nullptr;
 }
@@ -164,29 +150,22 @@ BOOL BuildPalette(int* fillIndex, QORIMG_PICTURE* picture, int kind) {
     for (const Rgb& c : KindColours(picture, kind)) entries.push_back({c.r, c.g, c.b, 0});
   }
   FreePalette(picture);
-  const SIZE_T bytes = sizeof(LOGPALETTE) + entries.size() * sizeof(PALETTEENTRY);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-  auto* palette = block ? static_cast<LOGPALETTE*>(GlobalLock(block)) : nullptr;
-  if (!palette) {
-    if (block) GlobalFree(block);
-    return FALSE;
-  }
+  std::vector<BYTE> memory(sizeof(LOGPALETTE) + entries.size() * sizeof(PALETTEENTRY));
+  auto* palette = reinterpret_cast<LOGPALETTE*>(memory.data());
   palette->palVersion = 0x300;
   palette->palNumEntries = static_cast<WORD>(entries.size());
   std::memcpy(palette->palPalEntry, entries.data(), entries.size() * sizeof(PALETTEENTRY));
-  GlobalUnlock(block);
-  picture->hLogPalette = block;
-  if (fillIndex) *fillIndex = NearestToWhite(entries);
+  picture->hPalette = CreatePalette(palette);
+  if (!picture->hPalette) return FALSE;
+  if (fillIndex) *fillIndex = static_cast<int>(GetNearestPaletteIndex(picture->hPalette, RGB(255, 255, 255)));
   return TRUE;
 }
 
 std::vector<PALETTEENTRY> PaletteEntries(const QORIMG_PICTURE* picture) {
   std::vector<PALETTEENTRY> entries;
-  if (!picture->hLogPalette) return entries;
-  auto* palette = static_cast<const LOGPALETTE*>(GlobalLock(picture->hLogPalette));
-  if (!palette) return entries;
-  entries.assign(palette->palPalEntry, palette->palPalEntry + palette->palNumEntries);
-  GlobalUnlock(picture->hLogPalette);
+  if (!picture->hPalette) return entries;
+  entries.resize(GetPaletteEntries(picture->hPalette, 0, 0, nullptr));
+  GetPaletteEntries(picture->hPalette, 0, static_cast<UINT>(entries.size()), entries.data());
   return entries;
 }
 

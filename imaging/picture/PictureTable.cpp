@@ -6,6 +6,7 @@
 #include "imaging/picture/ImageErrors.h"
 #include "imaging/picture/Palettes.h"
 #include "imaging/picture/TiffReader.h"
+#include "win32/Gdi.h"
 #include "win32/Memory.h"
 
 namespace {
@@ -44,8 +45,10 @@ int FindEntry(HWND window) {
 
 void FreeEntry(int i) {
   WindowTable& table = Table();
-  if (table.pictures[i]) {
-    FreePictureData(table.pictures[i]);
+  if (QORIMG_PICTURE* picture = table.pictures[i]) {
+    FreePictureData(picture);
+    if (picture->hBkBrush) DeleteObject(picture->hBkBrush);
+    picture->hBkBrush = nullptr;
     table.pictures[i] = nullptr;
   }
   if (table.blocks[i]) {
@@ -94,6 +97,7 @@ void FreePictureData(QORIMG_PICTURE* picture) {
 void ResetPicture(QORIMG_PICTURE* picture) {
   ClearImageError();
   FreePictureData(picture);
+  if (!picture->hBkBrush) picture->hBkBrush = CreateSolidBrush(RGB(255, 255, 255));
   picture->nZoomStartX = picture->nZoomStartY = 0;
   picture->nDrfSpotOffsetX = picture->nDrfSpotOffsetY = 0;
   picture->wRed = picture->wGreen = picture->wBlue = 255;
@@ -147,4 +151,13 @@ LONG QORIMG_GetGraphicsMode(QORIMG_PICTURE* picture) {
   if (picture->bDibMode) return 2;
   if (picture->bOtherMode) return 4;
   return -1;
+}
+
+// The previous brush is deleted: the picture owns its background brush.
+LONG QORIMG_SetBkColor(QORIMG_PICTURE* picture, COLORREF colour, LONG value) {
+  if (!picture) return 0;
+  if (picture->hBkBrush) DeleteObject(picture->hBkBrush);
+  picture->hBkBrush = CreateSolidBrush(colour);
+  picture->lBkValue = value;
+  return value;
 }

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "imaging/picture/CcittDecoder.h"
-#include "imaging/picture/TiffReader.h"
+#include "imaging/picture/TiffRowReader.h"
 
 namespace {
 
@@ -39,33 +38,6 @@ void WriteHeader(void* target, LONG width, LONG height) {
   std::memcpy(static_cast<BYTE*>(target) + sizeof header, colours, sizeof colours);
 }
 
-// Reads the rows of the picture in order, strip after strip.
-class RowReader {
- public:
-  explicit RowReader(const QORIMG_PICTURE* picture) : m_picture(picture) {}
-
-  // Decodes the row, handing its black runs to the sink; rows must come in
-  // ascending order.
-  template <class Sink>
-  void Decode(LONG row, Sink&& sink) {
-    if (row < m_stripFirst || row >= m_stripFirst + static_cast<LONG>(m_picture->nRowsPerStrip) || !m_strip.data) {
-      m_strip = TiffStripOfRow(m_picture, row, &m_stripFirst);
-      m_position = 0;
-      m_row = m_stripFirst;
-    }
-    for (; m_row < row; ++m_row) m_position = DecodeCcittRow(m_strip.data, m_strip.size, m_position, m_picture->nTiffWidth, [](LONG, LONG) {});
-    m_position = DecodeCcittRow(m_strip.data, m_strip.size, m_position, m_picture->nTiffWidth, sink);
-    ++m_row;
-  }
-
- private:
-  const QORIMG_PICTURE* m_picture;
-  TiffBytes m_strip;
-  LONG m_stripFirst = 0;
-  LONG m_row = 0;
-  DWORD m_position = 0;
-};
-
 }  // namespace
 
 SIZE_T TiffDIBSize(LONG width, LONG height) {
@@ -74,14 +46,14 @@ SIZE_T TiffDIBSize(LONG width, LONG height) {
 
 int DecodeTIFFToDIB(LONG x0, LONG x1, LONG y0, LONG y1, void* target, QORIMG_PICTURE* picture) {
   const LONG width = x1 - x0, height = y1 - y0;
-  if (!picture || !target || !picture->pTiffFile || x0 < 0 || y0 < 0 || width <= 0 || height <= 0 ||
-      width > 0xFFFF || height > 0xFFFF)
+  if (!picture || !target || !picture->pTiffFile || x0 < 0 || y0 < 0 || width <= 0 || height <= 0 || width > 0xFFFF ||
+      height > 0xFFFF)
     return 0;
   WriteHeader(target, width, height);
   const SIZE_T rowBytes = WIDTHBYTES(static_cast<SIZE_T>(width));
   BYTE* bits = static_cast<BYTE*>(target) + kBitsOffset;
   std::memset(bits, 0, rowBytes * height);
-  RowReader rows(picture);
+  TiffRowReader rows(picture);
   for (LONG y = y0; y < y1 && y < picture->nTiffHeight; ++y) {
     BYTE* out = bits + rowBytes * (height - 1 - (y - y0));
     rows.Decode(y, [&](LONG from, LONG to) {

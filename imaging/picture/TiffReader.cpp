@@ -8,8 +8,8 @@
 #include "imaging/picture/HotspotSlots.h"
 #include "imaging/picture/ImageErrors.h"
 #include "imaging/picture/PictureTable.h"
-#include "mfc/CFileException.h"
 #include "imaging/picture/TiffMemFile.h"
+#include "mfc/CFileException.h"
 #include "win32/Memory.h"
 
 namespace {
@@ -36,7 +36,8 @@ class TiffView {
     return m_big ? static_cast<WORD>((p[0] << 8) | p[1]) : static_cast<WORD>(p[0] | (p[1] << 8));
   }
   DWORD U32(DWORD at) const {
-    return m_big ? (static_cast<DWORD>(U16(at)) << 16) | U16(at + 2) : U16(at) | (static_cast<DWORD>(U16(at + 2)) << 16);
+    return m_big ? (static_cast<DWORD>(U16(at)) << 16) | U16(at + 2)
+                 : U16(at) | (static_cast<DWORD>(U16(at + 2)) << 16);
   }
   BYTE U8(DWORD at) const { return m_bytes.data[at]; }
   const BYTE* At(DWORD at) const { return m_bytes.data + at; }
@@ -140,10 +141,18 @@ bool ReadDirectory(const TiffView& view, DWORD directory, QORIMG_PICTURE* pictur
     const DWORD at = directory + 2 + 12 * i;
     const DirectoryEntry entry{view.U16(at), view.U16(at + 2), view.U32(at + 4), at + 8};
     switch (entry.tag) {
-      case kImageWidth: picture->nTiffWidth = static_cast<LONG>(ValueOf(view, entry)); break;
-      case kImageLength: picture->nTiffHeight = static_cast<LONG>(ValueOf(view, entry)); break;
-      case kCompression: picture->wCompression = static_cast<WORD>(ValueOf(view, entry)); break;
-      case kRowsPerStrip: picture->nRowsPerStrip = ValueOf(view, entry); break;
+      case kImageWidth:
+        picture->nTiffWidth = static_cast<LONG>(ValueOf(view, entry));
+        break;
+      case kImageLength:
+        picture->nTiffHeight = static_cast<LONG>(ValueOf(view, entry));
+        break;
+      case kCompression:
+        picture->wCompression = static_cast<WORD>(ValueOf(view, entry));
+        break;
+      case kRowsPerStrip:
+        picture->nRowsPerStrip = ValueOf(view, entry);
+        break;
       case kStripOffsets:
         if (!ReadStripTable(view, entry, &picture->hStripOffsets, &picture->nStripOffsets)) return false;
         haveOffsets = true;
@@ -151,8 +160,11 @@ bool ReadDirectory(const TiffView& view, DWORD directory, QORIMG_PICTURE* pictur
       case kStripByteCounts:
         if (!ReadStripTable(view, entry, &picture->hStripByteCounts, &picture->nStripByteCounts)) return false;
         break;
-      case TIFFTAG_HOTSPOTS: hotspots = entry; break;
-      default: break;
+      case TIFFTAG_HOTSPOTS:
+        hotspots = entry;
+        break;
+      default:
+        break;
     }
   }
   if (!haveOffsets || picture->nTiffWidth <= 0 || picture->nTiffHeight <= 0) return false;
@@ -210,12 +222,9 @@ void CloseTIFF(QORIMG_PICTURE* picture) {
   }
   FreeBlock(picture->hStripOffsets);
   FreeBlock(picture->hStripByteCounts);
-  FreeBlock(picture->hStrip);
   picture->nStripOffsets = picture->nStripByteCounts = 0;
-  picture->nStripLoaded = picture->nStripBytes = 0;
   picture->wCompression = 0;
   picture->nRowsPerStrip = 0;
-  picture->nBandRowsDone = picture->nBandRows = picture->nBandRowsLeft = 0;
 }
 
 int OpenTIFF(QORIMG_PICTURE* picture) {

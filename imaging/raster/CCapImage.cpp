@@ -10,7 +10,7 @@
 #include "mfc/CPalette.h"
 #include "mfc/CFile.h"
 #include "mfc/CFileException.h"
-#include "win32/MulDiv.h"
+#include "win32/UserWindows.h"
 
 IMPLEMENT_DYNAMIC(CCapImage, CObject)
 

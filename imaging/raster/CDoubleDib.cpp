@@ -5,7 +5,6 @@
 #include <string>
 
 #include "win32/Gdi.h"
-#include "win32/MulDiv.h"
 #include "win32/UserWindows.h"
 
 IMPLEMENT_DYNAMIC(CDoubleDib, CObject)

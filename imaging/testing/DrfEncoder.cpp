@@ -157,10 +157,17 @@ std::string EncodeDrfPixelData(const DrfPicture& picture) {
   }
   for (int y = 0; y < picture.height; ++y) {
     switch (picture.type) {
-      case 5: EncodeTwoBitLine(out, picture, y); break;
-      case 6: EncodeByteLine(out, picture, y); break;
-      case 7: EncodeGreyLine(out, picture, y); break;
-      default: break;  // type 8 has no coded lines
+      case 5:
+        EncodeTwoBitLine(out, picture, y);
+        break;
+      case 6:
+        EncodeByteLine(out, picture, y);
+        break;
+      case 7:
+        EncodeGreyLine(out, picture, y);
+        break;
+      default:
+        break;  // type 8 has no coded lines
     }
   }
   return out;

@@ -42,7 +42,8 @@ std::optional<Bilevel> DecodeWithLibTiff(const std::string& tiffPath, const std:
   const std::size_t total = rowBytes * *height;
   std::size_t byte = 0;
   for (std::size_t i = strip + 8; i + 1 < dump->size() && byte < total; ++i) {
-    if (!std::isxdigit(static_cast<unsigned char>((*dump)[i])) || !std::isxdigit(static_cast<unsigned char>((*dump)[i + 1])))
+    if (!std::isxdigit(static_cast<unsigned char>((*dump)[i])) ||
+        !std::isxdigit(static_cast<unsigned char>((*dump)[i + 1])))
       continue;
     unsigned value = static_cast<unsigned>(std::stoul(dump->substr(i, 2), nullptr, 16));
     int y = static_cast<int>(byte / rowBytes);

@@ -109,10 +109,8 @@ std::string WriteTiff(const Bilevel& image, const TiffOptions& options) {
       {273, kLong, static_cast<std::uint32_t>(offsets.size()), offsetsValue},
       {277, kShort, 1, 1},
   };
-  if (options.writeRowsPerStrip)
-    entries.push_back({278, sizeType, 1, static_cast<std::uint32_t>(rowsPerStrip)});
-  if (options.writeByteCounts)
-    entries.push_back({279, kLong, static_cast<std::uint32_t>(counts.size()), countsValue});
+  if (options.writeRowsPerStrip) entries.push_back({278, sizeType, 1, static_cast<std::uint32_t>(rowsPerStrip)});
+  if (options.writeByteCounts) entries.push_back({279, kLong, static_cast<std::uint32_t>(counts.size()), countsValue});
   if (!options.hotspots.empty())
     entries.push_back({65024, kLong, static_cast<std::uint32_t>(options.hotspots.size()), hotspotsAt});
 

@@ -23,8 +23,8 @@ struct TiffOptions {
   int rowsPerStrip = 0;           // 0: one strip of the whole picture
   bool writeRowsPerStrip = true;  // false: leave the tag out
   bool writeByteCounts = true;
-  bool shortSizes = false;        // ImageWidth, ImageLength and RowsPerStrip as SHORT instead of LONG
-  int compression = 2;            // only the tag: the data are always modified Huffman
+  bool shortSizes = false;  // ImageWidth, ImageLength and RowsPerStrip as SHORT instead of LONG
+  int compression = 2;      // only the tag: the data are always modified Huffman
   std::vector<TiffHotspot> hotspots;
 };
 

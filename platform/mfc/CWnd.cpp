@@ -228,20 +228,21 @@ BOOL CWnd::IsChild(const CWnd* window) const { return window && ::IsChild(m_hWnd
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLong(m_hWnd, GWL_STYLE)); }
 DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(GetWindowLong(m_hWnd, GWL_EXSTYLE)); }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
-  DWORD style = GetStyle(), changed = (style & ~remove) | add;
+namespace {
+
+BOOL ModifyStyleBits(HWND window, int index, DWORD remove, DWORD add, UINT flags) {
+  DWORD style = static_cast<DWORD>(GetWindowLong(window, index)), changed = (style & ~remove) | add;
   if (style == changed) return FALSE;
-  SetWindowLong(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
-  if (flags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+  SetWindowLong(window, index, static_cast<LONG>(changed));
+  if (flags) ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
   return TRUE;
 }
 
+}  // namespace
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) { return ModifyStyleBits(m_hWnd, GWL_STYLE, remove, add, flags); }
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
-  DWORD style = GetExStyle(), changed = (style & ~remove) | add;
-  if (style == changed) return FALSE;
-  SetWindowLong(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(changed));
-  if (flags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
-  return TRUE;
+  return ModifyStyleBits(m_hWnd, GWL_EXSTYLE, remove, add, flags);
 }
 
 void CWnd::SetWindowText(LPCSTR text) { ::SetWindowText(m_hWnd, text); }

@@ -21,7 +21,8 @@ bool EnsureGuiApplication() {
 }  // namespace layer
 
 #if defined(__SANITIZE_ADDRESS__)
-// Fontconfig keeps its caches until the process ends; that is not ours to
-// free, so the leak checker of sanitised builds is told to look past it.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+// Fontconfig and the desktop bus keep their caches until the process ends;
+// that is not ours to free, so the leak checker of sanitised builds is told
+// to look past it.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\nleak:libdbus-1.so\n"; }
 #endif

@@ -1,6 +1,9 @@
 #include "qt/Screenshot.h"
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
+#include <QScreen>
 
 #include "qt/GuiApplication.h"
 #include "win32/UserWindow.h"
@@ -14,6 +17,12 @@ bool SaveWindowPng(HWND handle, const std::string& path) {
   QImage image(reinterpret_cast<const uchar*>(composed.Bits()), composed.Width(), composed.Height(),
                composed.BytesPerLine(), QImage::Format_RGB32);
   return image.save(QString::fromStdString(path), "PNG");
+}
+
+bool SaveScreenPng(const std::string& path) {
+  if (!EnsureGuiApplication() || !QGuiApplication::primaryScreen()) return false;
+  QCoreApplication::processEvents();
+  return QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromStdString(path), "PNG");
 }
 
 }  // namespace layer

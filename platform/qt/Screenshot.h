@@ -9,5 +9,8 @@
 namespace layer {
 
 bool SaveWindowPng(HWND window, const std::string& path);
+// What the screen shows (on a real or virtual X display: the windows as the
+// display server has them).
+bool SaveScreenPng(const std::string& path);
 
 }  // namespace layer

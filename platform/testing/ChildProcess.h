@@ -32,6 +32,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   bool Started() const { return m_pid > 0; }
+  pid_t Pid() const { return m_pid; }
   // Tells the other side that a step is done; waits for the other side's word.
   void Signal() {
     char step = 1;

@@ -567,40 +567,40 @@ int GetStretchBltMode(HDC dc) {
   return context ? context->state.stretchMode : 0;
 }
 
+namespace {
+
+// The points of a context's state (origins, current position): read, or
+// replaced with the old value handed back.
+BOOL ReplacePoint(HDC dc, POINT layer::ContextState::*field, POINT value, LPPOINT old) {
+  auto context = ContextOf(dc);
+  if (!context) return FALSE;
+  if (old) *old = context->state.*field;
+  context->state.*field = value;
+  return TRUE;
+}
+
+BOOL ReadPoint(HDC dc, POINT layer::ContextState::*field, LPPOINT out) {
+  auto context = ContextOf(dc);
+  if (!context || !out) return FALSE;
+  *out = context->state.*field;
+  return TRUE;
+}
+
+}  // namespace
+
 BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  auto context = ContextOf(dc);
-  if (!context) return FALSE;
-  if (old) *old = context->state.viewportOrigin;
-  context->state.viewportOrigin = POINT{x, y};
-  return TRUE;
+  return ReplacePoint(dc, &layer::ContextState::viewportOrigin, POINT{x, y}, old);
 }
-BOOL GetViewportOrgEx(HDC dc, LPPOINT origin) {
-  auto context = ContextOf(dc);
-  if (!context || !origin) return FALSE;
-  *origin = context->state.viewportOrigin;
-  return TRUE;
-}
+BOOL GetViewportOrgEx(HDC dc, LPPOINT origin) { return ReadPoint(dc, &layer::ContextState::viewportOrigin, origin); }
 BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, LPPOINT old) {
-  auto context = ContextOf(dc);
-  if (!context) return FALSE;
-  if (old) *old = context->state.viewportOrigin;
-  context->state.viewportOrigin.x += dx;
-  context->state.viewportOrigin.y += dy;
-  return TRUE;
+  POINT origin;
+  if (!GetViewportOrgEx(dc, &origin)) return FALSE;
+  return SetViewportOrgEx(dc, origin.x + dx, origin.y + dy, old);
 }
 BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  auto context = ContextOf(dc);
-  if (!context) return FALSE;
-  if (old) *old = context->state.windowOrigin;
-  context->state.windowOrigin = POINT{x, y};
-  return TRUE;
+  return ReplacePoint(dc, &layer::ContextState::windowOrigin, POINT{x, y}, old);
 }
-BOOL GetWindowOrgEx(HDC dc, LPPOINT origin) {
-  auto context = ContextOf(dc);
-  if (!context || !origin) return FALSE;
-  *origin = context->state.windowOrigin;
-  return TRUE;
-}
+BOOL GetWindowOrgEx(HDC dc, LPPOINT origin) { return ReadPoint(dc, &layer::ContextState::windowOrigin, origin); }
 
 namespace {
 
@@ -698,16 +698,7 @@ int SelectClipRgn(HDC dc, HRGN handle) {
 }
 
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT old) {
-  auto context = ContextOf(dc);
-  if (!context) return FALSE;
-  if (old) *old = context->state.position;
-  context->state.position = POINT{x, y};
-  return TRUE;
+  return ReplacePoint(dc, &layer::ContextState::position, POINT{x, y}, old);
 }
 
-BOOL GetCurrentPositionEx(HDC dc, LPPOINT point) {
-  auto context = ContextOf(dc);
-  if (!context || !point) return FALSE;
-  *point = context->state.position;
-  return TRUE;
-}
+BOOL GetCurrentPositionEx(HDC dc, LPPOINT point) { return ReadPoint(dc, &layer::ContextState::position, point); }

@@ -2,6 +2,7 @@
 // FormatMessage gives it with FORMAT_MESSAGE_FROM_SYSTEM.
 #pragma once
 
+#include "win32/Locale.h"
 #include "win32/Types.h"
 
 #define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x00000100u
@@ -12,9 +13,6 @@
 #define FORMAT_MESSAGE_ARGUMENT_ARRAY 0x00002000u
 #define FORMAT_MESSAGE_MAX_WIDTH_MASK 0x000000FFu
 
-#define LANG_NEUTRAL 0x00
-#define SUBLANG_DEFAULT 0x01
-#define MAKELANGID(primary, sub) ((static_cast<WORD>(sub) << 10) | static_cast<WORD>(primary))
 
 // Only FORMAT_MESSAGE_FROM_SYSTEM is served; the language is ignored (the
 // table is English). Copies the text, ending in "\r\n", into buffer and

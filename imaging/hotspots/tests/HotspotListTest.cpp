@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "HotspotFixtures.h"
 #include "interfaces/QridHtSp.h"
 
 namespace {
@@ -230,14 +231,7 @@ TEST_F(HotspotList, ZoomMapsPictureToDisplayAndScaleChangesThePicture) {
   EXPECT_EQ(HS_OnMouseMove(list, nullptr, 0, 0, 0, 5, 29, nullptr), -1);
 
   EXPECT_EQ(HS_Scale(list, SIZE{400, 50}), 1);
-  RECT rect;
-  CString* text;
-  BYTE mode;
-  HS_GetHotspot(list, 0, &rect, &text, &text, &mode);
-  EXPECT_EQ(rect.left, 20);
-  EXPECT_EQ(rect.top, 5);
-  EXPECT_EQ(rect.right, 62);
-  EXPECT_EQ(rect.bottom, 25);
+  EXPECT_EQ(hotspots::testing::Contents(list), (std::vector<hotspots::testing::Spot>{{20, 5, 62, 25, "s", "", 0}}));
 }
 
 TEST_F(HotspotList, TextModeReturnsThePreviousMode) {

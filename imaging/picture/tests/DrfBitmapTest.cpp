@@ -20,12 +20,11 @@ TEST(DrfGeometry, StrideStripesAndLastStripe) {
     LONG stride, lines, stripes, last;
   };
   const Case cases[] = {
-      {100, 10, 8, 112, 584, 1, 10},   // 65536 / 112 = 585, minus 1
-      {96, 10, 8, 96, 681, 1, 10},     //
-      {1024, 126, 8, 1024, 63, 2, 63}, // a multiple of the stripe height
-      {1024, 127, 8, 1024, 63, 3, 1},  //
-      {2000, 1500, 8, 2000, 31, 49, 12},
-      {100, 10, 4, 112, 1169, 1, 10},
+      {100, 10, 8, 112, 584, 1, 10},    // 65536 / 112 = 585, minus 1
+      {96, 10, 8, 96, 681, 1, 10},      //
+      {1024, 126, 8, 1024, 63, 2, 63},  // a multiple of the stripe height
+      {1024, 127, 8, 1024, 63, 3, 1},   //
+      {2000, 1500, 8, 2000, 31, 49, 12}, {100, 10, 4, 112, 1169, 1, 10},
   };
   for (const Case& c : cases) {
     DrfGeometry g = DrfGeometryOf(c.width, c.height, c.bits);

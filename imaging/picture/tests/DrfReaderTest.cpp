@@ -32,8 +32,8 @@ TEST_F(DrfReaderTest, EveryTypeDecodesToThePixelsThatWereEncoded) {
   struct Case {
     int type, width, height;
   };
-  const Case cases[] = {{5, 100, 40},  {5, 1, 3},     {5, 333, 400}, {6, 96, 20},  {6, 17, 9},  {6, 1024, 126},
-                        {6, 2000, 70}, {7, 100, 130}, {7, 3, 2},     {8, 50, 20},  {7, 4000, 33}};
+  const Case cases[] = {{5, 100, 40},  {5, 1, 3},     {5, 333, 400}, {6, 96, 20}, {6, 17, 9},   {6, 1024, 126},
+                        {6, 2000, 70}, {7, 100, 130}, {7, 3, 2},     {8, 50, 20}, {7, 4000, 33}};
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "type " << c.type << " " << c.width << "x" << c.height);
     DrfPicture source = MakeDrfTestPicture(c.type, c.width, c.height, c.width);

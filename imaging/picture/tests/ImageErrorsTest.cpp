@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "imaging/picture/tests/PictureTestSupport.h"
+#include "win32/MessageBox.h"
 
 using namespace picture_tests;
 
@@ -79,3 +83,27 @@ TEST(ImageErrors, VersionText) {
 }
 
 }  // namespace
+
+TEST(ImageErrors, ShownInABoxWithTheVersionAsTitleUnlessSilenced) {
+  struct Box {
+    HWND owner;
+    std::string text, caption;
+    UINT type;
+  };
+  std::vector<Box> boxes;
+  layer::MessageBoxPresenter before = layer::SetMessageBoxPresenter([&](HWND owner, const char* text, const char* caption, UINT type) {
+    boxes.push_back({owner, text, caption, type});
+    return IDOK;
+  });
+  QORIMG_ShowErrorMessages(1);
+  SetImageError(QORIMG_ERR_DRF_HEADER, "x");
+  QORIMG_ShowErrorMessages(0);
+  SetImageError(QORIMG_ERR_DRF_HEADER, "x");
+  layer::SetMessageBoxPresenter(before);
+  ClearImageError();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].owner, nullptr);
+  EXPECT_EQ(boxes[0].text, "Unable to read DRF header");
+  EXPECT_EQ(boxes[0].caption, kImageVersionText);
+  EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+}

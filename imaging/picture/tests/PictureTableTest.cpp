@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "imaging/picture/tests/PictureTestSupport.h"
+#include "win32/Gdi.h"
+#include "win32/Memory.h"
 
 using namespace picture_tests;
 
@@ -86,6 +88,38 @@ TEST_F(PictureTableTest, PairsCarryTheFirstValueInTheLowHalf) {
   LONGLONG pair = QORIMG_GetDRFSpotOffset(picture);
   EXPECT_EQ(static_cast<LONG>(pair & 0xFFFFFFFF), -2);
   EXPECT_EQ(static_cast<LONG>(pair >> 32), 3);
+}
+
+}  // namespace
+
+namespace {
+
+// Opening a second picture in the same window frees what the first one held
+// and builds the second one's own palette.
+TEST(PictureReset, ReopeningFreesTheEarlierPicturesBlocksAndPalette) {
+  using namespace imaging::testing;
+  layer::testing::TempFolder folder;
+  folder.Write("six.drf", WriteDrfFile(MakeDrfTestPicture(6, 40, 10)));
+  folder.Write("seven.drf", WriteDrfFile(MakeDrfTestPicture(7, 40, 10)));
+  std::vector<BYTE> target(40 + 4 * 240 + 48 * 10);
+  HGLOBAL firstBlock = nullptr;
+  {
+    OpenedPicture first("", folder / "six.drf", QORIMG_FILE_DRF);
+    ASSERT_TRUE(QORIMG_DecodeDRF2DIB(first.Get(), target.data()));
+    firstBlock = first->hPixelBlocks[0];
+    ASSERT_NE(GlobalLock(firstBlock), nullptr);
+    GlobalUnlock(firstBlock);
+
+    QORIMG_PICTURE* second =
+        QORIMG_OpenImage(Window(0xF00D), 0, nullptr, "", (folder / "seven.drf").c_str(), 0, QORIMG_FILE_DRF, 0);
+    ASSERT_EQ(second, first.Get());
+    // The freed handle is unknown now, unless the new block got it again.
+    if (firstBlock != second->hPixelBlocks[0]) {
+      EXPECT_EQ(GlobalLock(firstBlock), nullptr);
+    }
+    ASSERT_TRUE(QORIMG_DecodeDRF2DIB(second, target.data()));
+    EXPECT_EQ(GetPaletteEntries(second->hPalette, 0, 0, nullptr), 64u);
+  }
 }
 
 }  // namespace

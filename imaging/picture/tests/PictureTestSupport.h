@@ -69,7 +69,9 @@ inline bool DecodeDrf(QORIMG_PICTURE* picture, DecodedDrf* out) {
   for (LONG y = 0; y < height; ++y) {
     const BYTE* row = rows + rowBytes * (height - 1 - y);
     for (LONG x = 0; x < width; ++x)
-      out->pixels[static_cast<std::size_t>(y) * width + x] = bits == 8 ? row[x] : (x & 1) ? row[x / 2] & 15 : row[x / 2] >> 4;
+      out->pixels[static_cast<std::size_t>(y) * width + x] = bits == 8 ? row[x]
+                                                             : (x & 1) ? row[x / 2] & 15
+                                                                       : row[x / 2] >> 4;
   }
   return true;
 }

@@ -112,7 +112,8 @@ TEST_F(TiffReaderTest, RefusedFilesReportTheirErrors) {
 TEST_F(TiffReaderTest, HotspotTagFillsTheSlots) {
   TiffOptions options;
   options.bigEndian = true;
-  options.hotspots = {{10, 20, 30, 40, "A-1", "second", 3}, {1, 2, 3, 4, std::string(40, 'N'), std::string(30, 'S'), 0}};
+  options.hotspots = {{10, 20, 30, 40, "A-1", "second", 3},
+                      {1, 2, 3, 4, std::string(40, 'N'), std::string(30, 'S'), 0}};
   OpenedPicture picture(Write(WriteTiff(MakeTestDrawing(64, 64), options)), "", QORIMG_FILE_TIFF);
   ASSERT_NE(picture.Get(), nullptr);
   ASSERT_EQ(picture->nHotspotCount, 2);
@@ -167,13 +168,14 @@ TEST(CcittRows, ScaledRowsCountBlackPixelsPerColumn) {
   for (int x : {1, 2, 3, 8, 11}) row.At(x, 0) = 1;
   const std::string data = EncodeModifiedHuffmanRow(row, 0);
   WORD columns[6] = {};
-  DecodeCCITTRuns(0, 12, 12, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()), 0, columns,
-                  1, 2);
+  DecodeCCITTRuns(0, 12, 12, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()), 0, columns, 1,
+                  2);
   const WORD expected[6] = {1, 2, 0, 0, 1, 1};
   EXPECT_TRUE(std::equal(columns, columns + 6, expected));
 
   WORD window[3] = {};  // pixels 2 to 4 only, one to one
-  DecodeCCITTRuns(2, 5, 12, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()), 0, window, 1, 1);
+  DecodeCCITTRuns(2, 5, 12, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()), 0, window, 1,
+                  1);
   const WORD expectedWindow[3] = {1, 1, 0};
   EXPECT_TRUE(std::equal(window, window + 3, expectedWindow));
 }

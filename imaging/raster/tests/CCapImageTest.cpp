@@ -173,7 +173,7 @@ TEST_F(CCapImageTest, LabelsBecomeHotspots) {
     ASSERT_TRUE(HS_GetHotspot(list, 0, &rect, &text, &text2, &mode));
     EXPECT_STREQ(*text, "17B");
     EXPECT_EQ(rect.left, image.Labels()[0].x);
-    EXPECT_EQ(rect.right, rect.left);
+    EXPECT_EQ(rect.top, image.Labels()[0].y);
     EXPECT_EQ(HS_SetTextMode(list, 1), 1);  // label mode is on while the picture lives
   }
   EXPECT_EQ(HS_SetTextMode(list, 0), 0);

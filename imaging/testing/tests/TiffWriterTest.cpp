@@ -15,6 +15,8 @@ struct WriterCase {
   TiffOptions options;
 };
 
+void PrintTo(const WriterCase& c, std::ostream* out) { *out << c.name; }
+
 class TiffWriterTest : public ::testing::TestWithParam<WriterCase> {};
 
 TEST_P(TiffWriterTest, LibTiffReadsThePixelsThatWereWritten) {
@@ -37,7 +39,8 @@ TEST_P(TiffWriterTest, LibTiffReadsThePixelsThatWereWritten) {
 INSTANTIATE_TEST_SUITE_P(
     Layouts, TiffWriterTest,
     ::testing::Values(WriterCase{"OneStrip", {}}, WriterCase{"StripsOfFiveRows", {.rowsPerStrip = 5, .hotspots = {}}},
-                      WriterCase{"BigEndianShortSizes", {.bigEndian = true, .rowsPerStrip = 4, .shortSizes = true, .hotspots = {}}},
+                      WriterCase{"BigEndianShortSizes",
+                                 {.bigEndian = true, .rowsPerStrip = 4, .shortSizes = true, .hotspots = {}}},
                       WriterCase{"WithHotspots", {.hotspots = {{1, 2, 3, 4, "A-1", "txt", 1}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 

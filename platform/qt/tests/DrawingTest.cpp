@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "testing/MemoryCanvas.h"
 #include "win32/Gdi.h"
 #include "win32/UserWindows.h"
 
@@ -10,33 +11,7 @@ namespace {
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 
-struct Canvas {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap;
-  HGDIOBJ old;
-  int width, height;
-  Canvas(int w, int h) : width(w), height(h) {
-    bitmap = CreateBitmap(w, h, 1, 32, nullptr);
-    old = SelectObject(dc, bitmap);
-    PatBlt(dc, 0, 0, w, h, WHITENESS);
-  }
-  ~Canvas() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  std::vector<COLORREF> Pixels() const {
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
-    return pixels;
-  }
-  int Count(COLORREF colour) const {
-    int n = 0;
-    for (COLORREF p : Pixels()) n += p == colour;
-    return n;
-  }
-};
+using Canvas = layer::testing::MemoryCanvas;
 
 // A picture with every pixel different, so that a wrong inversion shows.
 void Paint(Canvas& canvas) {

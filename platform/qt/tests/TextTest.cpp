@@ -2,39 +2,13 @@
 
 #include <cstring>
 
+#include "testing/MemoryCanvas.h"
 #include "win32/Gdi.h"
 #include "win32/UserWindows.h"
 
 namespace {
 
-struct Canvas {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap;
-  HGDIOBJ old;
-  Canvas(int w, int h) {
-    bitmap = CreateBitmap(w, h, 1, 32, nullptr);
-    old = SelectObject(dc, bitmap);
-    PatBlt(dc, 0, 0, w, h, WHITENESS);
-  }
-  ~Canvas() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  // The box around every pixel that is not white; empty when there is none.
-  RECT Inked(int w, int h) const {
-    RECT box{w, h, 0, 0};
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x)
-        if (GetPixel(dc, x, y) != RGB(255, 255, 255)) {
-          box.left = std::min<LONG>(box.left, x);
-          box.top = std::min<LONG>(box.top, y);
-          box.right = std::max<LONG>(box.right, x + 1);
-          box.bottom = std::max<LONG>(box.bottom, y + 1);
-        }
-    return box;
-  }
-};
+using Canvas = layer::testing::MemoryCanvas;
 
 HFONT Arial(int height, int weight = FW_NORMAL) {
   return CreateFont(height, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
@@ -44,8 +18,7 @@ HFONT Arial(int height, int weight = FW_NORMAL) {
 
 TEST(Text, MetricsAndExtentsComeFromTheFont) {
   Canvas canvas(200, 60);
-  HFONT font = Arial(-20);
-  SelectObject(canvas.dc, font);
+  canvas.Use(Arial(-20));
   TEXTMETRIC metrics;
   ASSERT_TRUE(GetTextMetrics(canvas.dc, &metrics));
   EXPECT_EQ(metrics.tmHeight, metrics.tmAscent + metrics.tmDescent);
@@ -62,16 +35,31 @@ TEST(Text, MetricsAndExtentsComeFromTheFont) {
   GetTextExtentPoint32(canvas.dc, "iii", 3, &narrow);
   EXPECT_GT(wide.cx, narrow.cx);  // a proportional face
 
-  HFONT cell = Arial(20);  // a positive height is the cell height
-  SelectObject(canvas.dc, cell);
+  canvas.Use(Arial(20));  // a positive height is the cell height
   GetTextMetrics(canvas.dc, &metrics);
   EXPECT_NEAR(metrics.tmHeight, 20, 1);
   char face[40];
   GetTextFace(canvas.dc, sizeof face, face);
   EXPECT_STREQ(face, "Arial");
-  SelectObject(canvas.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
-  DeleteObject(cell);
+}
+
+TEST(Text, TheSystemsFacesComeFromTheMetricCompatibleFonts) {
+  Canvas canvas(10, 10);
+  struct Case {
+    const char* face;
+    const char* same;
+  } cases[] = {{"Arial", "Liberation Sans"}, {"Helvetica", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"},
+               {"Courier New", "Liberation Mono"}};
+  const char* sample = "Ersatzteil 4711 WWii";
+  for (const Case& c : cases) {
+    SIZE asked, real;
+    canvas.Use(CreateFont(-18, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, c.face));
+    GetTextExtentPoint32(canvas.dc, sample, static_cast<int>(std::strlen(sample)), &asked);
+    canvas.Use(CreateFont(-18, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, c.same));
+    GetTextExtentPoint32(canvas.dc, sample, static_cast<int>(std::strlen(sample)), &real);
+    EXPECT_EQ(asked.cx, real.cx) << c.face;
+    EXPECT_EQ(asked.cy, real.cy) << c.face;
+  }
 }
 
 TEST(Text, TextOutDrawsInsideItsCellByAlignment) {
@@ -81,8 +69,7 @@ TEST(Text, TextOutDrawsInsideItsCellByAlignment) {
   } cases[] = {{TA_LEFT | TA_TOP, 10, 10}, {TA_RIGHT | TA_TOP, 150, 10}, {TA_CENTER | TA_BASELINE, 100, 40}};
   for (const Case& c : cases) {
     Canvas canvas(200, 60);
-    HFONT font = Arial(-16);
-    SelectObject(canvas.dc, font);
+    canvas.Use(Arial(-16));
     SetBkMode(canvas.dc, TRANSPARENT);
     SetTextAlign(canvas.dc, c.align);
     ASSERT_TRUE(TextOut(canvas.dc, c.x, c.y, "Teile\xE4", 6));
@@ -92,21 +79,19 @@ TEST(Text, TextOutDrawsInsideItsCellByAlignment) {
     GetTextMetrics(canvas.dc, &metrics);
     int left = c.x - ((c.align & TA_CENTER) == TA_CENTER ? size.cx / 2 : (c.align & TA_RIGHT) ? size.cx : 0);
     int top = (c.align & TA_BASELINE) == TA_BASELINE ? c.y - metrics.tmAscent : c.y;
-    RECT inked = canvas.Inked(200, 60);
+    RECT inked = canvas.Inked();
     EXPECT_GE(inked.left, left) << c.align;
     EXPECT_LE(inked.right, left + size.cx + 1) << c.align;
     EXPECT_GE(inked.top, top) << c.align;
     EXPECT_LE(inked.bottom, top + size.cy) << c.align;
     EXPECT_GT(inked.right - inked.left, size.cx / 2) << c.align;
-    SelectObject(canvas.dc, GetStockObject(SYSTEM_FONT));
-    DeleteObject(font);
   }
 }
 
 TEST(Text, BackgroundModesAndExtTextOutOptions) {
   Canvas canvas(200, 40);
   HFONT font = Arial(-14);
-  SelectObject(canvas.dc, font);
+  canvas.Use(font);
   SetBkColor(canvas.dc, RGB(0, 255, 0));
   SetBkMode(canvas.dc, OPAQUE);
   TextOut(canvas.dc, 0, 0, "i", 1);
@@ -123,17 +108,13 @@ TEST(Text, BackgroundModesAndExtTextOutOptions) {
   Canvas spaced(200, 40);
   SelectObject(spaced.dc, font);
   ExtTextOut(spaced.dc, 0, 0, 0, nullptr, "ll", 2, spacing);
-  RECT inked = spaced.Inked(200, 40);
+  RECT inked = spaced.Inked();
   EXPECT_GE(inked.right, 30);  // the second letter sits 30 pixels on
-  SelectObject(canvas.dc, GetStockObject(SYSTEM_FONT));
-  SelectObject(spaced.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
 }
 
 TEST(Text, DrawTextWithTheFlagsTheScreensUse) {
   Canvas canvas(300, 100);
-  HFONT font = Arial(-12);
-  SelectObject(canvas.dc, font);
+  canvas.Use(Arial(-12));
   SetBkMode(canvas.dc, TRANSPARENT);
   TEXTMETRIC metrics;
   GetTextMetrics(canvas.dc, &metrics);
@@ -156,7 +137,7 @@ TEST(Text, DrawTextWithTheFlagsTheScreensUse) {
   // Centred in both directions (the label format of hotspots, 0x925).
   RECT cell{100, 20, 200, 80};
   DrawText(canvas.dc, "AB", 2, &cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
-  RECT inked = canvas.Inked(300, 100);
+  RECT inked = canvas.Inked();
   int middle = (inked.left + inked.right) / 2;
   EXPECT_NEAR(middle, 150, 2);
   EXPECT_GE(inked.top, 20 + (60 - metrics.tmHeight) / 2);
@@ -171,6 +152,4 @@ TEST(Text, DrawTextWithTheFlagsTheScreensUse) {
   DrawText(canvas.dc, "&Datei", -1, &prefix, DT_CALCRECT | DT_SINGLELINE);
   DrawText(canvas.dc, "Datei", -1, &plain, DT_CALCRECT | DT_SINGLELINE);
   EXPECT_EQ(prefix.right, plain.right);  // the mark is not drawn
-  SelectObject(canvas.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
 }

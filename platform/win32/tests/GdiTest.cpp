@@ -4,38 +4,13 @@
 #include <vector>
 
 #include "MessageLog.h"
+#include "testing/MemoryCanvas.h"
 #include "win32/Gdi.h"
 #include "win32/GdiObjects.h"
 
 namespace {
 
-// A memory context with a colour bitmap of its own, filled white.
-struct Canvas {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap;
-  HGDIOBJ old;
-  Canvas(int width, int height) {
-    HDC screen = GetDC(nullptr);
-    bitmap = CreateBitmap(width, height, 1, 32, nullptr);
-    old = SelectObject(dc, bitmap);
-    RECT all{0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    (void)screen;
-  }
-  ~Canvas() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  std::vector<COLORREF> Pixels() const {
-    BITMAP info;
-    GetObject(bitmap, sizeof info, &info);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < info.bmHeight; ++y)
-      for (int x = 0; x < info.bmWidth; ++x) pixels.push_back(GetPixel(dc, x, y));
-    return pixels;
-  }
-};
+using Canvas = layer::testing::MemoryCanvas;
 
 // A device-independent bitmap built in memory: header, colour table, rows.
 struct Dib {

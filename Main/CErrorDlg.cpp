@@ -1,0 +1,105 @@
+#include "Main/CErrorDlg.h"
+
+#include "Main/CErrorTrace.h"
+#include "Main/CLogFile.h"
+#include "Main/CWV4Globals.h"
+#include "Main/MessageFormat.h"
+#include "Main/varno4.h"
+#include "win32/UserMessages.h"
+
+namespace {
+
+// Message numbers of the report's format texts.
+enum ReportMessage : LONG {
+  MSG_HEADER = 1498,
+  MSG_NEWEST_FILE = 1499,
+  MSG_NEWEST_LINE = 1500,
+  MSG_NEWEST_DETAIL = 1501,
+  MSG_OLDER_FILE = 1502,
+  MSG_OLDER_LINE = 1503,
+  MSG_OLDER_DETAIL = 1504,
+  MSG_SHORT = 1505,
+};
+
+CString Message(LONG number, std::initializer_list<MessageArg> args) {
+  return FormatMessageText(theGlobals.MessageText(number), args);
+}
+
+}  // namespace
+
+UINT ExitMessageId() {
+  static const UINT id = RegisterWindowMessage("EXIT_VARNO_4_MESSAGE");
+  return id;
+}
+
+CErrorDlg::CErrorDlg(CWnd* /*parent*/) {}
+
+CErrorDlg::~CErrorDlg() { CErrorTrace::RemoveAll(); }
+
+INT_PTR CErrorDlg::DoModal() {
+  OnInitDialog();
+  return 1;  // IDOK: the dialog's window comes with the platform's dialogs
+}
+
+BOOL CErrorDlg::OnInitDialog() {
+  m_show_details = FALSE;
+  return TRUE;
+}
+
+void CErrorDlg::OnDetails() { m_show_details = !m_show_details; }
+
+CString CErrorDlg::CodeMessage(int code) {
+  const DWORD number = (code >= 0 && code < kErrorCodeCount) ? ErrorTextTable[code] : 0;
+  return theGlobals.MessageText(static_cast<LONG>(number));
+}
+
+void CErrorDlg::AppendNode(CString& detail, const CErrorTrace& node, bool newest) {
+  const CString fileName = node.FileName();
+  CString codeLine;
+  codeLine.Format(newest ? "[%d] %s\r\n" : "   [%d] %s\r\n", node.error_code,
+                  static_cast<const char*>(CodeMessage(node.error_code)));
+  detail += Message(newest ? MSG_NEWEST_FILE : MSG_OLDER_FILE, {fileName, node.build_stamp});
+  detail += Message(newest ? MSG_NEWEST_LINE : MSG_OLDER_LINE, {node.line});
+  detail += codeLine;
+  detail += Message(newest ? MSG_NEWEST_DETAIL : MSG_OLDER_DETAIL, {node.detail_text, node.value});
+}
+
+// The severity of the newest node, where the failure was first found,
+// decides the dialog and the end of the program.
+void CErrorDlg::ReportError(CErrorTrace* own) {
+  if (own == nullptr) return;
+  CErrorTrace* newest = theGlobals.m_error_trace_newest != nullptr ? theGlobals.m_error_trace_newest : own;
+
+  m_short_text = Message(MSG_SHORT, {own->error_code, CodeMessage(own->error_code)});
+  m_detail_text = Message(MSG_HEADER, {theGlobals.m_cur_read_key, theGlobals.m_cur_prj});
+  AppendNode(m_detail_text, *newest, true);
+  if (newest != own) {
+    for (CErrorTrace* node = newest->older; node != nullptr; node = node->older) {
+      AppendNode(m_detail_text, *node, false);
+      if (node == own) break;
+    }
+  }
+
+  if (theGlobals.m_plogfile != nullptr) theGlobals.m_plogfile->WriteEntry(m_detail_text);
+  if (newest->severity >= SEVERITY_ERROR) DoModal();
+  if (newest->severity >= SEVERITY_FATAL && theGlobals.m_papp != nullptr) {
+    PostThreadMessage(theGlobals.m_papp->m_nThreadID, ExitMessageId(), 0, 0);
+  }
+  if (newest != own) CutTraceAbove(own);
+}
+
+void CErrorDlg::ReportAndRemove(CErrorTrace* own) {
+  if (theGlobals.m_perrdlg != nullptr) theGlobals.m_perrdlg->ReportError(own);
+  CErrorTrace::Remove(own);
+}
+
+void CErrorDlg::CutTraceAbove(CErrorTrace* own) {
+  CErrorTrace* node = own->newer;
+  own->newer = nullptr;
+  theGlobals.m_error_trace_newest = own;
+  while (node != nullptr) {
+    CErrorTrace* newer = node->newer;
+    delete node;
+    node = newer;
+  }
+}

@@ -1,0 +1,45 @@
+// The error dialog and the central error report: turns the trace from its
+// newest node down to the reporter's into text, logs it, shows it and, at
+// fatal severity, ends the program.
+#pragma once
+
+#include "mfc/CObject.h"
+#include "mfc/CString.h"
+#include "win32/Types.h"
+
+struct CErrorTrace;
+class CWnd;
+
+class CErrorDlg : public CObject {
+ public:
+  enum { IDD = 139, IDC_DETAILS = 3001, IDC_TEXT = 3003, IDC_COPY = 3004 };
+
+  explicit CErrorDlg(CWnd* parent = nullptr);
+  // Frees every node still on the trace.
+  ~CErrorDlg() override;
+
+  void ReportError(CErrorTrace* own);
+  // Reports own through the program's error dialog, then removes it.
+  static void ReportAndRemove(CErrorTrace* own);
+
+  // Shows the dialog modally with the short and the detail text.
+  virtual INT_PTR DoModal();
+
+  // What the dialog's controls show: the edit field and the toggle button.
+  BOOL OnInitDialog();
+  void OnDetails();
+  const CString& ShownText() const { return m_show_details ? m_detail_text : m_short_text; }
+  const char* DetailsButtonText() const { return m_show_details ? "Kurz" : "Details"; }
+
+  CString m_short_text;
+  CString m_detail_text;
+  BOOL m_show_details = FALSE;
+
+ private:
+  static void AppendNode(CString& detail, const CErrorTrace& node, bool newest);
+  static CString CodeMessage(int code);
+  static void CutTraceAbove(CErrorTrace* own);
+};
+
+// The id of "EXIT_VARNO_4_MESSAGE", registered when the program is loaded.
+UINT ExitMessageId();

@@ -1,0 +1,3 @@
+#include "Main/CWV4Logic.h"
+
+IMPLEMENT_DYNCREATE(CWV4Logic, CObject)

@@ -1,0 +1,33 @@
+// Builds byte strings of tag code from a readable mix of texts and bytes.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <variant>
+
+#include "foundation/CDynBuf.h"
+
+namespace varno::testing {
+
+using Piece = std::variant<int, const char*>;
+
+inline std::string Bytes(std::initializer_list<Piece> pieces) {
+  std::string out;
+  for (const Piece& piece : pieces) {
+    if (std::holds_alternative<int>(piece)) out += static_cast<char>(std::get<int>(piece));
+    else out += std::get<const char*>(piece);
+  }
+  return out;
+}
+
+inline CDynBuf Buf(const std::string& bytes) {
+  CDynBuf buf;
+  buf.Append(bytes.data(), static_cast<int>(bytes.size()));
+  return buf;
+}
+
+inline std::string Str(const CDynBuf& buf) {
+  return std::string(reinterpret_cast<const char*>(buf.GetData()), static_cast<size_t>(buf.GetLength()));
+}
+
+}  // namespace varno::testing

@@ -1,0 +1,3 @@
+#include "interfaces/QorDdm.h"
+
+DWORD DdmGetVersion() { return 0x01020047u; }

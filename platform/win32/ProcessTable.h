@@ -1,0 +1,75 @@
+// The process table as the platform's enumeration functions give it: the
+// process-status functions ("PSAPI.DLL"), the parent query ("NTDLL.DLL") and
+// the snapshot functions ("KERNEL32.DLL"), all also found by name through
+// GetProcAddress, as the system binds them at run time.
+//
+// The table lists the user's own processes, the newest first: processes of
+// other users could not be opened anyway, and the system reads only the first
+// 150 entries, among which its own programs and their parents must be.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "win32/Types.h"
+
+#define TH32CS_SNAPPROCESS 0x00000002u
+
+struct PROCESSENTRY32 {
+  DWORD dwSize;
+  DWORD cntUsage;
+  DWORD th32ProcessID;
+  ULONG_PTR th32DefaultHeapID;
+  DWORD th32ModuleID;
+  DWORD cntThreads;
+  DWORD th32ParentProcessID;
+  LONG pcPriClassBase;
+  DWORD dwFlags;
+  CHAR szExeFile[MAX_PATH];
+};
+typedef PROCESSENTRY32* LPPROCESSENTRY32;
+
+typedef LONG NTSTATUS;
+#define STATUS_SUCCESS 0
+#define STATUS_INVALID_INFO_CLASS static_cast<NTSTATUS>(0xC0000003u)
+#define STATUS_INFO_LENGTH_MISMATCH static_cast<NTSTATUS>(0xC0000004u)
+#define STATUS_INVALID_HANDLE static_cast<NTSTATUS>(0xC0000008u)
+#define ProcessBasicInformation 0
+
+// Six 32-bit words, the parent in the sixth, as the system reads it.
+struct PROCESS_BASIC_INFORMATION {
+  NTSTATUS ExitStatus;
+  DWORD PebBaseAddress;
+  DWORD AffinityMask;
+  LONG BasePriority;
+  DWORD UniqueProcessId;
+  DWORD InheritedFromUniqueProcessId;
+};
+static_assert(sizeof(PROCESS_BASIC_INFORMATION) == 24, "basic information layout");
+
+// Process32First/Next accept a record whose size field is at least this.
+#define PROCESSENTRY32_SMALLEST_SIZE 296u
+
+HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId);
+BOOL Process32First(HANDLE snapshot, LPPROCESSENTRY32 entry);
+BOOL Process32Next(HANDLE snapshot, LPPROCESSENTRY32 entry);
+
+BOOL EnumProcesses(DWORD* processIds, DWORD bytes, DWORD* bytesReturned);
+// A process has one module here: its program.
+BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD bytes, DWORD* bytesNeeded);
+DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR fileName, DWORD size);
+DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, LPSTR baseName, DWORD size);
+NTSTATUS NtQueryInformationProcess(HANDLE process, int informationClass, LPVOID information, ULONG length,
+                                   ULONG* returnLength);
+
+namespace layer {
+
+struct ProcessFacts {
+  DWORD id;
+  DWORD parentId;
+  std::string program;  // system path of the program file; empty when it cannot be read
+};
+// The user's processes, the newest first.
+std::vector<ProcessFacts> RunningProcesses();
+
+}  // namespace layer

@@ -1,0 +1,96 @@
+#include "VodPaths.h"
+
+#include "VodContext.h"
+#include "VodReport.h"
+#include "VodSettings.h"
+#include "VodStrings.h"
+#include "win32/Files.h"
+
+namespace vod {
+namespace {
+
+// The host's "/" separates folders as the platform's "\" does.
+constexpr const char* kSeparators = "\\/:";
+
+bool Readable(const std::string& name) {
+  DWORD attributes = GetFileAttributes(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ExpandFirst(VodContext& context, std::string& text) {
+  size_t open = text.find('%');
+  size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+  if (close == std::string::npos) return false;
+  std::string key = text.substr(open + 1, close - open - 1);
+  UpperCaseAscii(key);
+  std::string value = ReadVodKey(context, nullptr, key.c_str(), "").substr(0, 260);
+  if (value.empty()) return false;
+  if (value.back() == ';') value.pop_back();
+  std::string rest = text.substr(close + 1);
+  if (!value.empty() && value.back() == '\\' && !rest.empty() && rest[0] == '\\') value.pop_back();
+  text = text.substr(0, open) + value + rest;
+  return true;
+}
+
+}  // namespace
+
+bool ExpandIniPlaceholder(VodContext& context, std::string& text) {
+  std::string expanded = text;
+  for (int depth = 0; expanded.find('%') != std::string::npos; ++depth) {
+    if (depth == kPlaceholderDepth || !ExpandFirst(context, expanded) || expanded.size() > kExpandedLimit)
+      return false;
+  }
+  text = expanded;
+  return true;
+}
+
+std::string ResolveRoot(VodContext& context, const std::string& name) {
+  std::string upper = name;
+  UpperCaseAscii(upper);
+  std::string expanded = name;
+  if (upper.find("%VOD_ROOT%") != std::string::npos && ExpandIniPlaceholder(context, expanded)) return expanded;
+  return name;
+}
+
+std::optional<std::string> ResolveVodPath(VodContext& context, const std::string& name,
+                                          const std::string& referring) {
+  if (name.empty() || name.find_first_of(kSeparators) != std::string::npos) return std::nullopt;
+  std::string rooted = "%VOD_ROOT%" + name;
+  if (ExpandIniPlaceholder(context, rooted)) return rooted;
+  size_t separator = referring.find_last_of(kSeparators);
+  if (separator == std::string::npos) return std::nullopt;
+  return referring.substr(0, separator + 1) + name;
+}
+
+bool FileExists(VodContext& context, const std::string& name, const std::string& referring, std::string& resolved) {
+  resolved.clear();
+  if (Readable(name)) return true;
+  std::optional<std::string> completed = ResolveVodPath(context, name, referring);
+  if (!completed || !Readable(*completed)) return false;
+  resolved = *completed;
+  return true;
+}
+
+std::unique_ptr<VodFile> OpenFile(VodContext& context, const std::string& name, const char* mode, int errorText,
+                                  const std::string& referring, bool ask) {
+  char letter = mode ? mode[0] : '\0';
+  if (letter != 'r' && letter != 'w') {
+    ReportErrorText(context, errorText, name, ask);
+    return nullptr;
+  }
+  std::string path = name;
+  if (letter == 'r') {
+    std::string resolved;
+    if (!FileExists(context, name, referring, resolved)) {
+      ReportErrorText(context, errorText, name, ask);
+      return nullptr;
+    }
+    if (!resolved.empty()) path = resolved;
+  }
+  DWORD error = 0;
+  std::unique_ptr<VodFile> file = VodFile::OpenRetry(path, letter, &error);
+  if (!file) ReportErrorText(context, 290, path, ask);
+  return file;
+}
+
+}  // namespace vod
