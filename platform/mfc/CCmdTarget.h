@@ -47,18 +47,18 @@ class CCmdTarget : public CObject {
   static const AFX_MSGMAP* GetThisMessageMap(); \
   const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                  \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-  const AFX_MSGMAP* theClass::GetThisMessageMap() {                              \
-    typedef theClass ThisClass;                                                  \
-    typedef baseClass TheBaseClass;                                              \
+  const AFX_MSGMAP* theClass::GetThisMessageMap() {                                  \
+    [[maybe_unused]] typedef theClass ThisClass;                                     \
+    typedef baseClass TheBaseClass;                                                  \
     static const AFX_MSGMAP_ENTRY entries[] = {
-#define END_MESSAGE_MAP()                                                        \
-  {0, 0, 0, 0, nullptr, nullptr}                                                 \
-  }                                                                              \
-  ;                                                                              \
-  static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]}; \
-  return &map;                                                                   \
+#define END_MESSAGE_MAP()                                                           \
+  {0, 0, 0, 0, nullptr, nullptr}                                                    \
+  }                                                                                 \
+  ;                                                                                 \
+  static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]};    \
+  return &map;                                                                      \
   }
 
 // An entry that calls a member for a window message; call is the call of the

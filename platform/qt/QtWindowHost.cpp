@@ -15,6 +15,8 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <map>
+#include <string>
+#include <unistd.h>
 
 #include "qt/GuiApplication.h"
 #include "win32/Codepage.h"
@@ -87,7 +89,12 @@ int VirtualKey(const QKeyEvent& event) {
     case Qt::Key_Period: return keypad ? VK_DECIMAL : 0xBE;
     case Qt::Key_NumLock: return VK_NUMLOCK;
     case Qt::Key_ScrollLock: return VK_SCROLL;
-    default: return 0;
+    // The keys of the German keyboard the system was made for.
+    case Qt::Key_Udiaeresis: return 0xBA;
+    case Qt::Key_Odiaeresis: return 0xC0;
+    case Qt::Key_ssharp: return 0xDB;
+    case Qt::Key_Adiaeresis: return 0xDE;
+    default: return event.text().isEmpty() ? 0 : 0xDF;  // another key that types a character
   }
 }
 
@@ -209,6 +216,7 @@ class CanvasWidget : public QWidget {
     NoteModifiers(event.modifiers(), event.buttons());
     POINT screen = ScreenPoint(event.position().toPoint());
     SetCursorPosition(screen);
+    if (DragThumb(screen, message)) return;
     HWND target = GetCapture() ? GetCapture() : TargetAt(m_window, screen);
     auto window = Windows().Find(target);
     if (!window) return;
@@ -226,35 +234,57 @@ class CanvasWidget : public QWidget {
     PostMessage(target, message, MouseKeys(event.buttons(), event.modifiers()), MAKELPARAM(client.x, client.y));
   }
 
-  // A press on a scroll bar scrolls by a line (arrows) or a page (the track).
-  static void NonClient(HWND target, POINT screen, UINT message) {
+  // A press on a scroll bar scrolls by a line (arrows) or a page (the track),
+  // or takes the thumb along until the button comes up.
+  void NonClient(HWND target, POINT screen, UINT message) {
     if (message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) return;
-    LRESULT hit = SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
-    if (hit != HTVSCROLL && hit != HTHSCROLL) return;
-    bool vertical = hit == HTVSCROLL;
+    auto window = Windows().Find(target);
     RECT rect;
-    GetWindowRect(target, &rect);
-    RECT client;
-    GetClientRect(target, &client);
-    POINT origin{0, 0};
-    ClientToScreen(target, &origin);
-    int thickness = GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL);
-    int start = vertical ? origin.y : origin.x;
-    int length = vertical ? client.bottom : client.right;
-    int at = (vertical ? screen.y : screen.x) - start;
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
-    GetScrollInfo(target, vertical ? SB_VERT : SB_HORZ, &info);
-    int code;
-    if (at < thickness) code = SB_LINEUP;
-    else if (at >= length - thickness) code = SB_LINEDOWN;
-    else {
-      int range = std::max(info.nMax - info.nMin, 1);
-      int thumb = thickness + MulDiv(length - 2 * thickness, info.nPos - info.nMin, range);
-      code = at < thumb ? SB_PAGEUP : SB_PAGEDOWN;
+    if (!window || !GetWindowRect(target, &rect)) return;
+    POINT inside{screen.x - rect.left, screen.y - rect.top};
+    for (int bar : {SB_VERT, SB_HORZ}) {
+      ScrollBarLayout layout = LayoutScrollBar(*window, bar);
+      if (!PtInRect(&layout.area, inside)) continue;
+      bool vertical = bar == SB_VERT;
+      int along = vertical ? inside.y : inside.x;
+      int code;
+      if (PtInRect(&layout.lineUp, inside)) code = SB_LINEUP;
+      else if (PtInRect(&layout.lineDown, inside)) code = SB_LINEDOWN;
+      else if (PtInRect(&layout.thumb, inside)) {
+        m_drag = ThumbDrag{target, bar, along - (vertical ? layout.thumb.top : layout.thumb.left), window->bars[bar].pos};
+        return;
+      } else {
+        code = along < (vertical ? layout.thumb.top : layout.thumb.left) ? SB_PAGEUP : SB_PAGEDOWN;
+      }
+      PostMessage(target, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, 0), 0);
+      PostMessage(target, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+      return;
     }
+  }
+
+  // True while the thumb is being dragged (the message is taken).
+  bool DragThumb(POINT screen, UINT message) {
+    if (!m_drag.window) return false;
+    auto window = Windows().Find(m_drag.window);
+    RECT rect;
+    if (!window || !GetWindowRect(m_drag.window, &rect)) {
+      m_drag = ThumbDrag{};
+      return false;
+    }
+    bool vertical = m_drag.bar == SB_VERT;
     UINT scroll = vertical ? WM_VSCROLL : WM_HSCROLL;
-    PostMessage(target, scroll, MAKEWPARAM(code, 0), 0);
-    PostMessage(target, scroll, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    if (message == WM_MOUSEMOVE) {
+      ScrollBarLayout layout = LayoutScrollBar(*window, m_drag.bar);
+      int along = (vertical ? screen.y - rect.top - layout.track.top : screen.x - rect.left - layout.track.left) - m_drag.grab;
+      m_drag.pos = ScrollPosForThumb(*window, m_drag.bar, along);
+      window->bars[m_drag.bar].trackPos = m_drag.pos;
+      PostMessage(m_drag.window, scroll, MAKEWPARAM(SB_THUMBTRACK, static_cast<WORD>(m_drag.pos)), 0);
+    } else if (message == WM_LBUTTONUP) {
+      PostMessage(m_drag.window, scroll, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(m_drag.pos)), 0);
+      PostMessage(m_drag.window, scroll, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+      m_drag = ThumbDrag{};
+    }
+    return true;
   }
 
   void Key(const QKeyEvent& event, bool down) {
@@ -267,17 +297,36 @@ class CanvasWidget : public QWidget {
     bool alt = event.modifiers() & Qt::AltModifier;
     UINT message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM flags = 1 | (event.isAutoRepeat() ? (1 << 30) : 0) | (down ? 0 : (3u << 30)) | (alt ? (1 << 29) : 0);
+    if (down) NoteKeyCharacter(key, CharacterOf(event));
     PostMessage(target, message, static_cast<WPARAM>(key), flags);
   }
 
+  // The character the key gave on the user's keyboard, in Windows-1252 (0 for none).
+  static int CharacterOf(const QKeyEvent& event) {
+    QString text = event.text();
+    if (text.size() != 1) return 0;
+    std::string bytes = Utf8ToCp1252(text.toUtf8().toStdString());
+    if (bytes.size() != 1) return 0;
+    if (bytes[0] == '?' && text != "?") return 0;  // a character Windows-1252 does not have
+    return static_cast<unsigned char>(bytes[0]);
+  }
+
+  struct ThumbDrag {
+    HWND window = nullptr;
+    int bar = SB_VERT;
+    int grab = 0;  // where on the thumb it was taken
+    int pos = 0;
+  };
+
   HWND m_window;
+  ThumbDrag m_drag;
 };
 
 class QtWindowHost : public WindowHost {
  public:
   void WindowCreated(HWND window) override {
     auto record = Windows().Find(window);
-    if (!record || record->IsChild() || !EnsureGuiApplication()) return;
+    if (!record || record->IsChild() || !OnGuiThread()) return;
     auto* widget = new CanvasWidget(window);
     m_widgets[window] = widget;
     Sync(*widget);
@@ -305,7 +354,7 @@ class QtWindowHost : public WindowHost {
     }
   }
   SIZE ScreenSize() override {
-    if (!EnsureGuiApplication() || !QGuiApplication::primaryScreen()) return SIZE{1024, 768};
+    if (!OnGuiThread() || !QGuiApplication::primaryScreen()) return SIZE{1024, 768};
     QSize size = QGuiApplication::primaryScreen()->geometry().size();
     return SIZE{size.width(), size.height()};
   }
@@ -334,6 +383,16 @@ class QtWindowHost : public WindowHost {
   }
 
  private:
+  // Qt's windows live on one thread: the program's first one, where the
+  // application is made. Windows of other threads stay off the screen.
+  static bool OnGuiThread() {
+    if (!QCoreApplication::instance()) {
+      if (GetCurrentThreadId() != static_cast<DWORD>(getpid())) return false;
+      return EnsureGuiApplication();
+    }
+    return QThread::currentThread() == QCoreApplication::instance()->thread();
+  }
+
   static unsigned GenerationOf(const Window& window) {
     unsigned generation = window.canvas.Generation() + static_cast<unsigned>(window.style);
     for (HWND child : window.children) {

@@ -141,9 +141,10 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
   POINT device = context->ToDevice(x, y);
   RECT clip = context->Clip();
   if (!PtInRect(&clip, device)) return CLR_INVALID;
-  context->Target()->Row(device.y)[device.x] = layer::PixelFromColor(color);
+  std::uint32_t pixel = layer::ResolvePixel(*context, color);
+  context->Target()->Row(device.y)[device.x] = pixel;
   context->Touched();
-  return color & 0xFFFFFF;
+  return layer::ColorFromPixel(pixel);
 }
 
 COLORREF GetPixel(HDC dc, int x, int y) {

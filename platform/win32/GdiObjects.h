@@ -93,6 +93,7 @@ class DeviceContext : public GdiObject {
   std::vector<ContextState> saved;
 
   Surface* Target();
+  const Surface* Target() const { return const_cast<DeviceContext*>(this)->Target(); }
   // Logical coordinates to target pixels.
   POINT ToDevice(int x, int y) const;
   RECT ToDevice(const RECT& rect) const;

@@ -106,13 +106,20 @@ class Writer {
 }  // namespace
 
 std::uint32_t ResolvePixel(const DeviceContext& context, COLORREF color) {
+  std::uint32_t pixel = PixelFromColor(color & 0xFFFFFF);
   if ((color >> 24) == 0x01 && context.state.palette) {
     std::size_t index = color & 0xFFFF;
     const auto& entries = context.state.palette->entries;
-    if (index < entries.size()) return PixelFromColor(RGB(entries[index].peRed, entries[index].peGreen, entries[index].peBlue));
-    return PixelFromColor(RGB(0, 0, 0));
+    pixel = index < entries.size() ? PixelFromColor(RGB(entries[index].peRed, entries[index].peGreen, entries[index].peBlue))
+                                   : PixelFromColor(RGB(0, 0, 0));
   }
-  return PixelFromColor(color & 0xFFFFFF);
+  // A monochrome bitmap has black and white only: a colour becomes the nearer one.
+  const Surface* target = context.Target();
+  if (target && target->m_bitsPerPixel == 1) {
+    unsigned sum = ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF);
+    pixel = sum >= 3 * 128 ? 0xFFFFFFFFu : kOpaque;
+  }
+  return pixel;
 }
 
 bool CopyBlock(DeviceContext& context, const PixelSource& source, const BlockCopy& copy) {

@@ -263,14 +263,15 @@ std::shared_ptr<MessageQueue> QueueOfWindow(HWND handle) {
   return FindQueue(window->threadId);
 }
 
-bool PostTo(MessageQueue& queue, const MSG& msg) {
+bool PostTo(MessageQueue& queue, const MSG& msg, bool first = false) {
   {
     std::lock_guard<std::mutex> lock(queue.mutex);
     if (queue.posted.size() >= kPostedLimit) {
       SetLastError(ERROR_NOT_ENOUGH_QUOTA);
       return false;
     }
-    queue.posted.push_back(msg);
+    if (first) queue.posted.push_front(msg);
+    else queue.posted.push_back(msg);
   }
   queue.Wake();
   return true;
@@ -353,9 +354,25 @@ BOOL WaitMessage() {
   return TRUE;
 }
 
+namespace layer {
+namespace {
+
+// The character of a key is the next message the thread reads, as on the platform.
+void PostCharacter(const MSG& key, UINT message, int character) {
+  PostTo(OwnQueue(), MakeMessage(key.hwnd, message, static_cast<WPARAM>(character), key.lParam), true);
+}
+
+}  // namespace
+}  // namespace layer
+
 BOOL TranslateMessage(const MSG* msg) {
   if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
   int key = static_cast<int>(msg->wParam);
+  UINT message = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+  if (int noted = layer::NotedKeyCharacter(key)) {
+    layer::PostCharacter(*msg, message, noted);
+    return TRUE;
+  }
   bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
   bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
   int character = 0;
@@ -379,8 +396,7 @@ BOOL TranslateMessage(const MSG* msg) {
       default: return FALSE;
     }
   }
-  UINT message = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
-  PostMessage(msg->hwnd, message, static_cast<WPARAM>(character), msg->lParam);
+  layer::PostCharacter(*msg, message, character);
   return TRUE;
 }
 

@@ -1,11 +1,11 @@
 #include "win32/UserWindow.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <map>
 
+#include "win32/CrossProcess.h"
 #include "win32/Errors.h"
+#include "win32/UserTypes.h"
 #include "win32/UserWindows.h"
 #include "win32/UserWindowTable.h"
 
@@ -33,14 +33,11 @@ WindowTable& Windows() {
 
 HWND WindowTable::Add(std::shared_ptr<Window> window) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  // The high half tells the programs of one user apart, the low half counts.
-  DWORD processPart = (static_cast<DWORD>(getpid()) % 0xFFEFu + 0x10u) << 16;
+  // Handles come from the counter all the user's programs share, so that a
+  // handle names one window among them.
   DWORD value;
-  do {
-    m_counter = static_cast<WORD>(m_counter + 2);
-    if (m_counter == 0) m_counter = 2;
-    value = processPart | m_counter;
-  } while (m_windows.count(value));
+  do value = NewUserWindowHandle();
+  while (m_windows.count(value));
   window->handle = reinterpret_cast<HWND>(static_cast<UINT_PTR>(value));
   m_windows[value] = window;
   m_order.push_back(window);
@@ -108,6 +105,72 @@ POINT ClientOriginOnScreen(const Window& window) {
     }
   }
   return origin;
+}
+
+namespace {
+
+struct ThumbGeometry {
+  int trackLength;
+  int thumb;
+  int span;  // the positions the thumb can take, less one
+};
+
+ThumbGeometry ThumbOf(const Window& window, int bar, int button, int length) {
+  const ScrollBarState& state = window.bars[bar];
+  int range = state.max - state.min;
+  int trackLength = length - 2 * button;
+  if (range <= 0 || trackLength <= button) return ThumbGeometry{trackLength, 0, 0};
+  int thumb = state.page ? std::max(button / 2, MulDiv(trackLength, static_cast<int>(state.page), range + 1)) : button;
+  thumb = std::min(thumb, trackLength);
+  int span = range - std::max<int>(static_cast<int>(state.page) - 1, 0);
+  return ThumbGeometry{trackLength, thumb, span};
+}
+
+}  // namespace
+
+ScrollBarLayout LayoutScrollBar(const Window& window, int bar) {
+  ScrollBarLayout layout;
+  if ((bar != SB_HORZ && bar != SB_VERT) || !window.bars[bar].shown) return layout;
+  RECT client = window.ClientArea();
+  bool vertical = bar == SB_VERT;
+  layout.area = vertical ? RECT{client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom}
+                         : RECT{client.left, client.bottom, client.right, client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
+  const RECT& area = layout.area;
+  int button = vertical ? area.right - area.left : area.bottom - area.top;
+  int length = vertical ? area.bottom - area.top : area.right - area.left;
+  layout.lineUp = layout.lineDown = layout.track = area;
+  if (vertical) {
+    layout.lineUp.bottom = layout.track.top = area.top + button;
+    layout.lineDown.top = layout.track.bottom = area.bottom - button;
+  } else {
+    layout.lineUp.right = layout.track.left = area.left + button;
+    layout.lineDown.left = layout.track.right = area.right - button;
+  }
+  ThumbGeometry geometry = ThumbOf(window, bar, button, length);
+  if (geometry.thumb == 0) return layout;
+  const ScrollBarState& state = window.bars[bar];
+  int offset = geometry.span > 0 ? MulDiv(geometry.trackLength - geometry.thumb, state.pos - state.min, geometry.span) : 0;
+  layout.thumb = layout.track;
+  if (vertical) {
+    layout.thumb.top = layout.track.top + offset;
+    layout.thumb.bottom = layout.thumb.top + geometry.thumb;
+  } else {
+    layout.thumb.left = layout.track.left + offset;
+    layout.thumb.right = layout.thumb.left + geometry.thumb;
+  }
+  return layout;
+}
+
+int ScrollPosForThumb(const Window& window, int bar, int offset) {
+  ScrollBarLayout layout = LayoutScrollBar(window, bar);
+  bool vertical = bar == SB_VERT;
+  int button = vertical ? layout.area.right - layout.area.left : layout.area.bottom - layout.area.top;
+  int length = vertical ? layout.area.bottom - layout.area.top : layout.area.right - layout.area.left;
+  ThumbGeometry geometry = ThumbOf(window, bar, button, length);
+  const ScrollBarState& state = window.bars[bar];
+  int room = geometry.trackLength - geometry.thumb;
+  if (room <= 0 || geometry.span <= 0) return state.min;
+  return state.min + MulDiv(std::clamp(offset, 0, room), geometry.span, room);
 }
 
 namespace {

@@ -75,6 +75,21 @@ std::vector<std::shared_ptr<Window>> WindowsOfThread(DWORD threadId);
 bool IsShownOnScreen(const Window& window);
 // Top-left of a window's client area on the screen.
 POINT ClientOriginOnScreen(const Window& window);
+// The parts of a window's scroll bar in the window's own coordinates: the
+// bar, its two arrow buttons, the track between them and the thumb (empty
+// when the range leaves no room for one). Drawing and the mouse agree on it.
+struct ScrollBarLayout {
+  RECT area{};
+  RECT lineUp{};
+  RECT lineDown{};
+  RECT track{};
+  RECT thumb{};
+};
+ScrollBarLayout LayoutScrollBar(const Window& window, int bar);
+// The position at which the thumb's leading edge lies at a place along the track
+// (pixels from the track's start), for dragging.
+int ScrollPosForThumb(const Window& window, int bar, int offset);
+
 // What the screen shows of a window: its canvas with the canvases of its
 // visible children over it, each clipped to its parent's client area.
 Surface ComposeWindow(const Window& window);

@@ -12,7 +12,7 @@ namespace layer {
 
 class WindowTable {
  public:
-  // Gives the window its handle: a 32-bit value, never 0, unique in the process.
+  // Gives the window its handle: a 32-bit value, never 0, unique among the user's programs.
   HWND Add(std::shared_ptr<Window> window);
   void Remove(HWND handle);
   std::shared_ptr<Window> Find(HWND handle);
@@ -21,7 +21,6 @@ class WindowTable {
  private:
   static DWORD Key(HWND handle);
   std::mutex m_mutex;
-  WORD m_counter = 0;
   std::map<DWORD, std::shared_ptr<Window>> m_windows;
   std::vector<std::shared_ptr<Window>> m_order;
 };

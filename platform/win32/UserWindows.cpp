@@ -59,6 +59,7 @@ struct InputState {
   int cursorCount = 0;
   POINT cursorPos{};
   SHORT keys[256]{};
+  int characters[256]{};
 };
 InputState& Input() {
   static InputState state;
@@ -141,52 +142,25 @@ void SizeChanged(Window& window, bool sendSize) {
 namespace {
 
 void DrawScrollBars(Window& window) {
-  RECT client = window.ClientArea();
   const std::uint32_t track = layer::PixelFromColor(RGB(224, 224, 224));
   const std::uint32_t face = layer::PixelFromColor(GetSysColor(COLOR_BTNFACE));
   const std::uint32_t shadow = layer::PixelFromColor(GetSysColor(COLOR_BTNSHADOW));
   auto drawButton = [&](RECT box) {
+    if (IsRectEmpty(&box)) return;
     window.canvas.Fill(box, shadow);
     InflateRect(&box, -1, -1);
     window.canvas.Fill(box, face);
   };
   for (int bar : {SB_HORZ, SB_VERT}) {
-    const layer::ScrollBarState& state = window.bars[bar];
-    if (!state.shown) continue;
-    bool vertical = bar == SB_VERT;
-    RECT area = vertical ? RECT{client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom}
-                         : RECT{client.left, client.bottom, client.right, client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
-    window.canvas.Fill(area, track);
-    int button = vertical ? area.right - area.left : area.bottom - area.top;
-    int length = vertical ? area.bottom - area.top : area.right - area.left;
-    RECT first = area, last = area;
-    if (vertical) {
-      first.bottom = first.top + button;
-      last.top = last.bottom - button;
-    } else {
-      first.right = first.left + button;
-      last.left = last.right - button;
-    }
-    drawButton(first);
-    drawButton(last);
-    int range = state.max - state.min;
-    int trackLength = length - 2 * button;
-    if (range <= 0 || trackLength <= button) continue;
-    int thumb = state.page ? std::max(button / 2, MulDiv(trackLength, static_cast<int>(state.page), range + 1)) : button;
-    thumb = std::min(thumb, trackLength);
-    int span = range - std::max<int>(static_cast<int>(state.page) - 1, 0);
-    int offset = span > 0 ? MulDiv(trackLength - thumb, state.pos - state.min, span) : 0;
-    RECT box = area;
-    if (vertical) {
-      box.top = area.top + button + offset;
-      box.bottom = box.top + thumb;
-    } else {
-      box.left = area.left + button + offset;
-      box.right = box.left + thumb;
-    }
-    drawButton(box);
+    if (!window.bars[bar].shown) continue;
+    layer::ScrollBarLayout layout = layer::LayoutScrollBar(window, bar);
+    window.canvas.Fill(layout.area, track);
+    drawButton(layout.lineUp);
+    drawButton(layout.lineDown);
+    drawButton(layout.thumb);
   }
   if (window.bars[SB_HORZ].shown && window.bars[SB_VERT].shown) {
+    RECT client = window.ClientArea();
     window.canvas.Fill(RECT{client.right, client.bottom, window.Width(), window.Height()}, face);
   }
   window.canvas.Touch();
@@ -1016,6 +990,12 @@ void SetKeyDown(int virtualKey, bool down) {
 }
 
 void SetCursorPosition(POINT point) { Input().cursorPos = point; }
+
+void NoteKeyCharacter(int virtualKey, int character) {
+  if (virtualKey >= 0 && virtualKey <= 255) Input().characters[virtualKey] = character;
+}
+
+int NotedKeyCharacter(int virtualKey) { return virtualKey >= 0 && virtualKey <= 255 ? Input().characters[virtualKey] : 0; }
 
 CreationHook SetCreationHook(CreationHook hook) { return std::exchange(CurrentCreationHook(), hook); }
 

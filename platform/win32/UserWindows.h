@@ -128,6 +128,11 @@ const CursorPicture* CursorOf(HCURSOR cursor);
 // The state of a key or button as the input has left it (the backend and
 // tests set it): down in bit 15, toggled in bit 0.
 void SetKeyDown(int virtualKey, bool down);
+// The character the keyboard gave with the last press of a key (0: none),
+// which TranslateMessage turns into WM_CHAR; without one it knows the
+// letters, digits and a few keys itself.
+void NoteKeyCharacter(int virtualKey, int character);
+int NotedKeyCharacter(int virtualKey);
 void SetCursorPosition(POINT point);
 
 // Called on the creating thread with every new window before its first

@@ -18,7 +18,7 @@ std::vector<MSG> received;
 
 LRESULT CALLBACK Recorder(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_KEYDOWN || message == WM_CHAR ||
-      message == WM_PAINT)
+      message == WM_PAINT || message == WM_VSCROLL)
     received.push_back(MSG{window, message, wParam, lParam, 0, {}});
   if (message == WM_PAINT) {
     PAINTSTRUCT paint;
@@ -87,13 +87,17 @@ TEST(Screen, MouseAndKeysBecomeQueuedMessagesWithKeyStates) {
   EXPECT_TRUE(GetKeyState(VK_LBUTTON) & 0x8000);
   QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
   QApplication::sendEvent(widget, &key);
+  QKeyEvent umlaut(QEvent::KeyPress, Qt::Key_Adiaeresis, Qt::NoModifier, QString::fromUtf8("\xC3\xA4"));
+  QApplication::sendEvent(widget, &umlaut);
   EXPECT_TRUE(received.empty());  // nothing is handled before the loop takes it
   layer::PumpUntilIdle();
 
   std::vector<UINT> order;
   for (const MSG& msg : received) order.push_back(msg.message);
-  EXPECT_EQ(order, (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_KEYDOWN, WM_CHAR}));
-  ASSERT_EQ(received.size(), 4u);
+  // Each key's character comes right after it, in Windows-1252.
+  EXPECT_EQ(order, (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_KEYDOWN, WM_CHAR, WM_KEYDOWN, WM_CHAR}));
+  ASSERT_EQ(received.size(), 6u);
+  EXPECT_EQ(received[5].wParam, 0xE4u);
   EXPECT_EQ(GET_X_LPARAM(received[0].lParam), 25);
   EXPECT_EQ(GET_Y_LPARAM(received[0].lParam), 35);
   EXPECT_EQ(received[0].wParam, static_cast<WPARAM>(MK_SHIFT));
@@ -106,4 +110,47 @@ TEST(Screen, MouseAndKeysBecomeQueuedMessagesWithKeyStates) {
   QApplication::sendEvent(widget, &release);
   EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
   layer::PumpUntilIdle();
+}
+
+namespace {
+
+void Press(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+  QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                    Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+}  // namespace
+
+TEST(Screen, ScrollBarsAnswerArrowsAndThumbDrags) {
+  ScreenWindow screen;
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 100, 10, 0, 0};
+  SetScrollInfo(screen.window, SB_VERT, &info, TRUE);
+  layer::PumpUntilIdle();
+  received.clear();
+  QWidget* widget = screen.Widget();
+  ASSERT_NE(widget, nullptr);
+  int barX = 160 - GetSystemMetrics(SM_CXVSCROLL) / 2;
+
+  Press(widget, QEvent::MouseButtonPress, QPointF(barX, 115), Qt::LeftButton);  // the lower arrow
+  Press(widget, QEvent::MouseButtonRelease, QPointF(barX, 115), Qt::NoButton);
+  Press(widget, QEvent::MouseButtonPress, QPointF(barX, 20), Qt::LeftButton);  // the thumb, at the top
+  Press(widget, QEvent::MouseMove, QPointF(barX, 60), Qt::LeftButton);
+  Press(widget, QEvent::MouseButtonRelease, QPointF(barX, 60), Qt::NoButton);
+  layer::PumpUntilIdle();
+
+  std::vector<std::pair<int, int>> codes;
+  for (const MSG& msg : received)
+    if (msg.message == WM_VSCROLL) codes.emplace_back(LOWORD(msg.wParam), static_cast<short>(HIWORD(msg.wParam)));
+  ASSERT_EQ(codes.size(), 5u);
+  EXPECT_EQ(codes[0].first, SB_LINEDOWN);
+  EXPECT_EQ(codes[1].first, SB_ENDSCROLL);
+  EXPECT_EQ(codes[2].first, SB_THUMBTRACK);
+  EXPECT_GT(codes[2].second, 30);  // 40 pixels of an 88-pixel track
+  EXPECT_LT(codes[2].second, 60);
+  EXPECT_EQ(codes[3], std::make_pair(static_cast<int>(SB_THUMBPOSITION), codes[2].second));
+  EXPECT_EQ(codes[4].first, SB_ENDSCROLL);
+  SCROLLINFO track{sizeof(SCROLLINFO), SIF_TRACKPOS, 0, 0, 0, 0, 0};
+  GetScrollInfo(screen.window, SB_VERT, &track);
+  EXPECT_EQ(track.nTrackPos, codes[2].second);
 }

@@ -152,6 +152,17 @@ TEST(Gdi, MonochromeBitmapsTakeTheContextsColours) {
   GetObject(bits, sizeof info, &info);
   EXPECT_EQ(info.bmBitsPixel, 1);
   SelectObject(mono, bits);
+  struct Case {
+    COLORREF asked, stored;
+  } cases[] = {{RGB(200, 200, 200), kWhite}, {RGB(50, 60, 70), kBlack}, {RGB(255, 255, 0), kWhite}};
+  for (const Case& c : cases) {
+    HBRUSH brush = CreateSolidBrush(c.asked);
+    RECT one{0, 0, 1, 1};
+    FillRect(mono, &one, brush);
+    EXPECT_EQ(GetPixel(mono, 0, 0), c.stored) << std::hex << c.asked;  // the nearer of black and white
+    DeleteObject(brush);
+  }
+  PatBlt(mono, 0, 0, 2, 1, BLACKNESS);
   SetPixel(mono, 1, 0, kWhite);
   Canvas target(2, 1);
   SetTextColor(target.dc, RGB(255, 0, 0));
@@ -216,6 +227,16 @@ TEST(Gdi, OneBitPicturesStretchWithTheirColourTable) {
   Canvas corner(1, 1);
   StretchDIBits(corner.dc, 0, 0, 1, 1, 0, 0, 1, 1, bottomUp.bits.data(), bottomUp.Info(), DIB_RGB_COLORS, SRCCOPY);
   EXPECT_EQ(GetPixel(corner.dc, 0, 0), RGB(255, 0, 0));
+
+  // A band of lines, given alone, lands where those lines belong.
+  Dib band(1, 4, 8, {{0, 0, 0, 0}, {0, 0, 255, 0}});
+  band.StoredRow(0)[0] = 1;  // the band's first line (line 2 of the picture) red
+  Canvas column(1, 4);
+  EXPECT_EQ(SetDIBitsToDevice(column.dc, 0, 0, 1, 4, 0, 0, 2, 2, band.bits.data(), band.Info(), DIB_RGB_COLORS), 2);
+  EXPECT_EQ(GetPixel(column.dc, 0, 1), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(column.dc, 0, 0), kBlack);
+  EXPECT_EQ(GetPixel(column.dc, 0, 2), kWhite);  // lines 0 and 1 were not given
+  EXPECT_EQ(GetPixel(column.dc, 0, 3), kWhite);
 
   Dib broken(4, 4, 7, {});
   EXPECT_EQ(StretchDIBits(corner.dc, 0, 0, 1, 1, 0, 0, 1, 1, broken.bits.data(), broken.Info(), DIB_RGB_COLORS, SRCCOPY), 0);

@@ -251,16 +251,20 @@ TEST(Messages, SentMessagesAnswerAtOnceAndKeyDownsBecomeCharacters) {
   EXPECT_EQ(SendMessage(window, WM_USER, 40, 2), 42);
   EXPECT_EQ(SendMessage(reinterpret_cast<HWND>(0x1234), WM_USER, 0, 0), 0);
 
+  log.Clear();
   layer::SetKeyDown(VK_SHIFT, true);
+  PostMessage(window, WM_USER + 7, 0, 0);
   MSG key{window, WM_KEYDOWN, 'A', 0, 0, {}};
   EXPECT_TRUE(TranslateMessage(&key));
   layer::SetKeyDown(VK_SHIFT, false);
+  Drain();
   key.wParam = 'B';
   TranslateMessage(&key);
   key.wParam = VK_F1;
   EXPECT_FALSE(TranslateMessage(&key));
-  log.Clear();
   Drain();
+  // The character is read before what was posted earlier.
+  EXPECT_EQ(log.Messages(nullptr, {}), (std::vector<UINT>{WM_CHAR, WM_USER + 7, WM_CHAR}));
   auto chars = log.Entries(WM_CHAR);
   ASSERT_EQ(chars.size(), 2u);
   EXPECT_EQ(chars[0].wParam, static_cast<WPARAM>('A'));
