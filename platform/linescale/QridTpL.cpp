@@ -14,7 +14,6 @@
 #include <cstring>
 #include <vector>
 
-
 namespace {
 
 constexpr char kMagic[4] = {'T', 'P', 'L', '1'};
