@@ -45,6 +45,11 @@ class CCapImage : public CObject {
   // A screen-compatible bitmap of width x height in the background colour
   // with the drawing on it, the part's left and top at its corner.
   HBITMAP MakeBitmap(Copy kind, int left, int top, int width, int height) const;
+  // That bitmap as CF_BITMAP; 0 when the clipboard cannot be opened.
+  int CopyToClipboard(Copy kind, int left, int top, int width, int height) const;
+  int CopyStandardToClipboard() const;
+  int CopyZoomedToClipboard() const;
+  int CopyPartToClipboard(RECT part) const;
 
   // The library-wide standard size that new pictures take; (-1, -1) makes
   // each drawing take its own extent.

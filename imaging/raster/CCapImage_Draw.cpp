@@ -1,6 +1,7 @@
 // Drawing a CAP picture through a device context, on screen and into bitmaps.
 #include "imaging/raster/CCapImage.h"
 #include "mfc/CDC.h"
+#include "win32/Clipboard.h"
 #include "win32/Gdi.h"
 
 void CCapImage::DrawPoints(HDC dc, const std::vector<POINT>& source, int x, int y) const {
@@ -54,4 +55,27 @@ HBITMAP CCapImage::MakeBitmap(Copy kind, int left, int top, int width, int heigh
   SelectObject(dc, previous);
   DeleteDC(dc);
   return bitmap;
+}
+
+int CCapImage::CopyToClipboard(Copy kind, int left, int top, int width, int height) const {
+  HBITMAP bitmap = MakeBitmap(kind, left, top, width, height);
+  if (!bitmap) return 0;
+  if (!OpenClipboard(nullptr)) {
+    DeleteObject(bitmap);
+    return 0;
+  }
+  EmptyClipboard();
+  SetClipboardData(CF_BITMAP, bitmap);
+  CloseClipboard();
+  return 1;
+}
+
+int CCapImage::CopyStandardToClipboard() const {
+  return CopyToClipboard(Copy::Standard, 0, 0, m_standardWidth, m_standardHeight);
+}
+
+int CCapImage::CopyZoomedToClipboard() const { return CopyToClipboard(Copy::Zoomed, 0, 0, m_zoomWidth, m_zoomHeight); }
+
+int CCapImage::CopyPartToClipboard(RECT part) const {
+  return CopyToClipboard(Copy::Part, part.left, part.top, part.right - part.left, part.bottom - part.top);
 }

@@ -8,6 +8,7 @@
 #include "imaging/raster/PixelIndex.h"
 #include "mfc/CException.h"
 #include "mfc/CPalette.h"
+#include "win32/Clipboard.h"
 #include "win32/Memory.h"
 
 IMPLEMENT_DYNAMIC(CDib, CObject)
@@ -190,4 +191,26 @@ HGLOBAL CDib::CopyPartToGlobal(int left, int top, int right, int bottom) const {
   }
   GlobalUnlock(global);
   return global;
+}
+
+namespace {
+
+BOOL PutOnClipboard(UINT format, HANDLE data) {
+  if (!data) return FALSE;
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(data);
+    return FALSE;
+  }
+  EmptyClipboard();
+  SetClipboardData(format, data);
+  CloseClipboard();
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL CDib::CopyToClipboard() const { return PutOnClipboard(CF_DIB, CopyToGlobal()); }
+
+BOOL CDib::CopyPartToClipboard(int left, int top, int right, int bottom) const {
+  return PutOnClipboard(CF_DIB, CopyPartToGlobal(left, top, right, bottom));
 }

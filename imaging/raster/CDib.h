@@ -42,6 +42,11 @@ class CDib : public CObject {
   virtual void StretchDraw(HDC dc, int x, int y, double factor, DWORD rop);
   virtual void DrawToDevice(HDC dc, int x, int y, int left, int top, int right, int bottom);
 
+  // The whole picture or a part as CF_DIB; FALSE when the clipboard cannot
+  // be opened, which is then left as it was.
+  BOOL CopyToClipboard() const;
+  BOOL CopyPartToClipboard(int left, int top, int right, int bottom) const;
+
   void BitsClear();
   // Copies as many colours as the colour table holds and returns that count.
   int SetPalette(const RGBQUAD* colours);

@@ -100,6 +100,24 @@ int CDoubleDib::OnDraw(HDC dc, int x, int y) {
   return 1;
 }
 
+int CDoubleDib::ImageCopyToClipboard() const {
+  if (m_vector) return m_pCap->CopyStandardToClipboard();
+  return m_pPicture && m_pPicture->CopyToClipboard() ? 1 : 0;
+}
+
+int CDoubleDib::ImageZoomCopyToClipboard() const {
+  if (m_vector) return m_pCap->CopyZoomedToClipboard();
+  return m_pZoomed && m_pZoomed->CopyToClipboard() ? 1 : 0;
+}
+
+int CDoubleDib::ImagePartCopyToClipboard(RECT zoomed) const {
+  if (!m_vector && (!m_pPicture || !m_pZoomed)) return 0;
+  const RECT part = PartInPicture(zoomed);
+  if (m_vector) return m_pCap->CopyPartToClipboard(part);
+  m_pPicture->CopyPartToClipboard(part.left, part.top, part.right, part.bottom);
+  return 1;
+}
+
 RECT CDoubleDib::PartInPicture(RECT zoomed) const {
   int picture[2] = {0, 0};
   int zoom[2] = {0, 0};

@@ -34,6 +34,12 @@ class CDoubleDib : public CObject {
   CDib* Zoomed() const { return m_pZoomed; }
   CCapImage* Vector() const { return m_vector ? m_pCap : nullptr; }
 
+  // The picture, the zoomed copy, or a part of the zoomed copy taken from the
+  // picture at its resolution; 0 when there is nothing to copy.
+  int ImageCopyToClipboard() const;
+  int ImageZoomCopyToClipboard() const;
+  int ImagePartCopyToClipboard(RECT zoomed) const;
+
   // A rectangle of the zoomed copy in picture coordinates, each side within
   // the picture (at most its size - 1).
   RECT PartInPicture(RECT zoomed) const;

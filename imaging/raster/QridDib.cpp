@@ -52,6 +52,14 @@ QRIDDIB_API int DDIB_GetPalette(DDIB_HANDLE dib, CPalette** palette) { return di
 
 QRIDDIB_API int DDIB_GetZoomSize(DDIB_HANDLE dib, int size[2]) { return dib->GetZoomSize(size); }
 
+QRIDDIB_API int DDIB_ImageCopyToClipboard(DDIB_HANDLE dib) { return dib->ImageCopyToClipboard(); }
+
+QRIDDIB_API int DDIB_ImageZoomCopyToClipboard(DDIB_HANDLE dib) { return dib->ImageZoomCopyToClipboard(); }
+
+QRIDDIB_API int DDIB_ImagePartCopyToClipboard(DDIB_HANDLE dib, int left, int top, int right, int bottom) {
+  return dib->ImagePartCopyToClipboard(RECT{left, top, right, bottom});
+}
+
 QRIDDIB_API int DDIB_ImageExists(DDIB_HANDLE dib) { return dib->ImageExists(); }
 
 QRIDDIB_API int DDIB_ImageZoomExists(DDIB_HANDLE dib) { return dib->ImageZoomExists(); }

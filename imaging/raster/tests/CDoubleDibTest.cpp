@@ -6,6 +6,9 @@
 #include "interfaces/Decoder.h"
 #include "interfaces/QridDib.h"
 #include "testing/TempFolder.h"
+#include "win32/Clipboard.h"
+#include "win32/Gdi.h"
+#include "win32/Memory.h"
 #include "win32/UserWindows.h"
 
 namespace {
@@ -209,6 +212,70 @@ TEST_F(DoubleDib, PartsOfTheZoomedCopyMapToThePicture) {
     EXPECT_EQ(part.right, c.picture.right);
     EXPECT_EQ(part.bottom, c.picture.bottom);
   }
+}
+
+// The CF_DIB on the clipboard: its header and the start of its pixels.
+struct ClipboardDib {
+  BITMAPINFOHEADER header{};
+  std::string pixels;
+  ClipboardDib() {
+    if (!OpenClipboard(nullptr)) return;
+    if (HANDLE data = GetClipboardData(CF_DIB)) {
+      const auto* info = static_cast<const BITMAPINFO*>(GlobalLock(data));
+      header = info->bmiHeader;
+      const BYTE* bits = reinterpret_cast<const BYTE*>(info) + 40 + 4 * (header.biClrUsed ? header.biClrUsed : 256);
+      pixels.assign(reinterpret_cast<const char*>(bits), static_cast<size_t>(WIDTHBYTES(header.biWidth * 8) * header.biHeight));
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+  }
+};
+
+TEST_F(DoubleDib, CopiesReachTheClipboard) {
+  EXPECT_EQ(DDIB_ImageCopyToClipboard(m_dib), 0);
+  EXPECT_EQ(DDIB_ImagePartCopyToClipboard(m_dib, 0, 0, 4, 4), 0);
+  WritePicture("p.bmp", 40, 30);
+  ASSERT_EQ(Load("p.bmp"), 1);
+  ASSERT_EQ(DDIB_ImageZoom(m_dib, 2, 0, 0, 0, 0), 1);  // 20 x 15
+  ASSERT_EQ(DDIB_ImageCopyToClipboard(m_dib), 1);
+  EXPECT_EQ(ClipboardDib().header.biWidth, 40);
+  ASSERT_EQ(DDIB_ImageZoomCopyToClipboard(m_dib), 1);
+  EXPECT_EQ(ClipboardDib().header.biWidth, 20);
+  ASSERT_EQ(DDIB_ImagePartCopyToClipboard(m_dib, 1, 0, 5, 2), 1);  // picture columns 2 .. 9, lines 0 .. 3
+  const ClipboardDib part;
+  EXPECT_EQ(part.header.biWidth, 8);
+  EXPECT_EQ(part.header.biHeight, 4);
+  // The top line of the part is picture line 0 from column 2: (2 + 0) % 4, (3 + 0) % 4, ...
+  EXPECT_EQ(part.pixels.substr(3 * 8, 4), std::string("\2\3\0\1", 4));
+
+  // A clipboard that another caller holds is left alone.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_EQ(DDIB_ImageCopyToClipboard(m_dib), 0);
+  CloseClipboard();
+  EXPECT_EQ(ClipboardDib().header.biWidth, 8);
+}
+
+TEST_F(DoubleDib, VectorPicturesGoToTheClipboardAsBitmaps) {
+  m_folder.Write("x.ca3", std::string(1, '\0') + std::string("\x20\x64\x64", 3));
+  ASSERT_EQ(Load("x.ca3"), 1);
+  ASSERT_EQ(DDIB_ImageZoom(m_dib, 2, 0, 0, 0, 0), 1);
+  const std::pair<int (*)(DDIB_HANDLE), int> cases[] = {{DDIB_ImageCopyToClipboard, 640},
+                                                        {DDIB_ImageZoomCopyToClipboard, 320}};
+  for (const auto& [copy, width] : cases) {
+    ASSERT_EQ(copy(m_dib), 1);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    BITMAP info{};
+    GetObject(GetClipboardData(CF_BITMAP), sizeof info, &info);
+    CloseClipboard();
+    EXPECT_EQ(info.bmWidth, width);
+  }
+  ASSERT_EQ(DDIB_ImagePartCopyToClipboard(m_dib, 10, 10, 60, 40), 1);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  BITMAP info{};
+  GetObject(GetClipboardData(CF_BITMAP), sizeof info, &info);
+  CloseClipboard();
+  EXPECT_EQ(info.bmWidth, 100);
+  EXPECT_EQ(info.bmHeight, 60);
 }
 
 TEST_F(DoubleDib, BackgroundAndMixingReachTheCopies) {
