@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/raster/CDib.h"
+#include "testing/MemoryCanvas.h"
 #include "win32/Gdi.h"
 
 namespace {
@@ -16,34 +17,26 @@ void MakePicture(CDib& dib) {
   }
 }
 
-struct Canvas {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, nullptr);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
-  ~Canvas() {
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(dc, x, y) & 0xFFFFFF; }
-};
+using layer::testing::MemoryCanvas;
+
+COLORREF At(const MemoryCanvas& canvas, int x, int y) { return GetPixel(canvas.dc, x, y) & 0xFFFFFF; }
 
 TEST(CDibDraw, WholeStretchedAndPart) {
   CDib dib;
   MakePicture(dib);
-  Canvas whole, stretched, part;
+  MemoryCanvas whole(16, 16), stretched(16, 16), part(16, 16);
   dib.Draw(whole.dc, 1, 1, SRCCOPY);
-  EXPECT_EQ(whole.At(1, 1), RGB(0, 0, 7));
-  EXPECT_EQ(whole.At(4, 3), RGB(120, 160, 7));
+  EXPECT_EQ(At(whole, 1, 1), RGB(0, 0, 7));
+  EXPECT_EQ(At(whole, 4, 3), RGB(120, 160, 7));
   dib.StretchDraw(stretched.dc, 0, 0, 2.0, SRCCOPY);
-  EXPECT_EQ(stretched.At(7, 5), RGB(120, 160, 7));
-  EXPECT_EQ(stretched.At(2, 1), RGB(40, 0, 7));
+  EXPECT_EQ(At(stretched, 7, 5), RGB(120, 160, 7));
+  EXPECT_EQ(At(stretched, 2, 1), RGB(40, 0, 7));
   // Columns 1 and 2 of lines 1 and 2, top-down.
   dib.DrawToDevice(part.dc, 5, 5, 1, 1, 3, 3);
-  EXPECT_EQ(part.At(5, 5), RGB(40, 80, 7));
-  EXPECT_EQ(part.At(6, 6), RGB(80, 160, 7));
-  EXPECT_EQ(part.At(7, 5), RGB(0, 0, 0));  // nothing beyond the part
-  EXPECT_EQ(part.At(5, 7), RGB(0, 0, 0));
+  EXPECT_EQ(At(part, 5, 5), RGB(40, 80, 7));
+  EXPECT_EQ(At(part, 6, 6), RGB(80, 160, 7));
+  EXPECT_EQ(At(part, 7, 5), RGB(255, 255, 255));  // nothing beyond the part
+  EXPECT_EQ(At(part, 5, 7), RGB(255, 255, 255));
 }
 
 }  // namespace

@@ -231,6 +231,14 @@ struct ClipboardDib {
   }
 };
 
+BITMAP ClipboardBitmap() {
+  BITMAP info{};
+  if (!OpenClipboard(nullptr)) return info;
+  GetObject(GetClipboardData(CF_BITMAP), sizeof info, &info);
+  CloseClipboard();
+  return info;
+}
+
 TEST_F(DoubleDib, CopiesReachTheClipboard) {
   EXPECT_EQ(DDIB_ImageCopyToClipboard(m_dib), 0);
   EXPECT_EQ(DDIB_ImagePartCopyToClipboard(m_dib, 0, 0, 4, 4), 0);
@@ -263,19 +271,12 @@ TEST_F(DoubleDib, VectorPicturesGoToTheClipboardAsBitmaps) {
                                                         {DDIB_ImageZoomCopyToClipboard, 320}};
   for (const auto& [copy, width] : cases) {
     ASSERT_EQ(copy(m_dib), 1);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    BITMAP info{};
-    GetObject(GetClipboardData(CF_BITMAP), sizeof info, &info);
-    CloseClipboard();
-    EXPECT_EQ(info.bmWidth, width);
+    EXPECT_EQ(ClipboardBitmap().bmWidth, width);
   }
   ASSERT_EQ(DDIB_ImagePartCopyToClipboard(m_dib, 10, 10, 60, 40), 1);
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  BITMAP info{};
-  GetObject(GetClipboardData(CF_BITMAP), sizeof info, &info);
-  CloseClipboard();
-  EXPECT_EQ(info.bmWidth, 100);
-  EXPECT_EQ(info.bmHeight, 60);
+  const BITMAP part = ClipboardBitmap();
+  EXPECT_EQ(part.bmWidth, 100);
+  EXPECT_EQ(part.bmHeight, 60);
 }
 
 TEST_F(DoubleDib, BackgroundAndMixingReachTheCopies) {

@@ -8,31 +8,15 @@
 #include "interfaces/QridDib.h"
 #include "mfc/CDC.h"
 #include "mfc/CPalette.h"
+#include "testing/MemoryCanvas.h"
 #include "testing/TempFolder.h"
 #include "win32/Gdi.h"
 
 namespace {
 
-class MemoryCanvas {
- public:
-  MemoryCanvas(int width, int height) : m_bitmap(CreateBitmap(width, height, 1, 32, nullptr)) {
-    m_previous = SelectObject(m_dc, m_bitmap);
-    RECT all{0, 0, width, height};
-    FillRect(m_dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  }
-  ~MemoryCanvas() {
-    SelectObject(m_dc, m_previous);
-    DeleteObject(m_bitmap);
-    DeleteDC(m_dc);
-  }
-  HDC Dc() const { return m_dc; }
-  COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y) & 0xFFFFFF; }
+using layer::testing::MemoryCanvas;
 
- private:
-  HDC m_dc = CreateCompatibleDC(nullptr);
-  HBITMAP m_bitmap;
-  HGDIOBJ m_previous;
-};
+COLORREF At(const MemoryCanvas& canvas, int x, int y) { return GetPixel(canvas.dc, x, y) & 0xFFFFFF; }
 
 class LoadAndDraw : public ::testing::Test {
  protected:
@@ -79,13 +63,13 @@ TEST_F(LoadAndDraw, BitmapWithHotspotTrailer) {
   EXPECT_EQ(palette->GetEntryCount(), 256);  // the plug-in makes a full table
   DDIB_SetBkColor(m_dib, RGB(0x80, 0x80, 0x80), 0);
   MemoryCanvas canvas(8, 6);
-  ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.Dc()), 2, 3), 1);
-  EXPECT_EQ(canvas.At(2, 3), RGB(255, 0, 0));
-  EXPECT_EQ(canvas.At(3, 3), RGB(0, 255, 0));
-  EXPECT_EQ(canvas.At(4, 3), RGB(0x80, 0x80, 0x80));  // white shows the background
-  EXPECT_EQ(canvas.At(2, 4), RGB(0x80, 0x80, 0x80));
-  EXPECT_EQ(canvas.At(1, 3), RGB(255, 255, 255));
-  EXPECT_EQ(canvas.At(2, 5), RGB(255, 255, 255));
+  ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.dc), 2, 3), 1);
+  EXPECT_EQ(At(canvas, 2, 3), RGB(255, 0, 0));
+  EXPECT_EQ(At(canvas, 3, 3), RGB(0, 255, 0));
+  EXPECT_EQ(At(canvas, 4, 3), RGB(0x80, 0x80, 0x80));  // white shows the background
+  EXPECT_EQ(At(canvas, 2, 4), RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(At(canvas, 1, 3), RGB(255, 255, 255));
+  EXPECT_EQ(At(canvas, 2, 5), RGB(255, 255, 255));
 }
 
 TEST_F(LoadAndDraw, DrfPictureWithItsColours) {
@@ -95,14 +79,14 @@ TEST_F(LoadAndDraw, DrfPictureWithItsColours) {
   EXPECT_EQ(m_bits, 8);
   EXPECT_EQ(HS_GetNumberOfHotspots(m_hotspots), 1);
   MemoryCanvas canvas(24, 9);
-  ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.Dc()), 0, 0), 1);
+  ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.dc), 0, 0), 1);
   const BITMAPINFO* info = DDIB_GetBMI(m_dib);
   int differing = 0;
   for (int y = 0; y < 9; ++y) {
     for (int x = 0; x < 24; ++x) {
       const RGBQUAD c = info->bmiColors[picture.At(x, y)];
       const bool white = c.rgbRed == 255 && c.rgbGreen == 255 && c.rgbBlue == 255;
-      if (!white) differing += canvas.At(x, y) != RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
+      if (!white) differing += At(canvas, x, y) != RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
     }
   }
   EXPECT_EQ(differing, 0);
@@ -129,10 +113,10 @@ TEST_F(LoadAndDraw, ReducedBilevelPictureShowsGreys) {
   ASSERT_EQ(DDIB_ImageZoom(m_dib, 0, 0, 0, 16, 16), 1);
   EXPECT_EQ(DDIB_GetZoomBMI(m_dib)->bmiHeader.biBitCount, 4);
   MemoryCanvas canvas(16, 16);
-  DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.Dc()), 0, 0);
-  EXPECT_EQ(canvas.At(0, 5), RGB(0, 0, 0));           // all ink
-  EXPECT_EQ(canvas.At(1, 5), RGB(0, 0, 0));
-  EXPECT_EQ(canvas.At(2, 5), RGB(0xFF, 0xFF, 0xFF));  // paper
+  DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.dc), 0, 0);
+  EXPECT_EQ(At(canvas, 0, 5), RGB(0, 0, 0));           // all ink
+  EXPECT_EQ(At(canvas, 1, 5), RGB(0, 0, 0));
+  EXPECT_EQ(At(canvas, 2, 5), RGB(0xFF, 0xFF, 0xFF));  // paper
 }
 
 TEST_F(LoadAndDraw, CapDrawingWithLabelHotspots) {
@@ -156,12 +140,12 @@ TEST_F(LoadAndDraw, CapDrawingWithLabelHotspots) {
   EXPECT_EQ(size[1], 355);
   ASSERT_EQ(DDIB_ImageZoom(m_dib, 1, 0, 0, 0, 0), 1);
   MemoryCanvas canvas(300, 400);
-  ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.Dc()), 0, 0), 1);
+  ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.dc), 0, 0), 1);
   // Centred by ((100 + 325 - 265) / 2, (100 + 415 - 355) / 2) = (80, 80).
-  EXPECT_EQ(canvas.At(20, 20), RGB(0, 0, 0));
-  EXPECT_EQ(canvas.At(70, 20), RGB(0, 0, 0));
-  EXPECT_EQ(canvas.At(70, 21), RGB(255, 255, 255));
-  EXPECT_EQ(canvas.At(130, 20), RGB(255, 255, 255));
+  EXPECT_EQ(At(canvas, 20, 20), RGB(0, 0, 0));
+  EXPECT_EQ(At(canvas, 70, 20), RGB(0, 0, 0));
+  EXPECT_EQ(At(canvas, 70, 21), RGB(255, 255, 255));
+  EXPECT_EQ(At(canvas, 130, 20), RGB(255, 255, 255));
 }
 
 }  // namespace
