@@ -2,9 +2,11 @@
 // calling sequence that every plug-in's exports share.
 #pragma once
 
+#include <exception>
 #include <memory>
 
 #include "interfaces/Decoder.h"
+#include "mfc/CException.h"
 #include "mfc/CObject.h"
 #include "mfc/CString.h"
 
@@ -37,3 +39,17 @@ class CDecoder : public CObject {
   int m_mode = 0;
   BOOL m_busy = FALSE;
 };
+
+// Runs one export's call so that no exception leaves the plug-in: a picture
+// too large for memory fails with the plug-in's own code like damaged data.
+template <class Call>
+int RunGuarded(int* error, int failureCode, Call call) {
+  try {
+    return call();
+  } catch (CException* exception) {
+    exception->Delete();
+  } catch (const std::exception&) {
+  }
+  *error = failureCode;
+  return 0;
+}

@@ -7,6 +7,8 @@
 
 #include "imaging/raster/PixelIndex.h"
 #include "mfc/CException.h"
+#include "mfc/CPalette.h"
+#include "win32/Clipboard.h"
 #include "win32/Memory.h"
 
 IMPLEMENT_DYNAMIC(CDib, CObject)
@@ -58,6 +60,8 @@ void CDib::Free() {
   m_lines.clear();
   m_quantised.reset();
   m_paletteEntries.clear();
+  delete m_pPalette;
+  m_pPalette = nullptr;
   m_reducedKind = 0;
   m_whiteEntry = m_whitePaletteEntry = -1;
   m_width = m_height = 0;
@@ -136,9 +140,11 @@ int CDib::SetPalette(const RGBQUAD* colours) {
   return count;
 }
 
+// The block has room for a full table whatever the colour count, but no more:
+// an index beyond the depth is ignored.
 void CDib::SetPaletteEntry(int index, BYTE red, BYTE green, BYTE blue, BYTE reserved) {
-  // The block always has room for a full table, whatever the colour count.
-  if (m_pColors) m_pColors[index & 0xFF & ((1 << m_bitCount) - 1)] = RGBQUAD{blue, green, red, reserved};
+  index &= 0xFF;
+  if (m_pColors && index < (1 << m_bitCount)) m_pColors[index] = RGBQUAD{blue, green, red, reserved};
 }
 
 HGLOBAL CDib::CopyToGlobal() const {
@@ -185,4 +191,26 @@ HGLOBAL CDib::CopyPartToGlobal(int left, int top, int right, int bottom) const {
   }
   GlobalUnlock(global);
   return global;
+}
+
+namespace {
+
+BOOL PutOnClipboard(UINT format, HANDLE data) {
+  if (!data) return FALSE;
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(data);
+    return FALSE;
+  }
+  EmptyClipboard();
+  SetClipboardData(format, data);
+  CloseClipboard();
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL CDib::CopyToClipboard() const { return PutOnClipboard(CF_DIB, CopyToGlobal()); }
+
+BOOL CDib::CopyPartToClipboard(int left, int top, int right, int bottom) const {
+  return PutOnClipboard(CF_DIB, CopyPartToGlobal(left, top, right, bottom));
 }

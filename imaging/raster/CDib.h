@@ -10,6 +10,7 @@
 #include "win32/GdiTypes.h"
 
 class CDynBuf;
+class CPalette;
 
 class CDib : public CObject {
   DECLARE_DYNAMIC(CDib)
@@ -34,6 +35,17 @@ class CDib : public CObject {
   virtual void Free();
   virtual void InitPointers();
   virtual void BuildLineArray();
+
+  // Drawing through a device context: 1:1, stretched by a factor, and a part
+  // of the picture (top-down coordinates) without stretching.
+  virtual void Draw(HDC dc, int x, int y, DWORD rop);
+  virtual void StretchDraw(HDC dc, int x, int y, double factor, DWORD rop);
+  virtual void DrawToDevice(HDC dc, int x, int y, int left, int top, int right, int bottom);
+
+  // The whole picture or a part as CF_DIB; FALSE when the clipboard cannot
+  // be opened, which is then left as it was.
+  BOOL CopyToClipboard() const;
+  BOOL CopyPartToClipboard(int left, int top, int right, int bottom) const;
 
   void BitsClear();
   // Copies as many colours as the colour table holds and returns that count.
@@ -64,6 +76,8 @@ class CDib : public CObject {
   // The entries of the display palette; empty until MakePalette.
   const std::vector<PALETTEENTRY>& GetPaletteEntries() const { return m_paletteEntries; }
   const RGBQUAD* GetQuantisedColors() const { return m_quantised.get(); }
+  // The display palette as a drawing object; null until MakePalette.
+  CPalette* GetPalette() const { return m_pPalette; }
 
  private:
   size_t ColourTableBytes() const;
@@ -71,6 +85,8 @@ class CDib : public CObject {
   void MakeColourPalette();
   void FindWhiteEntries();
   void ApplyBackground();
+  void UpdatePaletteObject();
+  void DrawStretched(HDC dc, int x, int y, int width, int height, DWORD rop);
   void ZoomEightBit(const CDib& source);
   void ZoomBilevelUp(const CDib& source);
   void ZoomBilevelDown(const CDib& source, const CDynBuf* sideData, int sideDataValid);
@@ -90,6 +106,7 @@ class CDib : public CObject {
   BITMAPINFO* m_pBMI = nullptr;
   size_t m_blockBytes = 0;
   std::vector<PALETTEENTRY> m_paletteEntries;
+  CPalette* m_pPalette = nullptr;
   int m_reducedKind = 0;
   int m_whiteEntry = -1;
   int m_whitePaletteEntry = -1;

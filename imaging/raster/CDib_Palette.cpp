@@ -5,6 +5,8 @@
 #include "imaging/raster/CDib.h"
 #include "imaging/raster/CMedianCut.h"
 #include "imaging/raster/SystemColours.h"
+#include "imaging/raster/PaletteObject.h"
+#include "mfc/CPalette.h"
 
 namespace {
 
@@ -104,6 +106,11 @@ void CDib::MakePalette() {
   ApplyBackground();
 }
 
+void CDib::UpdatePaletteObject() {
+  delete m_pPalette;
+  m_pPalette = MakePaletteObject(m_paletteEntries);
+}
+
 void CDib::ApplyBackground() {
   if (m_paletteEntries.empty()) return;
   const BYTE red = GetRValue(m_bkColor), green = GetGValue(m_bkColor), blue = GetBValue(m_bkColor);
@@ -112,6 +119,7 @@ void CDib::ApplyBackground() {
     PALETTEENTRY& entry = m_paletteEntries[m_whitePaletteEntry];
     entry = Entry(red, green, blue, entry.peFlags);
   }
+  UpdatePaletteObject();
 }
 
 COLORREF CDib::SetBkColor(COLORREF colour, int extra) {
@@ -141,4 +149,5 @@ void CDib::MixPalette(int pictureBits, const CDib* partner) {
   }
   for (; next <= 242; ++next) mixed[next] = Entry(0, 0, static_cast<BYTE>(next), PC_NOCOLLAPSE);
   m_paletteEntries.assign(mixed.begin(), mixed.end());
+  UpdatePaletteObject();
 }

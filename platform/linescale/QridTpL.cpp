@@ -14,7 +14,6 @@
 #include <cstring>
 #include <vector>
 
-
 namespace {
 
 constexpr char kMagic[4] = {'T', 'P', 'L', '1'};
@@ -26,6 +25,23 @@ std::vector<int> CellEdges(int target, int source) {
   std::vector<int> edges(static_cast<size_t>(target) + 1);
   for (int k = 0; k <= target; ++k) edges[k] = static_cast<int>(static_cast<std::int64_t>(k) * source / target);
   return edges;
+}
+
+// Adds the pixels from .. to - 1, all ink, to the cells they fall in.
+void AddCoverage(int from, int to, const std::vector<int>& columns, const std::vector<int>& cellOf,
+                 std::vector<int>& setCounts) {
+  for (int cell = cellOf[from]; cell < static_cast<int>(setCounts.size()) && columns[cell] < to; ++cell) {
+    setCounts[cell] += std::min(to, columns[cell + 1]) - std::max(from, columns[cell]);
+  }
+}
+
+// The cell of every source column.
+std::vector<int> CellOfColumn(const std::vector<int>& columns, int sourceWidth) {
+  std::vector<int> cellOf(static_cast<size_t>(sourceWidth));
+  for (size_t cell = 0; cell + 1 < columns.size(); ++cell) {
+    std::fill(cellOf.begin() + columns[cell], cellOf.begin() + columns[cell + 1], static_cast<int>(cell));
+  }
+  return cellOf;
 }
 
 // Up to 64 pixels from bit x on, the pixel at x in the highest bit.
@@ -41,14 +57,27 @@ std::uint64_t LoadBits(const BYTE* row, size_t rowBytes, int x) {
   return word << (x & 7);
 }
 
-int CountSetBits(const BYTE* row, size_t rowBytes, int from, int to) {
-  int count = 0;
-  while (from < to) {
-    const int take = std::min(64 - (from & 7), to - from);
-    count += std::popcount(LoadBits(row, rowBytes, from) >> (64 - take));
-    from += take;
+// Adds the set bits of one source line to the counts of the cells they fall
+// in. Drawings are mostly paper, so whole words of paper or of ink are
+// taken at once and only mixed words are split at the cell edges.
+void CountLine(const BYTE* row, size_t rowBytes, int sourceWidth, const std::vector<int>& columns,
+               const std::vector<int>& cellOf, std::vector<int>& setCounts) {
+  for (int x0 = 0; x0 < sourceWidth; x0 += 64) {
+    const std::uint64_t word = LoadBits(row, rowBytes, x0);
+    const int end = std::min(x0 + 64, sourceWidth);
+    if (word == 0) continue;
+    if (word == ~std::uint64_t{0} && end == x0 + 64) {
+      AddCoverage(x0, end, columns, cellOf, setCounts);
+      continue;
+    }
+    for (int x = x0; x < end;) {
+      const int cell = cellOf[x];
+      const int segmentEnd = std::min(columns[cell + 1], end);
+      const std::uint64_t segment = (word << (x - x0)) >> (64 - (segmentEnd - x));
+      setCounts[cell] += std::popcount(segment);
+      x = segmentEnd;
+    }
   }
-  return count;
 }
 
 // Writes one target line of 4-bit indices from the set-bit counts of its cells.
@@ -121,13 +150,6 @@ bool ReadRuns(const BYTE* data, int length, int width, int height, std::vector<s
   return reader.AtEnd();
 }
 
-void AddRun(const Run& run, const std::vector<int>& columns, const std::vector<int>& cellOf,
-            std::vector<int>& setCounts) {
-  for (int cell = cellOf[run.from]; cell < static_cast<int>(setCounts.size()) && columns[cell] < run.to; ++cell) {
-    setCounts[cell] += std::min(run.to, columns[cell + 1]) - std::max(run.from, columns[cell]);
-  }
-}
-
 void AppendLong(std::vector<BYTE>& out, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<BYTE>(value >> (8 * i)));
 }
@@ -169,12 +191,12 @@ extern "C" void TplReduceMono(const BYTE* sourceBits, BYTE* targetBits, int widt
   const size_t targetStride = Stride(width, 4);
   const std::vector<int> columns = CellEdges(width, sourceWidth);
   const std::vector<int> lines = CellEdges(height, sourceHeight);
+  const std::vector<int> cellOf = CellOfColumn(columns, sourceWidth);
   std::vector<int> setCounts(static_cast<size_t>(width));
   for (int y = 0; y < height; ++y) {
     std::fill(setCounts.begin(), setCounts.end(), 0);
     for (int line = lines[y]; line < lines[y + 1]; ++line) {
-      const BYTE* row = sourceBits + sourceStride * line;
-      for (int x = 0; x < width; ++x) setCounts[x] += CountSetBits(row, sourceStride, columns[x], columns[x + 1]);
+      CountLine(sourceBits + sourceStride * line, sourceStride, sourceWidth, columns, cellOf, setCounts);
     }
     WriteLevels(targetBits + targetStride * y, setCounts, columns, lines[y + 1] - lines[y], mode);
   }
@@ -188,15 +210,12 @@ extern "C" BOOL TplReduceMonoFromData(BYTE* targetBits, int width, int height, i
   const size_t targetStride = Stride(width, 4);
   const std::vector<int> columns = CellEdges(width, sourceWidth);
   const std::vector<int> lines = CellEdges(height, sourceHeight);
-  std::vector<int> cellOf(static_cast<size_t>(sourceWidth));
-  for (int cell = 0; cell < width; ++cell) {
-    std::fill(cellOf.begin() + columns[cell], cellOf.begin() + columns[cell + 1], cell);
-  }
+  const std::vector<int> cellOf = CellOfColumn(columns, sourceWidth);
   std::vector<int> setCounts(static_cast<size_t>(width));
   for (int y = 0; y < height; ++y) {
     std::fill(setCounts.begin(), setCounts.end(), 0);
     for (int line = lines[y]; line < lines[y + 1]; ++line) {
-      for (const Run& run : runs[line]) AddRun(run, columns, cellOf, setCounts);
+      for (const Run& run : runs[line]) AddCoverage(run.from, run.to, columns, cellOf, setCounts);
     }
     WriteLevels(targetBits + targetStride * y, setCounts, columns, lines[y + 1] - lines[y], mode);
   }

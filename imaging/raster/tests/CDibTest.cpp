@@ -81,6 +81,17 @@ TEST(CDib, SetPaletteCopiesTheTableAndAnswersItsSize) {
   EXPECT_EQ(trueColour.SetPalette(colours), 0);
 }
 
+TEST(CDib, PaletteEntriesUseTheLowByteWithinTheDepth) {
+  CDib dib;
+  dib.Create(4, 1, 1, 0, 0);
+  const BYTE before = dib.GetBits()[0];
+  dib.SetPaletteEntry(0x101, 1, 2, 3, 4);  // low byte 1
+  EXPECT_EQ(std::memcmp(&dib.GetColorTable()[1], "\3\2\1\4", 4), 0);
+  dib.SetPaletteEntry(2, 9, 9, 9, 9);  // a 1-bit table has two entries: the pixels stay
+  EXPECT_EQ(dib.GetBits()[0], before);
+  EXPECT_EQ(std::memcmp(&dib.GetColorTable()[0], "\0\0\0\xFF", 4), 0);
+}
+
 TEST(CDib, PartCopyTakesColumnsFromAnyBitOffset) {
   CDib dib;
   dib.Create(20, 3, 1, 0, 0);
