@@ -24,3 +24,50 @@ function(varno_add_bench)
   add_executable(${B_NAME} ${B_SOURCES})
   target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
+
+# varno_add_resources(TARGET target FILES type id file [type id file ...])
+# Compiles files into a program or shared library as its resources, found by
+# FindResource(module, id, type) of the layer (platform/win32/Resources.h).
+# type: CURSOR, BITMAP, ICON, MENU, DIALOG, STRING, ACCELERATOR, RCDATA,
+# GROUP_CURSOR, GROUP_ICON, VERSION (the platform's numbered types), a number,
+# or any other word as a named type ("Image"). id: a number or a name. A
+# BITMAP file is a BMP file; its 14-byte file header is left out, as the
+# platform keeps bitmap resources. Files are relative to the calling folder.
+function(varno_add_resources)
+  cmake_parse_arguments(R "" "TARGET" "FILES" ${ARGN})
+  if(NOT TARGET ${R_TARGET})
+    return()  # a test target without tests in the build
+  endif()
+  get_target_property(kind ${R_TARGET} TYPE)
+  if(kind STREQUAL "STATIC_LIBRARY")
+    message(FATAL_ERROR "varno_add_resources: ${R_TARGET}: resources belong to programs and shared libraries")
+  endif()
+  list(LENGTH R_FILES count)
+  math(EXPR rest "${count} % 3")
+  if(count EQUAL 0 OR NOT rest EQUAL 0)
+    message(FATAL_ERROR "varno_add_resources: ${R_TARGET}: FILES takes triples of type, id and file")
+  endif()
+  set(manifest "")
+  set(files "")
+  math(EXPR last "${count} - 1")
+  foreach(i RANGE 0 ${last} 3)
+    math(EXPR at_id "${i} + 1")
+    math(EXPR at_file "${i} + 2")
+    list(GET R_FILES ${i} type)
+    list(GET R_FILES ${at_id} id)
+    list(GET R_FILES ${at_file} file)
+    cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} NORMALIZE)
+    string(APPEND manifest "${type}\n${id}\n${file}\n")
+    list(APPEND files ${file})
+  endforeach()
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/${R_TARGET}_resources)
+  file(GENERATE OUTPUT ${folder}/manifest.txt CONTENT "${manifest}")
+  set(script ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/EmbedResources.cmake)
+  add_custom_command(OUTPUT ${folder}/Resources.cpp
+    COMMAND ${CMAKE_COMMAND} -DMANIFEST=${folder}/manifest.txt -DOUTPUT=${folder}/Resources.cpp -P ${script}
+    DEPENDS ${files} ${folder}/manifest.txt ${script}
+    COMMENT "Embedding the resources of ${R_TARGET}"
+    VERBATIM)
+  target_sources(${R_TARGET} PRIVATE ${folder}/Resources.cpp)
+  target_link_libraries(${R_TARGET} PRIVATE layer_win32)
+endfunction()

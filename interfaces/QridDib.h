@@ -38,6 +38,10 @@ QRIDDIB_API int DDIB_GetPalette(DDIB_HANDLE dib, CPalette** palette);           
 QRIDDIB_API int DDIB_MixPalette(DDIB_HANDLE dib, DDIB_HANDLE partner);                            // 24
 QRIDDIB_API int DDIB_DeleteDecoderInterface(DECODER_HANDLE decoder);                              // 25
 QRIDDIB_API int DDIB_GetSize(DDIB_HANDLE dib, int size[2]);                                       // 26
+// The second parameter is not used; callers pass their decoder handle. Both
+// outputs are set to 0 first; *error is 2 when module has no such resource.
+QRIDDIB_API int DDIB_ImageLoadResource(DDIB_HANDLE dib, DECODER_HANDLE unused, int id, HINSTANCE module, int* bitCount,
+                                       int* error);                                               // 27
 QRIDDIB_API DECODER_HANDLE DDIB_NewDecoderInterface();                                            // 28
 QRIDDIB_API BITMAPINFO* DDIB_GetBMI(DDIB_HANDLE dib);                                             // 29
 QRIDDIB_API BYTE* DDIB_GetBits(DDIB_HANDLE dib);                                                  // 30

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "mfc/CObject.h"
@@ -28,6 +30,9 @@ class CDib : public CObject {
   virtual BOOL CreateFromInfo(const BITMAPINFOHEADER* header);
   virtual BOOL Create(int width, int height, int bits, int unused, int coloursUsed);
   virtual BOOL CreateSpecialWidth(int width, int height, int bits, int unused, int coloursUsed);
+  // A bitmap resource of module, else a picture file kept as resource type
+  // "Image"; FALSE when there is neither or its bytes are no picture.
+  virtual BOOL LoadFromResource(UINT id, HINSTANCE module);
   // A packed bitmap of the picture part from (left, top) to (right, bottom),
   // top-down picture coordinates, in shareable movable global memory.
   virtual HGLOBAL CopyPartToGlobal(int left, int top, int right, int bottom) const;
@@ -81,6 +86,7 @@ class CDib : public CObject {
 
  private:
   size_t ColourTableBytes() const;
+  BOOL CreateFromPacked(std::span<const BYTE> packed, std::optional<size_t> pixelsAt);
   void MakeReducedPalette();
   void MakeColourPalette();
   void FindWhiteEntries();

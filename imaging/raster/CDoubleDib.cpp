@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "interfaces/Decoder.h"
 #include "win32/Gdi.h"
 #include "win32/UserWindows.h"
 
@@ -81,6 +82,28 @@ int CDoubleDib::ImageLoad(DECODER_HANDLE decoder, const char* path, int* bitCoun
     m_pPicture = nullptr;
     return 0;
   }
+  return TakeLoadedPicture(bitCount);
+}
+
+int CDoubleDib::ImageLoadResource(UINT id, HINSTANCE module, int* bitCount, int* error) {
+  int ignored = 0;
+  if (!bitCount) bitCount = &ignored;
+  if (!error) error = &ignored;
+  *bitCount = 0;
+  *error = 0;
+  Clear();
+  m_pPicture = new CDib;
+  if (!m_pPicture->LoadFromResource(id, module)) {
+    *error = DECODER_OPEN_RESOURCE;
+    // As after a failed file load: nothing to show.
+    delete m_pPicture;
+    m_pPicture = nullptr;
+    return 0;
+  }
+  return TakeLoadedPicture(bitCount);
+}
+
+int CDoubleDib::TakeLoadedPicture(int* bitCount) {
   *bitCount = m_pPicture->GetBitCount();
   m_pZoomed = m_pPicture;
   m_mixing = 0;

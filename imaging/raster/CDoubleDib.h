@@ -17,6 +17,8 @@ class CDoubleDib : public CObject {
   CDoubleDib& operator=(const CDoubleDib&) = delete;
 
   int ImageLoad(DECODER_HANDLE decoder, const char* path, int* bitCount, int* error, HS_HANDLE hotspots);
+  // A bitmap or "Image" resource of module; error 2 when it has neither.
+  int ImageLoadResource(UINT id, HINSTANCE module, int* bitCount, int* error);
   // The vector picture or the zoomed copy at (x, y); 0 when there is neither.
   int OnDraw(HDC dc, int x, int y);
   int ImageZoom(int mode, int left, int top, int right, int bottom);
@@ -49,6 +51,7 @@ class CDoubleDib : public CObject {
 
  private:
   void Clear();
+  int TakeLoadedPicture(int* bitCount);
   void ReplaceZoomed(CDib* zoomed);
   int ZoomRaster(SIZE size);
   void MixAgain();

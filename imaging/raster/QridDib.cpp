@@ -44,6 +44,11 @@ QRIDDIB_API int DDIB_ImageLoad(DDIB_HANDLE dib, DECODER_HANDLE decoder, const ch
   return dib->ImageLoad(decoder, path, bitCount, error, hotspots);
 }
 
+QRIDDIB_API int DDIB_ImageLoadResource(DDIB_HANDLE dib, DECODER_HANDLE /*decoder*/, int id, HINSTANCE module,
+                                       int* bitCount, int* error) {
+  return dib->ImageLoadResource(static_cast<UINT>(id), module, bitCount, error);
+}
+
 QRIDDIB_API int DDIB_OnDraw(DDIB_HANDLE dib, CDC* dc, int x, int y) {
   return dc ? dib->OnDraw(dc->GetSafeHdc(), x, y) : 0;
 }

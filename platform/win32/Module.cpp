@@ -172,6 +172,14 @@ HMODULE GetModuleHandle(LPCSTR name) {
   std::lock_guard<std::mutex> lock(librariesMutex);
   auto builtin = Builtins().find(LibraryKey(name));
   if (builtin != Builtins().end()) return reinterpret_cast<HMODULE>(builtin->second.get());
+  // A library already loaded, by LoadLibrary or with the program; the handle
+  // is the one LoadLibrary gave, and the count of loads stays as it was.
+  std::string path = ResolveLibrary(name);
+  void* handle = path.empty() ? nullptr : dlopen(path.c_str(), RTLD_LAZY | RTLD_NOLOAD);
+  if (handle) {
+    dlclose(handle);
+    return static_cast<HMODULE>(handle);
+  }
   SetLastError(ERROR_MOD_NOT_FOUND);
   return nullptr;
 }

@@ -15,7 +15,8 @@ typedef void (*FARPROC)();
 HMODULE LoadLibrary(LPCSTR name);
 BOOL FreeLibrary(HMODULE module);
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);
-// A null name gives the program itself; a built-in library is always there.
+// A null name gives the program itself; a built-in library is always there;
+// any other library only while it is loaded.
 HMODULE GetModuleHandle(LPCSTR name);
 // The path of the program (null module) or of a loaded library; the text is
 // cut to fit the buffer, as the platform does.

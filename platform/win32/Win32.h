@@ -20,6 +20,7 @@
 #include "win32/Process.h"
 #include "win32/ProcessTable.h"
 #include "win32/Registry.h"
+#include "win32/Resources.h"
 #include "win32/SystemInfo.h"
 #include "win32/SystemMessages.h"
 #include "win32/ThreadLocal.h"

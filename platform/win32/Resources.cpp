@@ -1,0 +1,147 @@
+#include "win32/Resources.h"
+
+#include <dlfcn.h>
+#include <link.h>
+
+#include <cstdlib>
+#include <mutex>
+#include <string_view>
+#include <vector>
+
+#include "win32/Codepage.h"
+#include "win32/Errors.h"
+#include "win32/Module.h"
+
+namespace {
+
+// A table that a module registered while loading. Its module handle is found
+// on first use: while the module's constructors run, the loader is busy.
+struct Table {
+  const layer::ResourceEntry* entries;
+  std::size_t count;
+  HMODULE module;
+  bool moduleKnown;
+};
+
+std::mutex tablesMutex;
+std::vector<Table>& Tables() {
+  static auto* tables = new std::vector<Table>;  // outlives every module's destructors
+  return *tables;
+}
+
+link_map* ProgramMap() {
+  static link_map* map = [] {
+    link_map* found = nullptr;
+    if (void* self = dlopen(nullptr, RTLD_LAZY)) dlinfo(self, RTLD_DI_LINKMAP, &found);
+    return found;
+  }();
+  return map;
+}
+
+// The handle that LoadLibrary and GetModuleHandle give for the module that
+// holds address; the loader gives one handle per loaded library.
+HMODULE ModuleOfAddress(const void* address) {
+  Dl_info info;
+  link_map* map = nullptr;
+  if (!dladdr1(address, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) || !map) return nullptr;
+  if (map == ProgramMap()) return GetModuleHandle(nullptr);
+  void* handle = dlopen(map->l_name, RTLD_LAZY | RTLD_NOLOAD);
+  if (handle) dlclose(handle);  // the library stays loaded: its own table is in it
+  return static_cast<HMODULE>(handle);
+}
+
+HMODULE ModuleOf(Table& table) {
+  if (!table.moduleKnown) {
+    table.module = ModuleOfAddress(table.entries);
+    table.moduleKnown = true;
+  }
+  return table.module;
+}
+
+// A number below 0x10000, or the number of a "#123" name; -1 for other names.
+long NumberOf(LPCSTR id) {
+  if (IS_INTRESOURCE(id)) return static_cast<long>(reinterpret_cast<ULONG_PTR>(id));
+  if (id[0] != '#' || id[1] < '0' || id[1] > '9') return -1;
+  char* end = nullptr;
+  long number = std::strtol(id + 1, &end, 10);
+  return *end == '\0' && number <= 0xFFFF ? number : -1;
+}
+
+bool SameId(LPCSTR wanted, LPCSTR stored) {
+  long a = NumberOf(wanted), b = NumberOf(stored);
+  if (a >= 0 || b >= 0) return a == b;
+  std::string_view x(wanted), y(stored);
+  if (x.size() != y.size()) return false;
+  for (size_t i = 0; i < x.size(); ++i)
+    if (layer::Cp1252ToLower(static_cast<unsigned char>(x[i])) != layer::Cp1252ToLower(static_cast<unsigned char>(y[i])))
+      return false;
+  return true;
+}
+
+const layer::ResourceEntry* KnownEntry(HRSRC resource) {
+  auto* wanted = reinterpret_cast<const layer::ResourceEntry*>(resource);
+  for (const Table& table : Tables())
+    if (wanted >= table.entries && wanted < table.entries + table.count) return wanted;
+  return nullptr;
+}
+
+}  // namespace
+
+HRSRC FindResource(HMODULE module, LPCSTR name, LPCSTR type) {
+  if (!name || !type) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  if (!module) module = GetModuleHandle(nullptr);
+  std::lock_guard<std::mutex> lock(tablesMutex);
+  DWORD error = ERROR_RESOURCE_DATA_NOT_FOUND;
+  for (Table& table : Tables()) {
+    if (ModuleOf(table) != module) continue;
+    if (error == ERROR_RESOURCE_DATA_NOT_FOUND) error = ERROR_RESOURCE_TYPE_NOT_FOUND;
+    for (const layer::ResourceEntry* entry = table.entries; entry != table.entries + table.count; ++entry) {
+      if (!SameId(type, entry->type)) continue;
+      error = ERROR_RESOURCE_NAME_NOT_FOUND;
+      if (SameId(name, entry->name)) return reinterpret_cast<HRSRC>(const_cast<layer::ResourceEntry*>(entry));
+    }
+  }
+  SetLastError(error);
+  return nullptr;
+}
+
+HGLOBAL LoadResource(HMODULE, HRSRC resource) {
+  std::lock_guard<std::mutex> lock(tablesMutex);
+  const layer::ResourceEntry* entry = KnownEntry(resource);
+  if (!entry) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  return const_cast<BYTE*>(entry->data);
+}
+
+LPVOID LockResource(HGLOBAL data) { return data; }
+
+DWORD SizeofResource(HMODULE, HRSRC resource) {
+  std::lock_guard<std::mutex> lock(tablesMutex);
+  const layer::ResourceEntry* entry = KnownEntry(resource);
+  if (!entry) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return 0;
+  }
+  return entry->size;
+}
+
+BOOL FreeResource(HGLOBAL) { return FALSE; }
+
+namespace layer {
+
+ModuleResources::ModuleResources(const ResourceEntry* entries, std::size_t count) : m_entries(entries) {
+  std::lock_guard<std::mutex> lock(tablesMutex);
+  Tables().push_back(Table{entries, count, nullptr, false});
+}
+
+ModuleResources::~ModuleResources() {
+  std::lock_guard<std::mutex> lock(tablesMutex);
+  std::erase_if(Tables(), [this](const Table& table) { return table.entries == m_entries; });
+}
+
+}  // namespace layer
