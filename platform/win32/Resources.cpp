@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <link.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <mutex>
 #include <string_view>
@@ -10,12 +11,13 @@
 
 #include "win32/Codepage.h"
 #include "win32/Errors.h"
+#include "win32/Gdi.h"
 #include "win32/Module.h"
 
 namespace {
 
 // A table that a module registered while loading. Its module handle is found
-// on first use: while the module's constructors run, the loader is busy.
+// on first use: while the module's constructors run, it is not yet known.
 struct Table {
   const layer::ResourceEntry* entries;
   std::size_t count;
@@ -50,12 +52,24 @@ HMODULE ModuleOfAddress(const void* address) {
   return static_cast<HMODULE>(handle);
 }
 
-HMODULE ModuleOf(Table& table) {
-  if (!table.moduleKnown) {
-    table.module = ModuleOfAddress(table.entries);
-    table.moduleKnown = true;
+// Asks the loader without holding the tables' lock: a library that loads on
+// another thread holds the loader's lock while it registers its table.
+void LearnModules() {
+  std::vector<const layer::ResourceEntry*> unknown;
+  {
+    std::lock_guard<std::mutex> lock(tablesMutex);
+    for (const Table& table : Tables())
+      if (!table.moduleKnown) unknown.push_back(table.entries);
   }
-  return table.module;
+  for (const layer::ResourceEntry* entries : unknown) {
+    HMODULE module = ModuleOfAddress(entries);
+    std::lock_guard<std::mutex> lock(tablesMutex);
+    for (Table& table : Tables())
+      if (table.entries == entries) {
+        table.module = module;
+        table.moduleKnown = true;
+      }
+  }
 }
 
 // A number below 0x10000, or the number of a "#123" name; -1 for other names.
@@ -85,6 +99,21 @@ const layer::ResourceEntry* KnownEntry(HRSRC resource) {
   return nullptr;
 }
 
+// Where the pixels of a packed bitmap begin, when all of its lines are there.
+std::size_t PixelOffset(const BITMAPINFO* info, std::size_t size) {
+  const BITMAPINFOHEADER& header = info->bmiHeader;
+  if (size < sizeof header || header.biSize < sizeof header || header.biSize > size || header.biCompression != BI_RGB ||
+      header.biWidth <= 0 || header.biHeight == 0 || header.biHeight == INT32_MIN || header.biBitCount == 0 ||
+      header.biBitCount > 32)
+    return 0;
+  std::size_t colours = header.biClrUsed ? header.biClrUsed : header.biBitCount <= 8 ? 1u << header.biBitCount : 0;
+  if (colours > (size - header.biSize) / sizeof(RGBQUAD)) return 0;
+  std::size_t offset = header.biSize + colours * sizeof(RGBQUAD);
+  std::size_t stride = WIDTHBYTES(static_cast<std::size_t>(header.biWidth) * header.biBitCount);
+  std::size_t lines = static_cast<std::size_t>(std::abs(static_cast<long long>(header.biHeight)));
+  return (size - offset) / stride >= lines ? offset : 0;
+}
+
 }  // namespace
 
 HRSRC FindResource(HMODULE module, LPCSTR name, LPCSTR type) {
@@ -93,10 +122,11 @@ HRSRC FindResource(HMODULE module, LPCSTR name, LPCSTR type) {
     return nullptr;
   }
   if (!module) module = GetModuleHandle(nullptr);
+  LearnModules();
   std::lock_guard<std::mutex> lock(tablesMutex);
   DWORD error = ERROR_RESOURCE_DATA_NOT_FOUND;
   for (Table& table : Tables()) {
-    if (ModuleOf(table) != module) continue;
+    if (!table.moduleKnown || table.module != module) continue;
     if (error == ERROR_RESOURCE_DATA_NOT_FOUND) error = ERROR_RESOURCE_TYPE_NOT_FOUND;
     for (const layer::ResourceEntry* entry = table.entries; entry != table.entries + table.count; ++entry) {
       if (!SameId(type, entry->type)) continue;
@@ -131,6 +161,19 @@ DWORD SizeofResource(HMODULE, HRSRC resource) {
 }
 
 BOOL FreeResource(HGLOBAL) { return FALSE; }
+
+HBITMAP LoadBitmap(HINSTANCE module, LPCSTR name) {
+  HRSRC found = FindResource(module, name, RT_BITMAP);
+  if (!found) return nullptr;
+  const auto* info = static_cast<const BITMAPINFO*>(LockResource(LoadResource(module, found)));
+  const std::size_t pixels = PixelOffset(info, SizeofResource(module, found));
+  if (!pixels) {
+    SetLastError(ERROR_INVALID_DATA);
+    return nullptr;
+  }
+  const BYTE* bits = reinterpret_cast<const BYTE*>(info) + pixels;
+  return CreateDIBitmap(nullptr, &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS);
+}
 
 namespace layer {
 

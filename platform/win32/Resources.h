@@ -3,7 +3,8 @@
 // type and id. Ids and types are numbers (MAKEINTRESOURCE, RT_*) or names;
 // names compare without regard to case and "#123" names the number 123.
 // A module is what LoadLibrary or GetModuleHandle gives; null is the program.
-// Resource data is read-only and lives as long as its module is loaded.
+// Resource data is read-only, aligned to 8 bytes, and lives as long as its
+// module is loaded.
 #pragma once
 
 #include <cstddef>
@@ -38,7 +39,12 @@ DWORD SizeofResource(HMODULE module, HRSRC resource);
 // Resources need no freeing; FALSE, as the platform answers.
 BOOL FreeResource(HGLOBAL data);
 
+// A bitmap resource as a bitmap of the screen's kind; null (with
+// ERROR_INVALID_DATA) when its bytes are no uncompressed picture.
+HBITMAP LoadBitmap(HINSTANCE module, LPCSTR name);
+
 inline HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) { return FindResource(module, name, type); }
+inline HBITMAP LoadBitmapA(HINSTANCE module, LPCSTR name) { return LoadBitmap(module, name); }
 
 namespace layer {
 

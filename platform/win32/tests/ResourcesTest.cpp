@@ -8,6 +8,7 @@
 #include <string>
 
 #include "win32/Errors.h"
+#include "win32/Gdi.h"
 #include "win32/Module.h"
 
 namespace {
@@ -67,7 +68,7 @@ TEST_F(Resources, MissingResourcesGiveNullWithThePlatformsError) {
       {library, MAKEINTRESOURCE(101), "Image", ERROR_RESOURCE_TYPE_NOT_FOUND},
       // The program's resources and the library's are apart.
       {library, MAKEINTRESOURCE(7), RT_RCDATA, ERROR_RESOURCE_TYPE_NOT_FOUND},
-      {program, MAKEINTRESOURCE(101), RT_BITMAP, ERROR_RESOURCE_TYPE_NOT_FOUND},
+      {program, MAKEINTRESOURCE(101), RT_BITMAP, ERROR_RESOURCE_NAME_NOT_FOUND},
       {nullptr, "Greeting", "Text", ERROR_RESOURCE_TYPE_NOT_FOUND},
       // A built-in library has no resources at all.
       {GetModuleHandle("KERNEL32.DLL"), MAKEINTRESOURCE(1), RT_VERSION, ERROR_RESOURCE_DATA_NOT_FOUND},
@@ -91,6 +92,35 @@ TEST_F(Resources, ALibraryFindsItsOwnResourcesThroughItsOwnInstance) {
   auto ownSize = reinterpret_cast<OwnSize>(GetProcAddress(library, "SAMPLE_OwnBitmapSize"));
   ASSERT_NE(ownSize, nullptr);
   EXPECT_EQ(ownSize(), 56u);
+}
+
+TEST_F(Resources, BitmapResourcesBecomeBitmaps) {
+  HBITMAP bitmap = LoadBitmap(library, MAKEINTRESOURCE(101));
+  ASSERT_NE(bitmap, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  // The file's lines are stored bottom-up.
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 255, 0));
+  EXPECT_EQ(GetPixel(dc, 1, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 0, 1), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 1, 1), RGB(255, 0, 0));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+
+  struct Case {
+    HMODULE module;
+    LPCSTR name;
+    DWORD error;
+  } refused[] = {
+      {library, "Greeting", ERROR_RESOURCE_NAME_NOT_FOUND},
+      {nullptr, MAKEINTRESOURCE(8), ERROR_INVALID_DATA},  // its last line is cut off
+  };
+  for (const Case& c : refused) {
+    SetLastError(0);
+    EXPECT_EQ(LoadBitmap(c.module, c.name), nullptr);
+    EXPECT_EQ(GetLastError(), c.error);
+  }
 }
 
 TEST_F(Resources, HandlesThatAreNoResourcesAreRefused) {
