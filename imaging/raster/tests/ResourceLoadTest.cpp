@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kBitmap = 201, kImage = 202, kBoth = 203, kTruncated = 204, kMissing = 299;
+constexpr int kBitmap = 201, kImage = 202, kBoth = 203, kTruncated = 204, kNoDepth = 205, kMissing = 299;
 
 // The colour indices of a picture line, left to right.
 std::vector<int> Indices(DDIB_HANDLE dib, int line) {
@@ -45,6 +45,7 @@ TEST_F(ResourceLoad, BitmapFirstThenImageElseErrorTwo) {
       {kImage, 1, 4, 0, 5, 3},
       {kBoth, 1, 8, 0, 3, 2},  // the bitmap wins
       {kTruncated, 0, 0, 2, 0, 0},
+      {kNoDepth, 0, 0, 2, 0, 0},
       {kMissing, 0, 0, 2, 0, 0},
   };
   for (const Case& c : cases) {
