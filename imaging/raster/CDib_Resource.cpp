@@ -50,7 +50,8 @@ BOOL CDib::CreateFromPacked(std::span<const BYTE> packed, std::optional<size_t> 
   if (tableEnd > packed.size()) return FALSE;
   const size_t pixels = pixelsAt && *pixelsAt >= tableEnd ? *pixelsAt : tableEnd;
   const size_t stride = WIDTHBYTES(static_cast<size_t>(header.biWidth) * header.biBitCount);
-  if (stride == 0 || pixels > packed.size() || (packed.size() - pixels) / stride < static_cast<size_t>(header.biHeight)) return FALSE;
+  if (stride == 0 || pixels > packed.size() || (packed.size() - pixels) / stride < static_cast<size_t>(header.biHeight))
+    return FALSE;
   const size_t tableStart = header.biSize;
   header.biSize = sizeof header;
   if (!CreateFromInfo(&header)) return FALSE;

@@ -6,12 +6,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
-#include <string_view>
 #include <vector>
 
-#include "win32/Codepage.h"
 #include "win32/Errors.h"
 #include "win32/Gdi.h"
+#include "win32/Mbstring.h"
 #include "win32/Module.h"
 
 namespace {
@@ -84,12 +83,7 @@ long NumberOf(LPCSTR id) {
 bool SameId(LPCSTR wanted, LPCSTR stored) {
   long a = NumberOf(wanted), b = NumberOf(stored);
   if (a >= 0 || b >= 0) return a == b;
-  std::string_view x(wanted), y(stored);
-  if (x.size() != y.size()) return false;
-  for (size_t i = 0; i < x.size(); ++i)
-    if (layer::Cp1252ToLower(static_cast<unsigned char>(x[i])) != layer::Cp1252ToLower(static_cast<unsigned char>(y[i])))
-      return false;
-  return true;
+  return _stricmp(wanted, stored) == 0;
 }
 
 const layer::ResourceEntry* KnownEntry(HRSRC resource) {
