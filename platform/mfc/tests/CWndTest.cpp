@@ -7,6 +7,7 @@
 #include "mfc/CPaintDC.h"
 #include "mfc/CWinApp.h"
 #include "mfc/CWnd.h"
+#include "win32/CrossProcess.h"
 
 namespace {
 
@@ -160,6 +161,7 @@ class TestApp : public CWinApp {
  public:
   TestApp() : CWinApp("TestApp") {}
   int idleCalls = 0;
+  bool mainWindowPublished = false;
   std::vector<UINT> dispatched;
   TestWnd* window = nullptr;
   BOOL InitInstance() override {
@@ -176,7 +178,11 @@ class TestApp : public CWinApp {
   }
   BOOL OnIdle(LONG count) override {
     // The queue ran empty: time to close.
-    if (++idleCalls == 1) window->PostMessage(WM_CLOSE);
+    if (++idleCalls == 1) {
+      // By now the user's other programs find the main window.
+      mainWindowPublished = layer::CurrentRemoteWindows() && ::FindWindow(nullptr, "app") == window->m_hWnd;
+      window->PostMessage(WM_CLOSE);
+    }
     return CWinApp::OnIdle(count);
   }
   int ExitInstance() override {
@@ -196,6 +202,7 @@ TEST(CWinApp, TheLoopRunsUntilTheMainWindowIsGone) {
   EXPECT_EQ(AfxRunProgram(1, argv), 5);  // WM_QUIT's code 0, changed by ExitInstance
   EXPECT_STREQ(app.m_pszAppName, "TestApp");
   EXPECT_GT(app.idleCalls, 0);
+  EXPECT_TRUE(app.mainWindowPublished);
   EXPECT_EQ(app.m_pMainWnd, nullptr);
   EXPECT_NE(std::find(calls.begin(), calls.end(), "command open"), calls.end());
   EXPECT_NE(std::find(calls.begin(), calls.end(), "destroy"), calls.end());
