@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ipc/WindowRegistry.h"
 #include "mfc/CClientDC.h"
 #include "mfc/CPaintDC.h"
 #include "mfc/CWinApp.h"
@@ -168,6 +169,7 @@ class TestApp : public CWinApp {
     window = new TestWnd;
     window->CreateEx(0, nullptr, "app", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr);
     m_pMainWnd = window;
+    ::SetWindowLong(window->m_hWnd, GWL_USERDATA, 77);
     window->PostMessage(WM_USER + 9);  // swallowed by the window's PreTranslateMessage
     window->PostMessage(WM_COMMAND, MAKEWPARAM(100, 0));
     return TRUE;
@@ -179,8 +181,10 @@ class TestApp : public CWinApp {
   BOOL OnIdle(LONG count) override {
     // The queue ran empty: time to close.
     if (++idleCalls == 1) {
-      // By now the user's other programs find the main window.
-      mainWindowPublished = layer::CurrentRemoteWindows() && ::FindWindow(nullptr, "app") == window->m_hWnd;
+      // By now the user's other programs find the main window with its user data.
+      HWND published = ::FindWindow(nullptr, "app");
+      auto entry = layer::ipc::WindowRegistry::OfUser().Find(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(published)));
+      mainWindowPublished = layer::CurrentRemoteWindows() && published == window->m_hWnd && entry && entry->userData == 77;
       window->PostMessage(WM_CLOSE);
     }
     return CWinApp::OnIdle(count);
