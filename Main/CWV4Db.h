@@ -7,7 +7,7 @@
 #include "mfc/CString.h"
 #include "win32/Types.h"
 
-struct DdmDbLink;
+#include "Main/DdmDbLink.h"
 
 class CWV4Db : public CObject {
  public:
@@ -39,6 +39,17 @@ class CWV4Db : public CObject {
   // with the error-trace node left for the caller.
   BOOL GetField(DdmDbLink* link, int hit, int field, CDynBuf* out);
 
+  // Whether a record applies under the current variables; FALSE after a
+  // failure, with applies TRUE and the error-trace node left for the caller.
+  BOOL TestRecordCondition(DdmDbLink* link, int hit, BOOL* applies);
+
+  // Renders the key that link stands on (hit 0) into out; FALSE with the
+  // error-trace node left for the caller.
+  BOOL Browse(CDynBuf& out, DdmDbLink* link, DdmDbLink otherKeyLink);
+
   CString m_leftneighbour;
   CString m_rightneighbour;
+
+ private:
+  int m_field_depth = 0;  // nested field readers now running
 };

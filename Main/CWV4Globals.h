@@ -180,6 +180,12 @@ class CWV4Globals {
   CString DataText(LONG number) const;
   CString DataTextByKey(const char* key) const;
 
+  // The diagnostic dump: the whole state as text, scrambled into the file.
+  void Dump(const CString& path) const;
+  void DumpText(CDynBuf& out) const;
+  // XOR by position with the dump key table; applying it twice gives back the text.
+  static void ScrambleDump(unsigned char* bytes, int length);
+
  private:
   void DeleteSingleObjects();
 };

@@ -2,6 +2,10 @@
 // start-up, the settings and the frame windows build on these members.
 #pragma once
 
+#include "Main/ToolbarButtons.h"
+#include "foundation/CDynBuf.h"
+#include "mfc/CString.h"
+#include "win32/SystemInfo.h"
 #include "win32/Types.h"
 
 class CViewerApp {
@@ -17,6 +21,32 @@ class CViewerApp {
   // thread's exit message goes to OnExitMessage.
   void PumpWaitingMessages();
 
+  // The installation's and the project's configuration (varno4_files).
+  int LoadSystemConfig();
+  int LoadProject();
+  int LoadButtonFile(const char* path, ToolbarButtonList& list);
+  void LoadSettings();
+  void SaveSettings();
+  int GetFileVersion(const CString& file, CString& version);
+
+  // The channel to the order-list program (varno4_protocol): its main window
+  // is looked up on first use; a missing one is reported once per run.
+  BOOL FindProtocolWindow();
+  LRESULT PostProtocolCommand(int code, LPARAM lParam);
+  LRESULT SendProtocolData(int code, CDynBuf* data);
+
   HWND m_hMainWnd = nullptr;
+  BOOL m_prot_found = FALSE;
+  BOOL m_prot_reported = FALSE;
+  DWORD m_prot_pid = 0;       // the started order-list program, 0 when not started
+  HWND m_prot_wnd = nullptr;  // its main window
+  UINT m_prot_msg = 0;        // "VARNO4_PROTOCOL_COMMAND"
+  BOOL m_settings_loaded = FALSE;
+  ToolbarButtonList m_buttons_frm;
+  ToolbarButtonList m_buttons_pop;
+  // The Windows version as the start-up classified it (1 Windows 95 ... 5
+  // Windows Me; 0 unknown) and the system's version record.
+  int m_win_version = 0;
+  OSVERSIONINFO m_os_version{};
   DWORD m_nThreadID = 0;  // the main thread, which receives the exit message
 };

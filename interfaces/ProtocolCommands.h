@@ -1,0 +1,24 @@
+// The channel between the viewer, the order-list program and the parts-info
+// library: one code space for the wParam of the registered message and the
+// dwData of WM_COPYDATA.
+#pragma once
+
+#define VARNO4_PROTOCOL_COMMAND_NAME "VARNO4_PROTOCOL_COMMAND"
+
+enum ProtocolCommandCode {
+  PROTOCOL_CMD_CLOSE = 1,
+  PROTOCOL_CMD_SHOW = 2,
+  PROTOCOL_CMD_HIDE = 3,
+  PROTOCOL_CMD_PART_INFO = 4,
+  PROTOCOL_CMD_ORDER_PART = 6,
+  PROTOCOL_CMD_PROGRAM_LANGUAGE = 7,
+  PROTOCOL_CMD_VIEWER_WINDOW = 8,
+  PROTOCOL_CMD_TEXT_REQUEST = 9,
+  PROTOCOL_CMD_HIDDEN = 11,
+  PROTOCOL_CMD_SHOWN = 12,
+  PROTOCOL_CMD_TEXT_ANSWER = 13,
+  PROTOCOL_CMD_ORDER_ANSWER = 17,
+  PROTOCOL_CMD_DICTIONARIES = 18,
+  PROTOCOL_CMD_DATA_LANGUAGE = 19,
+  PROTOCOL_CMD_PARTS_DATABASE = 20
+};
