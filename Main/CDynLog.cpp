@@ -1,5 +1,6 @@
 #include "Main/CDynLog.h"
 
+#include "mfc/CListCtrl.h"
 #include "win32/Mbstring.h"
 
 IMPLEMENT_DYNCREATE(CDynLog, CObject)
@@ -61,4 +62,16 @@ BOOL CDynLog::PopToName(const CString& name, CDynBuf& data) {
         return _mbscmp(reinterpret_cast<const unsigned char*>(static_cast<const char*>(entry.name)), wanted) == 0;
       },
       nullptr, data);
+}
+
+void CDynLog::FillListCtrl(CListCtrl& list) const {
+  int row = 0;
+  for (auto entry = m_entries.rbegin(); entry != m_entries.rend(); ++entry) {
+    const int item = list.InsertItem(row++, entry->name);
+    CString number;
+    number.Format("%d", entry->mark);
+    list.SetItemText(item, 1, number);
+    number.Format("%d", entry->second);
+    list.SetItemText(item, 2, number);
+  }
 }

@@ -9,6 +9,8 @@
 #include "mfc/CString.h"
 #include "win32/Types.h"
 
+class CListCtrl;
+
 class CDynLog : public virtual CObject {
   DECLARE_DYNCREATE(CDynLog)
 
@@ -35,6 +37,9 @@ class CDynLog : public virtual CObject {
   // Pops down to the newest entry of that name, collecting the data on the way.
   BOOL PopToName(const CString& name, CDynBuf& data);
   void RemoveAll() { m_entries.clear(); }
+  // One row per entry, newest first: name, mark, second value; the caller
+  // makes the columns.
+  void FillListCtrl(CListCtrl& list) const;
 
   // Newest first, as the history dialog lists them.
   const std::vector<Entry>& Entries() const { return m_entries; }

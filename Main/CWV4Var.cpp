@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Main/TagCode.h"
+#include "mfc/CListCtrl.h"
 
 IMPLEMENT_DYNCREATE(CWV4Var, CObject)
 
@@ -219,5 +220,35 @@ void CWV4Var::Dump(CDynBuf& out) const {
       case VAR_UNKNOWN: AppendFormatted(out, "%s:Unbekannt !!!\r\n", name); break;
       default: AppendFormatted(out, "%s:Fehler !!!\r\n", name); break;
     }
+  }
+}
+
+namespace {
+
+CString ListValueText(const VarEntry& entry) {
+  CString text;
+  const VarValue& v = entry.value;
+  switch (TypeOf(entry.type)) {
+    case VAR_CHAR:
+    case VAR_DUDCH: return v.text;
+    case VAR_LONG:
+    case VAR_DUD: text.Format("%d", v.lval); return text;
+    case VAR_FLOAT: text.Format("%g", static_cast<double>(v.fval)); return text;
+    case VAR_BOOL: return v.bval != 0 ? "TRUE" : "FALSE";
+    case VAR_UNKNOWN: return "UNKNOWN";
+    default: return "ERROR";
+  }
+}
+
+}  // namespace
+
+void CWV4Var::FillListCtrl(CListCtrl& list) const {
+  int row = 0;
+  for (const VarEntry& entry : m_vars) {
+    const int item = list.InsertItem(row++, entry.name);
+    CString type;
+    type.Format("%02X", entry.type);
+    list.SetItemText(item, 1, type);
+    list.SetItemText(item, 2, ListValueText(entry));
   }
 }

@@ -13,6 +13,8 @@
 #include "mfc/CString.h"
 #include "win32/Types.h"
 
+class CListCtrl;
+
 enum VarType : BYTE {
   VAR_ERROR = 0,
   VAR_CHAR = 1,
@@ -81,6 +83,8 @@ class CWV4Var : public CObject {
   void WriteUserVars(CDynBuf& out) const;
   static void WriteVarCode(CDynBuf& out, const VarEntry& entry);
   void Dump(CDynBuf& out) const;
+  // One row per variable: name, type byte, value; the caller makes the columns.
+  void FillListCtrl(CListCtrl& list) const;
 
   const std::vector<VarEntry>& Entries() const { return m_vars; }
 

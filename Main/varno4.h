@@ -11,6 +11,7 @@
 class CViewerApp {
  public:
   CViewerApp();
+  virtual ~CViewerApp() = default;
 
   // The window that key commands go to; null while there is none.
   HWND GetMainWindow() const { return m_hMainWnd; }
@@ -34,6 +35,22 @@ class CViewerApp {
   BOOL FindProtocolWindow();
   LRESULT PostProtocolCommand(int code, LPARAM lParam);
   LRESULT SendProtocolData(int code, CDynBuf* data);
+  // Shows a key ("key" or "project~key"): switches the project when asked,
+  // keeps the key history and the variables, and falls back to the last good
+  // key when the new one cannot be shown. fromLink 1 asks for the key being
+  // left to go into the history.
+  BOOL ShowKey(const char* key, WPARAM fromLink);
+
+  // Steps that the key reader, the screen layout and the configuration
+  // loading supply; until they do, the defaults in varno4_keys stand in.
+  // The rest of the start, run by the first key command.
+  virtual void CompleteStart();
+  // Reads m_cur_read_key into m_act_key_buf; reports its own error.
+  virtual BOOL ReadKey();
+  // Puts the face of the key just read on the screen; leaves its error on the trace.
+  virtual BOOL ShowFace();
+  // Loads the project file m_cur_prj_file that a key of another project names.
+  virtual BOOL LoadKeyProject();
 
   HWND m_hMainWnd = nullptr;
   BOOL m_prot_found = FALSE;

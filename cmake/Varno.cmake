@@ -1,6 +1,7 @@
 # varno_add_test(NAME name SOURCES files... LIBS libs...)
 # One GoogleTest program per folder's tests/; its cases are discovered when ctest runs.
 # VARNO_TEST_DATA names the test's source folder (for fixtures kept beside it).
+# Each test case's programs reach only each other's windows (VARNO_IPC_SPACE).
 # Without tests in the build (release), nothing is made; callers that refer to
 # the test's target check if(TARGET name).
 function(varno_add_test)
@@ -14,7 +15,7 @@ function(varno_add_test)
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ENVIRONMENT_MODIFICATION "VARNO_IPC_SPACE=set:process")
 endfunction()
 
 # varno_add_bench(NAME name SOURCES files... LIBS libs...)

@@ -76,7 +76,7 @@ class Publisher : public WindowHost, public LocalWindows {
   }
   DWORD ThreadId() override { return m_inner ? m_inner->ThreadId() : m_thread; }
 
-  bool Owns(HWND window) override { return IsWindow(window); }
+  bool Owns(HWND window) override { return IsOwnWindow(window); }
   BOOL Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
     return PostMessage(window, message, wParam, lParam);
   }
@@ -90,7 +90,10 @@ class Publisher : public WindowHost, public LocalWindows {
     return OnInterfaceThread([=] { return EnableWindow(window, enable); });
   }
   BOOL BringToFront(HWND window) override {
-    return OnInterfaceThread([=] { return SetForegroundWindow(window); });
+    // Already this program's foreground window, it still goes on top of the others' windows.
+    return OnInterfaceThread([=, this] {
+      return SetForegroundWindow(window) && m_registry.BringToTop(HandleValue(window));
+    });
   }
 
  private:

@@ -5,17 +5,53 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 
 namespace layer::ipc {
+namespace {
+
+constexpr UINT kFirstOwnMessage = 0x0400;  // WM_USER
+
+// "process" becomes a space of this program as the layer is loaded, before
+// the program can start another.
+const std::string ownSpace = [] {
+  const char* name = std::getenv("VARNO_IPC_SPACE");
+  if (!name || std::strcmp(name, "process") != 0) return std::string();
+  std::string own = "p" + std::to_string(getpid());
+  setenv("VARNO_IPC_SPACE", own.c_str(), 1);
+  return own;
+}();
+
+}  // namespace
+
+std::string SpaceSuffix() {
+  const char* name = std::getenv("VARNO_IPC_SPACE");
+  return name && *name ? std::string("-") + name : std::string();
+}
+
+bool OwnsSpace() {
+  const char* name = std::getenv("VARNO_IPC_SPACE");
+  return !ownSpace.empty() && name && ownSpace == name;
+}
+
+bool CrossesAsItStands(UINT message) {
+  if (message >= kFirstOwnMessage) return true;
+  static constexpr UINT plain[] = {
+      0x0000, 0x0003, 0x0005, 0x0006, 0x0007, 0x0008, 0x000A,  // null, move, size, activate, focus, enable
+      0x000B, 0x000E, 0x000F, 0x0010, 0x0012, 0x0018,          // redraw, text length, paint, close, quit, show
+      0x0111, 0x0112, 0x0114, 0x0115};                         // command, system command, scrolling
+  if (std::find(std::begin(plain), std::end(plain), message) != std::end(plain)) return true;
+  bool key = message >= 0x0100 && message <= 0x0109;
+  bool mouse = message >= 0x0200 && message <= 0x020E;
+  return key || mouse;
+}
 
 std::string ListenerName(DWORD processId) {
-  std::string name = "varno4-ipc-" + std::to_string(getuid()) + "-" + std::to_string(processId);
-  if (const char* space = std::getenv("VARNO_IPC_SPACE"); space && *space) name += std::string("-") + space;
-  return name;
+  return "varno4-ipc-" + std::to_string(getuid()) + "-" + std::to_string(processId) + SpaceSuffix();
 }
 
 int ConnectTo(DWORD processId) {

@@ -41,6 +41,20 @@ struct ReplyHeader {
 constexpr std::uint32_t kRequestMagic = 0x52344956;  // "VI4R"
 constexpr std::uint32_t kReplyMagic = 0x41344956;    // "VI4A"
 
+// What the names of the registry and the listeners end with: "-" and the
+// space named by VARNO_IPC_SPACE, or nothing. The value "process" gives this
+// program a space of its own that the programs it starts share (they inherit
+// the name), so that tests running side by side do not see each other.
+std::string SpaceSuffix();
+// The space is this program's own ("process"): it clears it up at its end.
+bool OwnsSpace();
+
+// A message whose parameters mean the same in another program: the
+// programs' own and registered messages, and the system's messages that
+// carry only numbers and handles. The other system messages point into the
+// sender's memory; WM_COPYDATA crosses with its block instead.
+bool CrossesAsItStands(UINT message);
+
 // The abstract socket name of a process's listener.
 std::string ListenerName(DWORD processId);
 // A connected socket to a process's listener, or -1.

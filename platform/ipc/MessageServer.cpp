@@ -20,6 +20,7 @@ namespace layer::ipc {
 namespace {
 
 constexpr int kBlockReadTimeout = 5000;
+constexpr UINT kCopyData = 0x004A;
 
 using Clock = std::chrono::steady_clock;
 
@@ -54,11 +55,23 @@ PendingSends& Pending() {
   return *pending;
 }
 
+// A parameter that points into the sender's memory would be read, or called, here.
+bool SafeToDeliver(const RequestHeader& request) {
+  auto kind = static_cast<RequestKind>(request.kind);
+  if (kind != RequestKind::Post && kind != RequestKind::Send) return true;
+  if (request.message == kCopyData) return kind == RequestKind::Send && request.blockSize != kNoBlock;
+  return request.blockSize == kNoBlock && CrossesAsItStands(request.message);
+}
+
 ReplyHeader Handle(LocalWindows& windows, const RequestHeader& request, std::vector<char>& block) {
   ReplyHeader reply{kReplyMagic, static_cast<std::uint32_t>(ReplyStatus::Done), 0};
   HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(request.window));
   if (!windows.Owns(window)) {
     reply.status = static_cast<std::uint32_t>(ReplyStatus::NoWindow);
+    return reply;
+  }
+  if (!SafeToDeliver(request)) {
+    reply.status = static_cast<std::uint32_t>(ReplyStatus::Refused);
     return reply;
   }
   auto wParam = static_cast<WPARAM>(request.wParam);

@@ -143,6 +143,7 @@ bool RemoteWindowsClient::Exchange(HWND window, RequestHeader request, const voi
       return true;
     }
     case ReplyStatus::Hung: return Fail(ERROR_TIMEOUT);
+    case ReplyStatus::Refused: return Fail(ERROR_INVALID_PARAMETER);
     default: return Forget(window, -1);
   }
 }
@@ -163,6 +164,7 @@ BOOL RemoteWindowsClient::Act(RequestKind kind, HWND window, UINT message, WPARA
 
 BOOL RemoteWindowsClient::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kCopyData) return Fail(kSyncOnly);  // its block would not outlive the post
+  if (!CrossesAsItStands(message)) return Fail(ERROR_INVALID_PARAMETER);
   return Act(RequestKind::Post, window, message, wParam, lParam);
 }
 
@@ -180,6 +182,8 @@ BOOL RemoteWindowsClient::Send(HWND window, UINT message, WPARAM wParam, LPARAM 
     request.blockSize = copy->cbData;
     request.lParam = 0;
     block = copy->lpData;
+  } else if (!CrossesAsItStands(message)) {
+    return Fail(ERROR_INVALID_PARAMETER);
   }
   ReplyHeader reply;
   if (!Exchange(window, request, block, timeout, reply)) return FALSE;

@@ -16,6 +16,7 @@
 #include <map>
 #include <span>
 
+#include "ipc/MessageChannel.h"
 #include "win32/Codepage.h"
 #include "win32/CrossProcess.h"
 
@@ -145,8 +146,8 @@ class WindowRegistry::Access {
 
 WindowRegistry& WindowRegistry::OfUser() {
   static WindowRegistry* registry = [] {
-    std::string name = "/varno4-" + std::to_string(getuid()) + "-windows";
-    if (const char* space = std::getenv("VARNO_IPC_SPACE"); space && *space) name += std::string("-") + space;
+    static const std::string name = "/varno4-" + std::to_string(getuid()) + "-windows" + SpaceSuffix();
+    if (OwnsSpace()) std::atexit([] { shm_unlink(name.c_str()); });
     return new WindowRegistry(name);  // lives as long as the process
   }();
   return *registry;

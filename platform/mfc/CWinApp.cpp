@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ipc/CrossProcessWindows.h"
 #include "mfc/CWnd.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -43,6 +44,9 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   app->m_lpCmdLine = const_cast<LPSTR>(static_cast<LPCSTR>(app->m_commandLine));
   app->m_nCmdShow = show;
   if (!app->m_pszAppName) app->m_pszAppName = app->m_pszExeName;
+  // The user's other programs find and drive this one's windows from its
+  // first window on; without a listener it still runs, unseen by them.
+  layer::ipc::StartCrossProcessWindows();
   if (!app->InitApplication() || !app->InitInstance()) {
     // A program that does not start still gets to clean up; a window it left
     // behind must not keep a loop running.

@@ -35,7 +35,9 @@ class CWinApp : public CWinThread {
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 CWnd* AfxGetMainWnd();
-// Initialises the program object and runs it; the result is the program's exit code.
+// Joins the program to the user's other programs (its top-level windows are
+// published and reachable from them, and theirs from it), initialises the
+// program object and runs it; the result is the program's exit code.
 int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show);
 // The same from a Linux main(): the arguments become the command line
 // (quoted where they hold spaces) and the program's name.

@@ -6,6 +6,8 @@
 // window among all programs of the user.
 #pragma once
 
+#include <optional>
+
 #include "win32/Types.h"
 
 #define SMTO_NORMAL 0x0000u
@@ -83,6 +85,17 @@ class RemoteWindows {
 // The installed implementation or null (no other programs are reached).
 RemoteWindows* CurrentRemoteWindows();
 void InstallRemoteWindows(RemoteWindows* remote);
+
+// One of this program's own windows. The window core and the cross-process
+// code ask this, never IsWindow, when they go on to work on the window
+// themselves: IsWindow is true for the other programs' windows too.
+bool IsOwnWindow(HWND window);
+// The installed implementation when a handle is not null and not one of this
+// program's windows, so that the public call answers through it; else null.
+RemoteWindows* RemoteWindowsFor(HWND window);
+// What another program's live window shows of itself; nothing for this
+// program's windows and for handles that name no window.
+std::optional<RemoteWindowFacts> RemoteFactsOf(HWND window);
 
 // A window handle value unique among the running programs of the user: 32
 // bits, never 0, below 0x80000000 and not a small number of the platform's own.

@@ -14,7 +14,9 @@
 
 #include "win32/Clock.h"
 #include "win32/Codepage.h"
+#include "win32/CrossProcess.h"
 #include "win32/Errors.h"
+#include "win32/Process.h"
 #include "win32/UserInternal.h"
 #include "win32/UserWindowTable.h"
 #include "win32/UserWindows.h"
@@ -231,6 +233,8 @@ bool Peek(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
     lastMessageTime = msg->time;
     lastMessagePoint = msg->pt;
   }
+  // A starter that waits in WaitForInputIdle may go on once the loop has run dry.
+  if (!found) SignalInputIdle();
   return found;
 }
 
@@ -333,7 +337,7 @@ BOOL GetMessage(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return -1;
   }
-  if (window && window != reinterpret_cast<HWND>(-1) && !IsWindow(window)) {
+  if (window && window != reinterpret_cast<HWND>(-1) && !layer::IsOwnWindow(window)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return -1;
   }
@@ -423,6 +427,7 @@ BOOL PostMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return TRUE;
   }
+  if (auto* remote = layer::RemoteWindowsFor(handle)) return remote->Post(handle, message, wParam, lParam);
   auto queue = layer::QueueOfWindow(handle);
   if (!queue) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -458,6 +463,11 @@ LRESULT SendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return 0;
   }
+  if (auto* remote = layer::RemoteWindowsFor(handle)) {
+    DWORD_PTR result = 0;
+    remote->Send(handle, message, wParam, lParam, SMTO_NORMAL, INFINITE, &result);
+    return static_cast<LRESULT>(result);
+  }
   auto window = layer::WindowOf(handle);
   if (!window) return 0;
   if (window->threadId == GetCurrentThreadId()) return layer::CallProcedure(handle, message, wParam, lParam);
@@ -479,7 +489,7 @@ LRESULT SendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       if (target->arrived.wait_for(lock, std::chrono::milliseconds(5), [&] { return sent->done; })) return sent->result;
     }
     layer::HandleIncomingSent(own);
-    if (!IsWindow(handle)) return 0;
+    if (!layer::IsOwnWindow(handle)) return 0;
   }
 }
 

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "win32/CrossProcess.h"
 #include "win32/Gdi.h"
 #include "win32/GdiObjects.h"
 #include "win32/UserInternal.h"
@@ -114,7 +115,7 @@ BOOL GetUpdateRect(HWND handle, LPRECT rect, BOOL erase) {
 }
 
 BOOL UpdateWindow(HWND handle) {
-  if (!IsWindow(handle)) return FALSE;
+  if (!layer::IsOwnWindow(handle)) return FALSE;
   SendPaintNow(handle, false, false);
   return TRUE;
 }

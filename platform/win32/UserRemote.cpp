@@ -46,6 +46,24 @@ HWND InList(const std::vector<std::shared_ptr<layer::Window>>& list, HWND window
 
 }  // namespace
 
+namespace layer {
+
+bool IsOwnWindow(HWND window) { return window && Windows().Find(window) != nullptr; }
+
+RemoteWindows* RemoteWindowsFor(HWND window) {
+  auto* remote = CurrentRemoteWindows();
+  return remote && window && !IsOwnWindow(window) ? remote : nullptr;
+}
+
+std::optional<RemoteWindowFacts> RemoteFactsOf(HWND window) {
+  RemoteWindowFacts facts;
+  auto* remote = RemoteWindowsFor(window);
+  if (!remote || !remote->Facts(window, facts)) return std::nullopt;
+  return facts;
+}
+
+}  // namespace layer
+
 HWND FindWindow(LPCSTR className, LPCSTR windowName) {
   if (auto* remote = layer::CurrentRemoteWindows()) return remote->Find(className, windowName);
   for (const auto& window : OwnTopLevel())
@@ -57,10 +75,9 @@ HWND GetWindow(HWND handle, UINT command) {
   auto local = layer::Windows().Find(handle);
   if (command == GW_CHILD) return local && !local->children.empty() ? local->children.front() : nullptr;
   if (command == GW_OWNER) {
-    layer::RemoteWindowFacts facts;
     if (local) return local->IsChild() ? nullptr : local->parent;
-    auto* remote = layer::CurrentRemoteWindows();
-    return remote && remote->Facts(handle, facts) ? facts.parent : nullptr;
+    auto facts = layer::RemoteFactsOf(handle);
+    return facts ? facts->parent : nullptr;
   }
   if (command > GW_HWNDPREV) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -82,11 +99,9 @@ DWORD GetWindowThreadProcessId(HWND handle, LPDWORD processId) {
     if (processId) *processId = GetCurrentProcessId();
     return local->threadId;
   }
-  layer::RemoteWindowFacts facts;
-  auto* remote = layer::CurrentRemoteWindows();
-  if (remote && remote->Facts(handle, facts)) {
-    if (processId) *processId = facts.processId;
-    return facts.threadId;
+  if (auto facts = layer::RemoteFactsOf(handle)) {
+    if (processId) *processId = facts->processId;
+    return facts->threadId;
   }
   if (processId) *processId = 0;
   SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -96,7 +111,7 @@ DWORD GetWindowThreadProcessId(HWND handle, LPDWORD processId) {
 LRESULT SendMessageTimeout(HWND handle, UINT message, WPARAM wParam, LPARAM lParam, UINT flags, UINT timeout,
                            DWORD_PTR* result) {
   if (result) *result = 0;
-  if (IsWindow(handle)) {
+  if (layer::IsOwnWindow(handle)) {
     // This program's own windows answer within the program.
     LRESULT answer = SendMessage(handle, message, wParam, lParam);
     if (result) *result = static_cast<DWORD_PTR>(answer);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <string_view>
 #include <utility>
 
 #include "win32/Codepage.h"
+#include "win32/CrossProcess.h"
 #include "win32/Errors.h"
 #include "win32/UserMessages.h"
 #include "win32/UserInternal.h"
@@ -88,6 +90,29 @@ LPARAM ClientOriginParam(const Window& window) {
 WPARAM SizeKind(const Window& window) {
   if (window.minimized) return SIZE_MINIMIZED;
   return window.maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
+}
+
+// A text into a caller's buffer of size bytes, cut to fit; its length.
+int CopyCut(std::string_view text, LPSTR buffer, int size) {
+  if (!buffer || size <= 0) return 0;
+  std::size_t count = std::min<std::size_t>(text.size(), static_cast<std::size_t>(size - 1));
+  std::memcpy(buffer, text.data(), count);
+  buffer[count] = '\0';
+  return static_cast<int>(count);
+}
+
+// What GetWindowLong answers for another program's window.
+LONG_PTR RemoteWindowLong(const layer::RemoteWindowFacts& facts, int index) {
+  switch (index) {
+    case GWL_USERDATA: return facts.userData;
+    case GWL_HWNDPARENT: return reinterpret_cast<LONG_PTR>(facts.parent);
+    case GWL_STYLE:
+      return static_cast<LONG>((facts.visible ? WS_VISIBLE : 0) | (facts.enabled ? 0 : WS_DISABLED) |
+                               (facts.iconic ? WS_MINIMIZE : 0));
+    default:
+      SetLastError(ERROR_ACCESS_DENIED);  // its memory is not this program's
+      return 0;
+  }
 }
 
 HWND TopLevelOf(HWND handle) {
@@ -240,12 +265,9 @@ BOOL GetClassInfo(HINSTANCE, LPCSTR className, WNDCLASSA* info) {
 }
 
 int GetClassName(HWND handle, LPSTR name, int size) {
+  if (auto facts = layer::RemoteFactsOf(handle)) return CopyCut(facts->className, name, size);
   auto window = WindowOf(handle);
-  if (!window || !name || size <= 0) return 0;
-  std::size_t count = std::min<std::size_t>(window->windowClass->name.size(), static_cast<std::size_t>(size - 1));
-  std::memcpy(name, window->windowClass->name.data(), count);
-  name[count] = '\0';
-  return static_cast<int>(count);
+  return window ? CopyCut(window->windowClass->name, name, size) : 0;
 }
 
 HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
@@ -300,11 +322,11 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     DestroyWindow(handle);
     return nullptr;
   }
-  if (!IsWindow(handle)) return nullptr;  // destroyed while being created
+  if (!layer::IsOwnWindow(handle)) return nullptr;  // destroyed while being created
   SendMessage(handle, WM_SIZE, SIZE_RESTORED, ClientSizeParam(*window));
   SendMessage(handle, WM_MOVE, 0, ClientOriginParam(*window));
   if (style & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
-  return IsWindow(handle) ? handle : nullptr;
+  return layer::IsOwnWindow(handle) ? handle : nullptr;
 }
 
 HWND CreateWindow(LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
@@ -420,19 +442,22 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-BOOL IsWindow(HWND handle) { return handle && layer::Windows().Find(handle) ? TRUE : FALSE; }
+BOOL IsWindow(HWND handle) { return layer::IsOwnWindow(handle) || layer::RemoteFactsOf(handle); }
 
 BOOL IsWindowVisible(HWND handle) {
+  if (auto facts = layer::RemoteFactsOf(handle)) return facts->visible;
   auto window = layer::Windows().Find(handle);
   return window && layer::IsShownOnScreen(*window);
 }
 
 BOOL IsWindowEnabled(HWND handle) {
+  if (auto facts = layer::RemoteFactsOf(handle)) return facts->enabled;
   auto window = WindowOf(handle);
   return window && !(window->style & WS_DISABLED);
 }
 
 BOOL IsIconic(HWND handle) {
+  if (auto facts = layer::RemoteFactsOf(handle)) return facts->iconic;
   auto window = layer::Windows().Find(handle);
   return window && window->minimized;
 }
@@ -477,13 +502,14 @@ void Place(Window& window, const RECT& rect) {
 }  // namespace
 
 BOOL ShowWindow(HWND handle, int command) {
+  if (auto* remote = layer::RemoteWindowsFor(handle)) return remote->Show(handle, command);
   auto window = WindowOf(handle);
   if (!window) return FALSE;
   bool wasVisible = (window->style & WS_VISIBLE) != 0;
   bool show = command != SW_HIDE;
   if (wasVisible != show) {
     SendMessage(handle, WM_SHOWWINDOW, show, 0);
-    if (!IsWindow(handle)) return wasVisible;
+    if (!layer::IsOwnWindow(handle)) return wasVisible;
     ApplyStyleVisibility(*window, show);
     if (show) {
       RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -528,12 +554,13 @@ BOOL ShowWindow(HWND handle, int command) {
   }
   bool activates = command != SW_HIDE && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE &&
                    command != SW_SHOWMINNOACTIVE && command != SW_MINIMIZE;
-  if (activates && !window->IsChild() && IsWindow(handle)) SetActiveWindow(handle);
+  if (activates && !window->IsChild() && layer::IsOwnWindow(handle)) SetActiveWindow(handle);
   NotifyHost(handle);
   return wasVisible;
 }
 
 BOOL EnableWindow(HWND handle, BOOL enable) {
+  if (auto* remote = layer::RemoteWindowsFor(handle)) return remote->Enable(handle, enable);
   auto window = WindowOf(handle);
   if (!window) return FALSE;
   BOOL wasDisabled = (window->style & WS_DISABLED) != 0;
@@ -569,7 +596,7 @@ BOOL SetWindowPos(HWND handle, HWND, int x, int y, int width, int height, UINT f
     pos.cy = window->Height();
   }
   SendMessage(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
-  if (!IsWindow(handle)) return FALSE;
+  if (!layer::IsOwnWindow(handle)) return FALSE;
   RECT old = window->rect;
   RECT wanted{pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0)};
   bool moved = wanted.left != old.left || wanted.top != old.top;
@@ -650,6 +677,7 @@ int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
 }
 
 HWND GetParent(HWND handle) {
+  if (auto facts = layer::RemoteFactsOf(handle)) return facts->parent;
   auto window = WindowOf(handle);
   return window ? window->parent : nullptr;
 }
@@ -657,7 +685,7 @@ HWND GetParent(HWND handle) {
 HWND SetParent(HWND handle, HWND parent) {
   auto window = WindowOf(handle);
   if (!window) return nullptr;
-  if (parent && !IsWindow(parent)) return nullptr;
+  if (parent && !layer::IsOwnWindow(parent)) return nullptr;
   HWND old = window->parent;
   if (window->IsChild()) {
     if (auto oldParent = layer::Windows().Find(old)) std::erase(oldParent->children, handle);
@@ -726,6 +754,7 @@ HWND ChildWindowFromPoint(HWND parent, POINT point) {
 }
 
 LONG_PTR GetWindowLongPtr(HWND handle, int index) {
+  if (auto facts = layer::RemoteFactsOf(handle)) return RemoteWindowLong(*facts, index);
   auto window = WindowOf(handle);
   if (!window) return 0;
   switch (index) {
@@ -786,6 +815,7 @@ LONG_PTR SetWindowLongPtr(HWND handle, int index, LONG_PTR value) {
 }
 
 LONG GetWindowLong(HWND handle, int index) {
+  if (auto facts = layer::RemoteFactsOf(handle)) return static_cast<LONG>(RemoteWindowLong(*facts, index));
   auto window = WindowOf(handle);
   if (!window) return 0;
   if (index == GWL_WNDPROC || index == GWL_HINSTANCE) {
@@ -825,7 +855,7 @@ LONG SetWindowLong(HWND handle, int index, LONG value) {
 }
 
 BOOL SetWindowText(HWND handle, LPCSTR text) {
-  if (!IsWindow(handle)) {
+  if (!layer::IsOwnWindow(handle)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
@@ -833,17 +863,19 @@ BOOL SetWindowText(HWND handle, LPCSTR text) {
 }
 
 int GetWindowText(HWND handle, LPSTR text, int size) {
-  if (!text || size <= 0 || !IsWindow(handle)) return 0;
+  if (auto facts = layer::RemoteFactsOf(handle)) return CopyCut(facts->title, text, size);
+  if (!text || size <= 0 || !layer::IsOwnWindow(handle)) return 0;
   return static_cast<int>(SendMessage(handle, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text)));
 }
 
 int GetWindowTextLength(HWND handle) {
-  return IsWindow(handle) ? static_cast<int>(SendMessage(handle, WM_GETTEXTLENGTH, 0, 0)) : 0;
+  if (auto facts = layer::RemoteFactsOf(handle)) return static_cast<int>(std::strlen(facts->title));
+  return layer::IsOwnWindow(handle) ? static_cast<int>(SendMessage(handle, WM_GETTEXTLENGTH, 0, 0)) : 0;
 }
 
 HWND SetFocus(HWND handle) {
   InputState& input = Input();
-  if (handle && !IsWindow(handle)) {
+  if (handle && !layer::IsOwnWindow(handle)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
@@ -856,7 +888,7 @@ HWND SetFocus(HWND handle) {
     if (old == handle) return old;
   }
   input.focus = handle;
-  if (old && IsWindow(old)) SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
+  if (old && layer::IsOwnWindow(old)) SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
   if (handle && input.focus == handle) SendMessage(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
   return old;
 }
@@ -865,7 +897,7 @@ HWND GetFocus() { return Input().focus; }
 
 HWND SetActiveWindow(HWND handle) {
   InputState& input = Input();
-  if (handle && !IsWindow(handle)) {
+  if (handle && !layer::IsOwnWindow(handle)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
@@ -873,14 +905,15 @@ HWND SetActiveWindow(HWND handle) {
   HWND old = input.active;
   if (old == handle) return old;
   input.active = handle;
-  if (old && IsWindow(old)) SendMessage(old, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(handle));
+  if (old && layer::IsOwnWindow(old)) SendMessage(old, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(handle));
   if (handle) SendMessage(handle, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(old));
   return old;
 }
 
 HWND GetActiveWindow() { return Input().active; }
 BOOL SetForegroundWindow(HWND handle) {
-  if (!IsWindow(handle)) return FALSE;
+  if (auto* remote = layer::RemoteWindowsFor(handle)) return remote->BringToFront(handle);
+  if (!layer::IsOwnWindow(handle)) return FALSE;
   SetActiveWindow(handle);
   return TRUE;
 }
@@ -889,9 +922,9 @@ HWND GetForegroundWindow() { return Input().active; }
 HWND SetCapture(HWND handle) {
   InputState& input = Input();
   HWND old = input.capture;
-  if (handle && !IsWindow(handle)) return old;
+  if (handle && !layer::IsOwnWindow(handle)) return old;
   input.capture = handle;
-  if (old && old != handle && IsWindow(old)) SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(handle));
+  if (old && old != handle && layer::IsOwnWindow(old)) SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(handle));
   if (auto* host = layer::CurrentWindowHost()) host->CaptureChanged(handle);
   return old;
 }
@@ -902,7 +935,7 @@ BOOL ReleaseCapture() {
   InputState& input = Input();
   HWND old = input.capture;
   input.capture = nullptr;
-  if (old && IsWindow(old)) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
+  if (old && layer::IsOwnWindow(old)) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
   if (auto* host = layer::CurrentWindowHost()) host->CaptureChanged(nullptr);
   return TRUE;
 }

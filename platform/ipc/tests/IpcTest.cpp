@@ -349,3 +349,38 @@ TEST(CrossProcess, ListenerSurvivesRequestsThatBreakTheProtocol) {
   EXPECT_EQ(reply.result, 4711);
   close(fd);
 }
+
+TEST(CrossProcess, MessagesThatPointIntoTheSendersMemoryAreRefused) {
+  RecordingWindows& windows = Listening();
+  WindowEntry own = Entry("Own", "own");
+  windows.owned = {own.handle};
+  constexpr UINT kSetText = 0x000C, kTimer = 0x0113, kClose = 0x0010;
+  constexpr std::uint32_t kPost = 1, kSend = 2;
+  const std::string block = "block";
+  struct Case {
+    const char* name;
+    RequestHeader header;
+    bool refused;
+  } cases[] = {
+      {"text by pointer", {kRequestMagic, kSend, own.handle, kSetText, 0, 0x1234, 0, kNoBlock, 0}, true},
+      {"timer procedure", {kRequestMagic, kPost, own.handle, kTimer, 1, 0x1234, 0, kNoBlock, 0}, true},
+      {"copy data without its block", {kRequestMagic, kSend, own.handle, kCopyData, 0, 0x1234, 0, kNoBlock, 0}, true},
+      {"copy data posted", {kRequestMagic, kPost, own.handle, kCopyData, 0, 0, 0, 5, 0}, true},
+      {"block on another message", {kRequestMagic, kSend, own.handle, kCommand, 0, 0, 0, 5, 0}, true},
+      {"close", {kRequestMagic, kPost, own.handle, kClose, 0, 0, 0, kNoBlock, 0}, false},
+  };
+  int fd = ConnectTo(GetCurrentProcessId());
+  ASSERT_GE(fd, 0);
+  for (const Case& c : cases) {
+    ASSERT_TRUE(WriteAll(fd, &c.header, sizeof c.header));
+    if (c.header.blockSize != kNoBlock) ASSERT_TRUE(WriteAll(fd, block.data(), c.header.blockSize));
+    ReplyHeader reply{};
+    ASSERT_TRUE(ReadAll(fd, &reply, sizeof reply, 2000)) << c.name;
+    auto expected = c.refused ? ReplyStatus::Refused : ReplyStatus::Done;
+    EXPECT_EQ(reply.status, static_cast<std::uint32_t>(expected)) << c.name;
+  }
+  close(fd);
+  std::string closing = "post " + std::to_string(own.handle) + " " + std::to_string(kClose) + " 0 0";
+  EXPECT_EQ(windows.Arrived().back(), closing);
+  for (const std::string& arrived : windows.Arrived()) EXPECT_EQ(arrived.find(" 4660"), std::string::npos) << arrived;
+}

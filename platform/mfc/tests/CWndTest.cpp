@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "ipc/WindowRegistry.h"
 #include "mfc/CClientDC.h"
 #include "mfc/CPaintDC.h"
 #include "mfc/CWinApp.h"
 #include "mfc/CWnd.h"
+#include "win32/CrossProcess.h"
 
 namespace {
 
@@ -160,12 +162,14 @@ class TestApp : public CWinApp {
  public:
   TestApp() : CWinApp("TestApp") {}
   int idleCalls = 0;
+  bool mainWindowPublished = false;
   std::vector<UINT> dispatched;
   TestWnd* window = nullptr;
   BOOL InitInstance() override {
     window = new TestWnd;
     window->CreateEx(0, nullptr, "app", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr);
     m_pMainWnd = window;
+    ::SetWindowLong(window->m_hWnd, GWL_USERDATA, 77);
     window->PostMessage(WM_USER + 9);  // swallowed by the window's PreTranslateMessage
     window->PostMessage(WM_COMMAND, MAKEWPARAM(100, 0));
     return TRUE;
@@ -176,7 +180,13 @@ class TestApp : public CWinApp {
   }
   BOOL OnIdle(LONG count) override {
     // The queue ran empty: time to close.
-    if (++idleCalls == 1) window->PostMessage(WM_CLOSE);
+    if (++idleCalls == 1) {
+      // By now the user's other programs find the main window with its user data.
+      HWND published = ::FindWindow(nullptr, "app");
+      auto entry = layer::ipc::WindowRegistry::OfUser().Find(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(published)));
+      mainWindowPublished = layer::CurrentRemoteWindows() && published == window->m_hWnd && entry && entry->userData == 77;
+      window->PostMessage(WM_CLOSE);
+    }
     return CWinApp::OnIdle(count);
   }
   int ExitInstance() override {
@@ -196,6 +206,7 @@ TEST(CWinApp, TheLoopRunsUntilTheMainWindowIsGone) {
   EXPECT_EQ(AfxRunProgram(1, argv), 5);  // WM_QUIT's code 0, changed by ExitInstance
   EXPECT_STREQ(app.m_pszAppName, "TestApp");
   EXPECT_GT(app.idleCalls, 0);
+  EXPECT_TRUE(app.mainWindowPublished);
   EXPECT_EQ(app.m_pMainWnd, nullptr);
   EXPECT_NE(std::find(calls.begin(), calls.end(), "command open"), calls.end());
   EXPECT_NE(std::find(calls.begin(), calls.end(), "destroy"), calls.end());

@@ -1,0 +1,19 @@
+// The common base of the viewer's frame windows: what the main frame and the
+// pop-up frame handle alike.
+#pragma once
+
+#include "mfc/CFrameWnd.h"
+
+class CMultiFrame : public CFrameWnd {
+  DECLARE_DYNCREATE(CMultiFrame)
+
+ public:
+  CMultiFrame() = default;
+
+ protected:
+  // "VANRO4_KEY_COMMAND": wParam the from-link flag, lParam the key's own copy
+  // (see KeyCommand.h). The first one of the run completes the start.
+  afx_msg LRESULT OnKeyCommand(WPARAM wParam, LPARAM lParam);
+
+  DECLARE_MESSAGE_MAP()
+};
