@@ -10,10 +10,15 @@ class CMultiFrame : public CFrameWnd {
  public:
   CMultiFrame() = default;
 
+  // The keys that both frames handle before their own accelerators; the
+  // frames override it and call it first.
+  virtual void HandleKeyDown(UINT key, UINT repeat, UINT flags);
+
  protected:
   // "VANRO4_KEY_COMMAND": wParam the from-link flag, lParam the key's own copy
   // (see KeyCommand.h). The first one of the run completes the start.
   afx_msg LRESULT OnKeyCommand(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
 
   DECLARE_MESSAGE_MAP()
 };

@@ -41,12 +41,16 @@ class CViewerApp {
   // left to go into the history.
   BOOL ShowKey(const char* key, WPARAM fromLink);
 
-  // Steps that the key reader, the screen layout and the configuration
-  // loading supply; until they do, the defaults in varno4_keys stand in.
+  // The steps of showing a key, each replaceable on its own. The face and the
+  // rest of the start come with the screen layout and the start-up; until
+  // then varno4_keys has defaults for them.
   // The rest of the start, run by the first key command.
   virtual void CompleteStart();
-  // Reads m_cur_read_key into m_act_key_buf; reports its own error.
-  virtual BOOL ReadKey();
+  // Reads a key (without its project) into m_act_key_buf, which keeps the
+  // last good key when this fails; reports its own error.
+  virtual BOOL ReadKey(const char* key);
+  // The internet client's road to a key, taken by ReadKey in client mode.
+  virtual BOOL ReadKeyFromServer(const char* key);
   // Puts the face of the key just read on the screen; leaves its error on the trace.
   virtual BOOL ShowFace();
   // Loads the project file m_cur_prj_file that a key of another project names.

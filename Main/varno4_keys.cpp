@@ -7,6 +7,7 @@
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Var.h"
 #include "Main/varno4.h"
+#include "interfaces/ProtocolCommands.h"
 #include "interfaces/QorDdm.h"
 #include "win32/UserWindows.h"
 
@@ -73,6 +74,15 @@ bool HistoryWanted() {
   }
 }
 
+// The order-list program looks parts up in the parts master of the project
+// on the screen.
+void AnnouncePartsMaster(CViewerApp& app) {
+  CDynBuf path;
+  path.Append(theGlobals.m_teilestamm);
+  path.Append('\0');
+  app.SendProtocolData(PROTOCOL_CMD_PARTS_DATABASE, &path);
+}
+
 void ForgetNeighbours() {
   theGlobals.m_leftneighbour.Empty();
   theGlobals.m_rightneighbour.Empty();
@@ -81,9 +91,7 @@ void ForgetNeighbours() {
 }  // namespace
 
 void CViewerApp::CompleteStart() {}
-BOOL CViewerApp::ReadKey() { return FALSE; }
 BOOL CViewerApp::ShowFace() { return TRUE; }
-BOOL CViewerApp::LoadKeyProject() { return FALSE; }
 
 BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   CWV4Globals& g = theGlobals;
@@ -156,7 +164,7 @@ BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
     g.m_tmpkey = oldProject + "~" + g.m_cur_prj_key;
     return ShowKey(g.m_tmpkey, 0);
   };
-  if (!ReadKey()) {
+  if (!ReadKey(key)) {
     ForgetNeighbours();
     g.m_IsPopup = FALSE;
     g.m_is_kapitel = FALSE;
@@ -166,6 +174,7 @@ BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
     if (g.m_internet_mode == kInternetClient) return FALSE;
     return fallBack();
   }
+  if (projectChanged) AnnouncePartsMaster(*this);
 
   CErrorTrace* own = ERROR_TRACE_PUSH();
   if (!ShowFace()) {

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "Main/CMultiFrame.h"
 #include "Main/tests/CatalogueFixture.h"
 #include "Main/varno4.h"
 #include "win32/Clock.h"
 #include "win32/ComputerName.h"
+#include "win32/UserMessages.h"
+#include "win32/UserTypes.h"
+#include "win32/UserWindows.h"
 
 using varno::testing::Str;
 
@@ -83,6 +88,37 @@ TEST_F(DumpTest, ScrambledByPositionAndUnknownVersionsHaveNoName) {
   EXPECT_NE(raw.substr(0, 64), text.substr(0, 64));
   EXPECT_EQ(text.find("Win "), std::string::npos);  // no application: version code 0
   EXPECT_NE(text.find("\tBuildNumber : 0\r\n"), std::string::npos);
+}
+
+// Ctrl+Shift+G pressed in a frame window; Alt held as well does not matter.
+TEST_F(DumpTest, CtrlShiftGInAFrameWindowWritesItIntoTheUsersFolder) {
+  struct Case {
+    bool control, shift, alt;
+    UINT key;
+    bool dumped;
+  };
+  const Case cases[] = {
+      {true, true, false, 'G', true},  {true, true, true, 'G', true},    {true, false, false, 'G', false},
+      {false, true, false, 'G', false}, {true, true, false, 'H', false},
+  };
+  theGlobals.m_user_file_path = dataFolder.Path().c_str();
+  theGlobals.m_cur_prj = "demo";
+  auto* frame = new CMultiFrame;
+  ASSERT_TRUE(frame->Create(nullptr, "VARNO 4"));
+  for (const Case& c : cases) {
+    std::remove((dataFolder / "globals.dmp").c_str());
+    layer::SetKeyDown(VK_CONTROL, c.control);
+    layer::SetKeyDown(VK_SHIFT, c.shift);
+    layer::SetKeyDown(VK_MENU, c.alt);
+    SendMessage(frame->m_hWnd, WM_KEYDOWN, c.key, 1);
+    const std::string text = ReadBack();
+    EXPECT_EQ(!text.empty(), c.dumped) << c.key << c.control << c.shift;
+    if (c.dumped) EXPECT_NE(text.find("m_cur_prj : demo\r\n"), std::string::npos);
+  }
+  for (int key : {VK_CONTROL, VK_SHIFT, VK_MENU}) layer::SetKeyDown(key, false);
+  frame->DestroyWindow();  // the frame deletes itself
+  theGlobals.m_user_file_path.Empty();
+  theGlobals.m_cur_prj.Empty();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "Main/CMultiFrame.h"
 #include "Main/tests/EngineFixture.h"
+#include "Main/tests/OrderListStandIn.h"
 
 using varno::testing::Buf;
 using varno::testing::Bytes;
@@ -22,7 +23,7 @@ class TestViewerApp : public CViewerApp {
   void CompleteStart() override { ++completions; }
 
   // Reading a key leaves a variable of its own, as a key's description does.
-  BOOL ReadKey() override {
+  BOOL ReadKey(const char* /*key*/) override {
     const std::string name = std::string(theGlobals.m_cur_prj) + "~" + static_cast<const char*>(theGlobals.m_cur_read_key);
     read.push_back(name);
     theGlobals.m_pvar->SetVar(("seen " + name).c_str(), VarValue::Long(1), VAR_LONG);
@@ -77,7 +78,7 @@ class ShowKeyTest : public varno::testing::EngineFixture {
     for (CString* text : {&theGlobals.m_app_dir, &theGlobals.m_cur_prj, &theGlobals.m_cur_prj_file,
                           &theGlobals.m_cur_prj_key, &theGlobals.m_key_start, &theGlobals.m_cur_read_key,
                           &theGlobals.m_cur_key_name, &theGlobals.m_new_key_name, &theGlobals.m_duden,
-                          &theGlobals.m_language, &theGlobals.m_notiz_name})
+                          &theGlobals.m_language, &theGlobals.m_notiz_name, &theGlobals.m_teilestamm})
       text->Empty();
     theGlobals.m_FirstStart = FALSE;
     EngineFixture::TearDown();
@@ -230,10 +231,17 @@ TEST_F(ShowKeyTest, KeyOfAnotherProjectLoadsThatProject) {
   DdmDbLink catalogue;
   catalogue.dbc = new DdmDatabase;
   theGlobals.m_pdb = &catalogue;
+  varno::testing::OrderListStandIn orderList;
+  app.m_prot_pid = GetCurrentProcessId();
+  theGlobals.m_teilestamm = "C:\\V4\\teile.ddm";
   Show("START", 0);
 
   Show("OTHER~K1", 1);
   EXPECT_EQ(app.loaded, Names{"C:\\V4\\OTHER.prj"});
+  // The order-list program hears of the parts master of the project now shown.
+  ASSERT_EQ(orderList.copies.size(), 1u);
+  EXPECT_EQ(orderList.copies[0].code, static_cast<ULONG_PTR>(PROTOCOL_CMD_PARTS_DATABASE));
+  EXPECT_EQ(orderList.copies[0].bytes, std::string("C:\\V4\\teile.ddm") + '\0');
   EXPECT_EQ(catalogue.dbc, nullptr);  // the reader opens the new project's catalogue
   EXPECT_STREQ(theGlobals.m_cur_prj, "OTHER");
   EXPECT_EQ(Text("CURPRJ"), "OTHER");
@@ -255,6 +263,8 @@ TEST_F(ShowKeyTest, KeyOfAnotherProjectLoadsThatProject) {
   EXPECT_STREQ(theGlobals.m_cur_prj_file, "C:\\V4\\MAIN.prj");
   EXPECT_EQ(app.read.back(), "MAIN~K2");
   EXPECT_EQ(HistoryNames(), (Names{"MAIN~START", "OTHER~K1"}));
+  // Announced for MAIN~K2; the fall-back stays in the project it left.
+  EXPECT_EQ(orderList.copies.size(), 2u);
 }
 
 }  // namespace
