@@ -9,7 +9,7 @@ namespace {
 bool IsFlagOrWidth(char c) { return std::strchr("-+ #0123456789.", c) != nullptr; }
 
 // One conversion with its single argument, through the runtime's formatter,
-// the spec reduced to what is safe for that argument's type.
+// its flags and width reduced to what is safe for that argument's type.
 std::string FormatOne(const std::string& spec, char conversion, const MessageArg& arg) {
   char buffer[64];
   if (conversion == 's') {
