@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/ByteOrder.h"
+
 IMPLEMENT_DYNCREATE(CBmpDecoder, CDecoder)
 
 namespace {
@@ -14,11 +16,8 @@ constexpr size_t kInfoHeaderBytes = 40;
 constexpr LONG kMaxSide = 65535;
 constexpr size_t kMaxPixelBytes = size_t{1} << 29;
 
-WORD Word(const BYTE* at) { return static_cast<WORD>(at[0] | at[1] << 8); }
-DWORD Dword(const BYTE* at) {
-  return static_cast<DWORD>(at[0]) | static_cast<DWORD>(at[1]) << 8 | static_cast<DWORD>(at[2]) << 16 |
-         static_cast<DWORD>(at[3]) << 24;
-}
+WORD Word(const BYTE* at) { return imaging::GetU16(at, false); }
+DWORD Dword(const BYTE* at) { return imaging::GetU32(at, false); }
 
 size_t Remaining(const BYTE* at, const BYTE* end) { return at < end ? static_cast<size_t>(end - at) : 0; }
 

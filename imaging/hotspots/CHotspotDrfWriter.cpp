@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ByteOrder.h"
+#include "imaging/ByteOrder.h"
 #include "mfc/CFile.h"
 #include "win32/Errors.h"
 
-using hotspots::AppendU16;
-using hotspots::GetU16;
-using hotspots::GetU32;
-using hotspots::SetU16;
-using hotspots::SetU32;
+using imaging::AppendU16;
+using imaging::GetU16;
+using imaging::GetU32;
+using imaging::SetU16;
+using imaging::SetU32;
 
 namespace {
 

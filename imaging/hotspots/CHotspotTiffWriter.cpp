@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "ByteOrder.h"
+#include "imaging/ByteOrder.h"
 #include "mfc/CFile.h"
 #include "win32/Errors.h"
 
@@ -45,10 +45,10 @@ bool LeadsToDirectory(std::uint16_t tag) {
 
 }  // namespace
 
-std::uint32_t CHotspotTiffWriter::Get16(std::uint64_t at) const { return hotspots::GetU16(&m_image[at], m_bBigEndian); }
-std::uint32_t CHotspotTiffWriter::Get32(std::uint64_t at) const { return hotspots::GetU32(&m_image[at], m_bBigEndian); }
-void CHotspotTiffWriter::Set16(std::uint64_t at, std::uint32_t value) { hotspots::SetU16(&m_image[at], value, m_bBigEndian); }
-void CHotspotTiffWriter::Set32(std::uint64_t at, std::uint32_t value) { hotspots::SetU32(&m_image[at], value, m_bBigEndian); }
+std::uint32_t CHotspotTiffWriter::Get16(std::uint64_t at) const { return imaging::GetU16(&m_image[at], m_bBigEndian); }
+std::uint32_t CHotspotTiffWriter::Get32(std::uint64_t at) const { return imaging::GetU32(&m_image[at], m_bBigEndian); }
+void CHotspotTiffWriter::Set16(std::uint64_t at, std::uint32_t value) { imaging::SetU16(&m_image[at], value, m_bBigEndian); }
+void CHotspotTiffWriter::Set32(std::uint64_t at, std::uint32_t value) { imaging::SetU32(&m_image[at], value, m_bBigEndian); }
 
 BOOL CHotspotTiffWriter::ReadImage(const CString& file) {
   CFile in;
@@ -205,11 +205,11 @@ std::vector<std::uint8_t> CHotspotTiffWriter::Records() const {
     auto nameLength = static_cast<std::uint32_t>(hotspot.name.size());
     auto text2Length = static_cast<std::uint32_t>(hotspot.text2.size());
     // The record length is low byte first whatever the file's byte order.
-    hotspots::AppendU16(out, minRecordSize + nameLength + text2Length, false);
-    hotspots::AppendU16(out, static_cast<std::uint32_t>(hotspot.rect.left), m_bBigEndian);
-    hotspots::AppendU16(out, static_cast<std::uint32_t>(hotspot.rect.top), m_bBigEndian);
-    hotspots::AppendU16(out, static_cast<std::uint32_t>(hotspot.rect.right - hotspot.rect.left), m_bBigEndian);
-    hotspots::AppendU16(out, static_cast<std::uint32_t>(hotspot.rect.bottom - hotspot.rect.top), m_bBigEndian);
+    imaging::AppendU16(out, minRecordSize + nameLength + text2Length, false);
+    imaging::AppendU16(out, static_cast<std::uint32_t>(hotspot.rect.left), m_bBigEndian);
+    imaging::AppendU16(out, static_cast<std::uint32_t>(hotspot.rect.top), m_bBigEndian);
+    imaging::AppendU16(out, static_cast<std::uint32_t>(hotspot.rect.right - hotspot.rect.left), m_bBigEndian);
+    imaging::AppendU16(out, static_cast<std::uint32_t>(hotspot.rect.bottom - hotspot.rect.top), m_bBigEndian);
     out.push_back(static_cast<std::uint8_t>(nameLength));
     out.insert(out.end(), hotspot.name.begin(), hotspot.name.end());
     out.push_back(static_cast<std::uint8_t>(text2Length));

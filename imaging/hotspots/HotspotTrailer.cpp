@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ByteOrder.h"
+#include "imaging/ByteOrder.h"
 
 namespace hotspots {
+
+using imaging::AppendU32;
+using imaging::GetU32;
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "imaging/ByteOrder.h"
 #include "imaging/picture/HotspotSlots.h"
 #include "imaging/picture/ImageErrors.h"
 #include "imaging/picture/PictureTable.h"
@@ -35,11 +36,8 @@ bool SeekTo(CFile& file, LONG offset, UINT from) {
   }
 }
 
-int LittleEndian16(const BYTE* p) { return static_cast<SHORT>(p[0] | (p[1] << 8)); }
-DWORD LittleEndian32(const BYTE* p) {
-  return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) | (static_cast<DWORD>(p[2]) << 16) |
-         (static_cast<DWORD>(p[3]) << 24);
-}
+int LittleEndian16(const BYTE* p) { return static_cast<SHORT>(imaging::GetU16(p, false)); }
+DWORD LittleEndian32(const BYTE* p) { return imaging::GetU32(p, false); }
 
 void FreePixelBlocks(QORIMG_PICTURE* picture) {
   for (HGLOBAL& block : picture->hPixelBlocks) {

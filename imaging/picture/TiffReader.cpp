@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "imaging/ByteOrder.h"
 #include "imaging/picture/HotspotSlots.h"
 #include "imaging/picture/ImageErrors.h"
 #include "imaging/picture/PictureTable.h"
@@ -31,14 +32,8 @@ class TiffView {
  public:
   TiffView(TiffBytes bytes, bool bigEndian) : m_bytes(bytes), m_big(bigEndian) {}
   bool Has(DWORD offset, DWORD count) const { return offset <= m_bytes.size && count <= m_bytes.size - offset; }
-  WORD U16(DWORD at) const {
-    const BYTE* p = m_bytes.data + at;
-    return m_big ? static_cast<WORD>((p[0] << 8) | p[1]) : static_cast<WORD>(p[0] | (p[1] << 8));
-  }
-  DWORD U32(DWORD at) const {
-    return m_big ? (static_cast<DWORD>(U16(at)) << 16) | U16(at + 2)
-                 : U16(at) | (static_cast<DWORD>(U16(at + 2)) << 16);
-  }
+  WORD U16(DWORD at) const { return imaging::GetU16(m_bytes.data + at, m_big); }
+  DWORD U32(DWORD at) const { return imaging::GetU32(m_bytes.data + at, m_big); }
   BYTE U8(DWORD at) const { return m_bytes.data[at]; }
   const BYTE* At(DWORD at) const { return m_bytes.data + at; }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "imaging/ByteOrder.h"
 #include "imaging/raster/PaletteObject.h"
 #include "imaging/raster/SystemColours.h"
 #include "mfc/CPalette.h"
@@ -21,7 +22,7 @@ int g_standardHeight = 1024;
 
 constexpr int kCapLabelSlots = 100;
 
-int Int16At(const BYTE* at) { return static_cast<short>(at[0] | at[1] << 8); }
+int Int16At(const BYTE* at) { return static_cast<short>(imaging::GetU16(at, false)); }
 
 // Nibbles of the packed drawing, high nibble first within each byte.
 class NibbleReader {
@@ -123,7 +124,7 @@ void CCapImage::ReadLabels(const std::vector<BYTE>& bytes, bool hasCount, size_t
     if (numberAt + 2 > bytes.size()) break;
     const int x = Int16At(&bytes[xAt]);
     const int y = Int16At(&bytes[yAt]);
-    const WORD number = static_cast<WORD>(bytes[numberAt] | bytes[numberAt + 1] << 8);
+    const WORD number = imaging::GetU16(bytes.data() + numberAt, false);
     if (x == 0 && y == 0 && number == 0) continue;
     m_labels.push_back(Label{static_cast<short>(x), static_cast<short>(y), number});
   }

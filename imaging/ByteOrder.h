@@ -1,11 +1,12 @@
 // Little- and big-endian integers in byte buffers, as the picture files store
-// them. Callers check the bounds before they read or write.
+// them; shared by the picture libraries and plug-ins. Callers check the bounds
+// before they read or write.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-namespace hotspots {
+namespace imaging {
 
 inline std::uint16_t GetU16(const std::uint8_t* p, bool bigEndian) {
   return bigEndian ? static_cast<std::uint16_t>(p[0] << 8 | p[1]) : static_cast<std::uint16_t>(p[1] << 8 | p[0]);
@@ -35,4 +36,4 @@ inline void AppendU32(std::vector<std::uint8_t>& out, std::uint32_t value, bool 
   SetU32(out.data() + out.size() - 4, value, bigEndian);
 }
 
-}  // namespace hotspots
+}  // namespace imaging
