@@ -129,7 +129,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LongCase{"MarkerFieldCutOff", MARKER, Bytes({1, 14, 2, 1}), kFail},
                       LongCase{"PlainNames", PLAIN, "N + 1 - Nope", 8},
                       LongCase{"PlainFloatFails", PLAIN, "F+1", kFail},
-                      LongCase{"PlainNameMustStartWithLetter", PLAIN, "_N", kFail}),
+                      LongCase{"PlainNameMustStartWithLetter", PLAIN, "_N", kFail},
+                      // A code is no follower of a number: it starts at a 0 byte.
+                      LongCase{"CodeNumberThenCode", CODE, Bytes({"5", 0, 'A', "N", 0, 0x40}), kFail}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- floating point ----
@@ -161,7 +163,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FloatCase{"CodeFloatVariable", CODE, Bytes({0, 'A', "F", 0, 0x40, "/3"}), 0.5F},
                       FloatCase{"CodeLongVariableFails", CODE, Bytes({0, 'A', "N", 0, 0x40}), kFail},
                       FloatCase{"MarkerVariable", MARKER, Bytes({1, 2, "F", 1, 2, "+", 1, 2, "U", 1, 2}), 1.5F},
-                      FloatCase{"PlainDudFails", PLAIN, "D", kFail}, FloatCase{"DigitsThenName", PLAIN, "1F", kFail}),
+                      FloatCase{"PlainDudFails", PLAIN, "D", kFail}, FloatCase{"DigitsThenName", PLAIN, "1F", kFail},
+                      FloatCase{"CodeNumberThenCode", CODE, Bytes({"1.5", 0, 'A', "F", 0, 0x40}), kFail}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- truth values ----
@@ -207,7 +210,8 @@ INSTANTIATE_TEST_SUITE_P(
         BoolCase{"PlainVariable", PLAIN, "B", 1}, BoolCase{"PlainNegatedVariable", PLAIN, "!B", 0},
         BoolCase{"UnknownKeepsOperatorAndNegation", PLAIN, "TRUE & ! Nope Z", 1},
         BoolCase{"DeclaredIsUnknown", CODE, Bytes({"TRUE|", 0, 'A', "Decl", 0, 0x40}), 1},
-        BoolCase{"WordNeedsSeparator", PLAIN, "B!Z", kFail}),
+        BoolCase{"WordNeedsSeparator", PLAIN, "B!Z", kFail},
+        BoolCase{"CodeWordThenCode", CODE, Bytes({"TRUE", 0, 'A', "B", 0, 0x40}), kFail}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
