@@ -252,8 +252,10 @@ int OpenTIFF(QORIMG_PICTURE* picture) {
 
 TiffBytes TiffStripOfRow(const QORIMG_PICTURE* picture, LONG row, LONG* firstRow) {
   const TiffBytes file = TiffFileBytes(picture);
+  if (firstRow) *firstRow = row;
   if (!file.data || row < 0 || picture->nRowsPerStrip == 0) return {};
   const DWORD strip = static_cast<DWORD>(row) / picture->nRowsPerStrip;
+  if (firstRow) *firstRow = static_cast<LONG>(strip * picture->nRowsPerStrip);
   const auto offset = TableValue(picture->hStripOffsets, picture->nStripOffsets, strip);
   if (!offset || *offset >= file.size) return {};
   DWORD size = 0;
@@ -263,7 +265,6 @@ TiffBytes TiffStripOfRow(const QORIMG_PICTURE* picture, LONG row, LONG* firstRow
     size = *next > *offset ? *next - *offset : 0;
   }
   if (size == 0 || size > file.size - *offset) size = file.size - *offset;
-  if (firstRow) *firstRow = static_cast<LONG>(strip * picture->nRowsPerStrip);
   return {file.data + *offset, size};
 }
 
