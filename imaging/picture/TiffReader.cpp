@@ -1,10 +1,12 @@
 #include "imaging/picture/TiffReader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <vector>
 
+#include "foundation/SaturatedLong.h"
 #include "imaging/ByteOrder.h"
 #include "imaging/picture/HotspotSlots.h"
 #include "imaging/picture/ImageErrors.h"
@@ -94,7 +96,8 @@ RECT TiffWindowRect(const QORIMG_PICTURE* picture, const RECT& r) {
     ox += picture->nDrfSpotOffsetX;
     oy += picture->nDrfSpotOffsetY;
   }
-  auto scale = [](LONG v, double s, LONG o) { return static_cast<LONG>(v * s + 0.5) + o; };
+  // A damaged size (0 among them) makes the scale unbounded or not a number.
+  auto scale = [](LONG v, double s, LONG o) { return SaturatedLong(std::trunc(v * s + 0.5) + o); };
   return {scale(r.left, sx, ox), scale(r.top, sy, oy), scale(r.right, sx, ox), scale(r.bottom, sy, oy)};
 }
 
