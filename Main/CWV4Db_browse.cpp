@@ -28,6 +28,9 @@ constexpr unsigned char kFileMagic = 97;
 // Behind the data, so that a scan for a 0 byte stops at the end.
 constexpr unsigned char kSentinel = 255;
 constexpr int kStreamGrowth = 16384;
+// Far beyond any key's screen (tens of kilobytes); a description that renders
+// more is taken for a damaged one.
+constexpr int kMaxStreamBytes = 16 * 1024 * 1024;
 
 void SetText(const char* name, const char* text) { theGlobals.m_pvar->SetVar(name, VarValue::Text(text), VAR_CHAR); }
 void SetBool(const char* name, BOOL value) { theGlobals.m_pvar->SetVar(name, VarValue::Bool(value), VAR_BOOL); }
@@ -422,7 +425,9 @@ bool DescriptionPass::FailWith(int code, const char* detail, int value, int seve
 bool DescriptionPass::Fail(int code, int value) { return FailWith(code, m_path, value); }
 
 bool DescriptionPass::Put(const void* bytes, int length) {
-  return length <= 0 || m_out.Append(bytes, length) != 0 || FailWith(1, "", 0, SEVERITY_FATAL);
+  if (length <= 0) return true;
+  if (length > kMaxStreamBytes - m_out.GetLength()) return FailWith(ERR_STREAM_TOO_LONG, m_path, m_out.GetLength());
+  return m_out.Append(bytes, length) != 0 || FailWith(1, "", 0, SEVERITY_FATAL);
 }
 
 DWORD DescriptionPass::TextEnd() const {
