@@ -23,6 +23,10 @@ class RulesTest : public varno::testing::CatalogueFixture {
     vars().SetVar("F", VarValue::Float(2.5F), VAR_FLOAT);
     vars().SetVar("D", VarValue::Long(5), VAR_DUD);
     vars().SetVar("Name", VarValue::Text("Hauptrahmen"), VAR_CHAR);
+    vars().SetVar("Max", VarValue::Long(2147483647), VAR_LONG);
+    vars().SetVar("Min", VarValue::Long(-2147483647 - 1), VAR_LONG);
+    vars().SetVar("Big", VarValue::Float(1e14F), VAR_FLOAT);
+    vars().SetVar("MinusBig", VarValue::Float(-1e14F), VAR_FLOAT);
   }
   CWV4Logic& logic() { return *theGlobals.m_plogic; }
 };
@@ -33,6 +37,7 @@ struct ConditionCase {
   int code;  // 0: read; else the failure's code
   bool result;
 };
+void PrintTo(const ConditionCase& c, std::ostream* os) { *os << c.name << ": " << c.text; }
 
 class ConditionCases : public RulesTest, public ::testing::WithParamInterface<ConditionCase> {};
 
@@ -69,6 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
         ConditionCase{"FunctionNeedsParenthesis", "IsEmpty (Name)", 267, false},
         ConditionCase{"CharacterLiteral", "'x' = \"x\"", 0, true},
         ConditionCase{"NumberWithPoint", "1.5 = 1.5", 0, true},
+        // Beyond the 32-bit range a value with a point is held at the limit.
+        ConditionCase{"FloatAboveLongRange", "Max = Big", 0, true},
+        ConditionCase{"FloatBelowLongRange", "Min = MinusBig", 0, true},
+        ConditionCase{"NumberWithPointAboveLongRange", "Max = 100000000000000.5", 0, true},
         ConditionCase{"EndsAfterOperator", "A =", 266, false},
         ConditionCase{"UnclosedLiteral", "\"abc", 267, false},
         ConditionCase{"LogicalOnText", "Name & TRUE", 269, false},
@@ -81,6 +90,26 @@ TEST_F(RulesTest, EmptyTextFailsWithoutCodeOfItsOwn) {
   BOOL result = FALSE;
   EXPECT_FALSE(logic().Evaluate(nullptr, "", &result));
   EXPECT_EQ(NewestCode(), 0);
+}
+
+// Groups and function arguments nest as deep as a condition needs; a
+// damaged text of endless nesting fails instead of exhausting the stack.
+TEST_F(RulesTest, NestingIsBoundedInsteadOfExhaustingTheStack) {
+  auto nested = [](const std::string& open, int depth, const std::string& inner, const std::string& close) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += open;
+    text += inner;
+    for (int i = 0; i < depth; ++i) text += close;
+    return text;
+  };
+  BOOL result = FALSE;
+  EXPECT_TRUE(logic().Evaluate(nullptr, nested("(", 60, "A = 1", ")").c_str(), &result)) << NewestCode();
+  EXPECT_EQ(result, TRUE);
+  for (const std::string& text : {nested("(", 100000, "A = 1", ")"), nested("StrOr(", 100000, "TRUE", ", 'a', 'b')")}) {
+    EXPECT_FALSE(logic().Evaluate(nullptr, text.c_str(), &result));
+    EXPECT_EQ(NewestCode(), 267);
+    CErrorTrace::RemoveAll();
+  }
 }
 
 // Deferred assignments need a record link.
@@ -100,6 +129,7 @@ struct PrefixCase {
   bool result;
   LONG x;  // 0: X stays unset
 };
+void PrintTo(const PrefixCase& c, std::ostream* os) { *os << c.name << ": " << c.text; }
 
 class PrefixCases : public PrefixTest, public ::testing::WithParamInterface<PrefixCase> {};
 
@@ -137,6 +167,7 @@ struct PrefixFailure {
   const char* text;
   int code;
 };
+void PrintTo(const PrefixFailure& c, std::ostream* os) { *os << c.name << ": " << c.text; }
 
 class PrefixFailures : public PrefixTest, public ::testing::WithParamInterface<PrefixFailure> {};
 
