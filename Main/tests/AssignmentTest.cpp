@@ -6,6 +6,7 @@
 
 using varno::testing::Buf;
 using varno::testing::Bytes;
+using varno::testing::Readable;
 using varno::testing::Str;
 
 namespace {
@@ -59,6 +60,7 @@ struct FailCase {
   int code;
   int value;
 };
+void PrintTo(const FailCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.list); }
 
 class AssignmentFailTest : public AssignmentTest, public ::testing::WithParamInterface<FailCase> {};
 

@@ -6,6 +6,7 @@
 
 using varno::testing::Buf;
 using varno::testing::Bytes;
+using varno::testing::Readable;
 
 namespace {
 
@@ -42,6 +43,7 @@ struct StringCase {
   bool ok;
   const char* result;
 };
+void PrintTo(const StringCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.expr); }
 
 class EvalStringTest : public EvaluatorTest, public ::testing::WithParamInterface<StringCase> {};
 
@@ -97,6 +99,7 @@ struct LongCase {
   std::string expr;
   LONG result;  // kFail: the evaluation fails
 };
+void PrintTo(const LongCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.expr); }
 
 class EvalLongTest : public EvaluatorTest, public ::testing::WithParamInterface<LongCase> {};
 
@@ -142,6 +145,7 @@ struct FloatCase {
   std::string expr;
   float result;  // kFail: the evaluation fails
 };
+void PrintTo(const FloatCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.expr); }
 
 class EvalFloatTest : public EvaluatorTest, public ::testing::WithParamInterface<FloatCase> {};
 
@@ -175,6 +179,7 @@ struct BoolCase {
   std::string expr;
   int result;  // kFail: the evaluation fails
 };
+void PrintTo(const BoolCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.expr); }
 
 class EvalBoolTest : public EvaluatorTest, public ::testing::WithParamInterface<BoolCase> {};
 
@@ -254,6 +259,7 @@ struct SourceCase {
   std::string expr;
   const char* result;
 };
+void PrintTo(const SourceCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.expr); }
 
 class EvalStringSourcesTest : public EvalSourcesTest, public ::testing::WithParamInterface<SourceCase> {};
 
