@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "Main/CWV4ExtPrg.h"
@@ -218,6 +219,38 @@ TEST_F(RulesTest, RulesFileLinesKeepTheirColonsAndTheLastLine) {
   ASSERT_TRUE(logic().FindRule(2, text));
   EXPECT_STREQ(text, "b");
   EXPECT_FALSE(logic().FindRule(7, text));
+}
+
+// A rules file with bytes changed anywhere loads, and each of its rules is
+// read as a whole or fails with a code; nothing reads past a text or runs on.
+TEST_F(PrefixTest, RulesFilesWithChangedBytesLoadAndEvaluateOrFail) {
+  const std::string rules =
+      "1:%(T, X, 2, 5) %(F, Y, 1, \"a(b)\") (A = 1) & (Name # \"x\")\r\n"
+      "2:StrOr(A = 2, 'j', \"n\") = \"n\" | Begins(Name, \"Haupt\")\r\n"
+      "3:!IsEmpty(Name) & StrIn(Name, \"rahm\") & $2 = \"Feld zwei\"\r\n"
+      "4:((F >= 2.5) | (D < 4)) = TRUE & S05 # 5\r\n";
+  const char structure[] = "()\"',%@:\r\n&|=#<>!$ ";
+  const std::string path = dataFolder / "rules.txt";
+  std::mt19937 random(20261214);
+  for (int round = 0; round < 500; ++round) {
+    std::string damaged = rules;
+    for (int changes = 1 + static_cast<int>(random() % 4); changes > 0; --changes) {
+      const size_t at = random() % damaged.size();
+      damaged[at] = random() % 2 == 0 ? structure[random() % (sizeof structure - 1)] : static_cast<char>(random() % 256);
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << damaged;
+    logic().LoadRules(path.c_str());
+    CDynBuf dump;
+    logic().Dump(dump);
+    for (int number = 0; number <= 9; ++number) {
+      CString text;
+      if (!logic().FindRule(number, text)) continue;
+      BOOL result = FALSE;
+      logic().Evaluate(&link, text, &result);
+      logic().Evaluate(nullptr, text, &result);
+    }
+    CErrorTrace::RemoveAll();
+  }
 }
 
 TEST_F(RulesTest, MissingRulesFileIsReportedAndEmptiesTheList) {
