@@ -30,7 +30,7 @@ class CFace : public CObject {
   CFace& operator=(const CFace&) = delete;
 
   // The windows that show the face (not owned); none until the frame
-  // window gives them.
+  // window gives them. They stay until the face is cleared or given others.
   void SetWindows(FaceWindows* windows) { m_windows = windows; }
   void SetFrameWindow(CMultiFrame* window) { m_frame_window = window; }
   CMultiFrame* GetFrameWindow() const { return m_frame_window; }
