@@ -101,7 +101,8 @@ void CFace::SizeFrameSets(CSize area) {
   for (FrameSet& set : m_framesets) {
     CSize available(area.cx - kOuterMargin, area.cy - kOuterMargin);
     if (set.m_parent_set >= 0 && set.m_parent_pane >= 0) {
-      available = m_framesets[static_cast<size_t>(set.m_parent_set)].m_panes[static_cast<size_t>(set.m_parent_pane)].computed;
+      available =
+          m_framesets[static_cast<size_t>(set.m_parent_set)].m_panes[static_cast<size_t>(set.m_parent_pane)].computed;
     }
     set.CalcPaneSizes(available);
   }

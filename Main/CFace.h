@@ -85,8 +85,8 @@ class CFace : public CObject {
   BOOL m_laid_out = FALSE;
   std::vector<std::unique_ptr<CFrame>> m_frames;
   int m_no_frames = 0;
-  int m_open_depth = 0;  // frame sets declared and not yet closed
-  CMultiFrame* m_frame_window = nullptr;  // not owned
+  int m_open_depth = 0;                      // frame sets declared and not yet closed
+  CMultiFrame* m_frame_window = nullptr;     // not owned
   std::vector<CPrintEntry> m_print_entries;  // the last may still be open
   int m_print_count = 0;                     // completed entries
   std::vector<std::unique_ptr<CSymbolBitmaps>> m_symbols;

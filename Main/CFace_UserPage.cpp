@@ -97,7 +97,8 @@ BOOL CFace::ReadUserSizes(int tag, CString& list) {
   const int length = m_user_file.GetLength();
   int pos = m_user_file_pos;
   while (pos < length) {
-    const bool frameSet = bytes[pos] == 0 && pos + 1 < length && (bytes[pos + 1] == kColumnsTag || bytes[pos + 1] == kRowsTag);
+    const bool frameSet =
+        bytes[pos] == 0 && pos + 1 < length && (bytes[pos + 1] == kColumnsTag || bytes[pos + 1] == kRowsTag);
     if (!frameSet) {
       ++pos;
       continue;

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "Main/CErrorTrace.h"
-#include "Main/TagOperands.h"
 #include "Main/TagCode.h"
+#include "Main/TagOperands.h"
 
 namespace {
 

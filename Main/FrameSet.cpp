@@ -41,8 +41,8 @@ void FrameSet::CalcPaneSizes(CSize available) {
   for (FramePane& pane : m_panes) {
     if (pane.percent) {
       const int asked = Along(pane.requested);
-      const int size = asked >= 0 ? ClampToInt(static_cast<long long>(asked * static_cast<double>(forPanes) * 0.01 + 0.5))
-                                  : -1;
+      const int size =
+          asked >= 0 ? ClampToInt(static_cast<long long>(asked * static_cast<double>(forPanes) * 0.01 + 0.5)) : -1;
       SetAlong(pane.computed, size);
     } else {
       pane.computed = pane.requested;
@@ -55,8 +55,10 @@ void FrameSet::CalcPaneSizes(CSize available) {
   for (size_t i = 0; i < m_panes.size(); ++i) {
     const int size = Along(m_panes[i].computed);
     if (i > 0) taken += gap;
-    if (size != -1) taken += size;
-    else if (rest == nullptr) rest = &m_panes[i];
+    if (size != -1)
+      taken += size;
+    else if (rest == nullptr)
+      rest = &m_panes[i];
   }
   if (rest != nullptr && taken < full) SetAlong(rest->computed, ClampToInt(full - taken));
 }

@@ -48,17 +48,16 @@ TEST_P(ReadTagTest, ReadsAStatementHeadWithinTheBuffer) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReadTagTest,
-    ::testing::Values(TagCase{"Statement", Bytes({0, 21, "x"}), 0, 0, 21, 2},
-                      TagCase{"TagAsLastByte", Bytes({"ab", 0, 71}), 2, 0, 71, 4},
-                      TagCase{"NoZeroAtThePosition", Bytes({"ab", 0, 71}), 1, 196, 0, 0},
-                      TagCase{"PastTheLastStatement", Bytes({0, 71}), 2, 197, 0, 0},
-                      TagCase{"ZeroTag", Bytes({0, 0}), 0, 198, 0, 0},
-                      TagCase{"MarkerByteAsTag", Bytes({0, 1, 3}), 0, 199, 0, 0},
-                      TagCase{"NegativePosition", Bytes({0, 21}), -1, 196, 0, 0},
-                      TagCase{"EmptyBuffer", "", 0, 197, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ReadTagTest,
+                         ::testing::Values(TagCase{"Statement", Bytes({0, 21, "x"}), 0, 0, 21, 2},
+                                           TagCase{"TagAsLastByte", Bytes({"ab", 0, 71}), 2, 0, 71, 4},
+                                           TagCase{"NoZeroAtThePosition", Bytes({"ab", 0, 71}), 1, 196, 0, 0},
+                                           TagCase{"PastTheLastStatement", Bytes({0, 71}), 2, 197, 0, 0},
+                                           TagCase{"ZeroTag", Bytes({0, 0}), 0, 198, 0, 0},
+                                           TagCase{"MarkerByteAsTag", Bytes({0, 1, 3}), 0, 199, 0, 0},
+                                           TagCase{"NegativePosition", Bytes({0, 21}), -1, 196, 0, 0},
+                                           TagCase{"EmptyBuffer", "", 0, 197, 0, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FrameBufTest, NoStatementNamesThePositionAndTheByteFound) {
   const CDynBuf buf = Buf(Bytes({"ab", 0, 71}));
@@ -119,8 +118,8 @@ TEST_F(FrameBufTest, ReadBlockWithoutItsEndOrAtTheVeryEndFails) {
 
 TEST_F(FrameBufTest, FindFrameFindsTheExactName) {
   // A colour operand holding 0 'H', a block walked through, then two groups.
-  const CDynBuf buf = Buf(Bytes({0, 'a', 4, 0, 1, 0, 10, 0, 'H', 0, 0, 120, "\"k\"", 0, 121, 0, 'H', "kopf", 0, 'I',
-                                 0, 'H', "Kopf", 0, 'I', 0, 0}));
+  const CDynBuf buf = Buf(Bytes({0,   'a', 4,   0,      1, 0,   10, 0,   'H',    0, 0,   120, "\"k\"", 0,
+                                 121, 0,   'H', "kopf", 0, 'I', 0,  'H', "Kopf", 0, 'I', 0,   0}));
   int pos = -5;
   ASSERT_TRUE(CFrameBuf::FindFrame(buf, pos, "Kopf"));
   EXPECT_EQ(pos, 31);
@@ -140,8 +139,9 @@ TEST_F(FrameBufTest, FindFrameStopsAtTheEndStatementAndAtCutOperands) {
 // Every primitive on every prefix of a stream: each answers without reading
 // outside the bytes it was given (the sanitizers watch).
 TEST_F(FrameBufTest, EveryCutOfAStreamIsReadWithinItsBytes) {
-  const std::string whole = Bytes({0, 'a', 4, 0, 1, 0, 140, "seite", 0, 27, "*,*", 0, 21, "Kopf", 0, 24, 3, 0, 118,
-                                   "Kopf", 0, 119, "\"a\"", 0, 120, "\"b\"", 0, 121, 0, 'H', "Kopf", 0, 'I', 0, 0});
+  const std::string whole =
+      Bytes({0,   'a',    4, 0,   1,       0, 140, "seite", 0, 27,  "*,*", 0,   21,     "Kopf", 0,   24, 3, 0,
+             118, "Kopf", 0, 119, "\"a\"", 0, 120, "\"b\"", 0, 121, 0,     'H', "Kopf", 0,      'I', 0,  0});
   for (size_t length = 0; length <= whole.size(); ++length) {
     // A copy of exactly length bytes, so that the sanitizers see any read beyond.
     const CDynBuf buf = Buf(whole.substr(0, length));

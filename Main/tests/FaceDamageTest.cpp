@@ -125,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
         WrongCase{"ByteForAText", kHead + Bytes({0, 21, 3, 0, 71}) + kEnd, {245, 211}},
         WrongCase{"EmptyFrameSetList", kHead + Bytes({0, 27, 0, 21, "A"}) + kEnd, {}},
         WrongCase{"MarkerByteAsTag", kHead + Bytes({0, 1, 3, "x", 1, 3}) + kEnd, {199, 208}},
-        WrongCase{"ExpressionHoldingTheNextStatement", kHead + Bytes({0, 118, "A", 0, 119, 0, 21, "B", 0, 120, 0, 121}) + kEnd,
+        WrongCase{"ExpressionHoldingTheNextStatement",
+                  kHead + Bytes({0, 118, "A", 0, 119, 0, 21, "B", 0, 120, 0, 121}) + kEnd,
                   {223}},
         WrongCase{"AssignmentWithoutItsEnd", kHead + Bytes({0, 21, "A", 0, 78, "V", 0, 67, "1"}) + kEnd, {202, 223}},
         WrongCase{"FixedOperandRunningIntoTheEnd", kHead + Bytes({0, 21, "A", 0, 32, 0, 0}), {210}}),
@@ -195,8 +196,10 @@ TEST_F(FaceDamageTest, RandomUserPageFilesAreOnlyWarnedAbout) {
     std::string file = valid;
     for (int i = 0; i < 3; ++i) {
       const size_t at = random() % (file.size() + 1);
-      if (random() % 2 == 0 && !file.empty()) file.erase(at, 1 + random() % 4);
-      else file.insert(at, 1, static_cast<char>(random() % 3 == 0 ? 0 : random()));
+      if (random() % 2 == 0 && !file.empty())
+        file.erase(at, 1 + random() % 4);
+      else
+        file.insert(at, 1, static_cast<char>(random() % 3 == 0 ? 0 : random()));
     }
     pages.Write("seite.wv4hpu", file);
     SCOPED_TRACE(round);

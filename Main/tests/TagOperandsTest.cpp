@@ -15,8 +15,8 @@ TEST(TagOperands, OperandLengthsOfTheScreenReaders) {
   };
   // Where the screen's table differs from the engine's: 97, 102 and 103 have
   // operands, 129 has none, and 62 carries four bytes.
-  const Case cases[] = {{10, 3}, {97, 3}, {102, 3}, {112, 3}, {18, 1}, {103, 1}, {170, 1}, {19, 2},
-                        {136, 2}, {137, 2}, {31, 4}, {62, 4}, {129, 0}, {21, 0}, {0, 0}, {255, 0}};
+  const Case cases[] = {{10, 3},  {97, 3},  {102, 3}, {112, 3}, {18, 1},  {103, 1}, {170, 1}, {19, 2},
+                        {136, 2}, {137, 2}, {31, 4},  {62, 4},  {129, 0}, {21, 0},  {0, 0},   {255, 0}};
   for (const Case& c : cases) {
     EXPECT_EQ(ScreenOperandLength(static_cast<unsigned char>(c.code)), c.length) << "code " << c.code;
   }

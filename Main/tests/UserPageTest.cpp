@@ -131,7 +131,8 @@ TEST_F(UserPageTest, AFaceWithoutNameHasNoFile) {
   EXPECT_TRUE(face.WriteUserFile());
   EXPECT_FALSE(face.RemoveUserFile());
   EXPECT_EQ(folder.Read(".wv4hpu"), kHeader + Bytes({0, 26, "40%,*", 0, 0}));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), std::filesystem::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), std::filesystem::directory_iterator()),
+            1);
 }
 
 TEST_F(UserPageTest, TheOldFileStaysWhenTheNewOneCannotBeWritten) {

@@ -56,10 +56,9 @@ class CommandsApp : public CViewerApp {
   std::string commands;
 };
 
-std::string SizeToken(const FrameSet& set, const FramePane& pane) {
-  const int size = set.Along(pane.requested);
+std::string Size(int size, BOOL percent) {
   if (size == -1) return "*";
-  return std::to_string(size) + (pane.percent ? "%" : "");
+  return std::to_string(size) + (percent ? "%" : "");
 }
 
 // What holds pane of frame set k: a frame or a nested frame set.
@@ -78,10 +77,12 @@ std::string PaneContent(const CFace& face, int k, int pane) {
 // those worked out, the frames in their panes, what it prints and its symbols.
 std::string Describe(const CFace& face, const CMultiFrame& window, const std::string& commands) {
   std::string out = "face " + std::string(face.m_face_name) + "\n";
-  out += "neighbours " + std::string(theGlobals.m_leftneighbour) + " | " + std::string(theGlobals.m_rightneighbour) + "\n";
-  if (window.m_key_window_size[0] != -1 || window.m_key_window_size[1] != -1) {
-    out += "window " + std::to_string(window.m_key_window_size[0]) + (window.m_key_window_percent[0] ? "%" : "") + " x " +
-           std::to_string(window.m_key_window_size[1]) + (window.m_key_window_percent[1] ? "%" : "") + "\n";
+  const CWV4Globals& g = theGlobals;
+  out += "neighbours " + std::string(g.m_leftneighbour) + " | " + std::string(g.m_rightneighbour) + "\n";
+  const int* size = window.m_key_window_size;
+  const BOOL* percent = window.m_key_window_percent;
+  if (size[0] != -1 || size[1] != -1) {
+    out += "window " + Size(size[0], percent[0]) + " x " + Size(size[1], percent[1]) + "\n";
   }
   out += "commands" + commands + "\n";
   for (int k = 0; k < face.GetFrameSetCount(); ++k) {
@@ -92,8 +93,9 @@ std::string Describe(const CFace& face, const CMultiFrame& window, const std::st
     out += ", bar " + std::to_string(set.m_bar_width) + (set.m_shared_border ? ", shared borders\n" : "\n");
     for (int pane = 0; pane < set.PaneCount(); ++pane) {
       const FramePane& p = set.m_panes[static_cast<size_t>(pane)];
-      out += "  pane " + std::to_string(pane) + ": " + SizeToken(set, p) + " -> " + std::to_string(p.computed.cx) + "x" +
-             std::to_string(p.computed.cy) + ", " + PaneContent(face, k, pane) + (p.fixedBar != 0 ? ", fixed bar\n" : "\n");
+      out += "  pane " + std::to_string(pane) + ": " + Size(set.Along(p.requested), p.percent) + " -> ";
+      out += std::to_string(p.computed.cx) + "x" + std::to_string(p.computed.cy) + ", " + PaneContent(face, k, pane);
+      out += p.fixedBar != 0 ? ", fixed bar\n" : "\n";
     }
   }
   for (const auto& frame : face.m_frames) {
@@ -101,7 +103,8 @@ std::string Describe(const CFace& face, const CMultiFrame& window, const std::st
   }
   for (int i = 0; i < face.m_print_count; ++i) {
     const CPrintEntry& entry = face.m_print_entries[static_cast<size_t>(i)];
-    out += "print " + std::string(entry.m_first) + " | " + std::string(entry.m_second) + " | " + std::string(entry.m_third) + "\n";
+    out += "print " + std::string(entry.m_first) + " | " + std::string(entry.m_second) + " | ";
+    out += std::string(entry.m_third) + "\n";
   }
   for (const auto& symbol : face.m_symbols) {
     out += "symbol " + std::to_string(symbol->m_number) + " " + std::string(symbol->m_name) + ", margins";
