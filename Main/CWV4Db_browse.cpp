@@ -159,11 +159,7 @@ bool DescriptionPass::MainStatement(unsigned char tag) {
     case 25: return CopyFixed(1);
     case 26:
     case 27: ++m_block_count; return CopyOpenText(10);
-    case TAG_TEXT_NUMBER:
-      Unput(2);
-      if (m_pos + 5 >= m_len) return Fail(10);
-      m_pos += 4;
-      return Put(theGlobals.DataText(Number32(m_pos - 3)));
+    case TAG_TEXT_NUMBER: return TextNumber(1);  // the main file goes on behind the number
     case 71: --m_block_count; return true;
     case 106: return CopyClosedText(107, 22, 23);
     case 115: SetBool("WV4POPUP", TRUE); return CopyClosedText(128, 456, 457);
@@ -467,6 +463,13 @@ bool DescriptionPass::CopyOpenText(int noZero) {
   m_pos = end;
   m_stay = true;
   return true;
+}
+
+bool DescriptionPass::TextNumber(DWORD following) {
+  Unput(2);
+  if (m_pos + kTextNumberBytes + following >= m_len) return Fail(10);
+  m_pos += kTextNumberBytes;
+  return Put(theGlobals.DataText(Number32(m_pos - (kTextNumberBytes - 1))));
 }
 
 LONG DescriptionPass::Number32(DWORD at) const {

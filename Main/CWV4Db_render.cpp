@@ -72,11 +72,7 @@ bool DescriptionPass::RenderStatement(unsigned char tag) {
   CString text;
   switch (tag) {
     case TAG_END: Unput(2); return true;
-    case TAG_TEXT_NUMBER:
-      Unput(2);
-      if (m_pos + 4 >= m_len) return Fail(10);
-      m_pos += 4;
-      return Put(theGlobals.DataText(Number32(m_pos - 3)));
+    case TAG_TEXT_NUMBER: return TextNumber(0);
     case TAG_TEXT_KEY:
       Unput(2);
       if (!ClosedText(TAG_TEXT_KEY_END, 340, 341, text)) return false;

@@ -71,6 +71,9 @@ class DescriptionPass {
   bool CopyFixed(int count);
   // Copies a text up to its 0 byte; the loop goes on at that 0 byte.
   bool CopyOpenText(int noZero);
+  // 62 and its number, replaced by the number's text; following more bytes
+  // must stand behind the number.
+  bool TextNumber(DWORD following);
   LONG Number32(DWORD at) const;
 
   CWV4Db& m_db;
