@@ -25,13 +25,14 @@ std::vector<Pairing>& Pairings() {
 }
 
 // Shows the table as usual and keeps each benchmark's real time per
-// iteration, in seconds, for the ratios.
+// iteration, in seconds, for the ratios: with repetitions, their mean.
 class PairingReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+      const bool mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
+      if (run.error_occurred || (run.run_type != Run::RT_Iteration && !mean)) continue;
       m_seconds[run.run_name.function_name] =
           run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
     }
