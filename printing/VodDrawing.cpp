@@ -196,7 +196,17 @@ size_t VodDrawing::FitText(std::string_view text, int width, size_t textOffset, 
   bool pictures = std::any_of(symbols.begin(), symbols.end(), [&](const SymbolRecord& symbol) {
     return symbol.position >= textOffset && symbol.position < textOffset + text.size();
   });
-  if (!pictures && text.find('\\') == std::string_view::npos && Measure(text).cx <= room) return text.size();
+  if (!pictures && text.find('\\') == std::string_view::npos) {
+    if (Measure(text).cx <= room) return text.size();
+    // Characters are as wide together as one by one: the longest part that
+    // fits is found by halving.
+    size_t fits = 0, tooLong = text.size();
+    while (tooLong - fits > 1) {
+      size_t middle = (fits + tooLong) / 2;
+      (Measure(text.substr(0, middle)).cx <= room ? fits : tooLong) = middle;
+    }
+    return fits;
+  }
   // The ANSI code page has no lead bytes: every character is one byte.
   int used = 0;
   for (size_t at = 0; at < text.size();) {

@@ -26,7 +26,8 @@ constexpr int kHighestGrafSize = 50;
 bool VodRenderer::DruckAll(bool fromData) {
   return Traced(m_context, "DruckAll", [&] {
     VodPageTarget* target = m_context.pageTarget.get();
-    if (!target || (!target->IsOpen() && !target->Open(m_context))) {
+    bool opened = target && (target->IsOpen() || target->Open(m_context));
+    if (!opened || !m_context.drawing.PageDC()) {
       if (m_context.jobState != kJobCancelled) ReportError(m_context, 18);
       return false;
     }
@@ -193,12 +194,7 @@ bool VodRenderer::DrawStaticLine(VodFrame& frame, const RECT& rect, int offset, 
     }
     switch (m_context.settings.sizeCheckMode) {
       case kSizeCheckCut:
-        // Shortened from its end; an inline picture goes whole.
-        while (!line.text.empty() && frame.fillPos + height > room) {
-          std::erase_if(line.symbols, [&](const SymbolRecord& s) { return s.position == line.text.size() - 1; });
-          line.text.pop_back();
-          if (!MeasureText(frame, line, width, height)) return false;
-        }
+        if (!CutToFit(frame, line, width, room - frame.fillPos)) return false;
         break;
       case kSizeCheckOff: ReportErrorArg(m_context, 64, frame.name); break;
       default: ReportErrorArg(m_context, 64, frame.name); return false;
@@ -209,6 +205,23 @@ bool VodRenderer::DrawStaticLine(VodFrame& frame, const RECT& rect, int offset, 
                                 frame.flags[0], line.symbols))
     return false;
   frame.fillPos = static_cast<WORD>(std::clamp(fill, 0, 0xFFFF));
+  return true;
+}
+
+bool VodRenderer::CutToFit(const VodFrame& frame, PreparedLine& line, int width, int room) {
+  // The text is shortened from its end until it fits; an inline picture
+  // goes whole. A longer text never takes less height, so the longest part
+  // that fits is found by halving.
+  size_t fits = 0, tooLong = line.text.size();
+  while (tooLong - fits > 1) {
+    size_t middle = (fits + tooLong) / 2;
+    PreparedLine part{line.text.substr(0, middle), line.symbols};
+    int height = 0;
+    if (!MeasureText(frame, part, width, height)) return false;
+    (height <= room ? fits : tooLong) = middle;
+  }
+  line.text.resize(fits);
+  std::erase_if(line.symbols, [fits](const SymbolRecord& symbol) { return symbol.position >= fits; });
   return true;
 }
 

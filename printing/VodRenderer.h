@@ -44,7 +44,7 @@ class VodRenderer {
   };
   // Where one frame's part of a record goes: the frame that holds it, the
   // frame it is drawn in (it differs after an overflow) with its rectangle,
-  // the height it starts at and the height it ends at.
+  // the height it starts at and the height the next record starts at.
   struct Placement {
     VodFrame* holder;
     VodFrame* target;
@@ -63,6 +63,8 @@ class VodRenderer {
   bool MeasureText(const VodFrame& frame, const PreparedLine& line, int width, int& height);
   bool FitStaticText(VodFrame& frame, const RECT& rect, int& offset);
   bool DrawStaticLine(VodFrame& frame, const RECT& rect, int offset, PreparedLine& line, bool& stop);
+  // Shortens a static line until it takes at most room.
+  bool CutToFit(const VodFrame& frame, PreparedLine& line, int width, int room);
 
   Fit FitRecord(int record, std::vector<Placement>& placements, VodFrame*& failed);
   // The frame a holder's record goes to: the holder, or the frame its

@@ -122,7 +122,14 @@ VodRenderer::Fit VodRenderer::FitRecord(int record, std::vector<Placement>& plac
       if (!target->connected) return Fit::TooSmall;
       overflowing = holder;
     }
-    if (!overflowing) return Fit::Fits;
+    if (!overflowing) {
+      // The record is as high as its highest part in every frame, so that
+      // the next record starts level in all of them.
+      int highest = 0;
+      for (const Placement& placement : placements) highest = std::max(highest, placement.end - placement.start);
+      for (Placement& placement : placements) placement.end = placement.start + highest;
+      return Fit::Fits;
+    }
     // The record continues in the next frames of the chains together, so
     // that its columns stay side by side.
     for (VodFrame* holder = model.frames; holder; holder = holder->next) {

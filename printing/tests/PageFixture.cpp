@@ -31,20 +31,27 @@ RECT PageImage::Inked(const RECT& area) const {
   return box.left < box.right ? box : RECT{0, 0, 0, 0};
 }
 
+std::vector<uint32_t> PageImage::Crop(const RECT& area) const {
+  std::vector<uint32_t> part;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) part.push_back(pixels[static_cast<size_t>(y) * width + x]);
+  return part;
+}
+
 bool PageImage::Blank(const RECT& area) const {
   RECT box = Inked(area);
   return box.right == box.left;
 }
 
-int PageImage::InkedRuns(const RECT& area) const {
-  int runs = 0;
+std::vector<int> PageImage::RunTops(const RECT& area) const {
+  std::vector<int> tops;
   bool previous = false;
   for (int y = area.top; y < area.bottom; ++y) {
     bool inked = !Blank(RECT{area.left, y, area.right, y + 1});
-    runs += inked && !previous;
+    if (inked && !previous) tops.push_back(y);
     previous = inked;
   }
-  return runs;
+  return tops;
 }
 
 MemoryPageTarget::MemoryPageTarget(int width, int height) : dc(CreateCompatibleDC(nullptr)), width(width), height(height) {
@@ -103,9 +110,10 @@ void MemoryPageTarget::Close(VodContext&) {
   m_open = false;
 }
 
-bool RecordingPictures::DrawPicture(VodContext&, int kind, const std::string& file, const RECT& box, bool centreX,
+bool RecordingPictures::DrawPicture(VodContext& context, int kind, const std::string& file, const RECT& box, bool centreX,
                                     bool centreY, int maxPercent, RECT& drawn) {
   calls.push_back({"picture", kind, file, box, centreX, centreY, maxPercent});
+  if (cancelOnDraw) context.jobState = kJobCancelled;
   drawn = RECT{box.left, box.top, box.right, box.top + pictureHeight};
   return true;
 }

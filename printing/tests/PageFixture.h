@@ -28,11 +28,12 @@ struct PageImage {
 
   COLORREF At(int x, int y) const;
   bool Blank(const RECT& area) const;
+  std::vector<uint32_t> Crop(const RECT& area) const;
   // The box around every pixel in area that is not white; empty without one.
   RECT Inked(const RECT& area) const;
   RECT Inked() const { return Inked(RECT{0, 0, width, height}); }
-  // Rows of area that hold ink, merged into runs: one run per text line.
-  int InkedRuns(const RECT& area) const;
+  // The first rows of the runs of inked rows in area: one per text line.
+  std::vector<int> RunTops(const RECT& area) const;
 };
 
 class MemoryPageTarget : public VodPageTarget {
@@ -88,6 +89,7 @@ class RecordingPictures : public VodPictureHook {
   int pictureHeight = 0;
   int symbolWidth = 0, symbolHeight = 0, symbolPercent = 100;
   int pagesDone = 0;
+  bool cancelOnDraw = false;  // the user cancels while a picture is drawn
 };
 
 class PageFixture : public VodFixture {
