@@ -31,7 +31,10 @@ int GreyLevel(int percent) {
 VodDrawing::~VodDrawing() { Reset(); }
 
 void VodDrawing::SetDevice(HDC output, HDC page) {
-  if (page != m_page || output != m_output) {
+  // Fonts are measured for their output; a new page context only needs
+  // them selected again.
+  if (output != m_output) DropObjects();
+  if (page != m_page) {
     ResetFontState();
     m_penWidth = -1;
   }
@@ -45,19 +48,23 @@ void VodDrawing::ResetFontState() {
   m_lineHeight = m_ascent = 0;
 }
 
-void VodDrawing::Reset() {
+void VodDrawing::DropObjects() {
   for (HDC dc : {m_output, m_page}) {
     if (!dc) continue;
     SelectObject(dc, GetStockObject(SYSTEM_FONT));
     SelectObject(dc, GetStockObject(BLACK_PEN));
   }
-  if (m_font) DeleteObject(m_font);
+  for (const auto& [key, made] : m_fonts) DeleteObject(made.font);
+  m_fonts.clear();
   if (m_pen) DeleteObject(m_pen);
-  m_font = nullptr;
   m_pen = nullptr;
   m_penWidth = -1;
-  m_output = m_page = nullptr;
   ResetFontState();
+}
+
+void VodDrawing::Reset() {
+  DropObjects();
+  m_output = m_page = nullptr;
 }
 
 POINT VodDrawing::ToDevice(int x, int y) const {
@@ -94,24 +101,32 @@ bool VodDrawing::SelectFrameFont(std::string name, int size) {
   DWORD tenths = static_cast<DWORD>(std::max(size, 0)) * 35278 / 10000;
   LONG height = static_cast<LONG>(FormToDeviceY(m_context.page, tenths, false)) + 1;
   if (m_context.settings.charHeightMode) height = -height;
-  LOGFONTA log = FontForFormName(m_context, name, height);
-  HFONT font = CreateFontIndirect(&log);
-  if (!font) {
-    ReportInternalError(m_context, 213, 0);
+  auto made = m_fonts.find({name, height});
+  if (made == m_fonts.end()) {
+    LOGFONTA log = FontForFormName(m_context, name, height);
+    HFONT font = CreateFontIndirect(&log);
+    if (!font) {
+      ReportInternalError(m_context, 213, 0);
+      return false;
+    }
+    if (!SelectIntoDevice(font)) {
+      DeleteObject(font);
+      return false;
+    }
+    TEXTMETRICA metrics{};
+    GetTextMetrics(m_output, &metrics);
+    auto toForm = [this](LONG value) {
+      return static_cast<int>(DeviceToFormY(m_context.page, static_cast<DWORD>(value), true));
+    };
+    made = m_fonts.emplace(std::make_pair(name, height), MadeFont{font, toForm(metrics.tmHeight), toForm(metrics.tmAscent)})
+               .first;
+  } else if (!SelectIntoDevice(made->second.font)) {
     return false;
   }
-  if (!SelectIntoDevice(font)) {
-    DeleteObject(font);
-    return false;
-  }
-  if (m_font) DeleteObject(m_font);
-  m_font = font;
   m_fontName = name;
   m_fontSize = size;
-  TEXTMETRICA metrics{};
-  GetTextMetrics(m_output, &metrics);
-  m_lineHeight = static_cast<int>(DeviceToFormY(m_context.page, static_cast<DWORD>(metrics.tmHeight), true));
-  m_ascent = static_cast<int>(DeviceToFormY(m_context.page, static_cast<DWORD>(metrics.tmAscent), true));
+  m_lineHeight = made->second.lineHeight;
+  m_ascent = made->second.ascent;
   return true;
 }
 

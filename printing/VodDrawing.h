@@ -5,8 +5,10 @@
 // context (the device the page is for).
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "VodSymbols.h"
 #include "win32/Gdi.h"
@@ -77,11 +79,19 @@ class VodDrawing {
   // measure is replaced by COUR_10 for the attempt.
   SIZE Measure(std::string_view text);
   bool SelectIntoDevice(HFONT font);
+  // Puts the contexts' own font and pen back and deletes ours.
+  void DropObjects();
 
   VodContext& m_context;
   HDC m_output = nullptr;
   HDC m_page = nullptr;
-  HFONT m_font = nullptr;
+  // Fonts made for the output context, by form font name and device height:
+  // pages alternate between a few of them.
+  struct MadeFont {
+    HFONT font;
+    int lineHeight, ascent;
+  };
+  std::map<std::pair<std::string, LONG>, MadeFont> m_fonts;
   std::string m_fontName;
   int m_fontSize = 0;
   int m_lineHeight = 0;

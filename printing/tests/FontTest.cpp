@@ -100,6 +100,11 @@ TEST_F(FontSelection, TheHeightFollowsThePointSizeAndTheMetricsAreKeptInFormUnit
   EXPECT_EQ(GetCurrentObject(m_target->dc, OBJ_FONT), font) << "the same font is not made again";
   EXPECT_TRUE(drawing.SelectFrameFont("", 30));
   EXPECT_EQ(GetCurrentObject(m_target->dc, OBJ_FONT), font);
+  ASSERT_TRUE(drawing.SelectFrameFont("TIMES", 10));
+  EXPECT_NE(GetCurrentObject(m_target->dc, OBJ_FONT), font);
+  EXPECT_EQ(drawing.TextHeight("Xg"), drawing.LineHeight());
+  ASSERT_TRUE(drawing.SelectFrameFont("UNIV", 10));
+  EXPECT_EQ(GetCurrentObject(m_target->dc, OBJ_FONT), font) << "a font of the job is made once";
 
   WriteIni({"CharSetSize=CHAR"});
   ASSERT_TRUE(m_target->Open(*m_context));
