@@ -118,25 +118,20 @@ namespace {
 constexpr std::pair<unsigned char, unsigned char> kGermanLetters[] = {
     {0xC4, 0x8E}, {0xD6, 0x99}, {0xDC, 0x9A}, {0xDF, 0xE1}, {0xE4, 0x84}, {0xF6, 0x94}, {0xFC, 0x81}};
 
+void MapGermanLetters(std::string& text, bool toOem) {
+  for (char& c : text)
+    for (auto [ansi, oem] : kGermanLetters)
+      if (static_cast<unsigned char>(c) == (toOem ? ansi : oem)) {
+        c = static_cast<char>(toOem ? oem : ansi);
+        break;
+      }
+}
+
 }  // namespace
 
-void AnsiToOemGerman(std::string& text) {
-  for (char& c : text)
-    for (auto [ansi, oem] : kGermanLetters)
-      if (static_cast<unsigned char>(c) == ansi) {
-        c = static_cast<char>(oem);
-        break;
-      }
-}
+void AnsiToOemGerman(std::string& text) { MapGermanLetters(text, true); }
 
-void OemToAnsiGerman(std::string& text) {
-  for (char& c : text)
-    for (auto [ansi, oem] : kGermanLetters)
-      if (static_cast<unsigned char>(c) == oem) {
-        c = static_cast<char>(ansi);
-        break;
-      }
-}
+void OemToAnsiGerman(std::string& text) { MapGermanLetters(text, false); }
 
 unsigned ParseUnsigned(VodContext& context, std::string_view text) {
   int64_t value = 0;
