@@ -14,6 +14,7 @@
 
 #include "win32/Codepage.h"
 #include "win32/Errors.h"
+#include "win32/Mapi.h"
 #include "win32/Paths.h"
 #include "win32/ProcessTable.h"
 #include "win32/SystemInfo.h"
@@ -67,6 +68,7 @@ Libraries* PlatformLibraries() {
   Add(*libraries, "psapi", "EnumProcessModules", AsFarProc(&EnumProcessModules));
   Add(*libraries, "psapi", "GetModuleBaseNameA", AsFarProc(&GetModuleBaseNameA));
   Add(*libraries, "psapi", "GetModuleFileNameExA", AsFarProc(&GetModuleFileNameExA));
+  Add(*libraries, "mapi32", "MAPISendMail", AsFarProc(&MAPISendMail));
   return libraries;
 }
 
