@@ -166,7 +166,8 @@ unsigned DriveNumber(const char* path) {
 bool IsProgramName(std::string_view path) {
   if (path.size() < 4 || path[path.size() - 4] != '.') return false;
   std::string extension;
-  for (char c : path.substr(path.size() - 3)) extension += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char c : path.substr(path.size() - 3))
+    extension += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return extension == "exe" || extension == "com" || extension == "bat" || extension == "cmd";
 }
 
@@ -178,15 +179,17 @@ FILE* _fsopen(const char* name, const char* mode, int sharing) {
     errno = EINVAL;
     return nullptr;
   }
-  HANDLE file = CreateFile(name, parsed.access, ShareFlags(sharing), nullptr, parsed.disposition,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFile(name, parsed.access, ShareFlags(sharing), nullptr, parsed.disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     errno = ErrnoFromError(GetLastError());
     return nullptr;
   }
   auto* cookie = new StreamCookie{file, layer::HostDescriptor(file), parsed.append, parsed.text};
   cookie_io_functions_t functions{CookieRead, CookieWrite, CookieSeek, CookieClose};
-  const char* hostMode = parsed.access == (GENERIC_READ | GENERIC_WRITE) ? "r+" : parsed.access == GENERIC_READ ? "r" : "w";
+  const char* hostMode = parsed.access == (GENERIC_READ | GENERIC_WRITE) ? "r+"
+                         : parsed.access == GENERIC_READ                 ? "r"
+                                                                         : "w";
   FILE* stream = fopencookie(cookie, hostMode, functions);
   if (!stream) {
     CloseHandle(file);
@@ -273,9 +276,7 @@ std::string FormatTime(const char* format, const std::tm& time) {
       case 'A': out += kDays[day]; break;
       case 'b': out += std::string(kMonths[month], 3); break;
       case 'B': out += kMonths[month]; break;
-      case 'c':
-        out += FormatTime(trim ? "%A, %B %#d, %Y, %H:%M:%S" : "%m/%d/%y %H:%M:%S", time);
-        break;
+      case 'c': out += FormatTime(trim ? "%A, %B %#d, %Y, %H:%M:%S" : "%m/%d/%y %H:%M:%S", time); break;
       case 'd': out += Number(time.tm_mday, 2, trim); break;
       case 'H': out += Number(time.tm_hour, 2, trim); break;
       case 'I': out += Number(time.tm_hour % 12 == 0 ? 12 : time.tm_hour % 12, 2, trim); break;

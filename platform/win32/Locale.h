@@ -24,7 +24,8 @@ typedef DWORD LCTYPE;
 #define MAKELANGID(primary, sub) ((static_cast<WORD>(sub) << 10) | static_cast<WORD>(primary))
 #define PRIMARYLANGID(lang) (static_cast<WORD>(lang) & 0x3FF)
 #define SUBLANGID(lang) (static_cast<WORD>(lang) >> 10)
-#define MAKELCID(lang, sort) ((static_cast<DWORD>(static_cast<WORD>(sort)) << 16) | static_cast<DWORD>(static_cast<WORD>(lang)))
+#define MAKELCID(lang, sort) \
+  ((static_cast<DWORD>(static_cast<WORD>(sort)) << 16) | static_cast<DWORD>(static_cast<WORD>(lang)))
 #define LANGIDFROMLCID(lcid) (static_cast<WORD>(lcid))
 
 #define LOCALE_NEUTRAL 0x0000u
@@ -120,8 +121,7 @@ typedef CURRENCYFMTA CURRENCYFMT;
 // from zero. Results as GetLocaleInfo's.
 int GetNumberFormat(LCID locale, DWORD flags, LPCSTR value, const NUMBERFMTA* format, LPSTR buffer, int size);
 int GetCurrencyFormat(LCID locale, DWORD flags, LPCSTR value, const CURRENCYFMTA* format, LPSTR buffer, int size);
-inline int GetNumberFormatA(LCID locale, DWORD flags, LPCSTR value, const NUMBERFMTA* format, LPSTR buffer,
-                            int size) {
+inline int GetNumberFormatA(LCID locale, DWORD flags, LPCSTR value, const NUMBERFMTA* format, LPSTR buffer, int size) {
   return GetNumberFormat(locale, flags, value, format, buffer, size);
 }
 inline int GetCurrencyFormatA(LCID locale, DWORD flags, LPCSTR value, const CURRENCYFMTA* format, LPSTR buffer,

@@ -85,8 +85,7 @@ ULONG AttachmentPath(const MapiFileDesc& file, std::string& hostPath) {
   if (wanted.empty() || wanted == "." || wanted == ".." || wanted == BaseName(hostPath)) return SUCCESS_SUCCESS;
   std::string folder = (std::filesystem::temp_directory_path() / "varno-mail-XXXXXX").string();
   std::error_code error;
-  if (!mkdtemp(folder.data()) ||
-      !std::filesystem::copy_file(hostPath, folder + "/" + wanted, error))
+  if (!mkdtemp(folder.data()) || !std::filesystem::copy_file(hostPath, folder + "/" + wanted, error))
     return MAPI_E_ATTACHMENT_WRITE_FAILURE;
   hostPath = folder + "/" + wanted;
   return SUCCESS_SUCCESS;

@@ -102,6 +102,5 @@ typedef MapiMessage* lpMapiMessage;
 // MAPI_E_ATTACHMENT_NOT_FOUND / _OPEN_FAILURE / _WRITE_FAILURE for an
 // attachment that is missing, unreadable or cannot be given its name, and
 // MAPI_E_FAILURE when no composer can be started.
-typedef ULONG (*LPMAPISENDMAIL)(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message, FLAGS flags,
-                                ULONG reserved);
+typedef ULONG (*LPMAPISENDMAIL)(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message, FLAGS flags, ULONG reserved);
 ULONG MAPISendMail(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message, FLAGS flags, ULONG reserved);

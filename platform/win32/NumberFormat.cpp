@@ -127,7 +127,7 @@ std::string Frame(const char* pattern, const std::string& digits, const std::str
 }
 
 constexpr const char* kNumberNegative[] = {"(n)", "-n", "- n", "n-", "n -"};
-constexpr const char* kCurrencyNegative[] = {"($n)", "-$n", "$-n",  "$n-",  "(n$)",  "-n$",  "n-$",  "n$-",
+constexpr const char* kCurrencyNegative[] = {"($n)", "-$n",  "$-n",  "$n-",  "(n$)", "-n$",  "n-$",   "n$-",
                                              "-n $", "-$ n", "n $-", "$ n-", "$ -n", "n- $", "($ n)", "(n $)"};
 constexpr const char* kCurrencyPositive[] = {"$n", "n$", "$ n", "n $"};
 
@@ -198,14 +198,14 @@ int GetNumberFormat(LCID locale, DWORD flags, LPCSTR value, const NUMBERFMTA* fo
   std::optional<Layout> layout;
   UINT negativeOrder = 0;
   if (format) {
-    layout = LayoutOf(format->NumDigits, format->LeadingZero, format->Grouping, format->lpDecimalSep,
-                      format->lpThousandSep);
+    layout =
+        LayoutOf(format->NumDigits, format->LeadingZero, format->Grouping, format->lpDecimalSep, format->lpThousandSep);
     negativeOrder = format->NegativeOrder;
     if (!layout || negativeOrder >= std::size(kNumberNegative)) return Refuse(ERROR_INVALID_PARAMETER);
   } else {
     layout = Layout{LocaleNumber(locale, LOCALE_IDIGITS), LocaleNumber(locale, LOCALE_ILZERO) != 0,
-                    GroupingFromText(layer::LocaleValue(locale, LOCALE_SGROUPING)),
-                    LocaleText(locale, LOCALE_SDECIMAL), LocaleText(locale, LOCALE_STHOUSAND)};
+                    GroupingFromText(layer::LocaleValue(locale, LOCALE_SGROUPING)), LocaleText(locale, LOCALE_SDECIMAL),
+                    LocaleText(locale, LOCALE_STHOUSAND)};
     negativeOrder = LocaleNumber(locale, LOCALE_INEGNUMBER);
   }
   std::optional<Number> number = ParseValue(value);
@@ -221,8 +221,8 @@ int GetCurrencyFormat(LCID locale, DWORD flags, LPCSTR value, const CURRENCYFMTA
   UINT positiveOrder = 0;
   std::string symbol;
   if (format) {
-    layout = LayoutOf(format->NumDigits, format->LeadingZero, format->Grouping, format->lpDecimalSep,
-                      format->lpThousandSep);
+    layout =
+        LayoutOf(format->NumDigits, format->LeadingZero, format->Grouping, format->lpDecimalSep, format->lpThousandSep);
     negativeOrder = format->NegativeOrder;
     positiveOrder = format->PositiveOrder;
     if (!layout || !format->lpCurrencySymbol || negativeOrder >= std::size(kCurrencyNegative) ||

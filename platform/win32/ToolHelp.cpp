@@ -84,8 +84,8 @@ BOOL FillModule(HANDLE snapshot, LPMODULEENTRY32 entry, bool first) {
   char program[4096];
   ssize_t got = readlink("/proc/self/exe", program, sizeof program - 1);
   std::string own = got > 0 ? std::string(program, static_cast<size_t>(got)) : "";
-  entry->hModule = taken->processId == OwnId() ? HandleInThisProcess(module.path, own)
-                                               : reinterpret_cast<HMODULE>(module.base);
+  entry->hModule =
+      taken->processId == OwnId() ? HandleInThisProcess(module.path, own) : reinterpret_cast<HMODULE>(module.base);
   layer::CopyCutText(layer::SystemPath(BaseName(module.path)), entry->szModule, sizeof entry->szModule);
   layer::CopyCutText(layer::SystemPath(module.path), entry->szExePath, sizeof entry->szExePath);
   return TRUE;

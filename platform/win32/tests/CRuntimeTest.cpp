@@ -115,9 +115,8 @@ TEST_F(RuntimeFiles, RefusedOpens) {
     const char* mode;
     int error;
   } cases[] = {
-      {"R:\\missing.txt", "r", ENOENT}, {"R:\\nofolder\\new.txt", "w", ENOENT},
-      {"R:\\folder", "r", EACCES},      {"R:\\file.txt", "x", EINVAL},
-      {"R:\\file.txt", "rw", EINVAL},   {"R:\\file.txt", "", EINVAL},
+      {"R:\\missing.txt", "r", ENOENT}, {"R:\\nofolder\\new.txt", "w", ENOENT}, {"R:\\folder", "r", EACCES},
+      {"R:\\file.txt", "x", EINVAL},    {"R:\\file.txt", "rw", EINVAL},         {"R:\\file.txt", "", EINVAL},
   };
   for (const Case& c : cases) {
     errno = 0;
@@ -134,12 +133,12 @@ TEST_F(RuntimeFiles, StatusOfFilesAndFolders) {
   ASSERT_EQ(_stat("r:\\tools\\RUN.EXE", &status), 0);
   EXPECT_EQ(status.st_size, 5);
   EXPECT_EQ(status.st_mode, _S_IFREG | 0x1FF);  // read, write and run, copied to group and others
-  EXPECT_EQ(status.st_dev, 17u);                  // R
-  EXPECT_EQ(status.st_mtime, std::chrono::duration_cast<std::chrono::seconds>(
-                                 std::chrono::file_clock::to_sys(std::filesystem::last_write_time(
-                                                                     m_folder / "Tools/run.exe"))
-                                     .time_since_epoch())
-                                 .count());
+  EXPECT_EQ(status.st_dev, 17u);                // R
+  EXPECT_EQ(status.st_mtime,
+            std::chrono::duration_cast<std::chrono::seconds>(
+                std::chrono::file_clock::to_sys(std::filesystem::last_write_time(m_folder / "Tools/run.exe"))
+                    .time_since_epoch())
+                .count());
   ASSERT_EQ(_stat("R:\\Tools\\locked.txt", &status), 0);
   EXPECT_EQ(status.st_mode, _S_IFREG | _S_IREAD | (_S_IREAD >> 3) | (_S_IREAD >> 6));
   ASSERT_EQ(_stat("R:\\Tools", &status), 0);

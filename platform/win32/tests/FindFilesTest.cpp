@@ -53,8 +53,9 @@ TEST_F(DriveQ, PatternsMatchWithoutRegardToCaseInUpperCaseOrder) {
       {"Q:\\Orders\\*.*",
        {".", "..", "A.PRO", "b.pro", "c.pro.bak", "noext", "notes.txt", "sub.pro", "xa.pro", "x_1.pro",
         "\xe4rger.pro"}},
-      {"Q:\\Orders\\*", {".", "..", "A.PRO", "b.pro", "c.pro.bak", "noext", "notes.txt", "sub.pro", "xa.pro", "x_1.pro",
-                         "\xe4rger.pro"}},
+      {"Q:\\Orders\\*",
+       {".", "..", "A.PRO", "b.pro", "c.pro.bak", "noext", "notes.txt", "sub.pro", "xa.pro", "x_1.pro",
+        "\xe4rger.pro"}},
       {"Q:\\Orders\\*.p*o", {"A.PRO", "b.pro", "sub.pro", "xa.pro", "x_1.pro", "\xe4rger.pro"}},
       {"Q:\\Orders\\NOTES.TXT", {"notes.txt"}},
       {"Q:\\Orders\\\xc4RGER.PRO", {"\xe4rger.pro"}},
@@ -70,10 +71,8 @@ TEST_F(DriveQ, RefusedSearches) {
     const char* pattern;
     DWORD error;
   } cases[] = {
-      {"Q:\\Orders\\*.txt", ERROR_FILE_NOT_FOUND},
-      {"Q:\\Missing\\*.pro", ERROR_PATH_NOT_FOUND},
-      {"Q:\\Orders\\a.pro\\*", ERROR_PATH_NOT_FOUND},
-      {"Q:\\Ord*\\*.pro", ERROR_INVALID_NAME},
+      {"Q:\\Orders\\*.txt", ERROR_FILE_NOT_FOUND},    {"Q:\\Missing\\*.pro", ERROR_PATH_NOT_FOUND},
+      {"Q:\\Orders\\a.pro\\*", ERROR_PATH_NOT_FOUND}, {"Q:\\Ord*\\*.pro", ERROR_INVALID_NAME},
       {"Q:\\Orders\\", ERROR_FILE_NOT_FOUND},
   };
   for (const Case& c : cases) EXPECT_EQ(Found(c.pattern), Names{"error " + std::to_string(c.error)}) << c.pattern;
@@ -112,9 +111,9 @@ TEST_F(DriveQ, EntriesCarryAttributesSizesAndTimes) {
   EXPECT_EQ(entries[5].dwFileAttributes, FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(entries[5].nFileSizeLow, 12u);
   EXPECT_EQ(entries[5].cAlternateFileName[0], '\0');
-  auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-                     std::chrono::file_clock::to_sys(stamp).time_since_epoch())
-                     .count();
+  auto seconds =
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::file_clock::to_sys(stamp).time_since_epoch())
+          .count();
   EXPECT_EQ(layer::UnixFromFileTime(entries[5].ftLastWriteTime), seconds);
 }
 
@@ -141,8 +140,8 @@ TEST_F(DriveQ, VolumeFiguresOfTheDrivesFileSystem) {
   ASSERT_EQ(statvfs(m_folder.Path().c_str(), &host), 0);
   char name[32] = "x", fileSystem[32] = "";
   DWORD serial = 0, longest = 0, flags = 0;
-  ASSERT_TRUE(GetVolumeInformationA("Q:\\", name, sizeof name, &serial, &longest, &flags, fileSystem,
-                                    sizeof fileSystem));
+  ASSERT_TRUE(
+      GetVolumeInformationA("Q:\\", name, sizeof name, &serial, &longest, &flags, fileSystem, sizeof fileSystem));
   EXPECT_STREQ(name, "");
   EXPECT_EQ(longest, host.f_namemax);
   EXPECT_NE(fileSystem[0], '\0');

@@ -131,12 +131,10 @@ TEST(LocaleInfo, NumbersComeAsDwordsOnRequest) {
   DWORD value = 0;
   EXPECT_EQ(GetLocaleInfoA(kGerman, LOCALE_ILDATE | LOCALE_RETURN_NUMBER, reinterpret_cast<LPSTR>(&value), 4), 4);
   EXPECT_EQ(value, 1u);
-  EXPECT_EQ(GetLocaleInfoA(kEnglish, LOCALE_ILANGUAGE | LOCALE_RETURN_NUMBER, reinterpret_cast<LPSTR>(&value), 4),
-            4);
+  EXPECT_EQ(GetLocaleInfoA(kEnglish, LOCALE_ILANGUAGE | LOCALE_RETURN_NUMBER, reinterpret_cast<LPSTR>(&value), 4), 4);
   EXPECT_EQ(value, 0x0409u);
   EXPECT_EQ(GetLocaleInfoA(kEnglish, LOCALE_ICURRDIGITS | LOCALE_RETURN_NUMBER, nullptr, 0), 4);
-  EXPECT_EQ(GetLocaleInfoA(kEnglish, LOCALE_ICURRDIGITS | LOCALE_RETURN_NUMBER, reinterpret_cast<LPSTR>(&value), 2),
-            0);
+  EXPECT_EQ(GetLocaleInfoA(kEnglish, LOCALE_ICURRDIGITS | LOCALE_RETURN_NUMBER, reinterpret_cast<LPSTR>(&value), 2), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
 }
 
@@ -224,7 +222,7 @@ TEST_F(InjectedLocale, WithoutAFormatTheLocaleDecides) {
 }
 
 TEST(CurrencyFormat, EveryOrderOfSignSymbolAndNumber) {
-  const char* negative[] = {"(DM1.5)", "-DM1.5", "DM-1.5",  "DM1.5-",  "(1.5DM)",  "-1.5DM",  "1.5-DM",  "1.5DM-",
+  const char* negative[] = {"(DM1.5)", "-DM1.5",  "DM-1.5",  "DM1.5-",  "(1.5DM)", "-1.5DM",  "1.5-DM",   "1.5DM-",
                             "-1.5 DM", "-DM 1.5", "1.5 DM-", "DM 1.5-", "DM -1.5", "1.5- DM", "(DM 1.5)", "(1.5 DM)"};
   const char* positive[] = {"DM1.5", "1.5DM", "DM 1.5", "1.5 DM"};
   char out[32];

@@ -115,7 +115,8 @@ class StandInComposer : public ::testing::Test {
   std::pair<ULONG, bool> Send(MapiMessage& message, std::string& url) {
     std::promise<ULONG> done;
     std::future<ULONG> result = done.get_future();
-    std::thread sender([&] { done.set_value(m_send(0, 0, &message, MAPI_LOGON_UI | MAPI_NEW_SESSION | MAPI_DIALOG, 0)); });
+    std::thread sender(
+        [&] { done.set_value(m_send(0, 0, &message, MAPI_LOGON_UI | MAPI_NEW_SESSION | MAPI_DIALOG, 0)); });
     bool returnedFirst = result.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
     url = Captured();
     sender.join();
@@ -204,21 +205,29 @@ TEST_F(StandInComposer, RefusedMessagesStartNoComposer) {
     MapiMessage message;
     ULONG result;
   } cases[] = {
-      {"recipients without records", {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 2, nullptr, 0, nullptr},
+      {"recipients without records",
+       {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 2, nullptr, 0, nullptr},
        MAPI_E_INVALID_MESSAGE},
-      {"files without records", {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &good, 1, nullptr},
+      {"files without records",
+       {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &good, 1, nullptr},
        MAPI_E_INVALID_MESSAGE},
-      {"originator among recipients", {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &original, 0, nullptr},
+      {"originator among recipients",
+       {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &original, 0, nullptr},
        MAPI_E_BAD_RECIPTYPE},
-      {"unknown class", {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &strange, 0, nullptr},
+      {"unknown class",
+       {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &strange, 0, nullptr},
        MAPI_E_BAD_RECIPTYPE},
-      {"recipient without name", {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &nameless, 0, nullptr},
+      {"recipient without name",
+       {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &nameless, 0, nullptr},
        MAPI_E_INVALID_RECIPS},
-      {"missing attachment", {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &good, 1, &absent},
+      {"missing attachment",
+       {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &good, 1, &absent},
        MAPI_E_ATTACHMENT_NOT_FOUND},
-      {"folder as attachment", {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &good, 1, &notAFile},
+      {"folder as attachment",
+       {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &good, 1, &notAFile},
        MAPI_E_ATTACHMENT_NOT_FOUND},
-      {"attachment without path", {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &good, 1, &noPath},
+      {"attachment without path",
+       {0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 1, &good, 1, &noPath},
        MAPI_E_ATTACHMENT_NOT_FOUND},
   };
   for (Case& c : cases) EXPECT_EQ(m_send(0, 0, &c.message, MAPI_DIALOG, 0), c.result) << c.what;

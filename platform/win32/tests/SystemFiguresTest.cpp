@@ -68,8 +68,8 @@ TEST(SystemParameters, TheStatusFontMeasuresLikeTheDesktopsFont) {
 
 TEST(SystemParameters, LastingChangesAreAcceptedAndChangeNothing) {
   // The parts-info library clears the foreground lock, saved and broadcast.
-  EXPECT_TRUE(SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr,
-                                    SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE));
+  EXPECT_TRUE(
+      SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE));
   DWORD timeout = 12345;
   EXPECT_TRUE(SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0));
   EXPECT_EQ(timeout, 0u);  // the layer has no foreground lock
