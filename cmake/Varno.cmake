@@ -1,21 +1,28 @@
-# varno_add_test(NAME name SOURCES files... LIBS libs...)
-# One GoogleTest program per folder's tests/; its cases are discovered when ctest runs.
+# varno_add_test(NAME name SOURCES files... LIBS libs... [SHARDS n])
+# One GoogleTest program per folder's tests/. CTest runs it as n shards (4 unless
+# told), each a process of its own running every n-th case: starting a process
+# per case would cost more than most cases take.
 # VARNO_TEST_DATA names the test's source folder (for fixtures kept beside it).
-# Each test case's programs reach only each other's windows (VARNO_IPC_SPACE).
+# The programs of one shard reach only each other's windows (VARNO_IPC_SPACE).
 # Without tests in the build (release), nothing is made; callers that refer to
 # the test's target check if(TARGET name).
 function(varno_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;SHARDS" "SOURCES;LIBS" ${ARGN})
   if(NOT VARNO_TESTS)
     return()
+  endif()
+  if(NOT T_SHARDS)
+    set(T_SHARDS 4)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${T_NAME} PRIVATE VARNO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}")
-  gtest_discover_tests(${T_NAME}
-    DISCOVERY_MODE PRE_TEST
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ENVIRONMENT_MODIFICATION "VARNO_IPC_SPACE=set:process")
+  math(EXPR last "${T_SHARDS} - 1")
+  foreach(shard RANGE 0 ${last})
+    add_test(NAME ${T_NAME}/${shard} COMMAND ${T_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(${T_NAME}/${shard} PROPERTIES ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen;VARNO_IPC_SPACE=process;GTEST_BRIEF=1;GTEST_TOTAL_SHARDS=${T_SHARDS};GTEST_SHARD_INDEX=${shard}")
+  endforeach()
 endfunction()
 
 # varno_add_bench(NAME name SOURCES files... LIBS libs...)
