@@ -19,16 +19,6 @@ using layer::WindowOf;
 namespace layer {
 namespace {
 
-RECT ParentClientBox(const Window& window) {
-  if (window.IsChild()) {
-    if (auto parent = Windows().Find(window.parent)) {
-      RECT client = parent->ClientArea();
-      return RECT{0, 0, client.right - client.left, client.bottom - client.top};
-    }
-  }
-  return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
 void SetState(Window& window, bool minimized, bool maximized) {
   window.minimized = minimized;
   window.maximized = maximized;
