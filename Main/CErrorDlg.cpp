@@ -50,7 +50,8 @@ void CErrorDlg::OnDetails() { m_show_details = !m_show_details; }
 
 CString CErrorDlg::CodeMessage(int code) {
   const DWORD number = (code >= 0 && code < kErrorCodeCount) ? ErrorTextTable[code] : 0;
-  return theGlobals.MessageText(static_cast<LONG>(number));
+  const CString text = theGlobals.MessageText(static_cast<LONG>(number));
+  return text.IsEmpty() ? CString(BuiltInErrorText(code)) : text;
 }
 
 void CErrorDlg::AppendNode(CString& detail, const CErrorTrace& node, bool newest) {

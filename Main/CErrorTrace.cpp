@@ -21,7 +21,19 @@ constexpr MessageRun kMessageRuns[] = {
     {416, 416, 0},    {417, 423, 2079}, {424, 433, 2085}, {434, 435, 0},    {436, 451, 2097}, {452, 453, 0},
     {454, 461, 2115}, {462, 462, 0},    {463, 466, 2124}, {467, 469, 0},    {470, 497, 2131}, {498, 498, 0},
     {499, 515, 2160}, {516, 516, 0},    {517, 523, 2178}, {524, 524, 2101}, {525, 525, 2080}, {526, 532, 2186},
-    {533, 539, 3429}, {540, 540, 3540}, {541, 543, 0},
+    {533, 539, 3429}, {540, 540, 3540}, {541, 543, 3541},
+};
+
+// Texts of the codes that the catalogue's message files of older installations
+// do not know; a message file that has them wins.
+struct BuiltInText {
+  int code;
+  const char* text;
+};
+constexpr BuiltInText kBuiltInTexts[] = {
+    {541, "Felder f\xFCgen sich zu tief ineinander ein / Fields insert each other too deeply"},
+    {542, "Die Darstellung des Schl\xFCssels ist zu gro\xDF / The rendering of the key is too large"},
+    {543, "Wiederholung ohne Fortschritt \xFC" "ber die S\xE4tze / Repeat without progress through the records"},
 };
 
 constexpr std::array<DWORD, kErrorCodeCount> MakeErrorTextTable() {
@@ -41,6 +53,13 @@ constexpr std::array<DWORD, kErrorCodeCount> MakeErrorTextTable() {
 }  // namespace
 
 const std::array<DWORD, kErrorCodeCount> ErrorTextTable = MakeErrorTextTable();
+
+const char* BuiltInErrorText(int code) {
+  for (const BuiltInText& entry : kBuiltInTexts) {
+    if (entry.code == code) return entry.text;
+  }
+  return "";
+}
 
 CErrorTrace* CErrorTrace::Push(const char* sourceFile, const char* buildStamp, int line) {
   auto* node = new CErrorTrace;

@@ -11,6 +11,16 @@
 constexpr int kErrorCodeCount = 544;
 // Message numbers of the error codes; 0 for a code without a message of its own.
 extern const std::array<DWORD, kErrorCodeCount> ErrorTextTable;
+// The program's own text of a code that newer versions added (541 to 543),
+// shown when the message file lacks it; "" for every other code.
+const char* BuiltInErrorText(int code);
+
+// Codes that the viewer added to the table's, with messages 3541 to 3543.
+enum AddedErrorCode {
+  ERR_FIELD_DEPTH = 541,      // fields insert each other too deeply
+  ERR_STREAM_TOO_LONG = 542,  // a rendering grows beyond its limit
+  ERR_REPEAT_NO_PROGRESS = 543,  // a repeat goes back without reaching a later record
+};
 
 enum ErrorSeverity { SEVERITY_NONE = 0, SEVERITY_LOG = 1, SEVERITY_ERROR = 2, SEVERITY_FATAL = 3 };
 

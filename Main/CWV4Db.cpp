@@ -14,7 +14,8 @@ constexpr std::array<unsigned char, 171> MakeSkipTable() {
   for (int tag : {10, 16, 99, 108, 112}) table[tag] = 3;
   for (int tag : {18, 23, 24, 25, 36, 43, 50, 51, 58, 61, 63, 98, 101, 109, 117, 150, 151, 153, 154, 170}) table[tag] = 1;
   for (int tag : {19, 20, 113, 114, 129, 136, 137}) table[tag] = 2;
-  for (int tag : {31, 32, 62}) table[tag] = 4;
+  for (int tag : {31, 32}) table[tag] = 4;
+  table[TAG_TEXT_NUMBER] = kTextNumberBytes;
   return table;
 }
 constexpr std::array<unsigned char, 171> kSkipTable = MakeSkipTable();
@@ -56,7 +57,7 @@ int CWV4Db::SkipToTag(const unsigned char* bytes, DWORD length, DWORD& pos, unsi
       if (stop != 0) {
         if (tag == stop) return 2;
         if (tag < kSkipTable.size() && kSkipTable[tag] != 0 && !Advance(pos, kSkipTable[tag], length)) return 0;
-      } else if (tag == TAG_TEXT_NUMBER && !Advance(pos, 4, length)) {
+      } else if (const int operand = ValueCodeOperandBytes(tag); operand != 0 && !Advance(pos, operand, length)) {
         return 0;
       }
     }

@@ -86,7 +86,8 @@ bool AssignmentRunner::TakeText(unsigned char closer, int notClosedCode, CString
 }
 
 // Value code runs to the first 0x00 '['; any other 0x00 goes with the byte
-// after it. A list that ends before the closing pair ends inside the statement.
+// after it, and a text number with its 4 bytes as well. A list that ends
+// before the closing pair ends inside the statement.
 bool AssignmentRunner::TakeValueCode(CDynBuf& code) {
   const int start = m_pos;
   int i = start;
@@ -98,7 +99,7 @@ bool AssignmentRunner::TakeValueCode(CDynBuf& code) {
     }
     if (i + 1 >= m_len) return Fail(ERR_LIST_ENDS, "", 0);
     if (m_bytes[i + 1] == TAG_VALUE_END) break;
-    i += 2;
+    i += 2 + ValueCodeOperandBytes(m_bytes[i + 1]);
   }
   code.Append(m_bytes + start, i - start);
   m_pos = i + 2;

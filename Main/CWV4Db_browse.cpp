@@ -28,6 +28,9 @@ constexpr unsigned char kFileMagic = 97;
 // Behind the data, so that a scan for a 0 byte stops at the end.
 constexpr unsigned char kSentinel = 255;
 constexpr int kStreamGrowth = 16384;
+// Far beyond any key's screen (tens of kilobytes); a description that renders
+// more is taken for a damaged one.
+constexpr int kMaxStreamBytes = 16 * 1024 * 1024;
 
 void SetText(const char* name, const char* text) { theGlobals.m_pvar->SetVar(name, VarValue::Text(text), VAR_CHAR); }
 void SetBool(const char* name, BOOL value) { theGlobals.m_pvar->SetVar(name, VarValue::Bool(value), VAR_BOOL); }
@@ -156,11 +159,7 @@ bool DescriptionPass::MainStatement(unsigned char tag) {
     case 25: return CopyFixed(1);
     case 26:
     case 27: ++m_block_count; return CopyOpenText(10);
-    case TAG_TEXT_NUMBER:
-      Unput(2);
-      if (m_pos + 5 >= m_len) return Fail(10);
-      m_pos += 4;
-      return Put(theGlobals.DataText(Number32(m_pos - 3)));
+    case TAG_TEXT_NUMBER: return TextNumber(1);  // the main file goes on behind the number
     case 71: --m_block_count; return true;
     case 106: return CopyClosedText(107, 22, 23);
     case 115: SetBool("WV4POPUP", TRUE); return CopyClosedText(128, 456, 457);
@@ -422,7 +421,9 @@ bool DescriptionPass::FailWith(int code, const char* detail, int value, int seve
 bool DescriptionPass::Fail(int code, int value) { return FailWith(code, m_path, value); }
 
 bool DescriptionPass::Put(const void* bytes, int length) {
-  return length <= 0 || m_out.Append(bytes, length) != 0 || FailWith(1, "", 0, SEVERITY_FATAL);
+  if (length <= 0) return true;
+  if (length > kMaxStreamBytes - m_out.GetLength()) return FailWith(ERR_STREAM_TOO_LONG, m_path, m_out.GetLength());
+  return m_out.Append(bytes, length) != 0 || FailWith(1, "", 0, SEVERITY_FATAL);
 }
 
 DWORD DescriptionPass::TextEnd() const {
@@ -462,6 +463,13 @@ bool DescriptionPass::CopyOpenText(int noZero) {
   m_pos = end;
   m_stay = true;
   return true;
+}
+
+bool DescriptionPass::TextNumber(DWORD following) {
+  Unput(2);
+  if (m_pos + kTextNumberBytes + following >= m_len) return Fail(10);
+  m_pos += kTextNumberBytes;
+  return Put(theGlobals.DataText(Number32(m_pos - (kTextNumberBytes - 1))));
 }
 
 LONG DescriptionPass::Number32(DWORD at) const {

@@ -4,7 +4,7 @@
 // plain text with bare variable names.
 #include <charconv>
 #include <cstdlib>
-#include <cstring>
+#include <string_view>
 
 #include "Main/CWV4Db.h"
 #include "Main/CWV4Globals.h"
@@ -68,9 +68,10 @@ class ExprReader {
   }
 
   // After a number or word: true when the next byte is one of the allowed
-  // followers, a blank or the end.
-  bool FollowedBy(const char* allowed) const {
-    return AtEnd() || Current() == ' ' || std::strchr(allowed, Current()) != nullptr;
+  // followers, a blank or the end. A 0 byte (the start of a code) is none of
+  // them, although it ends the list of allowed characters.
+  bool FollowedBy(std::string_view allowed) const {
+    return AtEnd() || Current() == ' ' || allowed.find(static_cast<char>(Current())) != std::string_view::npos;
   }
 
   // Reads name bytes up to lead byte, then expects closer; positions behind it.
@@ -85,11 +86,11 @@ class ExprReader {
   }
 
   bool TakeNumber32(LONG& number) {
-    if (!Has(4)) return false;
+    if (!Has(kTextNumberBytes)) return false;
     const auto value = static_cast<DWORD>(At(0)) | static_cast<DWORD>(At(1)) << 8 | static_cast<DWORD>(At(2)) << 16 |
                        static_cast<DWORD>(At(3)) << 24;
     number = static_cast<LONG>(value);
-    m_pos += 4;
+    m_pos += kTextNumberBytes;
     return true;
   }
 

@@ -20,8 +20,6 @@ bool IsElementField(const DdmDatabase& db, int field) {
   return field >= 4 && db.DdmDbGetFieldCount() == 5 && db.DdmDbIsListField(4);
 }
 
-constexpr int kErrorFieldDepth = 541;
-
 struct AssignmentKind {
   unsigned char kind;
   unsigned char tag;   // the statement a link block writes for it
@@ -433,7 +431,7 @@ BOOL CWV4Db::GetField(DdmDbLink* link, int hit, int field, CDynBuf* out) {
   if (m_field_depth >= kMaxFieldDepth) {
     CString detail;
     detail.Format("Satz %d Feld %d", hit, field);
-    ERROR_TRACE_FAIL(node, SEVERITY_ERROR, kErrorFieldDepth, detail, m_field_depth);
+    ERROR_TRACE_FAIL(node, SEVERITY_ERROR, ERR_FIELD_DEPTH, detail, m_field_depth);
     return FALSE;
   }
   if (!inRange) {

@@ -72,11 +72,7 @@ bool DescriptionPass::RenderStatement(unsigned char tag) {
   CString text;
   switch (tag) {
     case TAG_END: Unput(2); return true;
-    case TAG_TEXT_NUMBER:
-      Unput(2);
-      if (m_pos + 4 >= m_len) return Fail(10);
-      m_pos += 4;
-      return Put(theGlobals.DataText(Number32(m_pos - 3)));
+    case TAG_TEXT_NUMBER: return TextNumber(0);
     case TAG_TEXT_KEY:
       Unput(2);
       if (!ClosedText(TAG_TEXT_KEY_END, 340, 341, text)) return false;
@@ -92,7 +88,8 @@ bool DescriptionPass::RenderStatement(unsigned char tag) {
     case TAG_RECORD_BLOCK: return RecordBlock();
     case TAG_RECORD_BLOCK_END: return RecordBlockEnd();
     case TAG_REPEAT:
-      m_repeat = RepeatStart{m_pos - 1, m_out.GetLength() - 2};
+      m_repeat = RepeatStart{m_pos - 1, m_out.GetLength() - 2, m_repeat_again ? m_repeat.lastRecord : -1};
+      m_repeat_again = false;
       ++m_level52;
       return true;
     case TAG_REPEAT_END: return RepeatEnd(false);
@@ -321,8 +318,13 @@ bool DescriptionPass::RepeatEnd(bool keyRepeat) {
     int next = -1;
     if (!FirstApplyingHit(link, m_record + 1, next, false)) return false;
     if (next >= 0) {
+      if (next <= start.lastRecord) return Fail(ERR_REPEAT_NO_PROGRESS, next);
+      start.lastRecord = next;
       m_record = next;
-      if (!keyRepeat) --m_level52;
+      if (!keyRepeat) {
+        --m_level52;
+        m_repeat_again = true;
+      }
       m_pos = start.input;
       m_stay = true;
       return true;

@@ -60,6 +60,7 @@ class CWV4Logic : public CObject {
   bool ReadProgram();
   BYTE ReadCondition(DdmDbLink* link, Value& left);
   BYTE ParseOperand(DdmDbLink* link, BYTE wanted, Value& out);
+  BYTE ParseOperandContent(DdmDbLink* link, BYTE wanted, Value& out);
   BYTE ParseGroup(DdmDbLink* link, BYTE wanted, Value& out);
   BYTE ParseFunction(DdmDbLink* link, const CString& name, BYTE wanted, Value& out);
   bool ReadOperator(CString& op);
@@ -81,4 +82,5 @@ class CWV4Logic : public CObject {
   const char* m_text = nullptr;
   struct CErrorTrace* m_node = nullptr;
   int m_error = 0;
+  int m_operand_depth = 0;  // operands open now, one inside the other
 };

@@ -11,6 +11,7 @@
 #include "Main/CWV4Logic.h"
 #include "Main/CWV4Var.h"
 #include "Main/DdmDbLink.h"
+#include "foundation/SaturatedLong.h"
 
 namespace {
 
@@ -263,7 +264,20 @@ bool CWV4Logic::ReadOperator(CString& op) {
   return false;
 }
 
+// Operands hold groups and function arguments, which hold operands again;
+// they nest no deeper than any condition needs, so that a damaged text of
+// many parentheses fails instead of exhausting the stack.
+constexpr int kMaxOperandDepth = 256;
+
 BYTE CWV4Logic::ParseOperand(DdmDbLink* link, BYTE wanted, Value& out) {
+  if (m_operand_depth >= kMaxOperandDepth) return kFailed;
+  ++m_operand_depth;
+  const BYTE type = ParseOperandContent(link, wanted, out);
+  --m_operand_depth;
+  return type;
+}
+
+BYTE CWV4Logic::ParseOperandContent(DdmDbLink* link, BYTE wanted, Value& out) {
   SkipBlanks();
   bool negate = false;
   if (m_cur_char == '!') {
@@ -300,7 +314,7 @@ BYTE CWV4Logic::ParseOperand(DdmDbLink* link, BYTE wanted, Value& out) {
     switch (wanted) {
       case VAR_CHAR: out.text = digits; break;
       case VAR_BOOL: out.bval = number != 0.0 ? 1 : 0; break;
-      case VAR_LONG: out.lval = point ? static_cast<LONG>(number) : std::atol(digits); break;
+      case VAR_LONG: out.lval = point ? SaturatedLong(number) : std::atol(digits); break;
       case VAR_FLOAT: out.fval = static_cast<float>(number); break;
       default:
         out.type = point ? VAR_FLOAT : VAR_LONG;
@@ -453,7 +467,7 @@ BYTE CWV4Logic::ConvertValue(const Value& from, Value& to, BYTE fromType, BYTE t
       break;
     case VAR_FLOAT:
       if (toType == VAR_CHAR) to.text.Format("%f", static_cast<double>(from.fval));
-      to.lval = static_cast<LONG>(from.fval);
+      to.lval = SaturatedLong(from.fval);
       to.bval = from.fval != 0.0f ? 1 : 0;
       break;
     case VAR_BOOL:

@@ -71,6 +71,9 @@ class DescriptionPass {
   bool CopyFixed(int count);
   // Copies a text up to its 0 byte; the loop goes on at that 0 byte.
   bool CopyOpenText(int noZero);
+  // 62 and its number, replaced by the number's text; following more bytes
+  // must stand behind the number.
+  bool TextNumber(DWORD following);
   LONG Number32(DWORD at) const;
 
   CWV4Db& m_db;
@@ -109,9 +112,13 @@ class DescriptionPass {
   bool m_pass_through = false;
   int m_level34 = 0, m_level41 = 0, m_level46 = 0, m_level47 = 0, m_level48 = 0, m_level52 = 0, m_level72 = 0,
       m_level141 = 0;
+  // A repeat goes back only for a record behind the one it went back for
+  // last; a body that sets the record back would otherwise repeat without end.
   struct RepeatStart {
     DWORD input = 0;
     int output = 0;
+    int lastRecord = -1;
   } m_repeat, m_key_repeat;
+  bool m_repeat_again = false;  // the pass went back to the 52 statement
   int m_server_mark = 0;
 };

@@ -67,3 +67,10 @@ enum MarkerKind : unsigned char {
 
 constexpr unsigned char kStatementByte = 0;
 constexpr unsigned char kMarkerByte = 1;
+
+// Inside value code, the only statement whose operand may hold any byte (a 0
+// among them) is the text number with its 4 bytes; every reader of value
+// code steps over them with this, so that none takes a number byte for the
+// start of a statement.
+constexpr int kTextNumberBytes = 4;
+constexpr int ValueCodeOperandBytes(unsigned char tag) { return tag == TAG_TEXT_NUMBER ? kTextNumberBytes : 0; }

@@ -1,5 +1,7 @@
 #include "VodPaths.h"
 
+#include <vector>
+
 #include "VodContext.h"
 #include "VodReport.h"
 #include "VodSettings.h"
@@ -17,10 +19,23 @@ bool Readable(const std::string& name) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ExpandFirst(VodContext& context, std::string& text) {
+// The text being expanded, with the nesting depth of each of its characters:
+// 0 for the caller's text, one more than the placeholder's for the characters
+// of a value put in its place.
+struct DepthText {
+  std::string text;
+  std::vector<int> depths;
+};
+
+// Replaces the first placeholder; false when it is not closed, has no value
+// or lies deeper than a value may nest.
+bool ExpandFirst(VodContext& context, DepthText& expanding) {
+  std::string& text = expanding.text;
   size_t open = text.find('%');
   size_t close = open == std::string::npos ? open : text.find('%', open + 1);
   if (close == std::string::npos) return false;
+  const int depth = expanding.depths[open] + 1;
+  if (depth > kPlaceholderDepth) return false;
   std::string key = text.substr(open + 1, close - open - 1);
   UpperCaseAscii(key);
   std::string value = ReadVodKey(context, nullptr, key.c_str(), "").substr(0, 260);
@@ -29,18 +44,22 @@ bool ExpandFirst(VodContext& context, std::string& text) {
   std::string rest = text.substr(close + 1);
   if (!value.empty() && value.back() == '\\' && !rest.empty() && rest[0] == '\\') value.pop_back();
   text = text.substr(0, open) + value + rest;
+  std::vector<int>& depths = expanding.depths;
+  depths.erase(depths.begin() + static_cast<std::ptrdiff_t>(open), depths.begin() + static_cast<std::ptrdiff_t>(close) + 1);
+  depths.insert(depths.begin() + static_cast<std::ptrdiff_t>(open), value.size(), depth);
   return true;
 }
 
 }  // namespace
 
+// The number of placeholders is not limited, only how deep values nest and
+// how long the text grows, so that a value naming itself ends.
 bool ExpandIniPlaceholder(VodContext& context, std::string& text) {
-  std::string expanded = text;
-  for (int depth = 0; expanded.find('%') != std::string::npos; ++depth) {
-    if (depth == kPlaceholderDepth || !ExpandFirst(context, expanded) || expanded.size() > kExpandedLimit)
-      return false;
+  DepthText expanding{text, std::vector<int>(text.size(), 0)};
+  while (expanding.text.find('%') != std::string::npos) {
+    if (!ExpandFirst(context, expanding) || expanding.text.size() > kExpandedLimit) return false;
   }
-  text = expanded;
+  text = expanding.text;
   return true;
 }
 

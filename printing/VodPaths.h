@@ -14,7 +14,8 @@ namespace vod {
 class VodContext;
 
 // Limits of placeholder expansion: a value that names itself, directly or
-// through others, must end.
+// through others, must end. The depth counts values inside values: a
+// placeholder of the caller's text lies at depth 1, one in its value at 2.
 constexpr int kPlaceholderDepth = 16;
 constexpr size_t kExpandedLimit = 260;
 

@@ -6,6 +6,7 @@
 
 using varno::testing::Buf;
 using varno::testing::Bytes;
+using varno::testing::Readable;
 using varno::testing::Str;
 
 namespace {
@@ -59,6 +60,7 @@ struct FailCase {
   int code;
   int value;
 };
+void PrintTo(const FailCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.list); }
 
 class AssignmentFailTest : public AssignmentTest, public ::testing::WithParamInterface<FailCase> {};
 
@@ -66,8 +68,8 @@ class AssignmentFailTest : public AssignmentTest, public ::testing::WithParamInt
 TEST_P(AssignmentFailTest, FailsWithItsCodeAndKeepsEarlierEffects) {
   const FailCase& c = GetParam();
   vars().SetVar("S", VarValue::Text("x"), VAR_CHAR);
-  EXPECT_FALSE(Run(Bytes({0, 'O', "Before", 0, 'C', "1", 0, '['}) + c.list));
-  EXPECT_EQ(FailedCode(), c.code);
+  ASSERT_FALSE(Run(Bytes({0, 'O', "Before", 0, 'C', "1", 0, '['}) + c.list));
+  ASSERT_EQ(FailedCode(), c.code);
   EXPECT_EQ(theGlobals.m_error_trace_newest->value, c.value);
   EXPECT_EQ(theGlobals.m_error_trace_newest->severity, SEVERITY_ERROR);
   EXPECT_EQ(vars().GetVar("Before", nullptr), VAR_LONG);
@@ -87,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"NotAValue", Bytes({0, 'O', "N", 0, 'D', "1", 0, '['}), 184, 'D'},
                       FailCase{"DudchNotAValue", Bytes({0, '}', "N", 0, 'D', "1", 0, '['}), 478, 'D'},
                       FailCase{"BadLong", Bytes({0, 'O', "N", 0, 'C', "1+", 0, '['}), 185, 0},
+                      FailCase{"NumberThenCode", Bytes({0, 'O', "N", 0, 'C', "1", 0, 'A', "Before", 0, 0x40, 0, '['}), 185, 0},
+                      FailCase{"TextNumberCutOff", Bytes({0, 'N', "T", 0, 'C', 0, '>', 7, 0}), 180, 0},
                       FailCase{"MarkerInValueCode", Bytes({0, 'N', "N", 0, 'C', 1, 2, "S", 1, 2, 0, '['}), 182, 0},
                       FailCase{"TypeConflict", Bytes({0, 'O', "S", 0, 'C', "1", 0, '['}), 186, VAR_LONG},
                       FailCase{"DudchConflict", Bytes({0, '}', "S", 0, 'C', "\"k\"", 0, '['}), 477, VAR_DUDCH},
@@ -95,6 +99,18 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"RightNotClosed", Bytes({0, 0x9E, "R", 0, 0x9D}), 344, 0x9D},
                       FailCase{"NotesNotClosed", Bytes({0, 0xA4, "n", 0, 0xA4}), 123, 0xA4}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A text number's 4 bytes may hold 0 bytes, and a 0 followed by '[' among
+// them: the value runs on behind them.
+TEST_F(AssignmentTest, TextNumbersInValuesAreSteppedOverWhole) {
+  OpenTexts(theGlobals.m_datadud, "duden.ddm", "dictionary\nlanguage \"D\"\n7 = \"Sieben\"\n23296 = \"Klammer\"\n");
+  EXPECT_TRUE(Run(Bytes({0, 'N', "T", 0, 'C', 0, '>', 7, 0, 0, 0, "'!'", 0, '[',  //
+                         0, 'N', "U", 0, 'C', 0, '>', 0, '[', 0, 0, 0, '[', 0, 'O', "N", 0, 'C', "1", 0, '['})))
+      << FailedCode();
+  CDynBuf dump;
+  vars().Dump(dump);
+  EXPECT_EQ(Str(dump), "T:CHAR \"Sieben!\"\r\nU:CHAR \"Klammer\"\r\nN:LONG 1\r\n");
+}
 
 TEST_F(AssignmentTest, NeighbourRefusedWhenTheVariableHasAnotherType) {
   vars().SetVar("LEFTNEIGHBOUR", VarValue::Long(1), VAR_LONG);

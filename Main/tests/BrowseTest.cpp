@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "Main/CDynLog.h"
@@ -9,6 +10,7 @@
 
 using varno::testing::Bytes;
 using varno::testing::Quoted;
+using varno::testing::Readable;
 using varno::testing::Str;
 
 namespace {
@@ -62,6 +64,7 @@ struct MainCase {
   std::string out;   // the stream when rendered
   int value = 0;
 };
+void PrintTo(const MainCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.file); }
 
 class MainFileCases : public BrowseTest, public ::testing::WithParamInterface<MainCase> {};
 
@@ -183,6 +186,7 @@ struct RenderCase {
   int code;
   std::string out;  // what part.wv4hfd rendered
 };
+void PrintTo(const RenderCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.part); }
 
 class IncludedFileCases : public BrowseTest, public ::testing::WithParamInterface<RenderCase> {};
 
@@ -244,7 +248,14 @@ INSTANTIATE_TEST_SUITE_P(
         RenderCase{"RecordBlockEndsInsideLevel", Bytes({0, 41, "b", 0, 47, 0, 42}), 41, ""},
         RenderCase{"OtherKeyFails", Bytes({0, 138, 1, 2, 0, 139}), 497, ""},
         RenderCase{"CharCodeNotClosed", Bytes({0, 69, "65"}), 59, ""},
-        RenderCase{"IfInIncludedFile", Bytes({0, 166, "A = 2", 0, 167, "T", 0, 168, "E", 0, 169}), 0, "T"}),
+        RenderCase{"IfInIncludedFile", Bytes({0, 166, "A = 2", 0, 167, "T", 0, 168, "E", 0, 169}), 0, "T"},
+        // A repeat whose body sets the record back would go back without end.
+        RenderCase{"RepeatOverARecordBlock", Bytes({0, 52, 0, 41, "b", 0, 63, 0, 0, 53, 0, 42}), 543, ""},
+        RenderCase{"RepeatInsideARepeat", Bytes({0, 52, 0, 52, 0, 63, 0, 0, 53, 0, 63, 0, 0, 53}), 543, ""},
+        RenderCase{"RepeatInsideAKeyRepeat",
+                   Bytes({0, 141, 0, 63, 0, 0, 52, 0, 63, 0, 0, 53, 0, 63, 0, 0, 142}), 543, ""},
+        RenderCase{"RepeatsOneAfterTheOther", Bytes({0, 52, 0, 63, 0, 0, 53, 0, 52, 0, 63, 0, 0, 53}), 0,
+                   Bytes({0, 52, "r0", 0, 53, 0, 52, "r2", 0, 53, 0, 52, "r0", 0, 53, 0, 52, "r2", 0, 53})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BrowseTest, OnlyTheSecondRecordAppliesInARepeat) {
@@ -316,6 +327,50 @@ TEST_F(BrowseTest, EveryCutOfTheFilesFailsCleanlyOrRenders) {
   for (size_t cut = 0; cut < part.size(); ++cut) {
     Write("part.wv4hfd", kHead + part.substr(0, cut));
     Render(main, out);
+    CErrorTrace::RemoveAll();
+  }
+}
+
+// A stream beyond any screen's size fails, and nothing of it is shown.
+TEST_F(BrowseTest, StreamBeyondTheLimitFails) {
+  vars().SetVar("Big", VarValue::Text(std::string(4 * 1024 * 1024, 'x').c_str()), VAR_CHAR);
+  std::string part;
+  for (int i = 0; i < 5; ++i) part += Bytes({0, 65, "Big", 0, 64});
+  Write("part.wv4hfd", kHead + part);
+  std::string out;
+  EXPECT_FALSE(Render(Bytes({0, 21, "part", 0, 0}), out));
+  EXPECT_TRUE(TraceHas(542)) << NewestCode();
+  CErrorTrace::RemoveAll();
+  Write("part.wv4hfd", kHead + part.substr(0, 3 * part.size() / 5));
+  EXPECT_TRUE(Render(Bytes({0, 21, "part", 0, 0}), out)) << NewestCode();
+}
+
+// Damaged files with bytes changed anywhere: every rendering ends, in its
+// stream or in an error code.
+TEST_F(BrowseTest, FilesWithChangedBytesRenderOrFailButEnd) {
+  const std::string main = Bytes({0, 12, 0, 82, "a", 0, 83, 0, 86, "x", 0, 87, "A = 2", 0, 88, 0, 13, 0, 14, 0, 130,
+                                  0, 62, 7, 0, 0, 0, 0, 131, 0, 136, 1, 2, 0, 15, 0, 166, "A = 2", 0, 167, "t", 0, 168,
+                                  "e", 0, 169, 0, 21, "part", 0, 0});
+  const std::string part = Bytes({0, 41, "b", 0, 52, 0, 63, 0, 0, 65, "A", 0, 64, 0, 53, 0, 42, 0, 141, 0, 63, 2,
+                                  0, 142, 0, 41, "c", 0, 138, "\"O\"", 0, 139, 0, 52, 0, 63, 0, 0, 53, 0, 42, 0, 79,
+                                  "A", 0, 67,
+                                  "2", 0, 91, 0, 166, "A = 2", 0, 167, "t", 0, 169, 0, 72, "g", 0, 73});
+  std::string out;
+  Write("part.wv4hfd", kHead + part);
+  ASSERT_TRUE(Render(main, out)) << NewestCode();
+  // The bytes that steer the walk: statement bytes, tags and the closing tags.
+  const unsigned char tags[] = {0, 1, 21, 41, 42, 52, 53, 63, 138, 139, 141, 142, 166, 167, 168, 169};
+  std::mt19937 random(20261214);
+  for (int round = 0; round < 400; ++round) {
+    std::string damagedMain = main, damagedPart = part;
+    std::string& target = round % 2 == 0 ? damagedPart : damagedMain;
+    for (int changes = 1 + static_cast<int>(random() % 4); changes > 0; --changes) {
+      const size_t at = random() % target.size();
+      target[at] = static_cast<char>(random() % 2 == 0 ? tags[random() % std::size(tags)] : random() % 256);
+    }
+    Write("part.wv4hfd", kHead + damagedPart);
+    vars().SetVar("A", VarValue::Long(2), VAR_LONG);
+    Render(damagedMain, out);
     CErrorTrace::RemoveAll();
   }
 }

@@ -26,6 +26,23 @@ inline CDynBuf Buf(const std::string& bytes) {
   return buf;
 }
 
+// Bytes as a failing case shows them: printable characters as they are,
+// every other byte (and the backslash) as \xHH.
+inline std::string Readable(const std::string& bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7F && c != '\\') {
+      out += static_cast<char>(c);
+    } else {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    }
+  }
+  return out;
+}
+
 inline std::string Str(const CDynBuf& buf) {
   return std::string(reinterpret_cast<const char*>(buf.GetData()), static_cast<size_t>(buf.GetLength()));
 }

@@ -56,6 +56,7 @@ struct PopToNameCase {
   const char* data;
   int countAfter;
 };
+void PrintTo(const PopToNameCase& c, std::ostream* os) { *os << "PopToName(\"" << c.wanted << "\")"; }
 
 class PopToNameTest : public CDynLogTest, public ::testing::WithParamInterface<PopToNameCase> {};
 

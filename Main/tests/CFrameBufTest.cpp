@@ -9,6 +9,7 @@
 
 using varno::testing::Buf;
 using varno::testing::Bytes;
+using varno::testing::Readable;
 using varno::testing::Str;
 
 namespace {
@@ -30,6 +31,7 @@ struct TagCase {
   int tag;
   int position;
 };
+void PrintTo(const TagCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.bytes); }
 
 class ReadTagTest : public FrameBufTest, public ::testing::WithParamInterface<TagCase> {};
 

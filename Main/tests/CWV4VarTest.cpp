@@ -23,6 +23,7 @@ struct TypeRuleCase {
   LONG lval;      // checked for non-text types
   const char* text;
 };
+void PrintTo(const TypeRuleCase& c, std::ostream* os) { *os << c.name; }
 
 class VarTypeRulesTest : public ::testing::TestWithParam<TypeRuleCase> {};
 
@@ -123,6 +124,7 @@ struct CodeCase {
   BYTE type;
   std::string code;
 };
+void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name << ": type " << static_cast<int>(c.type); }
 
 class WriteVarCodeTest : public ::testing::TestWithParam<CodeCase> {};
 

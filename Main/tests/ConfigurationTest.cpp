@@ -139,6 +139,7 @@ struct FailureCase {
   int code;
   int value;
 };
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name << ": [" << c.section << "] " << c.line; }
 
 class ConfigurationFailures : public ConfigurationTest, public ::testing::WithParamInterface<FailureCase> {};
 

@@ -130,6 +130,27 @@ TEST_F(ErrorReportTest, FormatTextsThatDoNotFitTheArgumentsAreSafe) {
   CErrorTrace::Remove(own);
 }
 
+// Codes that the viewer added have messages of their own; a message file
+// that lacks them shows the program's own text instead of nothing.
+TEST_F(ErrorReportTest, AddedCodesFallBackToTheProgramsOwnText) {
+  struct Case {
+    const char* messages;
+    const char* shortText;
+  } cases[] = {
+      {kMessages, "Fehler 541: Felder f\xFCgen sich zu tief ineinander ein / Fields insert each other too deeply"},
+      {"dictionary\nlanguage \"D\"\n1505 = \"%d %s\"\n3541 = \"aus der Datei\"\n", "541 aus der Datei"},
+  };
+  for (const Case& c : cases) {
+    OpenTexts(theGlobals.m_msgdud, "messages.ddm", c.messages);
+    CErrorTrace* own = ERROR_TRACE_PUSH();
+    ERROR_TRACE_FAIL(own, SEVERITY_LOG, 541, "", 0);
+    dialog->ReportError(own);
+    EXPECT_EQ(std::string(dialog->m_short_text), c.shortText);
+    CErrorTrace::Remove(own);
+  }
+  EXPECT_STREQ(BuiltInErrorText(540), "");
+}
+
 TEST_F(ErrorReportTest, OwnFailureHasNoOlderLines) {
   CErrorTrace* own = ERROR_TRACE_PUSH();
   ERROR_TRACE_FAIL(own, SEVERITY_ERROR, 255, "", 7);
@@ -147,6 +168,7 @@ struct SeverityCase {
   size_t dialogs;
   int exits;
 };
+void PrintTo(const SeverityCase& c, std::ostream* os) { *os << c.name; }
 
 class ReportSeverityTest : public ErrorReportTest, public ::testing::WithParamInterface<SeverityCase> {};
 
@@ -225,7 +247,8 @@ TEST(ErrorTextTableTest, RunsAndSharedMessages) {
                              TableCase{242, 1910}, TableCase{243, 1910}, TableCase{244, 1910},
                              TableCase{245, 1911}, TableCase{342, 2236}, TableCase{423, 2085},
                              TableCase{424, 2085}, TableCase{433, 2094}, TableCase{525, 2080},
-                             TableCase{539, 3435}, TableCase{540, 3540}, TableCase{543, 0}}) {
+                             TableCase{539, 3435}, TableCase{540, 3540}, TableCase{541, 3541},
+                             TableCase{543, 3543}}) {
     EXPECT_EQ(ErrorTextTable[c.code], c.message) << "code " << c.code;
   }
 }

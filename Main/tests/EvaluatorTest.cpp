@@ -6,6 +6,7 @@
 
 using varno::testing::Buf;
 using varno::testing::Bytes;
+using varno::testing::Readable;
 
 namespace {
 
@@ -42,6 +43,7 @@ struct StringCase {
   bool ok;
   const char* result;
 };
+void PrintTo(const StringCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.expr); }
 
 class EvalStringTest : public EvaluatorTest, public ::testing::WithParamInterface<StringCase> {};
 
@@ -97,6 +99,7 @@ struct LongCase {
   std::string expr;
   LONG result;  // kFail: the evaluation fails
 };
+void PrintTo(const LongCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.expr); }
 
 class EvalLongTest : public EvaluatorTest, public ::testing::WithParamInterface<LongCase> {};
 
@@ -129,7 +132,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LongCase{"MarkerFieldCutOff", MARKER, Bytes({1, 14, 2, 1}), kFail},
                       LongCase{"PlainNames", PLAIN, "N + 1 - Nope", 8},
                       LongCase{"PlainFloatFails", PLAIN, "F+1", kFail},
-                      LongCase{"PlainNameMustStartWithLetter", PLAIN, "_N", kFail}),
+                      LongCase{"PlainNameMustStartWithLetter", PLAIN, "_N", kFail},
+                      // A code is no follower of a number: it starts at a 0 byte.
+                      LongCase{"CodeNumberThenCode", CODE, Bytes({"5", 0, 'A', "N", 0, 0x40}), kFail}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- floating point ----
@@ -140,6 +145,7 @@ struct FloatCase {
   std::string expr;
   float result;  // kFail: the evaluation fails
 };
+void PrintTo(const FloatCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.expr); }
 
 class EvalFloatTest : public EvaluatorTest, public ::testing::WithParamInterface<FloatCase> {};
 
@@ -161,7 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FloatCase{"CodeFloatVariable", CODE, Bytes({0, 'A', "F", 0, 0x40, "/3"}), 0.5F},
                       FloatCase{"CodeLongVariableFails", CODE, Bytes({0, 'A', "N", 0, 0x40}), kFail},
                       FloatCase{"MarkerVariable", MARKER, Bytes({1, 2, "F", 1, 2, "+", 1, 2, "U", 1, 2}), 1.5F},
-                      FloatCase{"PlainDudFails", PLAIN, "D", kFail}, FloatCase{"DigitsThenName", PLAIN, "1F", kFail}),
+                      FloatCase{"PlainDudFails", PLAIN, "D", kFail}, FloatCase{"DigitsThenName", PLAIN, "1F", kFail},
+                      FloatCase{"CodeNumberThenCode", CODE, Bytes({"1.5", 0, 'A', "F", 0, 0x40}), kFail}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- truth values ----
@@ -172,6 +179,7 @@ struct BoolCase {
   std::string expr;
   int result;  // kFail: the evaluation fails
 };
+void PrintTo(const BoolCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.expr); }
 
 class EvalBoolTest : public EvaluatorTest, public ::testing::WithParamInterface<BoolCase> {};
 
@@ -207,7 +215,8 @@ INSTANTIATE_TEST_SUITE_P(
         BoolCase{"PlainVariable", PLAIN, "B", 1}, BoolCase{"PlainNegatedVariable", PLAIN, "!B", 0},
         BoolCase{"UnknownKeepsOperatorAndNegation", PLAIN, "TRUE & ! Nope Z", 1},
         BoolCase{"DeclaredIsUnknown", CODE, Bytes({"TRUE|", 0, 'A', "Decl", 0, 0x40}), 1},
-        BoolCase{"WordNeedsSeparator", PLAIN, "B!Z", kFail}),
+        BoolCase{"WordNeedsSeparator", PLAIN, "B!Z", kFail},
+        BoolCase{"CodeWordThenCode", CODE, Bytes({"TRUE", 0, 'A', "B", 0, 0x40}), kFail}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
@@ -250,6 +259,7 @@ struct SourceCase {
   std::string expr;
   const char* result;
 };
+void PrintTo(const SourceCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.expr); }
 
 class EvalStringSourcesTest : public EvalSourcesTest, public ::testing::WithParamInterface<SourceCase> {};
 

@@ -11,6 +11,7 @@
 #include "win32/Process.h"
 
 using varno::testing::Bytes;
+using varno::testing::Readable;
 using varno::testing::Str;
 
 namespace {
@@ -31,6 +32,7 @@ struct ListCase {
   std::string file;
   std::string dump;
 };
+void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.file); }
 
 class ExtPrgListTest : public ExtPrgTest, public ::testing::WithParamInterface<ListCase> {};
 
@@ -93,6 +95,7 @@ struct AnswerCase {
   BOOL ok;
   const char* variable;  // the text of variable bl afterwards
 };
+void PrintTo(const AnswerCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.answer); }
 
 class ExchangeAnswerTest : public ExtPrgTest, public ::testing::WithParamInterface<AnswerCase> {};
 

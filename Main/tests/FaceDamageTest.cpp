@@ -12,6 +12,7 @@
 
 using varno::testing::Bytes;
 using varno::testing::LayoutStream;
+using varno::testing::Readable;
 
 namespace {
 
@@ -103,6 +104,7 @@ struct WrongCase {
   std::string stream;
   std::vector<int> trace;  // newest first; empty when the key is declared
 };
+void PrintTo(const WrongCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.stream); }
 
 class WrongOperands : public FaceDamageTest, public ::testing::WithParamInterface<WrongCase> {};
 

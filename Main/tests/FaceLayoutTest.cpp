@@ -9,6 +9,7 @@
 
 using varno::testing::Bytes;
 using varno::testing::LayoutStream;
+using varno::testing::Readable;
 
 namespace {
 
@@ -116,6 +117,7 @@ struct FailureCase {
   std::vector<int> trace;  // newest first
   int value;               // of the newest node
 };
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.stream); }
 
 class FaceFailureTest : public varno::testing::FaceFixture, public ::testing::WithParamInterface<FailureCase> {};
 

@@ -6,6 +6,7 @@
 
 using varno::testing::Bytes;
 using varno::testing::Quoted;
+using varno::testing::Readable;
 using varno::testing::Str;
 
 namespace {
@@ -47,6 +48,7 @@ struct FieldCase {
   int code;  // 0: read; else the failure's code
   std::string out;  // what the reader wrote, also before a failure
 };
+void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name << ": field " << c.field << " " << Readable(c.bytes); }
 
 class FieldCases : public FieldReaderTest, public ::testing::WithParamInterface<FieldCase> {};
 

@@ -14,6 +14,7 @@ struct MetricsCase {
   BOOL shared;
   SplitterMetrics expected;
 };
+void PrintTo(const MetricsCase& c, std::ostream* os) { *os << c.name; }
 
 class SplitterMetricsTest : public ::testing::TestWithParam<MetricsCase> {};
 
@@ -50,6 +51,7 @@ struct SizingCase {
   CSize available;
   std::vector<int> expected;  // computed sizes along the orientation
 };
+void PrintTo(const SizingCase& c, std::ostream* os) { *os << c.name; }
 
 class PaneSizingTest : public ::testing::TestWithParam<SizingCase> {};
 

@@ -7,6 +7,7 @@
 
 using varno::testing::Bytes;
 using varno::testing::Quoted;
+using varno::testing::Readable;
 
 namespace {
 
@@ -18,6 +19,7 @@ struct ConditionCase {
   int code;  // 0: the test ran
   bool applies;
 };
+void PrintTo(const ConditionCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.word); }
 
 class RecordConditionTest : public varno::testing::CatalogueFixture,
                             public ::testing::WithParamInterface<ConditionCase> {};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "Main/CWV4ExtPrg.h"
@@ -23,6 +24,10 @@ class RulesTest : public varno::testing::CatalogueFixture {
     vars().SetVar("F", VarValue::Float(2.5F), VAR_FLOAT);
     vars().SetVar("D", VarValue::Long(5), VAR_DUD);
     vars().SetVar("Name", VarValue::Text("Hauptrahmen"), VAR_CHAR);
+    vars().SetVar("Max", VarValue::Long(2147483647), VAR_LONG);
+    vars().SetVar("Min", VarValue::Long(-2147483647 - 1), VAR_LONG);
+    vars().SetVar("Big", VarValue::Float(1e14F), VAR_FLOAT);
+    vars().SetVar("MinusBig", VarValue::Float(-1e14F), VAR_FLOAT);
   }
   CWV4Logic& logic() { return *theGlobals.m_plogic; }
 };
@@ -33,6 +38,7 @@ struct ConditionCase {
   int code;  // 0: read; else the failure's code
   bool result;
 };
+void PrintTo(const ConditionCase& c, std::ostream* os) { *os << c.name << ": " << c.text; }
 
 class ConditionCases : public RulesTest, public ::testing::WithParamInterface<ConditionCase> {};
 
@@ -69,6 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
         ConditionCase{"FunctionNeedsParenthesis", "IsEmpty (Name)", 267, false},
         ConditionCase{"CharacterLiteral", "'x' = \"x\"", 0, true},
         ConditionCase{"NumberWithPoint", "1.5 = 1.5", 0, true},
+        // Beyond the 32-bit range a value with a point is held at the limit.
+        ConditionCase{"FloatAboveLongRange", "Max = Big", 0, true},
+        ConditionCase{"FloatBelowLongRange", "Min = MinusBig", 0, true},
+        ConditionCase{"NumberWithPointAboveLongRange", "Max = 100000000000000.5", 0, true},
         ConditionCase{"EndsAfterOperator", "A =", 266, false},
         ConditionCase{"UnclosedLiteral", "\"abc", 267, false},
         ConditionCase{"LogicalOnText", "Name & TRUE", 269, false},
@@ -81,6 +91,26 @@ TEST_F(RulesTest, EmptyTextFailsWithoutCodeOfItsOwn) {
   BOOL result = FALSE;
   EXPECT_FALSE(logic().Evaluate(nullptr, "", &result));
   EXPECT_EQ(NewestCode(), 0);
+}
+
+// Groups and function arguments nest as deep as a condition needs; a
+// damaged text of endless nesting fails instead of exhausting the stack.
+TEST_F(RulesTest, NestingIsBoundedInsteadOfExhaustingTheStack) {
+  auto nested = [](const std::string& open, int depth, const std::string& inner, const std::string& close) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += open;
+    text += inner;
+    for (int i = 0; i < depth; ++i) text += close;
+    return text;
+  };
+  BOOL result = FALSE;
+  EXPECT_TRUE(logic().Evaluate(nullptr, nested("(", 60, "A = 1", ")").c_str(), &result)) << NewestCode();
+  EXPECT_EQ(result, TRUE);
+  for (const std::string& text : {nested("(", 100000, "A = 1", ")"), nested("StrOr(", 100000, "TRUE", ", 'a', 'b')")}) {
+    EXPECT_FALSE(logic().Evaluate(nullptr, text.c_str(), &result));
+    EXPECT_EQ(NewestCode(), 267);
+    CErrorTrace::RemoveAll();
+  }
 }
 
 // Deferred assignments need a record link.
@@ -100,6 +130,7 @@ struct PrefixCase {
   bool result;
   LONG x;  // 0: X stays unset
 };
+void PrintTo(const PrefixCase& c, std::ostream* os) { *os << c.name << ": " << c.text; }
 
 class PrefixCases : public PrefixTest, public ::testing::WithParamInterface<PrefixCase> {};
 
@@ -137,6 +168,7 @@ struct PrefixFailure {
   const char* text;
   int code;
 };
+void PrintTo(const PrefixFailure& c, std::ostream* os) { *os << c.name << ": " << c.text; }
 
 class PrefixFailures : public PrefixTest, public ::testing::WithParamInterface<PrefixFailure> {};
 
@@ -187,6 +219,38 @@ TEST_F(RulesTest, RulesFileLinesKeepTheirColonsAndTheLastLine) {
   ASSERT_TRUE(logic().FindRule(2, text));
   EXPECT_STREQ(text, "b");
   EXPECT_FALSE(logic().FindRule(7, text));
+}
+
+// A rules file with bytes changed anywhere loads, and each of its rules is
+// read as a whole or fails with a code; nothing reads past a text or runs on.
+TEST_F(PrefixTest, RulesFilesWithChangedBytesLoadAndEvaluateOrFail) {
+  const std::string rules =
+      "1:%(T, X, 2, 5) %(F, Y, 1, \"a(b)\") (A = 1) & (Name # \"x\")\r\n"
+      "2:StrOr(A = 2, 'j', \"n\") = \"n\" | Begins(Name, \"Haupt\")\r\n"
+      "3:!IsEmpty(Name) & StrIn(Name, \"rahm\") & $2 = \"Feld zwei\"\r\n"
+      "4:((F >= 2.5) | (D < 4)) = TRUE & S05 # 5\r\n";
+  const char structure[] = "()\"',%@:\r\n&|=#<>!$ ";
+  const std::string path = dataFolder / "rules.txt";
+  std::mt19937 random(20261214);
+  for (int round = 0; round < 500; ++round) {
+    std::string damaged = rules;
+    for (int changes = 1 + static_cast<int>(random() % 4); changes > 0; --changes) {
+      const size_t at = random() % damaged.size();
+      damaged[at] = random() % 2 == 0 ? structure[random() % (sizeof structure - 1)] : static_cast<char>(random() % 256);
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << damaged;
+    logic().LoadRules(path.c_str());
+    CDynBuf dump;
+    logic().Dump(dump);
+    for (int number = 0; number <= 9; ++number) {
+      CString text;
+      if (!logic().FindRule(number, text)) continue;
+      BOOL result = FALSE;
+      logic().Evaluate(&link, text, &result);
+      logic().Evaluate(nullptr, text, &result);
+    }
+    CErrorTrace::RemoveAll();
+  }
 }
 
 TEST_F(RulesTest, MissingRulesFileIsReportedAndEmptiesTheList) {

@@ -62,6 +62,7 @@ struct EntryCase {
   BOOL percent;
   const char* rest;
 };
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name << ": " << c.list; }
 
 class SizeListEntry : public ::testing::TestWithParam<EntryCase> {};
 

@@ -5,6 +5,7 @@
 #include "Main/tests/Bytes.h"
 
 using varno::testing::Bytes;
+using varno::testing::Readable;
 
 namespace {
 
@@ -17,6 +18,7 @@ struct SkipCase {
   int result;
   DWORD position;  // checked when the result is not 0
 };
+void PrintTo(const SkipCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.code); }
 
 const DWORD kBefore = 0xFFFFFFFF;  // "the byte before the code": the scan starts at byte 0
 
@@ -60,6 +62,7 @@ struct MarkerCase {
   int result;
   DWORD position;
 };
+void PrintTo(const MarkerCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.code); }
 
 class FindMarkerTest : public ::testing::TestWithParam<MarkerCase> {};
 

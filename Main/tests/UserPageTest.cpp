@@ -9,6 +9,7 @@
 
 using varno::testing::Bytes;
 using varno::testing::LayoutStream;
+using varno::testing::Readable;
 
 namespace {
 
@@ -158,6 +159,7 @@ struct DamageCase {
   std::string file;
   int warning;
 };
+void PrintTo(const DamageCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.file); }
 
 class DamagedUserPage : public UserPageTest, public ::testing::WithParamInterface<DamageCase> {};
 

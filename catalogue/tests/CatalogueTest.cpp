@@ -131,6 +131,7 @@ struct KeyCase {
   const char* variable;  // set to TRUE or to its text before rendering, when given
   const char* value;
 };
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.golden; }
 
 class GoldenKeys : public CatalogueTest, public ::testing::WithParamInterface<KeyCase> {};
 
@@ -207,6 +208,21 @@ TEST_F(CatalogueTest, InstallationLoadsItsConfiguration) {
   EXPECT_EQ(g.m_pvar->GetVar("Ueberschrift", &v), VAR_DUD);
   EXPECT_EQ(v.lval, 1000);
   EXPECT_EQ(Newest(), 0);
+}
+
+// The codes that the viewer added to the error table have their texts in
+// the sample catalogue's message file, in both program languages.
+TEST_F(CatalogueTest, MessageFileHoldsTheTextsOfTheAddedErrorCodes) {
+  for (const char* language : {"D", "GB"}) {
+    theGlobals.m_msgdud.DdmTextSetLanguage(language);
+    for (int code : {ERR_FIELD_DEPTH, ERR_STREAM_TOO_LONG, ERR_REPEAT_NO_PROGRESS}) {
+      ASSERT_NE(ErrorTextTable[code], 0u) << code;
+      EXPECT_STRNE(theGlobals.MessageText(static_cast<LONG>(ErrorTextTable[code])), "") << language << " " << code;
+    }
+  }
+  EXPECT_STREQ(theGlobals.MessageText(static_cast<LONG>(ErrorTextTable[ERR_FIELD_DEPTH])),
+               "Fields insert each other too deeply");
+  theGlobals.m_msgdud.DdmTextSetLanguage("D");
 }
 
 TEST_F(CatalogueTest, FileVersionOfAModule) {

@@ -13,6 +13,12 @@ namespace {
 constexpr size_t kTypeOffset = 20;
 constexpr size_t kExtensionBytes = 50;
 constexpr BYTE kExtensionFlag = 0x10;
+// Every coded line of pixel data begins with its 2-byte length; the lines of
+// type 6 follow the colour table, from byte 722 on. Type 8 has no lines.
+constexpr unsigned long long kLineRecordBytes = 2;
+constexpr unsigned long long kColourTableBytes = 722;
+// No stripe of the picture control's bitmap exceeds 64 KB.
+constexpr unsigned long long kStripeBytes = 65536;
 
 bool IsOneOf(BYTE value, std::initializer_list<BYTE> allowed) {
   return std::find(allowed.begin(), allowed.end(), value) != allowed.end();
@@ -33,6 +39,19 @@ class OpenedPicture {
  private:
   QORIMG_PICTURE* m_picture;
 };
+
+// What a damaged header claims is checked against what the file holds
+// before the target is made: every line needs at least its own record, and
+// the bitmap must fit the stripes of the picture control, which would refuse
+// it after the target had been made and filled.
+bool ClaimsFit(const QORIMG_PICTURE& picture, WORD bits) {
+  const unsigned long long height = static_cast<unsigned long long>(picture.nDrfHeight);
+  const unsigned long long stride = (static_cast<unsigned long long>(picture.nDrfWidth) + 15) / 16 * 16;
+  if (stride * bits / 8 * height > QORIMG_STRIPE_SLOTS * kStripeBytes) return false;
+  if (picture.nDrfType == 8) return true;
+  const unsigned long long lines = (picture.nDrfType == 6 ? kColourTableBytes : 0) + kLineRecordBytes * height;
+  return picture.nPixelDataSize >= lines;
+}
 
 }  // namespace
 
@@ -73,7 +92,7 @@ int CDRFDecoder::MakeDib(int* error) {
   }
   OpenedPicture picture(OpenPicture());
   WORD bits = 0, colours = 0;
-  if (!picture.Get() || !QORIMG_GetDRFColorInfo(picture.Get(), &bits, &colours)) {
+  if (!picture.Get() || !QORIMG_GetDRFColorInfo(picture.Get(), &bits, &colours) || !ClaimsFit(*picture.Get(), bits)) {
     *error = DECODER_DRF_INVALID;
     return 0;
   }

@@ -1,10 +1,12 @@
 #include "imaging/picture/TiffReader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <vector>
 
+#include "foundation/SaturatedLong.h"
 #include "imaging/ByteOrder.h"
 #include "imaging/picture/HotspotSlots.h"
 #include "imaging/picture/ImageErrors.h"
@@ -94,7 +96,8 @@ RECT TiffWindowRect(const QORIMG_PICTURE* picture, const RECT& r) {
     ox += picture->nDrfSpotOffsetX;
     oy += picture->nDrfSpotOffsetY;
   }
-  auto scale = [](LONG v, double s, LONG o) { return static_cast<LONG>(v * s + 0.5) + o; };
+  // A damaged size (0 among them) makes the scale unbounded or not a number.
+  auto scale = [](LONG v, double s, LONG o) { return SaturatedLong(std::trunc(v * s + 0.5) + o); };
   return {scale(r.left, sx, ox), scale(r.top, sy, oy), scale(r.right, sx, ox), scale(r.bottom, sy, oy)};
 }
 
@@ -252,8 +255,10 @@ int OpenTIFF(QORIMG_PICTURE* picture) {
 
 TiffBytes TiffStripOfRow(const QORIMG_PICTURE* picture, LONG row, LONG* firstRow) {
   const TiffBytes file = TiffFileBytes(picture);
+  if (firstRow) *firstRow = row;
   if (!file.data || row < 0 || picture->nRowsPerStrip == 0) return {};
   const DWORD strip = static_cast<DWORD>(row) / picture->nRowsPerStrip;
+  if (firstRow) *firstRow = static_cast<LONG>(strip * picture->nRowsPerStrip);
   const auto offset = TableValue(picture->hStripOffsets, picture->nStripOffsets, strip);
   if (!offset || *offset >= file.size) return {};
   DWORD size = 0;
@@ -263,7 +268,6 @@ TiffBytes TiffStripOfRow(const QORIMG_PICTURE* picture, LONG row, LONG* firstRow
     size = *next > *offset ? *next - *offset : 0;
   }
   if (size == 0 || size > file.size - *offset) size = file.size - *offset;
-  if (firstRow) *firstRow = static_cast<LONG>(strip * picture->nRowsPerStrip);
   return {file.data + *offset, size};
 }
 

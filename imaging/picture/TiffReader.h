@@ -19,5 +19,6 @@ struct TiffBytes {
 TiffBytes TiffFileBytes(const QORIMG_PICTURE* picture);
 
 // The coded bytes of the strip that holds the row, checked against the file;
-// empty when the row lies in no strip that the file holds.
+// empty when the row lies in no strip that the file holds. firstRow gets the
+// strip's first row either way (the row itself when it lies in no strip).
 TiffBytes TiffStripOfRow(const QORIMG_PICTURE* picture, LONG row, LONG* firstRow);

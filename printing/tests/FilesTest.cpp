@@ -35,8 +35,21 @@ TEST_F(Files, BareNamesAreCompletedThroughVodRootOrTheReferringFile) {
 }
 
 TEST_F(Files, PlaceholdersExpandFromTheIniAndEndEvenWhenTheyReferToThemselves) {
-  WriteIni({"ROOT=C:\\root\\", "NESTED=%ROOT%\\sub;", "SELF=%SELF%", "PING=%PONG%", "PONG=%PING%",
-            "GROW=%GROW%%GROW%x", "EMPTY="});
+  std::vector<std::string> ini = {"ROOT=C:\\root\\", "NESTED=%ROOT%\\sub;", "SELF=%SELF%", "PING=%PONG%",
+                                  "PONG=%PING%", "GROW=%GROW%%GROW%x", "EMPTY="};
+  // Seventeen different placeholders side by side, and chains of values
+  // inside values: 16 levels deep, and one more.
+  std::string many = "MANY=";
+  for (char key = 'A'; key <= 'Q'; ++key) {
+    ini.push_back(std::string("L") + key + "=" + static_cast<char>(key + 32));
+    many += std::string("%L") + key + "%";
+  }
+  ini.push_back(many);
+  for (int level = 1; level <= 17; ++level) {
+    ini.push_back("CHAIN" + std::to_string(level) + "=" +
+                  (level < 17 ? "%CHAIN" + std::to_string(level + 1) + "%" : std::string("end")));
+  }
+  WriteIni(ini);
   struct Case {
     const char* text;
     bool ok;
@@ -51,6 +64,10 @@ TEST_F(Files, PlaceholdersExpandFromTheIniAndEndEvenWhenTheyReferToThemselves) {
       {"%EMPTY%x", false, "%EMPTY%x"},
       {"%MISSING%x", false, "%MISSING%x"},
       {"100% sure", false, "100% sure"},
+      {"%MANY%", true, "abcdefghijklmnopq"},
+      {"%LA%%LB%%LC%%LD%%LE%%LF%%LG%%LH%%LI%%LJ%%LK%%LL%%LM%%LN%%LO%%LP%%LQ%", true, "abcdefghijklmnopq"},
+      {"%CHAIN2%", true, "end"},
+      {"%CHAIN1%", false, "%CHAIN1%"},
   };
   for (const Case& c : cases) {
     std::string text = c.text;

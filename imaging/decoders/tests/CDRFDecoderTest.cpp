@@ -122,6 +122,39 @@ TEST_F(DrfPlugin, FilesThePictureControlCannotReadFailAsInvalid) {
   }
 }
 
+// The picture's width and height in a file written without the extension.
+std::string WithSize(std::string bytes, int width, int height) {
+  for (auto [at, value] : {std::pair{12, width}, std::pair{14, height}}) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+  }
+  return bytes;
+}
+
+// A damaged header that claims more than the file holds fails before the
+// target is made: every coded line needs its own record, and no bitmap
+// beyond what the picture control can build is made.
+TEST_F(DrfPlugin, ClaimsBeyondTheFileFailBeforeTheTargetIsMade) {
+  const std::string typeSix = imaging::testing::WriteDrfFile(imaging::testing::MakeDrfTestPicture(6, 20, 10));
+  const std::string typeSeven = imaging::testing::WriteDrfFile(imaging::testing::MakeDrfTestPicture(7, 20, 10));
+  const std::string typeEight = imaging::testing::WriteDrfFile(imaging::testing::MakeDrfTestPicture(8, 20, 10));
+  const std::pair<const char*, std::string> cases[] = {
+      {"type 6, lines without records", WithSize(typeSix, 20, 1000)},
+      {"type 7, lines without records", WithSize(typeSeven, 20, 1000)},
+      {"type 6, a huge picture", WithSize(typeSix, 32000, 29000)},
+      {"type 8, more than the stripes hold", WithSize(typeEight, 4000, 4000)},
+  };
+  for (const auto& [name, bytes] : cases) {
+    const int untouchedWidth = m_dib.GetWidth();
+    EXPECT_EQ(MakeDib("claims.drf", bytes), 0) << name;
+    EXPECT_EQ(m_error, DECODER_DRF_INVALID) << name;
+    EXPECT_EQ(m_dib.GetWidth(), untouchedWidth) << name;
+  }
+  // A type 8 picture has no coded lines: its size alone decides.
+  EXPECT_EQ(MakeDib("eight.drf", WithSize(typeEight, 500, 400)), 1);
+  EXPECT_EQ(m_dib.GetWidth(), 500);
+}
+
 TEST_F(DrfPlugin, FileInfoWithoutSignatureTest) {
   const DrfPicture picture = imaging::testing::MakeDrfTestPicture(7, 30, 12);
   m_folder.Write("i.drf", imaging::testing::WriteDrfFile(picture, {{"N", "t", 1, 1, 2, 2, 0}}));

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "imaging/picture/CcittDecoder.h"
+#include "imaging/ByteOrder.h"
 #include "imaging/picture/TiffBitmap.h"
+#include "imaging/picture/TiffRowReader.h"
 #include "imaging/picture/tests/PictureTestSupport.h"
 #include "imaging/testing/LibTiffTools.h"
 #include "imaging/testing/ModifiedHuffmanEncoder.h"
@@ -178,6 +180,53 @@ TEST(CcittRows, ScaledRowsCountBlackPixelsPerColumn) {
                   1);
   const WORD expectedWindow[3] = {1, 1, 0};
   EXPECT_TRUE(std::equal(window, window + 3, expectedWindow));
+}
+
+// Where the value field of a tag's entry lies in the first directory of a
+// little-endian file.
+std::uint8_t* ValueField(std::string& file, WORD tag) {
+  auto* bytes = reinterpret_cast<std::uint8_t*>(file.data());
+  const std::uint32_t directory = imaging::GetU32(bytes + 4, false);
+  for (unsigned i = 0, count = imaging::GetU16(bytes + directory, false); i < count; ++i) {
+    std::uint8_t* entry = bytes + directory + 2 + 12 * i;
+    if (imaging::GetU16(entry, false) == tag) return entry + 8;
+  }
+  return nullptr;
+}
+
+// A strip that the file lacks (the table ends before the rows do, or the
+// strip lies past the file's end) gives white rows, and its rows are never
+// handed to the row decoder: the work grows with the rows the file holds.
+TEST_F(TiffReaderTest, RowsOfMissingStripsStayWhiteAtNoCost) {
+  const Bilevel drawn = MakeTestDrawing(8, 12, 3);
+  Bilevel top(drawn.width, 4);
+  std::copy_n(drawn.pixels.begin(), top.pixels.size(), top.pixels.begin());
+  std::string fewStrips = WriteTiff(top, Options(false, 4, false, true, true));
+  imaging::SetU32(ValueField(fewStrips, 257), 300, false);  // ImageLength: 300 rows, one strip of 4
+  std::string pastTheEnd = WriteTiff(drawn, Options(false, 4, false, true, true));
+  std::uint8_t* offsets = ValueField(pastTheEnd, 273);
+  imaging::SetU32(reinterpret_cast<std::uint8_t*>(pastTheEnd.data()) + imaging::GetU32(offsets, false) + 4,
+                  0xFFFFFF00u, false);
+  struct Case {
+    const char* what;
+    std::string file;
+    LONG height;
+    LONG firstMissing, endMissing;
+  } cases[] = {{"table ends early", fewStrips, 300, 4, 300}, {"strip past the end", pastTheEnd, 12, 4, 8}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OpenedPicture picture(Write(c.file), "", QORIMG_FILE_TIFF);
+    ASSERT_NE(picture.Get(), nullptr);
+    ASSERT_EQ(picture->nTiffHeight, c.height);
+    TiffRowReader rows(picture.Get());
+    for (LONG y = 0; y < c.height; ++y) {
+      std::vector<int> row(8, 0);
+      rows.Decode(y, [&](LONG from, LONG to) { std::fill(row.begin() + from, row.begin() + std::min<LONG>(to, 8), 1); });
+      const bool missing = y >= c.firstMissing && y < c.endMissing;
+      for (LONG x = 0; x < 8; ++x) ASSERT_EQ(row[x], missing ? 0 : drawn.At(x, y)) << x << "," << y;
+    }
+    EXPECT_EQ(rows.DecodedRows(), c.height - (c.endMissing - c.firstMissing));
+  }
 }
 
 TEST_F(TiffReaderTest, PartOfThePictureAsBitmap) {

@@ -126,6 +126,13 @@ TEST(DdmTool, SourceFaultsNameLineAndColumnAndWriteNothing) {
       {"dictionary\nlanguage \"D\"\n2147483648 = \"x\"\n",
        "src:3:1: a text number must lie between -2147483648 and 2147483647"},
       {"dictionary\nlanguage \"D\"\n99999999999999999999 = \"x\"\n", "src:3:1: a text number must lie between"},
+      // Numbers too large for 64 bits, in every place the text form has one.
+      {"dictionary\nlanguage \"D\"\n9999999999999999999 = \"x\"\n", "src:3:1: a text number must lie between"},
+      {"dictionary\nlanguage \"D\"\n-9999999999999999999 = \"x\"\n", "src:3:1: a text number must lie between"},
+      {"database\nfields 9999999999999999999\n", "src:2:8: the number of fields must lie between 0 and 65534"},
+      {"database\nfields 2\nlist 9999999999999999999\n", "src:3:6: a field number must lie between 0 and 1"},
+      {"database\nfields 2\nrecord \"a\"\n9999999999999999999 = \"x\"\n",
+       "src:4:1: a field number must lie between 0 and 1"},
       {"dictionary\nlanguage \"D\"\n1 = \"a\\0b\"\n", "src:3:5: the text cannot hold \\0"},
       {"dictionary\nlanguage \"D\"\n1 = 2\n", "src:3:5: expected the text (a string)"},
       {"dictionary\nlanguage \"D\"\nrecord \"a\"\n", "src:3:1: expected \"language\", a text number or a text key"},
@@ -147,6 +154,7 @@ TEST(DdmTool, CommandLineBuildsAndDumps) {
   DdmFiles files;
   files.Folder().Write("cat.txt", "database\nfields 1\n\nrecord \"k\"\n0 = \"v\"\n");
   files.Folder().Write("bad.txt", "database\nfields 1\nrecord k\n");
+  files.Folder().Write("huge.txt", "dictionary\nlanguage \"D\"\n9999999999999999999 = \"x\"\n");
   const std::string folder = files.Folder().Path() + "/";
   std::string out, err;
   EXPECT_EQ(RunTool({"build", folder + "cat.txt", folder + "cat.ddm"}, &out, &err), 0) << err;
@@ -161,6 +169,7 @@ TEST(DdmTool, CommandLineBuildsAndDumps) {
     std::string error;
   } failures[] = {
       {{"build", folder + "bad.txt", folder + "bad.ddm"}, 1, folder + "bad.txt:3:8: expected the record's key"},
+      {{"build", folder + "huge.txt", folder + "huge.ddm"}, 1, folder + "huge.txt:3:1: a text number must lie between"},
       {{"build", folder + "none.txt", folder + "none.ddm"}, 1, folder + "none.txt: cannot be read"},
       {{"build", folder + "cat.txt", folder + "no/such/folder.ddm"}, 1, folder + "no/such/folder.ddm: cannot write"},
       {{"dump", folder + "cat.txt"}, 1, folder + "cat.txt: not a data manager file"},

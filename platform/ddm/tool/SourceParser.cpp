@@ -1,5 +1,6 @@
 #include "SourceParser.h"
 
+#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -28,10 +29,12 @@ void SourceParser::SkipEmptyLines() {
 
 long long SourceParser::ReadNumber(long long lowest, long long highest, const char* what) {
   if (!At(Kind::Number)) Fail(std::string("expected ") + what);
-  // Up to 19 digits fit; a longer number is out of every range anyway.
-  const bool tooLong = m_token.text.size() > 19;
-  const long long value = tooLong ? 0 : std::stoll(m_token.text);
-  if (tooLong || value < lowest || value > highest)
+  // A number beyond 64 bits is out of every range as well.
+  long long value = 0;
+  const char* first = m_token.text.data();
+  const char* last = first + m_token.text.size();
+  const auto [end, error] = std::from_chars(first, last, value);
+  if (error != std::errc() || end != last || value < lowest || value > highest)
     Fail(std::string(what) + " must lie between " + std::to_string(lowest) + " and " + std::to_string(highest));
   Advance();
   return value;

@@ -30,6 +30,7 @@ struct InfoCase {
   const char* german;
   const char* english;
 };
+void PrintTo(const InfoCase& c, std::ostream* os) { *os << c.name; }
 
 class LocaleInfoTable : public ::testing::TestWithParam<InfoCase> {};
 
@@ -157,6 +158,7 @@ struct MoneyCase {
   const char* german;
   const char* english;
 };
+void PrintTo(const MoneyCase& c, std::ostream* os) { *os << c.name << ": " << c.value; }
 
 class MoneyTable : public ::testing::TestWithParam<MoneyCase> {};
 

@@ -22,6 +22,7 @@ struct FrameCase {
   bool menu;
   RECT insets;  // what the frame takes from each side of the window
 };
+void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
 
 std::ostream& operator<<(std::ostream& out, const FrameCase& c) { return out << c.name; }
 
