@@ -173,7 +173,8 @@ TEST(CScrollBar, AControlThatTellsItsParent) {
   int min = -1, max = -1;
   bar.GetScrollRange(&min, &max);
   EXPECT_EQ(max, 40);
-  SCROLLINFO info{sizeof(SCROLLINFO)};
+  SCROLLINFO info{};
+  info.cbSize = sizeof(SCROLLINFO);
   ASSERT_TRUE(bar.GetScrollInfo(&info, SIF_POS | SIF_RANGE));
   EXPECT_EQ(info.nPos, 12);
   EXPECT_EQ(::SendMessage(bar.m_hWnd, SBM_GETPOS, 0, 0), 12);

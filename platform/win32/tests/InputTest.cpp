@@ -151,7 +151,7 @@ TEST(Input, ATransparentWindowPassesThePointToTheWindowBelow) {
   MessageLog log;
   HWND frame = log.Create("frame", WS_POPUP | WS_VISIBLE, nullptr, {100, 100, 300, 300});
   HWND cover = log.Create("cover", WS_CHILD | WS_VISIBLE, frame, {0, 0, 100, 100}, 1);  // above: made first
-  HWND below = log.Create("below", WS_CHILD | WS_VISIBLE, frame, {50, 50, 150, 150}, 2);
+  ASSERT_NE(log.Create("below", WS_CHILD | WS_VISIBLE, frame, {50, 50, 150, 150}, 2), nullptr);
   log.handlers[WM_NCHITTEST] = [cover](HWND window, WPARAM w, LPARAM l) -> LRESULT {
     return window == cover ? HTTRANSPARENT : DefWindowProc(window, WM_NCHITTEST, w, l);
   };
