@@ -13,6 +13,9 @@ CWinApp* application = nullptr;
 
 CWinApp::CWinApp(LPCSTR appName) {
   application = this;
+  // The program's object is its main thread's.
+  m_nThreadID = GetCurrentThreadId();
+  AfxSetThread(this);
   if (appName) {
     m_appName = appName;
     m_pszAppName = m_appName;

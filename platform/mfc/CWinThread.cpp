@@ -18,13 +18,55 @@ void AfxSetThread(CWinThread* thread) {
   if (!mainThread) mainThread = thread;
 }
 
-CWinThread::CWinThread() : m_nThreadID(GetCurrentThreadId()) {
-  if (!threadObject) AfxSetThread(this);
-}
+CWinThread::CWinThread() = default;
+
+CWinThread::CWinThread(AFX_THREADPROC proc, LPVOID parameter) : m_pfnThreadProc(proc), m_pThreadParams(parameter) {}
 
 CWinThread::~CWinThread() {
+  if (m_hThread) CloseHandle(m_hThread);
   if (threadObject == this) threadObject = nullptr;
   if (mainThread == this) mainThread = nullptr;
+}
+
+DWORD CWinThread::ThreadEntry(LPVOID self) {
+  auto* thread = static_cast<CWinThread*>(self);
+  threadObject = thread;
+  thread->m_nThreadID = GetCurrentThreadId();
+  int code;
+  if (thread->m_pfnThreadProc) {
+    code = static_cast<int>(thread->m_pfnThreadProc(thread->m_pThreadParams));
+  } else if (!thread->InitInstance()) {
+    // A thread that does not start still cleans up; a window it left must not outlive it unseen.
+    if (thread->m_pMainWnd) thread->m_pMainWnd->DestroyWindow();
+    code = thread->ExitInstance();
+  } else {
+    code = thread->Run();
+  }
+  CWnd::DeleteTempMap();
+  CDC::DeleteTempMap();
+  CGdiObject::DeleteTempMap();
+  threadObject = nullptr;
+  thread->Delete();
+  return static_cast<DWORD>(code);
+}
+
+BOOL CWinThread::CreateThread(DWORD flags, UINT stackSize, LPSECURITY_ATTRIBUTES security) {
+  if (m_hThread) return FALSE;  // one object, one thread
+  DWORD id = 0;
+  m_hThread = ::CreateThread(security, stackSize, &CWinThread::ThreadEntry, this, flags, &id);
+  if (!m_hThread) return FALSE;
+  m_nThreadID = id;
+  return TRUE;
+}
+
+DWORD CWinThread::ResumeThread() { return ::ResumeThread(m_hThread); }
+BOOL CWinThread::SetThreadPriority(int priority) { return ::SetThreadPriority(m_hThread, priority); }
+BOOL CWinThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::PostThreadMessage(m_nThreadID, message, wParam, lParam);
+}
+
+void CWinThread::Delete() {
+  if (m_bAutoDelete) delete this;
 }
 
 BOOL CWinThread::InitInstance() { return FALSE; }
@@ -88,4 +130,35 @@ int CWinThread::Run() {
       }
     } while (PeekMessage(&peek, nullptr, 0, 0, PM_NOREMOVE));
   }
+}
+
+namespace {
+
+CWinThread* Start(CWinThread* thread, int priority, UINT stackSize, DWORD flags, LPSECURITY_ATTRIBUTES security) {
+  if (!thread->CreateThread(flags | CREATE_SUSPENDED, stackSize, security)) {
+    delete thread;
+    return nullptr;
+  }
+  thread->SetThreadPriority(priority);
+  if (!(flags & CREATE_SUSPENDED)) thread->ResumeThread();
+  return thread;
+}
+
+}  // namespace
+
+CWinThread* AfxBeginThread(CRuntimeClass* threadClass, int priority, UINT stackSize, DWORD flags,
+                           LPSECURITY_ATTRIBUTES security) {
+  CObject* object = threadClass ? threadClass->CreateObject() : nullptr;
+  auto* thread = dynamic_cast<CWinThread*>(object);
+  if (!thread) {
+    delete object;
+    return nullptr;
+  }
+  return Start(thread, priority, stackSize, flags, security);
+}
+
+CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID parameter, int priority, UINT stackSize, DWORD flags,
+                           LPSECURITY_ATTRIBUTES security) {
+  if (!proc) return nullptr;
+  return Start(new CWinThread(proc, parameter), priority, stackSize, flags, security);
 }

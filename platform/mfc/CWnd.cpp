@@ -7,6 +7,7 @@
 
 #include "mfc/CWinThread.h"
 #include "mfc/TemporaryMap.h"
+#include "win32/CrossProcess.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
@@ -275,6 +276,22 @@ void CWnd::MoveWindow(LPCRECT rect, BOOL repaint) {
 BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int width, int height, UINT flags) {
   return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, width, height, flags);
 }
+BOOL CWnd::BringWindowToTop() { return ::BringWindowToTop(m_hWnd); }
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const { return ::GetWindowPlacement(m_hWnd, placement); }
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement) { return ::SetWindowPlacement(m_hWnd, placement); }
+void CWnd::ScrollWindow(int dx, int dy, LPCRECT scroll, LPCRECT clip) { ::ScrollWindow(m_hWnd, dx, dy, scroll, clip); }
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep, BOOL permanentOnly) {
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    CWnd* object = FromHandlePermanent(child);
+    if (object || !permanentOnly) ::SendMessage(child, message, wParam, lParam);
+    if (deep && ::GetWindow(child, GW_CHILD) && ::IsWindow(child)) {
+      CWnd* wrapper = object ? object : FromHandle(child);
+      wrapper->SendMessageToDescendants(message, wParam, lParam, deep, permanentOnly);
+    }
+  }
+}
+
 void CWnd::GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
 void CWnd::GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
 void CWnd::ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point); }
@@ -314,6 +331,7 @@ BOOL CWnd::GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask) const {
   return ::GetScrollInfo(m_hWnd, bar, info);
 }
 void CWnd::ShowScrollBar(UINT bar, BOOL show) { ::ShowScrollBar(m_hWnd, static_cast<int>(bar), show); }
+BOOL CWnd::EnableScrollBar(int bar, UINT arrows) { return ::EnableScrollBar(m_hWnd, static_cast<UINT>(bar), arrows); }
 
 CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
 CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
@@ -375,5 +393,15 @@ void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
 void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
 LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return static_cast<int>(Default()); }
+void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
+void CWnd::OnNcPaint() { Default(); }
+BOOL CWnd::OnNcActivate(BOOL) { return static_cast<BOOL>(Default()); }
+void CWnd::OnParentNotify(UINT, LPARAM) { Default(); }
+void CWnd::OnActivateApp(BOOL, DWORD) { Default(); }
+void CWnd::OnChildActivate() { Default(); }
 BOOL CWnd::OnQueryNewPalette() { return static_cast<BOOL>(Default()); }
 void CWnd::OnPaletteChanged(CWnd*) { Default(); }

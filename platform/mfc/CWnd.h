@@ -79,6 +79,14 @@ class CWnd : public CCmdTarget {
   void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
   void MoveWindow(LPCRECT rect, BOOL repaint = TRUE);
   BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int width, int height, UINT flags);
+  BOOL BringWindowToTop();
+  BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
+  BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
+  void ScrollWindow(int dx, int dy, LPCRECT scroll = nullptr, LPCRECT clip = nullptr);
+  // Sends a message to every child window (and, deep, their children), in
+  // z-order; permanentOnly leaves out windows without an object of their own.
+  void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL deep = TRUE,
+                                BOOL permanentOnly = FALSE);
   void GetClientRect(LPRECT rect) const;
   void GetWindowRect(LPRECT rect) const;
   void ClientToScreen(LPPOINT point) const;
@@ -104,6 +112,7 @@ class CWnd : public CCmdTarget {
   BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE);
   BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL) const;
   void ShowScrollBar(UINT bar, BOOL show = TRUE);
+  BOOL EnableScrollBar(int bar, UINT arrows = ESB_ENABLE_BOTH);
 
   CDC* GetDC();
   CDC* GetWindowDC();
@@ -155,6 +164,16 @@ class CWnd : public CCmdTarget {
   afx_msg void OnWindowPosChanging(WINDOWPOS* pos);
   afx_msg void OnWindowPosChanged(WINDOWPOS* pos);
   afx_msg LRESULT OnNcHitTest(CPoint point);
+  afx_msg int OnMouseActivate(CWnd* topParent, UINT hitTest, UINT message);
+  afx_msg void OnNcMouseMove(UINT hitTest, CPoint point);
+  afx_msg void OnNcLButtonDown(UINT hitTest, CPoint point);
+  afx_msg void OnNcLButtonDblClk(UINT hitTest, CPoint point);
+  afx_msg void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
+  afx_msg void OnNcPaint();
+  afx_msg BOOL OnNcActivate(BOOL active);
+  afx_msg void OnParentNotify(UINT message, LPARAM lParam);
+  afx_msg void OnActivateApp(BOOL active, DWORD threadId);
+  afx_msg void OnChildActivate();
   afx_msg BOOL OnQueryNewPalette();
   afx_msg void OnPaletteChanged(CWnd* focus);
 
@@ -228,6 +247,22 @@ LPCSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH bac
 #define ON_WM_WINDOWPOSCHANGED() \
   VARNO_ON_MESSAGE(WM_WINDOWPOSCHANGED, t->OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(l)); return 0)
 #define ON_WM_NCHITTEST() VARNO_ON_MESSAGE(WM_NCHITTEST, return t->OnNcHitTest(CPoint(l)))
+#define ON_WM_MOUSEACTIVATE()                                                                           \
+  VARNO_ON_MESSAGE(WM_MOUSEACTIVATE,                                                                    \
+                   return t->OnMouseActivate(CWnd::FromHandle(reinterpret_cast<HWND>(w)), LOWORD(l), HIWORD(l)))
+#define VARNO_ON_NCMOUSE(message, member) \
+  VARNO_ON_MESSAGE(message, t->member(static_cast<UINT>(w), CPoint(l)); return 0)
+#define ON_WM_NCMOUSEMOVE() VARNO_ON_NCMOUSE(WM_NCMOUSEMOVE, OnNcMouseMove)
+#define ON_WM_NCLBUTTONDOWN() VARNO_ON_NCMOUSE(WM_NCLBUTTONDOWN, OnNcLButtonDown)
+#define ON_WM_NCLBUTTONDBLCLK() VARNO_ON_NCMOUSE(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
+#define ON_WM_NCCALCSIZE() \
+  VARNO_ON_MESSAGE(WM_NCCALCSIZE, t->OnNcCalcSize(static_cast<BOOL>(w), reinterpret_cast<NCCALCSIZE_PARAMS*>(l)); return 0)
+#define ON_WM_NCPAINT() VARNO_ON_MESSAGE(WM_NCPAINT, t->OnNcPaint(); return 0)
+#define ON_WM_NCACTIVATE() VARNO_ON_MESSAGE(WM_NCACTIVATE, return t->OnNcActivate(static_cast<BOOL>(w)))
+#define ON_WM_PARENTNOTIFY() VARNO_ON_MESSAGE(WM_PARENTNOTIFY, t->OnParentNotify(LOWORD(w), l); return 0)
+#define ON_WM_ACTIVATEAPP() \
+  VARNO_ON_MESSAGE(WM_ACTIVATEAPP, t->OnActivateApp(static_cast<BOOL>(w), static_cast<DWORD>(l)); return 0)
+#define ON_WM_CHILDACTIVATE() VARNO_ON_MESSAGE(WM_CHILDACTIVATE, t->OnChildActivate(); return 0)
 #define ON_WM_QUERYNEWPALETTE() VARNO_ON_MESSAGE(WM_QUERYNEWPALETTE, return t->OnQueryNewPalette())
 #define ON_WM_PALETTECHANGED() \
   VARNO_ON_MESSAGE(WM_PALETTECHANGED, t->OnPaletteChanged(CWnd::FromHandle(reinterpret_cast<HWND>(w))); return 0)

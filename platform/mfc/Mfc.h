@@ -20,6 +20,7 @@
 #include "mfc/CPoint.h"
 #include "mfc/CPtrArray.h"
 #include "mfc/CRect.h"
+#include "mfc/CScrollBar.h"
 #include "mfc/CSize.h"
 #include "mfc/CString.h"
 #include "mfc/CStringArray.h"

@@ -221,9 +221,13 @@ class CanvasWidget : public QWidget {
   }
   void changeEvent(QEvent* event) override {
     if (!syncing && event->type() == QEvent::ActivationChange && isActiveWindow()) {
-      // Qt reports the activations the layer asked for, late; one it did not
-      // ask for came from the desktop: the window's thread activates it.
-      if (expectedActivation == nullptr && !facts.foreground) PostMessage(m_window, kActivationRequest, TRUE, 0);
+      // Qt reports the activations the layer asked for, late, and activates
+      // windows of its own accord when one closes; only the desktop bringing
+      // the program back to the front (it had no active window) counts: the
+      // window's thread activates it.
+      bool fromDesktop = expectedActivation == nullptr && !GetForegroundWindow() &&
+                         QGuiApplication::platformName() != QLatin1String("offscreen");
+      if (fromDesktop) PostRequest(m_window, kActivationRequest, TRUE, 0);
       if (expectedActivation == this) expectedActivation = nullptr;
     }
     if (!syncing && event->type() == QEvent::WindowStateChange) {

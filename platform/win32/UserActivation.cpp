@@ -75,7 +75,7 @@ void SetOwnActive(HWND window) {
       input.foreground = nullptr;
     }
   }
-  if (other) PostMessage(other, kActivationRequest, FALSE, 0);
+  if (other) PostRequest(other, kActivationRequest, FALSE, 0);
 }
 
 bool IsOwnThreadWindow(HWND handle) {
@@ -242,7 +242,7 @@ BOOL SetForegroundWindow(HWND handle) {
   if (!window) return FALSE;
   if (window->threadId == GetCurrentThreadId()) return layer::ActivateWindow(handle, false);
   // Another thread's window is activated by its own thread, when it next looks at its queue.
-  return PostMessage(handle, layer::kActivationRequest, TRUE, 0);
+  return layer::PostRequest(handle, layer::kActivationRequest, TRUE, 0);
 }
 
 HWND GetForegroundWindow() {
@@ -284,9 +284,9 @@ BOOL ReleaseCapture() {
 
 namespace layer {
 
-LRESULT HandleInternalMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleRequest(HWND window, UINT request, WPARAM wParam, LPARAM lParam) {
   if (!IsOwnThreadWindow(window)) return 0;
-  switch (message) {
+  switch (request) {
     case kActivationRequest:
       if (wParam) ActivateWindow(window, false);
       else if (Own().active == TopLevelOf(window)) ActivateWindow(nullptr, false);

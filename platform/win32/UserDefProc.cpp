@@ -2,6 +2,7 @@
 // procedure leaves alone, as the platform's DefWindowProc does it.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "win32/Gdi.h"
 #include "win32/UserInternal.h"
@@ -139,6 +140,25 @@ void SetRedraw(HWND handle, Window& window, bool on) {
   }
 }
 
+// The key that may open the menu when it is let go: Alt or F10 pressed alone.
+thread_local WPARAM menuKey = 0;
+
+void MenuKeyDown(HWND handle, UINT message, WPARAM key, LPARAM lParam) {
+  bool alt = (HIWORD(lParam) & KF_ALTDOWN) != 0;
+  bool repeat = (HIWORD(lParam) & KF_REPEAT) != 0;
+  if (message == WM_SYSKEYDOWN && alt && key == VK_F4) {
+    PostMessage(layer::TopLevelOf(handle), WM_SYSCOMMAND, SC_CLOSE, 0);
+    menuKey = 0;
+  } else if (key == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) {
+    SendMessage(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), MAKELPARAM(-1, -1));  // from the keyboard
+    menuKey = 0;
+  } else if ((key == VK_MENU && alt) || key == VK_F10) {
+    if (!repeat) menuKey = key;
+  } else {
+    menuKey = 0;  // another key: Alt was a modifier
+  }
+}
+
 }  // namespace
 
 LRESULT CallWindowProc(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -260,7 +280,14 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       SystemCommand(handle, *window, wParam, lParam);
       return 0;
     case WM_SYSKEYDOWN:
-      if (wParam == VK_F4 && (HIWORD(lParam) & KF_ALTDOWN)) PostMessage(layer::TopLevelOf(handle), WM_SYSCOMMAND, SC_CLOSE, 0);
+    case WM_KEYDOWN:
+      MenuKeyDown(handle, message, wParam, lParam);
+      return 0;
+    case WM_SYSKEYUP:
+    case WM_KEYUP:
+      // Alt or F10 pressed and let go alone opens the menu.
+      if ((wParam == VK_MENU || wParam == VK_F10) && std::exchange(menuKey, 0) == wParam)
+        SendMessage(layer::TopLevelOf(handle), WM_SYSCOMMAND, SC_KEYMENU, 0);
       return 0;
     case WM_SYSCHAR:
       if ((HIWORD(lParam) & KF_ALTDOWN) && wParam && wParam != VK_TAB && wParam != VK_ESCAPE && wParam != VK_RETURN)

@@ -62,6 +62,9 @@ void TrackScrollBar(HWND window, int bar, POINT screen);
 // Windows (UserWindows.cpp).
 // The top-level window a window belongs to.
 HWND TopLevelOf(HWND window);
+// A thread that ends takes its windows with it, as on the platform: they are
+// gone without further messages (their thread runs no procedure any more).
+void DestroyThreadWindows(DWORD threadId);
 // Tells the screen backend that a window changed.
 void NotifyHost(HWND window);
 // WM_PARENTNOTIFY to the ancestors of a child window, as far as none of them
@@ -102,19 +105,21 @@ void ForgetInputOf(HWND window);
 HWND ForegroundFocus();
 // The window that has the mouse captured, whichever thread it belongs to.
 HWND CaptureWindow();
-// Posted to a window of another thread to have its thread activate it
-// (wParam TRUE) or let it go (wParam FALSE); the queue handles it itself.
-constexpr UINT kActivationRequest = 0x0060;
-// Sent to a window of another thread so that its own thread shows it
-// (wParam the command) or places it (lParam a WINDOWPOS).
-constexpr UINT kShowRequest = 0x0061;
-constexpr UINT kPositionRequest = 0x0062;
-// True for the layer's own messages above, which never reach a window procedure.
-constexpr bool IsInternalMessage(UINT message) {
-  return message == kActivationRequest || message == kShowRequest || message == kPositionRequest;
-}
-// What the window's thread does with them.
-LRESULT HandleInternalMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Requests that one thread makes of the thread of another's window, carried
+// apart from the thread's messages (a program cannot post or send them):
+// activate the window (wParam TRUE) or let it go (FALSE); show it (wParam
+// the command); place it (lParam a WINDOWPOS).
+constexpr UINT kActivationRequest = 1;
+constexpr UINT kShowRequest = 2;
+constexpr UINT kPositionRequest = 3;
+// Posts a request to the window's thread, which carries it out when it next
+// looks at its queue; false when the window is gone.
+bool PostRequest(HWND window, UINT request, WPARAM wParam, LPARAM lParam);
+// Has the window's thread carry out a request and waits for the result
+// (at once on the window's own thread).
+LRESULT SendRequest(HWND window, UINT request, WPARAM wParam, LPARAM lParam);
+// What the window's thread does with a request.
+LRESULT HandleRequest(HWND window, UINT request, WPARAM wParam, LPARAM lParam);
 
 // Input from the screen (UserInput.cpp). A thread's queue keeps it apart
 // from posted messages and turns it into the message the thread reads only

@@ -50,6 +50,7 @@ struct SentMessage {
   UINT message;
   WPARAM wParam;
   LPARAM lParam;
+  bool request = false;  // one of the layer's own requests, not a message
   LRESULT result = 0;
   bool done = false;
 };
@@ -60,6 +61,7 @@ class MessageQueue {
   std::condition_variable arrived;
   std::deque<MSG> posted;
   std::deque<MSG> input;  // from the screen, turned into messages when read
+  std::deque<MSG> requests;  // the layer's own, from other threads
   std::deque<std::shared_ptr<SentMessage>> sent;
   std::vector<Timer> timers;
   bool quit = false;
@@ -84,11 +86,13 @@ std::shared_ptr<MessageQueue> FindQueue(DWORD threadId) {
   return found == Queues().end() ? nullptr : found->second;
 }
 
-// Removes a thread's queue when the thread ends.
+// Removes a thread's queue, and the windows it still has, when the thread
+// ends (the program's first thread ends with the program).
 struct QueueOwner {
   DWORD threadId = 0;
   ~QueueOwner() {
     if (!threadId) return;
+    if (threadId != static_cast<DWORD>(getpid())) DestroyThreadWindows(threadId);
     std::lock_guard<std::mutex> lock(queuesMutex);
     Queues().erase(threadId);
   }
@@ -134,7 +138,6 @@ LRESULT CallProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
-  if (IsInternalMessage(message)) return HandleInternalMessage(handle, message, wParam, lParam);
   ++inSend;
   LRESULT result = CallWindowProc(window->proc, handle, message, wParam, lParam);
   --inSend;
@@ -152,7 +155,8 @@ void HandleIncomingSent(MessageQueue& queue) {
       sent = queue.sent.front();
       queue.sent.pop_front();
     }
-    LRESULT result = CallProcedure(sent->window, sent->message, sent->wParam, sent->lParam);
+    LRESULT result = sent->request ? HandleRequest(sent->window, sent->message, sent->wParam, sent->lParam)
+                                   : CallProcedure(sent->window, sent->message, sent->wParam, sent->lParam);
     std::lock_guard<std::mutex> lock(queue.mutex);
     sent->result = result;
     sent->done = true;
@@ -161,17 +165,16 @@ void HandleIncomingSent(MessageQueue& queue) {
 }
 
 // The layer's own requests posted to this thread are carried out before anything is read.
-void HandleInternalPosted(MessageQueue& queue) {
+void HandlePostedRequests(MessageQueue& queue) {
   for (;;) {
     MSG msg;
     {
       std::lock_guard<std::mutex> lock(queue.mutex);
-      auto found = std::find_if(queue.posted.begin(), queue.posted.end(), [](const MSG& m) { return IsInternalMessage(m.message); });
-      if (found == queue.posted.end()) return;
-      msg = *found;
-      queue.posted.erase(found);
+      if (queue.requests.empty()) return;
+      msg = queue.requests.front();
+      queue.requests.pop_front();
     }
-    CallProcedure(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    HandleRequest(msg.hwnd, msg.message, msg.wParam, msg.lParam);
   }
 }
 
@@ -286,7 +289,7 @@ bool Peek(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
   HandleIncomingSent(queue);
   if (WindowHost* host = HostOfThisThread()) host->ProcessEvents(0);
   HandleIncomingSent(queue);
-  HandleInternalPosted(queue);
+  HandlePostedRequests(queue);
   bool found = TakePosted(queue, msg, filter, filterMin, filterMax, remove) || TakeQuit(queue, msg, remove) ||
                TakeInput(queue, msg, filter, filterMin, filterMax, remove) ||
                TakePaint(msg, filter, filterMin, filterMax) ||
@@ -306,7 +309,7 @@ bool Peek(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
 
 bool HasPosted(MessageQueue& queue) {
   std::lock_guard<std::mutex> lock(queue.mutex);
-  return !queue.posted.empty() || !queue.input.empty() || !queue.sent.empty() || queue.quit;
+  return !queue.posted.empty() || !queue.input.empty() || !queue.requests.empty() || !queue.sent.empty() || queue.quit;
 }
 
 // Waits until something may be in the queue. On a test clock the wait for a
@@ -322,7 +325,9 @@ void WaitForInput(MessageQueue& queue) {
     return;
   }
   std::unique_lock<std::mutex> lock(queue.mutex);
-  auto waiting = [&queue] { return !queue.posted.empty() || !queue.input.empty() || !queue.sent.empty() || queue.quit; };
+  auto waiting = [&queue] {
+    return !queue.posted.empty() || !queue.input.empty() || !queue.requests.empty() || !queue.sent.empty() || queue.quit;
+  };
   if (timerWait == INFINITE) queue.arrived.wait_for(lock, std::chrono::milliseconds(100), waiting);
   else queue.arrived.wait_for(lock, std::chrono::milliseconds(timerWait), waiting);
 }
@@ -331,6 +336,29 @@ std::shared_ptr<MessageQueue> QueueOfWindow(HWND handle) {
   auto window = Windows().Find(handle);
   if (!window) return nullptr;
   return FindQueue(window->threadId);
+}
+
+// Another thread's window: its thread runs the procedure (or the request);
+// meanwhile this thread answers what is sent to it, so two threads sending
+// to each other do not wait for ever. A window whose thread is gone answers 0.
+LRESULT SendAndWait(HWND handle, const std::shared_ptr<SentMessage>& sent) {
+  auto window = Windows().Find(handle);
+  auto target = window ? FindQueue(window->threadId) : nullptr;
+  if (!target) return 0;
+  {
+    std::lock_guard<std::mutex> lock(target->mutex);
+    target->sent.push_back(sent);
+  }
+  target->Wake();
+  MessageQueue& own = OwnQueue();
+  for (;;) {
+    {
+      std::unique_lock<std::mutex> lock(target->mutex);
+      if (target->arrived.wait_for(lock, std::chrono::milliseconds(5), [&] { return sent->done; })) return sent->result;
+    }
+    HandleIncomingSent(own);
+    if (!IsOwnWindow(handle)) return 0;
+  }
 }
 
 bool PostTo(MessageQueue& queue, const MSG& msg, bool first = false) {
@@ -370,6 +398,25 @@ void EnsureQueue() { OwnQueue(); }
 
 bool QueueInput(DWORD threadId, const MSG& raw) { return QueueInputFor(threadId, raw); }
 
+bool PostRequest(HWND window, UINT request, WPARAM wParam, LPARAM lParam) {
+  auto queue = QueueOfWindow(window);
+  if (!queue) return false;
+  {
+    std::lock_guard<std::mutex> lock(queue->mutex);
+    queue->requests.push_back(MSG{window, request, wParam, lParam, 0, {}});
+  }
+  queue->Wake();
+  return true;
+}
+
+LRESULT SendRequest(HWND window, UINT request, WPARAM wParam, LPARAM lParam) {
+  auto record = Windows().Find(window);
+  if (!record) return 0;
+  if (record->threadId == GetCurrentThreadId()) return HandleRequest(window, request, wParam, lParam);
+  auto sent = std::make_shared<SentMessage>(SentMessage{window, request, wParam, lParam, true});
+  return SendAndWait(window, sent);
+}
+
 void ForgetWindowMessages(HWND handle) {
   std::vector<std::shared_ptr<MessageQueue>> queues;
   {
@@ -379,6 +426,7 @@ void ForgetWindowMessages(HWND handle) {
   for (auto& queue : queues) {
     std::lock_guard<std::mutex> lock(queue->mutex);
     std::erase_if(queue->posted, [handle](const MSG& msg) { return msg.hwnd == handle; });
+    std::erase_if(queue->requests, [handle](const MSG& msg) { return msg.hwnd == handle; });
     std::erase_if(queue->timers, [handle](const Timer& timer) { return timer.window == handle; });
   }
 }
@@ -551,26 +599,8 @@ LRESULT SendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   auto window = layer::WindowOf(handle);
   if (!window) return 0;
   if (window->threadId == GetCurrentThreadId()) return layer::CallProcedure(handle, message, wParam, lParam);
-  auto target = layer::FindQueue(window->threadId);
-  if (!target) return layer::CallProcedure(handle, message, wParam, lParam);
-  // Another thread's window: its thread runs the procedure; meanwhile this
-  // thread answers what is sent to it, so two threads sending to each other
-  // do not wait for ever.
   auto sent = std::make_shared<layer::SentMessage>(layer::SentMessage{handle, message, wParam, lParam});
-  {
-    std::lock_guard<std::mutex> lock(target->mutex);
-    target->sent.push_back(sent);
-  }
-  target->Wake();
-  layer::MessageQueue& own = layer::OwnQueue();
-  for (;;) {
-    {
-      std::unique_lock<std::mutex> lock(target->mutex);
-      if (target->arrived.wait_for(lock, std::chrono::milliseconds(5), [&] { return sent->done; })) return sent->result;
-    }
-    layer::HandleIncomingSent(own);
-    if (!layer::IsOwnWindow(handle)) return 0;
-  }
+  return layer::SendAndWait(handle, sent);
 }
 
 BOOL InSendMessage() { return layer::inSend > 0; }

@@ -19,6 +19,9 @@ using layer::WindowOf;
 namespace layer {
 namespace {
 
+// Window sizes stay within the platform's 16-bit coordinates.
+constexpr int kLargestSize = 32767;
+
 void SetState(Window& window, bool minimized, bool maximized) {
   window.minimized = minimized;
   window.maximized = maximized;
@@ -47,6 +50,7 @@ UINT MinMaximize(Window& window, int command, RECT& rect) {
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
     case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE:
       if (window.minimized) return 0;
       window.restoreToMaximized = window.maximized;
       SetState(window, true, false);
@@ -150,12 +154,16 @@ void RecalcFrame(HWND handle) {
 }  // namespace layer
 
 BOOL ShowWindow(HWND handle, int command) {
+  if (command < SW_HIDE || command > SW_FORCEMINIMIZE) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
   if (auto* remote = layer::RemoteWindowsFor(handle)) return remote->Show(handle, command);
   auto window = WindowOf(handle);
   if (!window) return FALSE;
   if (window->threadId != GetCurrentThreadId()) {
     // The window's own thread shows it.
-    return static_cast<BOOL>(SendMessage(handle, layer::kShowRequest, static_cast<WPARAM>(command), 0));
+    return static_cast<BOOL>(layer::SendRequest(handle, layer::kShowRequest, static_cast<WPARAM>(command), 0));
   }
   bool wasVisible = (window->style & WS_VISIBLE) != 0;
   bool child = window->IsChild();
@@ -171,6 +179,7 @@ BOOL ShowWindow(HWND handle, int command) {
       break;
     case SW_SHOWMINNOACTIVE:
     case SW_MINIMIZE:
+    case SW_FORCEMINIMIZE:
       flags |= SWP_NOACTIVATE | SWP_NOZORDER;
       [[fallthrough]];
     case SW_SHOWMINIMIZED:
@@ -244,7 +253,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
   if (window->threadId != GetCurrentThreadId()) {
     // The window's own thread places it.
     WINDOWPOS request{handle, insertAfter, x, y, width, height, flags};
-    return static_cast<BOOL>(SendMessage(handle, layer::kPositionRequest, 0, reinterpret_cast<LPARAM>(&request)));
+    return static_cast<BOOL>(layer::SendRequest(handle, layer::kPositionRequest, 0, reinterpret_cast<LPARAM>(&request)));
   }
   bool child = window->IsChild();
   bool visible = (window->style & WS_VISIBLE) != 0;
@@ -272,7 +281,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
   flags = pos.flags;
   RECT old = window->rect;
   RECT oldClient = window->client;
-  RECT wanted{pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0)};
+  RECT wanted{pos.x, pos.y, pos.x + std::clamp(pos.cx, 0, layer::kLargestSize), pos.y + std::clamp(pos.cy, 0, layer::kLargestSize)};
   bool moved = wanted.left != old.left || wanted.top != old.top;
   bool sized = wanted.right - wanted.left != old.right - old.left || wanted.bottom - wanted.top != old.bottom - old.top;
   flags = (flags & ~static_cast<UINT>(SWP_NOMOVE | SWP_NOSIZE)) | (moved ? 0 : SWP_NOMOVE) | (sized ? 0 : SWP_NOSIZE);
@@ -297,14 +306,14 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
 
   window->rect = wanted;
   window->client = client;
-  if (sized) window->canvas.Resize(window->Width(), window->Height(), 0xFFFFFFFFu);
+  if (sized) window->FitCanvas();
   if (!(flags & SWP_NOZORDER) && !layer::PlaceInZOrder(*window, pos.hwndInsertAfter)) flags |= SWP_NOZORDER;
   if (flags & SWP_SHOWWINDOW) window->style |= WS_VISIBLE;
   if (flags & SWP_HIDEWINDOW) window->style &= ~static_cast<DWORD>(WS_VISIBLE);
 
   if (!(flags & SWP_NOREDRAW)) {
-    if ((flags & SWP_SHOWWINDOW) || sized || clientSized || clientMoved || (flags & SWP_FRAMECHANGED))
-      layer::Invalidate(handle, nullptr);
+    // A move takes the window's pixels along; what it newly shows needs painting.
+    if ((flags & SWP_SHOWWINDOW) || sized || clientSized || (flags & SWP_FRAMECHANGED)) layer::Invalidate(handle, nullptr);
     if (child && (moved || sized || (flags & (SWP_HIDEWINDOW | SWP_SHOWWINDOW)))) {
       InvalidateRect(window->parent, &old, TRUE);
       if (flags & SWP_SHOWWINDOW) InvalidateRect(window->parent, &wanted, TRUE);

@@ -26,11 +26,10 @@ bool SameText(const std::string& have, LPCSTR wanted) {
   return true;
 }
 
-// This program's top-level windows, the newest on top.
+// This program's top-level windows in z-order, the topmost first.
 std::vector<std::shared_ptr<layer::Window>> OwnTopLevel() {
-  auto windows = layer::WindowsOfThread(0);
-  std::erase_if(windows, [](const auto& window) { return window->IsChild() || window->destroying; });
-  std::reverse(windows.begin(), windows.end());
+  auto windows = layer::TopLevelWindows();
+  std::erase_if(windows, [](const auto& window) { return window->destroying; });
   return windows;
 }
 

@@ -11,6 +11,11 @@
 
 namespace layer {
 
+void Window::FitCanvas() {
+  constexpr int kLargestSide = 8192;
+  canvas.Resize(std::min(Width(), kLargestSide), std::min(Height(), kLargestSide), 0xFFFFFFFFu);
+}
+
 WindowTable& Windows() {
   static WindowTable* table = new WindowTable;  // outlives every static user
   return *table;

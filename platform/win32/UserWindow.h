@@ -76,6 +76,9 @@ class Window {
   int Height() const { return rect.bottom - rect.top; }
   // The client area inside the window's own canvas.
   RECT ClientArea() const { return client; }
+  // Gives the canvas the window's size, within the limit of what a canvas
+  // holds (the part of a larger window beyond it is not drawn).
+  void FitCanvas();
   bool HasNonClientArea() const { return client.left > 0 || client.top > 0 || client.right < Width() || client.bottom < Height(); }
   // A window scroll bar is shown while the window has its style bit.
   bool BarShown(int bar) const { return (style & (bar == 1 ? WS_VSCROLL : WS_HSCROLL)) != 0; }

@@ -119,8 +119,8 @@ void PlaceNewWindow(const Window& window, int& x, int& y, int& width, int& heigh
     width = std::max<int>(width, info.ptMinTrackSize.x);
     height = std::max<int>(height, info.ptMinTrackSize.y);
   }
-  width = std::max(width, 0);
-  height = std::max(height, 0);
+  width = std::clamp(width, 0, 32767);  // the platform's 16-bit coordinates
+  height = std::clamp(height, 0, 32767);
 }
 
 }  // namespace
@@ -135,6 +135,19 @@ HWND TopLevelOf(HWND handle) {
     window = parent;
   }
   return window ? window->handle : nullptr;
+}
+
+void DestroyThreadWindows(DWORD threadId) {
+  for (const auto& window : WindowsOfThread(threadId)) {
+    window->destroying = true;
+    ForgetInputOf(window->handle);
+    ForgetWindowMessages(window->handle);
+    if (window->IsChild()) {
+      if (auto parent = Windows().Find(window->parent)) std::erase(parent->children, window->handle);
+    }
+    if (auto* host = CurrentWindowHost()) host->WindowDestroyed(window->handle);
+    Windows().Remove(window->handle);
+  }
 }
 
 void NotifyHost(HWND window) {
@@ -298,7 +311,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   window->rect = RECT{x, y, x + width, y + height};
   window->client = RECT{0, 0, width, height};
   window->normal = window->rect;
-  window->canvas.Resize(width, height);
+  window->FitCanvas();
   CREATESTRUCTA create{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style),
                        windowName, className, exStyle};
   if (!SendMessage(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) {

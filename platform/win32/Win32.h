@@ -26,6 +26,7 @@
 #include "win32/SystemParameters.h"
 #include "win32/SystemMessages.h"
 #include "win32/ThreadLocal.h"
+#include "win32/Threads.h"
 #include "win32/Types.h"
 #include "win32/UserMessages.h"
 #include "win32/UserTypes.h"

@@ -5,11 +5,15 @@
 #include <QMouseEvent>
 #include <QKeyEvent>
 #include <QWidget>
+#include <chrono>
+#include <future>
+#include <thread>
 
 #include "qt/Screenshot.h"
 #include "testing/TempFolder.h"
 #include "win32/Gdi.h"
 #include "win32/UserMessages.h"
+#include "win32/CrossProcess.h"
 #include "win32/UserWindows.h"
 
 namespace {
@@ -171,4 +175,94 @@ TEST(Screen, ScrollBarsAnswerArrowsAndThumbDrags) {
   SCROLLINFO track{sizeof(SCROLLINFO), SIF_TRACKPOS, 0, 0, 0, 0, 0};
   GetScrollInfo(screen.window, SB_VERT, &track);
   EXPECT_EQ(track.nTrackPos, codes[2].second);
+}
+
+namespace {
+
+// A window of a second user-interface thread, painted black in its client area.
+struct SecondThread {
+  std::promise<HWND> made;
+  std::promise<DWORD> pressed;
+  std::thread thread;
+
+  static SecondThread*& Current() {
+    static SecondThread* current = nullptr;
+    return current;
+  }
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) Current()->pressed.set_value(GetCurrentThreadId());
+    if (message == WM_ERASEBKGND) {
+      RECT client;
+      GetClientRect(window, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      return 1;
+    }
+    return DefWindowProc(window, message, wParam, lParam);
+  }
+  SecondThread() {
+    Current() = this;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.lpszClassName = "SecondThreadScreen";
+    RegisterClass(&windowClass);
+    thread = std::thread([this] {
+      HWND window = CreateWindowEx(0, "SecondThreadScreen", "Second", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 200,
+                                   150, nullptr, nullptr, nullptr, nullptr);
+      made.set_value(window);
+      MSG msg;
+      while (GetMessage(&msg, nullptr, 0, 0)) DispatchMessage(&msg);
+      DestroyWindow(window);
+    });
+  }
+  ~SecondThread() {
+    if (thread.joinable()) thread.join();
+    Current() = nullptr;
+  }
+};
+
+// Lets Qt's thread handle what the other thread queued for it, until done says so.
+template <class Done>
+bool Settle(Done done) {
+  for (int round = 0; round < 5000 && !done(); ++round) {
+    QCoreApplication::processEvents();
+    std::this_thread::yield();
+  }
+  return done();
+}
+
+}  // namespace
+
+TEST(Screen, AWindowOfASecondThreadIsShownAndTakesInput) {
+  ScreenWindow screen;  // the application is Qt's thread's, made first
+  SecondThread second;
+  auto madeFuture = second.made.get_future();
+  ASSERT_EQ(madeFuture.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  HWND window = madeFuture.get();
+  DWORD owner = GetWindowThreadProcessId(window, nullptr);
+  QWidget* widget = nullptr;
+  ASSERT_TRUE(Settle([&] {
+    for (QWidget* each : QApplication::topLevelWidgets())
+      if (each->isVisible() && each->windowTitle() == "Second") widget = each;
+    return widget && widget->geometry() == QRect(300, 200, 200, 150);
+  }));
+  // What the thread painted reaches the screen.
+  POINT client{50, 50};
+  ClientToScreen(window, &client);
+  QPoint inWidget(client.x - 300, client.y - 200);
+  EXPECT_TRUE(Settle([&] { return (widget->grab().toImage().pixel(inWidget) & 0xFFFFFF) == 0; }));
+
+  auto pressedFuture = second.pressed.get_future();
+  Press(widget, QEvent::MouseButtonPress, QPointF(inWidget), Qt::LeftButton);
+  ASSERT_EQ(pressedFuture.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  EXPECT_EQ(pressedFuture.get(), owner);  // handled on the window's own thread
+  Press(widget, QEvent::MouseButtonRelease, QPointF(inWidget), Qt::NoButton);
+
+  PostThreadMessage(owner, WM_QUIT, 0, 0);
+  second.thread.join();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_TRUE(Settle([&] {
+    for (QWidget* each : QApplication::topLevelWidgets())
+      if (each->isVisible() && each->windowTitle() == "Second") return false;
+    return true;
+  }));
 }

@@ -89,7 +89,14 @@ class MessageLog {
     windowClass.lpszClassName = "LoggedWindow";
     windowClass.cbWndExtra = 8;
     RegisterClass(&windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpszClassName = kDoubleClickClass;
+    RegisterClass(&windowClass);
   }
+  // A class of logged windows that want double clicks.
+  static constexpr const char* kDoubleClickClass = "LoggedDoubleClickWindow";
+  // The class Create makes windows of.
+  const char* windowClass = "LoggedWindow";
   ~MessageLog() {
     for (auto it = m_created.rbegin(); it != m_created.rend(); ++it)
       if (IsWindow(*it)) DestroyWindow(*it);
@@ -103,7 +110,7 @@ class MessageLog {
   HWND Create(const char* name, DWORD style, HWND parent = nullptr, RECT rect = {10, 20, 210, 170}, UINT_PTR id = 0,
               DWORD exStyle = 0) {
     m_pendingName = name;
-    HWND window = CreateWindowEx(exStyle, "LoggedWindow", "logged", style, rect.left, rect.top, rect.right - rect.left,
+    HWND window = CreateWindowEx(exStyle, windowClass, "logged", style, rect.left, rect.top, rect.right - rect.left,
                                  rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(id), nullptr, nullptr);
     m_pendingName = nullptr;
     if (window) {

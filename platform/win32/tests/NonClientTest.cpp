@@ -5,6 +5,8 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "MessageLog.h"
 #include "win32/Gdi.h"
@@ -176,6 +178,21 @@ TEST(NonClient, TheMenuBarIsTheMenuCodesToFill) {
   EXPECT_EQ(menuBar.tracked, static_cast<WPARAM>(SC_MOUSEMENU + HTMENU));
   SendMessage(frame, WM_SYSCHAR, 'D', MAKELPARAM(1, KF_ALTDOWN));  // Alt and a letter: the keyboard's way in
   EXPECT_EQ(menuBar.tracked, static_cast<WPARAM>(SC_KEYMENU));
+  struct Keys {
+    const char* what;
+    std::vector<std::pair<UINT, WPARAM>> strokes;
+    bool opens;
+  } keys[] = {
+      {"Alt alone", {{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}}, true},
+      {"F10 alone", {{WM_SYSKEYDOWN, VK_F10}, {WM_SYSKEYUP, VK_F10}}, true},
+      {"Alt with another key", {{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYDOWN, 'X'}, {WM_SYSKEYUP, VK_MENU}}, false},
+  };
+  for (const Keys& k : keys) {
+    menuBar.tracked = 0;
+    for (auto [message, key] : k.strokes)
+      SendMessage(frame, message, key, MAKELPARAM(1, key == VK_MENU || key == 'X' ? KF_ALTDOWN : 0));
+    EXPECT_EQ(menuBar.tracked == SC_KEYMENU, k.opens) << k.what;
+  }
 
   layer::SetWindowMenu(frame, nullptr);
   RECT client;
@@ -220,7 +237,8 @@ TEST(NonClient, PlacementKeepsTheNormalRectangleThroughMinimisingAndMaximising) 
   ShowWindow(frame, SW_SHOWMAXIMIZED);
   ShowWindow(frame, SW_MINIMIZE);
   EXPECT_TRUE(IsIconic(frame));
-  WINDOWPLACEMENT placement{sizeof(WINDOWPLACEMENT)};
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(WINDOWPLACEMENT);
   ASSERT_TRUE(GetWindowPlacement(frame, &placement));
   EXPECT_EQ(placement.showCmd, static_cast<UINT>(SW_SHOWMINIMIZED));
   EXPECT_EQ(placement.flags, static_cast<UINT>(WPF_RESTORETOMAXIMIZED));
