@@ -1,4 +1,4 @@
-#include "Main/FileBytes.h"
+#include "foundation/FileBytes.h"
 
 #include "mfc/CFile.h"
 #include "mfc/CFileException.h"
