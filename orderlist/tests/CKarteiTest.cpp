@@ -59,13 +59,13 @@ TEST_F(AddressBook, CardsAsTheyStandInTheFile) {
   EXPECT_TRUE(m_folder.Exists("kunden.adr"));  // SetFile made the empty book
   EXPECT_EQ(Find("*"), std::vector<DWORD>{});
   EXPECT_EQ(Append({"K1", "M\xfcller", "Hans"}), 0u);  // the first card stands at 0
-  EXPECT_EQ(Append({}), 26u);                              // 15 bytes of head and 11 of texts before it
+  EXPECT_EQ(Append({}), 27u);                              // 15 bytes of head and 12 of texts before it
   std::string bytes = m_folder.Read("kunden.adr");
-  EXPECT_EQ(bytes.size(), 26u + 15u);
-  EXPECT_EQ(bytes.substr(0, 26), std::string("\x01\x0b\x00\x02\x06\x04\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+  EXPECT_EQ(bytes.size(), 27u + 15u);
+  EXPECT_EQ(bytes.substr(0, 27), std::string("\x01\x0c\x00\x02\x06\x04\x00\x00\x00\x00\x00\x00\x00\x00\x00"
                                              "K1M\xfcllerHans",
-                                             26));
-  EXPECT_EQ(bytes.substr(26), std::string("\x01\x00\x00" "\0\0\0\0\0\0\0\0\0\0\0\0", 15));
+                                             27));
+  EXPECT_EQ(bytes.substr(27), std::string("\x01\x00\x00" "\0\0\0\0\0\0\0\0\0\0\0\0", 15));
   EXPECT_TRUE(m_book.IsChanged());
 }
 
