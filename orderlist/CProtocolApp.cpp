@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 
 #include "foundation/CompanionDatabase.h"
 #include "orderlist/ProtocolCommandLine.h"
@@ -149,10 +151,47 @@ bool CProtocolApp::ReadColumns() {
   return true;
 }
 
+// The keys and values of a section, read once: lists of many entries would
+// otherwise read the file once per entry. Keys in upper case.
+std::map<CString, CString> CProtocolApp::SectionValues(const char* file, const char* section) {
+  std::map<CString, CString> values;
+  CDynBuf lines;
+  if (!m_ini.ReadSection(section, lines, file, 1)) return values;
+  for (const char* line = lines; *line; line += std::strlen(line) + 1) {
+    const char* equals = std::strchr(line, '=');
+    if (!equals) continue;
+    CString key(line, static_cast<int>(equals - line)), value(equals + 1);
+    key.TrimLeft();
+    key.TrimRight();
+    key.MakeUpper();
+    value.TrimLeft(" \t");
+    value.TrimRight(" \t");
+    values.try_emplace(key, value);  // the first line of a key counts
+  }
+  return values;
+}
+
+// Count entries under the keys of a format ("I%02d"), at most kMostListEntries.
+std::vector<CString> CProtocolApp::ReadEntries(const char* file, const char* section, const char* countKey,
+                                               const char* keyFormat, const char* defaultValue) {
+  std::map<CString, CString> values = SectionValues(file, section);
+  CString upperCount = countKey;
+  upperCount.MakeUpper();
+  auto found = values.find(upperCount);
+  const int count = std::clamp(found == values.end() ? 0 : std::atoi(found->second), 0, kMostListEntries);
+  std::vector<CString> entries;
+  for (int i = 0; i < count; ++i) {
+    CString key = Numbered(keyFormat, i);
+    key.MakeUpper();
+    auto entry = values.find(key);
+    entries.push_back(entry == values.end() ? CString(defaultValue) : entry->second);
+  }
+  return entries;
+}
+
 void CProtocolApp::ReadList(const char* section, CStringArray& list) {
   list.RemoveAll();
-  const int count = std::clamp(ReadNumber(m_user_ini, section, "Num", "0"), 0, kMostListEntries);
-  for (int i = 0; i < count; ++i) list.Add(Read(m_user_ini, section, Numbered("I%02d", i), ""));
+  for (const CString& entry : ReadEntries(m_user_ini, section, "Num", "I%02d", "")) list.Add(entry);
 }
 
 bool CProtocolApp::ReadPriceSettings() {
@@ -167,10 +206,7 @@ bool CProtocolApp::ReadPriceSettings() {
     m_decimals2 = ReadNumber(m_price_ini, "PREISE", "Komma2", "0");
     m_currency_factor = std::atof(Read(m_price_ini, "PREISE", "Factor", "0.0"));
   }
-  const int count = std::clamp(ReadNumber(m_price_ini, "MWST", "cnt", "0"), 0, kMostListEntries);
-  std::vector<CString> rates;
-  for (int i = 0; i < count; ++i) rates.push_back(Read(m_price_ini, "MWST", Numbered("%02d", i), "0"));
-  m_vat = VatRateTable::FromTexts(rates);
+  m_vat = VatRateTable::FromTexts(ReadEntries(m_price_ini, "MWST", "cnt", "%02d", "0"));
   return true;
 }
 

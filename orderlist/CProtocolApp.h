@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -173,5 +174,8 @@ class CProtocolApp {
   bool ReadFlag(const char* file, const char* section, const char* key, const char* defaultValue);
   int ReadNumber(const char* file, const char* section, const char* key, const char* defaultValue);
   void ReadList(const char* section, CStringArray& list);
+  std::map<CString, CString> SectionValues(const char* file, const char* section);
+  std::vector<CString> ReadEntries(const char* file, const char* section, const char* countKey, const char* keyFormat,
+                                   const char* defaultValue);
   bool Fail(const CString& message);
 };

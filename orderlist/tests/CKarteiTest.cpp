@@ -215,7 +215,7 @@ TEST_F(AddressBook, RandomDamageIsHandled) {
   m_book.Release();
   const std::string whole = m_folder.Read("kunden.adr");
   std::mt19937 random(4711);
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 150; ++round) {
     std::string bytes = whole.substr(0, std::uniform_int_distribution<size_t>(0, whole.size())(random));
     for (int flips = std::uniform_int_distribution<int>(0, 4)(random); flips > 0 && !bytes.empty(); --flips)
       bytes[std::uniform_int_distribution<size_t>(0, bytes.size() - 1)(random)] = static_cast<char>(random());
