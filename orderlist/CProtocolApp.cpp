@@ -87,9 +87,11 @@ void CProtocolApp::SetUpFolders(const ProtocolSystemFacts& facts) {
   m_vod_fax_ini = m_user_dir + "V4FPIfax.ini";
 }
 
+// A file that is not there gives its defaults at once: the ini reader's
+// retries are for files another program holds.
 CString CProtocolApp::Read(const char* file, const char* section, const char* key, const char* defaultValue) {
-  CString value;
-  m_ini.ReadKey(section, key, defaultValue, value, file, 1);
+  CString value = defaultValue;
+  if (FileExists(file)) m_ini.ReadKey(section, key, defaultValue, value, file, 1);
   return value;
 }
 
@@ -151,12 +153,10 @@ bool CProtocolApp::ReadColumns() {
   return true;
 }
 
-// The keys and values of a section, read once: lists of many entries would
-// otherwise read the file once per entry. Keys in upper case.
 std::map<CString, CString> CProtocolApp::SectionValues(const char* file, const char* section) {
   std::map<CString, CString> values;
   CDynBuf lines;
-  if (!m_ini.ReadSection(section, lines, file, 1)) return values;
+  if (!FileExists(file) || !m_ini.ReadSection(section, lines, file, 1)) return values;
   for (const char* line = lines; *line; line += std::strlen(line) + 1) {
     const char* equals = std::strchr(line, '=');
     if (!equals) continue;

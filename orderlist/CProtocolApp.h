@@ -89,6 +89,9 @@ class CProtocolApp {
   // A program text filled with its arguments, logged, then shown (OK only).
   int ShowMessage(long number, std::initializer_list<MessageArg> args = {});
   void Log(const char* text);
+  // The keys (in upper case) and values of a section, read at once; empty
+  // when the file is not there.
+  std::map<CString, CString> SectionValues(const char* file, const char* section);
 
   // Folders and files.
   CString m_user_dir;
@@ -174,7 +177,6 @@ class CProtocolApp {
   bool ReadFlag(const char* file, const char* section, const char* key, const char* defaultValue);
   int ReadNumber(const char* file, const char* section, const char* key, const char* defaultValue);
   void ReadList(const char* section, CStringArray& list);
-  std::map<CString, CString> SectionValues(const char* file, const char* section);
   std::vector<CString> ReadEntries(const char* file, const char* section, const char* countKey, const char* keyFormat,
                                    const char* defaultValue);
   bool Fail(const CString& message);

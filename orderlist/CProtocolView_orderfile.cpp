@@ -6,6 +6,7 @@
 // damaged order behind.
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -105,6 +106,14 @@ void AppendField(CDynBuf& out, const CString& text) {
   out.Append('\0');
 }
 
+// Field k of an address as the user's settings keep it (key "I%02d").
+CString AddressField(const std::map<CString, CString>& address, int field) {
+  CString key;
+  key.Format("I%02d", field);
+  auto found = address.find(key);
+  return found == address.end() ? CString() : found->second;
+}
+
 CString Number(long value) {
   CString text;
   text.Format("%ld", value);
@@ -191,12 +200,8 @@ CDynBuf CProtocolView::HeaderBlock() const {
   block.SetGrowBy(1024);
   for (int i = 0; i < kOrderHeaderTexts; ++i) AppendText16(block, m_app.m_header_texts[i]);
   for (const AddressRole& role : kAddressRoles) {
-    for (int field : kFileAddressFields) {
-      CString key, value;
-      key.Format("I%02d", field);
-      m_app.m_ini.ReadKey(role.section, key, "", value, m_app.m_user_ini, 1);
-      AppendText16(block, value);
-    }
+    const auto address = m_app.SectionValues(m_app.m_user_ini, role.section);
+    for (int field : kFileAddressFields) AppendText16(block, AddressField(address, field));
   }
   return block;
 }
@@ -510,12 +515,8 @@ int CProtocolView::ExportText(const char* path) {
   if (m_app.m_ascii_export_full) {
     for (int i = 0; i < kOrderHeaderTexts; ++i) line(m_app.m_header_texts[i]);
     for (const AddressRole& role : kAddressRoles) {
-      for (int field = 0; field < kAddressFields; ++field) {
-        CString key, value;
-        key.Format("I%02d", field);
-        m_app.m_ini.ReadKey(role.section, key, "", value, m_app.m_user_ini, 1);
-        line(value);
-      }
+      const auto address = m_app.SectionValues(m_app.m_user_ini, role.section);
+      for (int field = 0; field < kAddressFields; ++field) line(AddressField(address, field));
     }
     line(Number(m_app.m_column_count));
     line(prices ? m_app.m_currency1 : CString());

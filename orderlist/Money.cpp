@@ -34,16 +34,19 @@ int64_t RoundHalfAway(double value) {
 }  // namespace
 
 std::string InsertDecimalPoint(int64_t value, int decimals) {
-  bool negative = value < 0;
+  const bool negative = value < 0;
   std::string digits = std::to_string(negative ? -static_cast<uint64_t>(value) : static_cast<uint64_t>(value));
   if (decimals < 0) {
-    digits.append(std::min(-decimals, kMostAppendedZeros), '0');
+    digits.append(static_cast<size_t>(std::min(-decimals, kMostAppendedZeros)), '0');
   } else if (decimals > 0) {
-    auto count = static_cast<size_t>(decimals);
-    if (digits.size() <= count) digits.insert(0, count - digits.size(), '0');
-    digits.insert(digits.size() - count, ".");
+    const auto count = static_cast<size_t>(decimals);
+    if (digits.size() < count) digits = std::string(count - digits.size(), '0') + digits;
+    const size_t point = digits.size() - count;
+    digits = digits.substr(0, point) + '.' + digits.substr(point);
   }
-  return negative ? "-" + digits : digits;
+  std::string text = negative ? "-" : "";
+  text += digits;
+  return text;
 }
 
 int64_t RoundByDigits(int64_t value, int digits) {
