@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "ProtocolFixture.h"
+#include "orderlist/FileVersion.h"
+#include "win32/Module.h"
 #include "win32/Paths.h"
 
 namespace {
@@ -292,6 +294,41 @@ TEST_F(ProtocolSettings, MessagesAreLoggedThenShown) {
   app->ShowMessage(2758, {"not a number"});
   EXPECT_EQ(m_boxes[1], "Datentr\xe4ger  nicht lesbar");
   EXPECT_EQ(app->m_msgbox_type, -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProtocolSettings, SettingsCutAtEveryLength) {
+  const std::string whole = StandardSettings();
+  for (size_t cut = 0; cut <= whole.size(); ++cut) {
+    m_folder.Write("V4Prot.ini", whole.substr(0, cut));
+    CProtocolApp app(Facts());
+    if (!app.m_constructed) {
+      EXPECT_NE(Log().find("Error reading ["), std::string::npos) << cut;
+    } else {
+      EXPECT_EQ(app.m_column_count, 6) << cut;  // only a file that names every column starts
+    }
+  }
+  m_folder.Write("V4Prot.ini", whole);
+  EXPECT_TRUE(CProtocolApp(Facts()).m_constructed);
+}
+
+TEST(FileVersion, TextAndPackedNumbers) {
+  HMODULE sample = LoadLibrary("LAYER_MODULE_SAMPLE.DLL");
+  ASSERT_NE(sample, nullptr);
+  char path[MAX_PATH];
+  ASSERT_GT(GetModuleFileName(sample, path, sizeof path), 0u);
+  CString text;
+  DWORD packed = 7;
+  EXPECT_EQ(GetFileVersion(path, text, packed), 1);
+  EXPECT_STREQ(text, "2, 7, 0, 13");
+  EXPECT_EQ(packed, 0x0207000Du);
+  EXPECT_EQ(GetFileVersion("/nonexistent/file.dll", text, packed), 1);
+  EXPECT_STREQ(text, "");
+  EXPECT_EQ(packed, 0u);
+  FreeLibrary(sample);
 }
 
 }  // namespace
