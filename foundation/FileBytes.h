@@ -10,6 +10,7 @@ enum class FileRead { Done, Missing, NotOpened, Short };
 FileRead ReadFileBytes(const char* path, CDynBuf& content);
 
 // Writes content as the whole file. It goes to a new file beside the old one
-// first, which takes the old one's place only once it is complete: a failure
-// leaves the old file as it was. FALSE when it could not be written.
-BOOL WriteFileReplacing(const char* path, const CDynBuf& content);
+// first (path + ".~new", or the name given), which takes the old one's place
+// only once it is complete: a failure leaves the old file as it was and
+// removes the new one. FALSE when it could not be written.
+BOOL WriteFileReplacing(const char* path, const CDynBuf& content, const char* freshPath = nullptr);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "foundation/CDynBuf.h"
+#include "foundation/FileBytes.h"
 #include "foundation/MatchText.h"
 #include "mfc/CFileException.h"
 #include "win32/Files.h"
@@ -259,6 +260,7 @@ BOOL CKartei::Pack() {
   const auto* bytes = reinterpret_cast<const BYTE*>(static_cast<const char*>(book));
   const size_t size = static_cast<size_t>(book.GetLength());
   CDynBuf live;
+  live.SetGrowBy(65536);
   for (size_t offset = 0; offset < size;) {
     if (size - offset < kHeadLength) return failed();
     const CardHead head(bytes + offset);
@@ -267,22 +269,11 @@ BOOL CKartei::Pack() {
     if (head.status == m_live) live.Append(bytes + offset, static_cast<int>(cardLength));
     offset += cardLength;
   }
-  const CString fresh = m_path + "_ckn";
-  try {
-    CFile out(fresh, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary);
-    out.Write(live.GetData(), static_cast<UINT>(live.GetLength()));
-    out.Flush();
-    out.Close();
-  } catch (CFileException* error) {
-    error->Delete();
-    DeleteFile(fresh);
-    return failed();
-  }
+  // The compacted book goes beside the old one and then takes its place.
   Close();
-  const BOOL moved = MoveFileEx(fresh, m_path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!moved) DeleteFile(fresh);
+  const BOOL written = WriteFileReplacing(m_path, live, m_path + "_ckn");
   if (wasOpen) Open();
-  if (!moved) return FALSE;
+  if (!written) return FALSE;
   m_changed = FALSE;
   return TRUE;
 }

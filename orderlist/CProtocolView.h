@@ -72,6 +72,8 @@ class CProtocolView {
   // Sorts by a column, ascending and descending in turn.
   void SortByColumn(int column);
 
+  // What an order file says before its lines.
+  struct OrderFileHead;
   // The current order's file: order folder, "\", order name, ".pro".
   CString OrderFilePath() const;
   int WriteOrderFile();
@@ -94,6 +96,7 @@ class CProtocolView {
   virtual bool ChooseExportFile(CString& path);
 
  private:
+  bool LoadOrderFile(const char* path, CDynBuf& bytes, OrderFileHead& head, size_t& lines);
   struct OpenDatabases;
   std::unique_ptr<OrderItem> ItemFromBlock(const CDynBuf& block) const;
   bool RaiseQuantity(const OrderItem& item);

@@ -46,6 +46,7 @@ class ByteReader {
       : ByteReader(buffer.GetData(), static_cast<size_t>(buffer.GetLength())) {}
 
   size_t Left() const { return m_size - m_pos; }
+  void Skip(size_t count) { m_pos += std::min(count, Left()); }
   size_t Position() const { return m_pos; }
   bool Byte(unsigned& value) {
     if (Left() < 1) return false;
@@ -120,14 +121,20 @@ CString Number(long value) {
   return text;
 }
 
+}  // namespace
+
 // What a file's head says before its lines.
-struct OrderFileHead {
+struct CProtocolView::OrderFileHead {
   unsigned version = 0;
   CString texts[kHeaderTexts];
   CString currency;  // empty: the file carries no prices
   unsigned columns = 0;
   unsigned extras = 0;
 };
+
+namespace {
+
+using OrderFileHead = CProtocolView::OrderFileHead;
 
 bool ReadHead(ByteReader& reader, OrderFileHead& head) {
   const BYTE* signature = nullptr;
@@ -257,21 +264,31 @@ int CProtocolView::WriteOrderFile() {
   return WriteFileReplacing(OrderFilePath(), file) ? 1 : 0;
 }
 
-int CProtocolView::ReadOrderFile() {
-  const CString path = OrderFilePath();
-  CDynBuf bytes;
-  if (ReadFileBytes(path, bytes) != FileRead::Done || bytes.GetLength() < 5) return 0;
+// The file's bytes and head (an older file converted first) and where its
+// lines begin; false for a file that cannot be read, is damaged, or is of a
+// newer version, which the user is told.
+bool CProtocolView::LoadOrderFile(const char* path, CDynBuf& bytes, OrderFileHead& head, size_t& lines) {
+  if (ReadFileBytes(path, bytes) != FileRead::Done || bytes.GetLength() < 5) return false;
   if (!StartsWithSignature(bytes)) {
-    if (!ConvertOrderFile(path) || ReadFileBytes(path, bytes) != FileRead::Done) return 0;
+    if (!ConvertOrderFile(path) || ReadFileBytes(path, bytes) != FileRead::Done) return false;
   }
   ByteReader reader(bytes);
-  OrderFileHead head;
   const bool headRead = ReadHead(reader, head);
   if (head.version > kVersion) {
     m_app.ShowMessage(kNewerVersion);
-    return 0;
+    return false;
   }
-  if (!headRead) return 0;
+  lines = reader.Position();
+  return headRead;
+}
+
+int CProtocolView::ReadOrderFile() {
+  CDynBuf bytes;
+  OrderFileHead head;
+  size_t lines = 0;
+  if (!LoadOrderFile(OrderFilePath(), bytes, head, lines)) return 0;
+  ByteReader reader(bytes);
+  reader.Skip(lines);
   const bool carriesPrices = !head.currency.IsEmpty();
   const bool otherCurrency = carriesPrices && head.currency.Compare(m_app.m_currency1) != 0;
   const bool toEuro = otherCurrency && m_app.m_currency1.Compare("EUR") == 0;
@@ -353,18 +370,11 @@ void CProtocolView::RestoreAddresses(const CString* fileTexts) {
 int CProtocolView::MergeOrderFile(const char* path) {
   if (m_items.empty()) return 1;
   CDynBuf bytes;
-  if (ReadFileBytes(path, bytes) != FileRead::Done) return 0;
-  if (!StartsWithSignature(bytes)) {
-    if (!ConvertOrderFile(path) || ReadFileBytes(path, bytes) != FileRead::Done) return 0;
-  }
-  ByteReader reader(bytes);
   OrderFileHead head;
-  const bool headRead = ReadHead(reader, head);
-  if (head.version > kVersion) {
-    m_app.ShowMessage(kNewerVersion);
-    return 0;
-  }
-  if (!headRead) return 0;
+  size_t lines = 0;
+  if (!LoadOrderFile(path, bytes, head, lines)) return 0;
+  ByteReader reader(bytes);
+  reader.Skip(lines);
   // The lines stay as they are; the new ones go where the end marker stands.
   for (;;) {
     unsigned length = 0;
@@ -481,19 +491,8 @@ int CProtocolView::ConvertOrderFile(const char* path) {
   file.AppendShort(static_cast<unsigned short>(0));
 
   // The converted order takes the older one's place in one step.
-  try {
-    CFile out(temporary, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary);
-    out.Write(file.GetData(), static_cast<UINT>(file.GetLength()));
-    out.Flush();
-    out.Close();
-  } catch (CFileException* error) {
-    error->Delete();
-    DeleteFile(temporary);
+  if (!WriteFileReplacing(path, file, temporary)) {
     m_app.ShowMessage(kFileNotFound, {temporary});
-    return 0;
-  }
-  if (!MoveFileEx(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFile(temporary);
     return 0;
   }
   if (m_app.m_price_col != -1 && m_app.m_price_col < olderColumns) m_app.ShowMessage(kPricesNotTaken);

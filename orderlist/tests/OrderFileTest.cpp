@@ -272,7 +272,9 @@ TEST_F(OrderFile, AFailedWriteLeavesTheOldOrderWhole) {
     EXPECT_EQ(entry.path().filename().string().find("~new"), std::string::npos) << entry.path();
   // A file it may not replace stays too.
   std::filesystem::permissions(m_folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  if (geteuid() != 0) EXPECT_EQ(m_view->WriteOrderFile(), 0);
+  if (geteuid() != 0) {
+    EXPECT_EQ(m_view->WriteOrderFile(), 0);
+  }
   std::filesystem::permissions(m_folder.Path(), std::filesystem::perms::owner_all);
   EXPECT_EQ(FileBytes(), before);
 }

@@ -118,8 +118,6 @@ TEST_P(SettingsFailures, AreLoggedAndStopTheStart) {
   EXPECT_NE(Log().find(c.message), std::string::npos) << Log();
 }
 
-std::string Message() { return "Message=" + BuiltFile("protocol.dud"); }
-
 const FailureCase kFailures[] = {
     {"NoCountColumn", Ini({"[SETTINGS]", "SearchCol=1", "NameCol=2"}), "",
      "Error reading [SETTINGS] : CountCol ! Value '-1' returned."},
