@@ -19,16 +19,15 @@ constexpr int kLongestTitle = 99;
 // A field of a NUL-separated block; an empty field or the block's end only
 // moves one byte on.
 CString NextField(const CDynBuf& block, int& pos) {
-  const int length = block.GetLength();
-  if (pos >= length) {
+  const int start = pos;
+  if (start >= block.GetLength()) {
     ++pos;
     return CString();
   }
-  const char* start = static_cast<const char*>(block) + pos;
-  const int end = block.Find('\0', pos);
-  const int stop = end < 0 ? length : end;
+  const int end = block.Find('\0', start);
+  const int stop = end < 0 ? block.GetLength() : end;
   pos = stop + 1;
-  return CString(start, stop - (start - static_cast<const char*>(block)));
+  return CString(static_cast<const char*>(block) + start, stop - start);
 }
 
 }  // namespace
