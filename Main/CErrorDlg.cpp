@@ -3,7 +3,7 @@
 #include "Main/CErrorTrace.h"
 #include "Main/CLogFile.h"
 #include "Main/CWV4Globals.h"
-#include "Main/MessageFormat.h"
+#include "foundation/MessageFormat.h"
 #include "Main/varno4.h"
 #include "win32/UserMessages.h"
 

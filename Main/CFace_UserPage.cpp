@@ -13,7 +13,7 @@
 #include "Main/CFace.h"
 #include "Main/CWV4Globals.h"
 #include "Main/FaceWindows.h"
-#include "Main/FileBytes.h"
+#include "foundation/FileBytes.h"
 #include "win32/Files.h"
 
 namespace {

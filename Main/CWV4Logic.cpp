@@ -5,7 +5,7 @@
 
 #include "Main/CErrorDlg.h"
 #include "Main/CErrorTrace.h"
-#include "Main/FileBytes.h"
+#include "foundation/FileBytes.h"
 
 IMPLEMENT_DYNCREATE(CWV4Logic, CObject)
 

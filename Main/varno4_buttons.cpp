@@ -9,8 +9,8 @@
 #include "Main/CWV4Db.h"
 #include "Main/CWV4Globals.h"
 #include "Main/PlainExpression.h"
-#include "Main/FileBytes.h"
 #include "Main/varno4.h"
+#include "foundation/FileBytes.h"
 
 namespace {
 

@@ -10,8 +10,9 @@
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Var.h"
 #include "Main/DdmDbLink.h"
-#include "Main/MessageFormat.h"
 #include "Main/varno4.h"
+#include "foundation/CompanionDatabase.h"
+#include "foundation/MessageFormat.h"
 #include "interfaces/QorDdm.h"
 #include "mfc/CFile.h"
 #include "win32/MessageBox.h"
@@ -61,20 +62,10 @@ bool OpenAskingForMedium(DdmDbLink& link, const CString& path, HWND owner) {
   return true;
 }
 
-// The parts master's companion: its name up to the first "." of the file
-// name, then "2.ddm". Only the file name is cut, so that a dot in a folder
-// name does not lead the companion out of the parts master's folder.
-CString CompanionPath(const CString& master) {
-  const std::string path(master);
-  const size_t name = path.find_last_of("\\/");
-  const size_t dot = path.find('.', name == std::string::npos ? 0 : name + 1);
-  return (path.substr(0, dot) + "2.ddm").c_str();
-}
-
 // A companion that is missing is no error: not every catalogue has one.
 void OpenCompanion(DdmDbLink& link) {
   auto* database = new DdmDatabase(0, 0, 0, 0);
-  if (!database->DdmDbOpen(CompanionPath(theGlobals.m_teilestamm))) {
+  if (!database->DdmDbOpen(CompanionDatabasePath(theGlobals.m_teilestamm))) {
     database->DdmDbDelete(1);
     return;
   }

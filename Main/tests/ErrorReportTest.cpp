@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Main/MessageFormat.h"
+#include "foundation/MessageFormat.h"
 
 #include "Main/CLogFile.h"
 #include "Main/tests/EngineFixture.h"

@@ -90,9 +90,9 @@ BOOL FindClose(HANDLE find);
 inline HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATA data) { return FindFirstFile(pattern, data); }
 inline BOOL FindNextFileA(HANDLE find, LPWIN32_FIND_DATA data) { return FindNextFile(find, data); }
 
-// Volumes. A root is "X:\" or "\\server\share\" (null: the current folder's
-// volume); the figures are the host file system's that holds the folder the
-// root stands for.
+// Volumes. A root is "X:\", "\\server\share\" or a host path's "/" (null: the
+// current folder's volume); the figures are the host file system's that
+// holds the folder the root stands for.
 #define FILE_CASE_SENSITIVE_SEARCH 0x00000001u
 #define FILE_CASE_PRESERVED_NAMES 0x00000002u
 #define FILE_UNICODE_ON_DISK 0x00000004u

@@ -19,10 +19,12 @@
 
 namespace {
 
-enum class RootKind { kDrive, kShare, kInvalid, kNotRoot };
+enum class RootKind { kDrive, kShare, kHost, kInvalid, kNotRoot };
 
-// "X:\" or "\\server\share\"; a deeper folder is no root, anything else no name.
+// "X:\", "\\server\share\" or the host's "/"; a deeper folder is no root,
+// anything else no name.
 RootKind KindOf(std::string_view root) {
+  if (root == "/") return RootKind::kHost;
   auto separator = [](char c) { return c == '\\' || c == '/'; };
   if (root.size() >= 3 && std::isalpha(static_cast<unsigned char>(root[0])) && root[1] == ':' && separator(root[2]))
     return root.size() == 3 ? RootKind::kDrive : RootKind::kNotRoot;

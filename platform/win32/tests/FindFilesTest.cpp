@@ -157,6 +157,7 @@ TEST_F(DriveQ, VolumeFiguresOfTheDrivesFileSystem) {
   // Every output may be left out; no root means the current folder's volume.
   EXPECT_TRUE(GetVolumeInformationA("Q:\\", nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0));
   EXPECT_TRUE(GetVolumeInformationA(nullptr, nullptr, 0, nullptr, &longest, nullptr, nullptr, 0));
+  EXPECT_TRUE(GetVolumeInformationA("/", nullptr, 0, nullptr, &longest, nullptr, nullptr, 0));  // a host path's root
 }
 
 TEST_F(DriveQ, RefusedVolumeRoots) {

@@ -1,4 +1,4 @@
-#include "Main/FileBytes.h"
+#include "foundation/FileBytes.h"
 
 #include "mfc/CFile.h"
 #include "mfc/CFileException.h"
@@ -25,8 +25,8 @@ FileRead ReadFileBytes(const char* path, CDynBuf& content) {
   return FileRead::Done;
 }
 
-BOOL WriteFileReplacing(const char* path, const CDynBuf& content) {
-  const CString fresh = CString(path) + ".~new";
+BOOL WriteFileReplacing(const char* path, const CDynBuf& content, const char* freshPath) {
+  const CString fresh = freshPath ? CString(freshPath) : CString(path) + ".~new";
   CFile out;
   if (!out.Open(fresh, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary)) return FALSE;
   try {

@@ -1,4 +1,4 @@
-#include "Main/MessageFormat.h"
+#include "foundation/MessageFormat.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,0 +1,116 @@
+// The order view's logic: the order's lines with their adding (a part booked
+// twice raises its quantity), pricing, totals, sorting and cell texts, the
+// order file with its reader, writer, merging and the conversion of the
+// older layout, the text export, and the filling of a line from the
+// catalogue's databases. The view's window and its list control come with the
+// program itself and show what this holds.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "foundation/CDynBuf.h"
+#include "interfaces/QorDdm.h"
+#include "mfc/CString.h"
+#include "orderlist/CProtocolApp.h"
+#include "orderlist/OrderItem.h"
+
+// What the view's total lines show.
+struct OrderTotals {
+  int lineCount = 0;
+  int64_t orderTotal = 0;
+  int64_t grossTotal = 0;  // with VAT
+  bool showTotal = false;
+  bool showGross = false;
+  CString totalText;  // amount, a blank, the currency name
+  CString grossText;
+};
+
+// The database fields (section FUELL of the settings) that give a line's
+// name and its extra columns' texts; -1 where none is set.
+struct FillFields {
+  int nameField = -1;
+  std::vector<int> dataFields;
+};
+
+// The databases a line is completed from; each may be missing.
+struct OrderDatabases {
+  DdmDatabase* parts = nullptr;
+  DdmDatabase* companion = nullptr;
+  DdmDatabase* prices = nullptr;
+};
+
+class CProtocolView {
+ public:
+  explicit CProtocolView(CProtocolApp& app);
+  virtual ~CProtocolView();
+  CProtocolView(const CProtocolView&) = delete;
+  CProtocolView& operator=(const CProtocolView&) = delete;
+
+  // The lines in list order; the current one is -1 when there is none.
+  int GetItemCount() const { return static_cast<int>(m_items.size()); }
+  OrderItem& GetItem(int index) { return *m_items[static_cast<size_t>(index)]; }
+  const OrderItem& GetItem(int index) const { return *m_items[static_cast<size_t>(index)]; }
+  int GetCurrentItem() const { return m_current; }
+  void SetCurrentItem(int index) { m_current = index; }
+
+  // Adds a line parsed from an answer block (NUL-ended fields in column
+  // order) or copied from an item; exactly one of them. With DoubleInc a
+  // part already listed gets the quantities added instead. 1 when a line
+  // was added or raised.
+  int AddOrderLines(const CDynBuf* block, const OrderItem* item, int totals);
+  void DeleteAllItems();
+  void PriceItem(OrderItem& item) const;
+  void RepriceAll();
+  void UpdateTotals();
+  const OrderTotals& Totals() const { return m_totals; }
+  // The text of a cell; row -1 gives the column's title. 0 outside the list.
+  int GetCellText(CString& text, int row, int column) const;
+  int ColumnCount() const;
+  CString ColumnTitle(int column) const;
+  // Sorts by a column, ascending and descending in turn.
+  void SortByColumn(int column);
+
+  // What an order file says before its lines.
+  struct OrderFileHead;
+  // The current order's file: order folder, "\", order name, ".pro".
+  CString OrderFilePath() const;
+  int WriteOrderFile();
+  int ReadOrderFile();
+  int MergeOrderFile(const char* path);
+  int ConvertOrderFile(const char* path);
+  // The order as text; without a path the user chooses the file.
+  int ExportText(const char* path);
+
+  // An amount of one of the currencies the euro replaced, as euro cents; 0
+  // for any other name (the result is then not written).
+  static int ConvertPriceToEuro(const char* currency, int32_t value, int32_t& result);
+  // Completes a line from the databases: name, price and groups, extra columns.
+  FillFields LoadFillFields() const;
+  void FillItem(OrderItem& item, const OrderDatabases& databases, const FillFields& fields) const;
+
+ protected:
+  // The file that ExportText writes when it has no path; false when the
+  // user cancels. No file is chosen until the view has its window.
+  virtual bool ChooseExportFile(CString& path);
+
+ private:
+  bool LoadOrderFile(const char* path, CDynBuf& bytes, OrderFileHead& head, size_t& lines);
+  struct OpenDatabases;
+  std::unique_ptr<OrderItem> ItemFromBlock(const CDynBuf& block) const;
+  bool RaiseQuantity(const OrderItem& item);
+  CString AddQuantities(const CString& first, const CString& second) const;
+  int64_t UnitValue(const OrderItem& item, CString& text) const;
+  bool CompareForSort(const OrderItem& a, const OrderItem& b, int column) const;
+  CDynBuf LineFields(const OrderItem& item, bool withPrices, int extras) const;
+  CDynBuf HeaderBlock() const;
+  void RestoreAddresses(const CString* fileTexts);
+  CString AddressBookOf(int role) const;
+
+  CProtocolApp& m_app;
+  std::vector<std::unique_ptr<OrderItem>> m_items;
+  int m_current = -1;
+  OrderTotals m_totals;
+  std::vector<bool> m_sort_descending;
+};
