@@ -224,6 +224,22 @@ void ModuleResources::Register(const ResourceEntry* entries, std::size_t count, 
   Tables().push_back(Table{entries, count, anchor, nullptr, false});
 }
 
+std::vector<HMODULE> ModulesWithResource(LPCSTR name, LPCSTR type) {
+  LearnModules();
+  std::vector<HMODULE> modules;
+  std::lock_guard<std::mutex> lock(tablesMutex);
+  for (const Table& table : Tables()) {
+    if (!table.moduleKnown) continue;
+    for (const ResourceEntry* entry = table.entries; entry != table.entries + table.count; ++entry) {
+      if (SameId(type, entry->type) && SameId(name, entry->name)) {
+        modules.push_back(table.module);
+        break;
+      }
+    }
+  }
+  return modules;
+}
+
 const BYTE* ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, DWORD* size) {
   HRSRC found = FindResource(module, name, type);
   if (!found) return nullptr;

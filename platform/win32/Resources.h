@@ -83,6 +83,9 @@ class ModuleResources {
   std::deque<std::string> m_names;
 };
 
+// The modules that hold a resource of that type and name, in the order they loaded.
+std::vector<HMODULE> ModulesWithResource(LPCSTR name, LPCSTR type);
+
 // The bytes and size of a resource, or null when the module has none of
 // that type and name.
 const BYTE* ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, DWORD* size);

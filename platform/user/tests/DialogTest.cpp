@@ -291,8 +291,8 @@ TEST_F(Dialogs, ControlsAreHiddenMovedDisabledAndRelabelledWhileTheDialogIsUp) {
     GetWindowRect(GetDlgItem(dialog, IDC_MORE), &moved);
     EXPECT_EQ(moved.right - moved.left, 30);
     SetFocus(check);
-    PressKey(dialog, VK_TAB);  // past the hidden box and the disabled radio button
-    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_RADIO2);
+    PressKey(dialog, VK_TAB);  // past the hidden box, the disabled radio button and the group's others
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_KIND);
     PressKey(dialog, 'A', kAlt, 'a');  // the new mnemonic
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_CHECK);
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CHECK), static_cast<UINT>(BST_CHECKED));

@@ -1,0 +1,69 @@
+// The loop that runs while a menu is open (not for the system's code): the
+// open pop-up windows one above the other, the highlighted item of each, the
+// mouse and the keys, and the messages the owner hears.
+#pragma once
+
+#include <vector>
+
+#include "user/MenuInternal.h"
+
+namespace layer::menus {
+
+class MenuTracker {
+ public:
+  // owner hears WM_INITMENUPOPUP, WM_MENUSELECT and the command; notify
+  // false is TPM_NONOTIFY.
+  MenuTracker(HWND owner, bool notify);
+
+  // Opens a pop-up menu at a screen point (its top left) and runs the loop
+  // until an item is chosen or the menu is closed; the chosen command or 0.
+  UINT TrackPopup(HMENU menu, POINT place, UINT flags);
+  // Whether the chosen item came from a window's system menu.
+  bool ChoseSystemCommand() const { return m_system; }
+
+  // What the pop-up windows hand to the tracker.
+  void MouseMoved(HWND popup, POINT client);
+  void MouseDown(HWND popup, POINT client);
+  void MouseUp(HWND popup, POINT client);
+  void Key(WPARAM key);
+  void Character(char character);
+  void Cancel();
+
+  // The tracker a pop-up window belongs to (one at a time per thread).
+  static MenuTracker* Current();
+
+  struct Level {
+    HMENU menu = nullptr;
+    HWND window = nullptr;
+    int highlighted = -1;
+  };
+  const std::vector<Level>& Levels() const { return m_levels; }
+
+ private:
+  void Open(HMENU menu, POINT place, UINT flags);
+  void CloseFrom(std::size_t level);
+  void Highlight(std::size_t level, int index);
+  void Choose(std::size_t level, int index);
+  void OpenSubmenu(std::size_t level, int index, bool selectFirst);
+  int ItemAt(const Level& level, POINT client) const;
+  std::size_t LevelOf(HWND popup) const;
+  void Finish(UINT command);
+
+  HWND m_owner;
+  bool m_notify;
+  std::vector<Level> m_levels;
+  bool m_done = false;
+  UINT m_command = 0;
+  bool m_system = false;
+  MenuTracker* m_outer = nullptr;
+};
+
+// The layout of a pop-up menu's items (client coordinates of its window).
+struct PopupLayout {
+  std::vector<RECT> items;
+  SIZE size{};
+  int shortcutColumn = 0;
+};
+PopupLayout LayoutPopup(HMENU menu);
+
+}  // namespace layer::menus
