@@ -69,6 +69,7 @@ void Paint(HWND window, StaticState& state) {
   DWORD style = StyleOf(window);
   UINT kind = style & SS_TYPEMASK;
   HBRUSH brush = ParentBrush(window, dc, WM_CTLCOLORSTATIC);
+  if (kind >= SS_BLACKFRAME && kind != SS_ICON && kind != SS_BITMAP && kind != SS_OWNERDRAW) FillRect(dc, &client, brush);
   switch (kind) {
     case SS_BLACKRECT: FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME)); break;
     case SS_GRAYRECT: FillRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW)); break;
