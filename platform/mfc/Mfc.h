@@ -16,6 +16,7 @@
 #include "mfc/CException.h"
 #include "mfc/CFile.h"
 #include "mfc/CFileException.h"
+#include "mfc/CFileDialog.h"
 #include "mfc/CFont.h"
 #include "mfc/CGdiObject.h"
 #include "mfc/CListBox.h"

@@ -361,13 +361,6 @@ SIZE DialogBaseUnits(HWND dialog) {
   return data ? data->baseUnits : dialogs::BaseUnitsOf(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
 }
 
-// The standard controls exist from the library's load on.
-namespace {
-struct LoadTimeRegistration {
-  LoadTimeRegistration() { RegisterStandardControls(); }
-} loadTimeRegistration;
-}  // namespace
-
 }  // namespace layer
 
 using layer::dialogs::DataOf;
