@@ -151,22 +151,43 @@ bool Offers(const std::vector<UINT>& formats, UINT format) {
   return std::find(formats.begin(), formats.end(), format) != formats.end();
 }
 
+// The format another program's data are fetched as: the desktop gives text
+// and pictures, the other text and picture formats are made from them.
+UINT FetchedAs(UINT format) {
+  if (format == CF_OEMTEXT) return CF_TEXT;
+  if (format == CF_BITMAP) return CF_DIB;
+  return format;
+}
+
+bool MayFetch(ClipboardState& state) {
+  return state.backend && (state.foreign || state.formats.empty()) && !state.backend->HoldsOwnData();
+}
+
+HANDLE Fetched(ClipboardState& state, UINT format) {
+  std::vector<BYTE> bytes;
+  if (!state.backend->Fetch(format, bytes)) return nullptr;
+  state.foreign = true;
+  return state.formats[format] = BlockOf(bytes);
+}
+
 // The data of a format: this program's own, made from another of its own
 // text formats, or taken from the desktop.
 HANDLE Provide(ClipboardState& state, UINT format) {
   auto found = state.formats.find(format);
   if (found != state.formats.end()) return found->second;
-  HANDLE made = nullptr;
   UINT partner = format == CF_TEXT ? CF_OEMTEXT : format == CF_OEMTEXT ? CF_TEXT : 0;
   auto text = partner ? state.formats.find(partner) : state.formats.end();
-  if (text != state.formats.end()) {
-    std::string value = TextOf(BlockBytes(text->second));
+  if (text == state.formats.end() && !MayFetch(state)) return nullptr;
+  if (text == state.formats.end() && FetchedAs(format) == format) return Fetched(state, format);
+  HANDLE made = nullptr;
+  if (format == CF_BITMAP) {
+    HANDLE dib = Provide(state, CF_DIB);
+    made = dib ? static_cast<HANDLE>(BitmapOf(BlockBytes(dib))) : nullptr;
+  } else {
+    HANDLE source = text != state.formats.end() ? text->second : Provide(state, partner);
+    if (!source) return nullptr;
+    std::string value = TextOf(BlockBytes(source));
     made = BlockOf(Terminated(format == CF_OEMTEXT ? OemText(value) : AnsiText(value)));
-  } else if (state.backend && (state.foreign || state.formats.empty()) && !state.backend->HoldsOwnData()) {
-    std::vector<BYTE> bytes;
-    if (!state.backend->Fetch(format, bytes)) return nullptr;
-    made = format == CF_BITMAP ? static_cast<HANDLE>(BitmapOf(bytes)) : BlockOf(bytes);
-    state.foreign = true;
   }
   if (made) state.formats[format] = made;
   return made;
@@ -235,7 +256,8 @@ BOOL IsClipboardFormatAvailable(UINT format) {
   bool text = format == CF_TEXT || format == CF_OEMTEXT;
   if (state.formats.count(format) || (text && (state.formats.count(CF_TEXT) || state.formats.count(CF_OEMTEXT)))) return TRUE;
   if (!state.formats.empty() && !state.foreign) return FALSE;
-  return Offers(ForeignFormats(state), format) ? TRUE : FALSE;
+  std::vector<UINT> offered = ForeignFormats(state);
+  return Offers(offered, format) || Offers(offered, FetchedAs(format)) ? TRUE : FALSE;
 }
 
 int CountClipboardFormats() {
