@@ -130,7 +130,9 @@ void Paint(HWND window, ButtonState& state) {
       DrawFocusRect(dc, &focus);
     }
   } else if (kind == BS_GROUPBOX) {
+    // A group box stands behind the controls it groups: the parent's colour fills it.
     HBRUSH brush = ParentBrush(window, dc, WM_CTLCOLORSTATIC);
+    FillRect(dc, &client, brush);
     std::string text = WindowTextOf(window);
     int line = LineHeight(state.font);
     RECT frame{client.left, client.top + line / 2, client.right, client.bottom};

@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "user/Dialogs.h"
 #include "user/Menus.h"
+#include "user/MessageBoxWindow.h"
 #include "win32/Module.h"
 
 using namespace layer::testing;
@@ -68,6 +69,16 @@ int main(int argc, char** argv) {
     });
     TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD, 120, 120, 0, owner.Handle(), nullptr);
     DestroyMenu(menu);
+  }
+  {
+    auto previous = layer::SetMessageBoxPresenter(layer::ShowMessageBoxWindow);
+    ModalScript script([](HWND box) {
+      Save(box, "messagebox.png");
+      EndDialog(box, IDNO);
+    });
+    MessageBox(owner.Handle(), "Die Bestellung wurde ge\xE4ndert.\nSoll sie gespeichert werden?", "Bestellung",
+               MB_YESNOCANCEL | MB_ICONQUESTION);
+    layer::SetMessageBoxPresenter(previous);
   }
   return 0;
 }
