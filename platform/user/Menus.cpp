@@ -325,12 +325,15 @@ BOOL GetMenuItemInfo(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFO info
   if (info->fMask & MIIM_SUBMENU) info->hSubMenu = entry.popup;
   if (info->fMask & MIIM_DATA) info->dwItemData = entry.data;
   if ((info->fMask & (MIIM_TYPE | MIIM_STRING)) && !entry.IsSeparator()) {
+    // With a buffer the count is what was copied into it; without, the text's length.
     if (info->dwTypeData && info->cch > 0) {
       std::size_t count = std::min<std::size_t>(entry.text.size(), info->cch - 1);
       std::memcpy(info->dwTypeData, entry.text.data(), count);
       info->dwTypeData[count] = '\0';
+      info->cch = static_cast<UINT>(count);
+    } else {
+      info->cch = static_cast<UINT>(entry.text.size());
     }
-    info->cch = static_cast<UINT>(entry.text.size());
   }
   return TRUE;
 }
