@@ -39,7 +39,7 @@ std::string WithoutPrefix(const std::string& text) {
   return shown;
 }
 
-void PaintPopup(HWND window, HMENU menu, int highlighted) {
+void PaintPopup(HWND window, HMENU menu, int highlighted, const PopupLayout& layout) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   RECT client;
@@ -48,7 +48,6 @@ void PaintPopup(HWND window, HMENU menu, int highlighted) {
   RECT frame = client;
   DrawEdge(dc, &frame, EDGE_RAISED, BF_RECT);
   auto object = MenuOf(menu);
-  PopupLayout layout = LayoutPopup(menu);
   HGDIOBJ oldFont = SelectObject(dc, MenuFont());
   SetBkMode(dc, TRANSPARENT);
   for (std::size_t i = 0; object && i < object->items.size() && i < layout.items.size(); ++i) {
@@ -91,7 +90,7 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT:
       if (tracker) {
         for (const auto& level : tracker->Levels())
-          if (level.window == window) PaintPopup(window, level.menu, level.highlighted);
+          if (level.window == window) PaintPopup(window, level.menu, level.highlighted, level.layout);
       } else {
         ValidateRect(window, nullptr);
       }
@@ -194,7 +193,7 @@ void MenuTracker::Open(HMENU menu, POINT place, UINT flags) {
   y = std::clamp(y, 0, std::max(0, static_cast<int>(GetSystemMetrics(SM_CYSCREEN) - layout.size.cy)));
   HWND window = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPopupClass, "", WS_POPUP, x, y, layout.size.cx,
                                layout.size.cy, m_owner, nullptr, nullptr, nullptr);
-  m_levels.push_back(Level{menu, window, -1});
+  m_levels.push_back(Level{menu, window, -1, std::move(layout)});
   ShowWindow(window, SW_SHOWNA);
   UpdateWindow(window);
 }
@@ -228,7 +227,7 @@ void MenuTracker::OpenSubmenu(std::size_t level, int index, bool selectFirst) {
   const MenuItem& item = object->items[static_cast<std::size_t>(index)];
   if (!item.IsPopup() || !item.IsEnabled()) return;
   CloseFrom(level + 1);
-  PopupLayout layout = LayoutPopup(m_levels[level].menu);
+  const PopupLayout& layout = m_levels[level].layout;
   POINT corner{layout.items[static_cast<std::size_t>(index)].right, layout.items[static_cast<std::size_t>(index)].top - kBorder};
   ClientToScreen(m_levels[level].window, &corner);
   Open(item.popup, corner, 0);
@@ -254,7 +253,7 @@ void MenuTracker::Finish(UINT command) {
 }
 
 int MenuTracker::ItemAt(const Level& level, POINT client) const {
-  PopupLayout layout = LayoutPopup(level.menu);
+  const PopupLayout& layout = level.layout;
   for (std::size_t i = 0; i < layout.items.size(); ++i)
     if (PtInRect(&layout.items[i], client)) return static_cast<int>(i);
   return -1;

@@ -9,6 +9,14 @@
 
 namespace layer::menus {
 
+// The layout of a pop-up menu's items (client coordinates of its window).
+struct PopupLayout {
+  std::vector<RECT> items;
+  SIZE size{};
+  int shortcutColumn = 0;
+};
+PopupLayout LayoutPopup(HMENU menu);
+
 class MenuTracker {
  public:
   // owner hears WM_INITMENUPOPUP, WM_MENUSELECT and the command; notify
@@ -36,6 +44,7 @@ class MenuTracker {
     HMENU menu = nullptr;
     HWND window = nullptr;
     int highlighted = -1;
+    PopupLayout layout;  // measured once, when the level opens
   };
   const std::vector<Level>& Levels() const { return m_levels; }
 
@@ -58,12 +67,5 @@ class MenuTracker {
   MenuTracker* m_outer = nullptr;
 };
 
-// The layout of a pop-up menu's items (client coordinates of its window).
-struct PopupLayout {
-  std::vector<RECT> items;
-  SIZE size{};
-  int shortcutColumn = 0;
-};
-PopupLayout LayoutPopup(HMENU menu);
 
 }  // namespace layer::menus
