@@ -179,24 +179,13 @@ UINT DialogCode(HWND window) {
 LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ButtonState* state = TrackState<ButtonState>(window, message);
   if (!state) return DefWindowProc(window, message, wParam, lParam);
+  if (LRESULT result; CommonMessage(window, state->font, message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_GETDLGCODE: return DialogCode(window);
-    case WM_SETFONT:
-      state->font = reinterpret_cast<HFONT>(wParam);
-      if (lParam) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(state->font);
     case WM_PAINT:
       Paint(window, *state);
       PaintBorder(window);
       return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_SETTEXT:
-    case WM_ENABLE: {
-      LRESULT result = DefWindowProc(window, message, wParam, lParam);
-      InvalidateRect(window, nullptr, TRUE);
-      return result;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (Kind(window) == BS_GROUPBOX) return 0;

@@ -53,6 +53,24 @@ void PaintBorder(HWND window) {
   ReleaseDC(window, dc);
 }
 
+bool CommonMessage(HWND window, HFONT& font, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_SETFONT:
+      font = reinterpret_cast<HFONT>(wParam);
+      if (lParam) InvalidateRect(window, nullptr, TRUE);
+      result = 0;
+      return true;
+    case WM_GETFONT: result = reinterpret_cast<LRESULT>(font); return true;
+    case WM_ERASEBKGND: result = 1; return true;
+    case WM_SETTEXT:
+    case WM_ENABLE:
+      result = DefWindowProc(window, message, wParam, lParam);
+      InvalidateRect(window, nullptr, TRUE);
+      return true;
+    default: return false;
+  }
+}
+
 std::string WindowTextOf(HWND window) {
   int length = GetWindowTextLength(window);
   std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');

@@ -52,6 +52,10 @@ HFONT ControlFont(HFONT font);
 void PaintBorder(HWND window);
 // The text of a window as the layer keeps it.
 std::string WindowTextOf(HWND window);
+// The messages the controls answer alike: the font (WM_SETFONT, WM_GETFONT),
+// no erasing of their own, and a repaint after a new text or enabling.
+// True, with the answer in result, when the message was one of them.
+bool CommonMessage(HWND window, HFONT& font, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 // Height of one line of text in a font.
 int LineHeight(HFONT font);
 // Width of a text in a font.

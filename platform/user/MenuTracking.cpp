@@ -267,23 +267,29 @@ std::size_t MenuTracker::LevelOf(HWND popup) const {
 
 // The mouse is held by the deepest menu window: a point is looked up in
 // every open level, deepest first.
-void MenuTracker::MouseMoved(HWND popup, POINT client) {
+bool MenuTracker::ItemUnder(HWND popup, POINT client, std::size_t& level, int& index) const {
   POINT screen = client;
   ClientToScreen(popup, &screen);
-  for (std::size_t level = m_levels.size(); level-- > 0;) {
+  for (level = m_levels.size(); level-- > 0;) {
     POINT inside = screen;
     ScreenToClient(m_levels[level].window, &inside);
-    int index = ItemAt(m_levels[level], inside);
-    if (index < 0) continue;
-    Highlight(level, index);
-    auto object = MenuOf(m_levels[level].menu);
-    bool popupItem = object && object->items[static_cast<std::size_t>(index)].IsPopup();
-    if (popupItem && (level + 1 >= m_levels.size() || m_levels[level + 1].menu != object->items[static_cast<std::size_t>(index)].popup))
-      OpenSubmenu(level, index, false);
-    else if (!popupItem)
-      CloseFrom(level + 1);
-    return;
+    index = ItemAt(m_levels[level], inside);
+    if (index >= 0) return true;
   }
+  return false;
+}
+
+void MenuTracker::MouseMoved(HWND popup, POINT client) {
+  std::size_t level;
+  int index;
+  if (!ItemUnder(popup, client, level, index)) return;
+  Highlight(level, index);
+  auto object = MenuOf(m_levels[level].menu);
+  bool popupItem = object && object->items[static_cast<std::size_t>(index)].IsPopup();
+  if (popupItem && (level + 1 >= m_levels.size() || m_levels[level + 1].menu != object->items[static_cast<std::size_t>(index)].popup))
+    OpenSubmenu(level, index, false);
+  else if (!popupItem)
+    CloseFrom(level + 1);
 }
 
 void MenuTracker::MouseDown(HWND popup, POINT client) {
@@ -298,17 +304,9 @@ void MenuTracker::MouseDown(HWND popup, POINT client) {
 }
 
 void MenuTracker::MouseUp(HWND popup, POINT client) {
-  POINT screen = client;
-  ClientToScreen(popup, &screen);
-  for (std::size_t level = m_levels.size(); level-- > 0;) {
-    POINT inside = screen;
-    ScreenToClient(m_levels[level].window, &inside);
-    int index = ItemAt(m_levels[level], inside);
-    if (index >= 0) {
-      Choose(level, index);
-      return;
-    }
-  }
+  std::size_t level;
+  int index;
+  if (ItemUnder(popup, client, level, index)) Choose(level, index);
 }
 
 void MenuTracker::Key(WPARAM key) {

@@ -55,6 +55,7 @@ class MenuTracker {
   void Choose(std::size_t level, int index);
   void OpenSubmenu(std::size_t level, int index, bool selectFirst);
   int ItemAt(const Level& level, POINT client) const;
+  bool ItemUnder(HWND popup, POINT client, std::size_t& level, int& index) const;
   std::size_t LevelOf(HWND popup) const;
   void Finish(UINT command);
 

@@ -122,24 +122,13 @@ Handle Replace(HWND window, Handle& slot, Handle picture) {
 LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   StaticState* state = TrackState<StaticState>(window, message);
   if (!state) return DefWindowProc(window, message, wParam, lParam);
+  if (LRESULT result; CommonMessage(window, state->font, message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CREATE:
       LoadPicture(window, *state, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
       return 0;
     case WM_GETDLGCODE: return DLGC_STATIC;
-    case WM_SETFONT:
-      state->font = reinterpret_cast<HFONT>(wParam);
-      if (lParam) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(state->font);
     case WM_PAINT: Paint(window, *state); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_SETTEXT:
-    case WM_ENABLE: {
-      LRESULT result = DefWindowProc(window, message, wParam, lParam);
-      InvalidateRect(window, nullptr, TRUE);
-      return result;
-    }
     case WM_LBUTTONDOWN:
       if (StyleOf(window) & SS_NOTIFY) Notify(window, STN_CLICKED);
       return 0;
