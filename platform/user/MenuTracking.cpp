@@ -8,8 +8,10 @@
 #include "user/Dialogs.h"
 #include "win32/Errors.h"
 #include "win32/Gdi.h"
+#include "win32/UserMenuBar.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
+#include "win32/MessageBox.h"
 
 namespace layer::menus {
 namespace {
@@ -170,15 +172,36 @@ PopupLayout LayoutPopup(HMENU menu) {
   return layout;
 }
 
+std::vector<RECT> LayoutBar(HMENU menu, int width, int rowHeight) {
+  std::vector<RECT> items;
+  auto object = MenuOf(menu);
+  if (!object) return items;
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, MenuFont());
+  int x = 0, y = 0;
+  for (const MenuItem& item : object->items) {
+    int itemWidth = item.IsSeparator() ? 8 : static_cast<int>(TextSize(dc, WithoutPrefix(LabelOf(item))).cx) + 16;
+    // An item that does not fit goes to the next row, unless it is the first of its row.
+    if (x > 0 && (x + itemWidth > width || (item.flags & (MF_MENUBREAK | MF_MENUBARBREAK)))) {
+      x = 0;
+      y += rowHeight;
+    }
+    items.push_back(RECT{x, y, x + itemWidth, y + rowHeight});
+    x += itemWidth;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return items;
+}
+
 MenuTracker::MenuTracker(HWND owner, bool notify) : m_owner(owner), m_notify(notify) {}
 
 MenuTracker* MenuTracker::Current() { return current; }
 
-void MenuTracker::Open(HMENU menu, POINT place, UINT flags) {
+void MenuTracker::Open(HMENU menu, POINT place, UINT flags, int index) {
   RegisterPopupClass();
   if (m_notify) {
-    int index = 0;
-    if (!m_levels.empty()) index = m_levels.back().highlighted;
+    if (index < 0) index = m_levels.empty() ? 0 : m_levels.back().highlighted;
     auto object = MenuOf(menu);
     SendMessage(m_owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu),
                 MAKELPARAM(index, object && object->system ? TRUE : FALSE));
@@ -282,6 +305,17 @@ bool MenuTracker::ItemUnder(HWND popup, POINT client, std::size_t& level, int& i
 void MenuTracker::MouseMoved(HWND popup, POINT client) {
   std::size_t level;
   int index;
+  POINT screen = client;
+  ClientToScreen(popup, &screen);
+  int barIndex;
+  if (BarItemAt(screen, barIndex)) {
+    if (barIndex != m_bar.highlighted) {
+      CloseFrom(0);
+      HighlightBar(barIndex);
+      OpenBarPopup(false);
+    }
+    return;
+  }
   if (!ItemUnder(popup, client, level, index)) return;
   Highlight(level, index);
   auto object = MenuOf(m_levels[level].menu);
@@ -295,6 +329,12 @@ void MenuTracker::MouseMoved(HWND popup, POINT client) {
 void MenuTracker::MouseDown(HWND popup, POINT client) {
   POINT screen = client;
   ClientToScreen(popup, &screen);
+  int barIndex;
+  if (BarItemAt(screen, barIndex)) {
+    // A press on the open item's title closes its pop-up; on another, opens that one.
+    if (barIndex == m_bar.highlighted && !m_levels.empty()) Cancel();
+    return;
+  }
   for (const Level& level : m_levels) {
     RECT area;
     GetWindowRect(level.window, &area);
@@ -310,7 +350,22 @@ void MenuTracker::MouseUp(HWND popup, POINT client) {
 }
 
 void MenuTracker::Key(WPARAM key) {
-  if (m_levels.empty()) return;
+  bool onBar = m_bar.window != nullptr;
+  if (m_levels.empty()) {
+    // The bar alone is highlighted: the keys move along it, open or leave it.
+    if (!onBar) return;
+    switch (key) {
+      case VK_LEFT: MoveOnBar(-1); return;
+      case VK_RIGHT: MoveOnBar(1); return;
+      case VK_DOWN:
+      case VK_UP:
+      case VK_RETURN: OpenBarPopup(true); return;
+      case VK_ESCAPE:
+      case VK_MENU:
+      case 0x79: Cancel(); return;  // F10, like Alt, leaves the bar
+      default: return;
+    }
+  }
   std::size_t level = m_levels.size() - 1;
   Level& at = m_levels[level];
   auto object = MenuOf(at.menu);
@@ -328,18 +383,22 @@ void MenuTracker::Key(WPARAM key) {
       Highlight(level, index);
       return;
     }
-    case VK_RIGHT:
-      if (at.highlighted >= 0) OpenSubmenu(level, at.highlighted, true);
+    case VK_RIGHT: {
+      bool opens = at.highlighted >= 0 && object && object->items[static_cast<std::size_t>(at.highlighted)].IsPopup();
+      if (opens) OpenSubmenu(level, at.highlighted, true);
+      else if (onBar) MoveOnBar(1);
       return;
+    }
     case VK_LEFT:
       if (level > 0) CloseFrom(level);
+      else if (onBar) MoveOnBar(-1);
       return;
     case VK_RETURN:
       if (at.highlighted >= 0) Choose(level, at.highlighted);
       else Cancel();
       return;
     case VK_ESCAPE:
-      if (level > 0) CloseFrom(level);
+      if (level > 0 || onBar) CloseFrom(level);  // back one level, or back to the bar alone
       else Cancel();
       return;
     case VK_MENU:
@@ -350,8 +409,74 @@ void MenuTracker::Key(WPARAM key) {
   }
 }
 
+void MenuTracker::HighlightBar(int index) {
+  if (m_bar.highlighted == index) return;
+  m_bar.highlighted = index;
+  RepaintMenuBar(m_bar.window);
+  auto object = MenuOf(m_bar.menu);
+  if (!m_notify || !object || index < 0 || index >= static_cast<int>(object->items.size())) return;
+  const MenuItem& item = object->items[static_cast<std::size_t>(index)];
+  UINT flags = (item.flags & (MF_GRAYED | MF_DISABLED | MF_POPUP)) | MF_HILITE;
+  SendMessage(m_owner, WM_MENUSELECT, MAKEWPARAM(item.IsPopup() ? index : item.id, flags), reinterpret_cast<LPARAM>(m_bar.menu));
+}
+
+void MenuTracker::OpenBarPopup(bool selectFirst) {
+  auto object = MenuOf(m_bar.menu);
+  int index = m_bar.highlighted;
+  if (!object || index < 0 || index >= static_cast<int>(object->items.size())) return;
+  const MenuItem& item = object->items[static_cast<std::size_t>(index)];
+  if (!item.IsPopup()) {
+    if (item.IsEnabled() && !item.IsSeparator()) Finish(item.id);
+    return;
+  }
+  if (!item.IsEnabled()) return;
+  CloseFrom(0);
+  const RECT& place = m_bar.items[static_cast<std::size_t>(index)];
+  Open(item.popup, POINT{place.left, place.bottom}, 0, index);
+  if (m_levels.size() == 1) SetCapture(m_levels.front().window);
+  if (selectFirst) Key(VK_DOWN);
+}
+
+// Left and right along the bar; an open pop-up follows to the new item.
+void MenuTracker::MoveOnBar(int step) {
+  auto object = MenuOf(m_bar.menu);
+  int count = object ? static_cast<int>(object->items.size()) : 0;
+  if (count == 0) return;
+  int index = m_bar.highlighted;
+  for (int n = 0; n < count; ++n) {
+    index = ((index < 0 ? 0 : index) + step + count) % count;
+    if (!object->items[static_cast<std::size_t>(index)].IsSeparator()) break;
+  }
+  bool wasOpen = !m_levels.empty();
+  CloseFrom(0);
+  HighlightBar(index);
+  if (wasOpen) OpenBarPopup(true);
+}
+
+bool MenuTracker::BarItemAt(POINT screen, int& index) const {
+  for (std::size_t i = 0; m_bar.window && i < m_bar.items.size(); ++i) {
+    if (PtInRect(&m_bar.items[i], screen)) {
+      index = static_cast<int>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
 void MenuTracker::Character(char character) {
-  if (m_levels.empty()) return;
+  if (m_levels.empty()) {
+    auto bar = MenuOf(m_bar.menu);
+    if (!bar) return;
+    char wanted = MnemonicOf(std::string("&") + character);
+    for (std::size_t i = 0; i < bar->items.size(); ++i) {
+      if (MnemonicOf(bar->items[i].text) != wanted) continue;
+      HighlightBar(static_cast<int>(i));
+      OpenBarPopup(true);
+      return;
+    }
+    MessageBeep(0);
+    return;
+  }
   std::size_t level = m_levels.size() - 1;
   auto object = MenuOf(m_levels[level].menu);
   if (!object) return;
@@ -380,6 +505,35 @@ void MenuTracker::Character(char character) {
 
 void MenuTracker::Cancel() { Finish(0); }
 
+UINT MenuTracker::RunLoop(HWND first) {
+  if (m_done) return m_command;  // settled before the loop began
+  if (first) SetCapture(first);
+  RunModalHook(first ? first : m_bar.window);
+  MSG msg;
+  while (!m_done && (!m_levels.empty() || m_bar.window)) {
+    if (!GetMessage(&msg, nullptr, 0, 0)) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    // Keys belong to the open menu, whichever window had the focus.
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+      TranslateMessage(&msg);
+      Key(msg.wParam);
+      continue;
+    }
+    if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
+      Character(static_cast<char>(msg.wParam));
+      continue;
+    }
+    if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) continue;
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+  }
+  if (GetCapture() && LevelOf(GetCapture()) < m_levels.size()) ReleaseCapture();
+  CloseFrom(0);
+  return m_command;
+}
+
 UINT MenuTracker::TrackPopup(HMENU menu, POINT place, UINT flags) {
   m_outer = current;
   current = this;
@@ -388,29 +542,44 @@ UINT MenuTracker::TrackPopup(HMENU menu, POINT place, UINT flags) {
     SendMessage(m_owner, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
   }
   Open(menu, place, flags);
-  HWND first = m_levels.empty() ? nullptr : m_levels.front().window;
-  SetCapture(first);
-  RunModalHook(first);
-  MSG msg;
-  while (!m_done && !m_levels.empty()) {
-    if (!GetMessage(&msg, nullptr, 0, 0)) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
-    // Keys belong to the open menu, whichever window had the focus.
-    if (key && msg.hwnd != m_levels.back().window) msg.hwnd = m_levels.back().window;
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
-  if (GetCapture() && LevelOf(GetCapture()) < m_levels.size()) ReleaseCapture();
-  CloseFrom(0);
+  RunLoop(m_levels.empty() ? nullptr : m_levels.front().window);
   if (m_notify) {
     SendMessage(m_owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     SendMessage(m_owner, WM_EXITMENULOOP, TRUE, 0);
   }
   current = m_outer;
   return m_command;
+}
+
+UINT MenuTracker::TrackBar(HWND window, HMENU menu, int item, bool open, char letter) {
+  m_outer = current;
+  current = this;
+  m_bar.window = window;
+  m_bar.menu = menu;
+  m_bar.items = BarItemsOnScreen(window, menu);
+  SendMessage(m_owner, WM_ENTERMENULOOP, FALSE, 0);
+  SendMessage(m_owner, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+  if (letter) {
+    Character(letter);
+    if (m_bar.highlighted < 0) Finish(0);
+  } else {
+    HighlightBar(item);
+    if (open) OpenBarPopup(false);
+  }
+  RunLoop(m_levels.empty() ? nullptr : m_levels.front().window);
+  m_bar.highlighted = -1;
+  RepaintMenuBar(window);
+  m_bar.window = nullptr;
+  SendMessage(m_owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  SendMessage(m_owner, WM_EXITMENULOOP, FALSE, 0);
+  current = m_outer;
+  return m_command;
+}
+
+int MenuTracker::BarHighlight(HWND window) {
+  for (MenuTracker* tracker = current; tracker; tracker = tracker->m_outer)
+    if (tracker->m_bar.window == window) return tracker->m_bar.highlighted;
+  return -1;
 }
 
 }  // namespace layer::menus

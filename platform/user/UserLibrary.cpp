@@ -6,6 +6,7 @@
 #include "qt/DesktopIntegration.h"
 #include "user/ControlDrawing.h"
 #include "user/Controls.h"
+#include "user/MenuTracking.h"
 #include "user/MessageBoxWindow.h"
 
 namespace layer {
@@ -23,6 +24,7 @@ struct LoadTime {
     RegisterStandardControls();
     SetThemedPainter(PaintWithDesktopStyle);
     SetMessageBoxWindowing(ShowBox);
+    menus::InstallMenuBar();
   }
   ~LoadTime() {
     SetThemedPainter(nullptr);

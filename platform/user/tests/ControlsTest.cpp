@@ -352,7 +352,7 @@ TEST_F(Controls, ADroppedListChosenByMouseClosesWithItsNotifications) {
   EXPECT_TRUE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
   HWND list = nullptr;
   for (const auto& window : layer::WindowsOfThread(GetCurrentThreadId()))
-    if (window->windowClass->name == "ComboLBox" && window->parent == combo) list = window->handle;
+    if (window->windowClass->name == "ComboLBox" && (window->style & WS_VISIBLE)) list = window->handle;
   ASSERT_NE(list, nullptr);
   EXPECT_TRUE(IsWindowVisible(list));
   int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));

@@ -268,3 +268,93 @@ TEST(Menus, TheSystemMenuTakesItemsAndSendsSystemCommands) {
 }
 
 }  // namespace
+
+namespace {
+
+// A frame with the resource's menu bar.
+class FrameWithBar : public MenuOwner {
+ public:
+  FrameWithBar() : bar(LoadMenu(GetModuleHandle(nullptr), MAKEINTRESOURCE(IDM_MAIN))) {
+    GetClientRect(Handle(), &before);
+    SetMenu(Handle(), bar);
+    heard.clear();
+  }
+  ~FrameWithBar() {
+    SetMenu(Handle(), nullptr);
+    DestroyMenu(bar);
+  }
+  POINT BarItem(int index) const {
+    std::vector<RECT> items = layer::menus::BarItemsOnScreen(Handle(), bar);
+    return POINT{(items[static_cast<std::size_t>(index)].left + items[static_cast<std::size_t>(index)].right) / 2,
+                 (items[static_cast<std::size_t>(index)].top + items[static_cast<std::size_t>(index)].bottom) / 2};
+  }
+  HMENU bar;
+  RECT before{};
+};
+
+void Keys(HWND window, const std::vector<WPARAM>& keys) {
+  for (WPARAM key : keys) PostMessage(window, WM_KEYDOWN, key, 1);
+}
+
+TEST(MenuBar, TheBarTakesItsRoomAboveTheClientArea) {
+  FrameWithBar frame;
+  RECT after;
+  GetClientRect(frame.Handle(), &after);
+  EXPECT_EQ(after.bottom, frame.before.bottom - GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(GetMenu(frame.Handle()), frame.bar);
+  EXPECT_TRUE(DrawMenuBar(frame.Handle()));
+}
+
+TEST(MenuBar, AClickOnTheBarOpensItsMenuWhoseCommandTheFrameGets) {
+  FrameWithBar frame;
+  ModalScript script([](HWND popup) { Keys(popup, {VK_DOWN, VK_RETURN}); });
+  POINT item = frame.BarItem(0);
+  SendMessage(frame.Handle(), WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, MAKELPARAM(item.x, item.y));
+  DrainThroughDialog(nullptr);
+  EXPECT_EQ(frame.commands, (std::vector<Command>{{ID_FILE_OPEN, 0}}));
+  ASSERT_EQ(frame.heard.front().message, static_cast<UINT>(WM_SYSCOMMAND));  // what opened the menu
+  frame.heard.erase(frame.heard.begin());
+  std::vector<UINT> sequence = frame.Sequence();
+  ASSERT_GE(sequence.size(), 5u);
+  EXPECT_EQ(std::vector<UINT>(sequence.begin(), sequence.begin() + 4),
+            (std::vector<UINT>{WM_ENTERMENULOOP, WM_INITMENU, WM_MENUSELECT, WM_INITMENUPOPUP}));
+  EXPECT_EQ(frame.heard[3].wParam, reinterpret_cast<WPARAM>(GetSubMenu(frame.bar, 0)));
+  EXPECT_EQ(sequence.back(), static_cast<UINT>(WM_EXITMENULOOP));
+}
+
+TEST(MenuBar, TheKeyboardWorksTheBarAsOnThePlatform) {
+  struct Case {
+    const char* name;
+    LPARAM letter;
+    std::vector<WPARAM> keys;
+    std::vector<Command> commands;
+  } cases[] = {
+      {"Alt, right to Hilfe, down opens it, Enter", 0, {VK_RIGHT, VK_DOWN, VK_RETURN}, {{ID_HELP_ABOUT, 0}}},
+      {"Alt and H opens Hilfe with its first item", 'h', {VK_RETURN}, {{ID_HELP_ABOUT, 0}}},
+      {"Alt and D, then right moves to Hilfe's menu", 'd', {VK_RIGHT, VK_RETURN}, {{ID_HELP_ABOUT, 0}}},
+      {"Alt and D, Escape back to the bar, Escape out", 'd', {VK_ESCAPE, VK_ESCAPE}, {}},
+      {"Alt, the greyed Beenden is not chosen", 0, {VK_DOWN, VK_UP, VK_RETURN, VK_ESCAPE, VK_ESCAPE}, {}},
+  };
+  for (const Case& c : cases) {
+    FrameWithBar frame;
+    // The keys go where the focus is, the frame, whichever menu window is open.
+    ModalScript script([&](HWND) { Keys(frame.Handle(), std::vector<WPARAM>(c.keys)); });
+    SendMessage(frame.Handle(), WM_SYSCOMMAND, SC_KEYMENU, c.letter);
+    DrainThroughDialog(nullptr);
+    EXPECT_EQ(frame.commands, c.commands) << c.name;
+    EXPECT_EQ(layer::menus::MenuTracker::Current(), nullptr) << c.name;
+  }
+}
+
+TEST(MenuBar, ALetterNoItemHasBeepsAndLeavesTheBar) {
+  FrameWithBar frame;
+  int beeps = layer::BeepCount();
+  bool looped = false;
+  ModalScript script([&](HWND) { looped = true; });
+  SendMessage(frame.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'z');
+  EXPECT_EQ(layer::BeepCount(), beeps + 1);
+  EXPECT_FALSE(looped);
+  EXPECT_TRUE(frame.commands.empty());
+}
+
+}  // namespace
