@@ -249,6 +249,12 @@ LRESULT CALLBACK ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   ComboState* state = TrackState<ComboState>(window, message);
   if (!state) return DefWindowProc(window, message, wParam, lParam);
   switch (message) {
+    case WM_NCCREATE: {
+      // The scroll bars a template gives the combo box belong to its list.
+      DWORD style = StyleOf(window) & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL);
+      SetWindowLong(window, GWL_STYLE, static_cast<LONG>(style));
+      return DefWindowProc(window, message, wParam, lParam);
+    }
     case WM_CREATE: {
       const auto& create = *reinterpret_cast<const CREATESTRUCTA*>(lParam);
       MakeParts(window, *state, create);

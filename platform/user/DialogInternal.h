@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "user/Dialogs.h"
 
@@ -19,6 +20,7 @@ struct DialogData {
   bool ended = false;
   INT_PTR result = 0;
   HWND disabledOwner = nullptr;  // the owner a modal loop disabled
+  std::vector<HWND> order;       // the controls in their template's order (the keys' order)
 };
 
 // The record of a dialog, or null for any other window.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "user/ControlClasses.h"
+#include "user/ControlSupport.h"
 #include "user/DialogInternal.h"
 #include "user/Menus.h"
 #include "win32/DialogTemplate.h"
@@ -105,6 +106,7 @@ void FitClient(HWND dialog, const RECT& client) {
 }
 
 bool MakeControls(HWND dialog, HINSTANCE module, const DialogTemplateInfo& info, HFONT font, SIZE base) {
+  std::vector<HWND> order, groupBoxes;
   for (const DialogItemTemplate& item : info.items) {
     RECT rect = ToPixels(base, item.x, item.y, item.cx, item.cy);
     std::string text = item.text.isNumber ? (item.text.number ? "#" + std::to_string(item.text.number) : "") : item.text.text;
@@ -117,7 +119,13 @@ bool MakeControls(HWND dialog, HINSTANCE module, const DialogTemplateInfo& info,
       return false;
     }
     SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    order.push_back(control);
+    if (controls::CompareNoCase(item.className, WC_BUTTON) == 0 && (item.style & BS_TYPEMASK) == BS_GROUPBOX)
+      groupBoxes.push_back(control);
   }
+  if (DialogData* data = DataOf(dialog)) data->order = order;
+  // A group box frames the controls it groups: it goes below them, so they show through it.
+  for (HWND box : groupBoxes) SetWindowPos(box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return true;
 }
 

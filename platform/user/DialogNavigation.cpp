@@ -1,6 +1,7 @@
 // The keyboard in dialogs: Tab and Shift+Tab through the tab stops, arrows
 // within a group, Enter for the default button, Escape for Cancel and the
 // mnemonics of labels and buttons.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,19 @@
 namespace layer::dialogs {
 namespace {
 
+// The dialog's controls in the order the keys go through them: the
+// template's order, then controls made later in the order they came.
 std::vector<HWND> ChildrenOf(HWND dialog) {
   auto window = layer::WindowOf(dialog);
-  return window ? window->children : std::vector<HWND>{};
+  if (!window) return {};
+  DialogData* data = DataOf(dialog);
+  if (!data || data->order.empty()) return window->children;
+  std::vector<HWND> children;
+  for (HWND control : data->order)
+    if (std::find(window->children.begin(), window->children.end(), control) != window->children.end()) children.push_back(control);
+  for (auto it = window->children.rbegin(); it != window->children.rend(); ++it)
+    if (std::find(children.begin(), children.end(), *it) == children.end()) children.push_back(*it);
+  return children;
 }
 
 DWORD Style(HWND control) { return static_cast<DWORD>(GetWindowLong(control, GWL_STYLE)); }

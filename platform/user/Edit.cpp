@@ -34,6 +34,7 @@ struct EditState {
   std::string undoText;
   std::size_t undoCaret = 0;
   bool canUndo = false;
+  bool scrollBar = false;  // made with WS_VSCROLL (the style bit goes while the bar is hidden)
 };
 
 struct Line {
@@ -92,7 +93,7 @@ int LineTop(HWND window, const EditState& state) {
 }
 
 void UpdateScrollBar(HWND window, const EditState& state) {
-  if (!Multi(window) || !(StyleOf(window) & WS_VSCROLL)) return;
+  if (!Multi(window) || !state.scrollBar) return;
   auto lines = LinesOf(state.text, true);
   SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, static_cast<int>(lines.size()) - 1,
                   static_cast<UINT>(VisibleLines(window, state)), state.firstLine, 0};
@@ -384,6 +385,7 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
       if (create && create->lpszName) state->text = create->lpszName;
       if (create && (create->style & ES_PASSWORD)) state->password = '*';
+      state->scrollBar = create && (create->style & WS_VSCROLL);
       if (!(create && (create->style & ES_MULTILINE))) state->text = state->text.substr(0, state->text.find_first_of("\r\n"));
       return DefWindowProc(window, message, wParam, lParam);
     }

@@ -29,6 +29,8 @@ struct ListState {
   bool tracking = false;
   HFONT font = nullptr;
   HWND owner = nullptr;  // a combo box whose list this is
+  bool scrollBar = false;  // made with WS_VSCROLL (the style bit goes while the bar is hidden)
+  bool keepBar = false;    // LBS_DISABLENOSCROLL
 };
 
 DWORD Style(HWND window) { return StyleOf(window); }
@@ -65,10 +67,10 @@ int PageSize(HWND window, ListState& state) {
 }
 
 void UpdateScrollBar(HWND window, ListState& state) {
-  if (!(Style(window) & WS_VSCROLL)) return;
+  if (!state.scrollBar) return;
   SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, Count(state) - 1),
                   static_cast<UINT>(PageSize(window, state)), state.top, 0};
-  if (Style(window) & LBS_DISABLENOSCROLL) info.fMask |= SIF_DISABLENOSCROLL;
+  if (state.keepBar) info.fMask |= SIF_DISABLENOSCROLL;
   SetScrollInfo(window, SB_VERT, &info, TRUE);
 }
 
@@ -298,6 +300,8 @@ LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   switch (message) {
     case WM_CREATE: {
       auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+      state->scrollBar = create && (create->style & WS_VSCROLL);
+      state->keepBar = create && (create->style & LBS_DISABLENOSCROLL);
       if (create && create->lpCreateParams && create->lpszClass && CompareNoCase(create->lpszClass, kComboListClass) == 0)
         state->owner = static_cast<HWND>(create->lpCreateParams);
       UpdateScrollBar(window, *state);

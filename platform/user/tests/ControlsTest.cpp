@@ -276,6 +276,24 @@ TEST_F(Controls, AListBoxAnnouncesSelectionsByMouseAndKeysButNotBySetCurSel) {
   EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), LB_ERR);
 }
 
+TEST_F(Controls, AListBoxScrollsWhenItsItemsDoNotFit) {
+  HWND list = owner.Child(WC_LISTBOX, "", WS_VSCROLL, RECT{10, 10, 160, 70}, kId);
+  SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+  for (int i = 0; i < 12; ++i) SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Teil"));
+  ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &info));
+  int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+  RECT client;
+  GetClientRect(list, &client);
+  EXPECT_EQ(info.nMax, 11);
+  EXPECT_EQ(static_cast<int>(info.nPage), client.bottom / height);
+  EXPECT_LT(client.right, 150);  // the bar took its room
+  SendMessage(list, WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(SendMessage(list, LB_GETTOPINDEX, 0, 0), 12 - client.bottom / height);
+  SendMessage(list, LB_SETCURSEL, 0, 0);
+  SendMessage(list, WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), 11);
+}
+
 TEST_F(Controls, AListBoxOfManyKeepsEachItemsSelection) {
   HWND list = owner.Child(WC_LISTBOX, "", LBS_MULTIPLESEL, RECT{10, 10, 160, 110}, kId);
   for (const char* text : {"a", "b", "c", "d"}) SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));

@@ -80,5 +80,21 @@ int main(int argc, char** argv) {
                MB_YESNOCANCEL | MB_ICONQUESTION);
     layer::SetMessageBoxPresenter(previous);
   }
+  {
+    HMENU bar = LoadMenu(GetModuleHandle(nullptr), MAKEINTRESOURCE(IDM_MAIN));
+    SetMenu(owner.Handle(), bar);
+    ShowWindow(owner.Handle(), SW_SHOW);
+    ModalScript script([&owner](HWND) {
+      PostMessage(owner.Handle(), WM_KEYDOWN, VK_DOWN, 1);
+      layer::PumpUntilIdle();
+      std::string path = folder + "/menubar.png";
+      std::printf("%s %s\n", layer::SaveScreenPng(path) ? "wrote" : "could not write", path.c_str());
+      Save(owner.Handle(), "frame.png");
+      EndMenu();
+    });
+    SendMessage(owner.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'd');
+    SetMenu(owner.Handle(), nullptr);
+    DestroyMenu(bar);
+  }
   return 0;
 }
