@@ -10,6 +10,7 @@
 #include "win32/Module.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
+#include "win32/UserTypes.h"
 
 namespace {
 
@@ -53,5 +54,41 @@ void PopupMenuOfThirtyItems(benchmark::State& state) {
   DestroyMenu(menu);
 }
 BENCHMARK(PopupMenuOfThirtyItems)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// A menu bar whose first menu holds 30 items, opened by a click on its title.
+void MenuBarPopupOfThirtyItems(benchmark::State& state) {
+  HWND owner = Owner();
+  HMENU bar = CreateMenu();
+  HMENU popup = CreatePopupMenu();
+  for (int i = 0; i < 30; ++i) {
+    std::string text = "Eintrag &" + std::to_string(i);
+    AppendMenu(popup, MF_STRING, 200 + i, text.c_str());
+  }
+  AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&Datei");
+  SetMenu(owner, bar);
+  RECT window, client;
+  GetWindowRect(owner, &window);
+  GetClientRect(owner, &client);
+  POINT title{window.left + 20, 0};
+  ClientToScreen(owner, &title);
+  title.x = window.left + 20;
+  title.y -= GetSystemMetrics(SM_CYMENU) / 2;  // the middle of the bar, just above the client area
+  static int opened = 0;
+  opened = 0;
+  layer::SetModalHook([](HWND) {
+    ++opened;
+    EndMenu();
+  });
+  for (auto _ : state) SendMessage(owner, WM_SYSCOMMAND, SC_MOUSEMENU + 5, MAKELPARAM(title.x, title.y));
+  layer::SetModalHook(nullptr);
+  if (opened != static_cast<int>(state.iterations())) state.SkipWithError("the click missed the menu's title");
+  SetMenu(owner, nullptr);
+  DestroyMenu(bar);
+}
+BENCHMARK(MenuBarPopupOfThirtyItems)->Unit(benchmark::kMillisecond);
 
 }  // namespace

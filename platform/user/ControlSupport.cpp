@@ -1,6 +1,8 @@
 #include "user/ControlSupport.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 #include <vector>
 
 #include "win32/Codepage.h"
@@ -93,11 +95,23 @@ auto WithFont(HFONT font, Measure measure) {
 }  // namespace
 
 int LineHeight(HFONT font) {
-  return WithFont(font, [](HDC dc) {
+  // A font's height does not change: it is measured once per font.
+  static std::mutex mutex;
+  static std::map<HFONT, int> heights;
+  HFONT used = ControlFont(font);
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    auto found = heights.find(used);
+    if (found != heights.end() && GetObjectType(used) == OBJ_FONT) return found->second;
+  }
+  int height = WithFont(font, [](HDC dc) {
     TEXTMETRIC metrics{};
     GetTextMetrics(dc, &metrics);
     return static_cast<int>(metrics.tmHeight);
   });
+  std::lock_guard<std::mutex> lock(mutex);
+  heights[used] = height;
+  return height;
 }
 
 int TextWidth(HFONT font, const std::string& text) {
