@@ -20,6 +20,7 @@ struct ClipboardState {
   HWND owner = nullptr;
   std::map<UINT, HANDLE> formats;  // this program's data, or what it took from the desktop
   bool foreign = false;            // formats holds data taken from another program
+  bool published = false;          // the desktop was offered this program's formats
   layer::ClipboardBackend* backend = nullptr;
 };
 
@@ -136,7 +137,7 @@ std::map<UINT, std::vector<BYTE>> Offered(const ClipboardState& state) {
 
 // Another program took the desktop's clipboard: this program's data go.
 void ForgetOwnIfReplaced(ClipboardState& state) {
-  if (!state.backend || state.foreign || state.formats.empty()) return;
+  if (!state.backend || state.foreign || state.formats.empty() || !state.published) return;
   if (state.backend->HoldsOwnData()) return;
   FreeAll(state);
   state.owner = nullptr;
@@ -211,7 +212,7 @@ BOOL CloseClipboard() {
   std::lock_guard<std::recursive_mutex> guard(state.lock);
   if (!state.open) return FALSE;
   state.open = false;
-  if (state.changed && state.backend) state.backend->Publish(Offered(state));
+  if (state.changed && state.backend) state.published = state.backend->Publish(Offered(state));
   state.changed = false;
   return TRUE;
 }
@@ -222,6 +223,7 @@ BOOL EmptyClipboard() {
   if (!state.open) return FALSE;
   FreeAll(state);
   state.foreign = false;
+  state.published = false;
   state.changed = true;
   state.owner = state.opener;
   return TRUE;

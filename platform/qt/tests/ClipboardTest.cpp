@@ -199,7 +199,8 @@ TEST(DesktopClipboardOnX, TextAndPicturesTravelToOtherProgramsAndBackUnchanged) 
   // One program of the system puts them there and serves them ...
   FILE* owner = popen((environment + peer + " put " + (folder / "text") + " " + (folder / "dib")).c_str(), "w");
   ASSERT_NE(owner, nullptr);
-  for (int wait = 0; wait < 100 && Shell(environment + "xclip -selection clipboard -o -t TARGETS 2>/dev/null").find("text/plain") == std::string::npos; ++wait)
+  // A loaded machine may take a while to start a program: up to half a minute.
+  for (int wait = 0; wait < 300 && Shell(environment + "xclip -selection clipboard -o -t TARGETS 2>/dev/null").find("text/plain") == std::string::npos; ++wait)
     Shell("sleep 0.1");
   // ... the desktop's own tool reads the text as UTF-8 ...
   std::string pasted = Shell(environment + "xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null");
@@ -212,7 +213,7 @@ TEST(DesktopClipboardOnX, TextAndPicturesTravelToOtherProgramsAndBackUnchanged) 
 
   // What the desktop's tool puts there comes to the system's programs as CF_TEXT.
   Shell("printf 'vom Desktop \\303\\274ber xclip' | " + environment + "xclip -selection clipboard -i >/dev/null 2>&1 &");
-  for (int wait = 0; wait < 100 && Shell(environment + "xclip -selection clipboard -o 2>/dev/null").empty(); ++wait) Shell("sleep 0.1");
+  for (int wait = 0; wait < 300 && Shell(environment + "xclip -selection clipboard -o 2>/dev/null").empty(); ++wait) Shell("sleep 0.1");
   Shell(environment + peer + " get " + (folder / "text.desktop") + " " + (folder / "dib.desktop"));
   EXPECT_EQ(folder.Read("text.desktop"), "vom Desktop \xFC" "ber xclip");
 }
