@@ -88,3 +88,47 @@ function(varno_add_resources)
   target_sources(${R_TARGET} PRIVATE ${folder}/Resources.cpp)
   target_link_libraries(${R_TARGET} PRIVATE layer_win32)
 endfunction()
+
+# varno_add_resource_script(TARGET target SCRIPT file.rc)
+# Compiles a resource script (the platform's own text form, with a resource.h
+# for the ids and win32/ResourceScript.h for the platform's constants) with
+# binutils' resource compiler into a .res file, checks every resource in it
+# and embeds it into the program or shared library, where FindResource,
+# LoadString, LoadMenu, DialogBoxParam ... of the layer find them. Files the
+# script names (bitmaps, icons, cursors) lie beside it. A VERSIONINFO block
+# becomes the module's version information. Once per target.
+find_program(VARNO_WINDRES x86_64-w64-mingw32-windres)
+function(varno_add_resource_script)
+  cmake_parse_arguments(R "" "TARGET;SCRIPT" "" ${ARGN})
+  if(NOT TARGET ${R_TARGET})
+    return()  # a test target without tests in the build
+  endif()
+  if(NOT VARNO_WINDRES)
+    message(FATAL_ERROR "varno_add_resource_script: the resource compiler x86_64-w64-mingw32-windres "
+      "(Debian package binutils-mingw-w64-x86-64) is missing; scripts/deps installs it")
+  endif()
+  cmake_path(ABSOLUTE_PATH R_SCRIPT BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} NORMALIZE OUTPUT_VARIABLE script)
+  cmake_path(GET script PARENT_PATH script_folder)
+  cmake_path(GET script STEM stem)
+  file(GLOB beside CONFIGURE_DEPENDS ${script_folder}/*)
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/${R_TARGET}_resources)
+  set(res ${folder}/${stem}.res)
+  set(source ${folder}/${stem}_res.cpp)
+  add_custom_command(OUTPUT ${res}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+    COMMAND ${VARNO_WINDRES} --preprocessor=cpp --preprocessor-arg=-DRC_INVOKED --codepage=1252
+      -I ${CMAKE_SOURCE_DIR}/platform -I ${script_folder} --input-format=rc --output-format=res
+      -i ${script} -o ${res}
+    DEPENDS ${beside} ${CMAKE_SOURCE_DIR}/platform/win32/ResourceScript.h
+      ${CMAKE_SOURCE_DIR}/platform/win32/ControlStyles.h
+    WORKING_DIRECTORY ${script_folder}
+    COMMENT "Compiling the resource script of ${R_TARGET}"
+    VERBATIM)
+  add_custom_command(OUTPUT ${source}
+    COMMAND layer_res_embed ${res} ${source}
+    DEPENDS ${res} layer_res_embed
+    COMMENT "Checking and embedding the resources of ${R_TARGET}"
+    VERBATIM)
+  target_sources(${R_TARGET} PRIVATE ${source})
+  target_link_libraries(${R_TARGET} PRIVATE layer_win32)
+endfunction()

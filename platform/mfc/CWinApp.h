@@ -33,6 +33,13 @@ class CWinApp : public CWinThread {
 };
 
 CWinApp* AfxGetApp();
+// The module whose resources (dialogs, menus, strings) the class library
+// takes first: the program unless set.
+HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE module);
+// The module that holds a resource: the resource module, else the program,
+// else the first loaded library that has it (null: the program).
+HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
 HINSTANCE AfxGetInstanceHandle();
 CWnd* AfxGetMainWnd();
 // Joins the program to the user's other programs (its top-level windows are

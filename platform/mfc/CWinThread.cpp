@@ -2,6 +2,7 @@
 
 #include "mfc/CDC.h"
 #include "mfc/CGdiObject.h"
+#include "mfc/CMenu.h"
 #include "mfc/CWnd.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
@@ -90,6 +91,7 @@ BOOL CWinThread::OnIdle(LONG count) {
     CWnd::DeleteTempMap();
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
+    CMenu::DeleteTempMap();
   }
   return count < 1;
 }

@@ -144,6 +144,16 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   return window != nullptr;
 }
 
+layer::CreationHook CWnd::BeginBinding(CWnd* object) {
+  creating = object;
+  return layer::SetCreationHook(&CWnd::BindCreatedWindow);
+}
+
+void CWnd::EndBinding(layer::CreationHook previous) {
+  creating = nullptr;
+  layer::SetCreationHook(previous);
+}
+
 BOOL CWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
                   LPVOID param) {
   return CreateEx(0, className, windowName, style | WS_CHILD, rect.left, rect.top, rect.right - rect.left,

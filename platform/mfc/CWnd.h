@@ -8,7 +8,9 @@
 #include "mfc/CString.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
+#include "user/Controls.h"
 
+class CMenu;
 class CScrollBar;
 
 class CWnd : public CCmdTarget {
@@ -122,6 +124,29 @@ class CWnd : public CCmdTarget {
   void SetFont(CFont* font, BOOL redraw = TRUE);
   CFont* GetFont() const;
 
+  // Dialog items by their ids, the window's icons and its menus (CWnd_Dialog.cpp, CWnd_Menu.cpp).
+  int GetDlgItemText(int id, LPSTR text, int size) const;
+  int GetDlgItemText(int id, CString& text) const;
+  void SetDlgItemText(int id, LPCSTR text);
+  UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
+  void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
+  void CheckDlgButton(int id, UINT check);
+  UINT IsDlgButtonChecked(int id) const;
+  void CheckRadioButton(int firstId, int lastId, int checkId);
+  LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  HICON SetIcon(HICON icon, BOOL big);
+  HICON GetIcon(BOOL big) const;
+  // Centres the window on its owner (or the given window, or the screen).
+  void CenterWindow(CWnd* alternateOwner = nullptr);
+  CMenu* GetMenu() const;
+  BOOL SetMenu(CMenu* menu);
+  void DrawMenuBar();
+  CMenu* GetSystemMenu(BOOL revert) const;
+  // Binds the next window this thread creates to an object, for windows that
+  // the layer makes itself (dialogs from templates); EndBinding restores.
+  static layer::CreationHook BeginBinding(CWnd* object);
+  static void EndBinding(layer::CreationHook previous);
+
  protected:
   // The default handling of the message being handled now.
   LRESULT Default();
@@ -176,6 +201,12 @@ class CWnd : public CCmdTarget {
   afx_msg void OnChildActivate();
   afx_msg BOOL OnQueryNewPalette();
   afx_msg void OnPaletteChanged(CWnd* focus);
+  afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
+  afx_msg void OnMeasureItem(int id, LPMEASUREITEMSTRUCT item);
+  afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
+  afx_msg void OnInitMenu(CMenu* menu);
+  afx_msg void OnInitMenuPopup(CMenu* popup, UINT index, BOOL systemMenu);
+  afx_msg void OnMenuSelect(UINT item, UINT flags, HMENU menu);
 
   WNDPROC m_pfnSuper = nullptr;  // the procedure the window had before the object took it over
 
@@ -266,3 +297,27 @@ LPCSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH bac
 #define ON_WM_QUERYNEWPALETTE() VARNO_ON_MESSAGE(WM_QUERYNEWPALETTE, return t->OnQueryNewPalette())
 #define ON_WM_PALETTECHANGED() \
   VARNO_ON_MESSAGE(WM_PALETTECHANGED, t->OnPaletteChanged(CWnd::FromHandle(reinterpret_cast<HWND>(w))); return 0)
+
+// Messages the class library hands back to the control they are about
+// (owner-drawn items), numbered from here on.
+#define WM_REFLECT_BASE 0xBC00
+
+// Entries for the messages of dialogs, owner-drawn controls and menus.
+#define ON_WM_DRAWITEM() \
+  VARNO_ON_MESSAGE(WM_DRAWITEM, t->OnDrawItem(static_cast<int>(w), reinterpret_cast<LPDRAWITEMSTRUCT>(l)); return TRUE)
+#define ON_WM_MEASUREITEM() \
+  VARNO_ON_MESSAGE(WM_MEASUREITEM, t->OnMeasureItem(static_cast<int>(w), reinterpret_cast<LPMEASUREITEMSTRUCT>(l)); return TRUE)
+#define VARNO_ON_CTLCOLOR(message, kind)                                                                          \
+  VARNO_ON_MESSAGE(message, return reinterpret_cast<LRESULT>(t->OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(w)), \
+                                                                            CWnd::FromHandle(reinterpret_cast<HWND>(l)), kind)))
+#define ON_WM_CTLCOLOR()                                   \
+  VARNO_ON_CTLCOLOR(WM_CTLCOLORMSGBOX, 0)                  \
+  VARNO_ON_CTLCOLOR(WM_CTLCOLOREDIT, 1) VARNO_ON_CTLCOLOR(WM_CTLCOLORLISTBOX, 2) VARNO_ON_CTLCOLOR(WM_CTLCOLORBTN, 3) \
+  VARNO_ON_CTLCOLOR(WM_CTLCOLORDLG, 4) VARNO_ON_CTLCOLOR(WM_CTLCOLORSCROLLBAR, 5) VARNO_ON_CTLCOLOR(WM_CTLCOLORSTATIC, 6)
+#define CTLCOLOR_MSGBOX 0
+#define CTLCOLOR_EDIT 1
+#define CTLCOLOR_LISTBOX 2
+#define CTLCOLOR_BTN 3
+#define CTLCOLOR_DLG 4
+#define CTLCOLOR_SCROLLBAR 5
+#define CTLCOLOR_STATIC 6

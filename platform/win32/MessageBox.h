@@ -37,6 +37,9 @@
 #define IDNO 7
 
 int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+inline int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) { return MessageBox(owner, text, caption, type); }
+// The desktop's alert sound (the kind, MB_ICON* or 0xFFFFFFFF, is not told apart).
+BOOL MessageBeep(UINT type);
 
 namespace layer {
 
@@ -46,5 +49,15 @@ using MessageBoxPresenter = std::function<int(HWND owner, const char* text, cons
 // Installs the presenter for the calling program and returns the one before
 // (empty for the default).
 MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter);
+
+// What shows a box when no presenter is installed: the screen backend's box
+// window where a person can see it; without one the box goes to the standard
+// error stream and answers IDOK.
+void SetMessageBoxWindowing(MessageBoxPresenter windowing);
+
+// What sounds the alert (the screen backend installs it); the number of
+// beeps so far, for tests.
+void SetBeeper(std::function<void()> beeper);
+int BeepCount();
 
 }  // namespace layer

@@ -4,14 +4,21 @@
 #include <link.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <string>
 #include <mutex>
 #include <vector>
 
 #include "win32/Errors.h"
 #include "win32/Gdi.h"
 #include "win32/Mbstring.h"
+#include "win32/MenuTemplate.h"
 #include "win32/Module.h"
+#include "win32/ResourceFile.h"
 
 namespace {
 
@@ -20,6 +27,7 @@ namespace {
 struct Table {
   const layer::ResourceEntry* entries;
   std::size_t count;
+  const void* anchor;  // an address inside the module's own data
   HMODULE module;
   bool moduleKnown;
 };
@@ -54,17 +62,17 @@ HMODULE ModuleOfAddress(const void* address) {
 // Asks the loader without holding the tables' lock: a library that loads on
 // another thread holds the loader's lock while it registers its table.
 void LearnModules() {
-  std::vector<const layer::ResourceEntry*> unknown;
+  std::vector<const void*> unknown;
   {
     std::lock_guard<std::mutex> lock(tablesMutex);
     for (const Table& table : Tables())
-      if (!table.moduleKnown) unknown.push_back(table.entries);
+      if (!table.moduleKnown) unknown.push_back(table.anchor);
   }
-  for (const layer::ResourceEntry* entries : unknown) {
-    HMODULE module = ModuleOfAddress(entries);
+  for (const void* anchor : unknown) {
+    HMODULE module = ModuleOfAddress(anchor);
     std::lock_guard<std::mutex> lock(tablesMutex);
     for (Table& table : Tables())
-      if (table.entries == entries) {
+      if (table.anchor == anchor) {
         table.module = module;
         table.moduleKnown = true;
       }
@@ -169,11 +177,74 @@ HBITMAP LoadBitmap(HINSTANCE module, LPCSTR name) {
   return CreateDIBitmap(nullptr, &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS);
 }
 
+int LoadString(HINSTANCE module, UINT id, LPSTR buffer, int size) {
+  if (!buffer) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  DWORD blockSize = 0;
+  const BYTE* block = layer::ResourceBytes(module, MAKEINTRESOURCE((id >> 4) + 1), RT_STRING, &blockSize);
+  std::vector<std::string> texts;
+  if (!block || !layer::ReadStringBlock(block, blockSize, texts) || texts[id & 15].empty()) {
+    if (size > 0) buffer[0] = '\0';
+    if (block) SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return 0;
+  }
+  const std::string& text = texts[id & 15];
+  if (size <= 0) return 0;
+  int count = static_cast<int>(std::min<std::size_t>(text.size(), static_cast<std::size_t>(size - 1)));
+  std::memcpy(buffer, text.data(), static_cast<std::size_t>(count));
+  buffer[count] = '\0';
+  return count;
+}
+
 namespace layer {
 
-ModuleResources::ModuleResources(const ResourceEntry* entries, std::size_t count) : m_entries(entries) {
+ModuleResources::ModuleResources(const ResourceEntry* entries, std::size_t count) { Register(entries, count, entries); }
+
+ModuleResources::ModuleResources(const BYTE* image, std::size_t size) {
+  std::vector<ResourceRecord> records;
+  std::string error;
+  if (!ReadResourceFile(image, size, records, error)) {
+    std::fprintf(stderr, "resources of a module are damaged: %s\n", error.c_str());
+    return;
+  }
+  auto idOf = [this](const ResourceName& name) -> LPCSTR {
+    if (name.isNumber) return MAKEINTRESOURCE(name.number);
+    return m_names.emplace_back(name.text).c_str();
+  };
+  for (const ResourceRecord& record : records)
+    m_owned.push_back(ResourceEntry{idOf(record.type), idOf(record.name), record.data, record.size});
+  Register(m_owned.data(), m_owned.size(), image);
+}
+
+void ModuleResources::Register(const ResourceEntry* entries, std::size_t count, const void* anchor) {
+  m_entries = entries;
   std::lock_guard<std::mutex> lock(tablesMutex);
-  Tables().push_back(Table{entries, count, nullptr, false});
+  Tables().push_back(Table{entries, count, anchor, nullptr, false});
+}
+
+std::vector<HMODULE> ModulesWithResource(LPCSTR name, LPCSTR type) {
+  LearnModules();
+  std::vector<HMODULE> modules;
+  std::lock_guard<std::mutex> lock(tablesMutex);
+  for (const Table& table : Tables()) {
+    if (!table.moduleKnown) continue;
+    for (const ResourceEntry* entry = table.entries; entry != table.entries + table.count; ++entry) {
+      if (SameId(type, entry->type) && SameId(name, entry->name)) {
+        modules.push_back(table.module);
+        break;
+      }
+    }
+  }
+  return modules;
+}
+
+const BYTE* ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, DWORD* size) {
+  HRSRC found = FindResource(module, name, type);
+  if (!found) return nullptr;
+  if (size) *size = SizeofResource(module, found);
+  return static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
 }
 
 ModuleResources::~ModuleResources() {

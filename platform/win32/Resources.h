@@ -8,6 +8,9 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <string>
+#include <vector>
 
 #include "win32/Types.h"
 #include "win32/UserTypes.h"
@@ -43,6 +46,11 @@ BOOL FreeResource(HGLOBAL data);
 // ERROR_INVALID_DATA) when its bytes are no uncompressed picture.
 HBITMAP LoadBitmap(HINSTANCE module, LPCSTR name);
 
+// A text of the module's string table into buffer (cut to size - 1 bytes and
+// ended by NUL); its length, 0 when there is none.
+int LoadString(HINSTANCE module, UINT id, LPSTR buffer, int size);
+inline int LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) { return LoadString(module, id, buffer, size); }
+
 inline HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) { return FindResource(module, name, type); }
 inline HBITMAP LoadBitmapA(HINSTANCE module, LPCSTR name) { return LoadBitmap(module, name); }
 
@@ -62,12 +70,24 @@ struct ResourceEntry {
 class ModuleResources {
  public:
   ModuleResources(const ResourceEntry* entries, std::size_t count);
+  // The records of a compiled resource file (.res) that the build checked.
+  ModuleResources(const BYTE* image, std::size_t size);
   ~ModuleResources();
   ModuleResources(const ModuleResources&) = delete;
   ModuleResources& operator=(const ModuleResources&) = delete;
 
  private:
-  const ResourceEntry* m_entries;
+  void Register(const ResourceEntry* entries, std::size_t count, const void* anchor);
+  const ResourceEntry* m_entries = nullptr;
+  std::vector<ResourceEntry> m_owned;
+  std::deque<std::string> m_names;
 };
+
+// The modules that hold a resource of that type and name, in the order they loaded.
+std::vector<HMODULE> ModulesWithResource(LPCSTR name, LPCSTR type);
+
+// The bytes and size of a resource, or null when the module has none of
+// that type and name.
+const BYTE* ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, DWORD* size);
 
 }  // namespace layer

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "win32/Errors.h"
+#include "win32/Icons.h"
 #include "win32/UserWindows.h"
 #include "win32/WindowHost.h"
 
@@ -62,13 +63,15 @@ HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) {
     return reinterpret_cast<HCURSOR>(kSystemCursorBase | id);
   }
   CursorTable& table = Cursors();
-  std::lock_guard<std::mutex> lock(table.mutex);
-  auto found = table.byModule.find({instance, id});
-  if (found == table.byModule.end()) {
-    SetLastError(1814L);
-    return nullptr;
+  {
+    std::lock_guard<std::mutex> lock(table.mutex);
+    auto found = table.byModule.find({instance, id});
+    if (found != table.byModule.end()) return reinterpret_cast<HCURSOR>(found->second);
   }
-  return reinterpret_cast<HCURSOR>(found->second);
+  // A cursor of the module's resources becomes known on its first load.
+  if (HCURSOR cursor = layer::LoadCursorResource(instance, name)) return cursor;
+  SetLastError(1814L);
+  return nullptr;
 }
 
 namespace layer {

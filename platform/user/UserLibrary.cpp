@@ -1,0 +1,36 @@
+// What the library sets up when it loads: the standard controls, the
+// desktop's style for their drawn parts, and message boxes as windows where
+// a person can see them.
+#include <cstdio>
+
+#include "qt/DesktopIntegration.h"
+#include "user/ControlDrawing.h"
+#include "user/Controls.h"
+#include "user/MenuTracking.h"
+#include "user/MessageBoxWindow.h"
+
+namespace layer {
+namespace {
+
+int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
+  if (ScreenIsVisible()) return ShowMessageBoxWindow(owner, text, caption, type);
+  // Nobody could see or answer the box: it is written down and answers OK.
+  std::fprintf(stderr, "[%s] %s\n", caption, text);
+  return IDOK;
+}
+
+struct LoadTime {
+  LoadTime() {
+    RegisterStandardControls();
+    SetThemedPainter(PaintWithDesktopStyle);
+    SetMessageBoxWindowing(ShowBox);
+    menus::InstallMenuBar();
+  }
+  ~LoadTime() {
+    SetThemedPainter(nullptr);
+    SetMessageBoxWindowing(nullptr);
+  }
+} loadTime;
+
+}  // namespace
+}  // namespace layer
