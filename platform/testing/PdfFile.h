@@ -99,6 +99,26 @@ class PdfFile {
     return ReadGrey(base + ".pgm");
   }
 
+  // A binary PGM file ("P5", width, height, maximum 255; comments after "#").
+  static Raster ReadGrey(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    auto next = [&in]() {
+      std::string word;
+      while (in >> word && word[0] == '#') in.ignore(1 << 16, '\n');
+      return word;
+    };
+    Raster raster;
+    std::string magic = next();
+    raster.width = std::atoi(next().c_str());
+    raster.height = std::atoi(next().c_str());
+    int maximum = std::atoi(next().c_str());
+    in.get();
+    if (magic != "P5" || maximum != 255 || raster.width <= 0 || raster.height <= 0) return Raster{};
+    raster.grey.resize(static_cast<std::size_t>(raster.width) * raster.height);
+    in.read(reinterpret_cast<char*>(raster.grey.data()), static_cast<std::streamsize>(raster.grey.size()));
+    return in ? raster : Raster{};
+  }
+
  private:
   static std::string Run(const std::string& command) {
     std::string output;
@@ -108,20 +128,6 @@ class PdfFile {
       pclose(pipe);
     }
     return output;
-  }
-
-  // A binary PGM file ("P5", width, height, maximum 255).
-  static Raster ReadGrey(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maximum = 0;
-    Raster raster;
-    in >> magic >> raster.width >> raster.height >> maximum;
-    in.get();
-    if (magic != "P5" || maximum != 255 || raster.width <= 0 || raster.height <= 0) return Raster{};
-    raster.grey.resize(static_cast<std::size_t>(raster.width) * raster.height);
-    in.read(reinterpret_cast<char*>(raster.grey.data()), static_cast<std::streamsize>(raster.grey.size()));
-    return in ? raster : Raster{};
   }
 
   std::string m_path;
