@@ -1,4 +1,5 @@
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -112,6 +113,25 @@ int Sum(const std::vector<int>& values) {
   return sum;
 }
 
+// The glyphs of a text, each at the place its advances give it.
+QGlyphRun GlyphRun(const RealisedFont& font, const QString& text, const std::vector<int>& advances) {
+  const QRawFont& raw = const_cast<RealisedFont&>(font).Raw();
+  QList<quint32> glyphs = raw.glyphIndexesForString(text);
+  QList<QPointF> positions;
+  int x = 0;
+  for (qsizetype i = 0; i < glyphs.size(); ++i) {
+    positions << QPointF(x, 0);
+    if (i < static_cast<qsizetype>(advances.size())) x += advances[static_cast<std::size_t>(i)];
+  }
+  QGlyphRun run;
+  run.setRawFont(raw);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  run.setUnderline(font.font.underline());
+  run.setStrikeOut(font.font.strikeOut());
+  return run;
+}
+
 // Draws one line of text with the top-left of its cell at a device point.
 BOOL DrawTextLine(layer::DeviceContext& context, const RealisedFont& font, POINT topLeft, std::string_view bytes,
                   const QString& text, const std::vector<int>& advances, const RECT* clip) {
@@ -133,13 +153,8 @@ BOOL DrawTextLine(layer::DeviceContext& context, const RealisedFont& font, POINT
   mask.fill(0);
   {
     QPainter painter(&mask);
-    painter.setFont(font.font);
     painter.setPen(Qt::white);
-    int x = 0;
-    for (int i = 0; i < text.size(); ++i) {
-      painter.drawText(QPoint(x, font.ascent), QString(text[i]));
-      x += advances[static_cast<std::size_t>(i)];
-    }
+    painter.drawGlyphRun(QPointF(0, font.ascent), GlyphRun(font, text, advances));
   }
   std::uint32_t colour = layer::ResolvePixel(context, context.state.textColor);
   for (int y = visible.top; y < visible.bottom; ++y) {
