@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/OneBitPicture.h"
 #include "testing/PrinterSandbox.h"
 #include "win32/EnhMetaFile.h"
 #include "win32/UserWindows.h"
@@ -14,30 +15,10 @@ namespace {
 
 constexpr int kDpi = 300;
 
-// A one-bit parts drawing of 600 x 400 pixels: a grid of lines every 20 pixels.
-struct Drawing {
-  std::vector<BYTE> header = std::vector<BYTE>(sizeof(BITMAPINFOHEADER) + 2 * sizeof(RGBQUAD));
-  std::vector<BYTE> bits;
-  Drawing() {
-    const int width = 600, height = 400, stride = WIDTHBYTES(width);
-    auto* info = reinterpret_cast<BITMAPINFO*>(header.data());
-    info->bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, 1, BI_RGB, 0, 11811, 11811, 2, 0};
-    auto* colours = reinterpret_cast<RGBQUAD*>(header.data() + sizeof(BITMAPINFOHEADER));
-    colours[0] = RGBQUAD{0, 0, 0, 0};
-    colours[1] = RGBQUAD{255, 255, 255, 0};
-    bits.assign(static_cast<std::size_t>(stride) * height, 0xFF);
-    for (int y = 0; y < height; ++y) {
-      BYTE* row = bits.data() + static_cast<std::size_t>(y) * stride;
-      if (y % 20 == 0) std::fill(row, row + width / 8, 0);
-      for (int x = 0; x < width; x += 20) row[x / 8] &= static_cast<BYTE>(~(0x80 >> (x % 8)));
-    }
-  }
-  const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(header.data()); }
-};
-
 // An order page: a table of 40 rows of text between rules, grey headings and a drawing.
 void DrawPage(HDC dc, int page) {
-  static Drawing drawing;
+  // A one-bit parts drawing of 600 x 400 pixels: a grid of lines every 20 pixels.
+  static layer::testing::OneBitPicture drawing(600, 400, [](int x, int y) { return x % 20 == 0 || y % 20 == 0; }, 11811);
   HFONT font = CreateFont(-10 * kDpi / 72, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
   HGDIOBJ oldFont = SelectObject(dc, font);
   HBRUSH grey = CreateSolidBrush(RGB(210, 210, 210));
@@ -54,7 +35,7 @@ void DrawPage(HDC dc, int page) {
     MoveToEx(dc, 150, y + 50, nullptr);
     LineTo(dc, 2330, y + 50);
   }
-  StretchDIBits(dc, 150, 150, 1200, 800, 0, 0, 600, 400, drawing.bits.data(), drawing.Info(), DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(dc, 150, 150, 1200, 800, 0, 0, 600, 400, drawing.Bits(), drawing.Info(), DIB_RGB_COLORS, SRCCOPY);
   SelectObject(dc, oldFont);
   DeleteObject(font);
   DeleteObject(grey);

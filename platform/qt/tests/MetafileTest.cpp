@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "testing/MemoryCanvas.h"
+#include "testing/OneBitPicture.h"
 #include "testing/PdfFile.h"
 #include "testing/PrinterSandbox.h"
 #include "win32/EnhMetaFile.h"
@@ -34,21 +35,10 @@ struct GreyPicture {
   const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(&info); }
 };
 
-struct MonoPicture {
-  struct {
-    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 16, 8, 1, 1, BI_RGB, 0, 0, 0, 2, 2};
-    RGBQUAD colours[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
-  } info;
-  BYTE bits[8][4];
-  MonoPicture() {
-    for (int y = 0; y < 8; ++y) {
-      bits[y][0] = static_cast<BYTE>(0xAA >> (y % 2));
-      bits[y][1] = 0x0F;
-      bits[y][2] = bits[y][3] = 0;
-    }
-  }
-  const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(&info); }
-};
+// 16 x 8 pixels: a chequer of single pixels on the left, a black band on the right.
+layer::testing::OneBitPicture MonoPicture() {
+  return layer::testing::OneBitPicture(16, 8, [](int x, int y) { return x < 8 ? (x + y) % 2 == 1 : x < 12; });
+}
 
 // Everything a printed page may hold: lines of both kinds of pen, shapes,
 // fills, text in three ways, pictures, pixels, blocks and a clip.
@@ -85,10 +75,10 @@ void DrawScene(HDC dc) {
 
   GreyPicture colour;
   StretchDIBits(dc, 70, 105, 40, 40, 0, 0, 4, 4, colour.bits, colour.Info(), DIB_RGB_COLORS, SRCCOPY);
-  MonoPicture mono;
+  static const layer::testing::OneBitPicture mono = MonoPicture();
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchDIBits(dc, 10, 140, 48, 24, 0, 0, 16, 8, mono.bits, mono.Info(), DIB_RGB_COLORS, SRCCOPY);
-  SetDIBitsToDevice(dc, 70, 150, 16, 8, 0, 0, 0, 8, mono.bits, mono.Info(), DIB_RGB_COLORS);
+  StretchDIBits(dc, 10, 140, 48, 24, 0, 0, 16, 8, mono.Bits(), mono.Info(), DIB_RGB_COLORS, SRCCOPY);
+  SetDIBitsToDevice(dc, 70, 150, 16, 8, 0, 0, 0, 8, mono.Bits(), mono.Info(), DIB_RGB_COLORS);
   for (int i = 0; i < 10; ++i) SetPixel(dc, 100 + i, 150 + i, RGB(255, 0, 255));
 
   HDC memory = CreateCompatibleDC(dc);
@@ -286,8 +276,8 @@ TEST(RecordedPage, PlayedOntoThePrinterItPrintsAsDrawnThere) {
     HFONT font = CreateFont(-50, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
     HGDIOBJ old = SelectObject(dc, font);
     TextOut(dc, 300, 300, "Aufgezeichnete Seite", 20);
-    MonoPicture picture;
-    StretchDIBits(dc, 300, 600, 160, 80, 0, 0, 16, 8, picture.bits, picture.Info(), DIB_RGB_COLORS, SRCCOPY);
+    static const layer::testing::OneBitPicture picture = MonoPicture();
+    StretchDIBits(dc, 300, 600, 160, 80, 0, 0, 16, 8, picture.Bits(), picture.Info(), DIB_RGB_COLORS, SRCCOPY);
     SelectObject(dc, old);
     DeleteObject(font);
   });

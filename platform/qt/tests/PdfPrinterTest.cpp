@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "testing/OneBitPicture.h"
 #include "testing/PdfFile.h"
 #include "testing/PrinterSandbox.h"
 #include "win32/Errors.h"
@@ -18,20 +19,10 @@ using layer::testing::PdfFile;
 
 constexpr int kDpi = 300;
 
-// A one-bit picture of 64 x 32 pixels: squares of 8 pixels, black where
-// row and column of the square differ in evenness.
-struct Checkerboard {
-  struct {
-    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 64, 32, 1, 1, BI_RGB, 0, 11811, 11811, 2, 2};
-    RGBQUAD colours[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
-  } info;
-  BYTE bits[32][8];
-  Checkerboard() {
-    for (int row = 0; row < 32; ++row)
-      for (int byte = 0; byte < 8; ++byte) bits[row][byte] = ((row / 8) % 2 == byte % 2) ? 0xFF : 0x00;
-  }
-  const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(&info); }
-};
+// A one-bit picture of 64 x 32 pixels: black and white squares of 8 pixels.
+layer::testing::OneBitPicture Checkerboard() {
+  return layer::testing::OneBitPicture(64, 32, [](int x, int y) { return (x / 8 + y / 8) % 2 == 0; }, 11811);
+}
 
 DEVMODE ModeFor(short orientation) {
   DEVMODE mode{};
@@ -60,8 +51,8 @@ void DrawPage(HDC dc, int page) {
   RECT grey{600, 1500, 1800, 1800};
   HBRUSH brush = CreateSolidBrush(RGB(170, 170, 170));
   FillRect(dc, &grey, brush);
-  Checkerboard picture;
-  StretchDIBits(dc, 600, 900, 640, 320, 0, 0, 64, 32, picture.bits, picture.Info(), DIB_RGB_COLORS, SRCCOPY);
+  static const layer::testing::OneBitPicture picture = Checkerboard();
+  StretchDIBits(dc, 600, 900, 640, 320, 0, 0, 64, 32, picture.Bits(), picture.Info(), DIB_RGB_COLORS, SRCCOPY);
   SelectObject(dc, oldPen);
   SelectObject(dc, oldFont);
   DeleteObject(pen);
