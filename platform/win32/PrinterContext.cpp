@@ -155,8 +155,9 @@ int PrinterContext::StartPage() {
     SetLastError(ERROR_SPL_NO_STARTDOC);
     return SP_ERROR;
   }
-  if (int failure = WriteFailure()) return Abandon(failure);
+  // Beginning a page writes the one before: a full disk shows here at the latest.
   if (!m_writer->BeginPage(GeometryOf(m_printer, m_mode))) return Abandon(SP_ERROR);
+  if (int failure = WriteFailure()) return Abandon(failure);
   m_state = State::Page;
   return 1;
 }
