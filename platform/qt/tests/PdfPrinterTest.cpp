@@ -53,6 +53,22 @@ void DrawPage(HDC dc, int page) {
   FillRect(dc, &grey, brush);
   static const layer::testing::OneBitPicture picture = Checkerboard();
   StretchDIBits(dc, 600, 900, 640, 320, 0, 0, 64, 32, picture.Bits(), picture.Info(), DIB_RGB_COLORS, SRCCOPY);
+  if (page == 2) {
+    // A colour picture of 8 x 4 pixels, red above and blue below, and a frame.
+    BITMAPINFO colour{{sizeof(BITMAPINFOHEADER), 8, 4, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    BYTE bits[4][24];
+    for (int row = 0; row < 4; ++row)
+      for (int x = 0; x < 8; ++x) {
+        bool blue = row < 2;  // rows are stored bottom-up
+        bits[row][3 * x] = blue ? 255 : 0;
+        bits[row][3 * x + 1] = 0;
+        bits[row][3 * x + 2] = blue ? 0 : 255;
+      }
+    StretchDIBits(dc, 1400, 900, 400, 200, 0, 0, 8, 4, bits, &colour, DIB_RGB_COLORS, SRCCOPY);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, 1400, 1200, 2000, 1400);
+    SelectObject(dc, oldBrush);
+  }
   SelectObject(dc, oldPen);
   SelectObject(dc, oldFont);
   DeleteObject(pen);
@@ -107,14 +123,18 @@ TEST_F(PdfPrinter, TwoPagesWithTextLinesGreyAndAPictureInTheirPlaces) {
   EXPECT_NE(pdf.Text(2).find("Ersatzteilliste Seite 2"), std::string::npos);
   EXPECT_NE(pdf.Fonts().find("LiberationSans"), std::string::npos);
 
-  // The picture goes in at its own resolution, one bit deep; nothing else is a raster.
+  // Pictures go in at their own resolution, one-bit ones one bit deep; nothing else is a raster.
   for (int page : {1, 2}) {
     auto images = pdf.Images(page);
-    ASSERT_EQ(images.size(), 1u) << "page " << page;
+    ASSERT_EQ(images.size(), static_cast<std::size_t>(page)) << "page " << page;
     EXPECT_EQ(images[0].width, 64);
     EXPECT_EQ(images[0].height, 32);
     EXPECT_EQ(images[0].bitsPerComponent, 1);
   }
+  auto colour = pdf.Images(2).back();
+  EXPECT_EQ(colour.width, 8);
+  EXPECT_EQ(colour.height, 4);
+  EXPECT_EQ(colour.colour, "rgb");
 
   // At 50 dots per inch one device dot of 300 is a sixth of a pixel.
   auto raster = pdf.Render(1, 50);
@@ -127,6 +147,13 @@ TEST_F(PdfPrinter, TwoPagesWithTextLinesGreyAndAPictureInTheirPlaces) {
   EXPECT_NEAR(raster.At(at(1200), at(1650)), 170, 3);                               // the grey area
   EXPECT_LT(raster.At(at(1500), at(2000)), 128);                                    // the line
   EXPECT_GT(raster.Darker(at(600), at(300), at(1800), at(400), 128), 20);           // the title
+
+  auto second = pdf.Render(2, 50);
+  ASSERT_GT(second.width, second.height);
+  EXPECT_NEAR(second.At(at(1600), at(950)), 76, 10);   // red, in grey
+  EXPECT_NEAR(second.At(at(1600), at(1050)), 29, 10);  // blue, in grey
+  EXPECT_LT(second.At(at(1700), at(1201)), 128);       // the frame's top edge
+  EXPECT_EQ(second.At(at(1700), at(1300)), 255);       // and its hollow inside
 }
 
 TEST_F(PdfPrinter, DeviceCapabilitiesFollowPaperOrientationAndResolution) {
