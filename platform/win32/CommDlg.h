@@ -36,8 +36,8 @@
 
 // Reasons of CommDlgExtendedError.
 #define CDERR_DIALOGFAILURE 0xFFFFu
-#define CDERR_STRUCTSIZE 0x0001u
-#define CDERR_INITIALIZATION 0x0002u
+#define CDERR_STRUCTSIZE 0x0001
+#define CDERR_INITIALIZATION 0x0002
 #define CDERR_NOTEMPLATE 0x0003u
 #define CDERR_NOHINSTANCE 0x0004u
 #define CDERR_FINDRESFAILURE 0x0006u
@@ -127,8 +127,15 @@ struct PrintChoice {
 using PrintDialogPresenter = std::function<bool(HWND owner, PrintChoice& choice)>;
 
 // Installs the presenter and returns the one before (empty for the default:
-// the dialog accepts what it shows, so a headless run never blocks).
+// the windowing's dialog, else the dialog accepts what it shows, so a
+// headless run never blocks).
 PrintDialogPresenter SetPrintDialogPresenter(PrintDialogPresenter presenter);
+// The dialog the windowing shows where a person can see it; the user
+// library installs it.
+void SetPrintDialogWindowing(PrintDialogPresenter windowing);
+
+// The reason CommDlgExtendedError tells, for the common dialogs of every library.
+void SetCommonDialogError(DWORD reason);
 
 // Makes another printer the chosen one, with its own default settings and the
 // copies and collation kept.

@@ -23,6 +23,10 @@ layer::PrintDialogPresenter& Presenter() {
   static layer::PrintDialogPresenter presenter;
   return presenter;
 }
+layer::PrintDialogPresenter& Windowing() {
+  static layer::PrintDialogPresenter windowing;
+  return windowing;
+}
 
 BOOL Fail(DWORD reason) {
   lastDialogError = reason;
@@ -164,7 +168,7 @@ BOOL PrintDlg(LPPRINTDLG dialog) {
     layer::PrintDialogPresenter presenter;
     {
       std::lock_guard<std::mutex> hold(presenterLock);
-      presenter = Presenter();
+      presenter = Presenter() ? Presenter() : Windowing();
     }
     if (presenter && !presenter(dialog->hwndOwner, choice)) return FALSE;  // cancelled: no reason to tell
     if (choice.printer >= printers.size()) return Fail(PDERR_PRINTERNOTFOUND);
@@ -205,6 +209,13 @@ PrintDialogPresenter SetPrintDialogPresenter(PrintDialogPresenter presenter) {
   std::lock_guard<std::mutex> hold(presenterLock);
   return std::exchange(Presenter(), std::move(presenter));
 }
+
+void SetPrintDialogWindowing(PrintDialogPresenter windowing) {
+  std::lock_guard<std::mutex> hold(presenterLock);
+  Windowing() = std::move(windowing);
+}
+
+void SetCommonDialogError(DWORD reason) { lastDialogError = reason; }
 
 void SwitchPrinter(PrintChoice& choice, std::size_t printer) {
   if (printer >= choice.printers.size()) return;

@@ -25,6 +25,10 @@ PrintToFilePresenter& FilePresenter() {
   static PrintToFilePresenter presenter;
   return presenter;
 }
+PrintToFilePresenter& FileWindowing() {
+  static PrintToFilePresenter windowing;
+  return windowing;
+}
 
 // A document name as a file name: no folder separators or characters the
 // platform forbids in names, not empty, not overly long.
@@ -66,6 +70,11 @@ PrintToFilePresenter SetPrintToFilePresenter(PrintToFilePresenter presenter) {
   return std::exchange(FilePresenter(), std::move(presenter));
 }
 
+void SetPrintToFileWindowing(PrintToFilePresenter windowing) {
+  std::lock_guard<std::mutex> hold(presenterLock);
+  FileWindowing() = std::move(windowing);
+}
+
 std::string FreeDocumentPath(const std::string& folder, const std::string& documentName, const std::string& extension) {
   std::string base = Cp1252ToUtf8(FileNameFor(documentName));
   std::string path = folder + "/" + base + extension;
@@ -99,7 +108,7 @@ bool PrinterContext::ChooseDestination(const DOCINFO& info, const std::string& t
     PrintToFilePresenter presenter;
     {
       std::lock_guard<std::mutex> hold(presenterLock);
-      presenter = FilePresenter();
+      presenter = FilePresenter() ? FilePresenter() : FileWindowing();
     }
     if (!presenter) {
       m_destination = FreeDocumentPath(documents, title, ".pdf");

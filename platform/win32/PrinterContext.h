@@ -73,8 +73,12 @@ class PrinterContext : public VectorTarget {
 // system path, or an empty text when the user cancelled.
 using PrintToFilePresenter = std::function<std::string(const std::string& documentName)>;
 // Installs the presenter and returns the one before (empty for the default:
-// a file named after the document in the PDF printer's folder).
+// the windowing's file dialog, else a file named after the document in the
+// PDF printer's folder).
 PrintToFilePresenter SetPrintToFilePresenter(PrintToFilePresenter presenter);
+// The file dialog the windowing shows where a person can see it; the user
+// library installs it.
+void SetPrintToFileWindowing(PrintToFilePresenter windowing);
 
 // The host path of a new file named after a document in a folder, not yet
 // taken: "name.pdf", "name (2).pdf" ...

@@ -32,6 +32,10 @@ PrinterPropertiesPresenter& PropertiesPresenter() {
   static PrinterPropertiesPresenter presenter;
   return presenter;
 }
+PrinterPropertiesPresenter& PropertiesWindowing() {
+  static PrinterPropertiesPresenter windowing;
+  return windowing;
+}
 
 // What a printer handle stands for.
 struct OpenedPrinter {
@@ -78,6 +82,11 @@ PrintBackend* InstallPrintBackend(PrintBackend* backend) { return installedBacke
 PrinterPropertiesPresenter SetPrinterPropertiesPresenter(PrinterPropertiesPresenter presenter) {
   std::lock_guard<std::mutex> hold(presenterLock);
   return std::exchange(PropertiesPresenter(), std::move(presenter));
+}
+
+void SetPrinterPropertiesWindowing(PrinterPropertiesPresenter windowing) {
+  std::lock_guard<std::mutex> hold(presenterLock);
+  PropertiesWindowing() = std::move(windowing);
 }
 
 PrinterDescription PdfPrinter() {
@@ -308,7 +317,7 @@ LONG DocumentProperties(HWND owner, HANDLE printer, LPSTR, PDEVMODE output, PDEV
     layer::PrinterPropertiesPresenter presenter;
     {
       std::lock_guard<std::mutex> hold(layer::presenterLock);
-      presenter = layer::PropertiesPresenter();
+      presenter = layer::PropertiesPresenter() ? layer::PropertiesPresenter() : layer::PropertiesWindowing();
     }
     DEVMODE shown = settings;
     if (presenter && !presenter(owner, opened->printer.name, shown)) return IDCANCEL;

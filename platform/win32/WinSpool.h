@@ -214,7 +214,11 @@ namespace layer {
 using PrinterPropertiesPresenter = std::function<bool(HWND owner, const std::string& printer, DEVMODE& mode)>;
 
 // Installs the presenter and returns the one before (empty for the default:
-// the settings are accepted as they are, so a headless run never blocks).
+// the windowing's dialog, else the settings are accepted as they are, so a
+// headless run never blocks).
 PrinterPropertiesPresenter SetPrinterPropertiesPresenter(PrinterPropertiesPresenter presenter);
+// The dialog the windowing shows where a person can see it; the user
+// library installs it.
+void SetPrinterPropertiesWindowing(PrinterPropertiesPresenter windowing);
 
 }  // namespace layer
