@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 #include "win32/Printers.h"
@@ -26,7 +27,7 @@ constexpr KnownPaper kKnownPapers[] = {
 constexpr int kSmallestPaper = 100;
 constexpr int kLargestPaper = 20000;
 
-const char* PaperName(short id) {
+const char* KnownName(short id) {
   for (const KnownPaper& paper : kKnownPapers)
     if (paper.id == id) return paper.name;
   return "";
@@ -43,7 +44,7 @@ void SetPaper(DEVMODE& mode, const PaperSize& paper) {
   mode.dmPaperWidth = static_cast<short>(paper.width);
   mode.dmPaperLength = static_cast<short>(paper.height);
   std::memset(mode.dmFormName, 0, sizeof mode.dmFormName);
-  std::strncpy(reinterpret_cast<char*>(mode.dmFormName), PaperName(paper.id), CCHFORMNAME - 1);
+  std::strncpy(reinterpret_cast<char*>(mode.dmFormName), KnownName(paper.id), CCHFORMNAME - 1);
 }
 
 DWORD SupportedFields(const PrinterDescription& printer) {
@@ -162,6 +163,13 @@ bool MergeMode(const PrinterDescription& printer, DEVMODE& mode, const DEVMODE* 
     mode.dmColor = in.dmColor;
 #undef VARNO_MARKED
   return true;
+}
+
+std::string PaperName(const PaperSize& paper) {
+  if (*KnownName(paper.id)) return KnownName(paper.id);
+  char size[48];
+  std::snprintf(size, sizeof size, "%g x %g mm", paper.width / 10.0, paper.height / 10.0);
+  return size;
 }
 
 PaperSize PaperOf(const DEVMODE& mode) { return PaperSize{mode.dmPaperSize, mode.dmPaperWidth, mode.dmPaperLength}; }

@@ -32,6 +32,8 @@ DEVMODE DefaultMode(const PrinterDescription& printer);
 // the input is no device mode.
 bool MergeMode(const PrinterDescription& printer, DEVMODE& mode, const DEVMODE* input);
 PaperSize PaperOf(const DEVMODE& mode);
+// A paper's name as people know it ("A4", "Letter"), else its size in millimetres.
+std::string PaperName(const PaperSize& paper);
 PageGeometry GeometryOf(const PrinterDescription& printer, const DEVMODE& mode);
 DeviceCaps CapsOf(const PrinterDescription& printer, const DEVMODE& mode);
 

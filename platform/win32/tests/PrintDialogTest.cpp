@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "FakePrintBackend.h"
+#include "testing/FakePrintBackend.h"
 #include "testing/PrinterSandbox.h"
 #include "win32/CommDlg.h"
 #include "win32/Memory.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "FakePrintBackend.h"
+#include "testing/FakePrintBackend.h"
 #include "testing/PrinterSandbox.h"
 #include "win32/Errors.h"
 #include "win32/GdiPrint.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "FakePrintBackend.h"
+#include "testing/FakePrintBackend.h"
 #include "testing/PrinterSandbox.h"
 #include "win32/Errors.h"
 #include "win32/Profile.h"
