@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -12,20 +11,16 @@
 #include "win32/Errors.h"
 #include "win32/Mbstring.h"
 #include "win32/Memory.h"
+#include "win32/PresenterSlot.h"
 #include "win32/Printers.h"
 
 namespace {
 
 thread_local DWORD lastDialogError = 0;
 
-std::mutex presenterLock;
-layer::PrintDialogPresenter& Presenter() {
-  static layer::PrintDialogPresenter presenter;
-  return presenter;
-}
-layer::PrintDialogPresenter& Windowing() {
-  static layer::PrintDialogPresenter windowing;
-  return windowing;
+layer::PresenterSlot<layer::PrintDialogPresenter>& Presenters() {
+  static auto* slot = new layer::PresenterSlot<layer::PrintDialogPresenter>;
+  return *slot;
 }
 
 BOOL Fail(DWORD reason) {
@@ -165,11 +160,7 @@ BOOL PrintDlg(LPPRINTDLG dialog) {
 
   layer::PrintChoice choice = ChoiceFor(*dialog, printers, chosen, settings);
   if (!returnDefault) {
-    layer::PrintDialogPresenter presenter;
-    {
-      std::lock_guard<std::mutex> hold(presenterLock);
-      presenter = Presenter() ? Presenter() : Windowing();
-    }
+    layer::PrintDialogPresenter presenter = Presenters().Current();
     if (presenter && !presenter(dialog->hwndOwner, choice)) return FALSE;  // cancelled: no reason to tell
     if (choice.printer >= printers.size()) return Fail(PDERR_PRINTERNOTFOUND);
   }
@@ -206,14 +197,10 @@ DWORD CommDlgExtendedError() { return lastDialogError; }
 namespace layer {
 
 PrintDialogPresenter SetPrintDialogPresenter(PrintDialogPresenter presenter) {
-  std::lock_guard<std::mutex> hold(presenterLock);
-  return std::exchange(Presenter(), std::move(presenter));
+  return Presenters().Set(std::move(presenter));
 }
 
-void SetPrintDialogWindowing(PrintDialogPresenter windowing) {
-  std::lock_guard<std::mutex> hold(presenterLock);
-  Windowing() = std::move(windowing);
-}
+void SetPrintDialogWindowing(PrintDialogPresenter windowing) { Presenters().SetWindowing(std::move(windowing)); }
 
 void SetCommonDialogError(DWORD reason) { lastDialogError = reason; }
 

@@ -6,13 +6,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
 #include <utility>
 
 #include "win32/Codepage.h"
 #include "win32/Errors.h"
 #include "win32/Mbstring.h"
 #include "win32/Paths.h"
+#include "win32/PresenterSlot.h"
 
 
 namespace layer {
@@ -20,14 +20,9 @@ namespace {
 
 std::atomic<int> lastJob{0};
 
-std::mutex presenterLock;
-PrintToFilePresenter& FilePresenter() {
-  static PrintToFilePresenter presenter;
-  return presenter;
-}
-PrintToFilePresenter& FileWindowing() {
-  static PrintToFilePresenter windowing;
-  return windowing;
+PresenterSlot<PrintToFilePresenter>& FilePresenters() {
+  static auto* slot = new PresenterSlot<PrintToFilePresenter>;
+  return *slot;
 }
 
 // A document name as a file name: no folder separators or characters the
@@ -66,14 +61,10 @@ int ResultForError(int error) { return error == ENOSPC || error == EFBIG ? SP_OU
 }  // namespace
 
 PrintToFilePresenter SetPrintToFilePresenter(PrintToFilePresenter presenter) {
-  std::lock_guard<std::mutex> hold(presenterLock);
-  return std::exchange(FilePresenter(), std::move(presenter));
+  return FilePresenters().Set(std::move(presenter));
 }
 
-void SetPrintToFileWindowing(PrintToFilePresenter windowing) {
-  std::lock_guard<std::mutex> hold(presenterLock);
-  FileWindowing() = std::move(windowing);
-}
+void SetPrintToFileWindowing(PrintToFilePresenter windowing) { FilePresenters().SetWindowing(std::move(windowing)); }
 
 std::string FreeDocumentPath(const std::string& folder, const std::string& documentName, const std::string& extension) {
   std::string base = Cp1252ToUtf8(FileNameFor(documentName));
@@ -105,11 +96,7 @@ bool PrinterContext::ChooseDestination(const DOCINFO& info, const std::string& t
   PrintBackend* backend = CurrentPrintBackend();
   std::string documents = backend ? backend->DocumentsFolder() : std::filesystem::temp_directory_path().string();
   if (IsFilePort(output) || (output.empty() && IsFilePort(m_port))) {
-    PrintToFilePresenter presenter;
-    {
-      std::lock_guard<std::mutex> hold(presenterLock);
-      presenter = FilePresenter() ? FilePresenter() : FileWindowing();
-    }
+    PrintToFilePresenter presenter = FilePresenters().Current();
     if (!presenter) {
       m_destination = FreeDocumentPath(documents, title, ".pdf");
       return true;

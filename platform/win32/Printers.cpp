@@ -11,6 +11,7 @@
 #include "win32/Errors.h"
 #include "win32/Mbstring.h"
 #include "win32/MessageBox.h"
+#include "win32/PresenterSlot.h"
 #include "win32/Profile.h"
 
 namespace layer {
@@ -27,14 +28,9 @@ bool SameName(std::string_view a, std::string_view b) {
                   reinterpret_cast<const unsigned char*>(right.c_str())) == 0;
 }
 
-std::mutex presenterLock;
-PrinterPropertiesPresenter& PropertiesPresenter() {
-  static PrinterPropertiesPresenter presenter;
-  return presenter;
-}
-PrinterPropertiesPresenter& PropertiesWindowing() {
-  static PrinterPropertiesPresenter windowing;
-  return windowing;
+PresenterSlot<PrinterPropertiesPresenter>& PropertiesPresenters() {
+  static auto* slot = new PresenterSlot<PrinterPropertiesPresenter>;
+  return *slot;
 }
 
 // What a printer handle stands for.
@@ -80,13 +76,11 @@ PrintBackend* CurrentPrintBackend() { return installedBackend.load(); }
 PrintBackend* InstallPrintBackend(PrintBackend* backend) { return installedBackend.exchange(backend); }
 
 PrinterPropertiesPresenter SetPrinterPropertiesPresenter(PrinterPropertiesPresenter presenter) {
-  std::lock_guard<std::mutex> hold(presenterLock);
-  return std::exchange(PropertiesPresenter(), std::move(presenter));
+  return PropertiesPresenters().Set(std::move(presenter));
 }
 
 void SetPrinterPropertiesWindowing(PrinterPropertiesPresenter windowing) {
-  std::lock_guard<std::mutex> hold(presenterLock);
-  PropertiesWindowing() = std::move(windowing);
+  PropertiesPresenters().SetWindowing(std::move(windowing));
 }
 
 PrinterDescription PdfPrinter() {
@@ -314,11 +308,7 @@ LONG DocumentProperties(HWND owner, HANDLE printer, LPSTR, PDEVMODE output, PDEV
     return -1;
   }
   if (mode & DM_IN_PROMPT) {
-    layer::PrinterPropertiesPresenter presenter;
-    {
-      std::lock_guard<std::mutex> hold(layer::presenterLock);
-      presenter = layer::PropertiesPresenter() ? layer::PropertiesPresenter() : layer::PropertiesWindowing();
-    }
+    layer::PrinterPropertiesPresenter presenter = layer::PropertiesPresenters().Current();
     DEVMODE shown = settings;
     if (presenter && !presenter(owner, opened->printer.name, shown)) return IDCANCEL;
     // What the user changed is taken as far as the printer can do it.
