@@ -38,6 +38,8 @@ DeviceCaps ScreenCaps() {
   caps.vertRes = GetSystemMetrics(SM_CYSCREEN);
   caps.horzSize = MulDiv(caps.horzRes, 254, 960);
   caps.vertSize = MulDiv(caps.vertRes, 254, 960);
+  // Bit blocks and pictures in every form; no palette: the screen has true colour.
+  caps.rasterCaps = RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB;
   caps.textCaps = TC_OP_CHARACTER | TC_OP_STROKE | TC_CP_STROKE | TC_SA_DOUBLE | TC_SA_INTEGER | TC_SA_CONTIN |
                   TC_UA_ABLE | TC_SO_ABLE;
   return caps;

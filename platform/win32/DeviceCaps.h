@@ -31,7 +31,8 @@ struct DeviceCaps {
   int Get(int index) const;
 };
 
-// The screen's capabilities, from the screen's size.
+// The screen's capabilities, from the screen's size (also those of memory
+// contexts and of recordings without a reference).
 DeviceCaps ScreenCaps();
 
 }  // namespace layer
