@@ -193,6 +193,12 @@ TEST_F(PdfPrinter, DeviceCapabilitiesFollowPaperOrientationAndResolution) {
     EXPECT_EQ(StartDoc(dc, &info), SP_ERROR);
     DeleteDC(dc);
   }
+  // The screen, for comparison: a display of true colour that stretches pictures.
+  HDC screen = CreateDC("DISPLAY", nullptr, nullptr, nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, TECHNOLOGY), DT_RASDISPLAY);
+  EXPECT_EQ(GetDeviceCaps(screen, RASTERCAPS) & (RC_PALETTE | RC_STRETCHDIB), RC_STRETCHDIB);
+  EXPECT_EQ(GetDeviceCaps(screen, PHYSICALWIDTH), 0);
+  ReleaseDC(nullptr, screen);
 }
 
 TEST_F(PdfPrinter, DocumentCallsOutOfOrderFailWithTheSpoolersResult) {
