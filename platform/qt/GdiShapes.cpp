@@ -34,13 +34,14 @@ QPen WidePen(const layer::DeviceContext& context) {
 
 // Lines through the points, one polyline per run; thin pens leave out each
 // run's last point, as the platform does.
-void DrawRuns(layer::DeviceContext& context, const std::vector<std::vector<POINT>>& runs) {
-  if (!HasPen(context)) return;
+BOOL DrawRuns(layer::DeviceContext& context, const std::vector<std::vector<POINT>>& runs) {
+  if (!HasPen(context)) return TRUE;
+  if (context.vector) return context.vector->Lines(context, runs);
   std::vector<POINT> all;
   for (const auto& run : runs) all.insert(all.end(), run.begin(), run.end());
-  if (all.empty()) return;
+  if (all.empty()) return TRUE;
   ShapeMask mask(context, BoundsOf(all, PenWidth(context)));
-  if (mask.Empty()) return;
+  if (mask.Empty()) return TRUE;
   for (const auto& run : runs) {
     if (PenWidth(context) <= 1) {
       for (std::size_t i = 1; i < run.size(); ++i) layer::DrawThinLine(mask, run[i - 1].x, run[i - 1].y, run[i].x, run[i].y);
@@ -52,6 +53,7 @@ void DrawRuns(layer::DeviceContext& context, const std::vector<std::vector<POINT
     }
   }
   mask.Apply();
+  return TRUE;
 }
 
 std::vector<POINT> ToDevice(const layer::DeviceContext& context, const POINT* points, int count) {
@@ -62,13 +64,14 @@ std::vector<POINT> ToDevice(const layer::DeviceContext& context, const POINT* po
 
 // Rectangles and ellipses: the brush inside, the pen on the outline.
 template <class Draw>
-BOOL DrawClosedShape(HDC dc, int left, int top, int right, int bottom, Draw draw) {
+BOOL DrawClosedShape(HDC dc, int left, int top, int right, int bottom, layer::ShapeKind kind, Draw draw) {
   auto context = layer::ContextOf(dc);
   if (!context) return FALSE;
   RECT device = context->ToDevice(RECT{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)});
   if (device.right - device.left < 2 || device.bottom - device.top < 2) return TRUE;
   bool pen = HasPen(*context), brush = HasBrush(*context);
   if (!pen && !brush) return TRUE;
+  if (context->vector) return context->vector->Shape(*context, kind, device);
   int width = PenWidth(*context);
   RECT bounds = device;
   InflateRect(&bounds, width, width);
@@ -93,16 +96,15 @@ BOOL LineTo(HDC dc, int x, int y) {
   auto context = layer::ContextOf(dc);
   if (!context) return FALSE;
   POINT from = context->state.position;
-  DrawRuns(*context, {{context->ToDevice(from.x, from.y), context->ToDevice(x, y)}});
+  BOOL drawn = DrawRuns(*context, {{context->ToDevice(from.x, from.y), context->ToDevice(x, y)}});
   context->state.position = POINT{x, y};
-  return TRUE;
+  return drawn;
 }
 
 BOOL Polyline(HDC dc, const POINT* points, int count) {
   auto context = layer::ContextOf(dc);
   if (!context || !points || count < 2) return FALSE;
-  DrawRuns(*context, {ToDevice(*context, points, count)});
-  return TRUE;
+  return DrawRuns(*context, {ToDevice(*context, points, count)});
 }
 
 BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD lines) {
@@ -115,14 +117,14 @@ BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD lines)
     runs.push_back(ToDevice(*context, next, static_cast<int>(counts[i])));
     next += counts[i];
   }
-  DrawRuns(*context, runs);
-  return TRUE;
+  return DrawRuns(*context, runs);
 }
 
 BOOL Polygon(HDC dc, const POINT* points, int count) {
   auto context = layer::ContextOf(dc);
   if (!context || !points || count < 2) return FALSE;
   std::vector<POINT> device = ToDevice(*context, points, count);
+  if (context->vector) return context->vector->Polygon(*context, device);
   ShapeMask mask(*context, BoundsOf(device, PenWidth(*context)));
   if (mask.Empty()) return TRUE;
   QPolygon polygon;
@@ -148,9 +150,11 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
 }
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
-  return DrawClosedShape(dc, left, top, right, bottom, [](QPainter& painter, const QRect& shape) { painter.drawRect(shape); });
+  return DrawClosedShape(dc, left, top, right, bottom, layer::ShapeKind::Rectangle,
+                         [](QPainter& painter, const QRect& shape) { painter.drawRect(shape); });
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
-  return DrawClosedShape(dc, left, top, right, bottom, [](QPainter& painter, const QRect& shape) { painter.drawEllipse(shape); });
+  return DrawClosedShape(dc, left, top, right, bottom, layer::ShapeKind::Ellipse,
+                         [](QPainter& painter, const QRect& shape) { painter.drawEllipse(shape); });
 }

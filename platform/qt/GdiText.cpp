@@ -1,4 +1,5 @@
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "qt/GuiApplication.h"
+#include "qt/RealisedFont.h"
 #include "win32/Codepage.h"
 #include "win32/Gdi.h"
 #include "win32/GdiStretch.h"
@@ -14,17 +16,7 @@
 
 namespace {
 
-// A font as Qt draws it, made once per font object.
-struct RealisedFont {
-  QFont font;
-  int ascent = 0;
-  int descent = 0;
-  int internalLeading = 0;
-  int externalLeading = 0;
-  int averageWidth = 0;
-  int maxWidth = 0;
-  int Height() const { return ascent + descent; }
-};
+using layer::RealisedFont;
 
 // The faces the system names, on the metric-compatible fonts that fontconfig has.
 QString FamilyFor(const char* face) {
@@ -55,6 +47,15 @@ QFont MakeFont(const LOGFONTA& log, int pixelSize) {
   return font;
 }
 
+}  // namespace
+
+namespace layer {
+
+const QRawFont& RealisedFont::Raw() {
+  if (!m_raw) m_raw = std::make_unique<QRawFont>(QRawFont::fromFont(font));
+  return *m_raw;
+}
+
 std::shared_ptr<RealisedFont> Realise(layer::Font& font) {
   if (font.realised) return std::static_pointer_cast<RealisedFont>(font.realised);
   layer::EnsureGuiApplication();
@@ -82,21 +83,28 @@ std::shared_ptr<RealisedFont> Realise(layer::Font& font) {
   return realised;
 }
 
-std::shared_ptr<RealisedFont> FontOf(layer::DeviceContext& context) {
-  if (!context.state.font) return nullptr;
-  return Realise(*context.state.font);
-}
-
 QString ToQt(const char* text, int length) {
   return QString::fromUtf8(layer::Cp1252ToUtf8(std::string_view(text, static_cast<std::size_t>(length))).c_str());
 }
 
-// Advances of each character of a text in a font.
 std::vector<int> Advances(const RealisedFont& font, const QString& text) {
   QFontMetrics metrics(font.font);
   std::vector<int> advances;
   for (QChar c : text) advances.push_back(metrics.horizontalAdvance(c));
   return advances;
+}
+
+}  // namespace layer
+
+namespace {
+
+using layer::Advances;
+using layer::Realise;
+using layer::ToQt;
+
+std::shared_ptr<RealisedFont> FontOf(layer::DeviceContext& context) {
+  if (!context.state.font) return nullptr;
+  return Realise(*context.state.font);
 }
 
 int Sum(const std::vector<int>& values) {
@@ -105,17 +113,38 @@ int Sum(const std::vector<int>& values) {
   return sum;
 }
 
+// The glyphs of a text, each at the place its advances give it.
+QGlyphRun GlyphRun(const RealisedFont& font, const QString& text, const std::vector<int>& advances) {
+  const QRawFont& raw = const_cast<RealisedFont&>(font).Raw();
+  QList<quint32> glyphs = raw.glyphIndexesForString(text);
+  QList<QPointF> positions;
+  int x = 0;
+  for (qsizetype i = 0; i < glyphs.size(); ++i) {
+    positions << QPointF(x, 0);
+    if (i < static_cast<qsizetype>(advances.size())) x += advances[static_cast<std::size_t>(i)];
+  }
+  QGlyphRun run;
+  run.setRawFont(raw);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  run.setUnderline(font.font.underline());
+  run.setStrikeOut(font.font.strikeOut());
+  return run;
+}
+
 // Draws one line of text with the top-left of its cell at a device point.
-void DrawTextLine(layer::DeviceContext& context, const RealisedFont& font, POINT topLeft, const QString& text,
-                  const std::vector<int>& advances, const RECT* clip) {
+BOOL DrawTextLine(layer::DeviceContext& context, const RealisedFont& font, POINT topLeft, std::string_view bytes,
+                  const QString& text, const std::vector<int>& advances, const RECT* clip) {
+  if (context.vector)
+    return context.vector->Text(context, layer::TextLine{topLeft, std::string(bytes), advances, clip, font.ascent, font.Height()});
   layer::Surface* target = context.Target();
-  if (!target) return;
+  if (!target) return FALSE;
   RECT area = context.Clip();
   if (clip) IntersectRect(&area, &area, clip);
   int width = Sum(advances);
   RECT cell{topLeft.x, topLeft.y, topLeft.x + width, topLeft.y + font.Height()};
   RECT visible;
-  if (!IntersectRect(&visible, &cell, &area)) return;
+  if (!IntersectRect(&visible, &cell, &area)) return TRUE;
   if (context.state.bkMode == OPAQUE) {
     std::uint32_t background = layer::ResolvePixel(context, context.state.bkColor);
     for (int y = visible.top; y < visible.bottom; ++y) std::fill(target->Row(y) + visible.left, target->Row(y) + visible.right, background);
@@ -124,13 +153,8 @@ void DrawTextLine(layer::DeviceContext& context, const RealisedFont& font, POINT
   mask.fill(0);
   {
     QPainter painter(&mask);
-    painter.setFont(font.font);
     painter.setPen(Qt::white);
-    int x = 0;
-    for (int i = 0; i < text.size(); ++i) {
-      painter.drawText(QPoint(x, font.ascent), QString(text[i]));
-      x += advances[static_cast<std::size_t>(i)];
-    }
+    painter.drawGlyphRun(QPointF(0, font.ascent), GlyphRun(font, text, advances));
   }
   std::uint32_t colour = layer::ResolvePixel(context, context.state.textColor);
   for (int y = visible.top; y < visible.bottom; ++y) {
@@ -148,6 +172,7 @@ void DrawTextLine(layer::DeviceContext& context, const RealisedFont& font, POINT
     }
   }
   context.Touched();
+  return TRUE;
 }
 
 // Where the cell of a text starts, by the context's alignment.
@@ -179,13 +204,14 @@ BOOL TextAt(HDC dc, int x, int y, const RECT* clip, const char* text, int length
   POINT topLeft = AlignedTopLeft(*context, *font, reference, width);
   RECT deviceClip{};
   if (clip) deviceClip = context->ToDevice(*clip);
-  DrawTextLine(*context, *font, topLeft, qtext, advances, clip ? &deviceClip : nullptr);
+  BOOL drawn = DrawTextLine(*context, *font, topLeft, std::string_view(text ? text : "", static_cast<std::size_t>(length)),
+                            qtext, advances, clip ? &deviceClip : nullptr);
   if (updateCp) {
     UINT horizontal = context->state.textAlign & TA_CENTER;
     if (horizontal == TA_LEFT) context->state.position.x += width;
     else if (horizontal == TA_RIGHT) context->state.position.x -= width;
   }
-  return TRUE;
+  return drawn;
 }
 
 // Removes the mnemonic marks of a menu-like text: "&&" is one ampersand.
@@ -376,7 +402,7 @@ int DrawText(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format) {
     int x = rect->left;
     if (format & DT_CENTER) x = rect->left + (width - lineWidth) / 2;
     else if (format & DT_RIGHT) x = rect->right - lineWidth;
-    DrawTextLine(*context, *font, context->ToDevice(x, y), qline, advances, (format & DT_NOCLIP) ? nullptr : &clip);
+    DrawTextLine(*context, *font, context->ToDevice(x, y), line, qline, advances, (format & DT_NOCLIP) ? nullptr : &clip);
     y += lineHeight;
   }
   context->state.textAlign = savedAlign;

@@ -24,5 +24,7 @@ bool EnsureGuiApplication() {
 // Fontconfig and the desktop bus keep their caches until the process ends;
 // that is not ours to free, so the leak checker of sanitised builds is told
 // to look past it.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\nleak:libdbus-1.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\nleak:libdbus-1.so\nleak:libcups.so\n";
+}
 #endif

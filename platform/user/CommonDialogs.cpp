@@ -12,6 +12,7 @@
 
 #include "qt/DesktopIntegration.h"
 #include "win32/Codepage.h"
+#include "win32/CommDlg.h"
 #include "win32/MessageBox.h"
 #include "win32/Paths.h"
 #include "win32/UserWindows.h"
@@ -28,7 +29,6 @@ FileDialogPresenter& Presenter() {
   static auto* presenter = new FileDialogPresenter;
   return *presenter;
 }
-thread_local DWORD lastError = 0;
 
 // The filter pairs of a record: texts ended by NUL, the list by an empty text.
 std::vector<std::pair<std::string, std::string>> FiltersOf(LPCSTR filter) {
@@ -161,7 +161,7 @@ bool WriteBack(OPENFILENAMEA& ofn, const std::string& path, int filterIndex) {
       WORD needed = static_cast<WORD>(std::min<std::size_t>(path.size() + 1, 0xFFFF));
       std::memcpy(ofn.lpstrFile, &needed, sizeof needed);
     }
-    lastError = FNERR_BUFFERTOOSMALL;
+    SetCommonDialogError(FNERR_BUFFERTOOSMALL);
     return false;
   }
   std::memcpy(ofn.lpstrFile, path.c_str(), path.size() + 1);
@@ -181,13 +181,13 @@ bool WriteBack(OPENFILENAMEA& ofn, const std::string& path, int filterIndex) {
 }
 
 BOOL Run(LPOPENFILENAME ofn, bool save) {
-  lastError = 0;
+  SetCommonDialogError(0);
   if (!ofn || ofn->lStructSize == 0) {
-    lastError = CDERR_STRUCTSIZE;
+    SetCommonDialogError(CDERR_STRUCTSIZE);
     return FALSE;
   }
   if (!ofn->lpstrFile || ofn->nMaxFile == 0) {
-    lastError = CDERR_INITIALIZATION;
+    SetCommonDialogError(CDERR_INITIALIZATION);
     return FALSE;
   }
   FileDialogRequest request = RequestOf(*ofn, save);
@@ -235,4 +235,3 @@ std::string PlatformPathOf(const std::string& hostPath) {
 
 BOOL GetOpenFileName(LPOPENFILENAME ofn) { return layer::Run(ofn, false); }
 BOOL GetSaveFileName(LPOPENFILENAME ofn) { return layer::Run(ofn, true); }
-DWORD CommDlgExtendedError() { return layer::lastError; }

@@ -62,7 +62,8 @@ typedef OPENFILENAMEA* LPOPENFILENAME;
 
 BOOL GetOpenFileName(LPOPENFILENAME ofn);
 BOOL GetSaveFileName(LPOPENFILENAME ofn);
-// Why the last file dialog failed (0: the user cancelled).
+// Why the last file dialog failed (0: the user cancelled): CommDlgExtendedError
+// of win32/CommDlg.h.
 DWORD CommDlgExtendedError();
 
 namespace layer {

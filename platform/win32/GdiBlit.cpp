@@ -81,13 +81,19 @@ bool BrushPixel(const layer::DeviceContext& context, HBRUSH handle, std::uint32_
   return true;
 }
 
+// A logical rectangle as device pixels, corners in order.
+RECT DeviceArea(const layer::DeviceContext& context, const RECT& logical) {
+  RECT device = context.ToDevice(logical);
+  if (device.left > device.right) std::swap(device.left, device.right);
+  if (device.top > device.bottom) std::swap(device.top, device.bottom);
+  return device;
+}
+
 template <class Operation>
 BOOL ForEachPixel(layer::DeviceContext& context, const RECT& logical, Operation operation) {
   layer::Surface* target = context.Target();
   if (!target) return FALSE;
-  RECT device = context.ToDevice(logical), clip = context.Clip(), area;
-  if (device.left > device.right) std::swap(device.left, device.right);
-  if (device.top > device.bottom) std::swap(device.top, device.bottom);
+  RECT device = DeviceArea(context, logical), clip = context.Clip(), area;
   if (!IntersectRect(&area, &device, &clip)) return TRUE;
   for (int y = area.top; y < area.bottom; ++y) {
     std::uint32_t* row = target->Row(y);
@@ -97,12 +103,27 @@ BOOL ForEachPixel(layer::DeviceContext& context, const RECT& logical, Operation 
   return TRUE;
 }
 
+// A block without a source on a context that keeps no pixels: paper cannot
+// be mixed, so the operations become fills and inversions.
+BOOL VectorBlock(layer::DeviceContext& context, const RECT& area, DWORD rop, std::uint32_t pattern) {
+  switch (rop) {
+    case BLACKNESS: return context.vector->Fill(context, area, RGB(0, 0, 0));
+    case WHITENESS: return context.vector->Fill(context, area, RGB(255, 255, 255));
+    case DSTINVERT:
+    case PATINVERT: return context.vector->Invert(context, area, layer::InvertKind::Area);
+    default:
+      if (!layer::UsesPattern(rop)) return TRUE;
+      return context.vector->Fill(context, area, layer::ColorFromPixel(layer::MixBlock(rop, 0, 0xFFFFFFFFu, pattern)));
+  }
+}
+
 }  // namespace
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   auto context = layer::ContextOf(dc);
   std::uint32_t pixel;
   if (!context || !rect || !BrushPixel(*context, brush, &pixel)) return 0;
+  if (context->vector) return context->vector->Fill(*context, DeviceArea(*context, *rect), layer::ColorFromPixel(pixel));
   return ForEachPixel(*context, *rect, [pixel](std::uint32_t) { return pixel; });
 }
 
@@ -121,6 +142,7 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
 BOOL InvertRect(HDC dc, const RECT* rect) {
   auto context = layer::ContextOf(dc);
   if (!context || !rect) return FALSE;
+  if (context->vector) return context->vector->Invert(*context, DeviceArea(*context, *rect), layer::InvertKind::Area);
   return ForEachPixel(*context, *rect, [](std::uint32_t d) { return layer::MixPen(R2_NOT, 0, d); });
 }
 
@@ -131,6 +153,7 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
   bool hasPattern = context->state.brush && !context->state.brush->IsNull();
   if (hasPattern) pattern = layer::ResolvePixel(*context, context->state.brush->log.lbColor);
   if (layer::UsesPattern(rop) && !hasPattern) return TRUE;  // a hollow brush paints nothing
+  if (context->vector) return VectorBlock(*context, DeviceArea(*context, RECT{x, y, x + width, y + height}), rop, pattern);
   return ForEachPixel(*context, RECT{x, y, x + width, y + height},
                       [rop, pattern](std::uint32_t d) { return layer::MixBlock(rop, 0, d, pattern); });
 }
@@ -142,6 +165,11 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
   RECT clip = context->Clip();
   if (!PtInRect(&clip, device)) return CLR_INVALID;
   std::uint32_t pixel = layer::ResolvePixel(*context, color);
+  if (context->vector) {
+    RECT dot{device.x, device.y, device.x + 1, device.y + 1};
+    return context->vector->Fill(*context, dot, layer::ColorFromPixel(pixel)) ? layer::ColorFromPixel(pixel) : CLR_INVALID;
+  }
+  if (!context->Target()) return CLR_INVALID;
   context->Target()->Row(device.y)[device.x] = pixel;
   context->Touched();
   return layer::ColorFromPixel(pixel);
@@ -158,6 +186,43 @@ COLORREF GetPixel(HDC dc, int x, int y) {
 
 namespace {
 
+// A block of a bitmap or canvas onto a context that keeps no pixels: the
+// source's pixels go as a picture, one-bit ones in the destination's text and
+// background colours.
+BOOL BlitToVector(layer::DeviceContext& context, layer::DeviceContext& source, const RECT& logical,
+                  const RECT& sourceLogical, DWORD rop) {
+  const layer::Surface& surface = *source.Target();
+  RECT from = source.ToDevice(sourceLogical);
+  RECT destination = context.ToDevice(logical);
+  destination.right = destination.left + (logical.right - logical.left);
+  destination.bottom = destination.top + (logical.bottom - logical.top);
+  // A mirrored source mirrors the destination instead.
+  if (from.left > from.right) {
+    std::swap(from.left, from.right);
+    std::swap(destination.left, destination.right);
+  }
+  if (from.top > from.bottom) {
+    std::swap(from.top, from.bottom);
+    std::swap(destination.top, destination.bottom);
+  }
+  RECT whole{0, 0, surface.Width(), surface.Height()}, taken;
+  if (!IntersectRect(&taken, &from, &whole) || !EqualRect(&taken, &from)) return FALSE;
+  int width = from.right - from.left, height = from.bottom - from.top;
+  BITMAPINFO info{};
+  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  bool mono = surface.m_bitsPerPixel == 1;
+  std::uint32_t ink = layer::ResolvePixel(context, context.state.textColor);
+  std::uint32_t paper = layer::ResolvePixel(context, context.state.bkColor);
+  for (int y = 0; y < height; ++y) {
+    const std::uint32_t* row = surface.Row(from.top + y) + from.left;
+    std::uint32_t* out = pixels.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) out[x] = mono ? ((row[x] & 0xFFFFFFu) ? paper : ink) : row[x];
+  }
+  layer::PictureDraw draw{destination, RECT{0, 0, width, height}, &info, pixels.data(), rop, context.state.stretchMode};
+  return context.vector->Picture(context, draw);
+}
+
 BOOL Blit(HDC dc, int x, int y, int width, int height, HDC sourceDc, int sourceX, int sourceY, int sourceWidth,
           int sourceHeight, DWORD rop) {
   auto context = layer::ContextOf(dc);
@@ -165,6 +230,10 @@ BOOL Blit(HDC dc, int x, int y, int width, int height, HDC sourceDc, int sourceX
   if (!layer::UsesSource(rop)) return PatBlt(dc, x, y, width, height, rop);
   auto source = layer::ContextOf(sourceDc);
   if (!source || !source->Target()) return FALSE;
+  if (context->vector) {
+    return BlitToVector(*context, *source, RECT{x, y, x + width, y + height},
+                        RECT{sourceX, sourceY, sourceX + sourceWidth, sourceY + sourceHeight}, rop);
+  }
   layer::BlockCopy copy;
   copy.destination = context->ToDevice(RECT{x, y, x + width, y + height});
   copy.destination.right = copy.destination.left + width;
@@ -203,7 +272,9 @@ BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sou
 
 BOOL DrawFocusRect(HDC dc, const RECT* rect) {
   auto context = layer::ContextOf(dc);
-  if (!context || !rect || !context->Target()) return FALSE;
+  if (!context || !rect) return FALSE;
+  if (context->vector) return context->vector->Invert(*context, context->ToDevice(*rect), layer::InvertKind::FocusFrame);
+  if (!context->Target()) return FALSE;
   // A dotted frame drawn by inversion: drawing it again removes it.
   RECT device = context->ToDevice(*rect), clip = context->Clip();
   layer::Surface& target = *context->Target();

@@ -50,6 +50,9 @@ class DibSource : public PixelSource {
   int Width() const override { return m_width; }
   int Height() const override { return m_height; }
   bool TopDown() const { return m_topDown; }
+  int BitCount() const { return m_bitCount; }
+  // The colour table as the pixels it stands for (palette indexes resolved).
+  const std::vector<std::uint32_t>& Colours() const { return m_colours; }
 
   const BYTE* Stored(int y) const {
     int stored = m_topDown ? y : m_height - 1 - y;
@@ -143,6 +146,12 @@ class DibSource : public PixelSource {
 
 }  // namespace
 
+std::unique_ptr<PixelSource> OpenDib(const BITMAPINFO* info, const void* bits, UINT usage, const DeviceContext* context) {
+  auto source = std::make_unique<DibSource>();
+  if (!source->Open(info, bits, usage, context)) return nullptr;
+  return source;
+}
+
 // Header, bit masks and colour table: the bytes before the pixels.
 std::size_t DibHeaderBytes(const BITMAPINFOHEADER& header, UINT usage) {
   std::size_t bytes = header.biSize;
@@ -165,6 +174,29 @@ RECT SourceRect(const DibSource& source, int x, int y, int width, int height) {
   return RECT{x, top, x + width, top + height};
 }
 
+// Hands a picture to a context that keeps no pixels, with its colour table
+// as RGB values (palette indexes resolved in the context).
+bool DrawDibOnVector(DeviceContext& context, const DibSource& source, const RECT& destination, const RECT& area,
+                     const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop, bool stretch) {
+  std::vector<BYTE> header;
+  if (usage == DIB_PAL_COLORS && source.BitCount() <= 8) {
+    std::size_t colours = std::size_t{1} << source.BitCount();
+    header.resize(sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD));
+    std::memcpy(header.data(), &info->bmiHeader, sizeof(BITMAPINFOHEADER));
+    auto* rgb = reinterpret_cast<BITMAPINFO*>(header.data());
+    rgb->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    rgb->bmiHeader.biClrUsed = static_cast<DWORD>(colours);
+    for (std::size_t i = 0; i < colours; ++i) {
+      COLORREF colour = ColorFromPixel(source.Colours()[i]);
+      RGBQUAD quad{GetBValue(colour), GetGValue(colour), GetRValue(colour), 0};
+      std::memcpy(header.data() + sizeof(BITMAPINFOHEADER) + i * sizeof(RGBQUAD), &quad, sizeof quad);
+    }
+    info = rgb;
+  }
+  PictureDraw draw{destination, area, info, bits, rop, stretch ? context.state.stretchMode : COLORONCOLOR};
+  return context.vector->Picture(context, draw);
+}
+
 int DrawDib(HDC dc, RECT destination, int sourceX, int sourceY, int sourceWidth, int sourceHeight, const void* bits,
             const BITMAPINFO* info, UINT usage, DWORD rop, bool stretch) {
   auto context = ContextOf(dc);
@@ -173,6 +205,12 @@ int DrawDib(HDC dc, RECT destination, int sourceX, int sourceY, int sourceWidth,
   if (!source.Open(info, bits, usage, context.get())) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
+  }
+  if (context->vector) {
+    if (!DrawDibOnVector(*context, source, destination, SourceRect(source, sourceX, sourceY, sourceWidth, sourceHeight),
+                         bits, info, usage, rop, stretch))
+      return 0;
+    return source.Height();
   }
   BlockCopy copy;
   copy.destination = destination;

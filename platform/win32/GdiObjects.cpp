@@ -143,14 +143,14 @@ ContextState DefaultState() {
   return state;
 }
 
+}  // namespace
+
 std::shared_ptr<DeviceContext> NewContext() {
   auto context = std::make_shared<DeviceContext>();
   context->state = DefaultState();
   context->handle = reinterpret_cast<HDC>(AddObject(context));
   return context;
 }
-
-}  // namespace
 
 HGDIOBJ AddObject(std::shared_ptr<GdiObject> object) { return Objects().Add(std::move(object)); }
 
@@ -258,6 +258,7 @@ BOOL DeleteDC(HDC dc) {
   auto context = ObjectAs<layer::DeviceContext>(dc);
   if (!context) return FALSE;
   if (context->bitmap) context->bitmap->selectedIn = 0;
+  if (context->vector) context->vector->Released();
   return layer::Objects().Remove(dc);
 }
 
@@ -287,21 +288,7 @@ BOOL RestoreDC(HDC dc, int saved) {
 int GetDeviceCaps(HDC dc, int index) {
   auto context = ContextOf(dc);
   if (!context) return 0;
-  switch (index) {
-    case HORZRES: return GetSystemMetrics(SM_CXSCREEN);
-    case VERTRES: return GetSystemMetrics(SM_CYSCREEN);
-    case HORZSIZE: return MulDiv(GetSystemMetrics(SM_CXSCREEN), 254, 960);
-    case VERTSIZE: return MulDiv(GetSystemMetrics(SM_CYSCREEN), 254, 960);
-    case BITSPIXEL: return 32;
-    case PLANES: return 1;
-    case NUMCOLORS: return -1;
-    case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
-    case RASTERCAPS: return 0;  // no palette device
-    case SIZEPALETTE: return 0;
-    case NUMRESERVED: return 20;
-    default: return 0;
-  }
+  return context->caps ? context->caps->Get(index) : layer::ScreenCaps().Get(index);
 }
 
 HGDIOBJ GetStockObject(int index) {

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "win32/DeviceCaps.h"
 #include "win32/Gdi.h"
+#include "win32/GdiVector.h"
 #include "win32/Surface.h"
 #include "win32/UserWindow.h"
 
@@ -76,17 +78,25 @@ struct ContextState {
   POINT position{0, 0};
   POINT viewportOrigin{0, 0};
   POINT windowOrigin{0, 0};
+  int mapMode = MM_TEXT;
   bool hasClip = false;
   RECT clip{};  // device coordinates of the target, only when hasClip
 };
 
 class DeviceContext : public GdiObject {
  public:
-  DWORD Kind() const override { return window || screen ? OBJ_DC : OBJ_MEMDC; }
+  DWORD Kind() const override {
+    if (vector) return vector->ContextKind();
+    return window || screen ? OBJ_DC : OBJ_MEMDC;
+  }
   HDC handle = nullptr;
   std::shared_ptr<Window> window;  // window contexts
   std::shared_ptr<Bitmap> bitmap;  // memory contexts: the selected bitmap
   bool screen = false;             // the context of the whole screen
+  // Printer and recorded-page contexts: where the drawing calls go, and the
+  // device they describe (the screen's when null).
+  std::shared_ptr<VectorTarget> vector;
+  std::shared_ptr<const DeviceCaps> caps;
   POINT origin{0, 0};              // where logical (0, 0) is in the target, before the viewport
   RECT bounds{};                   // what the context may touch, in target pixels
   ContextState state;
@@ -104,6 +114,9 @@ class DeviceContext : public GdiObject {
   // Marks the target as changed so that a screen shows it again.
   void Touched();
 };
+
+// A new context with the default state and no target, in the object table.
+std::shared_ptr<DeviceContext> NewContext();
 
 HGDIOBJ AddObject(std::shared_ptr<GdiObject> object);
 std::shared_ptr<GdiObject> FindObject(HGDIOBJ handle);

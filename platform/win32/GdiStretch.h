@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "win32/GdiObjects.h"
@@ -52,6 +53,14 @@ struct BlockCopy {
 
 // Returns false when the context has no target.
 bool CopyBlock(DeviceContext& context, const PixelSource& source, const BlockCopy& copy);
+
+// A device-independent bitmap in the caller's memory, read row by row (row 0
+// at the top); null when its header describes no bitmap the layer reads.
+std::unique_ptr<PixelSource> OpenDib(const BITMAPINFO* info, const void* bits, UINT usage, const DeviceContext* context);
+
+// The bytes of a device-independent bitmap before its pixels: header, bit
+// masks and colour table.
+std::size_t DibHeaderBytes(const BITMAPINFOHEADER& header, UINT usage);
 
 // The pixel a colour reference stands for in a context (palette indexes
 // resolved through its selected palette).
