@@ -6,6 +6,7 @@
 #include "imaging/picture/ImageErrors.h"
 #include "imaging/picture/Palettes.h"
 #include "imaging/picture/TiffReader.h"
+#include "imaging/picture/ZoomCursor.h"
 #include "win32/Gdi.h"
 #include "win32/Memory.h"
 
@@ -86,6 +87,22 @@ QORIMG_PICTURE* BindPicture(HWND window) {
 
 int PictureTableCount() { return Table().count; }
 
+QORIMG_PICTURE* KnownPicture(QORIMG_PICTURE* picture) {
+  if (!picture) return nullptr;
+  const WindowTable& table = Table();
+  for (int i = 0; i < table.count; ++i)
+    if (table.pictures[i] == picture) return picture;
+  return nullptr;
+}
+
+std::vector<HWND> WindowsOfPicture(const QORIMG_PICTURE* picture) {
+  std::vector<HWND> windows;
+  const WindowTable& table = Table();
+  for (int i = 0; i < table.count; ++i)
+    if (picture && table.pictures[i] == picture) windows.push_back(table.windows[i]);
+  return windows;
+}
+
 void FreePictureData(QORIMG_PICTURE* picture) {
   CloseTIFF(picture);
   for (HGLOBAL& block : picture->hPixelBlocks) FreeBlock(block);
@@ -96,6 +113,7 @@ void FreePictureData(QORIMG_PICTURE* picture) {
 
 void ResetPicture(QORIMG_PICTURE* picture) {
   ClearImageError();
+  ZoomCursor();
   FreePictureData(picture);
   if (!picture->hBkBrush) picture->hBkBrush = CreateSolidBrush(RGB(255, 255, 255));
   picture->nZoomStartX = picture->nZoomStartY = 0;
@@ -140,12 +158,14 @@ LONGLONG PackPair(LONG first, LONG second) {
 
 LONGLONG QORIMG_GetDRFSpotOffset(QORIMG_PICTURE* picture) {
   ClearImageError();
+  picture = KnownPicture(picture);
   if (!picture) return -1;
   return PackPair(picture->nDrfSpotOffsetX, picture->nDrfSpotOffsetY);
 }
 
 LONG QORIMG_GetGraphicsMode(QORIMG_PICTURE* picture) {
   ClearImageError();
+  picture = KnownPicture(picture);
   if (!picture) return -1;
   if (picture->bBitmapMode) return 1;
   if (picture->bDibMode) return 2;
@@ -155,6 +175,7 @@ LONG QORIMG_GetGraphicsMode(QORIMG_PICTURE* picture) {
 
 // The previous brush is deleted: the picture owns its background brush.
 LONG QORIMG_SetBkColor(QORIMG_PICTURE* picture, COLORREF colour, LONG value) {
+  picture = KnownPicture(picture);
   if (!picture) return 0;
   if (picture->hBkBrush) DeleteObject(picture->hBkBrush);
   picture->hBkBrush = CreateSolidBrush(colour);

@@ -1,0 +1,176 @@
+#include "imaging/picture/HotspotFrames.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+#include "imaging/picture/HotspotSlots.h"
+#include "imaging/picture/PictureLayout.h"
+#include "win32/Gdi.h"
+#include "win32/UserWindows.h"
+
+namespace {
+
+int UsedSlots(const QORIMG_PICTURE* picture) { return std::clamp<LONG>(picture->nHotspotCount, 0, QORIMG_MAX_HOTSPOTS); }
+
+bool Has(const QORIMG_HOTSPOT& slot, BYTE bits) { return (slot.bState & bits) == bits; }
+
+// Inverts frames in a device context: R2_NOT with a pen of the frame colour
+// and a hollow brush (outline mode) or a black one (the whole rectangle),
+// clipped to the visible area and, when given, to an update rectangle.
+class FrameInverter {
+ public:
+  FrameInverter(HDC dc, const QORIMG_PICTURE* picture, const RECT* update)
+      : m_dc(dc), m_offset(FrameOffset(picture)), m_update(update) {
+    m_saved = SaveDC(dc);
+    IntersectClipRect(dc, 0, 0, picture->nVisibleWidth, picture->nVisibleHeight);
+    if (update) IntersectClipRect(dc, update->left, update->top, update->right, update->bottom);
+    SetROP2(dc, R2_NOT);
+    m_pen = CreatePen(PS_SOLID, 1, picture->crFrame);
+    SelectObject(dc, m_pen);
+    SelectObject(dc, GetStockObject((picture->nHotspotMode & QORIMG_HSMODE_OUTLINE) ? HOLLOW_BRUSH : BLACK_BRUSH));
+  }
+  ~FrameInverter() {
+    RestoreDC(m_dc, m_saved);
+    DeleteObject(m_pen);
+  }
+  FrameInverter(const FrameInverter&) = delete;
+  FrameInverter& operator=(const FrameInverter&) = delete;
+
+  void Invert(const QORIMG_HOTSPOT& slot) {
+    RECT frame = slot.rcWindow;
+    OffsetRect(&frame, -m_offset.x, -m_offset.y);
+    RECT shown;
+    if (m_update && !IntersectRect(&shown, &frame, m_update)) return;
+    Rectangle(m_dc, frame.left, frame.top, frame.right, frame.bottom);
+  }
+
+ private:
+  HDC m_dc;
+  POINT m_offset;
+  const RECT* m_update;
+  int m_saved = 0;
+  HPEN m_pen = nullptr;
+};
+
+// The window's device context for frames drawn outside a paint, taken when
+// the first frame needs it.
+class WindowFrames {
+ public:
+  WindowFrames(HWND window, const QORIMG_PICTURE* picture) : m_window(window), m_picture(picture) {}
+  ~WindowFrames() {
+    m_inverter.reset();
+    if (m_dc) ReleaseDC(m_window, m_dc);
+  }
+  WindowFrames(const WindowFrames&) = delete;
+  WindowFrames& operator=(const WindowFrames&) = delete;
+
+  bool Ready() {
+    if (!m_dc && IsWindow(m_window)) m_dc = GetDC(m_window);
+    if (m_dc && !m_inverter) m_inverter = std::make_unique<FrameInverter>(m_dc, m_picture, nullptr);
+    return m_dc != nullptr;
+  }
+  bool Invert(const QORIMG_HOTSPOT& slot) {
+    if (!Ready()) return false;
+    m_inverter->Invert(slot);
+    return true;
+  }
+
+ private:
+  HWND m_window;
+  const QORIMG_PICTURE* m_picture;
+  HDC m_dc = nullptr;
+  std::unique_ptr<FrameInverter> m_inverter;
+};
+
+bool Contains(const RECT& r, POINT p) { return r.left < p.x && p.x < r.right && r.top < p.y && p.y < r.bottom; }
+
+double SquaredDistanceToCentre(const RECT& r, POINT p) {
+  const double dx = (r.left + r.right) / 2.0 - p.x, dy = (r.top + r.bottom) / 2.0 - p.y;
+  return dx * dx + dy * dy;
+}
+
+// The nearest centre wins; of equal distances the first slot.
+LONG SlotUnder(const QORIMG_PICTURE* picture, POINT at) {
+  LONG found = QORIMG_NO_HOTSPOT;
+  double best = std::numeric_limits<double>::infinity();
+  for (int i = 0; i < UsedSlots(picture); ++i) {
+    const RECT& r = picture->hotspots[i].rcWindow;
+    if (!Contains(r, at)) continue;
+    const double distance = SquaredDistanceToCentre(r, at);
+    if (distance < best) {
+      best = distance;
+      found = i;
+    }
+  }
+  return found;
+}
+
+void LeaveHover(WindowFrames& frames, QORIMG_PICTURE* picture, LONG index) {
+  QORIMG_HOTSPOT& slot = picture->hotspots[index];
+  if (Has(slot, QORIMG_HS_FRAMED) && !Has(slot, QORIMG_HS_SELECTED) && frames.Invert(slot))
+    slot.bState &= static_cast<BYTE>(~(QORIMG_HS_FRAMED | QORIMG_HS_HOVER));
+  picture->szCurrentName[0] = '\0';
+  picture->nCurrentIndex = QORIMG_NO_HOTSPOT;
+}
+
+void EnterHover(WindowFrames& frames, QORIMG_PICTURE* picture, LONG index) {
+  QORIMG_HOTSPOT& slot = picture->hotspots[index];
+  if (!Has(slot, QORIMG_HS_ACTIVE)) return;
+  if (!Has(slot, QORIMG_HS_SELECTED) && !Has(slot, QORIMG_HS_FRAMED) && frames.Invert(slot))
+    slot.bState |= QORIMG_HS_HOVER | QORIMG_HS_FRAMED;
+  CopySlotText(picture->szCurrentName, sizeof(picture->szCurrentName), slot.szName, sizeof(slot.szName));
+  picture->nCurrentIndex = index;
+}
+
+bool IsSlot(LONG index) { return index >= 0 && index < QORIMG_MAX_HOTSPOTS; }
+
+}  // namespace
+
+POINT FrameOffset(const QORIMG_PICTURE* picture) {
+  if (picture->bZoomState == 1) return ZoomScrollOffset(picture);
+  if (picture->nPictureMode == QORIMG_PICTURE_DRF) return {-1, -1};
+  return {0, 0};
+}
+
+int DrawFramesPass(HWND window, QORIMG_PICTURE* picture) {
+  WindowFrames frames(window, picture);
+  if (!frames.Ready()) return 0;
+  for (int i = 0; i < UsedSlots(picture); ++i) {
+    QORIMG_HOTSPOT& slot = picture->hotspots[i];
+    if (Has(slot, QORIMG_HS_ACTIVE | QORIMG_HS_SELECTED) && !Has(slot, QORIMG_HS_FRAMED)) {
+      frames.Invert(slot);
+      slot.bState |= QORIMG_HS_FRAMED;
+    }
+  }
+  return 1;
+}
+
+int EraseFramesPass(HWND window, QORIMG_PICTURE* picture) {
+  WindowFrames frames(window, picture);
+  if (!frames.Ready()) return 0;
+  for (int i = 0; i < UsedSlots(picture); ++i) {
+    QORIMG_HOTSPOT& slot = picture->hotspots[i];
+    if (Has(slot, QORIMG_HS_ACTIVE | QORIMG_HS_FRAMED)) {
+      frames.Invert(slot);
+      slot.bState &= static_cast<BYTE>(~QORIMG_HS_FRAMED);
+    }
+  }
+  return 1;
+}
+
+void PaintFramesPass(HDC dc, const QORIMG_PICTURE* picture, const RECT& update) {
+  FrameInverter inverter(dc, picture, &update);
+  for (int i = 0; i < UsedSlots(picture); ++i)
+    if (Has(picture->hotspots[i], QORIMG_HS_ACTIVE | QORIMG_HS_FRAMED)) inverter.Invert(picture->hotspots[i]);
+}
+
+LONG HoverTest(HWND window, QORIMG_PICTURE* picture, POINT mouse, POINT offset) {
+  const LONG found = SlotUnder(picture, {mouse.x + offset.x, mouse.y + offset.y});
+  if (found == picture->nHoverIndex) return found;
+  WindowFrames frames(window, picture);
+  if (IsSlot(picture->nHoverIndex)) LeaveHover(frames, picture, picture->nHoverIndex);
+  picture->nHoverIndex = found;
+  if (IsSlot(found)) EnterHover(frames, picture, found);
+  return found;
+}
