@@ -6,6 +6,8 @@
 // binding between the two.
 #pragma once
 
+#include <cstddef>
+
 #include "mfc/CFile.h"
 #include "mfc/CString.h"
 #include "win32/GdiTypes.h"
@@ -179,6 +181,10 @@ struct QORIMG_PICTURE {
 };
 
 static_assert(sizeof(QORIMG_HOTSPOTDATA) == 102, "exchange record layout");
+static_assert(offsetof(QORIMG_HOTSPOTDATA, rcPicture) == 20 && offsetof(QORIMG_HOTSPOTDATA, szName) == 36 &&
+                  offsetof(QORIMG_HOTSPOTDATA, szText2) == 70 && offsetof(QORIMG_HOTSPOTDATA, bState) == 97 &&
+                  offsetof(QORIMG_HOTSPOTDATA, bFlag) == 101,
+              "exchange record layout");
 
 typedef QORIMG_PICTURE* LPQORIMG_PICTURE;
 

@@ -188,6 +188,7 @@ void ApplyZoom(QORIMG_PICTURE* picture) {
     picture->nScrollOrigin1Y = picture->nScrollOrigin2Y = picture->nScrollY;
     picture->bZoomState = 1;
     picture->nPictureMode = QORIMG_PICTURE_ZOOMED;
+    PlaceHotspots(picture, picture->dZoomFactorX, picture->dZoomFactorY);
   } else {
     picture->bZoomState = 0;
     const bool tiffShown =

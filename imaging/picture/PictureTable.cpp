@@ -127,7 +127,9 @@ void ResetPicture(QORIMG_PICTURE* picture) {
   picture->nScrollOrigin1X = picture->nScrollOrigin1Y = picture->nScrollOrigin2X = picture->nScrollOrigin2Y = 0;
   picture->rcZoom = RECT{};
   picture->nHoverIndex = QORIMG_NO_HOTSPOT;
-  picture->szSelectedName[0] = '\0';
+  // A fresh picture has no current hotspot (a zero-filled record would name slot 0).
+  picture->nSelectedIndex = picture->nCurrentIndex = QORIMG_NO_HOTSPOT;
+  picture->szSelectedName[0] = picture->szCurrentName[0] = '\0';
   picture->nPictureMode = 0;
   picture->bZoomState = picture->bZoomArmed = 0;
   picture->bOtherMode = picture->bPainting = picture->bOverlay = 0;

@@ -1,6 +1,7 @@
 #include "imaging/picture/PictureWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "imaging/picture/DrfBitmap.h"
 #include "imaging/picture/DrfPaint.h"
@@ -244,9 +245,12 @@ LONG RereadDrf(QORIMG_PICTURE* picture) {
 
 }  // namespace
 
+// No hover test runs during a paint. The hovered slot is remembered, since
+// the paint draws its frame again: the next mouse move must still be able
+// to take it away.
 int PaintPicture(HWND window, QORIMG_PICTURE* picture, HDC given) {
   picture->bPainting = 1;
-  picture->nHoverIndex = QORIMG_NO_HOTSPOT;
+  const LONG hovered = std::exchange(picture->nHoverIndex, QORIMG_NO_HOTSPOT);
   PAINTSTRUCT paint{};
   RECT update{};
   HDC dc = given;
@@ -260,6 +264,7 @@ int PaintPicture(HWND window, QORIMG_PICTURE* picture, HDC given) {
     DrawPicture(window, picture, dc, update);
     PaintFramesPass(dc, picture, update);
   }
+  picture->nHoverIndex = hovered;
   picture->bPainting = 0;
   picture->bPaintedOnce = 1;
   if (dc && !given) EndPaint(window, &paint);
