@@ -60,11 +60,13 @@ LONG ScrollStart(double centre, LONG half, LONG size, LONG range) {
   return position;
 }
 
-void SetBars(HWND window, const QORIMG_PICTURE* picture, BOOL redraw) {
-  SetScrollRange(window, SB_HORZ, 0, picture->nScrollRangeX, redraw);
-  SetScrollPos(window, SB_HORZ, picture->nScrollX, redraw);
-  SetScrollRange(window, SB_VERT, 0, picture->nScrollRangeY, redraw);
-  SetScrollPos(window, SB_VERT, picture->nScrollY, redraw);
+// The thumbs are drawn where they now stand: a bar that its range has
+// already shown is not drawn again when the bars are shown.
+void SetBars(HWND window, const QORIMG_PICTURE* picture, BOOL redrawRanges) {
+  SetScrollRange(window, SB_HORZ, 0, picture->nScrollRangeX, redrawRanges);
+  SetScrollPos(window, SB_HORZ, picture->nScrollX, TRUE);
+  SetScrollRange(window, SB_VERT, 0, picture->nScrollRangeY, redrawRanges);
+  SetScrollPos(window, SB_VERT, picture->nScrollY, TRUE);
 }
 
 QORIMG_DPOINT Factors(QORIMG_PICTURE* picture, double QORIMG_PICTURE::*x, double QORIMG_PICTURE::*y) {

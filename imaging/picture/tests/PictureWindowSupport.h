@@ -79,11 +79,22 @@ class PictureWindow {
   }
 
   // What a user does with the mouse at a point of the picture window's
-  // client area (or of its scroll bars, which lie beside it).
-  void Mouse(UINT message, int x, int y, WPARAM keys = 0) const {
+  // client area (or of its scroll bars, which lie beside it); Mouse lets
+  // the window take it at once.
+  void Input(UINT message, int x, int y, WPARAM keys = 0) const {
     POINT at{x, y};
     ClientToScreen(window, &at);
     layer::SendUserMouse(message, at, keys);
+  }
+  void Mouse(UINT message, int x, int y, WPARAM keys = 0) const {
+    Input(message, x, y, keys);
+    layer::PumpUntilIdle();
+  }
+  // A click whose release is on its way before the press is handled, as a
+  // scroll bar that tracks the mouse by itself expects.
+  void Click(int x, int y) const {
+    Input(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+    Input(WM_LBUTTONUP, x, y);
     layer::PumpUntilIdle();
   }
   void Drag(POINT from, POINT to) const {
