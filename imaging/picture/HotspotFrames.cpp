@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "imaging/picture/HotspotSlots.h"
 #include "imaging/picture/PictureLayout.h"
@@ -15,25 +16,21 @@ int UsedSlots(const QORIMG_PICTURE* picture) { return std::clamp<LONG>(picture->
 
 bool Has(const QORIMG_HOTSPOT& slot, BYTE bits) { return (slot.bState & bits) == bits; }
 
-// Inverts frames in a device context: R2_NOT with a pen of the frame colour
-// and a hollow brush (outline mode) or a black one (the whole rectangle),
-// clipped to the visible area and, when given, to an update rectangle.
+// Inverts frames in a device context, clipped to the visible area and, when
+// given, to an update rectangle. The frame colour does not show: inverting
+// takes no colour.
 class FrameInverter {
  public:
   FrameInverter(HDC dc, const QORIMG_PICTURE* picture, const RECT* update)
-      : m_dc(dc), m_offset(FrameOffset(picture)), m_update(update) {
+      : m_dc(dc),
+        m_offset(FrameOffset(picture)),
+        m_update(update),
+        m_outline((picture->nHotspotMode & QORIMG_HSMODE_OUTLINE) != 0) {
     m_saved = SaveDC(dc);
     IntersectClipRect(dc, 0, 0, picture->nVisibleWidth, picture->nVisibleHeight);
     if (update) IntersectClipRect(dc, update->left, update->top, update->right, update->bottom);
-    SetROP2(dc, R2_NOT);
-    m_pen = CreatePen(PS_SOLID, 1, picture->crFrame);
-    SelectObject(dc, m_pen);
-    SelectObject(dc, GetStockObject((picture->nHotspotMode & QORIMG_HSMODE_OUTLINE) ? HOLLOW_BRUSH : BLACK_BRUSH));
   }
-  ~FrameInverter() {
-    RestoreDC(m_dc, m_saved);
-    DeleteObject(m_pen);
-  }
+  ~FrameInverter() { RestoreDC(m_dc, m_saved); }
   FrameInverter(const FrameInverter&) = delete;
   FrameInverter& operator=(const FrameInverter&) = delete;
 
@@ -42,15 +39,15 @@ class FrameInverter {
     OffsetRect(&frame, -m_offset.x, -m_offset.y);
     RECT shown;
     if (m_update && !IntersectRect(&shown, &frame, m_update)) return;
-    Rectangle(m_dc, frame.left, frame.top, frame.right, frame.bottom);
+    InvertFrame(m_dc, frame, m_outline);
   }
 
  private:
   HDC m_dc;
   POINT m_offset;
   const RECT* m_update;
+  bool m_outline;
   int m_saved = 0;
-  HPEN m_pen = nullptr;
 };
 
 // The window's device context for frames drawn outside a paint, taken when
@@ -126,6 +123,21 @@ void EnterHover(WindowFrames& frames, QORIMG_PICTURE* picture, LONG index) {
 bool IsSlot(LONG index) { return index >= 0 && index < QORIMG_MAX_HOTSPOTS; }
 
 }  // namespace
+
+void InvertFrame(HDC dc, RECT frame, bool outline) {
+  if (frame.left > frame.right) std::swap(frame.left, frame.right);
+  if (frame.top > frame.bottom) std::swap(frame.top, frame.bottom);
+  if (frame.right - frame.left < 2 || frame.bottom - frame.top < 2) return;
+  if (!outline) {
+    InvertRect(dc, &frame);
+    return;
+  }
+  const RECT edges[] = {{frame.left, frame.top, frame.right, frame.top + 1},
+                        {frame.left, frame.bottom - 1, frame.right, frame.bottom},
+                        {frame.left, frame.top + 1, frame.left + 1, frame.bottom - 1},
+                        {frame.right - 1, frame.top + 1, frame.right, frame.bottom - 1}};
+  for (const RECT& edge : edges) InvertRect(dc, &edge);
+}
 
 POINT FrameOffset(const QORIMG_PICTURE* picture) {
   if (picture->bZoomState == 1) return ZoomScrollOffset(picture);

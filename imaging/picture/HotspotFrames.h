@@ -4,6 +4,11 @@
 
 #include "interfaces/QridIMG.h"
 
+// Inverts a rectangle's outline, or the whole rectangle, as a rectangle drawn
+// in R2_NOT with a 1-pixel pen and a hollow or a solid brush inverts it; a
+// rectangle less than two pixels wide or high is left alone.
+void InvertFrame(HDC dc, RECT frame, bool outline);
+
 // Where frames lie against the window rectangles: moved back by the scroll
 // offset while zoomed, one pixel right and down over a DRF picture.
 POINT FrameOffset(const QORIMG_PICTURE* picture);

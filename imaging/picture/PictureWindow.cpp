@@ -60,13 +60,7 @@ void InvertRubberBand(HWND window, const QORIMG_PICTURE* picture) {
   HDC dc = GetDC(window);
   if (!dc) return;
   IntersectClipRect(dc, 0, 0, picture->nVisibleWidth, picture->nVisibleHeight);
-  SetROP2(dc, R2_NOT);
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
-  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  const RECT& zoom = picture->rcZoom;
-  Rectangle(dc, zoom.left, zoom.top, zoom.right, zoom.bottom);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
+  InvertFrame(dc, picture->rcZoom, true);
   ReleaseDC(window, dc);
 }
 

@@ -21,9 +21,52 @@ Span SourceSpan(LONG i, LONG outputSize, LONG sourceSize) {
   return {first, std::max(end, first + 1)};
 }
 
+// black * 4 / pixels for black from 0 to pixels, without dividing: a
+// division per output pixel would cost as much as decoding the picture.
+BYTE Level(long black, long pixels) {
+  const long scaled = black * kLevels;
+  return static_cast<BYTE>((scaled >= pixels) + (scaled >= 2 * pixels) + (scaled >= 3 * pixels) + (scaled >= 4 * pixels));
+}
+
 struct BandInfo {
   BITMAPINFOHEADER header;
   RGBQUAD colours[5];
+};
+
+// Which source columns each output column averages, and where a run of
+// black source pixels lands among the output columns.
+class ColumnMap {
+ public:
+  ColumnMap(LONG outputWidth, LONG sourceWidth) : m_spans(outputWidth), m_firstColumn(sourceWidth) {
+    for (LONG c = 0; c < outputWidth; ++c) m_spans[c] = SourceSpan(c, outputWidth, sourceWidth);
+    // The spans' ends rise with the column: the first column reaching past
+    // each source pixel is found in one sweep.
+    LONG c = 0;
+    for (LONG p = 0; p < sourceWidth; ++p) {
+      while (c < outputWidth && m_spans[c].end <= p) ++c;
+      m_firstColumn[p] = c;
+    }
+  }
+  LONG Width(LONG c) const { return m_spans[c].end - m_spans[c].first; }
+
+  // Adds the black pixels from..to - 1 (source columns) to the columns
+  // whose spans hold them.
+  void AddRun(LONG from, LONG to, std::vector<long>& black) const {
+    const LONG columns = static_cast<LONG>(m_spans.size());
+    // Every source pixel lies in some column's span; most runs of a
+    // reduction lie in one span, which no other column shares.
+    LONG c = m_firstColumn[from];
+    if (to <= m_spans[c].end && (c + 1 == columns || to <= m_spans[c + 1].first)) {
+      black[c] += to - from;
+      return;
+    }
+    for (; c < columns && m_spans[c].first < to; ++c)
+      black[c] += std::min(to, m_spans[c].end) - std::max(from, m_spans[c].first);
+  }
+
+ private:
+  std::vector<Span> m_spans;
+  std::vector<LONG> m_firstColumn;
 };
 
 }  // namespace
@@ -54,9 +97,8 @@ int RenderTiffGreyBands(QORIMG_PICTURE* picture, const RECT& source, LONG output
   const LONG bandRows = GreyBandRows(outputWidth, outputHeight);
   const std::size_t rowBytes = WIDTHBYTES(static_cast<std::size_t>(outputWidth) * 4);
   std::vector<BYTE> band(rowBytes * bandRows);
-  std::vector<WORD> counts(sourceWidth);
-  std::vector<Span> columns(outputWidth);
-  for (LONG c = 0; c < outputWidth; ++c) columns[c] = SourceSpan(c, outputWidth, sourceWidth);
+  std::vector<long> black(outputWidth);
+  const ColumnMap columns(outputWidth, sourceWidth);
 
   TiffRowReader rows(picture);
   for (LONG bandTop = 0; bandTop < outputHeight; bandTop += bandRows) {
@@ -64,19 +106,18 @@ int RenderTiffGreyBands(QORIMG_PICTURE* picture, const RECT& source, LONG output
     std::fill(band.begin(), band.end(), 0);
     for (LONG r = 0; r < rowsInBand; ++r) {
       const Span span = SourceSpan(bandTop + r, outputHeight, sourceHeight);
-      std::fill(counts.begin(), counts.end(), 0);
+      std::fill(black.begin(), black.end(), 0);
       for (LONG y = span.first; y < span.end; ++y) {
         rows.Decode(y0 + y, [&](LONG from, LONG to) {
-          for (LONG pixel = std::max(from, x0); pixel < std::min(to, x1); ++pixel) ++counts[pixel - x0];
+          from = std::max(from, x0);
+          to = std::min(to, x1);
+          if (from < to) columns.AddRun(from - x0, to - x0, black);
         });
       }
       BYTE* out = band.data() + rowBytes * (rowsInBand - 1 - r);
       const LONG spanRows = span.end - span.first;
       for (LONG c = 0; c < outputWidth; ++c) {
-        long black = 0;
-        for (LONG p = columns[c].first; p < columns[c].end; ++p) black += counts[p];
-        const long pixels = static_cast<long>(columns[c].end - columns[c].first) * spanRows;
-        const BYTE level = static_cast<BYTE>(black * kLevels / pixels);
+        const BYTE level = Level(black[c], static_cast<long>(columns.Width(c)) * spanRows);
         out[c / 2] |= (c & 1) ? level : static_cast<BYTE>(level << 4);
       }
     }
