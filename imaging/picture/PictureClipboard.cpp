@@ -78,8 +78,7 @@ LONG Fail(int error, HANDLE data, UINT format) {
 }  // namespace
 
 LONG QORIMG_CopyToClipboard(QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return 0;
   UINT format = CF_DIB;
   HANDLE data = nullptr;

@@ -62,14 +62,12 @@ bool CopyCurrent(const QORIMG_PICTURE* picture, char* name, char* text2) {
 }  // namespace
 
 LONG QORIMG_GetHotspotCount(QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   return picture ? picture->nHotspotCount : -1;
 }
 
 LONG QORIMG_SetHotspotCount(QORIMG_PICTURE* picture, WORD count) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture || count >= QORIMG_MAX_HOTSPOTS) return 0;
   picture->nHotspotCount = count;
   picture->nHoverIndex = QORIMG_NO_HOTSPOT;
@@ -77,8 +75,7 @@ LONG QORIMG_SetHotspotCount(QORIMG_PICTURE* picture, WORD count) {
 }
 
 LONG QORIMG_GetHotspotData(QORIMG_PICTURE* picture, LONG index, QORIMG_HOTSPOTDATA* data) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture || !data || !InUse(picture, index)) return 0;
   const QORIMG_HOTSPOT& slot = picture->hotspots[index];
   *data = QORIMG_HOTSPOTDATA{};
@@ -93,8 +90,7 @@ LONG QORIMG_GetHotspotData(QORIMG_PICTURE* picture, LONG index, QORIMG_HOTSPOTDA
 }
 
 LONG QORIMG_SetHotspotData(QORIMG_PICTURE* picture, LONG index, const QORIMG_HOTSPOTDATA* data) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture || !data || index < 0 || index >= QORIMG_MAX_HOTSPOTS) return 0;
   QORIMG_HOTSPOT& slot = picture->hotspots[index];
   // The caller's texts need not end within their fields.
@@ -107,24 +103,21 @@ LONG QORIMG_SetHotspotData(QORIMG_PICTURE* picture, LONG index, const QORIMG_HOT
 }
 
 LONG QORIMG_GetNewHotspotPositions(double fx, double fy, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = WithHotspots(picture);
+  picture = WithHotspots(StartCall(picture));
   if (!picture) return 0;
   PlaceHotspots(picture, fx, fy);
   return 1;
 }
 
 LONG QORIMG_ActivateHotspotNr(LONG index, LONG on, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture || !InUse(picture, index)) return 0;
   SetBit(picture->hotspots[index], QORIMG_HS_ACTIVE, on == 1);
   return 1;
 }
 
 LONG QORIMG_ActivateHotspot(const char* name, LONG on, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = WithHotspots(picture);
+  picture = WithHotspots(StartCall(picture));
   if (!picture || !name) return 0;
   for (int i = 0; i < UsedSlots(picture); ++i)
     if (std::strcmp(picture->hotspots[i].szName, name) == 0) SetBit(picture->hotspots[i], QORIMG_HS_ACTIVE, on == 1);
@@ -141,8 +134,7 @@ LONG QORIMG_ActivateAllHotspots(LONG on, QORIMG_PICTURE* picture) {
 }
 
 LONG QORIMG_SetHotspotNr(HWND window, LONG index, LONG on, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture || !InUse(picture, index)) return 0;
   if (on == 1) {
     picture->nSelectedIndex = picture->nCurrentIndex = index;
@@ -157,8 +149,7 @@ LONG QORIMG_SetHotspotNr(HWND window, LONG index, LONG on, QORIMG_PICTURE* pictu
 }
 
 LONG QORIMG_SetHotspot(HWND window, const char* name, LONG on, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = WithHotspots(picture);
+  picture = WithHotspots(StartCall(picture));
   if (!picture || !name) return 0;
   int found = 0;
   while (found < UsedSlots(picture) && std::strcmp(picture->hotspots[found].szName, name) != 0) ++found;
@@ -182,8 +173,7 @@ LONG QORIMG_SetHotspot(HWND window, const char* name, LONG on, QORIMG_PICTURE* p
 }
 
 LONG QORIMG_SetAllHotspots(HWND window, LONG on, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = WithHotspots(picture);
+  picture = WithHotspots(StartCall(picture));
   if (!picture) return 0;
   int result;
   if (on == 1) {
@@ -199,15 +189,13 @@ LONG QORIMG_SetAllHotspots(HWND window, LONG on, QORIMG_PICTURE* picture) {
 }
 
 LONG QORIMG_GetHotspotNr(QORIMG_PICTURE* picture, char* name, char* text2) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture || !CopyCurrent(picture, name, text2)) return -1;
   return picture->nCurrentIndex;
 }
 
 char* QORIMG_GetHotspot(QORIMG_PICTURE* picture, char* name, char* text2) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return nullptr;
   CopyCurrent(picture, name, text2);
   return picture->szCurrentName;
@@ -217,8 +205,7 @@ char* QORIMG_GetHotspot(QORIMG_PICTURE* picture, char* name, char* text2) {
 // The slots that were selected are selected again after all the others were
 // unselected, so that the whole selection survives the change.
 LONG QORIMG_SetHotspotMode(LONG mode, COLORREF frameColour, LONG, LONG, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = WithHotspots(picture);
+  picture = WithHotspots(StartCall(picture));
   if (!picture) return 0;
   std::vector<bool> selected(UsedSlots(picture));
   for (int i = 0; i < UsedSlots(picture); ++i) selected[i] = picture->hotspots[i].bState & QORIMG_HS_SELECTED;
@@ -235,7 +222,6 @@ LONG QORIMG_SetHotspotMode(LONG mode, COLORREF frameColour, LONG, LONG, QORIMG_P
 }
 
 LONG QORIMG_GetHotspotMode(LONG, LONG, LONG, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = WithHotspots(picture);
+  picture = WithHotspots(StartCall(picture));
   return picture ? picture->nHotspotMode : -1;
 }

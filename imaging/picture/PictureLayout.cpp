@@ -70,15 +70,13 @@ void SetBars(HWND window, const QORIMG_PICTURE* picture, BOOL redrawRanges) {
 }
 
 QORIMG_DPOINT Factors(QORIMG_PICTURE* picture, double QORIMG_PICTURE::*x, double QORIMG_PICTURE::*y) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return {-1.0, -1.0};
   return {picture->*x, picture->*y};
 }
 
 LONGLONG Pair(QORIMG_PICTURE* picture, LONG QORIMG_PICTURE::*x, LONG QORIMG_PICTURE::*y) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return -1;
   return PackPair(picture->*x, picture->*y);
 }
@@ -257,24 +255,21 @@ void UpdateBars(HWND window, QORIMG_PICTURE* picture) {
 }
 
 LONG QORIMG_RecalcLayout(HWND window, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return 0;
   RecalcLayout(window, picture);
   return 1;
 }
 
 LONG QORIMG_UpdateBars(HWND window, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return 0;
   UpdateBars(window, picture);
   return 1;
 }
 
 LONG QORIMG_DisplayPicture(HWND window, QORIMG_PICTURE* picture, LONG displayMode) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture || displayMode < QORIMG_DISPLAY_DRF || displayMode > QORIMG_DISPLAY_ZOOMED) return 0;
   picture->nDisplayMode = displayMode;
   picture->dPictureFactorX = picture->dPictureFactorY = 1.0;
@@ -291,8 +286,7 @@ LONG QORIMG_DisplayPicture(HWND window, QORIMG_PICTURE* picture, LONG displayMod
 }
 
 LONGLONG QORIMG_GetHotspotOffset(QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return -1;
   const POINT offset = ZoomScrollOffset(picture);
   return PackPair(offset.x, offset.y);
@@ -319,7 +313,6 @@ LONGLONG QORIMG_GetZoomStart(QORIMG_PICTURE* picture) {
 }
 
 LONG QORIMG_GetPictureMode(QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   return picture ? picture->nPictureMode : -1;
 }

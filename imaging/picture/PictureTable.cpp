@@ -95,6 +95,11 @@ QORIMG_PICTURE* KnownPicture(QORIMG_PICTURE* picture) {
   return nullptr;
 }
 
+QORIMG_PICTURE* StartCall(QORIMG_PICTURE* picture) {
+  ClearImageError();
+  return KnownPicture(picture);
+}
+
 std::vector<HWND> WindowsOfPicture(const QORIMG_PICTURE* picture) {
   std::vector<HWND> windows;
   const WindowTable& table = Table();
@@ -159,15 +164,13 @@ LONGLONG PackPair(LONG first, LONG second) {
 }
 
 LONGLONG QORIMG_GetDRFSpotOffset(QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return -1;
   return PackPair(picture->nDrfSpotOffsetX, picture->nDrfSpotOffsetY);
 }
 
 LONG QORIMG_GetGraphicsMode(QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return -1;
   if (picture->bBitmapMode) return 1;
   if (picture->bDibMode) return 2;

@@ -14,6 +14,10 @@ QORIMG_PICTURE* BindPicture(HWND window);
 // that the library did not give out are refused like null ones.
 QORIMG_PICTURE* KnownPicture(QORIMG_PICTURE* picture);
 
+// How most exported functions begin: the last error cleared and the handle
+// checked (null when the library does not know it).
+QORIMG_PICTURE* StartCall(QORIMG_PICTURE* picture);
+
 // The windows whose entries hold the picture, in table order.
 std::vector<HWND> WindowsOfPicture(const QORIMG_PICTURE* picture);
 

@@ -266,8 +266,7 @@ int PaintPicture(HWND window, QORIMG_PICTURE* picture, HDC given) {
 }
 
 LONG QORIMG_OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return 0;
   switch (message) {
     case WM_SIZE:
@@ -301,8 +300,7 @@ LONG QORIMG_OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Q
 }
 
 LONG QORIMG_RedrawPicture(HWND window, QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return 0;
   RecalcLayout(window, picture);
   if (picture->nDisplayMode == QORIMG_DISPLAY_DRF || picture->nDisplayMode == QORIMG_DISPLAY_FITTED)
@@ -312,23 +310,20 @@ LONG QORIMG_RedrawPicture(HWND window, QORIMG_PICTURE* picture) {
 }
 
 LONG QORIMG_OnDraw(HWND window, QORIMG_PICTURE* picture, HDC dc) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return 0;
   if (!picture->bPainting) PaintPicture(window, picture, dc);
   return 1;
 }
 
 QORIMG_PICTURE* QORIMG_SetZoomMode(QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (picture) picture->bZoomArmed = 1;
   return picture;
 }
 
 LONG QORIMG_InZoomAction(QORIMG_PICTURE* picture) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   return picture && picture->bZoomArmed ? 1 : 0;
 }
 
@@ -342,8 +337,7 @@ QORIMG_PICTURE* QORIMG_LoadPicture(HWND window, LONG callerValue, QORIMG_CALLBAC
 }
 
 LRESULT QORIMG_MAIN(LONG command, QORIMG_PICTURE* picture, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ClearImageError();
-  picture = KnownPicture(picture);
+  picture = StartCall(picture);
   if (!picture) return 0;
   switch (command) {
     case QORIMG_CMD_MESSAGE:

@@ -31,7 +31,6 @@ std::string TiffFile(layer::testing::TempFolder& folder, int width, int height, 
 }
 
 LONG Low(LONGLONG pair) { return static_cast<LONG>(pair & 0xFFFFFFFF); }
-LONG High(LONGLONG pair) { return static_cast<LONG>(pair >> 32); }
 
 struct ModeCase {
   LONG displayMode;
@@ -214,7 +213,9 @@ TEST(PictureLayout, MessagesTheWindowDoesNotTakeGoToTheCallback) {
       EXPECT_EQ(QORIMG_OnMessage(window.window, c.message, 0, 0, picture), c.handled) << c.message;
       const bool heard = !CallbackCalls().empty();
       EXPECT_EQ(heard, !c.handled && !armed) << c.message;
-      if (heard) EXPECT_EQ(CallbackCalls()[0].hotspot, "H");
+      if (heard) {
+        EXPECT_EQ(CallbackCalls()[0].hotspot, "H");
+      }
       if (armed && c.message == WM_LBUTTONUP) QORIMG_SetZoomMode(picture);
     }
   }

@@ -252,7 +252,9 @@ TEST(PictureWindowLook, ZoomedPictureWithFramedHotspots) {
   ASSERT_EQ(QORIMG_SetAllHotspots(window.window, 1, picture), 1);
   EXPECT_EQ(window.At(edge.x, edge.y), kBlack);  // the paper under the outline, inverted
   EXPECT_EQ(window.At(edge.x + 4, edge.y), kWhite);
-  if (const char* path = std::getenv("VARNO_PICTURE_SCREENSHOT")) EXPECT_TRUE(layer::SaveWindowPng(window.frame, path));
+  if (const char* path = std::getenv("VARNO_PICTURE_SCREENSHOT")) {
+    EXPECT_TRUE(layer::SaveWindowPng(window.frame, path));
+  }
 }
 
 }  // namespace
