@@ -329,6 +329,17 @@ TEST(PictureLayout, NullAndUnknownPicturesGiveTheFailureValues) {
     EXPECT_EQ(QORIMG_GetBildFactor(bad).y, -1.0);
     EXPECT_EQ(QORIMG_CopyToClipboard(bad), 0);
     EXPECT_EQ(FILE_DRF2TIFF_Hotspots("out.tif", bad), 0);
+    BYTE target[64];
+    WORD bits = 0;
+    EXPECT_EQ(QORIMG_GetDRFSize(bad), -1);
+    EXPECT_EQ(QORIMG_GetTIFFSize(bad), -1);
+    EXPECT_EQ(QORIMG_GetDRFSpotOffset(bad), -1);
+    EXPECT_EQ(QORIMG_GetGraphicsMode(bad), -1);
+    EXPECT_EQ(QORIMG_GetDRFColorInfo(bad, &bits, &bits), 0);
+    EXPECT_EQ(QORIMG_DecodeDRF2DIB(bad, target), 0);
+    EXPECT_EQ(QORIMG_DecodeTIFF2DIB(bad, target), 0);
+    EXPECT_EQ(QORIMG_SetBkColor(bad, 0, 5), 0);
+    EXPECT_EQ(QORIMG_SetPaletteEntries(bad, nullptr, 0), 0);
   }
   EXPECT_EQ(stranger[0], 0);
 }
