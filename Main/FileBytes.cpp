@@ -2,6 +2,7 @@
 
 #include "mfc/CFile.h"
 #include "mfc/CFileException.h"
+#include "win32/Files.h"
 
 FileRead ReadFileBytes(const char* path, CDynBuf& content) {
   content.Empty();
@@ -22,4 +23,25 @@ FileRead ReadFileBytes(const char* path, CDynBuf& content) {
     return FileRead::Short;
   }
   return FileRead::Done;
+}
+
+BOOL WriteFileReplacing(const char* path, const CDynBuf& content) {
+  const CString fresh = CString(path) + ".~new";
+  CFile out;
+  if (!out.Open(fresh, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary)) return FALSE;
+  try {
+    out.Write(content.GetData(), static_cast<UINT>(content.GetLength()));
+    out.Flush();
+    out.Close();
+  } catch (CFileException* e) {
+    e->Delete();
+    out.Abort();
+    DeleteFile(fresh);
+    return FALSE;
+  }
+  if (!MoveFileEx(fresh, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFile(fresh);
+    return FALSE;
+  }
+  return TRUE;
 }

@@ -55,6 +55,9 @@ class CViewerApp {
   virtual BOOL ShowFace();
   // Loads the project file m_cur_prj_file that a key of another project names.
   virtual BOOL LoadKeyProject();
+  // Enables or disables a command on the main frame's toolbar and menu and
+  // on the pop-up's toolbar, as a key's layout asks.
+  virtual void EnableCommand(int command, BOOL enable);
 
   HWND m_hMainWnd = nullptr;
   BOOL m_prot_found = FALSE;

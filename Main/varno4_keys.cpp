@@ -92,6 +92,7 @@ void ForgetNeighbours() {
 
 void CViewerApp::CompleteStart() {}
 BOOL CViewerApp::ShowFace() { return TRUE; }
+void CViewerApp::EnableCommand(int /*command*/, BOOL /*enable*/) {}
 
 BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   CWV4Globals& g = theGlobals;

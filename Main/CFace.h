@@ -1,0 +1,113 @@
+// The screen layout of one frame window: frame sets (splitters) nested in
+// each other's panes, the frames that fill the panes, the key's print entries
+// and symbol table, and the pane sizes that the user dragged, kept per face
+// name in a user page file. Cleared and declared anew for every key from its
+// rendered stream; the windows that show it work behind FaceWindows.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "Main/CFrame.h"
+#include "Main/CPrintEntry.h"
+#include "Main/CSymbolBitmaps.h"
+#include "Main/FrameSet.h"
+#include "foundation/CDynBuf.h"
+#include "mfc/CObject.h"
+#include "mfc/CString.h"
+#include "win32/Types.h"
+
+class CMultiFrame;
+class FaceWindows;
+
+class CFace : public CObject {
+  DECLARE_DYNCREATE(CFace)
+
+ public:
+  CFace();
+  ~CFace() override;
+  CFace(const CFace&) = delete;
+  CFace& operator=(const CFace&) = delete;
+
+  // The windows that show the face (not owned); none until the frame
+  // window gives them. They stay until the face is cleared or given others.
+  void SetWindows(FaceWindows* windows) { m_windows = windows; }
+  void SetFrameWindow(CMultiFrame* window) { m_frame_window = window; }
+  CMultiFrame* GetFrameWindow() const { return m_frame_window; }
+
+  // Destroys views, frames and frame sets and forgets the key's declarations.
+  BOOL Clear();
+  BOOL DestroyFrames();
+  // Declares the frame sets, frames, print entries and symbols of the key in
+  // m_act_key_buf; the error stays on the trace.
+  BOOL NewKey();
+  // Checks the declarations, creates the splitters and views and sizes them.
+  BOOL CreateLayout();
+  // Sizes the laid-out face for the frame window's new size.
+  BOOL OnSize(UINT type, int cx, int cy);
+  BOOL RecalcSplitters();
+  // The computed pane sizes of every frame set, from area (the frame
+  // window's client area less its control bars) down the nesting.
+  void SizeFrameSets(CSize area);
+
+  BOOL AllPanesFilled() const;
+  // The first free pane of the last frame set that has one.
+  BOOL FindFreePane(int& frameSet, int& pane);
+  BOOL FindSymbolBitmaps(const char* number, CSymbolBitmaps*& symbol);
+  // Where frame set k sits in its parent's splitter: -1, -1 for the outermost.
+  void FrameSetPlace(int frameSet, int& row, int& column) const;
+  // Where a frame sits in its frame set's splitter: -1, -1 without a pane.
+  void FramePlace(const CFrame& frame, int& row, int& column) const;
+  int GetFrameSetCount() const { return static_cast<int>(m_framesets.size()); }
+  BOOL IsMaximized() const;
+
+  // The key's declarations (CFace_FrameSet).
+  BOOL AddFrame(const CString& name);
+  BOOL BuildFrameSet(const CString& sizeList, int orientation);
+  BOOL EndFrameSet();
+  BOOL SetBarWidth(int width);
+  BOOL SetSharedBorder(BOOL shared);
+  BOOL SetFixedBars(const CString& list);
+  BOOL SetWindowSize(const CString& list);
+
+  // The user page file of the face name (CFace_UserPage).
+  BOOL LoadUserFile();
+  // The size list that the user page file keeps for the next frame set
+  // statement of tag 26 or 27; FALSE when it keeps none.
+  BOOL ReadUserSizes(int tag, CString& list);
+  BOOL TakePaneSizes();
+  BOOL WriteUserFile();
+  BOOL RemoveUserFile();
+  CString UserFilePath() const;
+  void FreeUserFile();
+
+  std::vector<FrameSet> m_framesets;  // index 0 is the outermost
+  BOOL m_laid_out = FALSE;
+  std::vector<std::unique_ptr<CFrame>> m_frames;
+  int m_no_frames = 0;
+  int m_open_depth = 0;                      // frame sets declared and not yet closed
+  CMultiFrame* m_frame_window = nullptr;     // not owned
+  std::vector<CPrintEntry> m_print_entries;  // the last may still be open
+  int m_print_count = 0;                     // completed entries
+  std::vector<std::unique_ptr<CSymbolBitmaps>> m_symbols;
+  // In a symbol's order: first byte of tag 136, first of 137, second of 136, second of 137.
+  int m_symbol_margins[4] = {0, 0, 0, 0};
+  CString m_face_name;
+  CString m_user_file_path;
+  BOOL m_user_file_loaded = FALSE;
+  CDynBuf m_user_file;
+  int m_user_file_pos = 0;
+
+ private:
+  BOOL RunHandler(unsigned char tag, const CString& text, const unsigned char* operand);
+  BOOL SetPrintEntryText(int which, const CString& text);
+  BOOL SetNeighbour(CString& key, const char* variable, const CString& text);
+  BOOL CheckUserFileHeader();
+  void WarnUserFile(int line, int code, int value);
+  void ApplyPaneSizes();
+
+  FaceWindows* m_windows = nullptr;
+  // Frame sets that had a free pane when they were declared, in index order;
+  // the newest one that still has one is the last.
+  std::vector<int> m_open_sets;
+};
