@@ -33,40 +33,71 @@ struct BandInfo {
   RGBQUAD colours[5];
 };
 
-// Which source columns each output column averages, and where a run of
-// black source pixels lands among the output columns.
-class ColumnMap {
+// Counts the black source pixels that fall on each output column of one
+// output row, from the runs of black that the rows' decoding gives.
+class ColumnCounter {
  public:
-  ColumnMap(LONG outputWidth, LONG sourceWidth) : m_spans(outputWidth), m_firstColumn(sourceWidth) {
+  ColumnCounter(LONG outputWidth, LONG sourceWidth)
+      : m_spans(outputWidth), m_pixels(sourceWidth), m_black(outputWidth), m_covered(outputWidth + 1) {
     for (LONG c = 0; c < outputWidth; ++c) m_spans[c] = SourceSpan(c, outputWidth, sourceWidth);
-    // The spans' ends rise with the column: the first column reaching past
-    // each source pixel is found in one sweep.
-    LONG c = 0;
+    // The spans' starts and ends rise with the column: the columns holding
+    // each source pixel are found in one sweep.
+    LONG first = 0, last = 0;
     for (LONG p = 0; p < sourceWidth; ++p) {
-      while (c < outputWidth && m_spans[c].end <= p) ++c;
-      m_firstColumn[p] = c;
+      while (m_spans[first].end <= p) ++first;
+      while (last + 1 < outputWidth && m_spans[last + 1].first <= p) ++last;
+      const LONG shared = first + 1 < outputWidth ? m_spans[first + 1].first : sourceWidth;
+      m_pixels[p] = {first, last, std::min(m_spans[first].end, shared)};
     }
   }
-  LONG Width(LONG c) const { return m_spans[c].end - m_spans[c].first; }
 
-  // Adds the black pixels from..to - 1 (source columns) to the columns
-  // whose spans hold them.
-  void AddRun(LONG from, LONG to, std::vector<long>& black) const {
-    const LONG columns = static_cast<LONG>(m_spans.size());
-    // Every source pixel lies in some column's span; most runs of a
-    // reduction lie in one span, which no other column shares.
-    LONG c = m_firstColumn[from];
-    if (to <= m_spans[c].end && (c + 1 == columns || to <= m_spans[c + 1].first)) {
-      black[c] += to - from;
+  // The black pixels from..to - 1 (source columns). A column whose whole
+  // span the run covers is only marked here, and its pixels added when the
+  // levels are taken: long runs cost no more than short ones.
+  void AddRun(LONG from, LONG to) {
+    const Pixel& start = m_pixels[from];
+    if (to <= start.ownEnd) {  // most runs of a reduction
+      m_black[start.first] += to - from;
       return;
     }
-    for (; c < columns && m_spans[c].first < to; ++c)
-      black[c] += std::min(to, m_spans[c].end) - std::max(from, m_spans[c].first);
+    LONG first = start.first, last = m_pixels[to - 1].last;
+    for (; first <= last && m_spans[first].first < from; ++first) m_black[first] += std::min(to, m_spans[first].end) - from;
+    for (; last >= first && m_spans[last].end > to; --last) m_black[last] += to - std::max(from, m_spans[last].first);
+    if (first <= last) {
+      ++m_covered[first];
+      --m_covered[last + 1];
+    }
+  }
+
+  // Writes each column's level (two to a byte, the first in the high half)
+  // for the black pixels of spanRows source rows, and starts the next row
+  // with nothing counted.
+  void TakeLevels(LONG spanRows, BYTE* out) {
+    long covered = 0;
+    const LONG columns = static_cast<LONG>(m_black.size());
+    for (LONG c = 0; c < columns; ++c) {
+      const long width = m_spans[c].end - m_spans[c].first;
+      covered += m_covered[c];
+      const BYTE level = Level(m_black[c] + covered * width, width * spanRows);
+      out[c / 2] |= (c & 1) ? level : static_cast<BYTE>(level << 4);
+      m_black[c] = 0;
+      m_covered[c] = 0;
+    }
+    m_covered[columns] = 0;
   }
 
  private:
+  // The first and the last column whose span holds a source pixel, and where
+  // the part of the first one's span that no other column shares ends.
+  struct Pixel {
+    LONG first;
+    LONG last;
+    LONG ownEnd;
+  };
   std::vector<Span> m_spans;
-  std::vector<LONG> m_firstColumn;
+  std::vector<Pixel> m_pixels;
+  std::vector<long> m_black;
+  std::vector<long> m_covered;  // differences: a run covering columns a..b adds 1 at a and -1 at b + 1
 };
 
 }  // namespace
@@ -97,8 +128,7 @@ int RenderTiffGreyBands(QORIMG_PICTURE* picture, const RECT& source, LONG output
   const LONG bandRows = GreyBandRows(outputWidth, outputHeight);
   const std::size_t rowBytes = WIDTHBYTES(static_cast<std::size_t>(outputWidth) * 4);
   std::vector<BYTE> band(rowBytes * bandRows);
-  std::vector<long> black(outputWidth);
-  const ColumnMap columns(outputWidth, sourceWidth);
+  ColumnCounter columns(outputWidth, sourceWidth);
 
   TiffRowReader rows(picture);
   for (LONG bandTop = 0; bandTop < outputHeight; bandTop += bandRows) {
@@ -106,20 +136,14 @@ int RenderTiffGreyBands(QORIMG_PICTURE* picture, const RECT& source, LONG output
     std::fill(band.begin(), band.end(), 0);
     for (LONG r = 0; r < rowsInBand; ++r) {
       const Span span = SourceSpan(bandTop + r, outputHeight, sourceHeight);
-      std::fill(black.begin(), black.end(), 0);
       for (LONG y = span.first; y < span.end; ++y) {
         rows.Decode(y0 + y, [&](LONG from, LONG to) {
           from = std::max(from, x0);
           to = std::min(to, x1);
-          if (from < to) columns.AddRun(from - x0, to - x0, black);
+          if (from < to) columns.AddRun(from - x0, to - x0);
         });
       }
-      BYTE* out = band.data() + rowBytes * (rowsInBand - 1 - r);
-      const LONG spanRows = span.end - span.first;
-      for (LONG c = 0; c < outputWidth; ++c) {
-        const BYTE level = Level(black[c], static_cast<long>(columns.Width(c)) * spanRows);
-        out[c / 2] |= (c & 1) ? level : static_cast<BYTE>(level << 4);
-      }
+      columns.TakeLevels(span.end - span.first, band.data() + rowBytes * (rowsInBand - 1 - r));
     }
     info.header.biHeight = rowsInBand;
     if (!sink({reinterpret_cast<const BITMAPINFO*>(&info), band.data(), bandTop, rowsInBand})) return 0;
