@@ -163,7 +163,8 @@ struct PictureWindow {
     windowClass.lpfnWndProc = DefWindowProc;
     windowClass.lpszClassName = "PictureBenchFrame";
     RegisterClass(&windowClass);
-    frame = CreateWindowEx(0, "PictureBenchFrame", "", WS_POPUP | WS_VISIBLE, 0, 0, 1600, 1200, nullptr, nullptr, nullptr, nullptr);
+    frame = CreateWindowEx(0, "PictureBenchFrame", "", WS_POPUP | WS_VISIBLE, 0, 0, 1600, 1200, nullptr, nullptr,
+                           nullptr, nullptr);
     window = CreateWindowEx(0, "PictureBenchWindow", "", WS_CHILD | WS_VISIBLE, 0, 0, 1600, 1200, frame, nullptr,
                             nullptr, nullptr);
     picture = QORIMG_LoadPicture(window, 0, nullptr, tiff.c_str(), "", QORIMG_DISPLAY_FITTED, QORIMG_FILE_TIFF, 0);

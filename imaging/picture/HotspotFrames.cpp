@@ -12,8 +12,6 @@
 
 namespace {
 
-int UsedSlots(const QORIMG_PICTURE* picture) { return std::clamp<LONG>(picture->nHotspotCount, 0, QORIMG_MAX_HOTSPOTS); }
-
 bool Has(const QORIMG_HOTSPOT& slot, BYTE bits) { return (slot.bState & bits) == bits; }
 
 // Inverts frames in a device context, clipped to the visible area and, when

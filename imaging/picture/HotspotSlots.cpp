@@ -5,6 +5,10 @@
 
 #include "imaging/picture/PictureMath.h"
 
+int UsedSlots(const QORIMG_PICTURE* picture) {
+  return std::clamp<LONG>(picture->nHotspotCount, 0, QORIMG_MAX_HOTSPOTS);
+}
+
 void AppendSlotText(char* field, int fieldSize, const char* text, int length) {
   int used = static_cast<int>(strnlen(field, fieldSize - 1));
   int take = std::min(length, fieldSize - 1 - used);
@@ -46,8 +50,7 @@ void PlaceHotspots(QORIMG_PICTURE* picture, double fx, double fy) {
   auto place = [](LONG value, double scale, LONG from) {
     return TruncateToLong(static_cast<double>(TruncateToLong(value * scale + 0.5)) + from);
   };
-  const int count = std::clamp<LONG>(picture->nHotspotCount, 0, QORIMG_MAX_HOTSPOTS);
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < UsedSlots(picture); ++i) {
     QORIMG_HOTSPOT& slot = picture->hotspots[i];
     const RECT& r = slot.rcPicture;
     slot.rcWindow = {place(r.left, sx, origin.x), place(r.top, sy, origin.y), place(r.right, sx, origin.x),

@@ -3,6 +3,9 @@
 
 #include "interfaces/QridIMG.h"
 
+// The slots in use: the hotspot count, kept within the table.
+int UsedSlots(const QORIMG_PICTURE* picture);
+
 // Appends text to a slot field of the given size, keeping its NUL.
 void AppendSlotText(char* field, int fieldSize, const char* text, int length);
 

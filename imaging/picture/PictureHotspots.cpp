@@ -11,8 +11,6 @@
 
 namespace {
 
-int UsedSlots(const QORIMG_PICTURE* picture) { return std::clamp<LONG>(picture->nHotspotCount, 0, QORIMG_MAX_HOTSPOTS); }
-
 bool InUse(const QORIMG_PICTURE* picture, LONG index) { return index >= 0 && index < UsedSlots(picture); }
 
 void SetBit(QORIMG_HOTSPOT& slot, BYTE bit, bool on) {

@@ -220,7 +220,8 @@ void PlaceWindow(HWND window, QORIMG_PICTURE* picture) {
   picture->dPictureFactorX = picture->dPictureFactorY = 1.0;
   picture->szSelectedName[0] = picture->szCurrentName[0] = '\0';
   PlaceHotspots(picture, 1.0, 1.0);
-  const bool windowSized = mode == QORIMG_DISPLAY_FITTED || mode == QORIMG_DISPLAY_DRF_WINDOW || mode == QORIMG_DISPLAY_ZOOMED;
+  const bool windowSized =
+      mode == QORIMG_DISPLAY_FITTED || mode == QORIMG_DISPLAY_DRF_WINDOW || mode == QORIMG_DISPLAY_ZOOMED;
   const LONG width = windowSized ? picture->nWindowWidth : picture->nScaledWidth + 1;
   const LONG height = windowSized ? picture->nWindowHeight : picture->nScaledHeight + 1;
   MoveWindow(window, picture->nOriginX + picture->nWindowX, picture->nOriginY + picture->nWindowY, width, height, TRUE);

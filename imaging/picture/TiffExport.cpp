@@ -80,8 +80,7 @@ std::vector<DWORD> StripByteCounts(const QORIMG_PICTURE* picture, DWORD fileSize
 Bytes HotspotRecords(const QORIMG_PICTURE* picture) {
   Bytes out;
   out.reserve(50000);
-  const int count = std::clamp<LONG>(picture->nHotspotCount, 0, QORIMG_MAX_HOTSPOTS);
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < UsedSlots(picture); ++i) {
     const QORIMG_HOTSPOT& slot = picture->hotspots[i];
     const std::size_t name = strnlen(slot.szName, sizeof(slot.szName) - 1);
     const std::size_t text2 = strnlen(slot.szText2, sizeof(slot.szText2) - 1);
@@ -139,8 +138,7 @@ std::optional<Bytes> BuildExport(const QORIMG_PICTURE* picture, TiffBytes source
   // A single count lies in the entry itself.
   const DWORD countsValue = counts.size() == 1 ? counts[0] : static_cast<DWORD>(countsAt);
   PutEntry(entries, MakeEntry(kStripByteCounts, static_cast<DWORD>(counts.size()), countsValue));
-  PutEntry(entries, MakeEntry(TIFFTAG_HOTSPOTS, static_cast<DWORD>(std::clamp<LONG>(picture->nHotspotCount, 0, QORIMG_MAX_HOTSPOTS)),
-                              static_cast<DWORD>(recordsAt)));
+  PutEntry(entries, MakeEntry(TIFFTAG_HOTSPOTS, static_cast<DWORD>(UsedSlots(picture)), static_cast<DWORD>(recordsAt)));
   const DWORD nextDirectory = imaging::GetU32(file.data() + directory + 2 + kEntrySize * entryCount, false);
 
   imaging::SetU32(file.data() + 4, static_cast<std::uint32_t>(directoryAt), false);

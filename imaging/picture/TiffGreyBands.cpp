@@ -25,7 +25,8 @@ Span SourceSpan(LONG i, LONG outputSize, LONG sourceSize) {
 // division per output pixel would cost as much as decoding the picture.
 BYTE Level(long black, long pixels) {
   const long scaled = black * kLevels;
-  return static_cast<BYTE>((scaled >= pixels) + (scaled >= 2 * pixels) + (scaled >= 3 * pixels) + (scaled >= 4 * pixels));
+  return static_cast<BYTE>((scaled >= pixels) + (scaled >= 2 * pixels) + (scaled >= 3 * pixels) +
+                           (scaled >= 4 * pixels));
 }
 
 struct BandInfo {
@@ -61,7 +62,8 @@ class ColumnCounter {
       return;
     }
     LONG first = start.first, last = m_pixels[to - 1].last;
-    for (; first <= last && m_spans[first].first < from; ++first) m_black[first] += std::min(to, m_spans[first].end) - from;
+    for (; first <= last && m_spans[first].first < from; ++first)
+      m_black[first] += std::min(to, m_spans[first].end) - from;
     for (; last >= first && m_spans[last].end > to; --last) m_black[last] += to - std::max(from, m_spans[last].first);
     if (first <= last) {
       ++m_covered[first];

@@ -90,7 +90,8 @@ TEST(PictureClipboard, ATiffGoesAsABitmapOfWhatTheWindowShows) {
   ASSERT_LT(shown.bottom - shown.top, 300);
   ASSERT_EQ(QORIMG_CopyToClipboard(picture), 1);
   copied = ClipboardBitmap();
-  const Bilevel part = Part(image, {shown.left, shown.top, std::min<LONG>(400, shown.right), std::min<LONG>(300, shown.bottom)});
+  const Bilevel part =
+      Part(image, {shown.left, shown.top, std::min<LONG>(400, shown.right), std::min<LONG>(300, shown.bottom)});
   EXPECT_EQ(copied.width, part.width);
   EXPECT_EQ(copied.height, part.height);
   EXPECT_TRUE(copied.pixels == part.pixels);

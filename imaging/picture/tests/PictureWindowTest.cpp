@@ -122,8 +122,10 @@ TEST_F(PictureWindowTest, ADraggedRectangleZoomsIntoItsArea) {
   EXPECT_DOUBLE_EQ(factor.x, factor.y);
   // The solid part (TIFF 100..200 x 50..150) fills the middle of the view
   // at about the TIFF's own size; the view keeps the window's aspect.
-  for (POINT p : {POINT{105, 32}, POINT{150, 75}, POINT{193, 118}}) EXPECT_EQ(window.At(p.x, p.y), kBlack) << p.x << "," << p.y;
-  for (POINT p : {POINT{95, 75}, POINT{150, 20}, POINT{205, 75}}) EXPECT_EQ(window.At(p.x, p.y), kWhite) << p.x << "," << p.y;
+  for (POINT p : {POINT{105, 32}, POINT{150, 75}, POINT{193, 118}})
+    EXPECT_EQ(window.At(p.x, p.y), kBlack) << p.x << "," << p.y;
+  for (POINT p : {POINT{95, 75}, POINT{150, 20}, POINT{205, 75}})
+    EXPECT_EQ(window.At(p.x, p.y), kWhite) << p.x << "," << p.y;
   // The bars scroll over the rest of the TIFF.
   int low = -1, high = -1;
   ASSERT_TRUE(GetScrollRange(window.window, SB_VERT, &low, &high));

@@ -66,8 +66,8 @@ TEST_F(TiffExportTest, ADrfsHotspotsTravelWithItsTiff) {
   TiffOptions options;
   options.rowsPerStrip = 16;
   const std::string tiff = Write("in.tif", WriteTiff(image, options));
-  const std::string drf = Write("in.drf", WriteDrfFile(MakeDrfTestPicture(5, 150, 20),
-                                                       {{"A-1", "first", 10, 2, 30, 12, 1}, {"B", "", 100, 5, 110, 9, 0}}));
+  const std::vector<DrfHotspot> spots = {{"A-1", "first", 10, 2, 30, 12, 1}, {"B", "", 100, 5, 110, 9, 0}};
+  const std::string drf = Write("in.drf", WriteDrfFile(MakeDrfTestPicture(5, 150, 20), spots));
   OpenedPicture picture(tiff, drf, QORIMG_FILE_DRF);
   ASSERT_NE(picture.Get(), nullptr);
   ASSERT_NE(picture->pTiffFile, nullptr);

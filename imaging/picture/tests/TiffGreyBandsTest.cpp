@@ -87,7 +87,8 @@ TEST_F(TiffGreyBandsTest, EnlargementRepeatsSourcePixelsAndPartsStartAtTheirCorn
 std::vector<std::vector<int>> Reference(const Bilevel& image, RECT source, LONG width, LONG height) {
   auto span = [](LONG i, LONG n, LONG size) {
     const LONG first = static_cast<LONG>(static_cast<long long>(i) * size / n);
-    return std::make_pair(first, std::max<LONG>(first + 1, static_cast<LONG>(static_cast<long long>(i + 1) * size / n)));
+    const LONG end = static_cast<LONG>(static_cast<long long>(i + 1) * size / n);
+    return std::make_pair(first, std::max<LONG>(first + 1, end));
   };
   std::vector<std::vector<int>> levels(height, std::vector<int>(width));
   for (LONG r = 0; r < height; ++r)
