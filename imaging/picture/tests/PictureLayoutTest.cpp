@@ -307,6 +307,27 @@ TEST(PictureLayout, TheCommandsOfMain) {
   EXPECT_EQ(main(QORIMG_CMD_HOVER), 0);  // no hotspots left
 }
 
+// A window handle that is no window: every call answers without drawing.
+TEST(PictureLayout, AHandleThatIsNoWindowIsLeftAlone) {
+  layer::testing::TempFolder folder;
+  QORIMG_ShowErrorMessages(0);
+  const HWND none = Window(0x5EED);
+  QORIMG_PICTURE* picture = QORIMG_LoadPicture(none, 0, RecordCallback, TiffFile(folder, 40, 30).c_str(), "",
+                                               QORIMG_DISPLAY_ZOOMED, QORIMG_FILE_TIFF, 0);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->bZoomState, 2);  // a window of no size: nothing to zoom into
+  for (LONG mode : {0, 1, 2, 3, 4}) EXPECT_EQ(QORIMG_DisplayPicture(none, picture, mode), 1);
+  EXPECT_EQ(QORIMG_RedrawPicture(none, picture), 1);
+  for (LONG command : {QORIMG_CMD_PAINT, QORIMG_CMD_FIT_BARS, QORIMG_CMD_HOVER, QORIMG_CMD_PLACE_WINDOW})
+    QORIMG_MAIN(command, picture, none, 0, 0, 0);
+  QORIMG_SetZoomMode(picture);
+  for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_VSCROLL, WM_PAINT, WM_SIZE})
+    EXPECT_EQ(QORIMG_OnMessage(none, message, MK_LBUTTON, MAKELPARAM(5, 5), picture), 1) << message;
+  EXPECT_EQ(QORIMG_SetAllHotspots(none, 1, picture), 0);  // no frames without a window
+  EXPECT_EQ(QORIMG_CopyToClipboard(picture), 1);
+  QORIMG_UnloadPicture(none, picture);
+}
+
 TEST(PictureLayout, NullAndUnknownPicturesGiveTheFailureValues) {
   alignas(QORIMG_PICTURE) static char stranger[sizeof(QORIMG_PICTURE)] = {};
   for (QORIMG_PICTURE* bad : {static_cast<QORIMG_PICTURE*>(nullptr), reinterpret_cast<QORIMG_PICTURE*>(stranger)}) {
