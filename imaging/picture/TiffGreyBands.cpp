@@ -71,20 +71,25 @@ class ColumnCounter {
     }
   }
 
-  // Writes each column's level (two to a byte, the first in the high half)
-  // for the black pixels of spanRows source rows, and starts the next row
-  // with nothing counted.
+  // Writes each column's level for the black pixels of spanRows source rows
+  // (two to a byte, the first in the high half) and starts the next row with
+  // nothing counted.
   void TakeLevels(LONG spanRows, BYTE* out) {
     long covered = 0;
-    const LONG columns = static_cast<LONG>(m_black.size());
-    for (LONG c = 0; c < columns; ++c) {
+    auto take = [&](std::size_t c) {
       const long width = m_spans[c].end - m_spans[c].first;
       covered += m_covered[c];
       const BYTE level = Level(m_black[c] + covered * width, width * spanRows);
-      out[c / 2] |= (c & 1) ? level : static_cast<BYTE>(level << 4);
       m_black[c] = 0;
       m_covered[c] = 0;
+      return level;
+    };
+    const std::size_t columns = m_black.size();
+    for (std::size_t c = 0; c + 1 < columns; c += 2) {
+      const BYTE high = take(c);
+      *out++ = static_cast<BYTE>(high << 4 | take(c + 1));
     }
+    if (columns % 2) *out = static_cast<BYTE>(take(columns - 1) << 4);
     m_covered[columns] = 0;
   }
 
@@ -135,7 +140,6 @@ int RenderTiffGreyBands(QORIMG_PICTURE* picture, const RECT& source, LONG output
   TiffRowReader rows(picture);
   for (LONG bandTop = 0; bandTop < outputHeight; bandTop += bandRows) {
     const LONG rowsInBand = std::min(bandRows, outputHeight - bandTop);
-    std::fill(band.begin(), band.end(), 0);
     for (LONG r = 0; r < rowsInBand; ++r) {
       const Span span = SourceSpan(bandTop + r, outputHeight, sourceHeight);
       for (LONG y = span.first; y < span.end; ++y) {
