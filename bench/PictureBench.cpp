@@ -1,11 +1,14 @@
-// Decoding speed of the picture control: a large bilevel TIFF side by side
+// Speed of the picture control: decoding a large bilevel TIFF side by side
 // with libtiff decoding the same file into the same 1-bit rows, a TIFF whose
-// strip table ends long before its rows, and a type 6 DRF of 2000 x 1500.
+// strip table ends long before its rows, a type 6 DRF of 2000 x 1500, the
+// repaint of a window showing the large TIFF fitted (paired with one decode
+// of it), and a mouse move over 600 hotspots.
 #include <benchmark/benchmark.h>
 #include <tiffio.h>
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <random>
 #include <vector>
 
@@ -15,6 +18,9 @@
 #include "imaging/testing/TiffWriter.h"
 #include "interfaces/QridIMG.h"
 #include "testing/TempFolder.h"
+#include "win32/Gdi.h"
+#include "win32/UserMessages.h"
+#include "win32/UserWindows.h"
 
 using namespace imaging::testing;
 
@@ -185,6 +191,86 @@ void BM_DrfType6OpenAndDecode(benchmark::State& state) {
   }
 }
 
+// One decode of the line drawing, the file already loaded: what a repaint
+// of the fitted picture is measured against.
+void BM_TiffLineDrawingDecodeOnce(benchmark::State& state) {
+  QORIMG_ShowErrorMessages(0);
+  std::vector<BYTE> target(48 + WIDTHBYTES(10000) * 7000);
+  HWND window = reinterpret_cast<HWND>(4);
+  QORIMG_PICTURE* picture =
+      QORIMG_OpenImage(window, 0, nullptr, Fixtures().lineDrawing.c_str(), "", 1, QORIMG_FILE_TIFF, 0);
+  if (!picture) state.SkipWithError("open failed");
+  for (auto _ : state) {
+    if (!QORIMG_DecodeTIFF2DIB(picture, target.data())) state.SkipWithError("decode failed");
+    benchmark::DoNotOptimize(target.data());
+  }
+  QORIMG_UnloadPicture(window, picture);
+}
+
+LRESULT CALLBACK PictureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* picture = reinterpret_cast<QORIMG_PICTURE*>(GetWindowLongPtr(window, GWLP_USERDATA));
+  if (picture && QORIMG_OnMessage(window, message, wParam, lParam, picture)) return 0;
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+// A child window of 1600 x 1200 that hands its messages to the picture.
+struct PictureWindow {
+  HWND frame = nullptr, window = nullptr;
+  QORIMG_PICTURE* picture = nullptr;
+  explicit PictureWindow(const std::string& tiff) {
+    QORIMG_ShowErrorMessages(0);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = PictureProcedure;
+    windowClass.lpszClassName = "PictureBenchWindow";
+    RegisterClass(&windowClass);
+    windowClass.lpfnWndProc = DefWindowProc;
+    windowClass.lpszClassName = "PictureBenchFrame";
+    RegisterClass(&windowClass);
+    frame = CreateWindowEx(0, "PictureBenchFrame", "", WS_POPUP | WS_VISIBLE, 0, 0, 1600, 1200, nullptr, nullptr,
+                           nullptr, nullptr);
+    window = CreateWindowEx(0, "PictureBenchWindow", "", WS_CHILD | WS_VISIBLE, 0, 0, 1600, 1200, frame, nullptr,
+                            nullptr, nullptr);
+    picture = QORIMG_LoadPicture(window, 0, nullptr, tiff.c_str(), "", QORIMG_DISPLAY_FITTED, QORIMG_FILE_TIFF, 0);
+    SetWindowLongPtr(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture));
+    layer::PumpUntilIdle();
+  }
+  ~PictureWindow() {
+    QORIMG_UnloadPicture(window, picture);
+    DestroyWindow(frame);
+  }
+};
+
+void BM_RepaintFittedLineDrawing(benchmark::State& state) {
+  PictureWindow shown(Fixtures().lineDrawing);
+  if (!shown.picture) state.SkipWithError("load failed");
+  for (auto _ : state) {
+    InvalidateRect(shown.window, nullptr, FALSE);
+    UpdateWindow(shown.window);
+  }
+}
+
+// 600 hotspots in a grid of 30 x 20 cells; the mouse goes from one to the
+// next, so that each move takes one frame away and draws another.
+void BM_MouseMoveOver600Hotspots(benchmark::State& state) {
+  static layer::testing::TempFolder folder;
+  TiffOptions options;
+  for (int i = 0; i < 600; ++i) {
+    const int x = (i % 30) * 53, y = (i / 30) * 60;
+    options.hotspots.push_back({static_cast<std::uint16_t>(x + 2), static_cast<std::uint16_t>(y + 2), 48, 55,
+                                std::to_string(i), ""});
+  }
+  folder.Write("blank.tif", WriteTiff(Bilevel(1600, 1200), options));
+  PictureWindow shown(folder / "blank.tif");
+  if (!shown.picture || QORIMG_GetHotspotCount(shown.picture) != 600) state.SkipWithError("load failed");
+  LONG spot = 0;
+  for (auto _ : state) {
+    spot = (spot + 37) % 600;
+    const LPARAM at = MAKELPARAM((spot % 30) * 53 + 25, (spot / 30) * 60 + 30);
+    QORIMG_OnMessage(shown.window, WM_MOUSEMOVE, 0, at, shown.picture);
+  }
+  if (QORIMG_GetHotspotNr(shown.picture, nullptr, nullptr) != spot) state.SkipWithError("hover missed");
+}
+
 }  // namespace
 
 BENCHMARK(BM_TiffLineDrawingOurs)->Unit(benchmark::kMillisecond);
@@ -194,3 +280,6 @@ BENCHMARK(BM_TiffPlainRowsLibTiff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TiffStripTableEndsEarly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrfType6Decode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrfType6OpenAndDecode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiffLineDrawingDecodeOnce)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintFittedLineDrawing)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MouseMoveOver600Hotspots)->Unit(benchmark::kMicrosecond);

@@ -6,6 +6,7 @@
 #include "imaging/picture/DrfDecoders.h"
 #include "imaging/picture/ImageErrors.h"
 #include "imaging/picture/Palettes.h"
+#include "imaging/picture/PictureTable.h"
 #include "imaging/picture/TiffReader.h"
 #include "win32/Memory.h"
 #include "win32/UserWindows.h"
@@ -230,6 +231,7 @@ int BuildDRFBitmap(HWND window, QORIMG_PICTURE* picture) {
 }
 
 LONG QORIMG_GetDRFColorInfo(QORIMG_PICTURE* picture, WORD* bitsPerPixel, WORD* colours) {
+  picture = KnownPicture(picture);
   DrfFormat format;
   if (!picture || !DrfFormatOf(picture->nDrfType, &format)) return 0;
   if (bitsPerPixel) *bitsPerPixel = format.bitsPerPixel;
@@ -238,6 +240,7 @@ LONG QORIMG_GetDRFColorInfo(QORIMG_PICTURE* picture, WORD* bitsPerPixel, WORD* c
 }
 
 LONG QORIMG_DecodeDRF2DIB(QORIMG_PICTURE* picture, void* target) {
+  picture = KnownPicture(picture);
   if (!picture || !target) return 0;
   picture->bDibMode = 1;
   if (!BuildDRFBitmap(nullptr, picture)) return 0;

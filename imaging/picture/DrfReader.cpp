@@ -188,7 +188,7 @@ int ReadDRFFile(QORIMG_PICTURE* picture) {
 }
 
 LONGLONG QORIMG_GetDRFSize(QORIMG_PICTURE* picture) {
-  ClearImageError();
+  picture = StartCall(picture);
   if (!picture) return -1;
   return PackPair(picture->nDrfWidth, picture->nDrfHeight);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "imaging/picture/PictureTable.h"
 #include "win32/Gdi.h"
 
 namespace {
@@ -170,6 +171,7 @@ std::vector<PALETTEENTRY> PaletteEntries(const QORIMG_PICTURE* picture) {
 }
 
 LONG QORIMG_SetPaletteEntries(QORIMG_PICTURE* picture, const COLORREF* entries, LONG count) {
+  picture = KnownPicture(picture);
   if (count == 0) {
     if (picture) picture->bUseCallerPalette = 1;
     return 0;

@@ -6,6 +6,7 @@
 #include "imaging/picture/ImageErrors.h"
 #include "imaging/picture/Palettes.h"
 #include "imaging/picture/TiffReader.h"
+#include "imaging/picture/ZoomCursor.h"
 #include "win32/Gdi.h"
 #include "win32/Memory.h"
 
@@ -86,6 +87,27 @@ QORIMG_PICTURE* BindPicture(HWND window) {
 
 int PictureTableCount() { return Table().count; }
 
+QORIMG_PICTURE* KnownPicture(QORIMG_PICTURE* picture) {
+  if (!picture) return nullptr;
+  const WindowTable& table = Table();
+  for (int i = 0; i < table.count; ++i)
+    if (table.pictures[i] == picture) return picture;
+  return nullptr;
+}
+
+QORIMG_PICTURE* StartCall(QORIMG_PICTURE* picture) {
+  ClearImageError();
+  return KnownPicture(picture);
+}
+
+std::vector<HWND> WindowsOfPicture(const QORIMG_PICTURE* picture) {
+  std::vector<HWND> windows;
+  const WindowTable& table = Table();
+  for (int i = 0; i < table.count; ++i)
+    if (picture && table.pictures[i] == picture) windows.push_back(table.windows[i]);
+  return windows;
+}
+
 void FreePictureData(QORIMG_PICTURE* picture) {
   CloseTIFF(picture);
   for (HGLOBAL& block : picture->hPixelBlocks) FreeBlock(block);
@@ -96,6 +118,7 @@ void FreePictureData(QORIMG_PICTURE* picture) {
 
 void ResetPicture(QORIMG_PICTURE* picture) {
   ClearImageError();
+  ZoomCursor();
   FreePictureData(picture);
   if (!picture->hBkBrush) picture->hBkBrush = CreateSolidBrush(RGB(255, 255, 255));
   picture->nZoomStartX = picture->nZoomStartY = 0;
@@ -109,7 +132,9 @@ void ResetPicture(QORIMG_PICTURE* picture) {
   picture->nScrollOrigin1X = picture->nScrollOrigin1Y = picture->nScrollOrigin2X = picture->nScrollOrigin2Y = 0;
   picture->rcZoom = RECT{};
   picture->nHoverIndex = QORIMG_NO_HOTSPOT;
-  picture->szSelectedName[0] = '\0';
+  // A fresh picture has no current hotspot (a zero-filled record would name slot 0).
+  picture->nSelectedIndex = picture->nCurrentIndex = QORIMG_NO_HOTSPOT;
+  picture->szSelectedName[0] = picture->szCurrentName[0] = '\0';
   picture->nPictureMode = 0;
   picture->bZoomState = picture->bZoomArmed = 0;
   picture->bOtherMode = picture->bPainting = picture->bOverlay = 0;
@@ -139,13 +164,13 @@ LONGLONG PackPair(LONG first, LONG second) {
 }
 
 LONGLONG QORIMG_GetDRFSpotOffset(QORIMG_PICTURE* picture) {
-  ClearImageError();
+  picture = StartCall(picture);
   if (!picture) return -1;
   return PackPair(picture->nDrfSpotOffsetX, picture->nDrfSpotOffsetY);
 }
 
 LONG QORIMG_GetGraphicsMode(QORIMG_PICTURE* picture) {
-  ClearImageError();
+  picture = StartCall(picture);
   if (!picture) return -1;
   if (picture->bBitmapMode) return 1;
   if (picture->bDibMode) return 2;
@@ -155,6 +180,7 @@ LONG QORIMG_GetGraphicsMode(QORIMG_PICTURE* picture) {
 
 // The previous brush is deleted: the picture owns its background brush.
 LONG QORIMG_SetBkColor(QORIMG_PICTURE* picture, COLORREF colour, LONG value) {
+  picture = KnownPicture(picture);
   if (!picture) return 0;
   if (picture->hBkBrush) DeleteObject(picture->hBkBrush);
   picture->hBkBrush = CreateSolidBrush(colour);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "imaging/picture/PictureTable.h"
 #include "imaging/picture/TiffRowReader.h"
 
 namespace {
@@ -66,6 +67,7 @@ int DecodeTIFFToDIB(LONG x0, LONG x1, LONG y0, LONG y1, void* target, QORIMG_PIC
 }
 
 LONG QORIMG_DecodeTIFF2DIB(QORIMG_PICTURE* picture, void* target) {
+  picture = KnownPicture(picture);
   if (!picture) return 0;
   return DecodeTIFFToDIB(0, picture->nTiffWidth, 0, picture->nTiffHeight, target, picture);
 }

@@ -21,9 +21,90 @@ Span SourceSpan(LONG i, LONG outputSize, LONG sourceSize) {
   return {first, std::max(end, first + 1)};
 }
 
+// black * 4 / pixels for black from 0 to pixels, without dividing: a
+// division per output pixel would cost as much as decoding the picture.
+BYTE Level(long black, long pixels) {
+  const long scaled = black * kLevels;
+  return static_cast<BYTE>((scaled >= pixels) + (scaled >= 2 * pixels) + (scaled >= 3 * pixels) +
+                           (scaled >= 4 * pixels));
+}
+
 struct BandInfo {
   BITMAPINFOHEADER header;
   RGBQUAD colours[5];
+};
+
+// Counts the black source pixels that fall on each output column of one
+// output row, from the runs of black that the rows' decoding gives.
+class ColumnCounter {
+ public:
+  ColumnCounter(LONG outputWidth, LONG sourceWidth)
+      : m_spans(outputWidth), m_pixels(sourceWidth), m_black(outputWidth), m_covered(outputWidth + 1) {
+    for (LONG c = 0; c < outputWidth; ++c) m_spans[c] = SourceSpan(c, outputWidth, sourceWidth);
+    // The spans' starts and ends rise with the column: the columns holding
+    // each source pixel are found in one sweep.
+    LONG first = 0, last = 0;
+    for (LONG p = 0; p < sourceWidth; ++p) {
+      while (m_spans[first].end <= p) ++first;
+      while (last + 1 < outputWidth && m_spans[last + 1].first <= p) ++last;
+      const LONG shared = first + 1 < outputWidth ? m_spans[first + 1].first : sourceWidth;
+      m_pixels[p] = {first, last, std::min(m_spans[first].end, shared)};
+    }
+  }
+
+  // The black pixels from..to - 1 (source columns). A column whose whole
+  // span the run covers is only marked here, and its pixels added when the
+  // levels are taken: long runs cost no more than short ones.
+  void AddRun(LONG from, LONG to) {
+    const Pixel& start = m_pixels[from];
+    if (to <= start.ownEnd) {  // most runs of a reduction
+      m_black[start.first] += to - from;
+      return;
+    }
+    LONG first = start.first, last = m_pixels[to - 1].last;
+    for (; first <= last && m_spans[first].first < from; ++first)
+      m_black[first] += std::min(to, m_spans[first].end) - from;
+    for (; last >= first && m_spans[last].end > to; --last) m_black[last] += to - std::max(from, m_spans[last].first);
+    if (first <= last) {
+      ++m_covered[first];
+      --m_covered[last + 1];
+    }
+  }
+
+  // Writes each column's level for the black pixels of spanRows source rows
+  // (two to a byte, the first in the high half) and starts the next row with
+  // nothing counted.
+  void TakeLevels(LONG spanRows, BYTE* out) {
+    long covered = 0;
+    auto take = [&](std::size_t c) {
+      const long width = m_spans[c].end - m_spans[c].first;
+      covered += m_covered[c];
+      const BYTE level = Level(m_black[c] + covered * width, width * spanRows);
+      m_black[c] = 0;
+      m_covered[c] = 0;
+      return level;
+    };
+    const std::size_t columns = m_black.size();
+    for (std::size_t c = 0; c + 1 < columns; c += 2) {
+      const BYTE high = take(c);
+      *out++ = static_cast<BYTE>(high << 4 | take(c + 1));
+    }
+    if (columns % 2) *out = static_cast<BYTE>(take(columns - 1) << 4);
+    m_covered[columns] = 0;
+  }
+
+ private:
+  // The first and the last column whose span holds a source pixel, and where
+  // the part of the first one's span that no other column shares ends.
+  struct Pixel {
+    LONG first;
+    LONG last;
+    LONG ownEnd;
+  };
+  std::vector<Span> m_spans;
+  std::vector<Pixel> m_pixels;
+  std::vector<long> m_black;
+  std::vector<long> m_covered;  // differences: a run covering columns a..b adds 1 at a and -1 at b + 1
 };
 
 }  // namespace
@@ -54,31 +135,21 @@ int RenderTiffGreyBands(QORIMG_PICTURE* picture, const RECT& source, LONG output
   const LONG bandRows = GreyBandRows(outputWidth, outputHeight);
   const std::size_t rowBytes = WIDTHBYTES(static_cast<std::size_t>(outputWidth) * 4);
   std::vector<BYTE> band(rowBytes * bandRows);
-  std::vector<WORD> counts(sourceWidth);
-  std::vector<Span> columns(outputWidth);
-  for (LONG c = 0; c < outputWidth; ++c) columns[c] = SourceSpan(c, outputWidth, sourceWidth);
+  ColumnCounter columns(outputWidth, sourceWidth);
 
   TiffRowReader rows(picture);
   for (LONG bandTop = 0; bandTop < outputHeight; bandTop += bandRows) {
     const LONG rowsInBand = std::min(bandRows, outputHeight - bandTop);
-    std::fill(band.begin(), band.end(), 0);
     for (LONG r = 0; r < rowsInBand; ++r) {
       const Span span = SourceSpan(bandTop + r, outputHeight, sourceHeight);
-      std::fill(counts.begin(), counts.end(), 0);
       for (LONG y = span.first; y < span.end; ++y) {
         rows.Decode(y0 + y, [&](LONG from, LONG to) {
-          for (LONG pixel = std::max(from, x0); pixel < std::min(to, x1); ++pixel) ++counts[pixel - x0];
+          from = std::max(from, x0);
+          to = std::min(to, x1);
+          if (from < to) columns.AddRun(from - x0, to - x0);
         });
       }
-      BYTE* out = band.data() + rowBytes * (rowsInBand - 1 - r);
-      const LONG spanRows = span.end - span.first;
-      for (LONG c = 0; c < outputWidth; ++c) {
-        long black = 0;
-        for (LONG p = columns[c].first; p < columns[c].end; ++p) black += counts[p];
-        const long pixels = static_cast<long>(columns[c].end - columns[c].first) * spanRows;
-        const BYTE level = static_cast<BYTE>(black * kLevels / pixels);
-        out[c / 2] |= (c & 1) ? level : static_cast<BYTE>(level << 4);
-      }
+      columns.TakeLevels(span.end - span.first, band.data() + rowBytes * (rowsInBand - 1 - r));
     }
     info.header.biHeight = rowsInBand;
     if (!sink({reinterpret_cast<const BITMAPINFO*>(&info), band.data(), bandTop, rowsInBand})) return 0;

@@ -272,7 +272,7 @@ TiffBytes TiffStripOfRow(const QORIMG_PICTURE* picture, LONG row, LONG* firstRow
 }
 
 LONGLONG QORIMG_GetTIFFSize(QORIMG_PICTURE* picture) {
-  ClearImageError();
+  picture = StartCall(picture);
   if (!picture) return -1;
   return PackPair(picture->nTiffWidth, picture->nTiffHeight);
 }

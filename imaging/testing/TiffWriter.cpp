@@ -105,7 +105,7 @@ std::string WriteTiff(const Bilevel& image, const TiffOptions& options) {
       {257, sizeType, 1, static_cast<std::uint32_t>(image.height)},
       {258, kShort, 1, 1},
       {259, kShort, 1, static_cast<std::uint32_t>(options.compression)},
-      {262, kShort, 1, 0},
+      {262, kShort, 1, static_cast<std::uint32_t>(options.photometric)},
       {273, kLong, static_cast<std::uint32_t>(offsets.size()), offsetsValue},
       {277, kShort, 1, 1},
   };

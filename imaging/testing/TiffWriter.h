@@ -25,6 +25,7 @@ struct TiffOptions {
   bool writeByteCounts = true;
   bool shortSizes = false;  // ImageWidth, ImageLength and RowsPerStrip as SHORT instead of LONG
   int compression = 2;      // only the tag: the data are always modified Huffman
+  int photometric = 0;      // only the tag: 0 WhiteIsZero, 1 BlackIsZero
   std::vector<TiffHotspot> hotspots;
 };
 

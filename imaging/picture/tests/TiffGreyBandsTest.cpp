@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 
 #include "imaging/picture/Palettes.h"
 #include "imaging/picture/TiffGreyBands.h"
@@ -78,6 +79,57 @@ TEST_F(TiffGreyBandsTest, EnlargementRepeatsSourcePixelsAndPartsStartAtTheirCorn
   EXPECT_EQ(out.levels[1][3], 4);
   EXPECT_EQ(out.levels[0][4], 0);
   EXPECT_EQ(out.levels[2][2], 0);
+}
+
+// The share of black among the source pixels of each output pixel, counted
+// pixel by pixel: source position i of n covers i * size / n up to
+// (i + 1) * size / n, at least one pixel.
+std::vector<std::vector<int>> Reference(const Bilevel& image, RECT source, LONG width, LONG height) {
+  auto span = [](LONG i, LONG n, LONG size) {
+    const LONG first = static_cast<LONG>(static_cast<long long>(i) * size / n);
+    const LONG end = static_cast<LONG>(static_cast<long long>(i + 1) * size / n);
+    return std::make_pair(first, std::max<LONG>(first + 1, end));
+  };
+  std::vector<std::vector<int>> levels(height, std::vector<int>(width));
+  for (LONG r = 0; r < height; ++r)
+    for (LONG c = 0; c < width; ++c) {
+      const auto rows = span(r, height, source.bottom - source.top), cols = span(c, width, source.right - source.left);
+      long black = 0;
+      for (LONG y = rows.first; y < rows.second; ++y)
+        for (LONG x = cols.first; x < cols.second; ++x) black += image.At(source.left + x, source.top + y);
+      levels[r][c] = static_cast<int>(black * 4 / ((rows.second - rows.first) * (cols.second - cols.first)));
+    }
+  return levels;
+}
+
+struct ScaleCase {
+  const char* what;
+  RECT source;
+  LONG width, height;
+};
+
+TEST_F(TiffGreyBandsTest, EveryScaleAgreesWithCountingPixelByPixel) {
+  Bilevel image = MakeTestDrawing(203, 97, 6);
+  for (POINT dot : {POINT{20, 8}, POINT{25, 12}, POINT{33, 20}, POINT{150, 50}}) {  // single black pixels
+    for (int y = dot.y - 1; y <= dot.y + 1; ++y)
+      for (int x = dot.x - 1; x <= dot.x + 1; ++x) image.At(x, y) = 0;
+    image.At(dot.x, dot.y) = 1;
+  }
+  QORIMG_PICTURE* tiff = Open(image);
+  const ScaleCase cases[] = {
+      {"reduced by an uneven factor", {0, 0, 203, 97}, 61, 29},
+      {"reduced across, enlarged down", {0, 0, 203, 97}, 50, 150},
+      {"enlarged by an uneven factor", {17, 5, 40, 30}, 71, 53},
+      {"a part at its own size", {100, 40, 203, 97}, 103, 57},
+      {"one output pixel", {0, 0, 203, 97}, 1, 1},
+  };
+  for (const ScaleCase& c : cases) {
+    const auto expected = Reference(image, c.source, c.width, c.height);
+    std::set<int> levels;
+    for (const auto& row : expected) levels.insert(row.begin(), row.end());
+    EXPECT_TRUE(c.width == 1 || (levels.count(0) && levels.size() > 1)) << c.what << ": the part shows nothing";
+    EXPECT_TRUE(Render(tiff, c.source, c.width, c.height).levels == expected) << c.what;
+  }
 }
 
 TEST(GreyBandRows, BandsFitSixtyFourThousandBytesAndHoldAtLeastOneRow) {

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "qt/Screenshot.h"
+#include "qt/UserInput.h"
 #include "testing/TempFolder.h"
 #include "win32/Gdi.h"
 #include "win32/UserMessages.h"
@@ -265,4 +266,27 @@ TEST(Screen, AWindowOfASecondThreadIsShownAndTakesInput) {
       if (each->isVisible() && each->windowTitle() == "Second") return false;
     return true;
   }));
+}
+
+TEST(Screen, MouseInputGivenAtAScreenPointReachesTheWindowUnderIt) {
+  ScreenWindow screen;
+  POINT at{25, 35};
+  ClientToScreen(screen.window, &at);
+  EXPECT_TRUE(layer::SendUserMouse(WM_MOUSEMOVE, at, MK_SHIFT));
+  EXPECT_TRUE(layer::SendUserMouse(WM_LBUTTONDOWN, at, MK_LBUTTON));
+  EXPECT_TRUE(GetKeyState(VK_LBUTTON) & 0x8000);
+  layer::PumpUntilIdle();
+  ASSERT_EQ(received.size(), 2u);
+  EXPECT_EQ(received[0].message, static_cast<UINT>(WM_MOUSEMOVE));
+  EXPECT_EQ(received[0].wParam, static_cast<WPARAM>(MK_SHIFT));
+  EXPECT_EQ(received[1].message, static_cast<UINT>(WM_LBUTTONDOWN));
+  EXPECT_EQ(received[1].wParam, static_cast<WPARAM>(MK_LBUTTON));
+  EXPECT_EQ(GET_X_LPARAM(received[1].lParam), 25);
+  EXPECT_EQ(GET_Y_LPARAM(received[1].lParam), 35);
+  EXPECT_TRUE(layer::SendUserMouse(WM_LBUTTONUP, at, 0));
+  EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
+
+  EXPECT_FALSE(layer::SendUserMouse(WM_MOUSEMOVE, POINT{-30000, -30000}, 0));  // no window there
+  EXPECT_FALSE(layer::SendUserMouse(WM_KEYDOWN, at, 0));                      // not a mouse message
+  layer::PumpUntilIdle();
 }
