@@ -1,0 +1,225 @@
+#include "Main/CTableCell.h"
+
+#include <algorithm>
+#include <set>
+
+#include "Main/CFrame.h"
+#include "Main/CSymbolItem.h"
+#include "win32/UserWindows.h"
+
+CTableCell::CTableCell() : m_strip_colour(GetSysColor(COLOR_3DFACE)), m_bkcolor(GetSysColor(COLOR_WINDOW)) {}
+
+CTableCell::CTableCell(const CellLook& look, CFrame* frame)
+    : m_margins(look.margins),
+      m_strips(look.strips),
+      m_three_d(look.three_d),
+      m_strip_colour(look.strip_colour),
+      m_bkcolor(look.bkcolor),
+      m_bkmode(look.bkmode),
+      m_frame(frame) {}
+
+CTableCell::~CTableCell() = default;
+
+CTextField* CTableCell::AddText(const CString& text, CFont* font, const CFontSpec& spec, int halign, int valign,
+                                int wrap, const CString& breakChars, const TextLink& link) {
+  // A link's text that arrives in parts stays one item.
+  if (!m_items.empty() && m_items.back()->m_kind == ITEM_TEXT && link.kind != 0) {
+    auto* last = static_cast<CTextField*>(m_items.back().get());
+    if (last->m_link.kind == link.kind && last->m_link.target == link.target) {
+      last->m_text += text;
+      return last;
+    }
+  }
+  auto field = std::make_unique<CTextField>(this, text, font, spec, halign, valign, wrap, breakChars, link);
+  CTextField* added = field.get();
+  m_items.push_back(std::move(field));
+  return added;
+}
+
+void CTableCell::AddSymbol(const CString& name, CSymbolBitmaps* bitmaps, const CFontSpec& spec, int halign,
+                           int valign, int wrap, int linkKind, const CString& linkText, const CDynBuf* assignments) {
+  m_items.push_back(std::make_unique<CSymbolItem>(this, name, bitmaps, spec, halign, valign, wrap, linkKind, linkText,
+                                                  assignments));
+}
+
+void CTableCell::MarkLineEnd() {
+  if (!m_items.empty()) m_items.back()->m_end = END_LINE;
+}
+
+void CTableCell::MarkBreakChance() {
+  if (!m_items.empty()) m_items.back()->m_end = END_BREAK_CHANCE;
+}
+
+CRect CTableCell::Inner() const {
+  CRect inner = m_rect;
+  inner.DeflateRect(m_strips.left, m_strips.top, m_strips.right, m_strips.bottom);
+  return inner;
+}
+
+int CTableCell::Layout(CDC* dc, CRect& rect, int* neededRight) {
+  m_rect.SetRect(rect.left, rect.bottom, rect.right, rect.bottom);
+  CRect content = Inner();
+  content.DeflateRect(m_margins.left, m_margins.top, m_margins.right, m_margins.bottom);
+  content.bottom = content.top;
+
+  FlowPosition at;
+  at.x = at.max_x = content.left;
+  for (auto& item : m_items) {
+    item->Flow(dc, content, at);
+    at.break_chance = item->m_end == END_BREAK_CHANCE ? 1 : 0;
+  }
+  const int lines = at.has_items != 0 ? at.line + 1 : at.line;
+  TrimLineEnds(dc);
+  FillEmptyLines(dc, lines);
+
+  CPoint pos(content.left, content.top);
+  for (int line = 0; line < lines; ++line) {
+    LineMeasure measure;
+    for (auto& item : m_items) item->MeasureLine(line, measure);
+    if (measure.halign == 1) pos.x = content.right - measure.width;
+    else if (measure.halign == 2) pos.x = (content.left + content.right) / 2 - measure.width / 2;
+    else pos.x = content.left;
+    for (auto& item : m_items) item->PlaceLine(line, pos, measure);
+    pos.y += std::max(measure.text_height, measure.symbol_height);
+  }
+  if (neededRight != nullptr) *neededRight = m_strips.right + m_margins.right + at.max_x;
+  m_rect.bottom = pos.y + m_margins.bottom + m_strips.bottom;
+  rect.bottom = m_rect.bottom;
+  return m_rect.bottom;
+}
+
+// The last piece of every line loses one trailing blank.
+void CTableCell::TrimLineEnds(CDC* dc) {
+  std::set<int> done;
+  for (auto item = m_items.rbegin(); item != m_items.rend(); ++item) {
+    if ((*item)->m_kind != ITEM_TEXT) continue;
+    auto* field = static_cast<CTextField*>(item->get());
+    CFont* old = nullptr;
+    for (auto piece = field->m_pieces.rbegin(); piece != field->m_pieces.rend(); ++piece) {
+      if (!done.insert((*piece)->m_line).second) continue;
+      if ((*piece)->m_text.IsEmpty() || (*piece)->m_text[(*piece)->m_text.GetLength() - 1] != ' ') continue;
+      if (old == nullptr) old = dc->SelectObject(field->m_font);
+      (*piece)->TrimBlank(dc);
+    }
+    if (old != nullptr) dc->SelectObject(old);
+  }
+}
+
+// A line that holds only line ends is as high as the font of its texts.
+void CTableCell::FillEmptyLines(CDC* dc, int lines) {
+  for (int line = 0; line < lines; ++line) {
+    if (!IsLineEmpty(line)) continue;
+    for (auto& item : m_items) {
+      if (item->m_kind != ITEM_TEXT) continue;
+      auto* field = static_cast<CTextField*>(item.get());
+      CFont* old = dc->SelectObject(field->m_font);
+      TEXTMETRIC metrics{};
+      dc->GetTextMetrics(&metrics);
+      dc->SelectObject(old);
+      for (auto& piece : field->m_pieces) {
+        if (piece->m_line == line) piece->m_rect.bottom = piece->m_rect.top + metrics.tmHeight;
+      }
+    }
+  }
+}
+
+BOOL CTableCell::IsLineEmpty(int line) const {
+  BOOL endsLine = FALSE;
+  for (const auto& item : m_items) {
+    if (item->HasTextOn(line)) return FALSE;
+    endsLine = endsLine || item->EndsLineOn(line);
+  }
+  return endsLine;
+}
+
+void CTableCell::AlignItems() {
+  const int inner =
+      m_rect.Height() - m_strips.top - m_strips.bottom - m_margins.top - m_margins.bottom;
+  for (auto& item : m_items) item->AlignVertically(inner);
+}
+
+BOOL CTableCell::PtInInner(int x, int y) const { return Inner().PtInRect(CPoint(x, y)); }
+
+void CTableCell::DrawBorder(CDC* dc, const CRect& rect, Sides strips, Sides threeD) {
+  if (!threeD.Any()) {
+    DrawSideStrips(rect, dc, strips, threeD, m_strip_colour);
+    return;
+  }
+  // The 2-pixel edge lies inside the plain part of a 3-D side's strip.
+  const Sides plain{threeD.left != 0 ? strips.left - 2 : strips.left, threeD.top != 0 ? strips.top - 2 : strips.top,
+                    threeD.right != 0 ? strips.right - 2 : strips.right,
+                    threeD.bottom != 0 ? strips.bottom - 2 : strips.bottom};
+  DrawSideStrips(rect, dc, plain, threeD, m_strip_colour);
+  CRect edge = rect;
+  edge.DeflateRect(threeD.left != 0 ? plain.left : 0, threeD.top != 0 ? plain.top : 0,
+                   threeD.right != 0 ? plain.right : 0, threeD.bottom != 0 ? plain.bottom : 0);
+  DrawSunkenBorder(edge, dc, threeD);
+}
+
+void CTableCell::Draw(CDC* dc, FrameView* view) {
+  CRect clip;
+  dc->GetClipBox(&clip);
+  CRect common;
+  if (!common.IntersectRect(&clip, &m_rect)) return;
+  dc->SetBkMode(m_bkmode);
+  if (m_bkmode == OPAQUE) {
+    const CRect inner = Inner();
+    if (!inner.IsRectEmpty()) dc->FillSolidRect(&inner, m_bkcolor);
+  }
+  for (auto& item : m_items) item->Draw(dc, view);
+  DrawBorder(dc, m_rect, m_strips, m_three_d);
+  if (m_selected != 0) {
+    const CRect inner = Inner();
+    dc->PatBlt(inner.left, inner.top, inner.Width(), inner.Height(), DSTINVERT);
+  }
+}
+
+void CTableCell::DrawBandBelow(CDC* dc, int xOffset, int y, int height, int threeD) {
+  const CRect band(m_rect.left + xOffset, y, m_rect.right + xOffset, y + height);
+  DrawBorder(dc, band, Sides{m_strips.left, 0, m_strips.right, height},
+             Sides{m_three_d.left, 0, m_three_d.right, threeD});
+}
+
+void CTableCell::DrawBandAbove(CDC* dc, int xOffset, int y, int height, int threeD) {
+  const CRect band(m_rect.left + xOffset, y - height, m_rect.right + xOffset, y);
+  DrawBorder(dc, band, Sides{m_strips.left, height, m_strips.right, 0},
+             Sides{m_three_d.left, threeD, m_three_d.right, 0});
+}
+
+int CTableCell::HitTest(int x, int y, CString& target, CString& text, int& value) {
+  for (auto& item : m_items) {
+    const int bits = item->HitTest(x, y, target, text, value);
+    if (bits != 0) return bits;
+  }
+  return 0;
+}
+
+CString CTableCell::GetText() const {
+  CString text;
+  for (const auto& item : m_items) {
+    if (item->m_kind == ITEM_TEXT) text += static_cast<const CTextField*>(item.get())->m_text;
+  }
+  return text;
+}
+
+// A text prints as it is shown: a backslash would start a line break of the
+// form printing and stands doubled, and line ends would split the script's
+// line. The one backslash behind an item that ends its line is the break.
+void CTableCell::GetVodText(CString& out) const {
+  out.Empty();
+  for (const auto& item : m_items) {
+    if (item->m_kind == ITEM_TEXT) {
+      CString text = static_cast<const CTextField*>(item.get())->m_text;
+      text.Remove('\r');
+      text.Remove('\n');
+      text.Replace("\\", "\\\\");
+      out += text;
+    } else {
+      const auto* symbol = static_cast<const CSymbolItem*>(item.get());
+      CString escape;
+      escape.Format("%%SYMBOL FAKTOR %d TIFF \"", symbol->ScaleFactor());
+      out += escape + symbol->FileStem() + "U.BMP\"%";
+    }
+    if (item->m_end == END_LINE) out += '\\';
+  }
+}
