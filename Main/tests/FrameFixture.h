@@ -57,6 +57,11 @@ class FrameDef {
   FrameDef& Link(const std::string& target, const std::string& shown, int open = 2, int close = 4) {
     return Text(open, target).Tag(77).Content(shown).Tag(close);
   }
+  // Bytes as they stand, such as a whole block statement.
+  FrameDef& Raw(const std::string& bytes) {
+    m_bytes += bytes;
+    return *this;
+  }
   std::string Bytes() const { return m_bytes + std::string("\0I", 2); }
 
  private:
@@ -73,11 +78,14 @@ class FrameFixture : public FaceFixture {
   // Puts the definitions into the current key and reads the first of them
   // into a frame of the face.
   CFrame& Read(std::initializer_list<FrameDef> defs, BOOL* read = nullptr) {
-    std::string stream("\0a\x04\0\x01", 5);
+    std::string stream;
     for (const FrameDef& def : defs) stream += def.Bytes();
-    stream += std::string("\0\0", 2);
-    theGlobals.m_act_key_buf = Buf(stream);
-    const std::string name = FirstName(defs.begin()->Bytes());
+    return ReadStream(FirstName(defs.begin()->Bytes()), stream + std::string("\0\0", 2), read);
+  }
+  // Reads the frame of that name from a key whose stream, behind the file
+  // head, is bytes.
+  CFrame& ReadStream(const std::string& name, const std::string& bytes, BOOL* read = nullptr) {
+    theGlobals.m_act_key_buf = Buf(std::string("\0a\x04\0\x01", 5) + bytes);
     frames.push_back(std::make_unique<CFrame>(&face, name.c_str()));
     const BOOL ok = frames.back()->ReadFrameDef();
     if (read != nullptr) *read = ok;
