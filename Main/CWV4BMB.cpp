@@ -48,7 +48,7 @@ BOOL BitmapFile::Read(const char* path) {
   const size_t table = kFileHeader + header.biSize;
   if (table + used * sizeof(RGBQUAD) > length) return FALSE;
   colours.assign(tableSize > used ? tableSize : used, RGBQUAD{0, 0, 0, 0});
-  std::memcpy(colours.data(), data + table, used * sizeof(RGBQUAD));
+  if (used > 0) std::memcpy(colours.data(), data + table, used * sizeof(RGBQUAD));
   pixels = file.bfOffBits != 0 ? file.bfOffBits : table + used * sizeof(RGBQUAD);
   const size_t stride = ((static_cast<size_t>(header.biWidth) * bits + 31) / 32) * 4;
   const size_t rows = static_cast<size_t>(std::labs(header.biHeight));
