@@ -4,6 +4,12 @@
 
 #include "Main/CWV4Globals.h"
 
+namespace {
+
+int Percent(int whole, int percent) { return static_cast<int>(static_cast<long long>(whole) * percent / 100); }
+
+}  // namespace
+
 CImage::CImage(CFrame* frame, const CString& file, int width, int height, int widthPercent, int heightPercent,
                Sides margins, int zoomRule, int raster, int hotspotDraw)
     : m_file(file),
@@ -31,7 +37,7 @@ int CImage::Layout(CRect& area, const CRect& bounds, CPoint scroll) {
     width = bounds.right - m.right - m.left;
     height = bounds.bottom - m.bottom - m.top;
   }
-  int w = width == 0 ? inner.Width() : m_width_percent ? inner.Width() * width / 100 : width;
+  int w = width == 0 ? inner.Width() : m_width_percent ? Percent(inner.Width(), width) : width;
   int h = 0;
   if (height == 0) {
     h = bounds.bottom - m.bottom - m.top - bounds.top;
@@ -41,7 +47,7 @@ int CImage::Layout(CRect& area, const CRect& bounds, CPoint scroll) {
     CRect limits = bounds;
     limits.DeflateRect(m.left, m.top, m.right, m.bottom);
     ::NormalizeRect(limits);
-    h = limits.Height() * height / 100;
+    h = Percent(limits.Height(), height);
   } else {
     h = height;
   }
