@@ -6,12 +6,18 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "Main/CFrame.h"
 #include "Main/FrameView.h"
 #include "mfc/CDC.h"
 #include "testing/MemoryCanvas.h"
+
+// Four sides as the test runner shows them.
+inline void PrintTo(const Sides& s, std::ostream* out) {
+  *out << "{" << s.left << ", " << s.top << ", " << s.right << ", " << s.bottom << "}";
+}
 
 namespace varno::testing {
 

@@ -14,10 +14,6 @@
 
 using varno::testing::FrameDef;
 
-void PrintTo(const Sides& s, std::ostream* out) {
-  *out << "{" << s.left << ", " << s.top << ", " << s.right << ", " << s.bottom << "}";
-}
-
 namespace {
 
 using Texts = std::vector<std::string>;
