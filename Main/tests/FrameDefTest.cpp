@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Main/CImage.h"
+#include "Main/CMultiFrame.h"
 #include "Main/CSymbolItem.h"
 #include "Main/tests/FrameFixture.h"
 
@@ -231,6 +232,7 @@ TEST_F(FrameDefTest, FontsOfTablesAndTexts) {
 }
 
 TEST_F(FrameDefTest, PicturesTakeTheSizeInForceAndTheirOwnSettings) {
+  theGlobals.m_raster_on = TRUE;
   CFrame& frame = Read({FrameDef("T")
                             .Text(30, "50%")
                             .Text(29, "120")
@@ -306,6 +308,29 @@ TEST_F(FrameDefTest, ARereadFrameStartsEmpty) {
   EXPECT_EQ(frame.m_bkcolor, RGB(255, 255, 255));
   ASSERT_EQ(frame.m_child_count, 1);
   EXPECT_EQ(frame.m_children[0].kind, CHILD_CELL);
+}
+
+TEST_F(FrameDefTest, AFaceReadsEveryFrameAndEnablesPrintingForItsPrintEntry) {
+  CMultiFrame window;
+  const std::string layout = varno::testing::LayoutStream()
+                                 .Rows("50,*")
+                                 .Frame("Kopf")
+                                 .Frame("Teile")
+                                 .End()
+                                 .Print("Kopf,Teile", "\"a\"", "\"b\"")
+                                 .Bytes();
+  const std::string head = FrameDef("Kopf").Tag(34).Content("Titel").Tag(35).Bytes();
+  theGlobals.m_act_key_buf = Buf(layout + head + FrameDef("Teile").Tag(76).Bytes() + std::string("\0\0", 2));
+  EXPECT_FALSE(face.Build(&window));
+  EXPECT_EQ(face.GetFrameWindow(), &window);
+  // The broken frame does not keep the other from being read.
+  EXPECT_EQ(face.m_frames[0]->m_defined, 1);
+  EXPECT_EQ(face.m_frames[1]->m_defined, 0);
+  EXPECT_TRUE(app.prints.empty());
+  CErrorTrace::RemoveAll();
+  theGlobals.m_act_key_buf = Buf(layout + head + FrameDef("Teile").Bytes() + std::string("\0\0", 2));
+  EXPECT_TRUE(face.Build(&window));
+  EXPECT_EQ(app.prints, (std::vector<BOOL>{TRUE}));
 }
 
 }  // namespace
