@@ -11,6 +11,7 @@
 #include "Main/CWV4Globals.h"
 #include "Main/FaceWindows.h"
 #include "Main/FrameView.h"
+#include "Main/TextMeasure.h"
 #include "win32/DebugOutput.h"
 #include "win32/UserWindows.h"
 
@@ -101,6 +102,7 @@ void CFrame::Clear() {
   m_children.clear();
   m_child_count = 0;
   DestroyViews();
+  m_measures.clear();
   m_fonts.clear();
   m_font_specs.clear();
   DeleteActions();
@@ -532,8 +534,16 @@ CFont* CFrame::GetFont(const CFontSpec& spec) {
   auto font = std::make_unique<CFont>();
   spec.CreateFont(*font);
   m_font_specs.push_back(spec);
+  m_measures.push_back(std::make_unique<TextMeasure>(font.get()));
   m_fonts.push_back(std::move(font));
   return m_fonts.back().get();
+}
+
+TextMeasure* CFrame::MeasureOf(const CFont* font) {
+  for (size_t i = 0; i < m_fonts.size(); ++i) {
+    if (m_fonts[i].get() == font) return m_measures[i].get();
+  }
+  return nullptr;
 }
 
 void CFrame::SelectFont(CFont* font, const CFontSpec& spec) {

@@ -9,6 +9,7 @@
 
 #include "Main/BorderDraw.h"
 #include "Main/CFontSpec.h"
+#include "Main/TextMeasure.h"
 #include "foundation/CDynBuf.h"
 #include "mfc/CDC.h"
 #include "mfc/CObject.h"
@@ -105,6 +106,8 @@ class CFrame : public CObject {
 
   // Fonts.
   CFont* GetFont(const CFontSpec& spec);
+  // The character widths of a font of the cache; null for another font.
+  TextMeasure* MeasureOf(const CFont* font);
   void SelectFont(CFont* font, const CFontSpec& spec);
   void EraseBackground(CDC* dc);
 
@@ -206,6 +209,7 @@ class CFrame : public CObject {
   // Font cache.
   std::vector<std::unique_ptr<CFont>> m_fonts;
   std::vector<CFontSpec> m_font_specs;
+  std::vector<std::unique_ptr<TextMeasure>> m_measures;
 
  private:
   BOOL LayoutChildren();

@@ -1,7 +1,7 @@
 #include "Main/CTableCell.h"
 
 #include <algorithm>
-#include <set>
+#include <climits>
 
 #include "Main/CFrame.h"
 #include "Main/CSymbolItem.h"
@@ -31,6 +31,7 @@ CTextField* CTableCell::AddText(const CString& text, CFont* font, const CFontSpe
     }
   }
   auto field = std::make_unique<CTextField>(this, text, font, spec, halign, valign, wrap, breakChars, link);
+  if (m_frame != nullptr) field->m_measure = m_frame->MeasureOf(font);
   CTextField* added = field.get();
   m_items.push_back(std::move(field));
   return added;
@@ -88,20 +89,21 @@ int CTableCell::Layout(CDC* dc, CRect& rect, int* neededRight) {
   return m_rect.bottom;
 }
 
-// The last piece of every line loses one trailing blank.
+// The last piece of every line loses one trailing blank. The flow puts
+// pieces on lines in order, so going backwards the last piece of a line is
+// the first one met with a line number below all those seen before.
 void CTableCell::TrimLineEnds(CDC* dc) {
-  std::set<int> done;
+  int seen = INT_MAX;
   for (auto item = m_items.rbegin(); item != m_items.rend(); ++item) {
     if ((*item)->m_kind != ITEM_TEXT) continue;
     auto* field = static_cast<CTextField*>(item->get());
-    CFont* old = nullptr;
     for (auto piece = field->m_pieces.rbegin(); piece != field->m_pieces.rend(); ++piece) {
-      if (!done.insert((*piece)->m_line).second) continue;
-      if ((*piece)->m_text.IsEmpty() || (*piece)->m_text[(*piece)->m_text.GetLength() - 1] != ' ') continue;
-      if (old == nullptr) old = dc->SelectObject(field->m_font);
-      (*piece)->TrimBlank(dc);
+      if ((*piece)->m_line >= seen) continue;
+      seen = (*piece)->m_line;
+      if ((*piece)->EndsWithBlank()) {
+        (*piece)->TrimBlank(field->Measure(dc, (*piece)->m_text, (*piece)->m_text.GetLength() - 1));
+      }
     }
-    if (old != nullptr) dc->SelectObject(old);
   }
 }
 
@@ -112,12 +114,9 @@ void CTableCell::FillEmptyLines(CDC* dc, int lines) {
     for (auto& item : m_items) {
       if (item->m_kind != ITEM_TEXT) continue;
       auto* field = static_cast<CTextField*>(item.get());
-      CFont* old = dc->SelectObject(field->m_font);
-      TEXTMETRIC metrics{};
-      dc->GetTextMetrics(&metrics);
-      dc->SelectObject(old);
+      const int height = field->Metrics(dc).tmHeight;
       for (auto& piece : field->m_pieces) {
-        if (piece->m_line == line) piece->m_rect.bottom = piece->m_rect.top + metrics.tmHeight;
+        if (piece->m_line == line) piece->m_rect.bottom = piece->m_rect.top + height;
       }
     }
   }

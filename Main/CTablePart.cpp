@@ -86,6 +86,7 @@ void CTablePart::SortRows(int sortColumn) {
     keys.push_back(cell != nullptr ? cell->GetText() : CString());
   }
   const std::vector<int> order = SortTextOrder(keys, sortColumn < 0, TRUE);
+  m_rows_laid_out.valid = FALSE;
   std::vector<std::unique_ptr<CTableLine>> sorted;
   for (int index : order) sorted.push_back(std::move(m_rows[static_cast<size_t>(index)]));
   m_rows = std::move(sorted);
@@ -119,7 +120,9 @@ BOOL CTablePart::WouldMeasure(int column) const {
   return c.measured == -1 && c.IsShown() && !(c.width_spec >= 0 && c.percent == 0);
 }
 
-int CTablePart::MeasureColumn(CDC* dc, int column) const {
+int CTablePart::MeasureColumn(CDC* dc, int column) {
+  // Measuring lays the cells out in a box of its own.
+  m_rows_laid_out.valid = FALSE;
   int widest = 0;
   for (int row = 0; row < m_row_count; ++row) {
     CTableCell* cell = Cell(row, column);
@@ -201,6 +204,11 @@ std::vector<int> CTablePart::ColumnWidths(int available) const {
 }
 
 int CTablePart::LayoutRows(CDC* dc, int left, int top, const std::vector<int>& widths, int& right) {
+  RowsLaidOut& last = m_rows_laid_out;
+  if (last.valid && last.at == CPoint(left, top) && last.widths == widths) {
+    right = last.right;
+    return last.bottom;
+  }
   int y = top;
   right = left;
   for (int r = 0; r < m_row_count; ++r) {
@@ -228,6 +236,7 @@ int CTablePart::LayoutRows(CDC* dc, int left, int top, const std::vector<int>& w
     right = std::max(right, x);
     y = tallest;
   }
+  last = RowsLaidOut{TRUE, CPoint(left, top), widths, y, right};
   return y;
 }
 
@@ -292,7 +301,14 @@ int CTablePart::NeededHeight() const {
 
 void CTablePart::Paint(CDC* dc, FrameView* view, BOOL hasBody) {
   if (!IsRectVisible(dc, m_rect)) return;
+  CRect clip;
+  dc->GetClipBox(&clip);
   for (int r = 0; r < m_row_count; ++r) {
+    const CRect& row = m_rows[static_cast<size_t>(r)]->m_rect;
+    // Rows lie one below the other: those above the area are passed over,
+    // and the first one below it ends the painting of rows.
+    if (row.bottom < clip.top) continue;
+    if (row.top > clip.bottom) break;
     for (int c = 0; c < m_column_count; ++c) {
       CTableCell* cell = Cell(r, c);
       if (cell != nullptr && m_columns[static_cast<size_t>(c)].IsShown()) cell->Draw(dc, view);

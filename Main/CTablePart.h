@@ -83,9 +83,22 @@ class CTablePart : public CObject {
   CRect m_view_rect;  // a scrolled part's view in the main view
 
  private:
+  // The rows' last layout: the same place and column widths give the same
+  // rows, so a layout that only fits the frame's views again takes them.
+  struct RowsLaidOut {
+    BOOL valid = FALSE;
+    CPoint at;
+    std::vector<int> widths;
+    int bottom = 0;
+    int right = 0;
+  };
+  RowsLaidOut m_rows_laid_out;
+
+ public:
+ private:
   void SwapEnds(size_t a, size_t b, BOOL top);
   BOOL WouldMeasure(int column) const;
-  int MeasureColumn(CDC* dc, int column) const;
+  int MeasureColumn(CDC* dc, int column);
   int MinimumWidth(int column) const;
   int LayoutRows(CDC* dc, int left, int top, const std::vector<int>& widths, int& right);
   int InnerWidth(const CRect& area, const TableSplit& split) const;

@@ -9,22 +9,6 @@
 
 namespace {
 
-int Extent(CDC* dc, const CString& text, int length) { return dc->GetTextExtent(text, length).cx; }
-
-// The longest prefix of text that is at most width wide; prefixes only grow
-// as characters are added, so halving finds it with few measurements.
-int LongestFit(CDC* dc, const CString& text, int width) {
-  if (width <= 0) return 0;
-  int fits = 0;
-  int tooLong = text.GetLength() + 1;
-  while (tooLong - fits > 1) {
-    const int middle = fits + (tooLong - fits) / 2;
-    if (Extent(dc, text, middle) <= width) fits = middle;
-    else tooLong = middle;
-  }
-  return fits;
-}
-
 CString TakeFront(CString& rest, int length) {
   CString front = rest.Left(length);
   rest = rest.Mid(length);
@@ -70,14 +54,42 @@ BOOL CTextField::ReuseLastFlow(const CRect& content, FlowPosition& at) {
   return TRUE;
 }
 
+CSize CTextField::Measure(CDC* dc, const CString& text, int length) {
+  if (m_measure != nullptr) return CSize(m_measure->Width(dc, text, length), m_measure->Metrics(dc).tmHeight);
+  CFont* old = dc->SelectObject(m_font);
+  const CSize size = dc->GetTextExtent(text, length);
+  dc->SelectObject(old);
+  return size;
+}
+
+const TEXTMETRIC& CTextField::Metrics(CDC* dc) {
+  if (m_measure != nullptr) return m_measure->Metrics(dc);
+  CFont* old = dc->SelectObject(m_font);
+  dc->GetTextMetrics(&m_metrics);
+  dc->SelectObject(old);
+  return m_metrics;
+}
+
+// The longest start of text that is at most width wide; starts only grow as
+// characters are added, so halving finds it with few measurements.
+int CTextField::LongestFit(CDC* dc, const CString& text, int width) {
+  if (width <= 0) return 0;
+  if (m_measure != nullptr) return m_measure->Fit(dc, text, text.GetLength(), width);
+  int fits = 0;
+  int tooLong = text.GetLength() + 1;
+  while (tooLong - fits > 1) {
+    const int middle = fits + (tooLong - fits) / 2;
+    if (Measure(dc, text, middle).cx <= width) fits = middle;
+    else tooLong = middle;
+  }
+  return fits;
+}
+
 void CTextField::Flow(CDC* dc, const CRect& content, FlowPosition& at) {
   if (ReuseLastFlow(content, at)) return;
   const FlowPosition start = at;
   m_pieces.clear();
-  CFont* oldFont = dc->SelectObject(m_font);
-  TEXTMETRIC metrics{};
-  dc->GetTextMetrics(&metrics);
-  m_descent = metrics.tmDescent;
+  m_descent = Metrics(dc).tmDescent;
   BOOL clipped = FALSE;
   int maxX = at.x;
 
@@ -85,12 +97,12 @@ void CTextField::Flow(CDC* dc, const CRect& content, FlowPosition& at) {
   while (!rest.IsEmpty()) {
     const int available = content.right - at.x;
     const BOOL startsNewLine = m_wrap == WRAP_KEEP_WHOLE && at.break_chance != 0 && at.has_items != 0 &&
-                               Extent(dc, rest, rest.GetLength()) > available;
+                               Measure(dc, rest, rest.GetLength()).cx > available;
     if (!startsNewLine) {
       const CString piece = NextPiece(dc, rest, available, at);
       at.has_items = 1;
       if (!piece.IsEmpty()) {
-        const CSize size = dc->GetTextExtent(piece);
+        const CSize size = Measure(dc, piece, piece.GetLength());
         const int width = std::min(std::max(available, 0), static_cast<int>(size.cx));
         clipped = clipped || width < size.cx;
         m_pieces.push_back(std::make_unique<CTextLine>(piece, at.line, width, size.cy));
@@ -109,7 +121,6 @@ void CTextField::Flow(CDC* dc, const CRect& content, FlowPosition& at) {
     at.x = content.left;
     at.has_items = 0;
   }
-  dc->SelectObject(oldFont);
 
   at.max_x = std::max(at.max_x, maxX);
   m_cache = FlowCache{1,
@@ -126,13 +137,13 @@ void CTextField::Flow(CDC* dc, const CRect& content, FlowPosition& at) {
                       clipped};
 }
 
-CString CTextField::NextPiece(CDC* dc, CString& rest, int available, const FlowPosition& at) const {
+CString CTextField::NextPiece(CDC* dc, CString& rest, int available, const FlowPosition& at) {
   CString piece;
   if (m_wrap == WRAP_KEEP_WHOLE) {
     piece = TakeFront(rest, rest.GetLength());
   } else if (m_wrap == WRAP_BY_CHARACTERS) {
     piece = TakeFront(rest, LongestFit(dc, rest, available));
-  } else if (available > 0 && Extent(dc, rest, rest.GetLength()) <= available) {
+  } else if (available > 0 && Measure(dc, rest, rest.GetLength()).cx <= available) {
     piece = TakeFront(rest, rest.GetLength());
   } else if (available > 0) {
     piece = CutAtBreak(dc, rest, available);
@@ -144,7 +155,7 @@ CString CTextField::NextPiece(CDC* dc, CString& rest, int available, const FlowP
   return piece;
 }
 
-CString CTextField::CutAtBreak(CDC* dc, CString& rest, int available) const {
+CString CTextField::CutAtBreak(CDC* dc, CString& rest, int available) {
   const int fits = LongestFit(dc, rest, available);
   for (int i = fits - 1; i >= 0; --i) {
     if (m_break_chars.Find(rest[i]) < 0) continue;
@@ -252,7 +263,7 @@ void CTextField::SetColours(CDC* dc) const {
 
 void CTextField::Draw(CDC* dc, FrameView* /*view*/) {
   CFrame* frame = m_box != nullptr ? m_box->m_frame : nullptr;
-  if (frame != nullptr) frame->SelectFont(m_font, m_spec);
+  if (frame != nullptr && frame->m_pDC == dc) frame->SelectFont(m_font, m_spec);
   else dc->SelectObject(m_font);
   SetColours(dc);
   for (const auto& piece : m_pieces) piece->Draw(dc);

@@ -9,6 +9,7 @@
 #include "Main/CCellItem.h"
 #include "Main/CFontSpec.h"
 #include "Main/CTextLine.h"
+#include "Main/TextMeasure.h"
 
 class CTableCell;
 
@@ -38,6 +39,10 @@ class CTextField : public CCellItem {
   BOOL HasTextOn(int line) const override;
   BOOL EndsLineOn(int line) const override;
   void ClearPieces() { m_pieces.clear(); }
+  // The size of the start of text in the field's font, and the font's
+  // metrics, as dc measures them.
+  CSize Measure(CDC* dc, const CString& text, int length);
+  const TEXTMETRIC& Metrics(CDC* dc);
 
   CFontSpec m_spec;
   CString m_break_chars;
@@ -47,6 +52,7 @@ class CTextField : public CCellItem {
   CString m_text;
   CFont* m_font;  // the frame's cached font, not owned
   CTableCell* m_box;
+  TextMeasure* m_measure = nullptr;  // the frame's widths of m_font, when it keeps them
   TextLink m_link;
   std::vector<std::unique_ptr<CTextLine>> m_pieces;
 
@@ -68,9 +74,11 @@ class CTextField : public CCellItem {
   };
 
   BOOL ReuseLastFlow(const CRect& content, FlowPosition& at);
-  CString NextPiece(CDC* dc, CString& rest, int available, const FlowPosition& at) const;
-  CString CutAtBreak(CDC* dc, CString& rest, int available) const;
+  CString NextPiece(CDC* dc, CString& rest, int available, const FlowPosition& at);
+  CString CutAtBreak(CDC* dc, CString& rest, int available);
+  int LongestFit(CDC* dc, const CString& text, int width);
   void SetColours(CDC* dc) const;
 
   FlowCache m_cache;
+  TEXTMETRIC m_metrics{};
 };

@@ -8,11 +8,10 @@ void CTextLine::Draw(CDC* dc) const {
   dc->ExtTextOut(m_rect.left, m_rect.top, ETO_CLIPPED, &m_rect, m_text, nullptr);
 }
 
-void CTextLine::TrimBlank(CDC* dc) {
-  if (m_text.IsEmpty() || m_text[m_text.GetLength() - 1] != ' ') return;
+void CTextLine::TrimBlank(CSize size) {
+  if (!EndsWithBlank()) return;
   m_text = m_text.Left(m_text.GetLength() - 1);
   m_trimmed = TRUE;
-  const CSize size = dc->GetTextExtent(m_text);
   m_extent = size.cx;
   m_rect.SetRect(0, 0, size.cx, size.cy);
 }

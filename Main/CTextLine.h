@@ -13,9 +13,11 @@ class CTextLine : public CObject {
       : m_text(text), m_line(line), m_extent(width), m_rect(0, 0, width, height), m_flow_size(width, height) {}
 
   void Draw(CDC* dc) const;
-  // Drops the blank that ends the piece, as the last piece of its line, and
-  // measures it again; Restore brings back the piece as the flow made it.
-  void TrimBlank(CDC* dc);
+  BOOL EndsWithBlank() const { return !m_text.IsEmpty() && m_text[m_text.GetLength() - 1] == ' '; }
+  // Drops the blank that ends the piece, as the last piece of its line; size
+  // is what the rest measures. Restore brings back the piece as the flow
+  // made it.
+  void TrimBlank(CSize size);
   void Restore();
 
   CString m_text;
