@@ -250,9 +250,14 @@ TEST_F(TableFrameTest, AnUnchangedWindowIsNotLaidOutAgain) {
   frame.m_margins.left = 50;
   EXPECT_TRUE(frame.AttachView(mainView.get(), CDC::FromHandle(canvas->dc), nullptr));
   EXPECT_EQ(frame.m_content, content);
+  const int rest = PartOf(frame, 1).Cell(1, 1)->m_rect.Width();
+  frame.m_margins.left = 0;
   mainView->rect.right = 301;
   EXPECT_TRUE(frame.AttachView(mainView.get(), CDC::FromHandle(canvas->dc), nullptr));
   EXPECT_NE(frame.m_content, content);
+  // The rows are laid out anew for their new widths.
+  EXPECT_EQ(PartOf(frame, 1).Cell(1, 1)->m_rect.Width(), rest + 1);
+  EXPECT_EQ(PartOf(frame, 0).Cell(0, 1)->m_rect.Width(), rest + 1);
 }
 
 TEST_F(TableFrameTest, CellsPaintTheirBordersInTheGridColour) {
