@@ -123,8 +123,8 @@ BOOL CFrame::AttachView(FrameView* view, CDC* dc, const void* printInfo) {
 
 BOOL CFrame::RecalcLayout(FrameView* view) {
   if (view == nullptr) return FALSE;
-  const CRect client = view->GetClientArea();
-  const CRect window = view->GetWindowRectInFrame();
+  const CRect client = view->ClientArea();
+  const CRect window = view->RectInFrame();
   if (m_defined == 0 || m_layout_state == 1) return FALSE;
   // A frame that was never laid out is laid out whatever its window.
   if (m_layout_state == 2 && window == m_window_rect) return TRUE;
@@ -149,7 +149,7 @@ BOOL CFrame::RecalcLayout(FrameView* view) {
 
 void CFrame::SetViewScrollSizes(FrameView* view, CSize total, const CRect& client) {
   const CSize page = PageOf(client.Width(), client.Height());
-  view->SetScrollSizes(total, page, LineOf(page));
+  view->SizeScrollBars(total, page, LineOf(page));
 }
 
 BOOL CFrame::FitSingleView(FrameView* view, const CRect& client) {
@@ -157,7 +157,7 @@ BOOL CFrame::FitSingleView(FrameView* view, const CRect& client) {
   SetViewScrollSizes(view, CSize(m_content.Width(), m_content.Height()), client);
   BOOL horizontal = FALSE;
   BOOL vertical = FALSE;
-  view->GetNeededBars(horizontal, vertical);
+  view->NeededBars(horizontal, vertical);
   if (!vertical) return TRUE;
   const int bar = GetSystemMetrics(SM_CXVSCROLL);
   m_content.right = client.right - bar;
@@ -248,7 +248,7 @@ BOOL CFrame::LayoutChildren() {
   int spare = m_spare_height;
   CRect bounds = m_client;
   bounds.DeflateRect(m_margins.left, m_margins.top, m_margins.right, m_margins.bottom);
-  const CPoint scroll = m_views[0] != nullptr ? m_views[0]->GetScrollPosition() : CPoint(0, 0);
+  const CPoint scroll = m_views[0] != nullptr ? m_views[0]->ScrollPosition() : CPoint(0, 0);
   for (int i = 0; i < m_child_count; ++i) {
     FrameChild& child = m_children[static_cast<size_t>(i)];
     switch (child.kind) {
@@ -320,7 +320,7 @@ void CFrame::DrawChild(int index, FrameView* view, int slot, CDC* dc) {
       // A scrolled part draws its outer bands around its own view; one that
       // has no view yet draws nothing.
       FrameView* own = nullptr;
-      if (child.view_slot > 0 && GetView(child.view_slot, own)) child.Part()->DrawBodyBands(dc, own->GetRectInParent());
+      if (child.view_slot > 0 && GetView(child.view_slot, own)) child.Part()->DrawBodyBands(dc, own->RectInParent());
     }
     return;
   }
@@ -352,7 +352,7 @@ void CFrame::DestroyExtraViews() {
   // Destroying a view shrinks the list; go over a copy of it.
   const std::vector<FrameView*> views(m_views.begin(), m_views.end());
   for (size_t s = 1; s < views.size(); ++s) {
-    if (views[s] != nullptr && !IsPictureSlot(static_cast<int>(s))) views[s]->DestroyWindow();
+    if (views[s] != nullptr && !IsPictureSlot(static_cast<int>(s))) views[s]->DestroyView();
   }
   m_views.resize(1);
   m_ViewNum = 1;
@@ -361,7 +361,7 @@ void CFrame::DestroyExtraViews() {
 void CFrame::DestroyViews() {
   const std::vector<FrameView*> views(m_views.begin(), m_views.end());
   for (size_t s = 1; s < views.size(); ++s) {
-    if (views[s] != nullptr) views[s]->DestroyWindow();
+    if (views[s] != nullptr) views[s]->DestroyView();
   }
   m_views.resize(1);
   m_ViewNum = 1;
@@ -381,7 +381,7 @@ int CFrame::CreateChildView(const CRect& rect, int child) {
   const CTablePart* part = record.Part();
   const CSize total = part != nullptr ? CSize(part->m_rect.Width(), part->m_rect.Height()) : rect.Size();
   const CSize page = PageOf(rect.Width(), rect.Height());
-  view->SetScrollSizes(total, page, LineOf(page));
+  view->SizeScrollBars(total, page, LineOf(page));
   return slot;
 }
 

@@ -18,20 +18,20 @@ class FrameView {
 
   // The client area as the scroll view reports it: (0, 0) at the top left,
   // without the scroll bars it shows now.
-  virtual CRect GetClientArea() = 0;
+  virtual CRect ClientArea() = 0;
   // The window's rectangle in the client coordinates of the frame window.
-  virtual CRect GetWindowRectInFrame() = 0;
+  virtual CRect RectInFrame() = 0;
   // Scroll sizes in pixels: the whole content, a page and a line.
-  virtual void SetScrollSizes(CSize total, CSize page, CSize line) = 0;
+  virtual void SizeScrollBars(CSize total, CSize page, CSize line) = 0;
   // Which scroll bars the view needs for the total size last set.
-  virtual void GetNeededBars(BOOL& horizontal, BOOL& vertical) = 0;
-  virtual CPoint GetScrollPosition() = 0;
+  virtual void NeededBars(BOOL& horizontal, BOOL& vertical) = 0;
+  virtual CPoint ScrollPosition() = 0;
   // For a child view: its rectangle in the scrolled coordinates of the view
   // it lies in.
-  virtual CRect GetRectInParent() = 0;
-  // Destroys the window; the view tells its frame (CFrame::DestructClientView)
-  // and is gone afterwards.
-  virtual void DestroyWindow() = 0;
+  virtual CRect RectInParent() = 0;
+  // Destroys the window. A client view tells its frame when its window goes,
+  // whatever destroys it (CFrame::DestructClientView), and is gone afterwards.
+  virtual void DestroyView() = 0;
   // The window that buttons placed in the view belong to; none without one.
-  virtual CWnd* GetWindow() { return nullptr; }
+  virtual CWnd* ButtonParent() { return nullptr; }
 };

@@ -28,29 +28,29 @@ class CanvasView : public FrameView {
   CanvasView(CFrame* frame, const CRect& rect, std::function<void(CanvasView*)> destroyed = {})
       : frame(frame), rect(rect), m_destroyed(std::move(destroyed)) {}
 
-  CRect GetClientArea() override {
+  CRect ClientArea() override {
     CRect client(0, 0, rect.Width(), rect.Height());
     if (barsShown) {
       BOOL horizontal = FALSE, vertical = FALSE;
-      GetNeededBars(horizontal, vertical);
+      NeededBars(horizontal, vertical);
       if (vertical) client.right -= GetSystemMetrics(SM_CXVSCROLL);
       if (horizontal) client.bottom -= GetSystemMetrics(SM_CYHSCROLL);
     }
     return client;
   }
-  CRect GetWindowRectInFrame() override { return rect; }
-  void SetScrollSizes(CSize totalSize, CSize pageSize, CSize lineSize) override {
+  CRect RectInFrame() override { return rect; }
+  void SizeScrollBars(CSize totalSize, CSize pageSize, CSize lineSize) override {
     total = totalSize;
     page = pageSize;
     line = lineSize;
   }
-  void GetNeededBars(BOOL& horizontal, BOOL& vertical) override {
+  void NeededBars(BOOL& horizontal, BOOL& vertical) override {
     vertical = total.cy > rect.Height();
     horizontal = total.cx > rect.Width() - (vertical ? GetSystemMetrics(SM_CXVSCROLL) : 0);
   }
-  CPoint GetScrollPosition() override { return CPoint(0, 0); }
-  CRect GetRectInParent() override { return rect; }
-  void DestroyWindow() override {
+  CPoint ScrollPosition() override { return CPoint(0, 0); }
+  CRect RectInParent() override { return rect; }
+  void DestroyView() override {
     if (frame != nullptr) frame->DestructClientView(this);
     if (m_destroyed) m_destroyed(this);
   }
@@ -91,7 +91,7 @@ inline BOOL PaintFrame(CFrame& frame, CanvasView& main, layer::testing::MemoryCa
   for (int slot = 1; slot < frame.m_ViewNum; ++slot) {
     FrameView* view = nullptr;
     if (!frame.GetView(slot, view)) continue;
-    const CRect place = view->GetRectInParent();
+    const CRect place = view->RectInParent();
     const int saved = dc->SaveDC();
     dc->IntersectClipRect(&place);
     dc->SetViewportOrg(place.left, place.top);

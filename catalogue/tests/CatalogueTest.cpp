@@ -366,8 +366,8 @@ TEST_F(CatalogueFrames, ThePartTableTakesItsColumnWidthsFromItsCellsAndTheFrame)
   }
   const int inner = frame.m_client.Width() - frame.m_margins.left - frame.m_margins.right - head.m_insets.left -
                     head.m_insets.right - GetSystemMetrics(SM_CXVSCROLL);
-  EXPECT_EQ(widths[0], 30);
-  EXPECT_EQ(widths[3], 40);
+  EXPECT_EQ(widths[0], 40);
+  EXPECT_EQ(widths[3], 55);
   EXPECT_EQ(widths[4], inner * 25 / 100);
   // The part number column is as wide as its widest cell needs.
   int widest = 0;

@@ -196,7 +196,7 @@ TagCodeBuilder PartTable() {
   file.Group("Teile");
   Margins(file, 2, 2).Tag(BORDER_WIDTH, {1}).Tag(BORDER_FLAGS, {kTableBorders}).Tag(GRID_COLOUR, {128, 128, 128});
   file.Tag(CELL_MARGINS_ACROSS, {3, 3}).Tag(CELL_MARGINS_DOWN, {1, 1});
-  file.Open(TAG_RECORD_BLOCK, "5,30,-3,*,40,25%");
+  file.Open(TAG_RECORD_BLOCK, "5,40,-3,*,55,25%");
   HeaderRow(file, kPartHeadTexts, 5).Tag(SORT_ASCENDING, {2}).Tag(SCROLLED_TABLE).Repeat();
   file.Tag(CELL).Field(0).Tag(CELL_END);
   file.Tag(CELL).Tag(ORDER_MARK).Field(4).Tag(CELL_END);
