@@ -27,6 +27,10 @@ class VodArena {
     int code = 0;
   };
 
+  // The size to ask for so that, with the arena's 4-byte links, node
+  // allocations keep every node on an 8-byte boundary.
+  static constexpr size_t NodeSize(size_t bytes) { return (bytes + 4 + 7) / 8 * 8 - 4; }
+
   VodArena() = default;
   ~VodArena();
   VodArena(const VodArena&) = delete;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "VodFile.h"
+#include "VodRenderer.h"
 #include "VodReport.h"
 #include "win32/Errors.h"
 #include "win32/Locale.h"
@@ -45,6 +46,7 @@ VodContext* ThreadContext() {
 
 VodContext::VodContext() : model(*this) {
   languageOffset = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_GERMAN ? 0 : 500;
+  renderPage = [](VodContext& context, bool fromData) { return VodRenderer(context).DruckAll(fromData); };
 }
 
 VodContext::~VodContext() { arena.FreeAll(); }
@@ -63,10 +65,14 @@ void VodContext::ResetJob() {
   paper = 4;
   resolutionX = resolutionY = 300;
   page = PageMetrics{};
+  drawing.Reset();
+  drawing.offset = POINT{0, 0};
+  pageState = VodPageState{};
 }
 
 void VodContext::EndJob() {
   model.Reset();
+  graphicObjects.FreeAll();
   std::string freed = arena.FreeAll() + graphics.FreeAll();
   if (!freed.empty()) WriteVodKey(*this, nullptr, "Memory", freed.c_str());
 }

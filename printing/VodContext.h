@@ -10,9 +10,14 @@
 #include <vector>
 
 #include "VodArena.h"
+#include "VodDrawing.h"
 #include "VodFile.h"
 #include "VodFormModel.h"
+#include "VodGraphicObjects.h"
 #include "VodGraphicPool.h"
+#include "VodPageTarget.h"
+#include "VodPictureHook.h"
+#include "VodRasterBands.h"
 #include "VodSettings.h"
 #include "VodUnits.h"
 #include "interfaces/QorVod32.h"
@@ -31,6 +36,15 @@ constexpr WORD kJobStopped = 5;
 struct VodCounters {
   LONG lp = 1, pp = 1, sp = 1, cp = 1, cpinc = 1, dp = 1;
   LONG further1 = 1, further2 = 1;
+};
+
+// Where the page output stands.
+struct VodPageState {
+  bool newPagePending = true;  // the next drawing begins a page
+  bool dataDone = true;        // every queued record is drawn
+  int recordsOnPage = 0;
+  // Height kept free below the text of static frames, in form units.
+  int staticAllowance = 0;
 };
 
 // One open script of the INCLUDE chain.
@@ -87,10 +101,19 @@ class VodContext {
 
   VodArena arena;
   VodGraphicPool graphics;
+  VodGraphicObjects graphicObjects{*this};
   VodFormModel model;
 
+  // The page output: the drawing on the page's contexts, the band writer of
+  // one-bit pictures, where pages go and how pictures are drawn.
+  VodDrawing drawing{*this};
+  VodRasterBands rasterRows{*this};
+  std::unique_ptr<VodPageTarget> pageTarget;
+  std::unique_ptr<VodPictureHook> pictures = MakeNoPictures();
+  VodPageState pageState;
+
   // Draws the collected page (fromData: called because data no longer fits);
-  // true when the page was drawn. The page output installs itself here.
+  // true when the page was drawn. The page renderer unless replaced.
   std::function<bool(VodContext&, bool fromData)> renderPage;
 
   // Resets every job field (LoadSettings runs this before reading the keys).

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr const char* kVersion = "3.50hw C6";
+const std::string kVersion = std::string(vod::kVersionNumber) + "w C6";
 
 }  // namespace
 
@@ -24,9 +24,9 @@ int VOD_IsPrinting() {
 
 int VOD_GetVersion(char* destination, unsigned length) {
   if (!destination) return 1;
-  size_t copy = std::strlen(kVersion);
+  size_t copy = kVersion.size();
   if (length >= 1 && length <= 41) copy = std::min<size_t>(copy, length - 1);
-  std::memcpy(destination, kVersion, copy);
+  std::memcpy(destination, kVersion.data(), copy);
   destination[copy] = '\0';
   return 1;
 }

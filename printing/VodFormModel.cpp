@@ -11,17 +11,15 @@
 namespace vod {
 namespace {
 
-// With the arena's 4-byte links, node sizes of 8k + 4 keep every node on an
-// 8-byte boundary.
-size_t NodeSize(size_t bytes) { return (bytes + 4 + 7) / 8 * 8 - 4; }
-
 void CopyName(char* to, size_t size, std::string_view from) {
   size_t length = std::min(from.size(), size - 1);
   std::memcpy(to, from.data(), length);
   to[length] = '\0';
 }
 
-bool SameName(const char* name, std::string_view other) {
+}  // namespace
+
+bool SameFrameName(const char* name, std::string_view other) {
   size_t length = strnlen(name, kFrameNameSize);
   if (length != other.size()) return false;
   for (size_t i = 0; i < length; ++i) {
@@ -32,6 +30,8 @@ bool SameName(const char* name, std::string_view other) {
   }
   return true;
 }
+
+namespace {
 
 template <class Node>
 Node* LastOf(Node* head) {
@@ -61,7 +61,7 @@ std::string ItemNode::Field(int offset, int size) const {
 
 template <class Node>
 Node* VodFormModel::NewNode(size_t extra, int firstError, int laterError, bool first) {
-  void* memory = m_context.ArenaAlloc(NodeSize(sizeof(Node) + extra));
+  void* memory = m_context.ArenaAlloc(VodArena::NodeSize(sizeof(Node) + extra));
   if (!memory) {
     ReportErrorNumber(m_context, first ? firstError : laterError);
     return nullptr;
@@ -170,29 +170,29 @@ VodFrame* VodFormModel::FindFrame(std::string& name) const {
   for (char& c : name)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   for (VodFrame* frame = frames; frame; frame = frame->next)
-    if (SameName(frame->name, name)) return frame;
+    if (SameFrameName(frame->name, name)) return frame;
   return nullptr;
 }
 
 VodFrame* VodFormModel::FindNextInstance(const VodFrame& from) const {
   std::string_view name(from.name, strnlen(from.name, kFrameNameSize));
   for (VodFrame* frame = from.next; frame; frame = frame->next)
-    if (SameName(frame->name, name)) return frame;
+    if (SameFrameName(frame->name, name)) return frame;
   return nullptr;
 }
 
 int VodFormModel::NextInstanceNumber(std::string_view name) const {
   int highest = 0;
   for (VodFrame* frame = frames; frame; frame = frame->next)
-    if (SameName(frame->name, name)) highest = std::max<int>(highest, frame->instance);
+    if (SameFrameName(frame->name, name)) highest = std::max<int>(highest, frame->instance);
   return highest + 1;
 }
 
 bool VodFormModel::FrameComplete(std::string_view name) const {
   int built = 0, defined = 0;
-  for (VodFrame* frame = frames; frame; frame = frame->next) built += SameName(frame->name, name);
+  for (VodFrame* frame = frames; frame; frame = frame->next) built += SameFrameName(frame->name, name);
   for (ItemNode* item = *currentForm; item; item = item->next)
-    defined += item->Kind() == kItemFrame && SameName(item->FrameName().c_str(), name);
+    defined += item->Kind() == kItemFrame && SameFrameName(item->FrameName().c_str(), name);
   return built >= defined;
 }
 
@@ -253,6 +253,23 @@ SyncGroup* VodFormModel::FindSyncGroup(int row) const {
   return nullptr;
 }
 
+SyncGroup* VodFormModel::GroupOf(const VodFrame& frame) const {
+  for (SyncGroup* group = syncGroups; group; group = group->next)
+    for (SyncFrame* member = group->members; member; member = member->next)
+      if (SameFrameName(frame.name, member->name)) return group;
+  return nullptr;
+}
+
+void VodFormModel::RemoveSyncGroup(SyncGroup& group) {
+  while (group.members) PopSyncFrame(group);
+  for (SyncGroup** link = &syncGroups; *link; link = &(*link)->next) {
+    if (*link != &group) continue;
+    *link = group.next;
+    Release(&group);
+    return;
+  }
+}
+
 bool VodFormModel::SyncGroupBehind(const SyncGroup& group, int row) const {
   for (SyncFrame* member = group.members; member; member = member->next) {
     std::string name = member->name;
@@ -299,6 +316,12 @@ void VodFormModel::PopSyncFrame(SyncGroup& group) {
 bool VodFormModel::AnyFrameHasText() const {
   for (VodFrame* frame = frames; frame; frame = frame->next)
     if (frame->textList) return true;
+  return false;
+}
+
+bool VodFormModel::AnyFrameHoldsData() const {
+  for (VodFrame* frame = frames; frame; frame = frame->next)
+    if (frame->HoldsData()) return true;
   return false;
 }
 

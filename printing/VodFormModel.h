@@ -123,6 +123,9 @@ struct VodFrame {
   bool HasPicture() const { return picture[0] != '\0'; }
 };
 
+// Frame names compare without regard to ASCII case.
+bool SameFrameName(const char* name, std::string_view other);
+
 class VodFormModel {
  public:
   explicit VodFormModel(VodContext& context) : m_context(context) {}
@@ -163,6 +166,10 @@ class VodFormModel {
   // The lowest record above row among the frames' first text lines; 0 for none.
   int NextRowAbove(int row) const;
   SyncGroup* FindSyncGroup(int row) const;
+  // The first SYNC group the frame belongs to, or null.
+  SyncGroup* GroupOf(const VodFrame& frame) const;
+  // Unlinks the group with its members.
+  void RemoveSyncGroup(SyncGroup& group);
   // Whether a member frame of the group still holds a record below row.
   bool SyncGroupBehind(const SyncGroup& group, int row) const;
   void ClearFillPositions();
@@ -172,6 +179,8 @@ class VodFormModel {
   void PopGrafData(VodFrame& frame);
   void PopSyncFrame(SyncGroup& group);
   bool AnyFrameHasText() const;
+  // Whether data records are still queued in any frame.
+  bool AnyFrameHoldsData() const;
   void ClearFrameContents(VodFrame& frame);
   void ClearFrameContents();
   void FreeAllFrames();

@@ -37,6 +37,10 @@ class VodInterpreter {
   int ExecuteStatement();
   // Executes statements until one does not say go on; returns that result.
   int RunStatements();
+  // At the end of the statement loop: a page still collected is printed when
+  // the job went well, the form is discarded and the output document ended.
+  // Returns whether the job went well.
+  bool FinishJob(bool ok);
 
  private:
   // One statement being parsed: the line as read and what is not yet consumed.

@@ -1,5 +1,5 @@
 // The statements that choose forms and drive the job: USE, TERMINATOR, SET,
-// SAVE, KILLAFTERPRINT and PAGE.
+// SAVE, KILLAFTERPRINT and PAGE, and the end of the job.
 #include "VodContext.h"
 #include "VodFormFile.h"
 #include "VodInterpreter.h"
@@ -180,6 +180,18 @@ bool VodInterpreter::ParsePage(Line& line) {
   if (!NothingMore(line)) return false;
   m_context.dropTitleForms = true;
   return EndPageStatement();
+}
+
+bool VodInterpreter::FinishJob(bool ok) {
+  VodFormModel& model = m_context.model;
+  bool pageCollected = false;
+  for (VodFrame* frame = model.frames; frame; frame = frame->next)
+    pageCollected = pageCollected || frame->textList || frame->HasPicture();
+  if (ok && pageCollected && m_context.renderPage) ok = m_context.renderPage(m_context, false);
+  model.DiscardForm(m_context.formMode);
+  m_context.drawing.Reset();
+  if (m_context.pageTarget && m_context.pageTarget->IsOpen()) m_context.pageTarget->Close(m_context);
+  return ok;
 }
 
 bool VodInterpreter::EndPageStatement() {

@@ -25,6 +25,15 @@ void ShowStatusText(VodContext& context, const std::string& text);
 void ShowStatusText(VodContext& context, int number);
 // To the printing dialog's status line when the DisplayLog setting is on.
 void Trace(VodContext& context, const std::string& text);
+// Runs a drawing step between the trace lines "<name> Begin." and
+// "<name> End."; its result.
+template <class Step>
+bool Traced(VodContext& context, const char* name, Step step) {
+  Trace(context, std::string(name) + " Begin.");
+  bool ok = step();
+  Trace(context, std::string(name) + " End.");
+  return ok;
+}
 
 // A parser error in the statement (the script line as read). Returns the
 // go-on bit.

@@ -111,7 +111,7 @@ void LoadSettings(VodContext& context, HWND owner) {
   if (!language.empty() && language[0] == 'E') context.languageOffset = kEnglishOffset;
   settings.checkFrames = Setting(context, "CheckFrames", "TRUE") == "TRUE";
   std::string sizeCheck = Setting(context, "CheckGroesse", "TRUE");
-  settings.sizeCheckMode = sizeCheck == "FALSE" ? 0 : sizeCheck == "CUT" ? 2 : 1;
+  settings.sizeCheckMode = sizeCheck == "FALSE" ? kSizeCheckOff : sizeCheck == "CUT" ? kSizeCheckCut : kSizeCheckOn;
   settings.oemText = Setting(context, "TextCharSet", "ANSI") == "OEM";
   settings.invertBitmaps = Setting(context, "InvertBitmaps", "FALSE") == "TRUE";
   settings.hp4 = Setting(context, "HP4", "FALSE") == "TRUE";

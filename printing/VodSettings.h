@@ -10,10 +10,15 @@ namespace vod {
 
 class VodContext;
 
+// Modes of CheckGroesse: what a static text too large for its frame does.
+constexpr int kSizeCheckOff = 0;  // reported, printed anyway
+constexpr int kSizeCheckOn = 1;   // reported, the page fails
+constexpr int kSizeCheckCut = 2;  // shortened until it fits
+
 // What LoadSettings reads, in the form the job uses it.
 struct VodSettingsValues {
   bool checkFrames = true;
-  int sizeCheckMode = 1;  // 0 FALSE, 1 check, 2 CUT
+  int sizeCheckMode = kSizeCheckOn;
   bool oemText = false;
   bool invertBitmaps = false;
   bool hp4 = false;

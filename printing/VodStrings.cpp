@@ -112,20 +112,26 @@ void AddDefaultExtension(std::string& name, std::string_view extension) {
   if (!HasExtension(name)) (name += '.') += extension;
 }
 
-void AnsiToOemGerman(std::string& text) {
-  for (char& c : text) {
-    switch (static_cast<unsigned char>(c)) {
-      case 0xC4: c = '\x8E'; break;
-      case 0xD6: c = '\x99'; break;
-      case 0xDC: c = '\x9A'; break;
-      case 0xDF: c = '\xE1'; break;
-      case 0xE4: c = '\x84'; break;
-      case 0xF6: c = '\x94'; break;
-      case 0xFC: c = '\x81'; break;
-      default: break;
-    }
-  }
+namespace {
+
+// The German letters: ANSI code, OEM code.
+constexpr std::pair<unsigned char, unsigned char> kGermanLetters[] = {
+    {0xC4, 0x8E}, {0xD6, 0x99}, {0xDC, 0x9A}, {0xDF, 0xE1}, {0xE4, 0x84}, {0xF6, 0x94}, {0xFC, 0x81}};
+
+void MapGermanLetters(std::string& text, bool toOem) {
+  for (char& c : text)
+    for (auto [ansi, oem] : kGermanLetters)
+      if (static_cast<unsigned char>(c) == (toOem ? ansi : oem)) {
+        c = static_cast<char>(toOem ? oem : ansi);
+        break;
+      }
 }
+
+}  // namespace
+
+void AnsiToOemGerman(std::string& text) { MapGermanLetters(text, true); }
+
+void OemToAnsiGerman(std::string& text) { MapGermanLetters(text, false); }
 
 unsigned ParseUnsigned(VodContext& context, std::string_view text) {
   int64_t value = 0;
@@ -159,5 +165,25 @@ bool MatchWildcard(VodContext& context, std::string_view text, std::string_view 
   }
   return at == text.size();
 }
+
+size_t FindText(std::string_view text, std::string_view part) {
+  // The ANSI code page has no lead bytes: every character is one byte.
+  size_t at = text.find(part);
+  return at == std::string_view::npos ? kTextNotFound : at;
+}
+
+std::string FormatUnsigned(unsigned value) { return std::to_string(value); }
+
+std::string CopyMid(std::string_view text, size_t start, size_t count) {
+  return start >= text.size() ? std::string() : std::string(text.substr(start, count));
+}
+
+void DeleteFrom(std::string& text, size_t position) {
+  if (position < text.size()) text.resize(position);
+}
+
+void PrependText(std::string& text, std::string_view front) { text.insert(0, front); }
+
+void AppendChar(std::string& text, char c) { text += c; }
 
 }  // namespace vod

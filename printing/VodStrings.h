@@ -37,6 +37,8 @@ bool HasExtension(std::string_view name);
 void AddDefaultExtension(std::string& name, std::string_view extension);
 // The German letters of the ANSI code page become their OEM codes.
 void AnsiToOemGerman(std::string& text);
+// The step back: the OEM codes of the German letters become ANSI letters.
+void OemToAnsiGerman(std::string& text);
 
 // Decimal digits; one other character is stepped over, a second one is
 // reported (text 181, as a question) and gives 0.
@@ -48,5 +50,18 @@ std::string FormatTime(int hour, int minute);
 // Byte-wise comparison in which a "*" in the pattern matches the rest. A
 // pattern that begins with "*" is reported (text 180) and matches nothing.
 bool MatchWildcard(VodContext& context, std::string_view text, std::string_view pattern);
+
+// FindText's answer when the part does not occur.
+constexpr size_t kTextNotFound = 32767;
+// Index of the first occurrence of part in text, kTextNotFound without one.
+size_t FindText(std::string_view text, std::string_view part);
+// Decimal digits without leading zeros.
+std::string FormatUnsigned(unsigned value);
+// Up to count characters from start; nothing when start lies behind the end.
+std::string CopyMid(std::string_view text, size_t start, size_t count);
+// Cuts the text at position (nothing happens behind its end).
+void DeleteFrom(std::string& text, size_t position);
+void PrependText(std::string& text, std::string_view front);
+void AppendChar(std::string& text, char c);
 
 }  // namespace vod

@@ -58,8 +58,14 @@ constexpr std::pair<int, const char*> kTexts[] = {
     {54, "Frame ist spaltenorientiert!"},
     {55, "Frame ist zeilenorientiert!"},
     {56, "Frame f\xFCr Bild!"},
+    {57, "EVEN Formular ist undefiniert!"},
+    {58, "ODD Formular ist undefiniert!"},
+    {59, "Frame ist kleiner als ein Buchstabe!"},
+    {60, "Frame ist zu klein f\xFCr DATA FRAME Befehl!"},
     {61, " Delimiter fehlt!"},
     {62, "Platz f\xFCr die Daten kann nicht deallokiert werden!"},
+    {63, "Frame ist zu klein f\xFCr STATIC-Data! (1)"},
+    {64, "Frame ist zu klein f\xFCr STATIC-Data! (2)"},
     {67, " Falscher Framename!"},
     {68, " Selbstverbindung!"},
     {69, " Frame ist schon verbunden!"},
@@ -68,14 +74,18 @@ constexpr std::pair<int, const char*> kTexts[] = {
     {75, "Syntaxfehler in Formulardatei '%s'!"},
     {86, "Formulardatei '%s' existiert nicht!"},
     {89, "Kein Dateiname angegeben!"},
+    {111, "Kein Font f\xFCr den Drucker!"},
+    {112, "Kein Font f\xFCr das Metafile!"},
     {122, "Datei %s nicht vorhanden!"},
     {180, "Fehler in Procedure Match, Modul string2.c !\n,s1 = '%s' \ns2 = '%s'\n"},
     {181, "Konvertierungsfehler: '%s'!"},
+    {213, "Schriftart kann nicht definiert werden!"},
     {245, "Zuwenig Arbeitsspeicher (9) !"},
     {250, "Frame zu teilen ist mehrmals definiert!"},
     {251, "Ungueltiger Zeilenanzahl!\n"},
     {252, " Ung\xFCltige Teilennummer!"},
     {267, "Ini - Datei %s nicht vorhanden!"},
+    {286, "Schriftart %s nicht installiert!"},
     {287, "Fehler beim Schlie\xDF" "en des Metafiles!"},
     {288, "Interner Fehler 3!"},
     {290, "Zugriffskonflikt im Netzwerk.\n Datei %s kann nicht gelesen werden!\n"},
@@ -89,9 +99,11 @@ constexpr std::pair<int, const char*> kTexts[] = {
     {326, "&Abbruch "},
     {403, "Datei: "},
     {412, "VOD ist nicht initialisiert!"},
+    {414, "Kann keinen Block f\xFCr Grafik allocieren!"},
     {416, "VOD_Dialog() wird nicht mehr unterst\xFCtzt!"},
     {417, "VOD_DeclareIndirectDialog() wird nicht mehr unterst\xFCtzt!"},
     {418, "Fehler beim Drucken mit VOD !"},
+    {419, "Fehler beim bestimmen der Adresse des Grafik Blocks!"},
     {816, "While printing..."},
     {817, "Page: %d"},
     {820, "VOD %s is printing"},
@@ -118,5 +130,7 @@ std::string LoadText(int number, int languageOffset) {
 }
 
 std::string LoadTextEnglishFirst(int number) { return LoadText(number, kEnglishOffset); }
+
+const char* FileLabel(int languageOffset) { return languageOffset == kEnglishOffset ? "File" : "Datei"; }
 
 }  // namespace vod

@@ -7,10 +7,14 @@
 namespace vod {
 
 constexpr int kEnglishOffset = 500;
+// The library's version as its version resource numbers it.
+constexpr const char* kVersionNumber = "3.50h";
 
 // Text n + offset, else text n; an unknown number gives an empty text.
 std::string LoadText(int number, int languageOffset);
 // Text n + 500, else text n.
 std::string LoadTextEnglishFirst(int number);
+// The word for a file in traces and the printing dialog.
+const char* FileLabel(int languageOffset);
 
 }  // namespace vod

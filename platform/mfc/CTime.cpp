@@ -1,6 +1,8 @@
 #include "mfc/CTime.h"
 
+#include "win32/CRuntime.h"
 #include "win32/Clock.h"
+#include "win32/Files.h"
 
 CTime::CTime(int year, int month, int day, int hour, int minute, int second) {
   std::tm tm{};
@@ -16,6 +18,8 @@ CTime::CTime(int year, int month, int day, int hour, int minute, int second) {
 
 CTime::CTime(const SYSTEMTIME& time)
     : CTime(time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond) {}
+
+CTime::CTime(const FILETIME& time) : m_time(static_cast<std::time_t>(layer::UnixFromFileTime(time))) {}
 
 CTime CTime::GetCurrentTime() {
   SYSTEMTIME now;
@@ -36,3 +40,11 @@ int CTime::GetHour() const { return Local().tm_hour; }
 int CTime::GetMinute() const { return Local().tm_min; }
 int CTime::GetSecond() const { return Local().tm_sec; }
 int CTime::GetDayOfWeek() const { return Local().tm_wday + 1; }
+
+CString CTime::Format(LPCSTR format) const { return CString(layer::FormatTime(format, Local()).c_str()); }
+
+CString CTime::FormatGmt(LPCSTR format) const {
+  std::tm tm{};
+  gmtime_r(&m_time, &tm);
+  return CString(layer::FormatTime(format, tm).c_str());
+}

@@ -308,8 +308,7 @@ DWORD GetFileAttributes(LPCSTR name) {
     Fail(name ? errno : EINVAL);
     return INVALID_FILE_ATTRIBUTES;
   }
-  if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
-  return (st.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
+  return layer::AttributesFromMode(st.st_mode);
 }
 
 BOOL CreateDirectory(LPCSTR name, LPSECURITY_ATTRIBUTES) {
@@ -371,6 +370,11 @@ DWORD GetFullPathName(LPCSTR name, DWORD size, LPSTR buffer, LPSTR* filePart) {
 namespace layer {
 
 int HostDescriptor(HANDLE file) { return DescriptorOf(file); }
+
+DWORD AttributesFromMode(unsigned mode) {
+  if (S_ISDIR(mode)) return FILE_ATTRIBUTE_DIRECTORY;
+  return (mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
+}
 
 // The platform counts 100 ns steps from 1601; 1970 is 11644473600 s later.
 constexpr long long kEpochDifference = 11644473600LL;

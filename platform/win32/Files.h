@@ -64,10 +64,56 @@ BOOL SetCurrentDirectory(LPCSTR name);
 DWORD GetTempPath(DWORD size, LPSTR buffer);
 DWORD GetFullPathName(LPCSTR name, DWORD size, LPSTR buffer, LPSTR* filePart);
 
+// Searching a folder. The pattern's last part may hold "*" and "?", matched
+// without regard to case ("*.*" matches every name); the folders before it
+// follow the path rule. Entries come in the order of their upper-case names,
+// with "." and ".." first in any folder but a drive's root.
+struct WIN32_FIND_DATAA {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD dwReserved0;
+  DWORD dwReserved1;
+  CHAR cFileName[MAX_PATH];
+  CHAR cAlternateFileName[14];
+};
+typedef WIN32_FIND_DATAA WIN32_FIND_DATA;
+typedef WIN32_FIND_DATAA* LPWIN32_FIND_DATA;
+static_assert(sizeof(WIN32_FIND_DATAA) == 320, "find record layout");
+
+HANDLE FindFirstFile(LPCSTR pattern, LPWIN32_FIND_DATA data);
+BOOL FindNextFile(HANDLE find, LPWIN32_FIND_DATA data);
+BOOL FindClose(HANDLE find);
+inline HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATA data) { return FindFirstFile(pattern, data); }
+inline BOOL FindNextFileA(HANDLE find, LPWIN32_FIND_DATA data) { return FindNextFile(find, data); }
+
+// Volumes. A root is "X:\" or "\\server\share\" (null: the current folder's
+// volume); the figures are the host file system's that holds the folder the
+// root stands for.
+#define FILE_CASE_SENSITIVE_SEARCH 0x00000001u
+#define FILE_CASE_PRESERVED_NAMES 0x00000002u
+#define FILE_UNICODE_ON_DISK 0x00000004u
+#define FILE_READ_ONLY_VOLUME 0x00080000u
+
+BOOL GetVolumeInformation(LPCSTR root, LPSTR volumeName, DWORD volumeNameSize, LPDWORD serialNumber,
+                          LPDWORD maxComponentLength, LPDWORD fileSystemFlags, LPSTR fileSystemName,
+                          DWORD fileSystemNameSize);
+inline BOOL GetVolumeInformationA(LPCSTR root, LPSTR volumeName, DWORD volumeNameSize, LPDWORD serialNumber,
+                                  LPDWORD maxComponentLength, LPDWORD fileSystemFlags, LPSTR fileSystemName,
+                                  DWORD fileSystemNameSize) {
+  return GetVolumeInformation(root, volumeName, volumeNameSize, serialNumber, maxComponentLength, fileSystemFlags,
+                              fileSystemName, fileSystemNameSize);
+}
+
 namespace layer {
 // The host file descriptor behind a file handle, or -1.
 int HostDescriptor(HANDLE file);
 // Converts between the platform's file times and seconds since 1970.
 FILETIME FileTimeFromUnix(long long seconds, long nanoseconds);
 long long UnixFromFileTime(const FILETIME& time);
+// The platform's attributes of a file of the host's mode bits.
+DWORD AttributesFromMode(unsigned mode);
 }  // namespace layer

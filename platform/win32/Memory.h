@@ -27,3 +27,19 @@ HGLOBAL GlobalFree(HGLOBAL block);
 SIZE_T GlobalSize(HGLOBAL block);
 UINT GlobalFlags(HGLOBAL block);
 HGLOBAL GlobalHandle(LPCVOID address);
+
+// The memory figures of the machine and of the process's address space, in
+// bytes; the load is the share of physical memory in use, in per cent.
+struct MEMORYSTATUS {
+  DWORD dwLength;
+  DWORD dwMemoryLoad;
+  SIZE_T dwTotalPhys;
+  SIZE_T dwAvailPhys;
+  SIZE_T dwTotalPageFile;
+  SIZE_T dwAvailPageFile;
+  SIZE_T dwTotalVirtual;
+  SIZE_T dwAvailVirtual;
+};
+typedef MEMORYSTATUS* LPMEMORYSTATUS;
+
+void GlobalMemoryStatus(LPMEMORYSTATUS status);

@@ -14,6 +14,7 @@
 
 #include "win32/Codepage.h"
 #include "win32/Errors.h"
+#include "win32/Mapi.h"
 #include "win32/Paths.h"
 #include "win32/ProcessTable.h"
 #include "win32/SystemInfo.h"
@@ -53,6 +54,12 @@ Libraries* PlatformLibraries() {
   Add(*libraries, "kernel32", "CreateToolhelp32Snapshot", AsFarProc(&CreateToolhelp32Snapshot));
   Add(*libraries, "kernel32", "Process32First", AsFarProc(&Process32First));
   Add(*libraries, "kernel32", "Process32Next", AsFarProc(&Process32Next));
+  Add(*libraries, "kernel32", "Module32First", AsFarProc(&Module32First));
+  Add(*libraries, "kernel32", "Module32Next", AsFarProc(&Module32Next));
+  Add(*libraries, "kernel32", "Heap32ListFirst", AsFarProc(&Heap32ListFirst));
+  Add(*libraries, "kernel32", "Heap32ListNext", AsFarProc(&Heap32ListNext));
+  Add(*libraries, "kernel32", "Heap32First", AsFarProc(&Heap32First));
+  Add(*libraries, "kernel32", "Heap32Next", AsFarProc(&Heap32Next));
   Add(*libraries, "kernel32", "VerifyVersionInfoA", AsFarProc(&VerifyVersionInfoA));
   Add(*libraries, "kernel32", "GetSystemWindowsDirectoryA", AsFarProc(&GetSystemWindowsDirectoryA));
   Add(*libraries, "ntdll", "VerSetConditionMask", AsFarProc(&VerSetConditionMask));
@@ -61,6 +68,7 @@ Libraries* PlatformLibraries() {
   Add(*libraries, "psapi", "EnumProcessModules", AsFarProc(&EnumProcessModules));
   Add(*libraries, "psapi", "GetModuleBaseNameA", AsFarProc(&GetModuleBaseNameA));
   Add(*libraries, "psapi", "GetModuleFileNameExA", AsFarProc(&GetModuleFileNameExA));
+  Add(*libraries, "mapi32", "MAPISendMail", AsFarProc(&MAPISendMail));
   return libraries;
 }
 

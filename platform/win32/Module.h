@@ -1,8 +1,9 @@
 // Modules: libraries loaded by name at run time and their functions found by
 // name. The platform's own libraries that the system binds at run time
-// ("KERNEL32.DLL", "PSAPI.DLL", "NTDLL.DLL") are built into the layer; any
-// other name loads a shared library: "QridDib.dll" finds "QridDib.so" or
-// "libQridDib.so" beside the program when the name does not exist as written.
+// ("KERNEL32.DLL", "PSAPI.DLL", "NTDLL.DLL", "MAPI32.DLL") are built into the
+// layer; any other name loads a shared library: "QridDib.dll" finds
+// "QridDib.so" or "libQridDib.so" beside the program when the name does not
+// exist as written.
 #pragma once
 
 #include <string>

@@ -16,6 +16,7 @@
 #include "win32/Module.h"
 #include "win32/Paths.h"
 #include "win32/Process.h"
+#include "win32/ToolHelpSnapshot.h"
 
 namespace {
 
@@ -60,25 +61,19 @@ std::string ProgramOf(DWORD id) {
   return got > 0 ? layer::SystemPath(std::string(path, static_cast<size_t>(got))) : "";
 }
 
-class Snapshot : public layer::KernelObject {
- public:
-  std::vector<layer::ProcessFacts> processes = layer::RunningProcesses();
-  size_t next = 0;
-};
-
 BOOL FillEntry(HANDLE snapshot, LPPROCESSENTRY32 entry, bool first) {
-  auto table = layer::ObjectOf<Snapshot>(snapshot);
+  auto table = layer::ObjectOf<layer::ToolHelpSnapshot>(snapshot);
   if (!table) return FALSE;
   if (!entry || entry->dwSize < PROCESSENTRY32_SMALLEST_SIZE) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  if (first) table->next = 0;
-  if (table->next >= table->processes.size()) {
+  if (first) table->nextProcess = 0;
+  if (table->nextProcess >= table->processes.size()) {
     SetLastError(ERROR_NO_MORE_FILES);
     return FALSE;
   }
-  const layer::ProcessFacts& facts = table->processes[table->next++];
+  const layer::ProcessFacts& facts = table->processes[table->nextProcess++];
   DWORD size = entry->dwSize;
   std::memset(entry, 0, sizeof *entry);
   entry->dwSize = size;
@@ -91,12 +86,16 @@ BOOL FillEntry(HANDLE snapshot, LPPROCESSENTRY32 entry, bool first) {
 
 }  // namespace
 
-HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD) {
-  if (!(flags & TH32CS_SNAPPROCESS)) {
+HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId) {
+  if (!(flags & (TH32CS_SNAPPROCESS | TH32CS_SNAPMODULE | TH32CS_SNAPHEAPLIST))) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
-  return layer::AddHandle(std::make_shared<Snapshot>());
+  auto snapshot = std::make_shared<layer::ToolHelpSnapshot>();
+  if (flags & TH32CS_SNAPPROCESS) snapshot->processes = layer::RunningProcesses();
+  if ((flags & (TH32CS_SNAPMODULE | TH32CS_SNAPHEAPLIST)) && !layer::TakeModulesAndHeaps(flags, processId, *snapshot))
+    return INVALID_HANDLE_VALUE;
+  return layer::AddHandle(snapshot);
 }
 
 BOOL Process32First(HANDLE snapshot, LPPROCESSENTRY32 entry) { return FillEntry(snapshot, entry, true); }

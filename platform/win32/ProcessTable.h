@@ -13,7 +13,9 @@
 
 #include "win32/Types.h"
 
+#define TH32CS_SNAPHEAPLIST 0x00000001u
 #define TH32CS_SNAPPROCESS 0x00000002u
+#define TH32CS_SNAPMODULE 0x00000008u
 
 struct PROCESSENTRY32 {
   DWORD dwSize;
@@ -50,9 +52,61 @@ static_assert(sizeof(PROCESS_BASIC_INFORMATION) == 24, "basic information layout
 // Process32First/Next accept a record whose size field is at least this.
 #define PROCESSENTRY32_SMALLEST_SIZE 296u
 
+// Modules are the program and the shared libraries mapped into the process
+// (process id 0: this one), the program first.
+struct MODULEENTRY32 {
+  DWORD dwSize;
+  DWORD th32ModuleID;
+  DWORD th32ProcessID;
+  DWORD GlblcntUsage;
+  DWORD ProccntUsage;
+  BYTE* modBaseAddr;
+  DWORD modBaseSize;
+  HMODULE hModule;  // in this process the handle LoadLibrary gives for it
+  CHAR szModule[256];
+  CHAR szExePath[MAX_PATH];
+};
+typedef MODULEENTRY32* LPMODULEENTRY32;
+
+// Heaps: this process has one, the C runtime's; its walk gives the bytes in
+// use as one fixed block and the free bytes it holds as one free block. Other
+// processes list no heaps.
+#define HF32_DEFAULT 1u
+#define LF32_FIXED 0x00000001u
+#define LF32_FREE 0x00000002u
+#define LF32_MOVEABLE 0x00000004u
+
+struct HEAPLIST32 {
+  SIZE_T dwSize;
+  DWORD th32ProcessID;
+  ULONG_PTR th32HeapID;
+  DWORD dwFlags;
+};
+typedef HEAPLIST32* LPHEAPLIST32;
+
+struct HEAPENTRY32 {
+  SIZE_T dwSize;
+  HANDLE hHandle;
+  ULONG_PTR dwAddress;
+  SIZE_T dwBlockSize;
+  DWORD dwFlags;
+  DWORD dwLockCount;
+  DWORD dwResvd;
+  DWORD th32ProcessID;
+  ULONG_PTR th32HeapID;
+};
+typedef HEAPENTRY32* LPHEAPENTRY32;
+
+// flags: any of TH32CS_SNAPPROCESS, TH32CS_SNAPMODULE, TH32CS_SNAPHEAPLIST.
 HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId);
 BOOL Process32First(HANDLE snapshot, LPPROCESSENTRY32 entry);
 BOOL Process32Next(HANDLE snapshot, LPPROCESSENTRY32 entry);
+BOOL Module32First(HANDLE snapshot, LPMODULEENTRY32 entry);
+BOOL Module32Next(HANDLE snapshot, LPMODULEENTRY32 entry);
+BOOL Heap32ListFirst(HANDLE snapshot, LPHEAPLIST32 entry);
+BOOL Heap32ListNext(HANDLE snapshot, LPHEAPLIST32 entry);
+BOOL Heap32First(LPHEAPENTRY32 entry, DWORD processId, ULONG_PTR heapId);
+BOOL Heap32Next(LPHEAPENTRY32 entry);
 
 BOOL EnumProcesses(DWORD* processIds, DWORD bytes, DWORD* bytesReturned);
 // A process has one module here: its program.
@@ -71,5 +125,14 @@ struct ProcessFacts {
 };
 // The user's processes, the newest first.
 std::vector<ProcessFacts> RunningProcesses();
+
+struct ModuleFacts {
+  std::string path;  // host path of the file
+  ULONG_PTR base;
+  ULONG_PTR size;
+};
+// The modules mapped into a process, its program first; false when the
+// process cannot be read.
+bool LoadedModules(DWORD processId, std::vector<ModuleFacts>& modules);
 
 }  // namespace layer

@@ -2,6 +2,7 @@
 
 #include "VodArena.h"
 #include "VodFixture.h"
+#include "win32/Memory.h"
 #include "VodGraphicPool.h"
 
 namespace vod {
@@ -138,6 +139,31 @@ TEST_F(ArenaOfAJob, GraphicBlocksAreNotedBesideArenaBlocks) {
   EXPECT_EQ(m_context->lastError, "Platz f\xFCr die Daten kann nicht deallokiert werden! < 0 > ");
   m_context->EndJob();
   EXPECT_EQ(IniValue("Memory"), "SD");
+}
+
+}  // namespace
+}  // namespace vod
+
+namespace vod {
+namespace {
+
+TEST_F(ArenaOfAJob, GraphicObjectsFreeTheirBlocksWhenRemovedOrAtTheEndOfTheJob) {
+  HGLOBAL a1 = GlobalAlloc(GMEM_MOVEABLE, 16), a2 = GlobalAlloc(GMEM_MOVEABLE, 16);
+  HGLOBAL b1 = GlobalAlloc(GMEM_MOVEABLE, 16);
+  VodGraphicObjects& objects = m_context->graphicObjects;
+  ASSERT_TRUE(objects.AddGraphicObject(7, a1, a2));
+  ASSERT_TRUE(objects.AddGraphicObject(9, b1, nullptr));
+  EXPECT_FALSE(objects.RemoveGraphicObject(8));
+  EXPECT_TRUE(objects.RemoveGraphicObject(7));
+  EXPECT_EQ(GlobalSize(a1), 0u);
+  EXPECT_EQ(GlobalSize(a2), 0u);
+  EXPECT_EQ(GlobalSize(b1), 16u);
+  ASSERT_NE(objects.First(), nullptr);
+  EXPECT_EQ(objects.First()->key, 9u);
+  EXPECT_FALSE(objects.RemoveGraphicObject(7));
+  m_context->EndJob();
+  EXPECT_EQ(GlobalSize(b1), 0u);
+  EXPECT_EQ(objects.First(), nullptr);
 }
 
 }  // namespace

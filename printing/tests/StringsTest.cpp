@@ -133,3 +133,36 @@ TEST_F(StringReports, UnsignedNumbersDatesTimesAndWildcards) {
 
 }  // namespace
 }  // namespace vod
+
+namespace vod {
+namespace {
+
+TEST(VodStrings, FindCopyCutAndJoin) {
+  EXPECT_EQ(FindText("Seite %LP1%", "%"), 6u);
+  EXPECT_EQ(FindText("Seite", "x"), kTextNotFound);
+  EXPECT_EQ(FindText("", "x"), kTextNotFound);
+  EXPECT_EQ(CopyMid("frame text", 6, 2), "te");
+  EXPECT_EQ(CopyMid("frame", 3, 99), "me");
+  EXPECT_EQ(CopyMid("frame", 9, 1), "");
+  std::string text = "frame text";
+  DeleteFrom(text, 5);
+  EXPECT_EQ(text, "frame");
+  DeleteFrom(text, 50);
+  EXPECT_EQ(text, "frame");
+  PrependText(text, "a ");
+  AppendChar(text, '!');
+  EXPECT_EQ(text, "a frame!");
+  EXPECT_EQ(FormatUnsigned(0), "0");
+  EXPECT_EQ(FormatUnsigned(9999999), "9999999");
+}
+
+TEST(VodStrings, TheGermanLettersGoToOemAndBack) {
+  std::string text = "\xC4\xD6\xDC\xDF\xE4\xF6\xFC ok";
+  AnsiToOemGerman(text);
+  EXPECT_EQ(text, "\x8E\x99\x9A\xE1\x84\x94\x81 ok");
+  OemToAnsiGerman(text);
+  EXPECT_EQ(text, "\xC4\xD6\xDC\xDF\xE4\xF6\xFC ok");
+}
+
+}  // namespace
+}  // namespace vod
