@@ -5,6 +5,7 @@
 
 #include "Main/CFrame.h"
 #include "Main/CSymbolItem.h"
+#include "Main/CWV4Globals.h"
 #include "win32/UserWindows.h"
 
 CTableCell::CTableCell() : m_strip_colour(GetSysColor(COLOR_3DFACE)), m_bkcolor(GetSysColor(COLOR_WINDOW)) {}
@@ -193,12 +194,141 @@ int CTableCell::HitTest(int x, int y, CString& target, CString& text, int& value
   return 0;
 }
 
+template <typename Visit>
+void CTableCell::ForEachText(Visit visit) const {
+  for (const auto& item : m_items) {
+    if (item->m_kind == ITEM_TEXT) visit(static_cast<const CTextField&>(*item));
+  }
+}
+
 CString CTableCell::GetText() const {
   CString text;
-  for (const auto& item : m_items) {
-    if (item->m_kind == ITEM_TEXT) text += static_cast<const CTextField*>(item.get())->m_text;
-  }
+  ForEachText([&](const CTextField& field) { text += field.m_text; });
   return text;
+}
+
+BOOL CTableCell::GetKeyText(CString& text) const {
+  text.Empty();
+  ForEachText([&](const CTextField& field) {
+    if (field.m_link.key_mark != 0) text += field.m_text;
+  });
+  return !text.IsEmpty();
+}
+
+BOOL CTableCell::HasKeyMark() const {
+  BOOL found = FALSE;
+  ForEachText([&](const CTextField& field) { found = found || field.m_link.key_mark != 0; });
+  return found;
+}
+
+BOOL CTableCell::HasLink() const {
+  BOOL found = FALSE;
+  ForEachText([&](const CTextField& field) { found = found || field.m_link.kind != 0; });
+  return found;
+}
+
+BOOL CTableCell::HasHotspotNamePart() const {
+  CString name;
+  return GetHotspotName(name);
+}
+
+BOOL CTableCell::GetHotspotName(CString& name) const {
+  name.Empty();
+  BOOL found = FALSE;
+  ForEachText([&](const CTextField& field) {
+    if (field.m_link.hotspot_part == 0) return;
+    name += field.m_text;
+    found = TRUE;
+  });
+  return found;
+}
+
+BOOL CTableCell::MatchesText(const char* text) const {
+  CString name;
+  GetHotspotName(name);
+  return theGlobals.m_hs_is_case_sensitive ? name.Compare(text) == 0 : name.CompareNoCase(text) == 0;
+}
+
+CString CTableCell::GetToolTipText() const {
+  for (const auto& item : m_items) {
+    if (item->m_kind != ITEM_TEXT) continue;
+    const auto& field = static_cast<const CTextField&>(*item);
+    if (field.m_link.tip_mark != 0) return field.m_text;
+  }
+  return CString();
+}
+
+int CTableCell::MaxOrderNumber() const {
+  int largest = 0;
+  ForEachText([&](const CTextField& field) { largest = std::max(largest, field.m_link.order_number); });
+  return largest;
+}
+
+BOOL CTableCell::FindByOrderNumber(int v) const {
+  BOOL found = FALSE;
+  ForEachText([&](const CTextField& field) {
+    found = found || (v == 0 ? field.m_link.key_mark != 0 : field.m_link.order_number == v);
+  });
+  return found;
+}
+
+namespace {
+
+BOOL IsTextLink(int kind) { return kind == 1 || kind == 2 || kind == 5 || kind == 6; }
+BOOL IsDefault(int kind) { return kind == 2 || kind == 6; }
+
+}  // namespace
+
+BOOL CTableCell::GetFirstLink(CString& target, CString& text, int& value, int& isCommand) const {
+  for (const auto& item : m_items) {
+    if (item->m_kind != ITEM_TEXT) continue;
+    const auto& field = static_cast<const CTextField&>(*item);
+    if (!IsTextLink(field.m_link.kind)) continue;
+    target = field.m_link.target;
+    text = field.m_text;
+    value = field.m_link.value;
+    isCommand = field.m_link.kind >= 5 ? 1 : 0;
+    return TRUE;
+  }
+  return FALSE;
+}
+
+BOOL CTableCell::GetFirstDefaultLink(CString& target, CString& text, int& value, int& isCommand) const {
+  for (const auto& item : m_items) {
+    if (item->m_kind != ITEM_TEXT) continue;
+    const auto& field = static_cast<const CTextField&>(*item);
+    if (!IsDefault(field.m_link.kind)) continue;
+    target = field.m_link.target;
+    text = field.m_text;
+    value = field.m_link.value;
+    isCommand = field.m_link.kind == 6 ? 1 : 0;
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void CTableCell::CollectLinks(std::vector<LinkChoice>& list, LinkChoice& first, int& countA, int& countB) const {
+  BOOL handedOut = FALSE;
+  ForEachText([&](const CTextField& field) {
+    const int kind = field.m_link.kind;
+    if (kind < 1 || kind > 6 || kind == 3 || kind == 4) return;
+    list.push_back(LinkChoice{field.m_link.target, field.m_text, kind, field.m_link.value});
+    if (!handedOut) first = list.back();
+    handedOut = TRUE;
+    if (IsDefault(kind)) ++countB;
+    else ++countA;
+  });
+}
+
+void CTableCell::CountLinkChanges(int& changesA, int& changesB, CString& lastA, CString& lastB) const {
+  ForEachText([&](const CTextField& field) {
+    const int kind = field.m_link.kind;
+    if (!IsTextLink(kind)) return;
+    CString& last = IsDefault(kind) ? lastB : lastA;
+    if (last == field.m_link.target) return;
+    ++(IsDefault(kind) ? changesB : changesA);
+    last = field.m_link.target;
+  });
 }
 
 // A text prints as it is shown: a backslash would start a line break of the

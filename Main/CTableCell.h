@@ -16,6 +16,18 @@
 class CFrame;
 class CSymbolBitmaps;
 
+// A link of a cell's text as a choice of where to branch: the cell gives the
+// first four fields; the table the others.
+struct LinkChoice {
+  CString target;
+  CString text;
+  int kind = 0;
+  int value = 0;
+  int state = 0;
+  int row = -1;
+  int column = -1;
+};
+
 // The borders and background a table gives a cell.
 struct CellLook {
   Sides margins;
@@ -49,8 +61,30 @@ class CTableCell : public CObject {
   int HitTest(int x, int y, CString& target, CString& text, int& value);
   BOOL PtInInner(int x, int y) const;
   BOOL IsLineEmpty(int line) const;
-  // The texts of the text items, joined.
-  CString GetText() const;
+  // Queries over the text items, in order.
+  CString GetText() const;  // all texts, joined
+  BOOL GetKeyText(CString& text) const;
+  BOOL HasKeyMark() const;
+  BOOL HasLink() const;
+  BOOL HasHotspotNamePart() const;
+  BOOL GetHotspotName(CString& name) const;
+  // The hotspot name equals text (with regard to case when hotspot names are).
+  BOOL MatchesText(const char* text) const;
+  CString GetToolTipText() const;
+  int MaxOrderNumber() const;
+  // Some text has order number v; for v 0, some text has the key mark.
+  BOOL FindByOrderNumber(int v) const;
+  // The first text linked to a key (isCommand 0) or to a command (1); the
+  // first default link only.
+  BOOL GetFirstLink(CString& target, CString& text, int& value, int& isCommand) const;
+  BOOL GetFirstDefaultLink(CString& target, CString& text, int& value, int& isCommand) const;
+  // Appends the cell's links; normal links count in countA, default ones in
+  // countB.
+  void CollectLinks(std::vector<LinkChoice>& list, LinkChoice& first, int& countA, int& countB) const;
+  // How often the link target changes along the texts, for normal and for
+  // default links, with the last target of each.
+  void CountLinkChanges(int& changesA, int& changesB, CString& lastA, CString& lastB) const;
+  void HideSymbols() {}
   void GetVodText(CString& out) const;
 
   int ItemCount() const { return static_cast<int>(m_items.size()); }
@@ -68,6 +102,8 @@ class CTableCell : public CObject {
   int m_selected = 0;
 
  private:
+  template <typename Visit>
+  void ForEachText(Visit visit) const;
   CRect Inner() const;
   void TrimLineEnds(CDC* dc);
   void FillEmptyLines(CDC* dc, int lines);

@@ -269,3 +269,102 @@ TEST_F(CellFlowTest, ThePrintLineOfACell) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CellFlowTest, QueriesOverTheTextsOfACell) {
+  auto add = [&](const char* text, int kind, const char* target, int keyMark, int tipMark, int order, int part,
+                 int value) {
+    TextLink link;
+    link.kind = kind;
+    link.target = target;
+    link.key_mark = keyMark;
+    link.tip_mark = tipMark;
+    link.order_number = order;
+    link.hotspot_part = part;
+    link.value = value;
+    cell->AddText(text, frame->GetFont(spec), spec, 3, 3, 1, " ", link);
+  };
+  add("Pos 1 ", 0, "", 0, 0, 0, 1, 0);
+  add("RM-2001", 1, "MOT", 1, 0, 2, 1, 4);
+  add(" Motor", 0, "", 0, 1, 5, 0, 0);
+  add(" Zoom", 6, "316", 0, 0, 0, 0, 7);
+  add(" Getriebe", 1, "ANT", 0, 0, 0, 0, 8);
+  add("?", 2, "GEH", 0, 0, 0, 0, 9);
+  CString text;
+  EXPECT_TRUE(cell->GetKeyText(text));
+  EXPECT_EQ(text, CString("RM-2001"));
+  EXPECT_TRUE(cell->HasKeyMark());
+  EXPECT_TRUE(cell->HasLink());
+  EXPECT_TRUE(cell->GetHotspotName(text));
+  EXPECT_EQ(text, CString("Pos 1 RM-2001"));
+  theGlobals.m_hs_is_case_sensitive = FALSE;
+  EXPECT_TRUE(cell->MatchesText("pos 1 rm-2001"));
+  theGlobals.m_hs_is_case_sensitive = TRUE;
+  EXPECT_FALSE(cell->MatchesText("pos 1 rm-2001"));
+  EXPECT_EQ(cell->GetToolTipText(), CString(" Motor"));
+  EXPECT_EQ(cell->MaxOrderNumber(), 5);
+  EXPECT_TRUE(cell->FindByOrderNumber(2));
+  EXPECT_FALSE(cell->FindByOrderNumber(3));
+  EXPECT_TRUE(cell->FindByOrderNumber(0));
+
+  CString target;
+  int value = 0;
+  int isCommand = -1;
+  ASSERT_TRUE(cell->GetFirstLink(target, text, value, isCommand));
+  EXPECT_EQ(target, CString("MOT"));
+  EXPECT_EQ(value, 4);
+  EXPECT_EQ(isCommand, 0);
+  ASSERT_TRUE(cell->GetFirstDefaultLink(target, text, value, isCommand));
+  EXPECT_EQ(target, CString("316"));
+  EXPECT_EQ(isCommand, 1);
+
+  std::vector<LinkChoice> links;
+  LinkChoice first;
+  int normal = 0;
+  int defaults = 0;
+  cell->CollectLinks(links, first, normal, defaults);
+  ASSERT_EQ(links.size(), 4u);
+  EXPECT_EQ(first.target, CString("MOT"));
+  EXPECT_EQ(links[3].kind, 2);
+  EXPECT_EQ(links[3].row, -1);
+  EXPECT_EQ(normal, 2);
+  EXPECT_EQ(defaults, 2);
+  int changesA = 0;
+  int changesB = 0;
+  CString lastA = "MOT";
+  CString lastB;
+  cell->CountLinkChanges(changesA, changesB, lastA, lastB);
+  EXPECT_EQ(changesA, 1);
+  EXPECT_EQ(changesB, 2);
+  EXPECT_EQ(lastA, CString("ANT"));
+  EXPECT_EQ(lastB, CString("GEH"));
+}
+
+TEST(FontSpec, TheFontIsFaceSizeAndStyleWhateverItsColours) {
+  CFontSpec a;
+  CFontSpec b;
+  b.m_textcolor = RGB(255, 0, 0);
+  b.m_bkcolor = 0;
+  b.m_bkmode = 2;
+  EXPECT_TRUE(a.IsSameFont(b));
+  b.m_facename = "arial";
+  EXPECT_TRUE(a != b);
+  CFontSpec bold;
+  bold.m_bold = 1;
+  bold.m_underline = 1;
+  CFont font;
+  ASSERT_TRUE(bold.CreateFont(font));
+  LOGFONTA log;
+  font.GetLogFont(&log);
+  EXPECT_EQ(log.lfWeight, FW_BOLD);
+  EXPECT_EQ(log.lfUnderline, 1);
+  CFont ten;
+  ten.CreatePointFont(100, "Arial");
+  LOGFONTA plain;
+  ten.GetLogFont(&plain);
+  EXPECT_EQ(log.lfHeight, plain.lfHeight);
+  EXPECT_STREQ(log.lfFaceName, "Arial");
+}
+
+}  // namespace
