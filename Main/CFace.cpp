@@ -5,6 +5,8 @@
 #include "Main/CErrorTrace.h"
 #include "Main/FaceWindows.h"
 #include "Main/TagOperands.h"
+#include "Main/CWV4Globals.h"
+#include "Main/varno4.h"
 
 IMPLEMENT_DYNCREATE(CFace, CObject)
 
@@ -45,6 +47,22 @@ BOOL CFace::Clear() {
   m_face_name.Empty();
   FreeUserFile();
   return TRUE;
+}
+
+BOOL CFace::Build(CMultiFrame* window) {
+  Clear();
+  m_frame_window = window;
+  if (!NewKey() || !CreateLayout() || !BuildFrames()) return FALSE;
+  if (theGlobals.m_papp != nullptr) theGlobals.m_papp->EnablePrint(m_print_count >= 1);
+  return TRUE;
+}
+
+BOOL CFace::BuildFrames() {
+  BOOL all = TRUE;
+  for (int i = 0; i < m_no_frames; ++i) {
+    if (!m_frames[static_cast<size_t>(i)]->ReadFrameDef()) all = FALSE;
+  }
+  return all;
 }
 
 BOOL CFace::DestroyFrames() {

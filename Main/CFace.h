@@ -32,9 +32,15 @@ class CFace : public CObject {
   // The windows that show the face (not owned); none until the frame
   // window gives them. They stay until the face is cleared or given others.
   void SetWindows(FaceWindows* windows) { m_windows = windows; }
+  FaceWindows* GetWindows() const { return m_windows; }
   void SetFrameWindow(CMultiFrame* window) { m_frame_window = window; }
   CMultiFrame* GetFrameWindow() const { return m_frame_window; }
 
+  // Builds the face of the key in m_act_key_buf in the frame window: its
+  // declarations, splitters and views, and every frame's definition.
+  BOOL Build(CMultiFrame* window);
+  // Lets every frame read its definition; FALSE when any failed, after all.
+  BOOL BuildFrames();
   // Destroys views, frames and frame sets and forgets the key's declarations.
   BOOL Clear();
   BOOL DestroyFrames();

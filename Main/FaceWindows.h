@@ -3,8 +3,12 @@
 // large; the windows behind this interface make it so on the screen.
 #pragma once
 
+#include "mfc/CRect.h"
 #include "mfc/CSize.h"
 #include "win32/Types.h"
+
+class CFrame;
+class FrameView;
 
 class FaceWindows {
  public:
@@ -27,4 +31,8 @@ class FaceWindows {
   virtual void RecalcSplitter(int frameSet) = 0;
   // The frame window's layout, with notification of its children.
   virtual void RecalcFrameWindow() = 0;
+  // A client scroll view of frame, told its frame and slot: a visible child
+  // of the frame's main view over rect (in the main view's scrolled
+  // coordinates). None when it cannot be made.
+  virtual FrameView* CreateClientView(CFrame& /*frame*/, int /*slot*/, const CRect& /*rect*/) { return nullptr; }
 };

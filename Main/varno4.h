@@ -58,6 +58,8 @@ class CViewerApp {
   // Enables or disables a command on the main frame's toolbar and menu and
   // on the pop-up's toolbar, as a key's layout asks.
   virtual void EnableCommand(int command, BOOL enable);
+  // Enables or disables the print commands, after every face that is built.
+  virtual void EnablePrint(BOOL enable);
 
   HWND m_hMainWnd = nullptr;
   BOOL m_prot_found = FALSE;

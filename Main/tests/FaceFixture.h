@@ -65,7 +65,9 @@ class FaceFixture : public EngineFixture {
   class RecordingApp : public CViewerApp {
    public:
     void EnableCommand(int command, BOOL enable) override { commands.emplace_back(command, enable); }
+    void EnablePrint(BOOL enable) override { prints.push_back(enable); }
     std::vector<std::pair<int, BOOL>> commands;
+    std::vector<BOOL> prints;
   };
 
   void SetUp() override {

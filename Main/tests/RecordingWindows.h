@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Main/FaceWindows.h"
+#include "Main/tests/CanvasViews.h"
 
 namespace varno::testing {
 
@@ -32,12 +33,20 @@ class RecordingWindows : public FaceWindows {
   }
   void RecalcSplitter(int frameSet) override { calls.push_back("recalc " + std::to_string(frameSet)); }
   void RecalcFrameWindow() override { calls.push_back("recalc window"); }
+  FrameView* CreateClientView(CFrame& frame, int slot, const CRect& rect) override {
+    if (failClientViews) return nullptr;
+    clientSlots.push_back(slot);
+    return clientViews.Make(frame, rect);
+  }
 
   std::vector<std::string> calls;
   std::map<std::pair<int, int>, int> paneSizes;
   CSize area{804, 604};
   int failingSplitter = -1;
   int failingView = -1;
+  BOOL failClientViews = FALSE;
+  CanvasViewSet clientViews;
+  std::vector<int> clientSlots;
 };
 
 }  // namespace varno::testing

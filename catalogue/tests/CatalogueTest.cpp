@@ -14,12 +14,19 @@
 #include "CatalogueInstallation.h"
 #include "Main/CErrorTrace.h"
 #include "Main/CFace.h"
+#include "Main/CImage.h"
 #include "Main/CMultiFrame.h"
+#include "Main/CSymbolItem.h"
+#include "Main/CTableCell.h"
+#include "Main/CTablePart.h"
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Logic.h"
 #include "Main/CWV4Var.h"
 #include "Main/tests/RecordingWindows.h"
+#include "mfc/CClientDC.h"
 #include "testing/TempFolder.h"
+#include "win32/UserWindows.h"
+#include "win32/Files.h"
 #include "win32/Version.h"
 
 VARNO_VERSION_INFO(
@@ -107,21 +114,87 @@ std::string Describe(const CFace& face, const CMultiFrame& window, const std::st
     out += std::string(entry.m_third) + "\n";
   }
   for (const auto& symbol : face.m_symbols) {
-    out += "symbol " + std::to_string(symbol->m_number) + " " + std::string(symbol->m_name) + ", margins";
+    out += "symbol " + std::to_string(symbol->m_number) + " " + std::string(symbol->m_name) + " ";
+    out += std::to_string(symbol->m_width) + "x" + std::to_string(symbol->m_height) + ", margins";
     for (int margin : symbol->m_margins) out += " " + std::to_string(margin);
     out += "\n";
   }
   return out;
 }
 
+// A cell's items: texts as they stand, a link as [text -> target], an order
+// mark as a leading *, a line end as /, a symbol as {symbol -> target}.
+std::string DescribeCell(const CTableCell& cell) {
+  std::string out;
+  for (const auto& item : cell.m_items) {
+    if (item->m_kind == ITEM_TEXT) {
+      const auto& text = static_cast<const CTextField&>(*item);
+      std::string shown = (text.m_link.key_mark != 0 ? "*" : "") + std::string(text.m_text);
+      if (text.m_spec.m_bold != 0) shown = "<b>" + shown + "</b>";
+      if (text.m_link.kind != 0) shown = "[" + shown + " -> " + std::string(text.m_link.target) + "]";
+      out += shown;
+    } else {
+      const auto& symbol = static_cast<const CSymbolItem&>(*item);
+      out += "{" + std::string(symbol.m_name) + " -> " + std::string(symbol.m_link_text) + "}";
+    }
+    if (item->m_end == END_LINE) out += "/";
+  }
+  return out;
+}
+
+std::string DescribeColumns(const std::vector<TableColumn>& columns) {
+  std::string out;
+  for (const TableColumn& column : columns) {
+    out += (out.empty() ? "" : ",") + Size(column.width_spec, column.percent);
+  }
+  return out;
+}
+
+// What each frame read from its definition.
+std::string DescribeFrames(const CFace& face) {
+  std::string out;
+  for (const auto& frame : face.m_frames) {
+    out += "frame " + std::string(frame->m_name) + (frame->m_defined != 0 ? "\n" : ": not read\n");
+    for (int i = 0; i < frame->m_child_count; ++i) {
+      const FrameChild& child = frame->m_children[static_cast<size_t>(i)];
+      if (child.kind == CHILD_CELL) out += "  cell: " + DescribeCell(*child.Cell()) + "\n";
+      if (child.kind == CHILD_PICTURE) {
+        const CImage& picture = *child.Picture();
+        out += "  picture " + std::string(picture.m_file) + " " + Size(picture.m_width, picture.m_width_percent) +
+               " x " + Size(picture.m_height, picture.m_height_percent) + "\n";
+      }
+      const CTablePart* part = child.Part();
+      if (part == nullptr) continue;
+      out += std::string(child.kind == CHILD_HEAD_TABLE ? "  fixed" : "  scrolled") + " table, columns " +
+             DescribeColumns(part->m_columns) + ", sorted by " + std::to_string(part->m_sort_column) + "\n";
+      for (int row = 0; row < part->RowCount(); ++row) {
+        out += "   ";
+        for (int column = 0; column < part->m_column_count; ++column) {
+          out += " | " + DescribeCell(*part->Cell(row, column));
+        }
+        out += "\n";
+      }
+    }
+  }
+  return out;
+}
+
 class CatalogueTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(installation.Load()) << Newest(); }
+  // The viewer runs in its installation's folder, where the symbols' bitmap
+  // files lie.
+  void SetUp() override {
+    GetCurrentDirectory(sizeof m_folder, m_folder);
+    SetCurrentDirectory(VARNO_CATALOGUE_DIR);
+    ASSERT_TRUE(installation.Load()) << Newest();
+  }
+  void TearDown() override { SetCurrentDirectory(m_folder); }
   static int Newest() {
     return theGlobals.m_error_trace_newest != nullptr ? theGlobals.m_error_trace_newest->error_code : 0;
   }
   layer::testing::TempFolder user;
   varno::catalogue::Installation installation{VARNO_CATALOGUE_DIR, user.Path()};
+  char m_folder[1024] = "";
 };
 
 struct KeyCase {
@@ -162,7 +235,8 @@ TEST_P(GoldenKeys, RenderAndLayOutAsTheirGoldenFiles) {
   theGlobals.m_papp = &installation.app;
   ASSERT_TRUE(declared) << Newest();
   ASSERT_TRUE(face.CreateLayout()) << Newest();
-  ExpectGolden(Describe(face, window, app.commands), std::string(c.golden) + ".face");
+  ASSERT_TRUE(face.BuildFrames()) << Newest();
+  ExpectGolden(Describe(face, window, app.commands) + DescribeFrames(face), std::string(c.golden) + ".face");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -242,6 +316,132 @@ TEST_F(CatalogueTest, NeighbourKeysOfAnAssembly) {
   EXPECT_STREQ(v.text, "ANT");
   theGlobals.m_pvar->GetVar("KEYNAME", &v);
   EXPECT_STREQ(v.text, "Motor");
+}
+
+}  // namespace
+
+namespace {
+
+// A key's face built from its stream, with its frames read.
+class CatalogueFrames : public CatalogueTest {
+ protected:
+  CFrame& Build(const char* key, const char* frameName) {
+    CDynBuf stream;
+    EXPECT_TRUE(installation.Render(key, stream)) << Newest();
+    theGlobals.m_act_key_buf = stream;
+    face.SetFrameWindow(&window);
+    face.SetWindows(&windows);
+    EXPECT_TRUE(face.NewKey()) << Newest();
+    EXPECT_TRUE(face.CreateLayout()) << Newest();
+    EXPECT_TRUE(face.BuildFrames()) << Newest();
+    for (auto& frame : face.m_frames) {
+      if (std::string(frame->m_name) == frameName) return *frame;
+    }
+    ADD_FAILURE() << "no frame " << frameName;
+    return *face.m_frames.front();
+  }
+  // Lays the frame out in a view of its pane's size.
+  void Layout(CFrame& frame) {
+    const CSize size = face.m_framesets[static_cast<size_t>(frame.m_frameset)]
+                           .m_panes[static_cast<size_t>(frame.m_pane)]
+                           .computed;
+    canvas = std::make_unique<layer::testing::MemoryCanvas>(size.cx, size.cy);
+    view = std::make_unique<varno::testing::CanvasView>(&frame, CRect(0, 0, size.cx, size.cy));
+    ASSERT_TRUE(frame.AttachView(view.get(), CDC::FromHandle(canvas->dc), nullptr));
+  }
+  static int Width(const CTextField& text, const CString& piece) {
+    CClientDC screen(nullptr);
+    CFont font;
+    text.m_spec.CreateFont(font);
+    CFont* old = screen.SelectObject(&font);
+    const int width = screen.GetTextExtent(piece).cx;
+    screen.SelectObject(old);
+    return width;
+  }
+  static const CTextField& FirstText(const CTableCell& cell) {
+    return static_cast<const CTextField&>(*cell.m_items.front());
+  }
+
+  CMultiFrame window;
+  varno::testing::RecordingWindows windows;
+  CFace face;
+  std::unique_ptr<layer::testing::MemoryCanvas> canvas;
+  std::unique_ptr<varno::testing::CanvasView> view;
+};
+
+TEST_F(CatalogueFrames, ThePartTableTakesItsColumnWidthsFromItsCellsAndTheFrame) {
+  CFrame& frame = Build("MOT", "Teile");
+  Layout(frame);
+  ASSERT_EQ(frame.m_child_count, 2);
+  const CTablePart& head = *frame.m_children[0].Part();
+  const CTablePart& body = *frame.m_children[1].Part();
+  std::vector<int> widths;
+  for (int c = 0; c < 5; ++c) {
+    widths.push_back(head.Cell(0, c)->m_rect.Width());
+    for (int row = 0; row < body.RowCount(); ++row) EXPECT_EQ(body.Cell(row, c)->m_rect.Width(), widths[c]) << c;
+  }
+  const int inner = frame.m_client.Width() - frame.m_margins.left - frame.m_margins.right - head.m_insets.left -
+                    head.m_insets.right - GetSystemMetrics(SM_CXVSCROLL);
+  EXPECT_EQ(widths[0], 40);
+  EXPECT_EQ(widths[3], 55);
+  EXPECT_EQ(widths[4], inner * 25 / 100);
+  // The part number column is as wide as its widest cell needs.
+  int widest = 0;
+  for (const CTablePart* part : {&head, &body}) {
+    for (int row = 0; row < part->RowCount(); ++row) {
+      const CTableCell& cell = *part->Cell(row, 1);
+      widest = std::max(widest, cell.m_strips.left + cell.m_margins.left + Width(FirstText(cell), cell.GetText()) +
+                                    cell.m_margins.right + cell.m_strips.right);
+    }
+  }
+  EXPECT_EQ(widths[1], widest);
+  EXPECT_EQ(widths[0] + widths[1] + widths[2] + widths[3] + widths[4], inner);
+  // The body is sorted by part number; the quantities stand at the right.
+  for (int row = 1; row < body.RowCount(); ++row) {
+    EXPECT_LT(std::string(body.Cell(row - 1, 1)->GetText()), std::string(body.Cell(row, 1)->GetText()));
+  }
+  for (int row = 0; row < body.RowCount(); ++row) {
+    const CTableCell& cell = *body.Cell(row, 3);
+    EXPECT_EQ(FirstText(cell).m_pieces[0]->m_rect.right, cell.m_rect.right - cell.m_strips.right - cell.m_margins.right);
+  }
+  // 1-pixel lines between the cells and 3-D edges outside; the header's
+  // bottom separates it from the body, whose ends lie outside its view.
+  EXPECT_EQ(head.Cell(0, 0)->m_strips, (Sides{3, 3, 0, 3}));
+  EXPECT_EQ(body.Cell(0, 4)->m_strips, (Sides{1, 0, 3, 0}));
+  EXPECT_EQ(body.Cell(1, 2)->m_strips, (Sides{1, 1, 0, 0}));
+}
+
+TEST_F(CatalogueFrames, NotesWrapAtTheBreakCharactersAsFarAsTheFrameAllows) {
+  CFrame& frame = Build("MOT", "Hinweis");
+  Layout(frame);
+  const CTableCell& cell = *frame.m_children[0].Cell();
+  const CTextField& text = FirstText(cell);
+  const CString& original = text.m_text;
+  const CString breaks = theGlobals.m_def_break_charset;
+  const int width = cell.m_rect.Width() - cell.m_strips.left - cell.m_strips.right - cell.m_margins.left -
+                    cell.m_margins.right;
+  ASSERT_GT(text.m_pieces.size(), 3u);
+  int at = 0;
+  for (size_t i = 0; i + 1 < text.m_pieces.size(); ++i) {
+    const CString piece = text.m_pieces[i]->m_text;
+    if (piece.IsEmpty()) continue;  // the line end behind the text
+    SCOPED_TRACE(static_cast<const char*>(piece));
+    ASSERT_EQ(original.Mid(at, piece.GetLength()), piece);
+    at += piece.GetLength();
+    EXPECT_LE(text.m_pieces[i]->m_rect.Width(), width);
+    const BOOL last = at >= original.GetLength();
+    if (last) break;
+    // A break character ends the piece, or the blank after it was dropped.
+    const BOOL atBreak = breaks.Find(piece[piece.GetLength() - 1]) >= 0 || original[at] == ' ';
+    EXPECT_TRUE(atBreak);
+    if (original[at] == ' ') ++at;
+    // The next word up to its break character would not have fitted.
+    int next = at;
+    while (next < original.GetLength() && breaks.Find(original[next]) < 0) ++next;
+    EXPECT_GT(Width(text, original.Mid(at - (original[at - 1] == ' ' ? 1 : 0) - piece.GetLength(),
+                                       piece.GetLength() + (next - at) + 1 + (original[at - 1] == ' ' ? 1 : 0))),
+              width);
+  }
 }
 
 }  // namespace

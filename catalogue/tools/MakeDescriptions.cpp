@@ -1,8 +1,9 @@
 // The description files of the sample catalogue, a parts catalogue of the
 // lawn mower RM 46: a start page listing the assemblies, one page layout for
 // every assembly with its part table and a pop-up page of notes, each laid
-// out in frame sets, and the frames they include. Written into the folder
-// given as the only argument.
+// out in frame sets, and the frames they include: free cells of texts, links
+// and symbols, tables with a header and a sorted body, and a picture. Written
+// into the folder given as the only argument.
 #include <iostream>
 #include <string>
 
@@ -67,57 +68,142 @@ TagCodeBuilder NotesPage() {
   return file;
 }
 
-// The header frame: the catalogue's title and the key's name.
+// Statements of the screen layout that the frames use.
+enum Screen : unsigned char {
+  LINK = 2,
+  LINK_END = 4,
+  BOLD = 6,
+  BOLD_OFF = 7,
+  LINE_END = 11,
+  MARGINS_ACROSS = 19,
+  MARGINS_DOWN = 20,
+  PICTURE = 28,
+  PICTURE_HEIGHT = 29,
+  PICTURE_HEIGHT_END = 93,
+  PICTURE_WIDTH = 30,
+  PICTURE_WIDTH_END = 94,
+  FREE_CELL = 34,
+  FREE_CELL_END = 35,
+  BORDER_WIDTH = 43,
+  SCROLLED_TABLE = 46,
+  FIXED_TABLE = 47,
+  CELL = 48,
+  CELL_END = 49,
+  CELL_ALIGNMENT = 50,
+  ROW = 52,
+  ROW_END = 53,
+  ORDER_MARK = 57,
+  SCROLLED_TABLE_END = 75,
+  FIXED_TABLE_END = 76,
+  LINK_TARGET = 77,
+  BORDER_FLAGS = 98,
+  TEXT_COLOUR = 102,
+  TEXT_SIZE = 103,
+  GRID_COLOUR = 112,
+  CELL_MARGINS_ACROSS = 113,
+  CELL_MARGINS_DOWN = 114,
+  SYMBOL_LINK = 132,
+  SYMBOL_LINK_END = 134,
+  SORT_ASCENDING = 150,
+};
+
+// Borders: inner and outer lines, the outer sides and ends raised.
+constexpr unsigned char kTableBorders = 1 | 2 | 4 | 8 | 64 | 128;
+
+// Texts of the dictionary that the frames show.
+constexpr int kOrderHintText = 1004;
+constexpr int kModelNotesText = 1005;
+constexpr int kPartHeadTexts = 1010;  // position, part, name, quantity, remark
+constexpr int kAssemblyHeadTexts = 1015;  // number, assembly
+
+TagCodeBuilder& Margins(TagCodeBuilder& file, unsigned char across, unsigned char down) {
+  return file.Tag(MARGINS_ACROSS, {across, across}).Tag(MARGINS_DOWN, {down, down});
+}
+
+// A header row of texts of the dictionary, as a fixed table part.
+TagCodeBuilder& HeaderRow(TagCodeBuilder& file, int firstText, int count) {
+  file.Tag(FIXED_TABLE).Tag(ROW);
+  for (int i = 0; i < count; ++i) file.Tag(CELL).Tag(BOLD).TextNumber(firstText + i).Tag(BOLD_OFF).Tag(CELL_END);
+  return file.Tag(ROW_END).Tag(FIXED_TABLE_END);
+}
+
+// The header frame: the catalogue's title and the key's name, large and bold.
 TagCodeBuilder Header() {
   TagCodeBuilder file;
-  file.Group("Kopf").TextKey("TITEL").Text(" - ").Variable("KEYNAME").EndGroup();
+  file.Group("Kopf");
+  Margins(file, 6, 4).Tag(TEXT_SIZE, {14}).Tag(FREE_CELL).Tag(BOLD);
+  file.TextKey("TITEL").Text(" - ").Variable("KEYNAME").Tag(FREE_CELL_END).EndGroup();
   return file;
 }
 
-// Notes on the model: the electric start, where it is fitted.
+// Notes on the model: the electric start, where it is fitted, the hint for
+// orders as a text to wrap, a link with the arrow to the notes page, and the
+// picture of the mower.
 TagCodeBuilder Notes() {
   TagCodeBuilder file;
-  file.Group("Hinweis").If("Elektrostart = TRUE").TextNumber(kElectricHintText).EndIf().EndGroup();
+  file.Group("Hinweis");
+  Margins(file, 6, 6);
+  file.If("Elektrostart = TRUE").Tag(FREE_CELL).Tag(TEXT_COLOUR, {0, 0, 160}).TextNumber(kElectricHintText);
+  file.Tag(LINE_END).Tag(FREE_CELL_END).EndIf();
+  file.Tag(FREE_CELL).TextNumber(kOrderHintText).Tag(LINE_END).TextNumber(kModelNotesText).Text(" ");
+  file.Open(SYMBOL_LINK, "INFO").Open(LINK_TARGET, "1").Tag(SYMBOL_LINK_END).Tag(FREE_CELL_END);
+  file.Closed(PICTURE_WIDTH, "100%", PICTURE_WIDTH_END).Closed(PICTURE_HEIGHT, "160", PICTURE_HEIGHT_END);
+  file.Open(PICTURE, "rm46.bmp").EndGroup();
   return file;
 }
 
 // The bar below a part table.
 TagCodeBuilder Footer() {
   TagCodeBuilder file;
-  file.Group("Fuss").TextNumber(kTableHintText).EndGroup();
+  file.Group("Fuss");
+  Margins(file, 6, 2).Tag(FREE_CELL).TextNumber(kTableHintText).Tag(FREE_CELL_END).EndGroup();
   return file;
 }
 
-// The notes of the pop-up page.
+// The notes of the pop-up page, line by line.
 TagCodeBuilder Info() {
   TagCodeBuilder file;
-  file.Group("Info").TextKey("TITEL").Text("\r\n").TextNumber(kTableHintText).EndGroup();
+  file.Group("Info");
+  Margins(file, 8, 8).Tag(FREE_CELL).Tag(BOLD).TextKey("TITEL").Tag(BOLD_OFF).Tag(LINE_END);
+  file.TextNumber(kTableHintText).Tag(LINE_END).TextNumber(kOrderHintText).Tag(FREE_CELL_END).EndGroup();
   return file;
 }
 
-// The start page's list: one line per assembly, each a link to its key. The
-// history starts anew at the start page.
+// The start page's list: a table of the assemblies sorted by their names,
+// each a link to its key. The record block's text is the table's column
+// definition. The history starts anew at the start page.
 TagCodeBuilder Overview() {
   TagCodeBuilder file;
   file.Tag(TAG_CLEAR_HISTORY);
-  file.Group("Uebersicht").TextNumber(kAssembliesText).Text("\r\n");
-  file.Open(TAG_RECORD_BLOCK, "Baugruppen").Repeat();
-  file.Field(0).Text(" ").Field(4).Text("\r\n");
-  file.EndRepeat().Tag(TAG_RECORD_BLOCK_END).EndGroup();
+  file.Group("Uebersicht");
+  Margins(file, 4, 4).Tag(FREE_CELL).Tag(BOLD).TextNumber(kAssembliesText).Tag(FREE_CELL_END);
+  file.Tag(BORDER_WIDTH, {1}).Tag(BORDER_FLAGS, {kTableBorders}).Tag(GRID_COLOUR, {160, 160, 160});
+  file.Tag(CELL_MARGINS_ACROSS, {3, 3}).Tag(CELL_MARGINS_DOWN, {1, 1});
+  file.Open(TAG_RECORD_BLOCK, "2,30,*");
+  HeaderRow(file, kAssemblyHeadTexts, 2).Tag(SORT_ASCENDING, {2}).Tag(SCROLLED_TABLE).Repeat();
+  file.Tag(CELL).Field(0).Tag(CELL_END).Tag(CELL).Field(4).Tag(CELL_END);
+  file.EndRepeat().Tag(SCROLLED_TABLE_END).Tag(TAG_RECORD_BLOCK_END).EndGroup();
   return file;
 }
 
-// The part table: position, part number, name from the parts master,
-// quantity and remark; records of other models are left out by their
-// conditions.
+// The part table: position, part number (which can be ordered), name from
+// the parts master, quantity and remark, sorted by part number; records of
+// other models are left out by their conditions.
 TagCodeBuilder PartTable() {
   TagCodeBuilder file;
   file.Assign(TAG_SET_LONG, "Seiten", std::string{static_cast<char>(kStatementByte), TAG_VARIABLE} + "Seiten" +
                                           std::string{static_cast<char>(kStatementByte), TAG_VARIABLE_END} + "+1");
-  file.Group("Teile").Closed(17, "Pos|Teil|Benennung|Menge|Bemerkung", 90).Text("\r\n");
-  file.Open(TAG_RECORD_BLOCK, "Teile").Repeat();
-  file.Field(0).Text("|").Field(4).Text("|").MasterField(4, 1).Text("|").Field(6).Text("|").Field(5).Text("\r\n");
-  file.EndRepeat().Tag(TAG_RECORD_BLOCK_END).EndGroup();
+  file.Group("Teile");
+  Margins(file, 2, 2).Tag(BORDER_WIDTH, {1}).Tag(BORDER_FLAGS, {kTableBorders}).Tag(GRID_COLOUR, {128, 128, 128});
+  file.Tag(CELL_MARGINS_ACROSS, {3, 3}).Tag(CELL_MARGINS_DOWN, {1, 1});
+  file.Open(TAG_RECORD_BLOCK, "5,40,-3,*,55,25%");
+  HeaderRow(file, kPartHeadTexts, 5).Tag(SORT_ASCENDING, {2}).Tag(SCROLLED_TABLE).Repeat();
+  file.Tag(CELL).Field(0).Tag(CELL_END);
+  file.Tag(CELL).Tag(ORDER_MARK).Field(4).Tag(CELL_END);
+  file.Tag(CELL).MasterField(4, 1).Tag(CELL_END);
+  file.Tag(CELL).Tag(CELL_ALIGNMENT, {1}).Field(6).Tag(CELL_END);
+  file.Tag(CELL).Field(5).Tag(CELL_END);
+  file.EndRepeat().Tag(SCROLLED_TABLE_END).Tag(TAG_RECORD_BLOCK_END).EndGroup();
   return file;
 }
 
