@@ -130,8 +130,8 @@ bool VodCap::Read(int kind, const std::string& file, Picture& picture) {
   return true;
 }
 
-bool VodCap::Measure(int kind, const std::string& file, const RECT& frame, int& width, int& height,
-                     bool keepAspect, bool centreX, bool centreY, bool& drawable) {
+bool VodCap::Measure(int kind, const std::string& file, const RECT& frame, int& width, int& height, bool keepAspect,
+                     bool centreX, bool centreY, bool& drawable) {
   width = height = 0;
   drawable = false;
   if (!PumpMessages()) return false;
@@ -154,8 +154,10 @@ bool VodCap::Measure(int kind, const std::string& file, const RECT& frame, int& 
 
   const POINT offset = m_context.drawing.offset;
   auto shift = [](LONG value, LONG by) { return std::max<LONG>(value + by, 0); };
-  LONG left = shift(std::min(frame.left, frame.right), offset.x), right = shift(std::max(frame.left, frame.right), offset.x);
-  LONG top = shift(std::min(frame.top, frame.bottom), offset.y), bottom = shift(std::max(frame.top, frame.bottom), offset.y);
+  LONG left = shift(std::min(frame.left, frame.right), offset.x),
+       right = shift(std::max(frame.left, frame.right), offset.x);
+  LONG top = shift(std::min(frame.top, frame.bottom), offset.y),
+       bottom = shift(std::max(frame.top, frame.bottom), offset.y);
   const PageMetrics& page = m_context.page;
   double usableLeft = FormToDeviceX(page, static_cast<DWORD>(left + kInset));
   double usableTop = FormToDeviceY(page, static_cast<DWORD>(top), false);
@@ -220,7 +222,8 @@ bool VodCap::DrawCapFile(int kind, const RECT& frame, const std::string& file, b
     const PageMetrics& page = m_context.page;
     DWORD lineWidth = static_cast<DWORD>(std::max(m_context.settings.capLineWidth, 0));
     VodDevicePen pen(dc);
-    pen.Select(static_cast<int>((std::min(FormToDeviceX(page, lineWidth), FormToDeviceY(page, lineWidth, false)) + 5) / 10));
+    pen.Select(
+        static_cast<int>((std::min(FormToDeviceX(page, lineWidth), FormToDeviceY(page, lineWidth, false)) + 5) / 10));
     const char* end = WalkDrawing(kind, picture.bytes, picture.drawing, [&](int x, int y, bool line) {
       POINT at = ToDevice(x, y);
       if (line)

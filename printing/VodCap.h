@@ -28,12 +28,11 @@ class VodCap {
   // Measures the drawing, sets scale and origin for the frame (form units)
   // and gives the printed size in form units. False when the job was
   // cancelled; a missing file is reported and measures 0.
-  bool MeasureCapFile(int kind, const std::string& file, const RECT& frame, int& width, int& height,
-                      bool keepAspect, bool centreX, bool centreY);
+  bool MeasureCapFile(int kind, const std::string& file, const RECT& frame, int& width, int& height, bool keepAspect,
+                      bool centreX, bool centreY);
   // Prints the labels and draws the polylines. False when the job was
   // cancelled; a drawing without extent prints nothing and succeeds.
-  bool DrawCapFile(int kind, const RECT& frame, const std::string& file, bool keepAspect, bool centreX,
-                   bool centreY);
+  bool DrawCapFile(int kind, const RECT& frame, const std::string& file, bool keepAspect, bool centreX, bool centreY);
 
  private:
   struct Label {

@@ -104,7 +104,7 @@ struct Bounds {
 }  // namespace
 
 template <class Each>
-VodHpgl::Read VodHpgl::ForEachCommand(VodFile& file, bool pumpEveryByte, Each each) {
+VodHpgl::Read VodHpgl::ForEachCommand(VodFile& file, Each each) {
   std::string command;
   command.reserve(kCommandLimit);
   auto hand = [&] {
@@ -118,7 +118,6 @@ VodHpgl::Read VodHpgl::ForEachCommand(VodFile& file, bool pumpEveryByte, Each ea
   // third capital in a row.
   int capitals = 0;
   for (int byte = file.ReadByte(); byte != kCtrlZ; byte = file.ReadByte()) {
-    if (pumpEveryByte && !PumpMessages()) return Read::Cancelled;
     capitals = IsUpper(byte) ? capitals + 1 : 0;
     if (capitals == 1 || capitals == 3) {
       capitals = 1;
@@ -131,14 +130,14 @@ VodHpgl::Read VodHpgl::ForEachCommand(VodFile& file, bool pumpEveryByte, Each ea
   return hand() ? Read::Ended : Read::Cancelled;
 }
 
-VodHpgl::Scan VodHpgl::ScanExtent(const std::string& file, const RECT& frame, int& width, int& height,
-                                  bool keepAspect, bool centreX, bool centreY) {
+VodHpgl::Scan VodHpgl::ScanExtent(const std::string& file, const RECT& frame, int& width, int& height, bool keepAspect,
+                                  bool centreX, bool centreY) {
   width = height = 0;
   Scan scan;
   std::unique_ptr<VodFile> plot = OpenFile(m_context, file, "r", 121, ReferringScript(m_context), false);
   if (!plot) return scan;
   Bounds bounds;
-  switch (ForEachCommand(*plot, true, [&](std::string_view command) { bounds.Measure(command); })) {
+  switch (ForEachCommand(*plot, [&](std::string_view command) { bounds.Measure(command); })) {
     case Read::Cancelled: scan.ok = false; return scan;
     case Read::TooLong:
       ReportError(m_context, 125);
@@ -174,8 +173,7 @@ bool VodHpgl::ReadPenFile() {
   return true;
 }
 
-bool VodHpgl::DrawHpglFile(const RECT& frame, const std::string& file, bool keepAspect, bool centreX,
-                           bool centreY) {
+bool VodHpgl::DrawHpglFile(const RECT& frame, const std::string& file, bool keepAspect, bool centreX, bool centreY) {
   return Traced(m_context, "DrawHpglFile", [&] {
     m_plotter.SetAspect();
     if (!ReadPenFile()) return true;
@@ -190,7 +188,7 @@ bool VodHpgl::DrawHpglFile(const RECT& frame, const std::string& file, bool keep
     state.curX = state.curY = 0;
     state.penDown = false;
     m_plotter.Begin();
-    Read read = ForEachCommand(*plot, false, [&](std::string_view command) { HpglCommand(command); });
+    Read read = ForEachCommand(*plot, [&](std::string_view command) { HpglCommand(command); });
     m_plotter.End();
     if (read == Read::TooLong) {
       ReportError(m_context, 125);
@@ -313,8 +311,10 @@ void VodHpgl::Arc(double centreX, double centreY, double sweep, double step) {
   if (radius == 0) return;
   // The start angle in its quadrant.
   double start = std::acos(std::min(std::abs(dx) / radius, 1.0));
-  if (dx < 0) start = dy < 0 ? kPi + start : kPi - start;
-  else if (dy < 0) start = 2 * kPi - start;
+  if (dx < 0)
+    start = dy < 0 ? kPi + start : kPi - start;
+  else if (dy < 0)
+    start = 2 * kPi - start;
   double direction = sweep > 0 ? 1 : -1;
   sweep = std::min(std::abs(sweep), kFullTurn);
   step = std::abs(step);

@@ -36,16 +36,16 @@ class VodHpgl {
  private:
   enum class Read { Ended, Cancelled, TooLong };
   struct Scan {
-    bool ok = true;        // not cancelled, no command too long
+    bool ok = true;         // not cancelled, no command too long
     bool drawable = false;  // the file was there and its plot has an extent
   };
 
-  Scan ScanExtent(const std::string& file, const RECT& frame, int& width, int& height, bool keepAspect,
-                  bool centreX, bool centreY);
+  Scan ScanExtent(const std::string& file, const RECT& frame, int& width, int& height, bool keepAspect, bool centreX,
+                  bool centreY);
   // Hands each command of the file to each; the message pump runs before
-  // every command, and before every byte with pumpEveryByte.
+  // every command.
   template <class Each>
-  Read ForEachCommand(VodFile& file, bool pumpEveryByte, Each each);
+  Read ForEachCommand(VodFile& file, Each each);
   bool ReadPenFile();
 
   void Pairs(std::string_view parameters, bool relative);

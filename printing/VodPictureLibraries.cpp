@@ -116,14 +116,12 @@ int VodPictureLibraries::DDIB_ImageLoad(DDIB_HANDLE picture, DECODER_HANDLE deco
   return m_raster ? m_raster->imageLoad(picture, decoder, path, bitCount, error, hotspots) : 0;
 }
 
-int VodPictureLibraries::DDIB_ImageLoadResource(DDIB_HANDLE picture, DECODER_HANDLE decoder, int id,
-                                                HINSTANCE module, int* bitCount, int* error) {
+int VodPictureLibraries::DDIB_ImageLoadResource(DDIB_HANDLE picture, DECODER_HANDLE decoder, int id, HINSTANCE module,
+                                                int* bitCount, int* error) {
   return m_raster ? m_raster->imageLoadResource(picture, decoder, id, module, bitCount, error) : 0;
 }
 
-int VodPictureLibraries::DDIB_ImageExists(DDIB_HANDLE picture) {
-  return m_raster ? m_raster->imageExists(picture) : 0;
-}
+int VodPictureLibraries::DDIB_ImageExists(DDIB_HANDLE picture) { return m_raster ? m_raster->imageExists(picture) : 0; }
 
 int VodPictureLibraries::DDIB_ImageCopyToClipboard(DDIB_HANDLE picture) {
   return m_raster ? m_raster->imageCopyToClipboard(picture) : 0;

@@ -22,8 +22,8 @@ class VodPictures : public VodPictureHook {
  public:
   explicit VodPictures(VodContext& context);
 
-  bool DrawPicture(VodContext& context, int kind, const std::string& file, const RECT& box, bool centreX,
-                   bool centreY, int maxPercent, RECT& drawn) override;
+  bool DrawPicture(VodContext& context, int kind, const std::string& file, const RECT& box, bool centreX, bool centreY,
+                   int maxPercent, RECT& drawn) override;
   bool FitPicture(VodContext& context, int kind, const std::string& file, const RECT& box, int maxPercent,
                   int& height) override;
   bool DrawRaster(VodContext& context, const std::string& file, int x, int y, int percent) override;

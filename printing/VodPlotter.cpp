@@ -14,6 +14,7 @@ constexpr LONG kInset = 5;
 // Device positions stay well inside 32 bits, whatever a damaged file says.
 constexpr double kDeviceLimit = 1 << 28;
 constexpr int kSegmentLimit = 1400;
+constexpr size_t kRunLimit = 4096;
 
 struct Interval {
   double from, to;
@@ -55,6 +56,10 @@ std::span<const Interval> Pattern(int type) {
     case -8: return kMinus8;
     default: return {};
   }
+}
+
+bool Inside(const RECT& box, POINT p) {
+  return p.x >= box.left && p.x < box.right && p.y >= box.top && p.y < box.bottom;
 }
 
 LONG ToLong(double value) { return static_cast<LONG>(std::clamp(value, -kDeviceLimit, kDeviceLimit)); }
@@ -102,7 +107,9 @@ bool VodPlotter::Fit(RECT frame, const PlotExtent& extent, bool keepAspect, bool
   frame = RECT{shift(frame.left, offset.x), shift(frame.top, offset.y), shift(frame.right, offset.x),
                shift(frame.bottom, offset.y)};
   const PageMetrics& page = m_context.page;
-  auto deviceX = [&](LONG x) { return static_cast<double>(FormToDeviceX(page, static_cast<DWORD>(std::max<LONG>(x, 0)))); };
+  auto deviceX = [&](LONG x) {
+    return static_cast<double>(FormToDeviceX(page, static_cast<DWORD>(std::max<LONG>(x, 0))));
+  };
   auto deviceY = [&](LONG y) {
     return static_cast<double>(FormToDeviceY(page, static_cast<DWORD>(std::max<LONG>(y, 0)), false));
   };
@@ -134,8 +141,8 @@ bool VodPlotter::Fit(RECT frame, const PlotExtent& extent, bool keepAspect, bool
   state.scaleX = factorX;
   state.scaleY = -factorY;
   state.offsetX = ToLong(std::min(left, right) - factorX * extent.minX * correctX + (centreX ? freeX / 2 : 0));
-  state.offsetY = ToLong(std::min(top, bottom) + factorY * (extent.height + extent.minY) * correctY +
-                         (centreY ? freeY / 2 : 0));
+  state.offsetY =
+      ToLong(std::min(top, bottom) + factorY * (extent.height + extent.minY) * correctY + (centreY ? freeY / 2 : 0));
   width = static_cast<int>(DeviceToFormX(page, static_cast<DWORD>(plotX * factorX)));
   height = static_cast<int>(DeviceToFormY(page, static_cast<DWORD>(plotY * factorY), true));
   return factorX > 0 && factorY > 0;
@@ -146,10 +153,23 @@ void VodPlotter::Begin() {
   m_pen->Select(state.penWidth);
 }
 
-void VodPlotter::End() { m_pen.reset(); }
+void VodPlotter::End() {
+  Flush();
+  m_pen.reset();
+}
 
 void VodPlotter::SelectPen(int width) {
+  Flush();
   if (m_pen) m_pen->Select(width);
+}
+
+void VodPlotter::Flush() {
+  HDC dc = m_context.drawing.PageDC();
+  if (m_run.size() >= 2) {
+    Polyline(dc, m_run.data(), static_cast<int>(m_run.size()));
+    MoveToEx(dc, m_run.back().x, m_run.back().y, nullptr);
+  }
+  m_run.clear();
 }
 
 POINT VodPlotter::ToDevice(double x, double y) const {
@@ -166,27 +186,65 @@ void VodPlotter::CountSegment(bool line, POINT end) {
   if (++state.segmentCount <= kSegmentLimit) return;
   // The platform's paths are kept short: a long run starts again at its end.
   state.segmentCount = 0;
-  if (line) MoveToEx(m_context.drawing.PageDC(), end.x, end.y, nullptr);
+  if (!line) return;
+  Flush();
+  MoveToEx(m_context.drawing.PageDC(), end.x, end.y, nullptr);
 }
 
 void VodPlotter::MoveTo(double x, double y) {
+  Flush();
   m_at = ToDevice(x, y);
   MoveToEx(m_context.drawing.PageDC(), m_at.x, m_at.y, nullptr);
   CountSegment(false, m_at);
+}
+
+RECT VodPlotter::PageBox() const {
+  const PageMetrics& page = m_context.page;
+  LONG margin = 2 + std::max(state.penWidth, 0);
+  return RECT{-margin, -margin, static_cast<LONG>(page.deviceWidth) + margin,
+              static_cast<LONG>(page.deviceHeight) + margin};
 }
 
 void VodPlotter::LineTo(double x, double y, bool patterned) {
   POINT end = ToDevice(x, y);
   state.prevX = m_at.x;
   state.prevY = m_at.y;
+  HDC dc = m_context.drawing.PageDC();
   if (patterned && state.lineType != 0) {
+    Flush();
     DrawPatterned(m_at, end);
-    MoveToEx(m_context.drawing.PageDC(), end.x, end.y, nullptr);
+    MoveToEx(dc, end.x, end.y, nullptr);
   } else {
-    ::LineTo(m_context.drawing.PageDC(), end.x, end.y);
+    DrawSolid(m_at, end);
   }
   m_at = end;
   CountSegment(true, end);
+}
+
+void VodPlotter::DrawSolid(POINT from, POINT to) {
+  RECT box = PageBox();
+  if (Inside(box, from) && Inside(box, to)) {
+    // Lines that follow each other go to the page as one polyline.
+    bool follows = !m_run.empty() && m_run.back().x == from.x && m_run.back().y == from.y;
+    if (!follows || m_run.size() == kRunLimit) Flush();
+    if (m_run.empty()) m_run.push_back(from);
+    m_run.push_back(to);
+    return;
+  }
+  Flush();
+  HDC dc = m_context.drawing.PageDC();
+  // Only the part on the page is drawn: a line far off the page would
+  // otherwise be walked pixel by pixel.
+  double visibleFrom, visibleTo;
+  if (ClipLine(from, to, box, visibleFrom, visibleTo)) {
+    auto at = [&](double t) {
+      return POINT{ToLong(from.x + t * (to.x - from.x) + 0.5), ToLong(from.y + t * (to.y - from.y) + 0.5)};
+    };
+    POINT p = at(visibleFrom), q = at(visibleTo);
+    MoveToEx(dc, p.x, p.y, nullptr);
+    ::LineTo(dc, q.x, q.y);
+  }
+  MoveToEx(dc, to.x, to.y, nullptr);
 }
 
 void VodPlotter::DrawPatterned(POINT from, POINT to) {
@@ -202,10 +260,8 @@ void VodPlotter::DrawPatterned(POINT from, POINT to) {
   std::span<const Interval> pattern = Pattern(state.lineType);
   if (length == 0 || pattern.empty()) return;
   // Only the periods on the page are walked.
-  const PageMetrics& page = m_context.page;
-  RECT box{-2, -2, static_cast<LONG>(page.deviceWidth) + 2, static_cast<LONG>(page.deviceHeight) + 2};
   double visibleFrom, visibleTo;
-  if (!ClipLine(from, to, box, visibleFrom, visibleTo)) return;
+  if (!ClipLine(from, to, PageBox(), visibleFrom, visibleTo)) return;
   double periods = length / period;
   double u0 = phase + visibleFrom * periods, u1 = phase + visibleTo * periods;
   HDC dc = m_context.drawing.PageDC();

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "VodDevicePen.h"
 #include "win32/Types.h"
@@ -54,8 +55,7 @@ class VodPlotter {
   // units, the page offset not yet added), 5 form units inside its left and
   // right edges, and gives the size the fitted plot takes in form units.
   // False when the frame or the extent leaves nothing to draw.
-  bool Fit(RECT frame, const PlotExtent& extent, bool keepAspect, bool centreX, bool centreY, int& width,
-           int& height);
+  bool Fit(RECT frame, const PlotExtent& extent, bool keepAspect, bool centreX, bool centreY, int& width, int& height);
 
   // Drawing on the page's context happens between Begin and End, which puts
   // the context's own pen back.
@@ -75,11 +75,17 @@ class VodPlotter {
 
  private:
   void CountSegment(bool line, POINT end);
+  // The page with room for the pen around it, in device units.
+  RECT PageBox() const;
+  void DrawSolid(POINT from, POINT to);
+  // Draws the lines gathered so far.
+  void Flush();
   void DrawPatterned(POINT from, POINT to);
 
   VodContext& m_context;
   std::unique_ptr<VodDevicePen> m_pen;
   POINT m_at{0, 0};
+  std::vector<POINT> m_run;  // solid lines not drawn yet, end to end
 };
 
 }  // namespace vod

@@ -62,8 +62,8 @@ bool VodRaster::Find(const std::string& file, std::string& found, bool& goOn) {
   return false;
 }
 
-bool VodRaster::RasterFit(const std::string& file, RECT box, RasterPlacement& placement, bool centreX,
-                          bool centreY, int maxPercent) {
+bool VodRaster::RasterFit(const std::string& file, RECT box, RasterPlacement& placement, bool centreX, bool centreY,
+                          int maxPercent) {
   placement = RasterPlacement{};
   std::string found;
   bool goOn = false;
@@ -104,7 +104,8 @@ bool VodRaster::RasterFitHeight(const std::string& file, int targetHeight, Raste
   if (!info) return false;
   int naturalWidth, naturalHeight;
   NaturalSize(info->bmiHeader, naturalWidth, naturalHeight);
-  placement.percent = targetHeight > 0 ? static_cast<int>(static_cast<int64_t>(targetHeight) * 100 / (naturalHeight + 1)) : 100;
+  placement.percent =
+      targetHeight > 0 ? static_cast<int>(static_cast<int64_t>(targetHeight) * 100 / (naturalHeight + 1)) : 100;
   placement.width = static_cast<int>(static_cast<int64_t>(naturalWidth) * placement.percent / 100);
   placement.height = static_cast<int>(static_cast<int64_t>(naturalHeight) * placement.percent / 100);
   return true;
@@ -125,7 +126,10 @@ void VodRaster::ShowInfo(const std::string& file, const BITMAPINFO& info, const 
   text += FormatMessage("compression\t: %u\n", static_cast<unsigned>(header.biCompression));
   text += FormatMessage("color\t\t: %d / %d / 0x%x\n", static_cast<int>(header.biClrUsed),
                         static_cast<int>(header.biClrImportant), firstColour);
-  text += FormatMessage("Struktur Gr\xF6\xDF" "e\t: %d\n", static_cast<int>(header.biSize));
+  text += FormatMessage(
+      "Struktur Gr\xF6\xDF"
+      "e\t: %d\n",
+      static_cast<int>(header.biSize));
   text += FormatMessage("new size\t\t: %d %%\n", percent);
   text += FormatMessage("printer X res\t: %d\n", m_context.resolutionX);
   text += FormatMessage("printer Y res\t: %d", m_context.resolutionY);
@@ -138,8 +142,8 @@ void VodRaster::ShowInfo(const std::string& file, const BITMAPINFO& info, const 
 bool VodRaster::Stretch(HDC dc, POINT at, int width, int height, const BITMAPINFO& info, const BYTE* bits) {
   int sourceWidth = info.bmiHeader.biWidth, sourceHeight = std::abs(info.bmiHeader.biHeight);
   if (width <= 0 || height <= 0) return true;
-  int lines = StretchDIBits(dc, at.x, at.y, width, height, 0, 0, sourceWidth, sourceHeight, bits, &info,
-                            DIB_RGB_COLORS, SRCCOPY);
+  int lines = StretchDIBits(dc, at.x, at.y, width, height, 0, 0, sourceWidth, sourceHeight, bits, &info, DIB_RGB_COLORS,
+                            SRCCOPY);
   if (lines == 0 || static_cast<unsigned>(lines) == GDI_ERROR) {
     ReportErrorInt(m_context, 182, static_cast<int>(GetLastError()));
     return false;

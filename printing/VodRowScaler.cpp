@@ -93,8 +93,8 @@ bool VodRowScaler::Draw(CImageDib& picture, POINT at, int factorX, int factorY) 
     if (source) Spread(source, invert);
     // Source row j ends at destination row (j + 1) * factor; the last one
     // fills the picture to its end.
-    int until = row + 1 == height ? destinationHeight
-                                  : static_cast<int>(static_cast<int64_t>(row + 1) * factorY / 1000);
+    int until =
+        row + 1 == height ? destinationHeight : static_cast<int>(static_cast<int64_t>(row + 1) * factorY / 1000);
     if (until <= written) continue;
     for (; written < until; ++written)
       if (!bands.PutRow(at.x, at.y + written, m_row.data())) {

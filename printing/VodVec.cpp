@@ -51,8 +51,8 @@ size_t VodVec::VecReadBlock(WORD* block, VodFile& file) {
   return 2 * used;
 }
 
-VodVec::Scan VodVec::ScanExtent(const std::string& file, const RECT& frame, int& width, int& height,
-                                bool keepAspect, bool centreX, bool centreY) {
+VodVec::Scan VodVec::ScanExtent(const std::string& file, const RECT& frame, int& width, int& height, bool keepAspect,
+                                bool centreX, bool centreY) {
   width = height = 0;
   m_plotter.SetAspect();
   m_plotter.state.penWidth = 1;
@@ -61,7 +61,8 @@ VodVec::Scan VodVec::ScanExtent(const std::string& file, const RECT& frame, int&
   if (!picture) return scan;
   // The trailer: the picture's width and height, the last two words.
   std::array<BYTE, 4> trailer{};
-  bool whole = picture->Size() >= trailer.size() && picture->SeekTo(-static_cast<long>(trailer.size()), FILE_END) == 0 &&
+  bool whole = picture->Size() >= trailer.size() &&
+               picture->SeekTo(-static_cast<long>(trailer.size()), FILE_END) == 0 &&
                picture->ReadBlock(trailer.data(), 1, trailer.size()) == static_cast<long>(trailer.size());
   picture.reset();
   if (!PumpMessages()) {

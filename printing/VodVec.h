@@ -26,8 +26,8 @@ class VodVec {
   bool DrawVecFile(const RECT& frame, const std::string& file, bool keepAspect, bool centreX, bool centreY);
   // Sets the scale and offsets for the frame and gives the fitted size in
   // form units.
-  bool VecScanExtent(const std::string& file, const RECT& frame, int& width, int& height, bool keepAspect,
-                     bool centreX, bool centreY);
+  bool VecScanExtent(const std::string& file, const RECT& frame, int& width, int& height, bool keepAspect, bool centreX,
+                     bool centreY);
   // Fills the block with the next 1024 bytes of the file, zeros after its
   // end; the bytes to use: 1024 for a whole block, else up to and including
   // the last word that is not zero.
@@ -38,8 +38,8 @@ class VodVec {
     bool ok = true;
     bool drawable = false;
   };
-  Scan ScanExtent(const std::string& file, const RECT& frame, int& width, int& height, bool keepAspect,
-                  bool centreX, bool centreY);
+  Scan ScanExtent(const std::string& file, const RECT& frame, int& width, int& height, bool keepAspect, bool centreX,
+                  bool centreY);
   void VecArc(double radius, double centreX, double centreY, int from, int to);
 
   VodContext& m_context;

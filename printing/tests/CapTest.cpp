@@ -35,9 +35,8 @@ class Cap : public testing::PictureFixture {
 };
 
 TEST(CapLabels, NumbersPrintWithALowerCaseLetterForTheThousands) {
-  const std::pair<int16_t, const char*> cases[] = {{5, "5"},         {999, "999"}, {1000, "0a"},
-                                                   {1017, "17a"},    {2017, "17b"}, {0, "0"},
-                                                   {-1017, "-1017"}, {-5, "-5"}};
+  const std::pair<int16_t, const char*> cases[] = {{5, "5"},      {999, "999"}, {1000, "0a"},     {1017, "17a"},
+                                                   {2017, "17b"}, {0, "0"},     {-1017, "-1017"}, {-5, "-5"}};
   for (auto [number, text] : cases) EXPECT_EQ(CapLabelText(number), text) << number;
 }
 
@@ -54,8 +53,8 @@ TEST_F(Cap, TheDrawingFitsTheFrameWithRoomForLabels) {
   EXPECT_NEAR(inked.right - inked.left, 1000 * scale, 1);
   EXPECT_NEAR(inked.bottom - inked.top, 500 * scale, 1);
   int width = 0, height = 0;
-  ASSERT_TRUE(VodCap(*m_context).MeasureCapFile(kCapCount, m_folder / "pic.ca3", kFrame, width, height, true, false,
-                                                false));
+  ASSERT_TRUE(
+      VodCap(*m_context).MeasureCapFile(kCapCount, m_folder / "pic.ca3", kFrame, width, height, true, false, false));
   EXPECT_NEAR(width, 1000 * scale, 1);
   EXPECT_NEAR(height, 500 * scale, 1);
 }
@@ -76,8 +75,9 @@ TEST_F(Cap, LabelsPrintAsTextAtTheirPoints) {
 
 TEST_F(Cap, EmptyLabelSlotsPrintNothing) {
   std::vector<CapLabelSlot> slots(100, CapLabelSlot{0, 0, 0});
-  ASSERT_TRUE(Picture(kCapPlain, CapBytes(kCapPlain, slots, CapGroup(false, {{0, 0}}) + CapGroup(true, {{1000, 0}}) +
-                                                              CapGroup(false, {{0, 500}}))));
+  ASSERT_TRUE(Picture(kCapPlain,
+                      CapBytes(kCapPlain, slots,
+                               CapGroup(false, {{0, 0}}) + CapGroup(true, {{1000, 0}}) + CapGroup(false, {{0, 500}}))));
   RECT inked = Page().Inked();
   EXPECT_EQ(inked.top, 50);
   EXPECT_EQ(inked.bottom, 51) << "only the line, no text";
@@ -164,8 +164,8 @@ TEST_F(Cap, TheLineWidthComesFromTheSettings) {
     for (int y = 40; y < 70; ++y) rows += page.At(150, y) == RGB(0, 0, 0);
     return rows;
   };
-  std::string line = CapBytes(kCapCount, {}, CapGroup(false, {{0, 0}}) + CapGroup(true, {{1000, 0}}) +
-                                                    CapGroup(false, {{0, 500}}));
+  std::string line =
+      CapBytes(kCapCount, {}, CapGroup(false, {{0, 0}}) + CapGroup(true, {{1000, 0}}) + CapGroup(false, {{0, 500}}));
   ASSERT_TRUE(Picture(kCapCount, line));
   EXPECT_EQ(thickness(), 1) << "1,4 tenths: 14 device units, (14 + 5) / 10";
   WriteIni({"CAP_Strichstaerke=4,5"});

@@ -82,8 +82,8 @@ TEST_F(Hpgl, CentringPlacesTheFittedPlotInTheMiddle) {
 
 TEST_F(Hpgl, FittingGivesTheSizeTheFittedPlotTakes) {
   int height = 0;
-  ASSERT_TRUE(m_context->pictures->FitPicture(*m_context, kPictureHpgl, File("plot.plt", kRectangle), kFrame, 100,
-                                              height));
+  ASSERT_TRUE(
+      m_context->pictures->FitPicture(*m_context, kPictureHpgl, File("plot.plt", kRectangle), kFrame, 100, height));
   EXPECT_EQ(height, 95);
   EXPECT_TRUE(Page().Blank(RECT{0, 0, 400, 200})) << "fitting draws nothing";
 }
@@ -115,8 +115,8 @@ TEST_F(Hpgl, LineTypesCutLinesIntoPeriodsThatGoOnAlongAPolyline) {
   // Absolute periods of 3 mm: 3 x 10 + 40 = 70 form units, drawn for their
   // first half.
   std::string whole = dashes("LT2,3,1;PD1000,0;");
-  EXPECT_EQ(whole.substr(5, 140), std::string(35, '#') + std::string(35, '.') + std::string(35, '#') +
-                                      std::string(35, '.'));
+  EXPECT_EQ(whole.substr(5, 140),
+            std::string(35, '#') + std::string(35, '.') + std::string(35, '#') + std::string(35, '.'));
   EXPECT_EQ(dashes("LT2,3,1;PD377,0,1000,0;"), whole) << "the pattern goes on at the corner";
   std::string restarted = dashes("LT2,3,1;PD377,0;PU;PD1000,0;");
   EXPECT_EQ(restarted.substr(77, 36), std::string(35, '#') + '.') << "PU starts the pattern again";
@@ -147,8 +147,8 @@ TEST_F(Hpgl, PensComeFromThePenFileAndUnknownPensChangeNothing) {
   EXPECT_EQ(State().penWidths[2], 3);
   EXPECT_EQ(State().penWidths[3], 5);
   m_real->Plotter().Begin();
-  const std::pair<const char*, int> widths[] = {{"SP3", 5}, {"SP16", 5}, {"SP2", 3}, {"SP99", 3}, {"SP0", 1},
-                                                {"SP2", 3}, {"SP", 1},    {"SP15", 0}};
+  const std::pair<const char*, int> widths[] = {{"SP3", 5}, {"SP16", 5}, {"SP2", 3}, {"SP99", 3},
+                                                {"SP0", 1}, {"SP2", 3},  {"SP", 1},  {"SP15", 0}};
   for (auto [command, width] : widths) {
     hpgl.HpglCommand(command);
     EXPECT_EQ(State().penWidth, width) << command;

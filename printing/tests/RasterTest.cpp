@@ -170,7 +170,9 @@ TEST_F(Raster, ColourPicturesAreStretchedToThePrintersResolution) {
     BitmapFile bitmap;
     bitmap.width = bitmap.height = 2;
     bitmap.bits = bits;
-    bitmap.pixel = [](int x, int y) { return std::array<uint32_t, 4>{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}[y * 2 + x]; };
+    bitmap.pixel = [](int x, int y) {
+      return std::array<uint32_t, 4>{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}[y * 2 + x];
+    };
     m_context->resolutionX = m_context->resolutionY = 900;
     m_target->Clear();
     ASSERT_TRUE(DrawAt(Picture(bitmap, "colour" + std::to_string(bits) + ".bmp"), 10, 10)) << bits;
@@ -275,7 +277,10 @@ TEST_F(Raster, TheInformationTextShowsWholeAddresses) {
   ASSERT_EQ(m_ui.boxes.size(), 1u);
   const std::string& text = m_ui.boxes[0].text;
   EXPECT_NE(text.find("X resolution\t: 6\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("Struktur Gr\xF6\xDF" "e\t: 40\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Struktur Gr\xF6\xDF"
+                      "e\t: 40\n"),
+            std::string::npos)
+      << text;
   EXPECT_NE(text.find("new size\t\t: 100 %\n"), std::string::npos) << text;
   EXPECT_TRUE(std::regex_search(text, std::regex("\nZeiger\t: 0x[0-9a-f]{16} 0x[0-9a-f]{16}$"))) << text;
 }

@@ -46,9 +46,7 @@ TEST_F(Vec, PointsMoveOrDrawAndTheTrailerGivesTheExtent) {
 
 TEST_F(Vec, ArcsRunCounterClockwiseAndLeaveTheCurrentPoint) {
   // Radius 200 around (500, 250): 38 pixels around (200, 97).
-  auto arc = [](unsigned from, unsigned to) {
-    return std::vector<unsigned>{kLine | 200, 500, 250, from, to};
-  };
+  auto arc = [](unsigned from, unsigned to) { return std::vector<unsigned>{kLine | 200, 500, 250, from, to}; };
   ASSERT_TRUE(Picture(VecBytes(arc(350, 10), 1000, 500)));
   RECT inked = Page().Inked();
   EXPECT_NEAR(inked.left, 237, 1) << "20 degrees around 0";
