@@ -182,7 +182,7 @@ bool VodCap::Measure(int kind, const std::string& file, const RECT& frame, int& 
   auto origin = [](double start, double usable, double extent, double scale, int minimum, bool centre) {
     double free = usable - extent * scale;
     if (centre && free > 0) start += free / 2;
-    return static_cast<int32_t>(std::clamp(start - minimum * scale, -kDeviceLimit, kDeviceLimit));
+    return static_cast<int32_t>(std::lround(std::clamp(start - minimum * scale, -kDeviceLimit, kDeviceLimit)));
   };
   m_originX = origin(usableLeft, usableX, extentX, m_scaleX, minX, centreX);
   m_originY = origin(usableTop, usableY, extentY, m_scaleY, minY, centreY);

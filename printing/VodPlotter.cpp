@@ -140,9 +140,10 @@ bool VodPlotter::Fit(RECT frame, const PlotExtent& extent, bool keepAspect, bool
   double freeX = roomX - plotX * factorX, freeY = roomY - plotY * factorY;
   state.scaleX = factorX;
   state.scaleY = -factorY;
-  state.offsetX = ToLong(std::min(left, right) - factorX * extent.minX * correctX + (centreX ? freeX / 2 : 0));
-  state.offsetY =
-      ToLong(std::min(top, bottom) + factorY * (extent.height + extent.minY) * correctY + (centreY ? freeY / 2 : 0));
+  // The offsets are whole device units, the nearest ones.
+  state.offsetX = ToLong(0.5 + std::min(left, right) - factorX * extent.minX * correctX + (centreX ? freeX / 2 : 0));
+  state.offsetY = ToLong(0.5 + std::min(top, bottom) + factorY * (extent.height + extent.minY) * correctY +
+                         (centreY ? freeY / 2 : 0));
   width = static_cast<int>(DeviceToFormX(page, static_cast<DWORD>(plotX * factorX)));
   height = static_cast<int>(DeviceToFormY(page, static_cast<DWORD>(plotY * factorY), true));
   return factorX > 0 && factorY > 0;
