@@ -75,6 +75,9 @@ class Publisher : public WindowHost, public LocalWindows {
     m_woken.notify_all();
   }
   DWORD ThreadId() override { return m_inner ? m_inner->ThreadId() : m_thread; }
+  void Present(HWND window, Surface&& image) override {
+    if (m_inner) m_inner->Present(window, std::move(image));
+  }
 
   bool Owns(HWND window) override { return IsOwnWindow(window); }
   BOOL Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {

@@ -1,5 +1,8 @@
-// Top-level windows on the screen through Qt: each shows its window's canvas
-// with the canvases of its children, and turns Qt's input into queued messages.
+// Top-level windows on the screen through Qt: each shows what its window's
+// thread composed of it (its canvas with its children's, the non-client area
+// included, so the Qt window has no frame of its own), and hands Qt's mouse
+// and keys to the layer as screen input. Widgets live on Qt's thread; the
+// windows of other user-interface threads reach them through Qt's queue.
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,12 +17,15 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
+#include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <unistd.h>
 
 #include "qt/GuiApplication.h"
 #include "win32/Codepage.h"
+#include "win32/UserInternal.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindow.h"
 #include "win32/UserWindowTable.h"
@@ -28,8 +34,6 @@
 
 namespace layer {
 namespace {
-
-constexpr WPARAM kScClose = 0xF060;
 
 WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   WPARAM keys = 0;
@@ -98,18 +102,6 @@ int VirtualKey(const QKeyEvent& event) {
   }
 }
 
-// The deepest visible, enabled child under a screen point.
-HWND TargetAt(HWND top, POINT screen) {
-  HWND current = top;
-  for (;;) {
-    POINT client = screen;
-    ScreenToClient(current, &client);
-    HWND child = ChildWindowFromPoint(current, client);
-    if (!child || child == current || !IsWindowVisible(child) || !IsWindowEnabled(child)) return current;
-    current = child;
-  }
-}
-
 Qt::CursorShape ShapeOf(LPCSTR systemId) {
   switch (LOWORD(reinterpret_cast<ULONG_PTR>(systemId))) {
     case 32513: return Qt::IBeamCursor;
@@ -140,44 +132,86 @@ QCursor CursorFor(HCURSOR handle) {
   return QCursor(ShapeOf(picture->systemId));
 }
 
+
+WPARAM ButtonMessage(Qt::MouseButton button, bool down) {
+  switch (button) {
+    case Qt::RightButton: return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case Qt::MiddleButton: return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default: return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+  }
+}
+
+POINT ScreenPoint(const QPointF& global) {
+  QPoint point = global.toPoint();
+  return POINT{point.x(), point.y()};
+}
+
+// What the screen needs to know of a window, read on the window's own thread.
+struct Facts {
+  QRect geometry;
+  bool shown = false;
+  bool enabled = true;
+  bool minimized = false;
+  bool topmost = false;
+  bool foreground = false;
+  int zIndex = -1;
+  QString title;
+};
+
+Facts FactsOf(const Window& window) {
+  Facts facts;
+  facts.geometry = QRect(window.rect.left, window.rect.top, std::max(window.Width(), 1), std::max(window.Height(), 1));
+  facts.shown = (window.style & WS_VISIBLE) || window.hiddenForRedraw;
+  facts.enabled = !(window.style & WS_DISABLED);
+  facts.minimized = window.minimized;
+  facts.topmost = (window.exStyle & WS_EX_TOPMOST) != 0;
+  facts.foreground = GetForegroundWindow() == window.handle;
+  int index = 0;
+  for (const auto& other : TopLevelWindows()) {
+    if (other->handle == window.handle) facts.zIndex = index;
+    ++index;
+  }
+  facts.title = QString::fromUtf8(Cp1252ToUtf8(window.text).c_str());
+  return facts;
+}
+
 class CanvasWidget : public QWidget {
  public:
   explicit CanvasWidget(HWND window) : m_window(window) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
   }
   HWND Window() const { return m_window; }
-  unsigned shownGeneration = ~0u;
+  // The widget the layer last asked Qt to activate, until Qt reports it active.
+  static inline CanvasWidget* expectedActivation = nullptr;
+  QImage image;
+  Facts facts;
   bool syncing = false;
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    auto window = Windows().Find(m_window);
-    if (!window) return;
-    Surface composed = ComposeWindow(*window);
-    QImage image(reinterpret_cast<const uchar*>(composed.Bits()), composed.Width(), composed.Height(),
-                 composed.BytesPerLine(), QImage::Format_RGB32);
     QPainter painter(this);
-    painter.drawImage(0, 0, image);
+    if (image.isNull()) painter.fillRect(rect(), Qt::white);
+    else painter.drawImage(0, 0, image);
   }
   void mouseMoveEvent(QMouseEvent* event) override { Mouse(*event, WM_MOUSEMOVE); }
-  void mousePressEvent(QMouseEvent* event) override { Mouse(*event, ButtonMessage(event->button(), 0)); }
-  void mouseReleaseEvent(QMouseEvent* event) override { Mouse(*event, ButtonMessage(event->button(), 1)); }
-  void mouseDoubleClickEvent(QMouseEvent* event) override { Mouse(*event, ButtonMessage(event->button(), 2)); }
+  void mousePressEvent(QMouseEvent* event) override { Mouse(*event, ButtonMessage(event->button(), true)); }
+  void mouseReleaseEvent(QMouseEvent* event) override { Mouse(*event, ButtonMessage(event->button(), false)); }
+  // The layer tells double clicks from single ones itself, by the platform's rule.
+  void mouseDoubleClickEvent(QMouseEvent* event) override { Mouse(*event, ButtonMessage(event->button(), true)); }
   void wheelEvent(QWheelEvent* event) override {
-    HWND target = GetFocus() ? GetFocus() : m_window;
-    POINT screen = ScreenPoint(event->position().toPoint());
-    WPARAM keys = MouseKeys(event->buttons(), event->modifiers());
-    PostMessage(target, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(event->angleDelta().y())),
-                MAKELPARAM(screen.x, screen.y));
+    NoteModifiers(event->modifiers(), event->buttons());
+    MouseInput(ScreenPoint(event->globalPosition()), WM_MOUSEWHEEL, MouseKeys(event->buttons(), event->modifiers()),
+               event->angleDelta().y());
   }
   void keyPressEvent(QKeyEvent* event) override { Key(*event, true); }
   void keyReleaseEvent(QKeyEvent* event) override { Key(*event, false); }
   void closeEvent(QCloseEvent* event) override {
     // The window decides: its procedure gets the close command and may refuse.
     event->ignore();
-    PostMessage(m_window, WM_SYSCOMMAND, kScClose, 0);
+    PostMessage(m_window, WM_SYSCOMMAND, SC_CLOSE, 0);
   }
   void resizeEvent(QResizeEvent* event) override {
     if (!syncing && event->spontaneous()) Follow();
@@ -186,105 +220,31 @@ class CanvasWidget : public QWidget {
     if (!syncing && event->spontaneous()) Follow();
   }
   void changeEvent(QEvent* event) override {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && IsWindow(m_window)) SetActiveWindow(m_window);
+    if (!syncing && event->type() == QEvent::ActivationChange && isActiveWindow()) {
+      // Qt reports the activations the layer asked for, late; one it did not
+      // ask for came from the desktop: the window's thread activates it.
+      if (expectedActivation == nullptr && !facts.foreground) PostMessage(m_window, kActivationRequest, TRUE, 0);
+      if (expectedActivation == this) expectedActivation = nullptr;
+    }
+    if (!syncing && event->type() == QEvent::WindowStateChange) {
+      // Minimised or brought back by the desktop.
+      if (isMinimized() && !facts.minimized) PostMessage(m_window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      else if (!isMinimized() && facts.minimized) PostMessage(m_window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    }
     QWidget::changeEvent(event);
   }
 
  private:
   // The user moved or resized the window on the screen: the window follows.
   void Follow() {
-    RECT rect;
-    if (!GetWindowRect(m_window, &rect)) return;
     QRect now = geometry();
-    if (rect.left == now.x() && rect.top == now.y() && rect.right - rect.left == now.width() && rect.bottom - rect.top == now.height())
-      return;
+    if (now == facts.geometry || facts.minimized) return;
     SetWindowPos(m_window, nullptr, now.x(), now.y(), now.width(), now.height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
-  static UINT ButtonMessage(Qt::MouseButton button, int kind) {
-    UINT base = button == Qt::RightButton ? WM_RBUTTONDOWN : button == Qt::MiddleButton ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
-    return base + static_cast<UINT>(kind);
-  }
-
-  POINT ScreenPoint(QPoint inWidget) const {
-    RECT rect{};
-    GetWindowRect(m_window, &rect);
-    return POINT{rect.left + inWidget.x(), rect.top + inWidget.y()};
-  }
-
-  void Mouse(const QMouseEvent& event, UINT message) {
+  void Mouse(const QMouseEvent& event, WPARAM message) {
     NoteModifiers(event.modifiers(), event.buttons());
-    POINT screen = ScreenPoint(event.position().toPoint());
-    SetCursorPosition(screen);
-    if (DragThumb(screen, message)) return;
-    HWND target = GetCapture() ? GetCapture() : TargetAt(m_window, screen);
-    auto window = Windows().Find(target);
-    if (!window) return;
-    bool doubleClick = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
-    if (doubleClick && !(window->windowClass->style & CS_DBLCLKS)) message -= 1;  // a second press
-    POINT client = screen;
-    ScreenToClient(target, &client);
-    RECT clientRect;
-    GetClientRect(target, &clientRect);
-    if (!GetCapture() && !PtInRect(&clientRect, client)) {
-      NonClient(target, screen, message);
-      return;
-    }
-    if (!GetCapture()) SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTCLIENT, message));
-    PostMessage(target, message, MouseKeys(event.buttons(), event.modifiers()), MAKELPARAM(client.x, client.y));
-  }
-
-  // A press on a scroll bar scrolls by a line (arrows) or a page (the track),
-  // or takes the thumb along until the button comes up.
-  void NonClient(HWND target, POINT screen, UINT message) {
-    if (message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) return;
-    auto window = Windows().Find(target);
-    RECT rect;
-    if (!window || !GetWindowRect(target, &rect)) return;
-    POINT inside{screen.x - rect.left, screen.y - rect.top};
-    for (int bar : {SB_VERT, SB_HORZ}) {
-      ScrollBarLayout layout = LayoutScrollBar(*window, bar);
-      if (!PtInRect(&layout.area, inside)) continue;
-      bool vertical = bar == SB_VERT;
-      int along = vertical ? inside.y : inside.x;
-      int code;
-      if (PtInRect(&layout.lineUp, inside)) code = SB_LINEUP;
-      else if (PtInRect(&layout.lineDown, inside)) code = SB_LINEDOWN;
-      else if (PtInRect(&layout.thumb, inside)) {
-        m_drag = ThumbDrag{target, bar, along - (vertical ? layout.thumb.top : layout.thumb.left), window->bars[bar].pos};
-        return;
-      } else {
-        code = along < (vertical ? layout.thumb.top : layout.thumb.left) ? SB_PAGEUP : SB_PAGEDOWN;
-      }
-      PostMessage(target, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, 0), 0);
-      PostMessage(target, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
-      return;
-    }
-  }
-
-  // True while the thumb is being dragged (the message is taken).
-  bool DragThumb(POINT screen, UINT message) {
-    if (!m_drag.window) return false;
-    auto window = Windows().Find(m_drag.window);
-    RECT rect;
-    if (!window || !GetWindowRect(m_drag.window, &rect)) {
-      m_drag = ThumbDrag{};
-      return false;
-    }
-    bool vertical = m_drag.bar == SB_VERT;
-    UINT scroll = vertical ? WM_VSCROLL : WM_HSCROLL;
-    if (message == WM_MOUSEMOVE) {
-      ScrollBarLayout layout = LayoutScrollBar(*window, m_drag.bar);
-      int along = (vertical ? screen.y - rect.top - layout.track.top : screen.x - rect.left - layout.track.left) - m_drag.grab;
-      m_drag.pos = ScrollPosForThumb(*window, m_drag.bar, along);
-      window->bars[m_drag.bar].trackPos = m_drag.pos;
-      PostMessage(m_drag.window, scroll, MAKEWPARAM(SB_THUMBTRACK, static_cast<WORD>(m_drag.pos)), 0);
-    } else if (message == WM_LBUTTONUP) {
-      PostMessage(m_drag.window, scroll, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(m_drag.pos)), 0);
-      PostMessage(m_drag.window, scroll, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
-      m_drag = ThumbDrag{};
-    }
-    return true;
+    MouseInput(ScreenPoint(event.globalPosition()), static_cast<UINT>(message), MouseKeys(event.buttons(), event.modifiers()));
   }
 
   void Key(const QKeyEvent& event, bool down) {
@@ -292,13 +252,11 @@ class CanvasWidget : public QWidget {
     int key = VirtualKey(event);
     if (!key) return;
     SetKeyDown(key, down);
-    HWND focus = GetFocus();
-    HWND target = focus && (focus == m_window || IsChild(m_window, focus)) ? focus : m_window;
     bool alt = event.modifiers() & Qt::AltModifier;
     UINT message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM flags = 1 | (event.isAutoRepeat() ? (1 << 30) : 0) | (down ? 0 : (3u << 30)) | (alt ? (1 << 29) : 0);
     if (down) NoteKeyCharacter(key, CharacterOf(event));
-    PostMessage(target, message, static_cast<WPARAM>(key), flags);
+    KeyInput(message, key, flags);
   }
 
   // The character the key gave on the user's keyboard, in Windows-1252 (0 for none).
@@ -311,56 +269,73 @@ class CanvasWidget : public QWidget {
     return static_cast<unsigned char>(bytes[0]);
   }
 
-  struct ThumbDrag {
-    HWND window = nullptr;
-    int bar = SB_VERT;
-    int grab = 0;  // where on the thumb it was taken
-    int pos = 0;
-  };
-
   HWND m_window;
-  ThumbDrag m_drag;
 };
 
 class QtWindowHost : public WindowHost {
  public:
   void WindowCreated(HWND window) override {
     auto record = Windows().Find(window);
-    if (!record || record->IsChild() || !OnGuiThread()) return;
-    auto* widget = new CanvasWidget(window);
-    m_widgets[window] = widget;
-    Sync(*widget);
+    if (!record || record->IsChild()) return;
+    OnGui([this, window] {
+      if (!m_widgets.count(window)) m_widgets[window] = new CanvasWidget(window);
+    });
   }
   void WindowDestroyed(HWND window) override {
-    auto found = m_widgets.find(window);
-    if (found == m_widgets.end()) return;
-    found->second->hide();
-    found->second->deleteLater();  // it may be inside one of its own event handlers
-    m_widgets.erase(found);
+    OnGui([this, window] {
+      auto found = m_widgets.find(window);
+      if (found == m_widgets.end()) return;
+      if (CanvasWidget::expectedActivation == found->second) CanvasWidget::expectedActivation = nullptr;
+      found->second->hide();
+      found->second->deleteLater();  // it may be inside one of its own event handlers
+      m_widgets.erase(found);
+    });
   }
   void WindowChanged(HWND window) override {
-    auto found = m_widgets.find(window);
-    if (found != m_widgets.end()) Sync(*found->second);
+    auto record = Windows().Find(window);
+    if (!record || record->IsChild()) return;
+    Facts facts = FactsOf(*record);
+    OnGui([this, window, facts] {
+      auto found = m_widgets.find(window);
+      if (found != m_widgets.end()) Sync(*found->second, facts);
+    });
+  }
+  void Present(HWND window, Surface&& surface) override {
+    QImage image = QImage(reinterpret_cast<const uchar*>(surface.Bits()), surface.Width(), surface.Height(),
+                          surface.BytesPerLine(), QImage::Format_RGB32)
+                       .copy();
+    OnGui([this, window, image] {
+      auto found = m_widgets.find(window);
+      if (found == m_widgets.end()) return;
+      found->second->image = image;
+      found->second->update();
+    });
   }
   void CursorChanged(HCURSOR cursor) override {
-    if (!QCoreApplication::instance()) return;
-    QCursor shape = CursorFor(cursor);
-    for (auto& [handle, widget] : m_widgets) widget->setCursor(shape);
+    OnGui([this, cursor] {
+      QCursor shape = CursorFor(cursor);
+      for (auto& [handle, widget] : m_widgets) widget->setCursor(shape);
+    });
   }
   void CaptureChanged(HWND window) override {
-    for (auto& [handle, widget] : m_widgets) {
-      if (window && (handle == window || IsChild(handle, window))) widget->grabMouse();
-      else if (QWidget::mouseGrabber() == widget) widget->releaseMouse();
-    }
+    HWND top = window ? TopLevelOf(window) : nullptr;
+    OnGui([this, top] {
+      if (!RealScreen()) return;
+      for (auto& [handle, widget] : m_widgets) {
+        if (handle == top) widget->grabMouse();
+        else if (QWidget::mouseGrabber() == widget) widget->releaseMouse();
+      }
+    });
   }
   SIZE ScreenSize() override {
-    if (!OnGuiThread() || !QGuiApplication::primaryScreen()) return SIZE{1024, 768};
-    QSize size = QGuiApplication::primaryScreen()->geometry().size();
-    return SIZE{size.width(), size.height()};
+    if (OnGuiThread() && QGuiApplication::primaryScreen()) {
+      QSize size = QGuiApplication::primaryScreen()->geometry().size();
+      m_screen = SIZE{size.width(), size.height()};
+    }
+    return m_screen;
   }
   bool ProcessEvents(DWORD wait) override {
     if (!EnsureGuiApplication()) return false;
-    ShowChangedCanvases();
     if (wait == 0) {
       QCoreApplication::processEvents(QEventLoop::AllEvents);
     } else {
@@ -369,7 +344,6 @@ class QtWindowHost : public WindowHost {
       limit.start(static_cast<int>(wait));
       QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
-    ShowChangedCanvases();
     return true;
   }
   void Wake() override {
@@ -383,8 +357,8 @@ class QtWindowHost : public WindowHost {
   }
 
  private:
-  // Qt's windows live on one thread: the program's first one, where the
-  // application is made. Windows of other threads stay off the screen.
+  // Qt's widgets live on one thread: the program's first one, where the
+  // application is made.
   static bool OnGuiThread() {
     if (!QCoreApplication::instance()) {
       if (GetCurrentThreadId() != static_cast<DWORD>(getpid())) return false;
@@ -393,44 +367,51 @@ class QtWindowHost : public WindowHost {
     return QThread::currentThread() == QCoreApplication::instance()->thread();
   }
 
-  static unsigned GenerationOf(const Window& window) {
-    unsigned generation = window.canvas.Generation() + static_cast<unsigned>(window.style);
-    for (HWND child : window.children) {
-      if (auto record = Windows().Find(child)) generation = generation * 31 + GenerationOf(*record) + static_cast<unsigned>(reinterpret_cast<UINT_PTR>(child));
-    }
-    return generation;
-  }
-
-  void ShowChangedCanvases() {
-    for (auto& [handle, widget] : m_widgets) {
-      auto window = Windows().Find(handle);
-      if (!window) continue;
-      unsigned generation = GenerationOf(*window);
-      if (generation != widget->shownGeneration) {
-        widget->shownGeneration = generation;
-        widget->update();
-      }
+  // Runs work on Qt's thread: at once there, else through Qt's queue (a
+  // window of another thread waits for Qt's thread to look at its events).
+  void OnGui(std::function<void()> work) {
+    if (OnGuiThread()) {
+      work();
+    } else if (QCoreApplication::instance()) {
+      QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
     }
   }
 
-  void Sync(CanvasWidget& widget) {
-    auto window = Windows().Find(widget.Window());
-    if (!window) return;
+  // Qt's offscreen screen (tests) has no stacking and no mouse grab to ask for.
+  static bool RealScreen() { return QGuiApplication::platformName() != QLatin1String("offscreen"); }
+  static void Raise(QWidget& widget) {
+    if (RealScreen()) widget.raise();
+  }
+
+  void Sync(CanvasWidget& widget, const Facts& facts) {
+    if (widget.syncing) return;
+    Facts before = widget.facts;
+    widget.facts = facts;
     widget.syncing = true;
-    widget.setWindowTitle(QString::fromUtf8(Cp1252ToUtf8(window->text).c_str()));
-    QRect wanted(window->rect.left, window->rect.top, std::max(window->Width(), 1), std::max(window->Height(), 1));
-    if (widget.geometry() != wanted) widget.setGeometry(wanted);
-    widget.setEnabled(!(window->style & WS_DISABLED));
-    bool visible = IsShownOnScreen(*window);
-    if (visible && !widget.isVisible()) widget.show();
-    if (!visible && widget.isVisible()) widget.hide();
+    widget.setWindowTitle(facts.title);
+    if (facts.topmost != before.topmost) {
+      bool visible = widget.isVisible();
+      widget.setWindowFlag(Qt::WindowStaysOnTopHint, facts.topmost);
+      if (visible) widget.show();
+    }
+    if (!facts.minimized && widget.geometry() != facts.geometry) widget.setGeometry(facts.geometry);
+    widget.setEnabled(facts.enabled);
+    if (facts.shown && facts.minimized && !widget.isMinimized()) widget.showMinimized();
+    else if (facts.shown && !facts.minimized && (widget.isMinimized() || !widget.isVisible())) widget.showNormal();
+    else if (!facts.shown && widget.isVisible()) widget.hide();
+    if (facts.shown && (facts.zIndex == 0 && before.zIndex != 0)) Raise(widget);
+    if (facts.shown && facts.foreground && !before.foreground) {
+      Raise(widget);
+      CanvasWidget::expectedActivation = &widget;
+      widget.activateWindow();
+    }
     widget.syncing = false;
-    widget.shownGeneration = ~0u;
     widget.update();
   }
 
-  std::map<HWND, CanvasWidget*> m_widgets;
+  std::map<HWND, CanvasWidget*> m_widgets;  // Qt's thread only
   DWORD m_threadId = 0;
+  SIZE m_screen{1024, 768};
 };
 
 QtWindowHost host;

@@ -7,6 +7,7 @@
 
 #include "qt/GuiApplication.h"
 #include "win32/UserWindow.h"
+#include "win32/WindowHost.h"
 
 namespace layer {
 
@@ -21,6 +22,7 @@ bool SaveWindowPng(HWND handle, const std::string& path) {
 
 bool SaveScreenPng(const std::string& path) {
   if (!EnsureGuiApplication() || !QGuiApplication::primaryScreen()) return false;
+  PresentWindows();
   QCoreApplication::processEvents();
   return QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromStdString(path), "PNG");
 }

@@ -59,6 +59,7 @@ class MessageQueue {
   std::mutex mutex;
   std::condition_variable arrived;
   std::deque<MSG> posted;
+  std::deque<MSG> input;  // from the screen, turned into messages when read
   std::deque<std::shared_ptr<SentMessage>> sent;
   std::vector<Timer> timers;
   bool quit = false;
@@ -133,6 +134,7 @@ LRESULT CallProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
+  if (IsInternalMessage(message)) return HandleInternalMessage(handle, message, wParam, lParam);
   ++inSend;
   LRESULT result = CallWindowProc(window->proc, handle, message, wParam, lParam);
   --inSend;
@@ -158,6 +160,58 @@ void HandleIncomingSent(MessageQueue& queue) {
   }
 }
 
+// The layer's own requests posted to this thread are carried out before anything is read.
+void HandleInternalPosted(MessageQueue& queue) {
+  for (;;) {
+    MSG msg;
+    {
+      std::lock_guard<std::mutex> lock(queue.mutex);
+      auto found = std::find_if(queue.posted.begin(), queue.posted.end(), [](const MSG& m) { return IsInternalMessage(m.message); });
+      if (found == queue.posted.end()) return;
+      msg = *found;
+      queue.posted.erase(found);
+    }
+    CallProcedure(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  }
+}
+
+bool AcceptsInput(const MSG& raw, UINT filterMin, UINT filterMax) {
+  if (filterMin == 0 && filterMax == 0) return true;
+  if (raw.message == kKeyInput) return filterMin <= WM_KEYLAST && filterMax >= WM_KEYFIRST;
+  return (filterMin <= WM_MOUSELAST && filterMax >= WM_MOUSEFIRST) || (filterMin <= WM_NCMBUTTONDBLCLK && filterMax >= WM_NCMOUSEMOVE);
+}
+
+// Input from the screen becomes a message now, in the order it came.
+bool TakeInput(MessageQueue& queue, MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
+  for (;;) {
+    MSG raw;
+    {
+      std::lock_guard<std::mutex> lock(queue.mutex);
+      if (queue.input.empty() || !AcceptsInput(queue.input.front(), filterMin, filterMax)) return false;
+      raw = queue.input.front();
+      if (remove) queue.input.pop_front();
+    }
+    MSG converted;
+    InputOutcome outcome = ConvertInput(raw, remove, &converted);
+    if (outcome != InputOutcome::kDeliver) {
+      if (!remove) {
+        std::lock_guard<std::mutex> lock(queue.mutex);
+        if (!queue.input.empty()) queue.input.pop_front();
+      }
+      continue;
+    }
+    if (!WindowMatches(converted.hwnd, filter) || !InRange(converted.message, filterMin, filterMax)) {
+      if (remove) {
+        std::lock_guard<std::mutex> lock(queue.mutex);
+        queue.input.push_front(raw);
+      }
+      return false;
+    }
+    *msg = converted;
+    return true;
+  }
+}
+
 bool TakePosted(MessageQueue& queue, MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
   std::lock_guard<std::mutex> lock(queue.mutex);
   for (auto it = queue.posted.begin(); it != queue.posted.end(); ++it) {
@@ -180,8 +234,14 @@ bool TakeQuit(MessageQueue& queue, MSG* msg, bool remove) {
 bool TakePaint(MSG* msg, HWND filter, UINT filterMin, UINT filterMax) {
   if (!InRange(WM_PAINT, filterMin, filterMax)) return false;
   for (const auto& window : WindowsOfThread(GetCurrentThreadId())) {
-    if (!(window->HasUpdate() || window->internalPaint) || window->destroying) continue;
+    if (!(window->HasUpdate() || window->internalPaint || window->frameUpdate) || window->destroying) continue;
     if (!IsShownOnScreen(*window) || !WindowMatches(window->handle, filter)) continue;
+    if (!window->HasUpdate() && !window->internalPaint) {
+      // Only the frame waits: it is painted without troubling the window with WM_PAINT.
+      window->frameUpdate = false;
+      if (window->HasNonClientArea()) SendMessage(window->handle, WM_NCPAINT, 1, 0);
+      continue;
+    }
     *msg = MakeMessage(window->handle, WM_PAINT, 0, 0);
     return true;
   }
@@ -226,21 +286,27 @@ bool Peek(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
   HandleIncomingSent(queue);
   if (WindowHost* host = HostOfThisThread()) host->ProcessEvents(0);
   HandleIncomingSent(queue);
+  HandleInternalPosted(queue);
   bool found = TakePosted(queue, msg, filter, filterMin, filterMax, remove) || TakeQuit(queue, msg, remove) ||
+               TakeInput(queue, msg, filter, filterMin, filterMax, remove) ||
                TakePaint(msg, filter, filterMin, filterMax) ||
                TakeTimer(queue, msg, filter, filterMin, filterMax, remove);
   if (found && remove) {
     lastMessageTime = msg->time;
     lastMessagePoint = msg->pt;
   }
-  // A starter that waits in WaitForInputIdle may go on once the loop has run dry.
-  if (!found) SignalInputIdle();
+  if (!found) {
+    // The screen shows what was drawn, and a starter that waits in
+    // WaitForInputIdle may go on, once the loop has run dry.
+    PresentWindows();
+    SignalInputIdle();
+  }
   return found;
 }
 
 bool HasPosted(MessageQueue& queue) {
   std::lock_guard<std::mutex> lock(queue.mutex);
-  return !queue.posted.empty() || !queue.sent.empty() || queue.quit;
+  return !queue.posted.empty() || !queue.input.empty() || !queue.sent.empty() || queue.quit;
 }
 
 // Waits until something may be in the queue. On a test clock the wait for a
@@ -256,7 +322,7 @@ void WaitForInput(MessageQueue& queue) {
     return;
   }
   std::unique_lock<std::mutex> lock(queue.mutex);
-  auto waiting = [&queue] { return !queue.posted.empty() || !queue.sent.empty() || queue.quit; };
+  auto waiting = [&queue] { return !queue.posted.empty() || !queue.input.empty() || !queue.sent.empty() || queue.quit; };
   if (timerWait == INFINITE) queue.arrived.wait_for(lock, std::chrono::milliseconds(100), waiting);
   else queue.arrived.wait_for(lock, std::chrono::milliseconds(timerWait), waiting);
 }
@@ -281,6 +347,18 @@ bool PostTo(MessageQueue& queue, const MSG& msg, bool first = false) {
   return true;
 }
 
+bool QueueInputFor(DWORD threadId, const MSG& raw) {
+  auto queue = FindQueue(threadId);
+  if (!queue) return false;
+  {
+    std::lock_guard<std::mutex> lock(queue->mutex);
+    if (queue->input.size() >= kPostedLimit) return false;
+    queue->input.push_back(raw);
+  }
+  queue->Wake();
+  return true;
+}
+
 UINT_PTR NextTimerId() {
   static std::atomic<UINT_PTR> next{0x7FF0};
   return ++next;
@@ -289,6 +367,8 @@ UINT_PTR NextTimerId() {
 }  // namespace
 
 void EnsureQueue() { OwnQueue(); }
+
+bool QueueInput(DWORD threadId, const MSG& raw) { return QueueInputFor(threadId, raw); }
 
 void ForgetWindowMessages(HWND handle) {
   std::vector<std::shared_ptr<MessageQueue>> queues;

@@ -16,6 +16,7 @@ RECT ClientBox(const layer::Window& window) {
 }
 
 void AddToUpdate(layer::Window& window, const RECT* rect, bool erase) {
+  if (!layer::IsShownOnScreen(window)) return;  // what nobody sees needs no paint
   RECT client = ClientBox(window);
   RECT area = client;
   if (rect) IntersectRect(&area, rect, &client);
@@ -47,7 +48,15 @@ void RemoveFromUpdate(layer::Window& window, const RECT* rect) {
   }
 }
 
+// The non-client area is painted first, when it waits for it.
+void PaintFrameNow(layer::Window& window) {
+  if (!window.frameUpdate) return;
+  window.frameUpdate = false;
+  if (window.HasNonClientArea()) SendMessage(window.handle, WM_NCPAINT, 1, 0);
+}
+
 void EraseNow(layer::Window& window) {
+  PaintFrameNow(window);
   if (!window.erase || !window.HasUpdate()) return;
   HDC dc = layer::CreateWindowContext(window.handle, false, &window.update);
   window.erase = !SendMessage(window.handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
@@ -59,7 +68,7 @@ void EraseNow(layer::Window& window) {
 void SendPaintNow(HWND handle, bool children, bool eraseFirst) {
   auto window = layer::Windows().Find(handle);
   if (!window) return;
-  if ((window->HasUpdate() || window->internalPaint) && layer::IsShownOnScreen(*window)) {
+  if ((window->HasUpdate() || window->internalPaint || window->frameUpdate) && layer::IsShownOnScreen(*window)) {
     if (eraseFirst) EraseNow(*window);
     SendMessage(handle, WM_PAINT, 0, 0);
     window->internalPaint = false;
@@ -129,7 +138,11 @@ BOOL RedrawWindow(HWND handle, LPCRECT rect, HRGN region, UINT flags) {
     GetRgnBox(region, &area);
     limit = &area;
   }
-  if (flags & RDW_INVALIDATE) AddToUpdate(*window, limit, (flags & RDW_ERASE) != 0);
+  if ((flags & RDW_INVALIDATE) && layer::IsShownOnScreen(*window)) {
+    AddToUpdate(*window, limit, (flags & RDW_ERASE) != 0);
+    if ((flags & RDW_FRAME) && window->HasNonClientArea()) window->frameUpdate = true;
+  }
+  if ((flags & RDW_VALIDATE) && (flags & RDW_NOFRAME)) window->frameUpdate = false;
   if (flags & RDW_INTERNALPAINT) window->internalPaint = true;
   if (flags & RDW_VALIDATE) RemoveFromUpdate(*window, limit);
   if (flags & RDW_NOINTERNALPAINT) window->internalPaint = false;
@@ -146,6 +159,8 @@ BOOL RedrawWindow(HWND handle, LPCRECT rect, HRGN region, UINT flags) {
 HDC BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
   auto window = layer::WindowOf(handle);
   if (!window || !paint) return nullptr;
+  PaintFrameNow(*window);
+  if (!layer::IsOwnWindow(handle)) return nullptr;
   RECT update = window->HasUpdate() ? window->update : RECT{};
   bool erase = window->erase;
   window->update = RECT{};

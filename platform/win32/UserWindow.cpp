@@ -11,21 +11,6 @@
 
 namespace layer {
 
-RECT Window::ClientArea() const {
-  RECT area{0, 0, Width(), Height()};
-  int edge = 0;
-  if (IsChild()) {
-    if (exStyle & WS_EX_CLIENTEDGE) edge = GetSystemMetrics(SM_CXEDGE);
-    else if (style & WS_BORDER) edge = GetSystemMetrics(SM_CXBORDER);
-  }
-  InflateRect(&area, -edge, -edge);
-  if (bars[SB_VERT].shown) area.right -= GetSystemMetrics(SM_CXVSCROLL);
-  if (bars[SB_HORZ].shown) area.bottom -= GetSystemMetrics(SM_CYHSCROLL);
-  if (area.right < area.left) area.right = area.left;
-  if (area.bottom < area.top) area.bottom = area.top;
-  return area;
-}
-
 WindowTable& Windows() {
   static WindowTable* table = new WindowTable;  // outlives every static user
   return *table;
@@ -41,6 +26,12 @@ HWND WindowTable::Add(std::shared_ptr<Window> window) {
   window->handle = reinterpret_cast<HWND>(static_cast<UINT_PTR>(value));
   m_windows[value] = window;
   m_order.push_back(window);
+  if (!window->IsChild()) {
+    bool topmost = (window->exStyle & WS_EX_TOPMOST) != 0;
+    auto band = std::find_if(m_zOrder.begin(), m_zOrder.end(),
+                             [topmost](const auto& other) { return topmost || !(other->exStyle & WS_EX_TOPMOST); });
+    m_zOrder.insert(band, window);
+  }
   return window->handle;
 }
 
@@ -51,6 +42,38 @@ void WindowTable::Remove(HWND handle) {
   auto window = found->second;
   m_windows.erase(found);
   std::erase(m_order, window);
+  std::erase(m_zOrder, window);
+}
+
+std::vector<std::shared_ptr<Window>> WindowTable::TopLevel() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_zOrder;
+}
+
+bool WindowTable::PlaceTopLevel(HWND handle, HWND insertAfter) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  auto at = std::find_if(m_zOrder.begin(), m_zOrder.end(), [handle](const auto& w) { return w->handle == handle; });
+  if (at == m_zOrder.end()) return false;
+  std::shared_ptr<Window> window = *at;
+  std::vector<std::shared_ptr<Window>> before = m_zOrder;
+  DWORD exBefore = window->exStyle;
+  m_zOrder.erase(at);
+  if (insertAfter == HWND_TOPMOST) window->exStyle |= WS_EX_TOPMOST;
+  if (insertAfter == HWND_NOTOPMOST) window->exStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
+  bool topmost = (window->exStyle & WS_EX_TOPMOST) != 0;
+  auto inBand = [topmost](const auto& other) { return ((other->exStyle & WS_EX_TOPMOST) != 0) == topmost; };
+  auto bandBegin = std::find_if(m_zOrder.begin(), m_zOrder.end(), inBand);
+  auto bandEnd = std::find_if_not(bandBegin, m_zOrder.end(), inBand);
+  if (bandBegin == m_zOrder.end()) bandBegin = bandEnd = topmost ? m_zOrder.begin() : m_zOrder.end();
+  auto place = bandBegin;  // HWND_TOP, HWND_TOPMOST, HWND_NOTOPMOST: the top of the band
+  if (insertAfter == HWND_BOTTOM) {
+    place = bandEnd;
+  } else if (insertAfter != HWND_TOP && insertAfter != HWND_TOPMOST && insertAfter != HWND_NOTOPMOST) {
+    auto after = std::find_if(bandBegin, bandEnd, [insertAfter](const auto& w) { return w->handle == insertAfter; });
+    if (after != bandEnd) place = after + 1;
+  }
+  m_zOrder.insert(place, window);
+  return m_zOrder != before || window->exStyle != exBefore;
 }
 
 std::shared_ptr<Window> WindowTable::Find(HWND handle) {
@@ -81,6 +104,8 @@ std::vector<std::shared_ptr<Window>> WindowsOfThread(DWORD threadId) {
   std::erase_if(all, [threadId](const auto& window) { return window->threadId != threadId; });
   return all;
 }
+
+std::vector<std::shared_ptr<Window>> TopLevelWindows() { return Windows().TopLevel(); }
 
 bool IsShownOnScreen(const Window& window) {
   const Window* current = &window;
@@ -128,13 +153,22 @@ ThumbGeometry ThumbOf(const Window& window, int bar, int button, int length) {
 
 }  // namespace
 
+bool IsVerticalBar(const Window& window, int bar) {
+  return bar == SB_VERT || (bar == SB_CTL && (window.style & SBS_VERT));
+}
+
 ScrollBarLayout LayoutScrollBar(const Window& window, int bar) {
   ScrollBarLayout layout;
-  if ((bar != SB_HORZ && bar != SB_VERT) || !window.bars[bar].shown) return layout;
   RECT client = window.ClientArea();
-  bool vertical = bar == SB_VERT;
-  layout.area = vertical ? RECT{client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom}
-                         : RECT{client.left, client.bottom, client.right, client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
+  bool vertical = IsVerticalBar(window, bar);
+  if (bar == SB_CTL) {
+    layout.area = client;  // a scroll-bar control is all bar
+  } else if ((bar == SB_HORZ || bar == SB_VERT) && window.BarShown(bar)) {
+    layout.area = vertical ? RECT{client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom}
+                           : RECT{client.left, client.bottom, client.right, client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
+  } else {
+    return layout;
+  }
   const RECT& area = layout.area;
   int button = vertical ? area.right - area.left : area.bottom - area.top;
   int length = vertical ? area.bottom - area.top : area.right - area.left;
@@ -163,7 +197,7 @@ ScrollBarLayout LayoutScrollBar(const Window& window, int bar) {
 
 int ScrollPosForThumb(const Window& window, int bar, int offset) {
   ScrollBarLayout layout = LayoutScrollBar(window, bar);
-  bool vertical = bar == SB_VERT;
+  bool vertical = IsVerticalBar(window, bar);
   int button = vertical ? layout.area.right - layout.area.left : layout.area.bottom - layout.area.top;
   int length = vertical ? layout.area.bottom - layout.area.top : layout.area.right - layout.area.left;
   ThumbGeometry geometry = ThumbOf(window, bar, button, length);
@@ -175,14 +209,20 @@ int ScrollPosForThumb(const Window& window, int bar, int offset) {
 
 namespace {
 
+// Shown at its own level (a window whose drawing is switched off keeps showing what it showed).
+bool IsOnScreenLevel(const Window& window) {
+  return ((window.style & WS_VISIBLE) || window.hiddenForRedraw) && !window.minimized;
+}
+
 void DrawChildren(const Window& window, Surface& out, POINT origin, RECT clip) {
   RECT client = window.ClientArea();
   RECT clientOnScreen = client;
   OffsetRect(&clientOnScreen, origin.x, origin.y);
   IntersectRect(&clip, &clip, &clientOnScreen);
-  for (HWND handle : window.children) {
-    auto child = Windows().Find(handle);
-    if (!child || !(child->style & WS_VISIBLE)) continue;
+  // Bottom first, so the windows above are drawn over it.
+  for (auto it = window.children.rbegin(); it != window.children.rend(); ++it) {
+    auto child = Windows().Find(*it);
+    if (!child || !IsOnScreenLevel(*child)) continue;
     POINT childOrigin{origin.x + client.left + child->rect.left, origin.y + client.top + child->rect.top};
     RECT area{childOrigin.x, childOrigin.y, childOrigin.x + child->canvas.Width(), childOrigin.y + child->canvas.Height()};
     RECT visible;

@@ -18,11 +18,21 @@ class WindowTable {
   std::shared_ptr<Window> Find(HWND handle);
   std::vector<std::shared_ptr<Window>> All();
 
+  // The z-order of the top-level windows, the topmost first. Windows that
+  // stay on top (WS_EX_TOPMOST) are kept above all others. A new top-level
+  // window goes to the top of its band.
+  std::vector<std::shared_ptr<Window>> TopLevel();
+  // Moves a top-level window behind insertAfter (a window of its band), or to
+  // the top or bottom; HWND_TOPMOST and HWND_NOTOPMOST change its band.
+  // True when the order or the band changed.
+  bool PlaceTopLevel(HWND handle, HWND insertAfter);
+
  private:
   static DWORD Key(HWND handle);
   std::mutex m_mutex;
   std::map<DWORD, std::shared_ptr<Window>> m_windows;
   std::vector<std::shared_ptr<Window>> m_order;
+  std::vector<std::shared_ptr<Window>> m_zOrder;
 };
 
 WindowTable& Windows();

@@ -41,6 +41,12 @@ BOOL ShowWindow(HWND window, int command);
 BOOL EnableWindow(HWND window, BOOL enable);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
+BOOL BringWindowToTop(HWND window);
+BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement);
+BOOL SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement);
+// The window rectangle that gives a client rectangle, for windows of these styles.
+BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL GetClientRect(HWND window, LPRECT rect);
 BOOL GetWindowRect(HWND window, LPRECT rect);
 BOOL ScreenToClient(HWND window, LPPOINT point);
@@ -91,6 +97,13 @@ BOOL GetScrollRange(HWND window, int bar, LPINT min, LPINT max);
 int SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
 BOOL GetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
 BOOL ShowScrollBar(HWND window, int bar, BOOL show);
+BOOL EnableScrollBar(HWND window, UINT bar, UINT arrows);
+// Moves the pixels of the client area (or of scroll, within clip) by dx, dy
+// and invalidates what they leave uncovered; ScrollWindow erases it and,
+// scrolling the whole client area, moves the child windows along.
+BOOL ScrollWindow(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip);
+int ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN updateRegion,
+                   LPRECT updateRect, UINT flags);
 
 BOOL InvalidateRect(HWND window, LPCRECT rect, BOOL erase);
 BOOL ValidateRect(HWND window, LPCRECT rect);
@@ -134,6 +147,16 @@ void SetKeyDown(int virtualKey, bool down);
 void NoteKeyCharacter(int virtualKey, int character);
 int NotedKeyCharacter(int virtualKey);
 void SetCursorPosition(POINT point);
+
+// Input as the screen delivers it, for the thread whose window it reaches
+// (the window under the pointer, or the one that captured the mouse; keys
+// go to the thread of the foreground window). The message it becomes is
+// worked out when that thread reads its queue. message is WM_MOUSEMOVE, a
+// button's WM_xBUTTONDOWN or WM_xBUTTONUP, or WM_MOUSEWHEEL with its delta;
+// keys the MK_ flags held. False when no window takes it.
+bool MouseInput(POINT screen, UINT message, WPARAM keys, int wheelDelta = 0);
+// A key: WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP with its flags.
+bool KeyInput(UINT message, int virtualKey, LPARAM flags);
 
 // Called on the creating thread with every new window before its first
 // message (WM_NCCREATE), so a class library can bind its object to the window

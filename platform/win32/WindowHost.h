@@ -3,6 +3,7 @@
 // which is how the window core is tested.
 #pragma once
 
+#include "win32/Surface.h"
 #include "win32/Types.h"
 
 namespace layer {
@@ -24,7 +25,15 @@ class WindowHost {
   virtual void Wake() = 0;
   // The thread whose loop runs the host's events.
   virtual DWORD ThreadId() = 0;
+  // What a top-level window shows now (its canvas with its children's),
+  // composed by the window's own thread; called from any thread.
+  virtual void Present(HWND window, Surface&& image) {}
 };
+
+// Composes the calling thread's top-level windows whose pictures changed
+// since they were last presented and hands them to the host. A thread's
+// message loop calls it whenever it has nothing else to do.
+void PresentWindows();
 
 // The installed host or null. The installer keeps ownership.
 WindowHost* CurrentWindowHost();

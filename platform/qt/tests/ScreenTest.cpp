@@ -53,6 +53,14 @@ struct ScreenWindow {
       if (widget->isVisible() && widget->windowTitle() == "Screen") return widget;
     return nullptr;
   }
+  // Where a point of the client area lies on the widget, which shows the whole window.
+  QPointF OnWidget(int x, int y) const {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return QPointF(point.x - rect.left, point.y - rect.top);
+  }
 };
 
 }  // namespace
@@ -70,19 +78,25 @@ TEST(Screen, ATopLevelWindowIsShownAndPaintedOffscreen) {
   QImage shot(QString::fromStdString(path));
   ASSERT_FALSE(shot.isNull());
   EXPECT_EQ(shot.size(), QSize(160, 120));
-  EXPECT_EQ(shot.pixel(15, 15) & 0xFFFFFF, 0u);         // painted black by WM_PAINT
-  EXPECT_EQ(shot.pixel(100, 100) & 0xFFFFFF, 0xFFFFFFu);  // erased with the class brush
+  QPoint painted = screen.OnWidget(15, 15).toPoint();
+  QPoint erased = screen.OnWidget(100, 80).toPoint();
+  EXPECT_EQ(shot.pixel(painted) & 0xFFFFFF, 0u);         // painted black by WM_PAINT
+  EXPECT_EQ(shot.pixel(erased) & 0xFFFFFF, 0xFFFFFFu);  // erased with the class brush
+  // The window has no frame of Qt's: its own caption and frame are on its canvas.
+  EXPECT_TRUE(widget->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_NE(shot.pixel(80, 10) & 0xFFFFFF, 0xFFFFFFu);  // the caption
+  EXPECT_EQ(shot.pixel(0, 60) & 0xFFFFFF, GetSysColor(COLOR_3DLIGHT) & 0xFFFFFF);  // the frame's outer line
 }
 
 TEST(Screen, MouseAndKeysBecomeQueuedMessagesWithKeyStates) {
   ScreenWindow screen;
   QWidget* widget = screen.Widget();
   ASSERT_NE(widget, nullptr);
-  QMouseEvent move(QEvent::MouseMove, QPointF(25, 35), widget->mapToGlobal(QPointF(25, 35)), Qt::NoButton,
-                   Qt::NoButton, Qt::ShiftModifier);
+  QPointF at = screen.OnWidget(25, 35), next = screen.OnWidget(26, 36);
+  QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::ShiftModifier);
   QApplication::sendEvent(widget, &move);
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(26, 36), widget->mapToGlobal(QPointF(26, 36)), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, next, widget->mapToGlobal(next), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
   QApplication::sendEvent(widget, &press);
   EXPECT_TRUE(GetKeyState(VK_LBUTTON) & 0x8000);
   QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
@@ -105,8 +119,8 @@ TEST(Screen, MouseAndKeysBecomeQueuedMessagesWithKeyStates) {
   EXPECT_EQ(received[2].wParam, static_cast<WPARAM>('A'));
   EXPECT_EQ(received[3].wParam, static_cast<WPARAM>('a'));
 
-  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(26, 36), widget->mapToGlobal(QPointF(26, 36)),
-                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, next, widget->mapToGlobal(next), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
   QApplication::sendEvent(widget, &release);
   EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
   layer::PumpUntilIdle();
@@ -130,13 +144,17 @@ TEST(Screen, ScrollBarsAnswerArrowsAndThumbDrags) {
   received.clear();
   QWidget* widget = screen.Widget();
   ASSERT_NE(widget, nullptr);
-  int barX = 160 - GetSystemMetrics(SM_CXVSCROLL) / 2;
+  RECT client;
+  GetClientRect(screen.window, &client);
+  int barX = client.right + GetSystemMetrics(SM_CXVSCROLL) / 2;  // the bar lies right of the client area
+  QPointF lowerArrow = screen.OnWidget(barX, client.bottom - 4), thumb = screen.OnWidget(barX, 20);
+  QPointF dragged = screen.OnWidget(barX, 60);
 
-  Press(widget, QEvent::MouseButtonPress, QPointF(barX, 115), Qt::LeftButton);  // the lower arrow
-  Press(widget, QEvent::MouseButtonRelease, QPointF(barX, 115), Qt::NoButton);
-  Press(widget, QEvent::MouseButtonPress, QPointF(barX, 20), Qt::LeftButton);  // the thumb, at the top
-  Press(widget, QEvent::MouseMove, QPointF(barX, 60), Qt::LeftButton);
-  Press(widget, QEvent::MouseButtonRelease, QPointF(barX, 60), Qt::NoButton);
+  Press(widget, QEvent::MouseButtonPress, lowerArrow, Qt::LeftButton);
+  Press(widget, QEvent::MouseButtonRelease, lowerArrow, Qt::NoButton);
+  Press(widget, QEvent::MouseButtonPress, thumb, Qt::LeftButton);  // the thumb, at the top
+  Press(widget, QEvent::MouseMove, dragged, Qt::LeftButton);
+  Press(widget, QEvent::MouseButtonRelease, dragged, Qt::NoButton);
   layer::PumpUntilIdle();
 
   std::vector<std::pair<int, int>> codes;
@@ -146,8 +164,8 @@ TEST(Screen, ScrollBarsAnswerArrowsAndThumbDrags) {
   EXPECT_EQ(codes[0].first, SB_LINEDOWN);
   EXPECT_EQ(codes[1].first, SB_ENDSCROLL);
   EXPECT_EQ(codes[2].first, SB_THUMBTRACK);
-  EXPECT_GT(codes[2].second, 30);  // 40 pixels of an 88-pixel track
-  EXPECT_LT(codes[2].second, 60);
+  EXPECT_GT(codes[2].second, 30);  // 40 pixels of a track of about 60
+  EXPECT_LT(codes[2].second, 90);
   EXPECT_EQ(codes[3], std::make_pair(static_cast<int>(SB_THUMBPOSITION), codes[2].second));
   EXPECT_EQ(codes[4].first, SB_ENDSCROLL);
   SCROLLINFO track{sizeof(SCROLLINFO), SIF_TRACKPOS, 0, 0, 0, 0, 0};

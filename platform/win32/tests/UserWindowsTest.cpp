@@ -6,34 +6,19 @@
 #include "win32/Errors.h"
 #include "win32/UserWindows.h"
 
-using layer::testing::MessageLog;
+using namespace layer::testing;
 
-namespace {
-const std::vector<UINT> kNoise = {WM_GETMINMAXINFO, WM_NCHITTEST, WM_SETCURSOR, WM_GETTEXT, WM_ACTIVATE,
-                                  WM_SETFOCUS, WM_KILLFOCUS, WM_ERASEBKGND, WM_PAINT};
-}
-
-TEST(Windows, CreationAndDestructionSendTheirMessagesInThePlatformsOrder) {
+TEST(Windows, HandlesParentsAndControlIds) {
   MessageLog log;
   HWND parent = log.Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
   HWND child = log.Create(WS_CHILD | WS_VISIBLE, parent, {5, 5, 55, 45}, 7);
   ASSERT_NE(parent, nullptr);
   ASSERT_NE(child, nullptr);
   EXPECT_LE(reinterpret_cast<UINT_PTR>(parent), 0xFFFFFFFFu);  // handles fit in 32 bits
-  EXPECT_EQ(log.Messages(parent, kNoise), (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW}));
   EXPECT_EQ(GetParent(child), parent);
   EXPECT_EQ(GetDlgItem(parent, 7), child);
   EXPECT_EQ(GetDlgCtrlID(child), 7);
-
-  log.Clear();
   ASSERT_TRUE(DestroyWindow(parent));
-  // WM_DESTROY goes down from the parent, WM_NCDESTROY comes up from the child.
-  std::vector<std::pair<HWND, UINT>> order;
-  for (UINT message : {WM_DESTROY, WM_NCDESTROY})
-    for (const auto& entry : log.Entries(message)) order.emplace_back(entry.window, entry.message);
-  EXPECT_EQ(log.Messages(nullptr, kNoise), (std::vector<UINT>{WM_DESTROY, WM_DESTROY, WM_NCDESTROY, WM_NCDESTROY}));
-  EXPECT_EQ(log.Entries(WM_DESTROY)[0].window, parent);
-  EXPECT_EQ(log.Entries(WM_NCDESTROY)[0].window, child);
   EXPECT_FALSE(IsWindow(parent));
   EXPECT_FALSE(IsWindow(child));
 }
@@ -47,8 +32,17 @@ TEST(Windows, CreationFailsCleanly) {
 
   // A window that refuses WM_CREATE is destroyed and never returned.
   log.handlers[WM_CREATE] = [](HWND, WPARAM, LPARAM) -> LRESULT { return -1; };
-  EXPECT_EQ(log.Create(), nullptr);
-  EXPECT_EQ(log.Messages(nullptr, kNoise), (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY}));
+  EXPECT_EQ(log.Create("refusing", WS_POPUP), nullptr);
+  EXPECT_TRUE(log.Matches({{"refusing", WM_NCCREATE},
+                           {"refusing", WM_NCCALCSIZE},
+                           {"refusing", WM_CREATE},
+                           {"refusing", WM_DESTROY},
+                           {"refusing", WM_NCDESTROY}}));
+  // One that refuses WM_NCCREATE hears nothing but WM_NCDESTROY after it.
+  log.handlers.clear();
+  log.handlers[WM_NCCREATE] = [](HWND, WPARAM, LPARAM) -> LRESULT { return FALSE; };
+  EXPECT_EQ(log.Create("refusing", WS_POPUP), nullptr);
+  EXPECT_TRUE(log.Matches({{"refusing", WM_NCCREATE}, {"refusing", WM_NCDESTROY}}));
 }
 
 TEST(Windows, GeometryOfParentAndChild) {
@@ -74,12 +68,16 @@ TEST(Windows, GeometryOfParentAndChild) {
   EXPECT_EQ(mapped.x, 11);
 
   log.Clear();
+  log.Name(child, "child");
   ASSERT_TRUE(MoveWindow(child, 30, 40, 60, 50, TRUE));
-  EXPECT_EQ(log.Messages(child, kNoise),
-            (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
   auto size = log.Entries(WM_SIZE).back();
   EXPECT_EQ(LOWORD(size.lParam), 58);
   EXPECT_EQ(HIWORD(size.lParam), 48);
+  EXPECT_TRUE(log.Matches({{"child", WM_WINDOWPOSCHANGING},
+                           {"child", WM_NCCALCSIZE, kSent | kWParam, TRUE},
+                           {"child", WM_WINDOWPOSCHANGED},
+                           {"child", WM_MOVE, kSent | kDefault | kLParam, 0, MAKELPARAM(31, 41)},
+                           {"child", WM_SIZE, kSent | kDefault}}));
 
   log.Clear();
   SetWindowPos(child, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
@@ -88,7 +86,7 @@ TEST(Windows, GeometryOfParentAndChild) {
 
 TEST(Windows, ShowEnableAndMaximise) {
   MessageLog log;
-  HWND window = log.Create(WS_OVERLAPPEDWINDOW, nullptr, {10, 10, 110, 110});
+  HWND window = log.Create(WS_OVERLAPPEDWINDOW, nullptr, {10, 10, 210, 110});
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_FALSE(ShowWindow(window, SW_SHOW));  // the result is the visibility before
   EXPECT_TRUE(IsWindowVisible(window));
@@ -110,12 +108,13 @@ TEST(Windows, ShowEnableAndMaximise) {
   EXPECT_TRUE(IsZoomed(window));
   RECT rect;
   GetWindowRect(window, &rect);
-  EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
+  // The frame of a maximised window lies beyond the screen's edges.
+  EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN) + 2 * GetSystemMetrics(SM_CXFRAME));
   EXPECT_EQ(log.Entries(WM_SIZE).back().wParam, static_cast<WPARAM>(SIZE_MAXIMIZED));
   ShowWindow(window, SW_RESTORE);
   GetWindowRect(window, &rect);
   EXPECT_EQ(rect.left, 10);
-  EXPECT_EQ(rect.right, 110);
+  EXPECT_EQ(rect.right, 210);
 }
 
 TEST(Windows, WindowLongsAndTexts) {
