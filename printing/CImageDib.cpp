@@ -5,8 +5,8 @@
 #include "VodPictureLibraries.h"
 #include "VodUi.h"
 #include "interfaces/Decoder.h"
+#include "mfc/CWaitCursor.h"
 #include "win32/Module.h"
-#include "win32/UserWindows.h"
 
 IMPLEMENT_DYNCREATE(CImageDib, CObject)
 
@@ -19,18 +19,6 @@ DECODER_HANDLE SharedDecoder(vod::VodPictureLibraries& libraries) {
   static DECODER_HANDLE decoder = libraries.DDIB_NewDecoderInterface();
   return decoder;
 }
-
-// The wait cursor while a picture loads.
-class WaitCursor {
- public:
-  WaitCursor() : m_previous(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(m_previous); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR m_previous;
-};
 
 }  // namespace
 
@@ -55,7 +43,7 @@ int CImageDib::Loaded(int result) {
 }
 
 int CImageDib::Load(const char* file, int* code) {
-  WaitCursor wait;
+  CWaitCursor wait;
   int error = 0;
   int result = m_libraries.DDIB_ImageLoad(m_picture, SharedDecoder(m_libraries), file, &m_bitCount, &error, m_hotspots);
   if (code) *code = error;
@@ -63,7 +51,7 @@ int CImageDib::Load(const char* file, int* code) {
 }
 
 int CImageDib::LoadResource(int id, int* code) {
-  WaitCursor wait;
+  CWaitCursor wait;
   int error = 0;
   int result = m_libraries.DDIB_ImageLoadResource(m_picture, SharedDecoder(m_libraries), id,
                                                   GetModuleHandle("QorVod32.dll"), &m_bitCount, &error);

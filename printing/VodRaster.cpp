@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdlib>
+#include <optional>
 
 #include "CImageDib.h"
 #include "VodContext.h"
@@ -52,27 +53,31 @@ void VodRaster::RasterScale(const VodContext& context, int percent, const BITMAP
   factorY = static_cast<int>(percent * perPixelY / 100 * 1000);
 }
 
-bool VodRaster::Find(const std::string& file, std::string& found, bool& goOn) {
+std::optional<SIZE> VodRaster::NaturalSizeOf(const std::string& file, bool& answer) {
   std::string resolved;
-  if (FileExists(m_context, file, ReferringScript(m_context), resolved)) {
-    found = resolved.empty() ? file : resolved;
-    return true;
+  if (!FileExists(m_context, file, ReferringScript(m_context), resolved)) {
+    answer = ReportErrorText(m_context, 122, file, true);
+    return std::nullopt;
   }
-  goOn = ReportErrorText(m_context, 122, file, true);
-  return false;
+  CImageDib* picture = m_cache.LoadRasterPicture(resolved.empty() ? file : resolved);
+  const BITMAPINFO* info = picture ? picture->GetBMI() : nullptr;
+  answer = false;
+  if (!info) return std::nullopt;
+  SIZE size{};
+  int width, height;
+  NaturalSize(info->bmiHeader, width, height);
+  size.cx = width;
+  size.cy = height;
+  return size;
 }
 
 bool VodRaster::RasterFit(const std::string& file, RECT box, RasterPlacement& placement, bool centreX, bool centreY,
                           int maxPercent) {
   placement = RasterPlacement{};
-  std::string found;
-  bool goOn = false;
-  if (!Find(file, found, goOn)) return goOn;
-  CImageDib* picture = m_cache.LoadRasterPicture(found);
-  const BITMAPINFO* info = picture ? picture->GetBMI() : nullptr;
-  if (!info) return false;
-  int naturalWidth, naturalHeight;
-  NaturalSize(info->bmiHeader, naturalWidth, naturalHeight);
+  bool answer;
+  std::optional<SIZE> natural = NaturalSizeOf(file, answer);
+  if (!natural) return answer;
+  int64_t naturalWidth = natural->cx, naturalHeight = natural->cy;
   if (naturalWidth <= 0 || naturalHeight <= 0) return true;
   if (box.left > box.right) std::swap(box.left, box.right);
   if (box.top > box.bottom) std::swap(box.top, box.bottom);
@@ -87,8 +92,8 @@ bool VodRaster::RasterFit(const std::string& file, RECT box, RasterPlacement& pl
     while (percent > kLowestPercent && !fits(percent)) --percent;
   }
   placement.percent = percent;
-  placement.width = static_cast<int>(static_cast<int64_t>(naturalWidth) * percent / 100);
-  placement.height = static_cast<int>(static_cast<int64_t>(naturalHeight) * percent / 100);
+  placement.width = static_cast<int>(naturalWidth * percent / 100);
+  placement.height = static_cast<int>(naturalHeight * percent / 100);
   placement.x = box.left + (centreX ? static_cast<int>(std::max<int64_t>(freeWidth - placement.width, 0) / 2) : 0);
   placement.y = box.top + (centreY ? static_cast<int>(std::max<int64_t>(freeHeight - placement.height, 0) / 2) : 0);
   return true;
@@ -96,18 +101,13 @@ bool VodRaster::RasterFit(const std::string& file, RECT box, RasterPlacement& pl
 
 bool VodRaster::RasterFitHeight(const std::string& file, int targetHeight, RasterPlacement& placement) {
   placement = RasterPlacement{};
-  std::string found;
-  bool goOn = false;
-  if (!Find(file, found, goOn)) return goOn;
-  CImageDib* picture = m_cache.LoadRasterPicture(found);
-  const BITMAPINFO* info = picture ? picture->GetBMI() : nullptr;
-  if (!info) return false;
-  int naturalWidth, naturalHeight;
-  NaturalSize(info->bmiHeader, naturalWidth, naturalHeight);
-  placement.percent =
-      targetHeight > 0 ? static_cast<int>(static_cast<int64_t>(targetHeight) * 100 / (naturalHeight + 1)) : 100;
-  placement.width = static_cast<int>(static_cast<int64_t>(naturalWidth) * placement.percent / 100);
-  placement.height = static_cast<int>(static_cast<int64_t>(naturalHeight) * placement.percent / 100);
+  bool answer;
+  std::optional<SIZE> natural = NaturalSizeOf(file, answer);
+  if (!natural) return answer;
+  int64_t naturalWidth = natural->cx, naturalHeight = natural->cy;
+  placement.percent = targetHeight > 0 ? static_cast<int>(targetHeight * int64_t{100} / (naturalHeight + 1)) : 100;
+  placement.width = static_cast<int>(naturalWidth * placement.percent / 100);
+  placement.height = static_cast<int>(naturalHeight * placement.percent / 100);
   return true;
 }
 

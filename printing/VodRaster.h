@@ -5,6 +5,7 @@
 // the raster picture library does.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "VodRasterCache.h"
@@ -47,9 +48,10 @@ class VodRaster {
   VodRasterCache& Cache() { return m_cache; }
 
  private:
-  // The picture of a file that exists (completed when it must be), or
-  // none after the question of text 122.
-  bool Find(const std::string& file, std::string& found, bool& goOn);
+  // The natural size of the file's picture. None when the file is missing
+  // (answer: whether the user goes on, text 122) or cannot be decoded
+  // (answer false).
+  std::optional<SIZE> NaturalSizeOf(const std::string& file, bool& answer);
   void ShowInfo(const std::string& file, const BITMAPINFO& info, const BYTE* bits, int percent);
   bool Stretch(HDC dc, POINT at, int width, int height, const BITMAPINFO& info, const BYTE* bits);
 

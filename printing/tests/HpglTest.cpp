@@ -185,6 +185,15 @@ TEST_F(Hpgl, ArcsAndCirclesGoAroundTheirCentre) {
   EXPECT_NEAR(State().curY, 500, 0.1);
 
   m_target->Clear();
+  // A negative angle runs clockwise: from the right of the centre down.
+  ASSERT_TRUE(Plot("PU0,0;PU1000,500;PU750,250;PD;AA500,250,-90;"));
+  inked = Page().Inked();
+  EXPECT_NEAR(inked.left, 200, 1);
+  EXPECT_NEAR(inked.top, 97, 1);
+  EXPECT_NEAR(inked.bottom, 146, 1);
+  EXPECT_NEAR(State().curY, 0, 0.1);
+
+  m_target->Clear();
   ASSERT_TRUE(Plot("PU0,0;PU1000,500;PU500,250;PD;AA500,250,90;PU;"));
   EXPECT_TRUE(Page().Blank(RECT{0, 0, 400, 200})) << "an arc around its own start draws nothing";
   EXPECT_EQ(State().curX, 500);

@@ -208,6 +208,24 @@ TEST_F(Raster, ThirtyTwoBitPicturesBecomeTwentyFourBitOnesInTheirOwnMemory) {
   EXPECT_FALSE(picture.To24Bit()) << "a 24-bit picture stays";
 }
 
+TEST_F(Raster, ThePictureObjectWithoutAPicture) {
+  CImageDib picture;
+  int code = -1;
+  EXPECT_EQ(picture.LoadResource(4711, &code), 0) << "the library keeps no such bitmap";
+  EXPECT_EQ(code, 2);
+  EXPECT_EQ(picture.Exists(), 0);
+  ASSERT_EQ(picture.Load(Picture(Drawing(6, kDpi300)).c_str(), &code), 1);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(picture.GetBitCount(), 1);
+  int width = 0, height = 0;
+  picture.GetSize(width, height);
+  EXPECT_EQ(width, 6);
+  EXPECT_EQ(picture.GetBitLine(6), nullptr);
+  picture.Reset();
+  EXPECT_EQ(picture.Exists(), 0);
+  EXPECT_EQ(picture.GetBMI(), nullptr);
+}
+
 TEST_F(Raster, DecodedPicturesServeTheFollowingPagesAndUnusedOnesGo) {
   VodRasterCache& cache = raster().Cache();
   std::string large = Picture(Drawing(400, kDpi300), "large.bmp");  // 20000 bytes of pixels and more
