@@ -261,6 +261,19 @@ TEST_F(Raster, PicturesThatCannotBeDecodedAreReportedWithTheDecodersCode) {
   EXPECT_EQ(m_ui.boxes.front().text, "DRF Decoder: Invalid File");
 }
 
+TEST_F(Raster, CutPictureFilesFailWithTheConversionError) {
+  BitmapFile bitmap = Drawing(40, kDpi300);
+  std::string whole = bitmap.Bytes();
+  for (size_t length = 0; length < whole.size(); length += 7) {
+    m_target->Clear();
+    // Each length its own name: the cache would otherwise answer.
+    std::string file = File("cut" + std::to_string(length) + ".bmp", whole.substr(0, length));
+    EXPECT_FALSE(DrawAt(file, 0, 0)) << length;
+    EXPECT_NE(LastError().find("Konvertierungsfehler"), std::string::npos) << length;
+    EXPECT_TRUE(Page().Blank(RECT{0, 0, 200, 120})) << length;
+  }
+}
+
 TEST_F(Raster, DecoderErrorsShowTheirTexts) {
   CImageDib::s_showErrors = true;
   CImageDib picture;
