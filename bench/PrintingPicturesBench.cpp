@@ -1,7 +1,8 @@
 // Pictures in printed frames. A 1 MB HPGL plot of plain lines read and drawn
 // fitted onto a 2000 x 1500 one-bit memory bitmap, side by side with hp2xx
 // converting the same file to a PBM of that size (its whole process); and a
-// 10000 x 7000 one-bit picture printed into a frame of a 600 dpi page.
+// 10000 x 7000 one-bit picture printed into a frame of a 600 dpi page: a
+// memory bitmap, and a recorded page where the layer has them.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -15,6 +16,12 @@
 #include "VodPictures.h"
 #include "VodSettings.h"
 #include "win32/Gdi.h"
+#if __has_include("win32/EnhMetaFile.h")
+#include "win32/EnhMetaFile.h"
+#include "win32/GdiPrint.h"
+#include "win32/Printers.h"
+#define VARNO_RECORDED_PAGES 1
+#endif
 
 namespace {
 
@@ -180,5 +187,50 @@ void LargeRasterInto600DpiPage(benchmark::State& state) {
   }
 }
 BENCHMARK(LargeRasterInto600DpiPage)->Arg(0)->Arg(1)->ArgNames({"cached"})->Unit(benchmark::kMillisecond);
+
+#ifdef VARNO_RECORDED_PAGES
+// The same frame printed into a recorded page of a 600 dpi printer: the
+// page as the printer output keeps it before it goes to the printer.
+void LargeRasterIntoRecordedPage(benchmark::State& state) {
+  // The printers' profile and PDF folder of the benchmark's own.
+  setenv("VARNO_WINDIR", (Folder() / "windows").c_str(), 1);
+  setenv("VARNO_PDF_FOLDER", (Folder() / "pdf").c_str(), 1);
+  bool cached = state.range(0) != 0;
+  std::string file = LargePicture().string();
+  vod::ContextScope scope;
+  vod::VodContext& context = *scope.get();
+  context.iniPath = (Folder() / "bench.ini").string();
+  vod::LoadSettings(context, nullptr);
+  DEVMODE mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_PAPERSIZE | DM_PRINTQUALITY | DM_YRESOLUTION;
+  mode.dmPaperSize = DMPAPER_A4;
+  mode.dmPrintQuality = mode.dmYResolution = 600;
+  HDC printer = CreateIC("WINSPOOL", layer::kPdfPrinterName, nullptr, &mode);
+  if (!printer) {
+    state.SkipWithError("no printer to record for");
+    return;
+  }
+  context.resolutionX = GetDeviceCaps(printer, LOGPIXELSX);
+  context.resolutionY = GetDeviceCaps(printer, LOGPIXELSY);
+  context.page = vod::PageMetrics{2100, 2970, static_cast<DWORD>(GetDeviceCaps(printer, HORZRES)),
+                                  static_cast<DWORD>(GetDeviceCaps(printer, VERTRES))};
+  RECT frame{0, 0, 21000, 29700};  // hundredths of a millimetre
+  for (auto _ : state) {
+    if (!cached) context.pictures->Release(context);
+    HDC page = CreateEnhMetaFile(printer, nullptr, &frame, "page");
+    context.drawing.SetDevice(printer, page);
+    RECT drawn;
+    if (!context.pictures->DrawPicture(context, vod::kPictureRaster, file, RECT{100, 100, 2000, 2800}, false, false,
+                                       200, drawn))
+      state.SkipWithError("the picture did not print");
+    context.drawing.Reset();
+    DeleteEnhMetaFile(CloseEnhMetaFile(page));
+  }
+  context.pictures->Release(context);
+  DeleteDC(printer);
+}
+BENCHMARK(LargeRasterIntoRecordedPage)->Arg(0)->Arg(1)->ArgNames({"cached"})->Unit(benchmark::kMillisecond);
+#endif
 
 }  // namespace
