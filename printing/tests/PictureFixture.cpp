@@ -1,5 +1,6 @@
 #include "PictureFixture.h"
 
+#include "interfaces/QridHtSp.h"
 #include "win32/DebugOutput.h"
 
 namespace vod::testing {
@@ -82,6 +83,43 @@ std::string CapGroup(bool draw, const std::vector<std::pair<int, int>>& points) 
     bytes += static_cast<char>(y & 0xFF);
   }
   return bytes;
+}
+
+const PictureFrame kEveryKindFrames[6] = {
+    {"PLOT", {100, 100, 1000, 700}},     {"VEC", {1100, 100, 2000, 700}},   {"CAP", {100, 800, 1000, 1400}},
+    {"RASTER", {1100, 800, 2000, 1400}}, {"DATA", {100, 1500, 1000, 2400}}, {"TEXT", {1100, 1500, 2000, 2400}},
+};
+
+std::string PictureFixture::EveryKindOfPicture() {
+  std::vector<FormItemBytes> items;
+  for (const PictureFrame& frame : kEveryKindFrames)
+    items.push_back(
+        FrameItem(frame.name, frame.rect.left, frame.rect.top, frame.rect.right, frame.rect.bottom, "UNIV", 10, 'L'));
+  Write("page.frm", FormFileBytes(items));
+  Write("plot.plt", "IN;SP1;PU0,0;PD4000,0,4000,3000,0,3000,0,0;PU500,500;PD3500,2500;PU;");
+  Write("pic.vec", VecBytes({0, 0, 3000, 0x8000 | 2000, 0x8000 | 500, 1500, 1000, 0, 360}, 3000, 2000));
+  std::vector<CapLabelSlot> labels(100, {0, 0, 0});
+  labels[7] = {500, 500, 1017};
+  Write("pic.cap", CapBytes(kCapPlain, labels,
+                            CapGroup(false, {{100, 100}}) + CapGroup(true, {{900, 100}}) + CapGroup(true, {{900, 600}})));
+  // 300 x 200 pixels at 300 dpi: a border and a diagonal, and a hotspot.
+  BitmapFile bitmap;
+  bitmap.width = 300;
+  bitmap.height = 200;
+  bitmap.pixel = [](int x, int y) { return x < 4 || y < 4 || x >= 296 || y >= 196 || x == y ? 1u : 0u; };
+  std::string raster = Write("pic.bmp", bitmap.Bytes());
+  HS_HANDLE hotspots = HS_New();
+  HS_AddHotspot(hotspots, 10, 10, 60, 40, "4711", "link", 0);
+  HS_FileWriteHotspots(hotspots, CString(raster.c_str()));
+  HS_Delete(hotspots);
+  return "USE FORM page.frm\n"
+         "VIEW FRAME PLOT HPGL plot.plt\n"
+         "VIEW FRAME VEC VEC pic.vec XCEN YCEN\n"
+         "VIEW FRAME CAP CAP pic.cap\n"
+         "VIEW FRAME RASTER TIFF pic.bmp XCEN YCEN\n"
+         "DATA FRAME (HPGL)DATA BEGIN\nplot\nEND\n"
+         "PRINT FRAME TEXT Teil %SYMBOL LINE TIFF pic.bmp% Ende\n"
+         "PAGE\n";
 }
 
 void PictureFixture::SetUp() {

@@ -40,6 +40,13 @@ std::string CapBytes(int kind, const std::vector<CapLabelSlot>& slots, const std
 // whose top two bits the group's points share).
 std::string CapGroup(bool draw, const std::vector<std::pair<int, int>>& points);
 
+// The frames of a job with a picture of every kind, in form units.
+struct PictureFrame {
+  const char* name;
+  RECT rect;
+};
+extern const PictureFrame kEveryKindFrames[6];
+
 class PictureFixture : public PageFixture {
  protected:
   void SetUp() override;
@@ -51,6 +58,10 @@ class PictureFixture : public PageFixture {
   bool Draw(int kind, const std::string& file, const RECT& frame, bool centreX = false, bool centreY = false,
             int maxPercent = 200);
   PageImage Page() const { return m_target->Snapshot(); }
+  // Writes the form and the picture files of a job with pictures of every
+  // kind (HPGL, VEC and CAP in VIEW frames, a raster picture with hotspots,
+  // a plot in a data line, a picture in text) and gives its script.
+  std::string EveryKindOfPicture();
   // Debug output seen since the set-up.
   std::vector<std::string> m_debug;
 

@@ -5,7 +5,6 @@
 
 #include "PictureFixture.h"
 #include "VodContext.h"
-#include "interfaces/QridHtSp.h"
 #include "testing/PdfFile.h"
 #include "testing/PrinterSandbox.h"
 #include "win32/EnhMetaFile.h"
@@ -16,19 +15,8 @@ namespace vod {
 namespace {
 
 using layer::testing::PdfFile;
-using testing::FormFileBytes;
-using testing::FrameItem;
 
 constexpr int kDpi = 300;
-
-struct NamedFrame {
-  const char* name;
-  RECT rect;  // form units
-};
-constexpr NamedFrame kFrames[] = {
-    {"PLOT", {100, 100, 1000, 700}},     {"VEC", {1100, 100, 2000, 700}}, {"CAP", {100, 800, 1000, 1400}},
-    {"RASTER", {1100, 800, 2000, 1400}}, {"DATA", {100, 1500, 1000, 2400}},
-};
 
 DEVMODE A4(int dpi) {
   DEVMODE mode{};
@@ -124,37 +112,8 @@ class PrintedPictures : public testing::PictureFixture {
   void SetUp() override {
     PictureFixture::SetUp();
     if (!PdfFile::ToolsPresent()) GTEST_SKIP() << "poppler-utils (pdftoppm) are not installed";
-    std::vector<testing::FormItemBytes> items;
-    for (const NamedFrame& frame : kFrames)
-      items.push_back(FrameItem(frame.name, frame.rect.left, frame.rect.top, frame.rect.right, frame.rect.bottom,
-                                "UNIV", 10, 'L'));
-    Write("page.frm", FormFileBytes(items));
-    Write("plot.plt", "IN;SP1;PU0,0;PD4000,0,4000,3000,0,3000,0,0;PU500,500;PD3500,2500;PU;");
-    Write("pic.vec", testing::VecBytes({0, 0, 3000, 0x8000 | 2000, 0x8000 | 500, 1500, 1000, 0, 360}, 3000, 2000));
-    std::vector<testing::CapLabelSlot> labels(100, {0, 0, 0});
-    labels[7] = {500, 500, 1017};
-    Write("pic.cap", testing::CapBytes(kCapPlain, labels,
-                                       testing::CapGroup(false, {{100, 100}}) + testing::CapGroup(true, {{900, 100}}) +
-                                           testing::CapGroup(true, {{900, 600}})));
-    testing::BitmapFile bitmap;
-    bitmap.width = 300;
-    bitmap.height = 200;
-    bitmap.pixel = [](int x, int y) { return x < 4 || y < 4 || x >= 296 || y >= 196 || x == y ? 1u : 0u; };
-    std::string raster = Write("pic.bmp", bitmap.Bytes());
-    HS_HANDLE hotspots = HS_New();
-    HS_AddHotspot(hotspots, 10, 10, 60, 40, "4711", "link", 0);
-    HS_FileWriteHotspots(hotspots, CString(raster.c_str()));
-    HS_Delete(hotspots);
   }
-  static std::string Script() {
-    return "USE FORM page.frm\n"
-           "VIEW FRAME PLOT HPGL plot.plt\n"
-           "VIEW FRAME VEC VEC pic.vec XCEN YCEN\n"
-           "VIEW FRAME CAP CAP pic.cap\n"
-           "VIEW FRAME RASTER TIFF pic.bmp XCEN YCEN\n"
-           "DATA FRAME (HPGL)DATA BEGIN\nplot\nEND\n"
-           "PAGE\n";
-  }
+
   // Every frame has ink, all of it inside the frame, and nothing lies
   // outside the frames. scale: pixels per form unit.
   template <class Dark>
@@ -163,19 +122,20 @@ class PrintedPictures : public testing::PictureFixture {
       return RECT{static_cast<LONG>(r.left * scale), static_cast<LONG>(r.top * scale),
                   static_cast<LONG>(r.right * scale) + 1, static_cast<LONG>(r.bottom * scale) + 1};
     };
-    std::vector<int> inFrame(std::size(kFrames), 0);
+    const auto& frames = testing::kEveryKindFrames;
+    std::vector<int> inFrame(std::size(frames), 0);
     int outside = 0;
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) {
         if (!dark(x, y)) continue;
         bool found = false;
-        for (size_t i = 0; i < std::size(kFrames) && !found; ++i) {
-          RECT r = toPixels(kFrames[i].rect);
+        for (size_t i = 0; i < std::size(frames) && !found; ++i) {
+          RECT r = toPixels(frames[i].rect);
           if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) found = ++inFrame[i] > 0;
         }
         outside += !found;
       }
-    for (size_t i = 0; i < std::size(kFrames); ++i) EXPECT_GT(inFrame[i], 0) << kFrames[i].name;
+    for (size_t i = 0; i < std::size(frames); ++i) EXPECT_GT(inFrame[i], 0) << frames[i].name;
     EXPECT_EQ(outside, 0) << "dark pixels outside the frames";
   }
 
@@ -186,7 +146,7 @@ TEST_F(PrintedPictures, OnThePdfPrinterEachPictureIsFittedInItsFrame) {
   std::string path = m_sandbox.Folder() / "pictures.pdf";
   m_context->drawing.Reset();
   m_context->pageTarget = std::make_unique<PrinterTarget>(path);
-  ASSERT_TRUE(RunJob(Script()));
+  ASSERT_TRUE(RunJob(EveryKindOfPicture()));
   PdfFile pdf(path);
   ASSERT_EQ(pdf.Pages(), 1);
   // 100 dpi: 2100 form units are 827 pixels.
@@ -201,7 +161,7 @@ TEST_F(PrintedPictures, RecordedPagesPlayBackWithEachPictureInItsFrame) {
   RecordingTarget* target = recording.get();
   m_context->drawing.Reset();
   m_context->pageTarget = std::move(recording);
-  ASSERT_TRUE(RunJob(Script()));
+  ASSERT_TRUE(RunJob(EveryKindOfPicture()));
   ASSERT_EQ(target->pages.size(), 1u);
   testing::MemoryPageTarget screen(827, 1169);
   RECT whole{0, 0, 827, 1169};
