@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "VodFile.h"
+#include "VodPictures.h"
 #include "VodRenderer.h"
 #include "VodReport.h"
 #include "win32/Errors.h"
@@ -47,6 +48,7 @@ VodContext* ThreadContext() {
 VodContext::VodContext() : model(*this) {
   languageOffset = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_GERMAN ? 0 : 500;
   renderPage = [](VodContext& context, bool fromData) { return VodRenderer(context).DruckAll(fromData); };
+  pictures = MakePictures(*this);
 }
 
 VodContext::~VodContext() { arena.FreeAll(); }
@@ -68,6 +70,7 @@ void VodContext::ResetJob() {
   drawing.Reset();
   drawing.offset = POINT{0, 0};
   pageState = VodPageState{};
+  pictures->Release(*this);
 }
 
 void VodContext::EndJob() {

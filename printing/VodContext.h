@@ -109,7 +109,7 @@ class VodContext {
   VodDrawing drawing{*this};
   VodRasterBands rasterRows{*this};
   std::unique_ptr<VodPageTarget> pageTarget;
-  std::unique_ptr<VodPictureHook> pictures = MakeNoPictures();
+  std::unique_ptr<VodPictureHook> pictures;
   VodPageState pageState;
 
   // Draws the collected page (fromData: called because data no longer fits);

@@ -99,6 +99,8 @@ DWORD VodFile::Position() {
   return position - static_cast<DWORD>(m_end - m_next);
 }
 
+DWORD VodFile::Size() { return GetFileSize(m_handle, nullptr); }
+
 bool VodFile::WriteText(std::string_view text) {
   DWORD written = 0;
   return WriteFile(m_handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&

@@ -35,6 +35,7 @@ class VodFile {
   // 0, or 2 when the platform refuses.
   int SeekTo(long distance, DWORD origin);
   DWORD Position();
+  DWORD Size();
   bool WriteText(std::string_view text);
 
  private:

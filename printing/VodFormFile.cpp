@@ -15,10 +15,6 @@ namespace {
 
 constexpr WORD kRecordSize = 198;
 
-std::string ReferringScript(const VodContext& context) {
-  return context.scripts.empty() ? context.scriptPath : context.scripts.back().name;
-}
-
 bool ReadWord(VodFile& file, WORD& value) {
   unsigned char bytes[2];
   if (file.ReadBlock(bytes, 1, 2) != 2) return false;

@@ -54,7 +54,7 @@ bool VodInterpreter::ReadLine(std::string& text) {
 }
 
 std::string VodInterpreter::ScriptName() const {
-  return m_context.scripts.empty() ? m_context.scriptPath : m_context.scripts.back().name;
+  return ReferringScript(m_context);
 }
 
 int VodInterpreter::ExecuteStatement() {

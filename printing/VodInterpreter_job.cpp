@@ -188,6 +188,7 @@ bool VodInterpreter::FinishJob(bool ok) {
   for (VodFrame* frame = model.frames; frame; frame = frame->next)
     pageCollected = pageCollected || frame->textList || frame->HasPicture();
   if (ok && pageCollected && m_context.renderPage) ok = m_context.renderPage(m_context, false);
+  m_context.pictures->Release(m_context);
   model.DiscardForm(m_context.formMode);
   m_context.drawing.Reset();
   if (m_context.pageTarget && m_context.pageTarget->IsOpen()) m_context.pageTarget->Close(m_context);

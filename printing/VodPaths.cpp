@@ -90,6 +90,10 @@ bool FileExists(VodContext& context, const std::string& name, const std::string&
   return true;
 }
 
+std::string ReferringScript(const VodContext& context) {
+  return context.scripts.empty() ? context.scriptPath : context.scripts.back().name;
+}
+
 std::unique_ptr<VodFile> OpenFile(VodContext& context, const std::string& name, const char* mode, int errorText,
                                   const std::string& referring, bool ask) {
   char letter = mode ? mode[0] : '\0';

@@ -35,6 +35,8 @@ bool FileExists(VodContext& context, const std::string& name, const std::string&
 // Opens with the mode's first letter ("r", "rb", "rt", "w"). A missing file
 // reports errorText with the name, a file that cannot be opened text 290;
 // ask makes the report a question.
+// The script whose folder completes bare names: the running one, else the job's.
+std::string ReferringScript(const VodContext& context);
 std::unique_ptr<VodFile> OpenFile(VodContext& context, const std::string& name, const char* mode, int errorText,
                                   const std::string& referring, bool ask);
 

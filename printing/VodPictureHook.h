@@ -1,7 +1,7 @@
 // How page rendering draws pictures: the pictures of VIEW frames and of
 // data lines, raster items of the form and GRAF frames, and inline pictures
 // of text. Coordinates are form units. The picture drawing of the library
-// installs itself here; until then a stand-in draws nothing.
+// installs itself here (MakePictures); the stand-in draws nothing.
 #pragma once
 
 #include <memory>
@@ -34,6 +34,9 @@ class VodPictureHook {
   virtual bool DrawSymbol(VodContext& context, const SymbolRecord& symbol, const RECT& box) = 0;
   // After each page: the raster pictures the page did not use may go.
   virtual void PageDone(VodContext& context) = 0;
+  // At the start and the end of a job: every picture and drawing state of
+  // the job goes.
+  virtual void Release(VodContext&) {}
 };
 
 // Draws nothing; pictures take no room.

@@ -1,5 +1,6 @@
 #include "qt/ShapeMask.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "win32/GdiStretch.h"
@@ -9,12 +10,20 @@ namespace layer {
 
 ShapeMask::ShapeMask(DeviceContext& context, RECT deviceArea) : m_context(context) {
   RECT clip = context.Clip();
-  if (!IntersectRect(&m_area, &deviceArea, &clip)) return;
+  if (!IntersectRect(&m_area, &deviceArea, &clip)) m_area = RECT{};
+}
+
+void ShapeMask::MakeImage() {
   m_mask = QImage(m_area.right - m_area.left, m_area.bottom - m_area.top, QImage::Format_Grayscale8);
   m_mask.fill(0);
+  for (const Pixel& pixel : m_pixels)
+    m_mask.scanLine(pixel.y - m_area.top)[pixel.x - m_area.left] = static_cast<uchar>(pixel.value);
+  m_pixels.clear();
+  m_imageMade = true;
 }
 
 QPainter& ShapeMask::Painter() {
+  if (!m_imageMade) MakeImage();
   if (!m_painter) {
     m_painter = std::make_unique<QPainter>(&m_mask);
     m_painter->setRenderHint(QPainter::Antialiasing, false);
@@ -26,7 +35,10 @@ QPainter& ShapeMask::Painter() {
 
 void ShapeMask::SetPixel(int x, int y, int value) {
   if (x < m_area.left || y < m_area.top || x >= m_area.right || y >= m_area.bottom) return;
-  m_mask.scanLine(y - m_area.top)[x - m_area.left] = static_cast<uchar>(value);
+  if (!m_imageMade)
+    m_pixels.push_back(Pixel{x, y, value});
+  else
+    m_mask.scanLine(y - m_area.top)[x - m_area.left] = static_cast<uchar>(value);
 }
 
 void ShapeMask::Apply() {
@@ -38,13 +50,28 @@ void ShapeMask::Apply() {
   std::uint32_t pen = state.pen ? ResolvePixel(m_context, state.pen->log.lopnColor) : 0xFF000000u;
   std::uint32_t brush = state.brush ? ResolvePixel(m_context, state.brush->log.lbColor) : 0xFF000000u;
   int rop = state.rop2;
-  for (int y = m_area.top; y < m_area.bottom; ++y) {
-    const uchar* mask = m_mask.constScanLine(y - m_area.top);
-    std::uint32_t* row = target->Row(y);
-    for (int x = m_area.left; x < m_area.right; ++x) {
-      uchar value = mask[x - m_area.left];
-      if (value == kPen) row[x] = MixPen(rop, pen, row[x]);
-      else if (value == kBrush) row[x] = MixPen(rop, brush, row[x]);
+  // Copying does not depend on what is there: mixed once for all pixels.
+  bool copy = rop == R2_COPYPEN;
+  std::uint32_t penCopy = MixPen(rop, pen, 0), brushCopy = MixPen(rop, brush, 0);
+  auto mix = [&](int value, std::uint32_t& at) {
+    if (value == kPen) at = copy ? penCopy : MixPen(rop, pen, at);
+    else if (value == kBrush) at = copy ? brushCopy : MixPen(rop, brush, at);
+  };
+  if (!m_imageMade) {
+    // A pixel set twice is mixed once, as from an image; copying needs no care.
+    if (rop != R2_COPYPEN) {
+      std::stable_sort(m_pixels.begin(), m_pixels.end(),
+                       [](const Pixel& a, const Pixel& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+      auto kept = std::unique(m_pixels.rbegin(), m_pixels.rend(),
+                              [](const Pixel& a, const Pixel& b) { return a.x == b.x && a.y == b.y; });
+      m_pixels.erase(m_pixels.begin(), kept.base());
+    }
+    for (const Pixel& pixel : m_pixels) mix(pixel.value, target->Row(pixel.y)[pixel.x]);
+  } else {
+    for (int y = m_area.top; y < m_area.bottom; ++y) {
+      const uchar* mask = m_mask.constScanLine(y - m_area.top);
+      std::uint32_t* row = target->Row(y);
+      for (int x = m_area.left; x < m_area.right; ++x) mix(mask[x - m_area.left], row[x]);
     }
   }
   m_context.Touched();

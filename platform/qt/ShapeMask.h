@@ -1,10 +1,13 @@
 // Lines and shapes are drawn by Qt into a mask first and then mixed into the
 // target pixel by pixel, so that every pixel is touched once and the ROP2
 // modes (R2_NOT, R2_XORPEN ...) invert exactly what the platform inverts.
+// Thin lines set single pixels: those are kept as a list until a painter is
+// needed, so that a long line costs its pixels, not its bounding box.
 #pragma once
 
 #include <QImage>
 #include <QPainter>
+#include <vector>
 
 #include "win32/GdiObjects.h"
 
@@ -26,9 +29,16 @@ class ShapeMask {
   void Apply();
 
  private:
+  struct Pixel {
+    int x, y, value;
+  };
+  void MakeImage();
+
   DeviceContext& m_context;
   RECT m_area{};
+  std::vector<Pixel> m_pixels;  // set before there was an image
   QImage m_mask;
+  bool m_imageMade = false;
   std::unique_ptr<QPainter> m_painter;
 };
 

@@ -137,3 +137,22 @@ TEST(Drawing, ShapesStayInsideTheClip) {
   EXPECT_EQ(GetPixel(canvas.dc, 10, 5), kWhite);
   EXPECT_EQ(canvas.Count(kBlack), 10 * 20);
 }
+
+TEST(Drawing, ThinPolylinesTouchEachPixelOnceAndKeepToTheClip) {
+  // A bow tie: its two diagonals cross; in R2_NOT the crossing is inverted
+  // once, like every other pixel of the line.
+  Canvas canvas(20, 20);
+  SetROP2(canvas.dc, R2_NOT);
+  POINT bow[] = {{2, 2}, {16, 16}, {16, 2}, {2, 16}, {2, 3}};
+  Polyline(canvas.dc, bow, 5);
+  EXPECT_EQ(GetPixel(canvas.dc, 9, 9), kBlack) << "the crossing";
+  EXPECT_EQ(GetPixel(canvas.dc, 16, 9), kBlack);
+  SetROP2(canvas.dc, R2_COPYPEN);
+
+  Canvas clipped(20, 20);
+  IntersectClipRect(clipped.dc, 0, 0, 10, 20);
+  MoveToEx(clipped.dc, -1000, 5, nullptr);
+  LineTo(clipped.dc, 1000, 5);
+  EXPECT_EQ(clipped.Count(kBlack), 10);
+  EXPECT_EQ(GetPixel(clipped.dc, 9, 5), kBlack);
+}
