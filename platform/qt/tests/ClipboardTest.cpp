@@ -185,9 +185,22 @@ std::string Shell(const std::string& command) {
   return output;
 }
 
+// Whether programs can open the display yet; a loaded machine may be slow to
+// let the first client in even after the server said it was ready.
+bool WaitForClients(const std::string& display) {
+  for (int wait = 0; wait < 200; ++wait) {
+    if (Shell("DISPLAY=" + display + " xclip -selection clipboard -o -t TARGETS 2>&1").find("Can't open display") ==
+        std::string::npos)
+      return true;
+    Shell("sleep 0.1");
+  }
+  return false;
+}
+
 TEST(DesktopClipboardOnX, TextAndPicturesTravelToOtherProgramsAndBackUnchanged) {
   XServer server;
   if (server.Display().empty()) GTEST_SKIP() << "no X server could be started (Xvfb missing?): the desktop clipboard test is left out";
+  ASSERT_TRUE(WaitForClients(server.Display())) << "the X server " << server.Display() << " lets no program in";
   layer::testing::TempFolder folder;
   std::string text = "Teil 4711: Rasenm\xE4her \x80 20\r\nzweite Zeile";
   std::vector<BYTE> dib = SmallDib();
