@@ -103,6 +103,46 @@ TEST_F(Controls, AnOwnerDrawnButtonAsksItsParentToDrawItPressedAndReleased) {
   EXPECT_EQ(states, (std::vector<UINT>{0, ODS_SELECTED | ODS_FOCUS, ODS_FOCUS}));
 }
 
+// A pixel of a window's client area in a picture of the whole window.
+std::uint32_t ClientPixel(const layer::Surface& picture, const layer::Window& window, POINT point) {
+  return picture.Row(window.client.top + point.y)[window.client.left + point.x];
+}
+
+// A group box made before the controls it groups lies above them; they show
+// through its inside all the same, as does what the owner draws there, and
+// the mouse reaches them.
+TEST_F(Controls, AGroupBoxAboveItsControlsLetsThemShowAndBeClicked) {
+  owner.Child(WC_BUTTON, "Optionen", BS_GROUPBOX, RECT{10, 10, 250, 150}, kId);
+  HWND check = owner.Child(WC_BUTTON, "&Pr\xFC" "fen", BS_AUTOCHECKBOX, RECT{20, 40, 140, 60}, kId + 1);
+  RedrawWindow(owner.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  HDC dc = GetDC(owner.Handle());
+  RECT drawn{200, 100, 220, 120};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &drawn, red);
+  DeleteObject(red);
+  ReleaseDC(owner.Handle(), dc);
+
+  auto ownerRecord = layer::WindowOf(owner.Handle());
+  auto checkRecord = layer::WindowOf(check);
+  layer::Surface shown = layer::ComposeWindow(*ownerRecord);
+  int differing = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 120; ++x)
+      if (ClientPixel(shown, *ownerRecord, POINT{20 + x, 40 + y}) != ClientPixel(checkRecord->canvas, *checkRecord, POINT{x, y}))
+        ++differing;
+  EXPECT_EQ(differing, 0) << "pixels of the check box hidden";
+  EXPECT_EQ(ClientPixel(shown, *ownerRecord, POINT{210, 110}), ClientPixel(ownerRecord->canvas, *ownerRecord, POINT{210, 110}));
+  // The frame itself still shows.
+  EXPECT_NE(ClientPixel(shown, *ownerRecord, POINT{10, 80}), ClientPixel(ownerRecord->canvas, *ownerRecord, POINT{10, 80}));
+
+  POINT onCheck{25, 50};
+  ClientToScreen(owner.Handle(), &onCheck);
+  layer::MouseInput(onCheck, WM_LBUTTONDOWN, MK_LBUTTON);
+  layer::MouseInput(onCheck, WM_LBUTTONUP, 0);
+  DrainThroughDialog(nullptr);
+  EXPECT_EQ(SendMessage(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
 TEST_F(Controls, AStaticShowsTheIconItIsGiven) {
   HWND picture = owner.Child(WC_STATIC, "", SS_ICON, RECT{10, 10, 42, 42}, kId);
   layer::IconPicture red;
