@@ -258,6 +258,66 @@ TEST_F(Controls, AMultiLineEditCountsItsLinesAndKeepsReturnWhenAsked) {
   EXPECT_EQ(SendMessage(edit, EM_GETLINECOUNT, 0, 0), 4);
 }
 
+// The lines of a multi-line field as it shows them.
+std::vector<std::string> ShownLines(HWND edit) {
+  std::vector<std::string> lines;
+  int count = static_cast<int>(SendMessage(edit, EM_GETLINECOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char line[256] = {};
+    *reinterpret_cast<WORD*>(line) = sizeof line - 1;
+    LRESULT length = SendMessage(edit, EM_GETLINE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+    lines.emplace_back(line, static_cast<std::size_t>(length));
+  }
+  return lines;
+}
+
+int WidthIn(HWND edit, const std::string& text) {
+  HDC dc = GetDC(edit);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(edit, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+  return size.cx;
+}
+
+TEST_F(Controls, AMultiLineFieldWrapsAtItsWidthUnlessItScrollsSideways) {
+  const std::string text = "Ersatzteil f\xFCr den Rasenm\xE4her der Baureihe vier\r\nDonaudampfschifffahrtsgesellschaft";
+  struct Case {
+    const char* name;
+    DWORD style;
+    bool wraps;
+  } cases[] = {
+      {"wrapping", ES_MULTILINE, true},
+      {"with a vertical bar", ES_MULTILINE | WS_VSCROLL | ES_AUTOVSCROLL, true},
+      {"scrolling sideways", ES_MULTILINE | ES_AUTOHSCROLL, false},
+      {"with a horizontal bar", ES_MULTILINE | WS_HSCROLL, false},
+  };
+  for (const Case& c : cases) {
+    HWND edit = owner.Child(WC_EDIT, text.c_str(), c.style | WS_BORDER, RECT{10, 10, 110, 150}, kId);
+    RECT area{};
+    SendMessage(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    std::vector<std::string> lines = ShownLines(edit);
+    std::string joined;
+    for (const std::string& line : lines) joined += line;
+    if (!c.wraps) {
+      EXPECT_EQ(lines.size(), 2u) << c.name;
+    } else {
+      EXPECT_GT(lines.size(), 4u) << c.name;
+      std::string expected = text;
+      expected.erase(expected.find("\r\n"), 2);
+      EXPECT_EQ(joined, expected) << c.name << ": every character on one line";
+      for (const std::string& line : lines) {
+        std::string ink = line.substr(0, line.find_last_not_of(' ') + 1);
+        EXPECT_LE(WidthIn(edit, ink), area.right - area.left) << c.name << ": \"" << line << "\"";
+      }
+      EXPECT_EQ(lines[0].back(), ' ') << c.name << ": lines break after a word";
+      EXPECT_EQ(SendMessage(edit, EM_LINEFROMCHAR, text.find("Donau"), 0), static_cast<LRESULT>(lines.size() - 2)) << c.name;
+    }
+    DestroyWindow(edit);
+  }
+}
+
 TEST_F(Controls, AnEditFieldCutsAndPastesThroughTheClipboard) {
   HWND edit = owner.Child(WC_EDIT, "Messer", ES_AUTOHSCROLL, RECT{10, 10, 210, 32}, kId);
   SendMessage(edit, EM_SETSEL, 0, 3);
