@@ -54,6 +54,7 @@ void InitDialog(VodContext& context, HWND dialog) {
   SetDlgItemText(dialog, IDC_VOD_STOP, LoadText(context, 325).c_str());
   SetDlgItemText(dialog, IDCANCEL, LoadText(context, 326).c_str());
   context.jobState = kJobRunning;
+  context.stopAfterPage = false;
   char version[48];
   VOD_GetVersion(version, sizeof version);
   SetWindowText(dialog, FormatMessage(LoadText(context, 320).c_str(), version).c_str());
