@@ -35,46 +35,37 @@ const CaseMaps &Maps() {
 // only on texts that begin with its lead, the part before the first wildcard;
 // most records fail there without being copied.
 class Matcher {
-public:
+ public:
   Matcher(const char *pattern, int textLength, const unsigned char *map)
-      : m_pattern(pattern), m_textLength(textLength), m_map(map),
-        m_text(static_cast<size_t>(textLength) + 1, '\0') {
+      : m_pattern(pattern), m_textLength(textLength), m_map(map), m_text(static_cast<size_t>(textLength) + 1, '\0') {
     const size_t wildcard = m_pattern.find_first_of("*?");
     m_literal = wildcard == std::string::npos;
     m_lead = m_literal ? m_pattern.size() : wildcard;
   }
 
   bool Matches(const unsigned char *text) {
-    if (m_pattern.empty())
-      return false;
-    return m_literal ? IsIdentical(text)
-                     : LeadMatches(text) &&
-                           MatchText(Copy(text), m_pattern.c_str()) == 1;
+    if (m_pattern.empty()) return false;
+    return m_literal ? IsIdentical(text) : LeadMatches(text) && MatchText(Copy(text), m_pattern.c_str()) == 1;
   }
 
-private:
+ private:
   bool IsIdentical(const unsigned char *text) const {
     const size_t length = m_pattern.size();
-    if (length > static_cast<size_t>(m_textLength))
-      return false;
-    if (length < static_cast<size_t>(m_textLength) && text[length] != 0)
-      return false;
+    if (length > static_cast<size_t>(m_textLength)) return false;
+    if (length < static_cast<size_t>(m_textLength) && text[length] != 0) return false;
     return LeadMatches(text);
   }
   // The pattern's bytes hold no NUL, so a text that ends early fails here.
   bool LeadMatches(const unsigned char *text) const {
-    if (m_lead > static_cast<size_t>(m_textLength))
-      return false;
+    if (m_lead > static_cast<size_t>(m_textLength)) return false;
     for (size_t i = 0; i < m_lead; ++i) {
-      if (m_map[text[i]] != static_cast<unsigned char>(m_pattern[i]))
-        return false;
+      if (m_map[text[i]] != static_cast<unsigned char>(m_pattern[i])) return false;
     }
     return true;
   }
   const char *Copy(const unsigned char *text) {
     int i = 0;
-    for (; i < m_textLength && text[i] != 0; ++i)
-      m_text[i] = static_cast<char>(m_map[text[i]]);
+    for (; i < m_textLength && text[i] != 0; ++i) m_text[i] = static_cast<char>(m_map[text[i]]);
     m_text[i] = '\0';
     return m_text.data();
   }
@@ -87,29 +78,23 @@ private:
   size_t m_lead = 0;
 };
 
-} // namespace
+}  // namespace
 
 bool WhereUsedGeometry::IsUsable() const {
-  return textLength > 0 && keyLength > 0 && blockLength >= 0 && columns >= 0 &&
-         RecordLength() <= INT_MAX;
+  return textLength > 0 && keyLength > 0 && blockLength >= 0 && columns >= 0 && RecordLength() <= INT_MAX;
 }
 
 WhereUsedFile::Status WhereUsedFile::Read(const char *path) {
   m_bytes.reset();
   m_length = 0;
-  if (!m_geometry.IsUsable())
-    return Status::cannotRead;
+  if (!m_geometry.IsUsable()) return Status::cannotRead;
   CFile file;
-  if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite))
-    return Status::cannotOpen;
+  if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return Status::cannotOpen;
   try {
     const DWORD length = file.GetLength();
-    if (length > INT_MAX)
-      return Status::cannotRead;
-    std::unique_ptr<unsigned char[]> bytes(
-        new (std::nothrow) unsigned char[length == 0 ? 1 : length]);
-    if (!bytes || file.Read(bytes.get(), length) != length)
-      return Status::cannotRead;
+    if (length > INT_MAX) return Status::cannotRead;
+    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[length == 0 ? 1 : length]);
+    if (!bytes || file.Read(bytes.get(), length) != length) return Status::cannotRead;
     m_bytes = std::move(bytes);
     m_length = length;
   } catch (CFileException *error) {
@@ -121,8 +106,7 @@ WhereUsedFile::Status WhereUsedFile::Read(const char *path) {
 
 WhereUsedFile::Status WhereUsedFile::Assign(const void *bytes, size_t length) {
   m_bytes.reset(new unsigned char[length == 0 ? 1 : length]);
-  if (length > 0)
-    std::memcpy(m_bytes.get(), bytes, length);
+  if (length > 0) std::memcpy(m_bytes.get(), bytes, length);
   m_length = length;
   if (!m_geometry.IsUsable()) {
     m_bytes.reset();
@@ -135,14 +119,12 @@ WhereUsedFile::Status WhereUsedFile::Assign(const void *bytes, size_t length) {
 // A file that is not empty holds at least one whole record; otherwise its
 // geometry cannot be the one it was written with.
 WhereUsedFile::Status WhereUsedFile::CheckFits() const {
-  if (m_length > 0 && static_cast<size_t>(m_geometry.RecordLength()) > m_length)
-    return Status::cannotRead;
+  if (m_length > 0 && static_cast<size_t>(m_geometry.RecordLength()) > m_length) return Status::cannotRead;
   return Status::ok;
 }
 
 size_t WhereUsedFile::RecordCount() const {
-  if (!m_bytes || !m_geometry.IsUsable())
-    return 0;
+  if (!m_bytes || !m_geometry.IsUsable()) return 0;
   return m_length / static_cast<size_t>(m_geometry.RecordLength());
 }
 
@@ -150,27 +132,20 @@ size_t WhereUsedFile::RecordCount() const {
 // has no bit, so no record takes part in it.
 bool WhereUsedFile::TakesPart(const unsigned char *record, int column) const {
   const int flagBytes = m_geometry.FlagBytes();
-  if (flagBytes == 0)
-    return true;
-  if (column < 0 || column / 8 >= flagBytes)
-    return false;
+  if (flagBytes == 0) return true;
+  if (column < 0 || column / 8 >= flagBytes) return false;
   const unsigned char flags = record[m_geometry.HitLength() + column / 8];
   return (flags & (1u << (column % 8))) != 0;
 }
 
-void WhereUsedFile::Search(const char *pattern, bool caseSensitive, int column,
-                           WhereUsedHits &hits) const {
+void WhereUsedFile::Search(const char *pattern, bool caseSensitive, int column, WhereUsedHits &hits) const {
   const size_t count = RecordCount();
-  if (pattern == nullptr || count == 0)
-    return;
+  if (pattern == nullptr || count == 0) return;
   const size_t recordLength = static_cast<size_t>(m_geometry.RecordLength());
-  Matcher matcher(pattern, m_geometry.textLength,
-                  caseSensitive ? Maps().same : Maps().upper);
+  Matcher matcher(pattern, m_geometry.textLength, caseSensitive ? Maps().same : Maps().upper);
   const unsigned char *record = m_bytes.get();
   for (size_t r = 0; r < count; ++r, record += recordLength) {
-    if (!TakesPart(record, column) || !matcher.Matches(record))
-      continue;
-    if (!hits.Add(record))
-      return;
+    if (!TakesPart(record, column) || !matcher.Matches(record)) continue;
+    if (!hits.Add(record)) return;
   }
 }

@@ -20,25 +20,21 @@ struct WhereUsedGeometry {
   int FlagBytes() const { return columns > 0 ? (columns + 8) / 8 : 0; }
   // Text, key and block: the part of a record that a hit keeps.
   int HitLength() const { return textLength + keyLength + blockLength; }
-  long long RecordLength() const {
-    return static_cast<long long>(textLength) + keyLength + blockLength +
-           FlagBytes();
-  }
+  long long RecordLength() const { return static_cast<long long>(textLength) + keyLength + blockLength + FlagBytes(); }
   // A text and a key of at least one byte, nothing negative, and a record
   // length that a hit buffer can count in.
   bool IsUsable() const;
 };
 
 class WhereUsedFile {
-public:
+ public:
   enum class Status {
     ok,
-    cannotOpen, // the file is missing or barred
-    cannotRead, // a read failed, or the file is no file of such records
+    cannotOpen,  // the file is missing or barred
+    cannotRead,  // a read failed, or the file is no file of such records
   };
 
-  explicit WhereUsedFile(const WhereUsedGeometry &geometry)
-      : m_geometry(geometry) {}
+  explicit WhereUsedFile(const WhereUsedGeometry &geometry) : m_geometry(geometry) {}
 
   // Reads the whole file, others barred from writing meanwhile. The geometry
   // is checked first: a file that cannot be taken as its records is never
@@ -55,10 +51,9 @@ public:
   // whose text matches the pattern (a whole-text match with "*" and "?");
   // without caseSensitive each record text is upper-cased before the match,
   // so the caller upper-cases the pattern alike.
-  void Search(const char *pattern, bool caseSensitive, int column,
-              WhereUsedHits &hits) const;
+  void Search(const char *pattern, bool caseSensitive, int column, WhereUsedHits &hits) const;
 
-private:
+ private:
   Status CheckFits() const;
   bool TakesPart(const unsigned char *record, int column) const;
 

@@ -9,7 +9,7 @@
 struct WhereUsedGeometry;
 
 class WhereUsedHits {
-public:
+ public:
   explicit WhereUsedHits(const WhereUsedGeometry &geometry);
 
   void Clear();
@@ -25,7 +25,7 @@ public:
 
   const CDynBuf &Buffer() const { return m_buffer; }
 
-private:
+ private:
   CString Field(int hit, int offset, int length) const;
 
   int m_textLength;

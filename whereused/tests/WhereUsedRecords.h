@@ -16,15 +16,11 @@ inline std::string Field(const std::string &text, int length) {
 }
 
 // columns: the flag columns whose bits are set.
-inline std::string Record(const WhereUsedGeometry &g, const std::string &text,
-                          const std::string &key, const std::string &block = "",
-                          std::initializer_list<int> columns = {}) {
+inline std::string Record(const WhereUsedGeometry &g, const std::string &text, const std::string &key,
+                          const std::string &block = "", std::initializer_list<int> columns = {}) {
   std::string flags(static_cast<size_t>(g.FlagBytes()), '\0');
-  for (int c : columns)
-    flags[static_cast<size_t>(c / 8)] =
-        static_cast<char>(flags[c / 8] | (1 << (c % 8)));
-  return Field(text, g.textLength) + Field(key, g.keyLength) +
-         Field(block, g.blockLength) + flags;
+  for (int c : columns) flags[static_cast<size_t>(c / 8)] = static_cast<char>(flags[c / 8] | (1 << (c % 8)));
+  return Field(text, g.textLength) + Field(key, g.keyLength) + Field(block, g.blockLength) + flags;
 }
 
-} // namespace whereused::testing
+}  // namespace whereused::testing
