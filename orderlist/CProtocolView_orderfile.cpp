@@ -173,25 +173,6 @@ CString RootOf(const CString& path) {
 
 }  // namespace
 
-// The databases a read or conversion completes its lines from, open while it runs.
-struct CProtocolView::OpenDatabases {
-  explicit OpenDatabases(const CProtocolApp& app) {
-    if (!app.m_parts_db.IsEmpty()) {
-      owned[0] = Open(app.m_parts_db);
-      owned[1] = Open(CompanionDatabasePath(app.m_parts_db));
-    }
-    if (!app.m_price_db.IsEmpty()) owned[2] = Open(app.m_price_db);
-    databases = {owned[0].get(), owned[1].get(), owned[2].get()};
-  }
-  static std::unique_ptr<DdmDatabase> Open(const CString& path) {
-    auto database = std::make_unique<DdmDatabase>(0, 0, 0, 0);
-    if (!database->DdmDbOpen(path) || !database->DdmDbPrepare(0xFFFF)) return nullptr;
-    return database;
-  }
-  std::unique_ptr<DdmDatabase> owned[3];
-  OrderDatabases databases;
-};
-
 CString CProtocolView::OrderFilePath() const {
   return m_app.m_order_dir + "\\" + m_app.m_order_name + ".pro";
 }
