@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "orderlist/CProtocolApp.h"
+#include "orderlist/PartsInfoCalls.h"
 
 namespace {
 
@@ -81,5 +82,6 @@ void CProtocolApp::BuildColumnTitles(CDynBuf& titles, int display) const {
 int CProtocolApp::SetProgramLanguage(const char* language) {
   m_prg_language = language ? language : "";
   BuildColumnTitles(m_column_titles, kPricesCurrency1);
+  if (auto setTitles = ThePartsInfoCalls().setColumnTitles) setTitles(m_column_titles, m_prg_language);
   return 1;
 }

@@ -116,6 +116,8 @@ class CProtocolView {
   // The current order's file: order folder, "\", order name, ".pro".
   CString OrderFilePath() const;
   int WriteOrderFile();
+  // The order into another file, replacing it when it is there.
+  int WriteOrderFileTo(const char* path);
   int ReadOrderFile();
   int MergeOrderFile(const char* path);
   int ConvertOrderFile(const char* path);

@@ -234,7 +234,9 @@ bool AppendHead(CDynBuf& out, const CDynBuf& header, const CString& currency, in
 
 // Price fields go into the file exactly when its currency name does, so a
 // file always reads back as written.
-int CProtocolView::WriteOrderFile() {
+int CProtocolView::WriteOrderFile() { return WriteOrderFileTo(OrderFilePath()); }
+
+int CProtocolView::WriteOrderFileTo(const char* path) {
   const CString currency = m_app.KeepsPrices() ? m_app.m_currency1.Left(0xFF) : CString();
   CDynBuf file;
   file.SetGrowBy(kFileGrowStep);
@@ -242,7 +244,7 @@ int CProtocolView::WriteOrderFile() {
   for (const auto& item : m_items)
     if (!AppendBlock(file, LineFields(*item, !currency.IsEmpty(), m_app.m_other_columns))) return 0;
   file.AppendShort(static_cast<unsigned short>(0));
-  return WriteFileReplacing(OrderFilePath(), file) ? 1 : 0;
+  return WriteFileReplacing(path, file) ? 1 : 0;
 }
 
 // The file's bytes and head (an older file converted first) and where its

@@ -1,0 +1,94 @@
+// The frame's creation, its titles and languages, and the user's close.
+#include "orderlist/CMainFrame.h"
+
+#include "interfaces/ProtocolCommands.h"
+#include "win32/CrossProcess.h"
+#include "win32/UserMessages.h"
+#include "win32/UserWindows.h"
+
+namespace {
+
+constexpr UINT_PTR kViewerWatchTimer = 1;
+constexpr UINT kViewerWatchPeriod = 60000;
+constexpr long kProgramTitle = 724;
+constexpr UINT kClosingAnswerTimeout = 3000;
+
+}  // namespace
+
+UINT ProtocolCommandMessage() {
+  static const UINT id = RegisterWindowMessage(VARNO4_PROTOCOL_COMMAND_NAME);
+  return id;
+}
+
+UINT ProtocolToTifMessage() {
+  static const UINT id = RegisterWindowMessage("PROTOCOL_TO_TIF_CMD");
+  return id;
+}
+
+namespace {
+const UINT protocolCommandMessage = ProtocolCommandMessage();
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+  ON_WM_CREATE()
+  ON_REGISTERED_MESSAGE(protocolCommandMessage, OnProtocolCommand)
+  ON_MESSAGE(WM_COPYDATA, OnCopyDataMessage)
+  ON_WM_TIMER()
+  ON_WM_SYSCOMMAND()
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame(CProtocolApp* app, CProtocolView* view) : m_app(app), m_view(view) {}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT create) {
+  if (CFrameWnd::OnCreate(create) == -1) return -1;
+  m_timer_id = SetTimer(kViewerWatchTimer, kViewerWatchPeriod, nullptr);
+  return 0;
+}
+
+LRESULT CMainFrame::OnCopyDataMessage(WPARAM wParam, LPARAM lParam) {
+  return OnCopyData(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+}
+
+void CMainFrame::PostToViewer(int code) {
+  if (m_viewer_window) ::PostMessage(m_viewer_window, ProtocolCommandMessage(), static_cast<WPARAM>(code), 0);
+}
+
+void CMainFrame::ShowForViewer() {
+  if (m_app->m_prg_language.Compare(m_app->m_prg_language_new) != 0) ApplyProgramLanguage();
+  ShowWindow(IsIconic() ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow();
+  PostToViewer(PROTOCOL_CMD_SHOWN);
+}
+
+void CMainFrame::HideForViewer() {
+  ShowWindow(SW_HIDE);
+  PostToViewer(PROTOCOL_CMD_HIDDEN);
+}
+
+void CMainFrame::ApplyProgramLanguage() {
+  m_app->m_texts.DdmTextSetLanguage(m_app->m_prg_language_new);
+  m_app->SetProgramLanguage(m_app->m_prg_language_new);
+  SetTitles();
+}
+
+void CMainFrame::SetTitles() {
+  const CString title = m_app->GetText(kProgramTitle);
+  if (title.IsEmpty()) return;
+  SetWindowText(title + " - " + m_app->m_order_name);
+}
+
+// While the viewer runs, the order list stays for it: closing only hides.
+void CMainFrame::OnSysCommand(UINT id, LPARAM lParam) {
+  if ((id & 0xFFF0) != SC_CLOSE || m_app->m_stand_alone) {
+    CFrameWnd::OnSysCommand(id, lParam);
+    return;
+  }
+  ShowWindow(SW_HIDE);
+  if (m_viewer_window) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(m_viewer_window, ProtocolCommandMessage(), PROTOCOL_CMD_HIDDEN, 0, SMTO_NORMAL,
+                        kClosingAnswerTimeout, &answer);
+  }
+}
+
+void CMainFrame::ShowOrderedNotice() {}

@@ -1,0 +1,76 @@
+// The order-list program's frame window: the window the viewer talks to.
+// It takes the viewer's commands and data blocks, watches the viewer's
+// process, hides instead of closing while the viewer runs, and starts the
+// export and calculation programs.
+#pragma once
+
+#include <memory>
+
+#include "foundation/CDynBuf.h"
+#include "mfc/CFrameWnd.h"
+#include "mfc/CStringArray.h"
+#include "orderlist/CProtocolApp.h"
+#include "orderlist/CProtocolView.h"
+#include "win32/CrossProcess.h"
+#include "win32/UserTypes.h"
+
+// The two registered messages, the same number in every program.
+UINT ProtocolCommandMessage();
+UINT ProtocolToTifMessage();
+
+class CMainFrame : public CFrameWnd {
+ public:
+  CMainFrame(CProtocolApp* app, CProtocolView* view);
+
+  // Handlers of the viewer's channel; each answers whether it took the code.
+  LRESULT OnProtocolCommand(WPARAM code, LPARAM value);
+  BOOL OnCopyData(CWnd* sender, const COPYDATASTRUCT* block);
+  afx_msg void OnTimer(UINT_PTR id);
+  afx_msg void OnSysCommand(UINT id, LPARAM lParam);
+
+  void ApplyProgramLanguage();
+  void SetTitles();
+  // The order as a new file in the order folder, named by the time of the
+  // viewer's end, when it has lines the user has not saved.
+  void KeepUnsavedOrder();
+
+  // The export program (command 259) and the calculation program (282).
+  void RunExportProgram();
+  void RunCalcTool();
+
+  int m_min_track_width = 0, m_min_track_height = 0;
+  CStringArray m_text_list;
+  HWND m_viewer_window = nullptr;
+  UINT_PTR m_timer_id = 0;
+  int m_print_busy = 0;
+  int m_mail_busy = 0;
+  CProtocolApp* m_app;
+  bool m_menu_built = false;
+
+ protected:
+  afx_msg int OnCreate(LPCREATESTRUCT create);
+  LRESULT OnCopyDataMessage(WPARAM wParam, LPARAM lParam);
+  // The short notice that parts were ordered.
+  virtual void ShowOrderedNotice();
+
+ private:
+  void ShowForViewer();
+  void HideForViewer();
+  void PostToViewer(int code);
+  void HandOverParts(const CDynBuf& lines, int tag);
+  bool TakeDictionaries(const CDynBuf& data);
+  void TakeDataLanguage(const CString& language);
+  void TakePartsDatabase(const CString& path);
+  void QuitForGoneViewer();
+  bool ViewerIsRunning() const;
+  // The hand-over file "~V4PE…" or "~V4PC…" in the temporary folder; false
+  // when the view cannot write it.
+  bool WriteHandOverFile(const char* prefix, int& counter, CString& path);
+  static bool StartOutsideProgram(const CString& program, const CString& file);
+
+  CProtocolView* m_view;
+  int m_export_counter = 0;
+  int m_calc_counter = 0;
+
+  DECLARE_MESSAGE_MAP()
+};
