@@ -37,6 +37,8 @@ class CMainFrame : public CFrameWnd {
   // The export program (command 259) and the calculation program (282).
   void RunExportProgram();
   void RunCalcTool();
+  // Mails the order to its supplier; every outcome shows a message.
+  void MailOrder();
 
   int m_min_track_width = 0, m_min_track_height = 0;
   CStringArray m_text_list;
@@ -67,6 +69,9 @@ class CMainFrame : public CFrameWnd {
   // when the view cannot write it.
   bool WriteHandOverFile(const char* prefix, int& counter, CString& path);
   static bool StartOutsideProgram(const CString& program, const CString& file);
+  CDynBuf OrderLinesText() const;
+  bool WriteMailFile(const CString& path);
+  CDynBuf MailNote() const;
 
   CProtocolView* m_view;
   int m_export_counter = 0;
