@@ -2,6 +2,7 @@
 #include "orderlist/CMainFrame.h"
 
 #include "interfaces/ProtocolCommands.h"
+#include "orderlist/res/resource.h"
 #include "win32/CrossProcess.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
@@ -35,6 +36,13 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_MESSAGE(WM_COPYDATA, OnCopyDataMessage)
   ON_WM_TIMER()
   ON_WM_SYSCOMMAND()
+  ON_COMMAND(ID_ORDER_NEW, OnFileNew)
+  ON_COMMAND(ID_ORDER_OPEN, OnFileOpen)
+  ON_COMMAND(ID_ORDER_SAVE, OnFileSave)
+  ON_COMMAND(ID_ORDER_SAVE_AS, OnFileSaveAs)
+  ON_COMMAND(ID_EXPORT_PROGRAM, RunExportProgram)
+  ON_COMMAND(ID_MAIL_ORDER, MailOrder)
+  ON_COMMAND(ID_CALC_TOOL, RunCalcTool)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CProtocolApp* app, CProtocolView* view) : m_app(app), m_view(view) {}

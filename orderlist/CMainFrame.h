@@ -37,6 +37,12 @@ class CMainFrame : public CFrameWnd {
   // The export program (command 259) and the calculation program (282).
   void RunExportProgram();
   void RunCalcTool();
+  // The order-file commands (240 to 243).
+  void OnFileNew();
+  void OnFileOpen();
+  void OnFileSave();
+  void OnFileSaveAs();
+
   // Mails the order to its supplier; every outcome shows a message.
   void MailOrder();
 
@@ -54,6 +60,10 @@ class CMainFrame : public CFrameWnd {
   LRESULT OnCopyDataMessage(WPARAM wParam, LPARAM lParam);
   // The short notice that parts were ordered.
   virtual void ShowOrderedNotice();
+  // The order the user picks to open, and the new name for Save as; false
+  // when the user cancels.
+  virtual bool ChooseOrderToOpen(CString& name);
+  virtual bool ChooseOrderName(CString& name);
 
  private:
   void ShowForViewer();
@@ -69,6 +79,9 @@ class CMainFrame : public CFrameWnd {
   // when the view cannot write it.
   bool WriteHandOverFile(const char* prefix, int& counter, CString& path);
   static bool StartOutsideProgram(const CString& program, const CString& file);
+  bool WriteOrder();
+  bool SaveChangesFirst();
+  void AdoptOrderName(const CString& name);
   CDynBuf OrderLinesText() const;
   bool WriteMailFile(const CString& path);
   CDynBuf MailNote() const;
