@@ -43,6 +43,16 @@ class CMainFrame : public CFrameWnd {
   void OnFileSave();
   void OnFileSaveAs();
 
+  // Printing and faxing (253, 254, 280, 281).
+  void OnPrintDirect();
+  void OnPrint();
+  void OnFax();
+  void OnFaxPrinter();
+  void SetPrintEnabled(BOOL enable);
+  void PrintOrder();
+  // The order as the print script of the order forms.
+  CDynBuf PrintScript(const CString& libraryVersion) const;
+
   // Mails the order to its supplier; every outcome shows a message.
   void MailOrder();
 
@@ -79,6 +89,12 @@ class CMainFrame : public CFrameWnd {
   // when the view cannot write it.
   bool WriteHandOverFile(const char* prefix, int& counter, CString& path);
   static bool StartOutsideProgram(const CString& program, const CString& file);
+  CString NextScriptPath();
+  CString ShownCurrency() const;
+  bool WriteScript(const CString& path, const CDynBuf& script);
+  void PrepareIni(const CString& ini, const char* noDialog);
+  void PrintWith(const CString& ini, const char* noDialog);
+  bool FaxIniReady();
   bool WriteOrder();
   bool SaveChangesFirst();
   void AdoptOrderName(const CString& name);

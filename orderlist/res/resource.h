@@ -15,3 +15,8 @@
 #define ID_CALC_TOOL 282
 
 #define IDD_ORDERED_NOTICE 207
+
+#define ID_PRINT_DIRECT 253
+#define ID_PRINT 254
+#define ID_FAX 280
+#define ID_FAX_PRINTER 281
