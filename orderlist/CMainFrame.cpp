@@ -3,6 +3,8 @@
 
 #include "interfaces/ProtocolCommands.h"
 #include "orderlist/res/resource.h"
+#include "orderlist/CListEditDlg.h"
+#include "win32/Clock.h"
 #include "win32/CrossProcess.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
@@ -13,6 +15,9 @@ constexpr UINT_PTR kViewerWatchTimer = 1;
 constexpr UINT kViewerWatchPeriod = 60000;
 constexpr long kProgramTitle = 724;
 constexpr UINT kClosingAnswerTimeout = 3000;
+constexpr long kShippingMethodsTitle = 1125, kOrderVariantsTitle = 1281;
+constexpr long kOrderedCaption = 2313, kOrderedText = 2314;
+constexpr DWORD kOrderedNoticeTime = 500;
 
 }  // namespace
 
@@ -42,6 +47,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_COMMAND(ID_ORDER_SAVE_AS, OnFileSaveAs)
   ON_COMMAND(ID_EXPORT_PROGRAM, RunExportProgram)
   ON_COMMAND(ID_MAIL_ORDER, MailOrder)
+  ON_COMMAND(ID_EDIT_SHIPPING_METHODS, OnEditShippingMethods)
+  ON_COMMAND(ID_EDIT_ORDER_VARIANTS, OnEditOrderVariants)
   ON_COMMAND(ID_PRINT_DIRECT, OnPrintDirect)
   ON_COMMAND(ID_PRINT, OnPrint)
   ON_COMMAND(ID_FAX, OnFax)
@@ -103,4 +110,26 @@ void CMainFrame::OnSysCommand(UINT id, LPARAM lParam) {
   }
 }
 
-void CMainFrame::ShowOrderedNotice() {}
+// A short word that the parts arrived, without an owner, so it shows even
+// while the order list is hidden.
+void CMainFrame::ShowOrderedNotice() {
+  CDialog notice;
+  if (!notice.Create(IDD_ORDERED_NOTICE, nullptr)) return;
+  notice.SetWindowText(m_app->GetText(kOrderedCaption));
+  notice.SetDlgItemText(IDC_ORDERED_TEXT, m_app->GetText(kOrderedText));
+  notice.ShowWindow(SW_SHOWNORMAL);
+  notice.SetForegroundWindow();
+  Sleep(kOrderedNoticeTime);
+  notice.ShowWindow(SW_HIDE);
+  notice.DestroyWindow();
+}
+
+void CMainFrame::OnEditShippingMethods() {
+  CListEditDlg dialog(*m_app, m_app->GetText(kShippingMethodsTitle), CListEditDlg::kShippingMethods, this);
+  dialog.DoModal();
+}
+
+void CMainFrame::OnEditOrderVariants() {
+  CListEditDlg dialog(*m_app, m_app->GetText(kOrderVariantsTitle), CListEditDlg::kOrderVariants, this);
+  dialog.DoModal();
+}

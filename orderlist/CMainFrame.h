@@ -53,6 +53,10 @@ class CMainFrame : public CFrameWnd {
   // The order as the print script of the order forms.
   CDynBuf PrintScript(const CString& libraryVersion) const;
 
+  // The selection lists of the order header (250, 251).
+  void OnEditShippingMethods();
+  void OnEditOrderVariants();
+
   // Mails the order to its supplier; every outcome shows a message.
   void MailOrder();
 

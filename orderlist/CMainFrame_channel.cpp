@@ -21,7 +21,6 @@ constexpr DWORD kLargestBlock = 16 * 1024 * 1024;
 constexpr int kLongestLanguage = 31;
 constexpr int kLongestPath = MAX_PATH - 1;
 constexpr int kWindowHandleBytes = 4;
-constexpr DWORD kOrderedNoticeTime = 500;
 
 // The text at the start of a block: up to its first NUL or its end.
 CString LeadingText(const CDynBuf& data, int start = 0) {

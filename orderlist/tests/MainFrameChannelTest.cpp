@@ -14,6 +14,8 @@
 #include "interfaces/ProtocolCommands.h"
 #include "orderlist/CMainFrame.h"
 #include "orderlist/PartsInfoCalls.h"
+#include "orderlist/res/resource.h"
+#include "user/Dialogs.h"
 #include "win32/Process.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
@@ -219,6 +221,7 @@ TEST_F(MainFrameChannel, OrderAnswersAddLinesAndMarkTheOrder) {
   Open(Ini({"DoubleInc=1", "AskInc=1"}));
   const std::string answer("2\0A1\0Schraube\0" "1999\0" "1\0R5\0\0\0\0", 26);
   EXPECT_TRUE(Data(PROTOCOL_CMD_ORDER_ANSWER, answer));
+  EXPECT_EQ(m_clock.SleptMilliseconds(), 500u);  // the notice that parts arrived
   ASSERT_EQ(m_view->GetItemCount(), 1);
   EXPECT_EQ(m_view->GetItem(0).lineTotal, 3998);
   EXPECT_TRUE(m_view->IsModified());
@@ -227,6 +230,22 @@ TEST_F(MainFrameChannel, OrderAnswersAddLinesAndMarkTheOrder) {
   EXPECT_TRUE(Data(PROTOCOL_CMD_ORDER_ANSWER, answer));
   EXPECT_STREQ(m_view->GetItem(0).quantity, "2");
   EXPECT_TRUE(m_view->IsModified());
+  EXPECT_EQ(m_clock.SleptMilliseconds(), 500u);  // no notice
+}
+
+TEST_F(MainFrameChannel, TheListCommandsOpenTheListDialog) {
+  Open();
+  std::vector<std::string> captions;
+  layer::ModalHook previous = layer::SetModalHook([&](HWND dialog) {
+    char caption[64] = "";
+    GetWindowText(dialog, caption, sizeof caption);
+    captions.emplace_back(caption);
+    PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  m_frame->SendMessage(WM_COMMAND, ID_EDIT_SHIPPING_METHODS, 0);
+  m_frame->SendMessage(WM_COMMAND, ID_EDIT_ORDER_VARIANTS, 0);
+  layer::SetModalHook(previous);
+  EXPECT_EQ(captions, (std::vector<std::string>{"Versandart", "Auftragsart"}));
 }
 
 TEST_F(MainFrameChannel, TheViewersCloseKeepsUnsavedLinesInANewFile) {
