@@ -42,6 +42,7 @@ class CMainFrame : public CFrameWnd {
   void OnFileOpen();
   void OnFileSave();
   void OnFileSaveAs();
+  void OnManageOrders();
 
   // Printing and faxing (253, 254, 280, 281).
   void OnPrintDirect();

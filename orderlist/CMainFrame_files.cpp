@@ -3,6 +3,8 @@
 // open that cannot read its file whole says so and does not take the file's
 // name, so that no later save writes a partial list over the good file.
 #include "orderlist/CMainFrame.h"
+#include "orderlist/COpenOrderDlg.h"
+#include "orderlist/CSaveOrderDlg.h"
 #include "win32/Files.h"
 #include "win32/MessageBox.h"
 
@@ -23,8 +25,24 @@ bool HoldsData(const CString& path) {
 
 }  // namespace
 
-bool CMainFrame::ChooseOrderToOpen(CString&) { return false; }
-bool CMainFrame::ChooseOrderName(CString&) { return false; }
+bool CMainFrame::ChooseOrderToOpen(CString& name) {
+  COpenOrderDlg dialog(*m_app, COpenOrderDlg::kOpen, this);
+  if (dialog.DoModal() != IDOK) return false;
+  name = dialog.m_name;
+  return true;
+}
+
+bool CMainFrame::ChooseOrderName(CString& name) {
+  CSaveOrderDlg dialog(*m_app, this);
+  if (dialog.DoModal() != IDOK) return false;
+  name = dialog.m_name;
+  return true;
+}
+
+void CMainFrame::OnManageOrders() {
+  COpenOrderDlg dialog(*m_app, COpenOrderDlg::kManage, this);
+  dialog.DoModal();
+}
 
 bool CMainFrame::WriteOrder() {
   if (m_view->WriteOrderFile()) {
