@@ -3,9 +3,11 @@
 
 #include "interfaces/ProtocolCommands.h"
 #include "orderlist/res/resource.h"
+#include "orderlist/CBookingSettingsDlg.h"
 #include "orderlist/CListEditDlg.h"
 #include "win32/Clock.h"
 #include "win32/CrossProcess.h"
+#include "win32/MessageBox.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
 
@@ -49,6 +51,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_COMMAND(ID_EXPORT_PROGRAM, RunExportProgram)
   ON_COMMAND(ID_MAIL_ORDER, MailOrder)
   ON_COMMAND(ID_EDIT_SHIPPING_METHODS, OnEditShippingMethods)
+  ON_COMMAND(ID_BOOKING_SETTINGS, OnBookingSettings)
   ON_COMMAND(ID_EDIT_ORDER_VARIANTS, OnEditOrderVariants)
   ON_COMMAND(ID_PRINT_DIRECT, OnPrintDirect)
   ON_COMMAND(ID_PRINT, OnPrint)
@@ -123,6 +126,15 @@ void CMainFrame::ShowOrderedNotice() {
   Sleep(kOrderedNoticeTime);
   notice.ShowWindow(SW_HIDE);
   notice.DestroyWindow();
+}
+
+void CMainFrame::OnBookingSettings() {
+  CBookingSettingsDlg dialog(*m_app, this);
+  dialog.m_raise = m_app->m_double_inc ? 1 : 0;
+  dialog.m_ask = m_app->m_ask_inc ? 1 : 0;
+  if (dialog.DoModal() != IDOK) return;
+  m_app->m_double_inc = dialog.m_raise != 0;
+  m_app->m_ask_inc = dialog.m_ask != 0;
 }
 
 void CMainFrame::OnEditShippingMethods() {

@@ -54,6 +54,8 @@ class CMainFrame : public CFrameWnd {
   // The order as the print script of the order forms.
   CDynBuf PrintScript(const CString& libraryVersion) const;
 
+  // The booking settings (247).
+  void OnBookingSettings();
   // The selection lists of the order header (250, 251).
   void OnEditShippingMethods();
   void OnEditOrderVariants();
