@@ -5,6 +5,8 @@
 #include "orderlist/res/resource.h"
 #include "orderlist/CBookingSettingsDlg.h"
 #include "orderlist/CListEditDlg.h"
+#include "orderlist/CVatRatesDlg.h"
+#include "orderlist/PartsInfoCalls.h"
 #include "win32/Clock.h"
 #include "win32/CrossProcess.h"
 #include "win32/MessageBox.h"
@@ -52,6 +54,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_COMMAND(ID_MAIL_ORDER, MailOrder)
   ON_COMMAND(ID_EDIT_SHIPPING_METHODS, OnEditShippingMethods)
   ON_COMMAND(ID_BOOKING_SETTINGS, OnBookingSettings)
+  ON_COMMAND(ID_VAT_RATES, OnVatRates)
   ON_COMMAND(ID_EDIT_ORDER_VARIANTS, OnEditOrderVariants)
   ON_COMMAND(ID_PRINT_DIRECT, OnPrintDirect)
   ON_COMMAND(ID_PRINT, OnPrint)
@@ -135,6 +138,21 @@ void CMainFrame::OnBookingSettings() {
   if (dialog.DoModal() != IDOK) return;
   m_app->m_double_inc = dialog.m_raise != 0;
   m_app->m_ask_inc = dialog.m_ask != 0;
+}
+
+// The parts-info window shows VAT by the same rates.
+void CMainFrame::OnVatRates() {
+  CVatRatesDlg dialog(*m_app, this);
+  if (dialog.DoModal() != IDOK || !dialog.m_changed) return;
+  const VatRateTable& table = m_app->m_vat;
+  if (auto setRate = ThePartsInfoCalls().setVatRate) {
+    for (int index = 0; index < static_cast<int>(dialog.m_changed_rates.size()); ++index) {
+      if (!dialog.m_changed_rates[static_cast<size_t>(index)]) continue;
+      const auto rate = static_cast<uint64_t>(table.Rate(index));
+      setRate(static_cast<uint32_t>(rate), static_cast<uint32_t>(rate >> 32), table.Decimals(), index, table.Count());
+    }
+  }
+  if (m_view) m_view->UpdateTotals();
 }
 
 void CMainFrame::OnEditShippingMethods() {

@@ -54,8 +54,9 @@ class CMainFrame : public CFrameWnd {
   // The order as the print script of the order forms.
   CDynBuf PrintScript(const CString& libraryVersion) const;
 
-  // The booking settings (247).
+  // The booking settings (247) and the VAT rates (278).
   void OnBookingSettings();
+  void OnVatRates();
   // The selection lists of the order header (250, 251).
   void OnEditShippingMethods();
   void OnEditOrderVariants();

@@ -4,6 +4,8 @@
 // not called.
 #pragma once
 
+#include <cstdint>
+
 #include "win32/Types.h"
 
 class CDynBuf;
@@ -16,6 +18,8 @@ struct PartsInfoCalls {
   void (*setDataLanguage)(const char* language) = nullptr;
   void (*openPartsDatabase)(const char* path) = nullptr;
   void (*setTextRequest)(const CDynBuf* request) = nullptr;
+  // The rate travels as two 32-bit halves, low half first.
+  void (*setVatRate)(uint32_t rateLow, uint32_t rateHigh, int decimals, int index, int count) = nullptr;
 };
 
 // The table the program's parts calls go through.
