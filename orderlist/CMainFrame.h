@@ -54,6 +54,11 @@ class CMainFrame : public CFrameWnd {
   // The order as the print script of the order forms.
   CDynBuf PrintScript(const CString& libraryVersion) const;
 
+  // The order-line commands (244 to 246).
+  void OnInsertLine();
+  void OnEditLine();
+  void OnDeleteLine();
+
   // The booking settings (247) and the VAT rates (278).
   void OnBookingSettings();
   void OnVatRates();

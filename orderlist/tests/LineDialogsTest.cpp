@@ -1,0 +1,113 @@
+// The order-line commands through their dialogs: a refused part keeps the
+// quick-add dialog open with its message, a taken one lands priced in the
+// list; the quantity dialog refuses 0; delete asks first.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ProtocolFixture.h"
+#include "orderlist/CMainFrame.h"
+#include "orderlist/res/resource.h"
+#include "user/Dialogs.h"
+#include "win32/UserWindows.h"
+
+namespace {
+
+using protocol_testing::BuiltFile;
+using protocol_testing::Ini;
+using protocol_testing::StandardSettings;
+
+class LineDialogs : public protocol_testing::ProtocolTest {
+ protected:
+  void SetUp() override {
+    ProtocolTest::SetUp();
+    m_folder.Write("V4Prot.ini", StandardSettings(Ini({"StammTnrExists=1"})));
+    m_folder.Write("V4Preise.ini", Ini({"[SETTINGS]", "PreisCol=3", "[PREISE]", "Col=103", "Name1=EUR", "Komma1=2",
+                                        "DB=" + BuiltFile("prices.ddm"), "[MWST]", "cnt=2", "00=16", "01=7"}));
+    m_app = Start(("-DL D -PL D -DN " + BuiltFile("catalogue.dud") + " -TS " + BuiltFile("parts.ddm")).c_str());
+    ASSERT_TRUE(m_app->m_constructed) << Log();
+    m_view = std::make_unique<CProtocolView>(*m_app);
+    m_frame = new CMainFrame(m_app.get(), m_view.get());
+    ASSERT_TRUE(m_frame->Create(nullptr, "Protokoll"));
+  }
+  void TearDown() override {
+    m_frame->DestroyWindow();
+    ProtocolTest::TearDown();
+  }
+  void Command(UINT id, std::function<void(HWND)> script) {
+    layer::ModalHook previous = layer::SetModalHook(std::move(script));
+    m_frame->SendMessage(WM_COMMAND, id, 0);
+    layer::SetModalHook(previous);
+  }
+  static std::string Text(HWND dialog, int id) {
+    char text[64] = "";
+    GetDlgItemText(dialog, id, text, sizeof text);
+    return text;
+  }
+
+  std::unique_ptr<CProtocolApp> m_app;
+  std::unique_ptr<CProtocolView> m_view;
+  CMainFrame* m_frame = nullptr;
+};
+
+TEST_F(LineDialogs, APartIsAddedOnceItPassesTheChecks) {
+  std::string partLabel, caption;
+  HWND openDialog = nullptr;
+  Command(ID_LINE_INSERT, [&](HWND dialog) {
+    char text[64] = "";
+    GetWindowText(dialog, text, sizeof text);
+    caption = text;
+    partLabel = Text(dialog, IDC_ADD_PART_LABEL);
+    openDialog = m_app->m_item_dialog;
+    SetDlgItemText(dialog, IDC_ADD_PART, "Z9");
+    SetDlgItemText(dialog, IDC_ADD_QUANTITY, "1");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);  // refused: stays open
+    SetDlgItemText(dialog, IDC_ADD_PART, "A1");
+    SetDlgItemText(dialog, IDC_ADD_QUANTITY, "2");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(caption, "Teil hinzuf\xfcgen");
+  EXPECT_EQ(partLabel, "Teilenummer");
+  EXPECT_NE(openDialog, nullptr);
+  EXPECT_EQ(m_app->m_item_dialog, nullptr);
+  EXPECT_EQ(m_boxes, std::vector<std::string>{"Teil Z9 unbekannt"});
+  ASSERT_EQ(m_view->GetItemCount(), 1);
+  EXPECT_STREQ(m_view->GetItem(0).name, "Schraube");
+  EXPECT_EQ(m_view->GetItem(0).lineTotal, 3998);
+  EXPECT_TRUE(m_view->IsModified());
+
+  Command(ID_LINE_INSERT, [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  EXPECT_EQ(m_view->GetItemCount(), 1);
+}
+
+TEST_F(LineDialogs, TheQuantityOfTheSelectedLine) {
+  Command(ID_LINE_INSERT, [](HWND dialog) {
+    SetDlgItemText(dialog, IDC_ADD_PART, "A1");
+    SetDlgItemText(dialog, IDC_ADD_QUANTITY, "2");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  std::string part, name, quantity;
+  Command(ID_LINE_EDIT, [&](HWND dialog) {
+    part = Text(dialog, IDC_QUANTITY_PART);
+    name = Text(dialog, IDC_QUANTITY_NAME);
+    quantity = Text(dialog, IDC_QUANTITY);
+    SetDlgItemText(dialog, IDC_QUANTITY, "0");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    SetDlgItemText(dialog, IDC_QUANTITY, "5");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(part, "A1");
+  EXPECT_EQ(name, "Schraube");
+  EXPECT_EQ(quantity, "2");
+  EXPECT_EQ(m_boxes, std::vector<std::string>{"Anzahl 0 nicht erlaubt"});
+  EXPECT_STREQ(m_view->GetItem(0).quantity, "5");
+  EXPECT_EQ(m_view->Totals().orderTotal, 5 * 1999);
+
+  m_answer = IDYES;
+  m_frame->SendMessage(WM_COMMAND, ID_LINE_DELETE, 0);
+  EXPECT_EQ(m_view->GetItemCount(), 0);
+}
+
+}  // namespace
