@@ -1,12 +1,16 @@
 // The frame's creation, its titles and languages, and the user's close.
 #include "orderlist/CMainFrame.h"
 
+#include <iterator>
+#include <vector>
+
 #include "interfaces/ProtocolCommands.h"
 #include "orderlist/res/resource.h"
 #include "orderlist/CBookingSettingsDlg.h"
 #include "orderlist/CListEditDlg.h"
 #include "orderlist/CVatRatesDlg.h"
 #include "orderlist/PartsInfoCalls.h"
+#include "user/Dialogs.h"
 #include "win32/Clock.h"
 #include "win32/CrossProcess.h"
 #include "win32/MessageBox.h"
@@ -19,6 +23,8 @@ constexpr UINT_PTR kViewerWatchTimer = 1;
 constexpr UINT kViewerWatchPeriod = 60000;
 constexpr long kProgramTitle = 724;
 constexpr UINT kClosingAnswerTimeout = 3000;
+constexpr int kFrameWidth = 500, kFrameHeight = 400;
+constexpr DWORD kClearedStyle = 0x4000;
 constexpr long kShippingMethodsTitle = 1125, kOrderVariantsTitle = 1281;
 constexpr long kOrderedCaption = 2313, kOrderedText = 2314;
 constexpr DWORD kOrderedNoticeTime = 500;
@@ -45,6 +51,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_MESSAGE(WM_COPYDATA, OnCopyDataMessage)
   ON_WM_TIMER()
   ON_WM_SYSCOMMAND()
+  ON_WM_ACTIVATE()
+  ON_WM_GETMINMAXINFO()
   ON_COMMAND(ID_ORDER_NEW, OnFileNew)
   ON_COMMAND(ID_ORDER_OPEN, OnFileOpen)
   ON_COMMAND(ID_ORDER_SAVE, OnFileSave)
@@ -67,6 +75,15 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CProtocolApp* app, CProtocolView* view) : m_app(app), m_view(view) {}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& create) {
+  create.cx = kFrameWidth;
+  create.cy = kFrameHeight;
+  create.style &= ~WS_VISIBLE;
+  if (!CFrameWnd::PreCreateWindow(create)) return FALSE;
+  create.style &= ~kClearedStyle;
+  return TRUE;
+}
 
 int CMainFrame::OnCreate(LPCREATESTRUCT create) {
   if (CFrameWnd::OnCreate(create) == -1) return -1;
@@ -122,6 +139,41 @@ void CMainFrame::OnSysCommand(UINT id, LPARAM lParam) {
 
 // A short word that the parts arrived, without an owner, so it shows even
 // while the order list is hidden.
+// The program's message boxes show their buttons in the program language.
+void CMainFrame::OnActivate(UINT state, CWnd* other, BOOL minimized) {
+  if (state == WA_INACTIVE && m_app->m_msgbox_type != -1 && other && ::IsWindow(other->m_hWnd) &&
+      (::GetParent(other->m_hWnd) == m_hWnd || ::GetWindow(other->m_hWnd, GW_OWNER) == m_hWnd)) {
+    LabelMessageBoxButtons(other->m_hWnd, m_app->m_msgbox_type);
+    m_app->m_msgbox_type = -1;
+  }
+  CFrameWnd::OnActivate(state, other, minimized);
+}
+
+void CMainFrame::LabelMessageBoxButtons(HWND box, int type) const {
+  struct Button {
+    int id;
+    long text;
+  };
+  static const std::vector<Button> kButtons[] = {
+      {{IDOK, 1119}},
+      {{IDOK, 1119}, {IDCANCEL, 680}},
+      {{IDABORT, 680}, {IDRETRY, 0}, {IDIGNORE, 0}},
+      {{IDYES, 621}, {IDNO, 622}, {IDCANCEL, 680}},
+      {{IDYES, 621}, {IDNO, 622}},
+      {{IDRETRY, 0}, {IDCANCEL, 680}},
+  };
+  if (type < 0 || type >= static_cast<int>(std::size(kButtons))) return;
+  for (const Button& button : kButtons[type]) ::SetDlgItemText(box, button.id, m_app->GetText(button.text));
+}
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info) {
+  CFrameWnd::OnGetMinMaxInfo(info);
+  if (m_min_track_width && m_min_track_height) {
+    info->ptMinTrackSize.x = m_min_track_width;
+    info->ptMinTrackSize.y = m_min_track_height;
+  }
+}
+
 void CMainFrame::ShowOrderedNotice() {
   CDialog notice;
   if (!notice.Create(IDD_ORDERED_NOTICE, nullptr)) return;

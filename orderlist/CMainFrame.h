@@ -27,6 +27,9 @@ class CMainFrame : public CFrameWnd {
   BOOL OnCopyData(CWnd* sender, const COPYDATASTRUCT* block);
   afx_msg void OnTimer(UINT_PTR id);
   afx_msg void OnSysCommand(UINT id, LPARAM lParam);
+  afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
+  afx_msg void OnGetMinMaxInfo(MINMAXINFO* info);
+  BOOL PreCreateWindow(CREATESTRUCT& create) override;
 
   void ApplyProgramLanguage();
   void SetTitles();
@@ -89,6 +92,7 @@ class CMainFrame : public CFrameWnd {
   virtual bool ChooseOrderName(CString& name);
 
  private:
+  void LabelMessageBoxButtons(HWND box, int type) const;
   void ShowForViewer();
   void HideForViewer();
   void PostToViewer(int code);

@@ -12,6 +12,7 @@
 
 #include "ProtocolFixture.h"
 #include "interfaces/ProtocolCommands.h"
+#include "mfc/CDialog.h"
 #include "orderlist/CMainFrame.h"
 #include "orderlist/PartsInfoCalls.h"
 #include "orderlist/res/resource.h"
@@ -137,6 +138,42 @@ TEST_F(MainFrameChannel, ShowAndHideAnswerOnlyAKnownViewer) {
   layer::PumpUntilIdle();
   EXPECT_EQ(m_viewer->codes, (std::vector<int>{PROTOCOL_CMD_SHOWN, PROTOCOL_CMD_HIDDEN}));
   for (int unknown : {0, 4, 5, 9, 11, 12, 99}) EXPECT_EQ(Command(unknown), 0) << unknown;
+}
+
+TEST_F(MainFrameChannel, TheFrameStartsHiddenAtItsSize) {
+  Open();
+  EXPECT_FALSE(m_frame->IsWindowVisible());
+  RECT frame{};
+  m_frame->GetWindowRect(&frame);
+  EXPECT_EQ(frame.right - frame.left, 500);
+  EXPECT_EQ(frame.bottom - frame.top, 400);
+  MINMAXINFO limits{};
+  m_frame->m_min_track_width = 300;
+  m_frame->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_NE(limits.ptMinTrackSize.x, 300);  // both sizes or none
+  m_frame->m_min_track_height = 200;
+  m_frame->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMinTrackSize.x, 300);
+  EXPECT_EQ(limits.ptMinTrackSize.y, 200);
+}
+
+TEST_F(MainFrameChannel, AMessageBoxGetsTheProgramsButtonTexts) {
+  Open();
+  CDialog box;
+  ASSERT_TRUE(box.Create(IDD_BOOKING_SETTINGS, m_frame));  // a box with OK and Cancel
+  auto buttonText = [&](int id) {
+    char text[64] = "";
+    GetDlgItemText(box.m_hWnd, id, text, sizeof text);
+    return std::string(text);
+  };
+  m_frame->SendMessage(WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(box.m_hWnd));
+  EXPECT_EQ(buttonText(IDCANCEL), "*#*Abbrechen");  // no box of the program is up
+  m_app->m_msgbox_type = MB_OKCANCEL;
+  m_frame->SendMessage(WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(box.m_hWnd));
+  EXPECT_EQ(buttonText(IDOK), "OK");
+  EXPECT_EQ(buttonText(IDCANCEL), "Abbrechen");
+  EXPECT_EQ(m_app->m_msgbox_type, -1);
+  box.DestroyWindow();
 }
 
 TEST_F(MainFrameChannel, TheUsersCloseOnlyHidesWhileTheViewerRuns) {
