@@ -108,7 +108,7 @@ class CMainFrame : public CFrameWnd {
   static bool StartOutsideProgram(const CString& program, const CString& file);
   CString NextScriptPath();
   CString ShownCurrency() const;
-  bool WriteScript(const CString& path, const CDynBuf& script);
+  bool WriteNewFile(const CString& path, const CDynBuf& bytes, UINT openFlags, long notMade, long notWritten);
   void PrepareIni(const CString& ini, const char* noDialog);
   void PrintWith(const CString& ini, const char* noDialog);
   bool FaxIniReady();

@@ -2,9 +2,7 @@
 // an attached text file, the addresses and the order's header in the text.
 #include <map>
 
-#include "mfc/CException.h"
 #include "mfc/CFile.h"
-#include "mfc/CFileException.h"
 #include "orderlist/CMainFrame.h"
 #include "orderlist/OrderHeader.h"
 #include "win32/Mapi.h"
@@ -150,22 +148,8 @@ CDynBuf CMainFrame::OrderLinesText() const {
 }
 
 bool CMainFrame::WriteMailFile(const CString& path) {
-  CFile file;
-  if (!file.Open(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyWrite)) {
-    m_app->ShowMessage(kFileNotMade, {path});
-    return false;
-  }
-  const CDynBuf lines = OrderLinesText();
-  try {
-    file.Write(lines.GetData(), static_cast<UINT>(lines.GetLength()));
-    file.Close();
-  } catch (CFileException* error) {
-    error->Delete();
-    file.Abort();
-    m_app->ShowMessage(kFileNotWritten, {path});
-    return false;
-  }
-  return true;
+  return WriteNewFile(path, OrderLinesText(), CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyWrite,
+                      kFileNotMade, kFileNotWritten);
 }
 
 CDynBuf CMainFrame::MailNote() const {

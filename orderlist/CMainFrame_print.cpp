@@ -190,19 +190,21 @@ CDynBuf CMainFrame::PrintScript(const CString& libraryVersion) const {
   return script.Text();
 }
 
-bool CMainFrame::WriteScript(const CString& path, const CDynBuf& script) {
+// The file is made anew; a failure to make or to write it is shown and logged.
+bool CMainFrame::WriteNewFile(const CString& path, const CDynBuf& bytes, UINT openFlags, long notMade,
+                              long notWritten) {
   CFile file;
-  if (!file.Open(path, CFile::modeCreate | CFile::modeWrite)) {
-    m_app->ShowMessage(kFileNotMade, {path});
+  if (!file.Open(path, openFlags)) {
+    m_app->ShowMessage(notMade, {path});
     return false;
   }
   try {
-    file.Write(script.GetData(), static_cast<UINT>(script.GetLength()));
+    file.Write(bytes.GetData(), static_cast<UINT>(bytes.GetLength()));
     file.Close();
   } catch (CFileException* error) {
     error->Delete();
     file.Abort();
-    m_app->ShowMessage(kFileNotMade, {path});
+    m_app->ShowMessage(notWritten, {path});
     return false;
   }
   return true;
@@ -213,7 +215,7 @@ void CMainFrame::PrintOrder() {
   if (!VOD_GetVersion(version, sizeof version)) version[0] = '\0';
   m_view->UpdateTotals();
   const CString path = NextScriptPath();
-  if (!WriteScript(path, PrintScript(version))) return;
+  if (!WriteNewFile(path, PrintScript(version), CFile::modeCreate | CFile::modeWrite, kFileNotMade, kFileNotMade)) return;
   g_callbackApp = m_app;
   VOD_SetCallback(PrintJobCallback);
   VOD_Print_Sync(m_hWnd, path);

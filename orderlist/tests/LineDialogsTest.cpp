@@ -19,37 +19,20 @@ using protocol_testing::BuiltFile;
 using protocol_testing::Ini;
 using protocol_testing::StandardSettings;
 
-class LineDialogs : public protocol_testing::ProtocolTest {
+class LineDialogs : public protocol_testing::ProtocolFrameTest {
  protected:
   void SetUp() override {
-    ProtocolTest::SetUp();
+    ProtocolFrameTest::SetUp();
     m_folder.Write("V4Prot.ini", StandardSettings(Ini({"StammTnrExists=1"})));
     m_folder.Write("V4Preise.ini", Ini({"[SETTINGS]", "PreisCol=3", "[PREISE]", "Col=103", "Name1=EUR", "Komma1=2",
                                         "DB=" + BuiltFile("prices.ddm"), "[MWST]", "cnt=2", "00=16", "01=7"}));
-    m_app = Start(("-DL D -PL D -DN " + BuiltFile("catalogue.dud") + " -TS " + BuiltFile("parts.ddm")).c_str());
-    ASSERT_TRUE(m_app->m_constructed) << Log();
-    m_view = std::make_unique<CProtocolView>(*m_app);
-    m_frame = new CMainFrame(m_app.get(), m_view.get());
-    ASSERT_TRUE(m_frame->Create(nullptr, "Protokoll"));
-  }
-  void TearDown() override {
-    m_frame->DestroyWindow();
-    ProtocolTest::TearDown();
-  }
-  void Command(UINT id, std::function<void(HWND)> script) {
-    layer::ModalHook previous = layer::SetModalHook(std::move(script));
-    m_frame->SendMessage(WM_COMMAND, id, 0);
-    layer::SetModalHook(previous);
+    OpenFrame(("-DL D -PL D -DN " + BuiltFile("catalogue.dud") + " -TS " + BuiltFile("parts.ddm")).c_str());
   }
   static std::string Text(HWND dialog, int id) {
     char text[64] = "";
     GetDlgItemText(dialog, id, text, sizeof text);
     return text;
   }
-
-  std::unique_ptr<CProtocolApp> m_app;
-  std::unique_ptr<CProtocolView> m_view;
-  CMainFrame* m_frame = nullptr;
 };
 
 TEST_F(LineDialogs, APartIsAddedOnceItPassesTheChecks) {

@@ -25,41 +25,27 @@ void RecordRate(uint32_t low, uint32_t high, int decimals, int index, int count)
                     std::to_string(decimals) + " at " + std::to_string(index) + " of " + std::to_string(count));
 }
 
-class SettingsDialogs : public protocol_testing::ProtocolTest {
+class SettingsDialogs : public protocol_testing::ProtocolFrameTest {
  protected:
   void SetUp() override {
-    ProtocolTest::SetUp();
+    ProtocolFrameTest::SetUp();
     g_rates.clear();
     ThePartsInfoCalls().setVatRate = RecordRate;
     Open(Ini({"cnt=2", "00=16", "01=7"}));
+  }
+  void TearDown() override {
+    ThePartsInfoCalls() = {};
+    ProtocolFrameTest::TearDown();
   }
   void Open(const std::string& rates) {
     if (m_frame) m_frame->DestroyWindow();
     m_folder.Write("V4Preise.ini", Ini({"[SETTINGS]", "PreisCol=3", "[PREISE]", "Col=103", "Name1=EUR", "Komma1=2",
                                         "[MWST]"}) + rates);
-    m_app = Start();
-    ASSERT_TRUE(m_app->m_constructed) << Log();
-    m_view = std::make_unique<CProtocolView>(*m_app);
-    m_frame = new CMainFrame(m_app.get(), m_view.get());
-    ASSERT_TRUE(m_frame->Create(nullptr, "Protokoll"));
-  }
-  void TearDown() override {
-    m_frame->DestroyWindow();
-    ThePartsInfoCalls() = {};
-    ProtocolTest::TearDown();
-  }
-  void Command(UINT id, std::function<void(HWND)> script) {
-    layer::ModalHook previous = layer::SetModalHook(std::move(script));
-    m_frame->SendMessage(WM_COMMAND, id, 0);
-    layer::SetModalHook(previous);
+    OpenFrame();
   }
   static bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
   static bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
   static void Click(HWND dialog, int id) { SendMessage(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-  std::unique_ptr<CProtocolApp> m_app;
-  std::unique_ptr<CProtocolView> m_view;
-  CMainFrame* m_frame = nullptr;
 };
 
 TEST_F(SettingsDialogs, BookingSettings) {
