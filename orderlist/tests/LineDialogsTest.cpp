@@ -23,7 +23,11 @@ class LineDialogs : public protocol_testing::ProtocolFrameTest {
  protected:
   void SetUp() override {
     ProtocolFrameTest::SetUp();
-    m_folder.Write("V4Prot.ini", StandardSettings(Ini({"StammTnrExists=1"})));
+    Open(Ini({"StammTnrExists=1"}));
+  }
+  void Open(const std::string& settings) {
+    if (m_frame) m_frame->DestroyWindow();
+    m_folder.Write("V4Prot.ini", StandardSettings(settings));
     m_folder.Write("V4Preise.ini", Ini({"[SETTINGS]", "PreisCol=3", "[PREISE]", "Col=103", "Name1=EUR", "Komma1=2",
                                         "DB=" + BuiltFile("prices.ddm"), "[MWST]", "cnt=2", "00=16", "01=7"}));
     OpenFrame(("-DL D -PL D -DN " + BuiltFile("catalogue.dud") + " -TS " + BuiltFile("parts.ddm")).c_str());
@@ -91,6 +95,43 @@ TEST_F(LineDialogs, TheQuantityOfTheSelectedLine) {
   m_answer = IDYES;
   m_frame->SendMessage(WM_COMMAND, ID_LINE_DELETE, 0);
   EXPECT_EQ(m_view->GetItemCount(), 0);
+}
+
+TEST_F(LineDialogs, WholeLinesWhenTheSettingsAskForThem) {
+  Open(Ini({"StammTnrExists=1", "NIMode=1", "EIMode=1"}));
+  std::vector<std::string> labels;
+  bool seventhShown = true;
+  Command(ID_LINE_INSERT, [&](HWND dialog) {
+    for (int row = 0; row < 6; ++row) labels.push_back(Text(dialog, IDC_ADD_ITEM_LABEL + row));
+    seventhShown = IsWindowVisible(GetDlgItem(dialog, IDC_ADD_ITEM_EDIT + 6)) != FALSE;
+    SetDlgItemText(dialog, IDC_ADD_ITEM_EDIT + 0, "2");
+    SetDlgItemText(dialog, IDC_ADD_ITEM_EDIT + 1, "Z9");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);  // refused: stays open
+    SetDlgItemText(dialog, IDC_ADD_ITEM_EDIT + 1, "A1");
+    SetDlgItemText(dialog, IDC_ADD_ITEM_EDIT + 3, "10,5");
+    SetDlgItemText(dialog, IDC_ADD_ITEM_EDIT + 5, "Fach 3");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(labels, (std::vector<std::string>{"Anzahl", "Teilenummer", "Benennung", "Preis (EUR)", "Bemerkung",
+                                              "Lager"}));
+  EXPECT_FALSE(seventhShown);
+  EXPECT_EQ(m_boxes, std::vector<std::string>{"Teil Z9 unbekannt"});
+  ASSERT_EQ(m_view->GetItemCount(), 1);
+  EXPECT_EQ(m_view->GetItem(0).price, 1050);
+  EXPECT_STREQ(m_view->GetItem(0).name, "Schraube");
+  EXPECT_STREQ(m_view->GetItem(0).Extra(1), "Fach 3");
+
+  std::string shownKey;
+  Command(ID_LINE_EDIT, [&](HWND dialog) {
+    shownKey = Text(dialog, IDC_EDIT_ITEM_EDIT + 1);
+    SetDlgItemText(dialog, IDC_EDIT_ITEM_EDIT + 1, "B2");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(shownKey, "A1");
+  EXPECT_STREQ(m_view->GetItem(0).partNumber, "B2");
+  EXPECT_STREQ(m_view->GetItem(0).quantity, "1");
+  EXPECT_EQ(m_view->GetItem(0).price, 1000);
+  EXPECT_EQ(m_app->m_item_dialog, nullptr);
 }
 
 }  // namespace
