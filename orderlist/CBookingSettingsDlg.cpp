@@ -1,13 +1,14 @@
 #include "orderlist/CBookingSettingsDlg.h"
 
 #include "mfc/CDataExchange.h"
+#include "orderlist/DialogLayout.h"
 #include "orderlist/res/resource.h"
 #include "win32/MessageBox.h"
 #include "win32/UserWindows.h"
 
 namespace {
 
-constexpr long kCaption = 1324, kOkText = 1119, kCancelText = 680, kRaiseText = 2239, kAskText = 2240;
+constexpr long kCaption = 1324, kRaiseText = 2239, kAskText = 2240;
 
 }  // namespace
 
@@ -26,13 +27,7 @@ void CBookingSettingsDlg::DoDataExchange(CDataExchange* exchange) {
 
 BOOL CBookingSettingsDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  const struct {
-    int id;
-    long text;
-  } labels[] = {{IDOK, kOkText}, {IDCANCEL, kCancelText}, {IDC_RAISE_QUANTITY, kRaiseText},
-                {IDC_ASK_BEFORE_RAISE, kAskText}};
-  SetWindowText(m_app.GetText(kCaption));
-  for (const auto& label : labels) SetDlgItemText(label.id, m_app.GetText(label.text));
+  LabelDialog(*this, m_app, kCaption, {{IDC_RAISE_QUANTITY, kRaiseText}, {IDC_ASK_BEFORE_RAISE, kAskText}});
   return TRUE;
 }
 

@@ -2,15 +2,9 @@
 
 #include <algorithm>
 
-#include "mfc/CRect.h"
+#include "orderlist/DialogLayout.h"
 #include "win32/MessageBox.h"
 #include "win32/UserWindows.h"
-
-namespace {
-
-constexpr long kOkText = 1119, kCancelText = 680;
-
-}  // namespace
 
 CItemColumnsDlg::CItemColumnsDlg(UINT templateId, CProtocolApp& app, CProtocolView& view,
                                  const OrderDatabases& databases, int firstEdit, int firstLabel, long caption,
@@ -28,9 +22,7 @@ int CItemColumnsDlg::ShownRows() const { return std::min(m_app.m_column_count, k
 BOOL CItemColumnsDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_app.m_item_dialog = m_hWnd;
-  SetWindowText(m_app.GetText(m_caption));
-  SetDlgItemText(IDOK, m_app.GetText(kOkText));
-  SetDlgItemText(IDCANCEL, m_app.GetText(kCancelText));
+  LabelDialog(*this, m_app, m_caption);
   m_columns.resize(static_cast<size_t>(m_app.m_column_count));
   for (int row = 0; row < ShownRows(); ++row) {
     SetDlgItemText(m_first_label + row, m_view.ColumnTitle(row));
@@ -47,12 +39,7 @@ void CItemColumnsDlg::HideRowsFrom(int first) {
     GetDlgItem(m_first_label + row)->ShowWindow(SW_HIDE);
     GetDlgItem(m_first_edit + row)->ShowWindow(SW_HIDE);
   }
-  CRect lastShown, lastRow, window;
-  GetDlgItem(m_first_edit + first - 1)->GetWindowRect(&lastShown);
-  GetDlgItem(m_first_edit + kRows - 1)->GetWindowRect(&lastRow);
-  GetWindowRect(&window);
-  SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() - (lastRow.bottom - lastShown.bottom),
-               SWP_NOMOVE | SWP_NOZORDER);
+  ShortenDialog(*this, m_first_edit + first - 1, m_first_edit + kRows - 1);
 }
 
 std::vector<CString> CItemColumnsDlg::TypedColumns() const {

@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "mfc/CDataExchange.h"
+#include "orderlist/DialogLayout.h"
 #include "orderlist/res/resource.h"
 #include "win32/MessageBox.h"
 
 namespace {
 
-constexpr long kOkText = 1119, kCancelText = 680, kChangeText = 332, kAddText = 1218, kDeleteText = 616;
+constexpr long kChangeText = 332, kAddText = 1218, kDeleteText = 616;
 constexpr long kAlreadyListed = 2229;
 constexpr long kAskDelete = 2228;
 constexpr int kLongestEntry = 255;
@@ -37,13 +38,8 @@ void CListEditDlg::DoDataExchange(CDataExchange* exchange) {
 
 BOOL CListEditDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetWindowText(m_caption);
-  const struct {
-    int id;
-    long text;
-  } labels[] = {{IDOK, kOkText}, {IDCANCEL, kCancelText}, {IDC_LIST_CHANGE, kChangeText},
-                {IDC_LIST_ADD, kAddText}, {IDC_LIST_DELETE, kDeleteText}};
-  for (const auto& label : labels) SetDlgItemText(label.id, m_app.GetText(label.text));
+  LabelDialog(*this, m_app, 0, {{IDC_LIST_CHANGE, kChangeText}, {IDC_LIST_ADD, kAddText}, {IDC_LIST_DELETE, kDeleteText}});
+  SetWindowText(m_caption);  // the opener's
   const CStringArray& list = List();
   for (int i = 0; i < list.GetSize(); ++i) m_entries.AddString(list.GetAt(i));
   m_entries.SetCurSel(0);

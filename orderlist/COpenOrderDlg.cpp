@@ -5,6 +5,7 @@
 #include "comctl/CommCtrl.h"
 #include "mfc/CDataExchange.h"
 #include "orderlist/OrderFileList.h"
+#include "orderlist/DialogLayout.h"
 #include "orderlist/res/resource.h"
 #include "win32/Files.h"
 #include "win32/MessageBox.h"
@@ -13,7 +14,7 @@
 namespace {
 
 constexpr long kOpenCaption = 2218, kManageCaption = 1075;
-constexpr long kOkText = 1119, kCancelText = 680, kDeleteText = 616;
+constexpr long kDeleteText = 616;
 constexpr long kAskDelete = 1430;
 constexpr long kNotDeletable = 3248;
 
@@ -34,10 +35,7 @@ void COpenOrderDlg::DoDataExchange(CDataExchange* exchange) {
 
 BOOL COpenOrderDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetWindowText(m_app.GetText(m_mode == kOpen ? kOpenCaption : kManageCaption));
-  SetDlgItemText(IDOK, m_app.GetText(kOkText));
-  SetDlgItemText(IDCANCEL, m_app.GetText(kCancelText));
-  SetDlgItemText(IDC_ORDER_DELETE, m_app.GetText(kDeleteText));
+  LabelDialog(*this, m_app, m_mode == kOpen ? kOpenCaption : kManageCaption, {{IDC_ORDER_DELETE, kDeleteText}});
   GetDlgItem(IDC_ORDER_DELETE)->ShowWindow(m_mode == kOpen ? SW_HIDE : SW_SHOW);
   GetDlgItem(IDCANCEL)->ShowWindow(m_mode == kOpen ? SW_SHOW : SW_HIDE);
   ShowOrderFiles(m_list, m_app);

@@ -1,13 +1,14 @@
 #include "orderlist/CQuantityDlg.h"
 
 #include "user/Controls.h"
+#include "orderlist/DialogLayout.h"
 #include "orderlist/res/resource.h"
 #include "win32/MessageBox.h"
 #include "win32/UserWindows.h"
 
 namespace {
 
-constexpr long kCaption = 2215, kOkText = 1119, kCancelText = 680, kLabel = 2214;
+constexpr long kCaption = 2215, kLabel = 2214;
 
 }  // namespace
 
@@ -16,10 +17,7 @@ CQuantityDlg::CQuantityDlg(CProtocolApp& app, const OrderItem& item, CWnd* paren
 
 BOOL CQuantityDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetWindowText(m_app.GetText(kCaption));
-  SetDlgItemText(IDOK, m_app.GetText(kOkText));
-  SetDlgItemText(IDCANCEL, m_app.GetText(kCancelText));
-  SetDlgItemText(IDC_QUANTITY_LABEL, m_app.GetText(kLabel));
+  LabelDialog(*this, m_app, kCaption, {{IDC_QUANTITY_LABEL, kLabel}});
   if (!m_item.partNumber.IsEmpty()) SetDlgItemText(IDC_QUANTITY_PART, m_item.partNumber);
   if (!m_item.name.IsEmpty()) SetDlgItemText(IDC_QUANTITY_NAME, m_item.name);
   SetDlgItemText(IDC_QUANTITY, m_item.quantity);

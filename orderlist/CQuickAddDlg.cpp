@@ -1,11 +1,12 @@
 #include "orderlist/CQuickAddDlg.h"
 
+#include "orderlist/DialogLayout.h"
 #include "orderlist/res/resource.h"
 #include "win32/MessageBox.h"
 
 namespace {
 
-constexpr long kCaption = 2199, kOkText = 1119, kCancelText = 680;
+constexpr long kCaption = 2199;
 
 }  // namespace
 
@@ -15,9 +16,7 @@ CQuickAddDlg::CQuickAddDlg(CProtocolApp& app, CProtocolView& view, const OrderDa
 BOOL CQuickAddDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_app.m_item_dialog = m_hWnd;
-  SetWindowText(m_app.GetText(kCaption));
-  SetDlgItemText(IDOK, m_app.GetText(kOkText));
-  SetDlgItemText(IDCANCEL, m_app.GetText(kCancelText));
+  LabelDialog(*this, m_app, kCaption);
   SetDlgItemText(IDC_ADD_PART_LABEL, m_view.ColumnTitle(m_app.m_search_col));
   SetDlgItemText(IDC_ADD_QUANTITY_LABEL, m_view.ColumnTitle(m_app.m_count_col));
   GotoDlgCtrl(GetDlgItem(IDC_ADD_PART));

@@ -3,12 +3,13 @@
 #include "comctl/CommCtrl.h"
 #include "mfc/CDataExchange.h"
 #include "orderlist/OrderFileList.h"
+#include "orderlist/DialogLayout.h"
 #include "orderlist/res/resource.h"
 #include "win32/MessageBox.h"
 
 namespace {
 
-constexpr long kCaption = 2219, kOkText = 1119, kCancelText = 680;
+constexpr long kCaption = 2219;
 
 // "C:\orders\test.pro" names the order "test".
 CString OrderNameOf(CString text) {
@@ -34,9 +35,7 @@ void CSaveOrderDlg::DoDataExchange(CDataExchange* exchange) {
 
 BOOL CSaveOrderDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetWindowText(m_app.GetText(kCaption));
-  SetDlgItemText(IDOK, m_app.GetText(kOkText));
-  SetDlgItemText(IDCANCEL, m_app.GetText(kCancelText));
+  LabelDialog(*this, m_app, kCaption);
   ShowOrderFiles(m_list, m_app);
   GotoDlgCtrl(GetDlgItem(IDC_ORDER_NAME));
   return FALSE;

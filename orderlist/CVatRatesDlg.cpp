@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "mfc/CRect.h"
+#include "orderlist/DialogLayout.h"
 #include "orderlist/res/resource.h"
 #include "win32/MessageBox.h"
 #include "win32/UserWindows.h"
 
 namespace {
 
-constexpr long kCaption = 3250, kOkText = 1119, kCancelText = 680, kCurrentTitle = 3251, kNewTitle = 881;
+constexpr long kCaption = 3250, kCurrentTitle = 3251, kNewTitle = 881;
 
 }  // namespace
 
@@ -22,13 +22,7 @@ BOOL CVatRatesDlg::OnInitDialog() {
     EndDialog(IDCANCEL);
     return TRUE;
   }
-  SetWindowText(m_app.GetText(kCaption));
-  const struct {
-    int id;
-    long text;
-  } labels[] = {{IDOK, kOkText}, {IDCANCEL, kCancelText}, {IDC_VAT_CURRENT_TITLE, kCurrentTitle},
-                {IDC_VAT_NEW_TITLE, kNewTitle}};
-  for (const auto& label : labels) SetDlgItemText(label.id, m_app.GetText(label.text));
+  LabelDialog(*this, m_app, kCaption, {{IDC_VAT_CURRENT_TITLE, kCurrentTitle}, {IDC_VAT_NEW_TITLE, kNewTitle}});
   m_current.resize(static_cast<size_t>(table.Count()));
   for (int rate = 0; rate < table.Count(); ++rate) m_app.FormatAmount64(table.Rate(rate), m_current[static_cast<size_t>(rate)], table.Decimals());
   const int shown = std::min(table.Count(), kRows);
@@ -45,12 +39,7 @@ void CVatRatesDlg::HideRowsFrom(int first) {
   if (first >= kRows) return;
   for (int row = first; row < kRows; ++row)
     for (int id : {IDC_VAT_SHOWN + row, IDC_VAT_EDIT + row, IDC_VAT_PERCENT + row}) GetDlgItem(id)->ShowWindow(SW_HIDE);
-  CRect lastShown, lastRow, window;
-  GetDlgItem(IDC_VAT_EDIT + first - 1)->GetWindowRect(&lastShown);
-  GetDlgItem(IDC_VAT_EDIT + kRows - 1)->GetWindowRect(&lastRow);
-  GetWindowRect(&window);
-  SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() - (lastRow.bottom - lastShown.bottom),
-               SWP_NOMOVE | SWP_NOZORDER);
+  ShortenDialog(*this, IDC_VAT_EDIT + first - 1, IDC_VAT_EDIT + kRows - 1);
 }
 
 void CVatRatesDlg::OnOK() {
