@@ -64,6 +64,8 @@ class CMainFrame : public CFrameWnd {
 
   // The booking settings (247) and the VAT rates (278).
   void OnBookingSettings();
+  // The order's header texts (248).
+  void OnOrderData();
   void OnVatRates();
   // The selection lists of the order header (250, 251).
   void OnEditShippingMethods();
