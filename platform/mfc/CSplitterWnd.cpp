@@ -116,8 +116,12 @@ BOOL CSplitterWnd::CreateCommon(CWnd* parent, SIZE minimumPane, DWORD style, UIN
   DWORD createStyle = (style & ~static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL | WS_BORDER)) | WS_CHILD;
   LPCSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  return CreateEx(0, windowClass, nullptr, createStyle, 0, 0, 0, 0, parent->m_hWnd,
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+  if (!CreateEx(0, windowClass, nullptr, createStyle, 0, 0, 0, 0, parent->m_hWnd,
+                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
+    return FALSE;
+  // The splitter gives the sunken look itself; its parent drops its own.
+  parent->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
+  return TRUE;
 }
 
 BOOL CSplitterWnd::CreateView(int row, int column, CRuntimeClass* viewClass, SIZE initialSize, CCreateContext* context) {
