@@ -391,3 +391,94 @@ BOOL ImageList_Remove(HIMAGELIST list, int index);
 COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF color);
 COLORREF ImageList_GetBkColor(HIMAGELIST list);
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
+
+// Tool tips: a small pop-up with the text of the tool under the pointer,
+// shown after the pointer rested and hidden after a while. The owner hands it
+// the mouse messages of its windows (TTM_RELAYEVENT).
+#define TOOLTIPS_CLASS "tooltips_class32"
+
+#define TTS_ALWAYSTIP 0x01
+#define TTS_NOPREFIX 0x02
+
+#define TTF_IDISHWND 0x0001
+#define TTF_CENTERTIP 0x0002
+#define TTF_SUBCLASS 0x0010
+
+#define TTDT_AUTOMATIC 0
+#define TTDT_RESHOW 1
+#define TTDT_AUTOPOP 2
+#define TTDT_INITIAL 3
+
+#define TTM_ACTIVATE (WM_USER + 1)
+#define TTM_SETDELAYTIME (WM_USER + 3)
+#define TTM_ADDTOOLA (WM_USER + 4)
+#define TTM_DELTOOLA (WM_USER + 5)
+#define TTM_NEWTOOLRECTA (WM_USER + 6)
+#define TTM_RELAYEVENT (WM_USER + 7)
+#define TTM_GETTOOLINFOA (WM_USER + 8)
+#define TTM_SETTOOLINFOA (WM_USER + 9)
+#define TTM_HITTESTA (WM_USER + 10)
+#define TTM_GETTEXTA (WM_USER + 11)
+#define TTM_UPDATETIPTEXTA (WM_USER + 12)
+#define TTM_GETTOOLCOUNT (WM_USER + 13)
+#define TTM_SETTIPBKCOLOR (WM_USER + 19)
+#define TTM_SETTIPTEXTCOLOR (WM_USER + 20)
+#define TTM_GETDELAYTIME (WM_USER + 21)
+#define TTM_GETTIPBKCOLOR (WM_USER + 22)
+#define TTM_GETTIPTEXTCOLOR (WM_USER + 23)
+#define TTM_SETMAXTIPWIDTH (WM_USER + 24)
+#define TTM_GETMAXTIPWIDTH (WM_USER + 25)
+#define TTM_POP (WM_USER + 28)
+#define TTM_UPDATE (WM_USER + 29)
+#define TTM_ADDTOOL TTM_ADDTOOLA
+#define TTM_DELTOOL TTM_DELTOOLA
+#define TTM_NEWTOOLRECT TTM_NEWTOOLRECTA
+#define TTM_GETTOOLINFO TTM_GETTOOLINFOA
+#define TTM_SETTOOLINFO TTM_SETTOOLINFOA
+#define TTM_HITTEST TTM_HITTESTA
+#define TTM_GETTEXT TTM_GETTEXTA
+#define TTM_UPDATETIPTEXT TTM_UPDATETIPTEXTA
+
+struct TOOLINFOA {
+  UINT cbSize;
+  UINT uFlags;
+  HWND hwnd;        // the window the tool belongs to; it hears TTN_NEEDTEXT
+  UINT_PTR uId;     // the tool's id, or its window with TTF_IDISHWND
+  RECT rect;        // the tool's place in hwnd, without TTF_IDISHWND
+  HINSTANCE hinst;  // with a text given as a string id
+  LPSTR lpszText;   // or LPSTR_TEXTCALLBACK
+  LPARAM lParam;
+};
+typedef TOOLINFOA TOOLINFO;
+typedef TOOLINFO* LPTOOLINFO;
+
+struct TTHITTESTINFOA {
+  HWND hwnd;
+  POINT pt;
+  TOOLINFOA ti;
+};
+typedef TTHITTESTINFOA TTHITTESTINFO;
+
+#define TTN_FIRST (0U - 520U)
+#define TTN_GETDISPINFOA (TTN_FIRST - 0)
+#define TTN_SHOW (TTN_FIRST - 1)
+#define TTN_POP (TTN_FIRST - 2)
+#define TTN_NEEDTEXTW (TTN_FIRST - 10)
+#define TTN_NEEDTEXTA TTN_GETDISPINFOA
+#define TTN_NEEDTEXT TTN_NEEDTEXTA
+#define TTN_GETDISPINFO TTN_GETDISPINFOA
+
+// TTN_NEEDTEXT: the owner points lpszText at a text, copies one into
+// szText, or gives a string id in lpszText with hinst.
+struct NMTTDISPINFOA {
+  NMHDR hdr;
+  LPSTR lpszText;
+  char szText[80];
+  HINSTANCE hinst;
+  UINT uFlags;
+  LPARAM lParam;
+};
+typedef NMTTDISPINFOA NMTTDISPINFO;
+typedef NMTTDISPINFOA TOOLTIPTEXTA;
+typedef NMTTDISPINFOA TOOLTIPTEXT;
+typedef NMTTDISPINFO* LPNMTTDISPINFO;

@@ -91,5 +91,6 @@ LRESULT CALLBACK StateProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 void RegisterHeaderClass();
 void RegisterListViewClass();
+void RegisterToolTipClass();
 
 }  // namespace layer::comctl

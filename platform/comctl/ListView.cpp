@@ -511,6 +511,7 @@ void InitCommonControls() {
   std::call_once(registered, [] {
     layer::comctl::RegisterHeaderClass();
     layer::comctl::RegisterListViewClass();
+    layer::comctl::RegisterToolTipClass();
   });
 }
 

@@ -79,6 +79,7 @@ class TestParent {
   std::function<std::string(int item, int column)> texts;  // answers LVN_GETDISPINFO
   UINT rowHeight = 0;                      // answers WM_MEASUREITEM when not 0
   std::vector<DRAWITEMSTRUCT> drawn;       // WM_DRAWITEM records
+  std::string tipText;                     // answers TTN_NEEDTEXT
   std::string lastText;
 
  private:
@@ -95,6 +96,13 @@ class TestParent {
         lastText = texts(info->item.iItem, info->item.iSubItem);
         info->item.pszText = const_cast<LPSTR>(lastText.c_str());
       }
+      return 0;
+    }
+    if (header->code == TTN_NEEDTEXT) {
+      auto* info = reinterpret_cast<NMTTDISPINFO*>(header);
+      heard.push_back({header->code, static_cast<int>(header->idFrom), 0, -1});
+      lastText = tipText;
+      info->lpszText = const_cast<LPSTR>(lastText.c_str());
       return 0;
     }
     if (FromHeader(header->code)) {
