@@ -482,3 +482,118 @@ typedef NMTTDISPINFOA NMTTDISPINFO;
 typedef NMTTDISPINFOA TOOLTIPTEXTA;
 typedef NMTTDISPINFOA TOOLTIPTEXT;
 typedef NMTTDISPINFO* LPNMTTDISPINFO;
+
+// Common-control placement styles (the class library places its bars itself).
+#define CCS_TOP 0x00000001L
+#define CCS_NOMOVEY 0x00000002L
+#define CCS_BOTTOM 0x00000003L
+#define CCS_NORESIZE 0x00000004L
+#define CCS_NOPARENTALIGN 0x00000008L
+#define CCS_NODIVIDER 0x00000040L
+
+// The toolbar: a row (or rows) of buttons with pictures from an image list,
+// which tell their owner of a click with WM_COMMAND.
+#define TOOLBARCLASSNAME "ToolbarWindow32"
+
+#define TBSTATE_CHECKED 0x01
+#define TBSTATE_PRESSED 0x02
+#define TBSTATE_ENABLED 0x04
+#define TBSTATE_HIDDEN 0x08
+#define TBSTATE_INDETERMINATE 0x10
+#define TBSTATE_WRAP 0x20
+
+#define TBSTYLE_BUTTON 0x0000
+#define TBSTYLE_SEP 0x0001
+#define TBSTYLE_CHECK 0x0002
+#define TBSTYLE_GROUP 0x0004
+#define TBSTYLE_CHECKGROUP (TBSTYLE_GROUP | TBSTYLE_CHECK)
+#define TBSTYLE_TOOLTIPS 0x0100
+#define TBSTYLE_WRAPABLE 0x0200
+#define TBSTYLE_FLAT 0x0800
+#define TBSTYLE_LIST 0x1000
+
+#define TB_ENABLEBUTTON (WM_USER + 1)
+#define TB_CHECKBUTTON (WM_USER + 2)
+#define TB_PRESSBUTTON (WM_USER + 3)
+#define TB_HIDEBUTTON (WM_USER + 4)
+#define TB_INDETERMINATE (WM_USER + 5)
+#define TB_ISBUTTONENABLED (WM_USER + 9)
+#define TB_ISBUTTONCHECKED (WM_USER + 10)
+#define TB_ISBUTTONPRESSED (WM_USER + 11)
+#define TB_ISBUTTONHIDDEN (WM_USER + 12)
+#define TB_ISBUTTONINDETERMINATE (WM_USER + 13)
+#define TB_SETSTATE (WM_USER + 17)
+#define TB_GETSTATE (WM_USER + 18)
+#define TB_ADDBITMAP (WM_USER + 19)
+#define TB_ADDBUTTONSA (WM_USER + 20)
+#define TB_INSERTBUTTONA (WM_USER + 21)
+#define TB_DELETEBUTTON (WM_USER + 22)
+#define TB_GETBUTTON (WM_USER + 23)
+#define TB_BUTTONCOUNT (WM_USER + 24)
+#define TB_COMMANDTOINDEX (WM_USER + 25)
+#define TB_ADDSTRINGA (WM_USER + 28)
+#define TB_GETITEMRECT (WM_USER + 29)
+#define TB_BUTTONSTRUCTSIZE (WM_USER + 30)
+#define TB_SETBUTTONSIZE (WM_USER + 31)
+#define TB_SETBITMAPSIZE (WM_USER + 32)
+#define TB_AUTOSIZE (WM_USER + 33)
+#define TB_SETPARENT (WM_USER + 37)
+#define TB_GETROWS (WM_USER + 40)
+#define TB_SETCMDID (WM_USER + 42)
+#define TB_GETBUTTONTEXTA (WM_USER + 45)
+#define TB_SETINDENT (WM_USER + 47)
+#define TB_SETIMAGELIST (WM_USER + 48)
+#define TB_GETIMAGELIST (WM_USER + 49)
+#define TB_SETSTYLE (WM_USER + 56)
+#define TB_GETSTYLE (WM_USER + 57)
+#define TB_GETBUTTONSIZE (WM_USER + 58)
+#define TB_HITTEST (WM_USER + 69)
+#define TB_GETHOTITEM (WM_USER + 71)
+#define TB_ADDBUTTONS TB_ADDBUTTONSA
+#define TB_INSERTBUTTON TB_INSERTBUTTONA
+#define TB_ADDSTRING TB_ADDSTRINGA
+#define TB_GETBUTTONTEXT TB_GETBUTTONTEXTA
+
+struct TBBUTTON {
+  int iBitmap;    // the image, or a separator's width (0: the standard width)
+  int idCommand;
+  BYTE fsState;
+  BYTE fsStyle;
+  BYTE bReserved[6];
+  DWORD_PTR dwData;
+  INT_PTR iString;  // the index of a text added with TB_ADDSTRING, or -1
+};
+typedef TBBUTTON* LPTBBUTTON;
+typedef const TBBUTTON* LPCTBBUTTON;
+
+// TB_ADDBITMAP: a bitmap resource of hInst, or with hInst null a bitmap handle.
+struct TBADDBITMAP {
+  HINSTANCE hInst;
+  UINT_PTR nID;
+};
+typedef TBADDBITMAP* LPTBADDBITMAP;
+
+// The status bar: parts side by side at the bottom of a window, each with
+// a text.
+#define STATUSCLASSNAME "msctls_statusbar32"
+#define SBARS_SIZEGRIP 0x0100
+
+#define SB_SETTEXTA (WM_USER + 1)
+#define SB_GETTEXTA (WM_USER + 2)
+#define SB_GETTEXTLENGTHA (WM_USER + 3)
+#define SB_SETPARTS (WM_USER + 4)
+#define SB_GETPARTS (WM_USER + 6)
+#define SB_GETBORDERS (WM_USER + 7)
+#define SB_SETMINHEIGHT (WM_USER + 8)
+#define SB_SIMPLE (WM_USER + 9)
+#define SB_GETRECT (WM_USER + 10)
+#define SB_ISSIMPLE (WM_USER + 14)
+#define SB_SETTEXT SB_SETTEXTA
+#define SB_GETTEXT SB_GETTEXTA
+#define SB_GETTEXTLENGTH SB_GETTEXTLENGTHA
+// SB_SETTEXT: the part in the low byte, the look in these bits; a text of
+// SB_SIMPLEID (255) goes to the single part of a simple bar.
+#define SBT_NOBORDERS 0x0100
+#define SBT_POPOUT 0x0200
+#define SBT_NOTABPARSING 0x0800
+#define SB_SIMPLEID 0x00FF

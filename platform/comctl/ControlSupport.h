@@ -92,5 +92,7 @@ LRESULT CALLBACK StateProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 void RegisterHeaderClass();
 void RegisterListViewClass();
 void RegisterToolTipClass();
+void RegisterToolbarClass();
+void RegisterStatusBarClass();
 
 }  // namespace layer::comctl

@@ -512,6 +512,8 @@ void InitCommonControls() {
     layer::comctl::RegisterHeaderClass();
     layer::comctl::RegisterListViewClass();
     layer::comctl::RegisterToolTipClass();
+    layer::comctl::RegisterToolbarClass();
+    layer::comctl::RegisterStatusBarClass();
   });
 }
 

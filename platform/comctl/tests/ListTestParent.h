@@ -74,6 +74,7 @@ class TestParent {
   HWND handle = nullptr;
   std::vector<Heard> heard;
   std::vector<UINT> messages;              // WM_CONTEXTMENU and the like, in order
+  std::vector<WPARAM> commands;            // WM_COMMAND: id and code
   bool refuseTrack = false;                // answers HDN_BEGINTRACK with TRUE
   int askedTexts = 0;                      // LVN_GETDISPINFO requests
   std::function<std::string(int item, int column)> texts;  // answers LVN_GETDISPINFO
@@ -139,6 +140,7 @@ class TestParent {
         return TRUE;
       }
       case WM_CONTEXTMENU: self->messages.push_back(message); return 0;
+      case WM_COMMAND: self->commands.push_back(wParam); return 0;
       default: return DefWindowProc(window, message, wParam, lParam);
     }
   }
