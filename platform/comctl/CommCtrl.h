@@ -547,12 +547,40 @@ typedef NMTTDISPINFO* LPNMTTDISPINFO;
 #define TB_SETSTYLE (WM_USER + 56)
 #define TB_GETSTYLE (WM_USER + 57)
 #define TB_GETBUTTONSIZE (WM_USER + 58)
+#define TB_GETBUTTONINFOA (WM_USER + 65)
+#define TB_SETBUTTONINFOA (WM_USER + 66)
 #define TB_HITTEST (WM_USER + 69)
 #define TB_GETHOTITEM (WM_USER + 71)
 #define TB_ADDBUTTONS TB_ADDBUTTONSA
 #define TB_INSERTBUTTON TB_INSERTBUTTONA
 #define TB_ADDSTRING TB_ADDSTRINGA
 #define TB_GETBUTTONTEXT TB_GETBUTTONTEXTA
+#define TB_GETBUTTONINFO TB_GETBUTTONINFOA
+#define TB_SETBUTTONINFO TB_SETBUTTONINFOA
+
+// TB_GETBUTTONINFO and TB_SETBUTTONINFO: the button by its command, or
+// with TBIF_BYINDEX by its index; dwMask says which fields count.
+#define TBIF_IMAGE 0x00000001
+#define TBIF_STATE 0x00000004
+#define TBIF_STYLE 0x00000008
+#define TBIF_LPARAM 0x00000010
+#define TBIF_COMMAND 0x00000020
+#define TBIF_SIZE 0x00000040
+#define TBIF_BYINDEX 0x80000000
+
+struct TBBUTTONINFOA {
+  UINT cbSize;
+  DWORD dwMask;
+  int idCommand;
+  int iImage;
+  BYTE fsState;
+  BYTE fsStyle;
+  WORD cx;
+  DWORD_PTR lParam;
+  LPSTR pszText;
+  int cchText;
+};
+typedef TBBUTTONINFOA TBBUTTONINFO;
 
 struct TBBUTTON {
   int iBitmap;    // the image, or a separator's width (0: the standard width)

@@ -338,6 +338,42 @@ LRESULT StateBit(const Toolbar& bar, WPARAM command, BYTE bit) {
   return index < 0 ? -1 : (bar.buttons[static_cast<size_t>(index)].info.fsState & bit) != 0;
 }
 
+int InfoIndex(const Toolbar& bar, WPARAM which, const TBBUTTONINFO& info) {
+  if (info.dwMask & TBIF_BYINDEX) return ValidIndex(bar, which) ? static_cast<int>(which) : -1;
+  return IndexOf(bar, which);
+}
+
+LRESULT GetButtonInfo(const Toolbar& bar, WPARAM which, TBBUTTONINFO* info) {
+  const int index = info ? InfoIndex(bar, which, *info) : -1;
+  if (index < 0) return -1;
+  const Button& button = bar.buttons[static_cast<size_t>(index)];
+  if (info->dwMask & TBIF_COMMAND) info->idCommand = button.info.idCommand;
+  if (info->dwMask & TBIF_IMAGE) info->iImage = button.info.iBitmap;
+  if (info->dwMask & TBIF_STATE) info->fsState = button.info.fsState;
+  if (info->dwMask & TBIF_STYLE) info->fsStyle = button.info.fsStyle;
+  if (info->dwMask & TBIF_LPARAM) info->lParam = button.info.dwData;
+  if (info->dwMask & TBIF_SIZE) info->cx = static_cast<WORD>(button.rect.right - button.rect.left);
+  return index;
+}
+
+// Only a change of place lays the buttons out again.
+BOOL SetButtonInfo(HWND window, Toolbar& bar, WPARAM which, const TBBUTTONINFO* info) {
+  const int index = info ? InfoIndex(bar, which, *info) : -1;
+  if (index < 0) return FALSE;
+  TBBUTTON& button = bar.buttons[static_cast<size_t>(index)].info;
+  const TBBUTTON old = button;
+  if (info->dwMask & TBIF_COMMAND) button.idCommand = info->idCommand;
+  if (info->dwMask & TBIF_IMAGE) button.iBitmap = info->iImage;
+  if (info->dwMask & TBIF_STATE) button.fsState = info->fsState;
+  if (info->dwMask & TBIF_STYLE) button.fsStyle = info->fsStyle;
+  if (info->dwMask & TBIF_LPARAM) button.dwData = info->lParam;
+  const bool moved = ((old.fsState ^ button.fsState) & (TBSTATE_HIDDEN | TBSTATE_WRAP)) || old.fsStyle != button.fsStyle ||
+                     (IsSeparator(button) && old.iBitmap != button.iBitmap);
+  if (moved) Layout(window, bar);
+  else InvalidateButton(window, bar, index);
+  return TRUE;
+}
+
 LRESULT ButtonMessage(HWND window, Toolbar& bar, UINT message, WPARAM wParam, LPARAM lParam) {
   const bool on = LOWORD(lParam) != 0;
   switch (message) {
@@ -410,6 +446,8 @@ LRESULT Messages(HWND window, Toolbar& bar, UINT message, WPARAM wParam, LPARAM 
     case TB_SETCMDID:
     case TB_GETITEMRECT:
     case TB_GETBUTTONTEXT: return ButtonMessage(window, bar, message, wParam, lParam);
+    case TB_GETBUTTONINFO: return GetButtonInfo(bar, wParam, reinterpret_cast<TBBUTTONINFO*>(lParam));
+    case TB_SETBUTTONINFO: return SetButtonInfo(window, bar, wParam, reinterpret_cast<const TBBUTTONINFO*>(lParam));
     case TB_BUTTONSTRUCTSIZE: return 0;
     case TB_ADDBUTTONS:
       return InsertButtons(window, bar, bar.buttons.size(), reinterpret_cast<const TBBUTTON*>(lParam), wParam);
