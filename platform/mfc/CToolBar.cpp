@@ -27,19 +27,39 @@ struct ToolbarResource {
   std::vector<UINT> ids;
 };
 
+// The platform's layout: 16-bit fields, version 1 first.
+bool ReadSixteenBitFields(const BYTE* data, DWORD size, ToolbarResource* out) {
+  const auto* words = reinterpret_cast<const WORD*>(data);
+  if (size < 8 || words[0] != 1 || words[1] == 0 || words[2] == 0) return false;
+  const WORD count = words[3];
+  if (size != 8u + 2u * count) return false;
+  out->width = words[1];
+  out->height = words[2];
+  out->ids.assign(words + 4, words + 4 + count);
+  return true;
+}
+
+// Binutils' resource compiler writes the fields 32 bits wide, without the
+// version: width, height, count, ids.
+bool ReadThirtyTwoBitFields(const BYTE* data, DWORD size, ToolbarResource* out) {
+  const auto* fields = reinterpret_cast<const DWORD*>(data);
+  if (size < 12 || fields[0] == 0 || fields[1] == 0 || fields[0] > 0xFFFF || fields[1] > 0xFFFF) return false;
+  const DWORD count = fields[2];
+  if (count > (size - 12) / 4 || size != 12u + 4u * count) return false;
+  out->width = static_cast<int>(fields[0]);
+  out->height = static_cast<int>(fields[1]);
+  out->ids.assign(fields + 3, fields + 3 + count);
+  return true;
+}
+
 bool ReadToolbarResource(LPCSTR name, ToolbarResource* out) {
   HINSTANCE module = AfxFindResourceHandle(name, RT_TOOLBAR);
   HRSRC found = FindResource(module, name, RT_TOOLBAR);
   if (!found) return false;
   const DWORD size = SizeofResource(module, found);
-  const auto* words = static_cast<const WORD*>(LockResource(LoadResource(module, found)));
-  if (!words || size < 8 || words[0] != 1 || words[1] == 0 || words[2] == 0) return false;
-  const WORD count = words[3];
-  if (size < 8u + 2u * count) return false;
-  out->width = words[1];
-  out->height = words[2];
-  out->ids.assign(words + 4, words + 4 + count);
-  return true;
+  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+  if (!data) return false;
+  return ReadSixteenBitFields(data, size, out) || ReadThirtyTwoBitFields(data, size, out);
 }
 
 // The picture's black, greys and white become the system's colours for

@@ -1,8 +1,10 @@
 // The toolbar of the class library: a toolbar control made a control bar.
 // Its buttons come from a toolbar resource (RT_TOOLBAR: version 1, image
 // width, image height, count, then one command id per button, 0 for a
-// separator) and a bitmap of the same name, whose greys, black and white
-// follow the system colours.
+// separator, in 16-bit fields; or, as binutils' resource compiler writes a
+// TOOLBAR statement, the same without the version in 32-bit fields) and a
+// bitmap of the same name, whose greys, black and white follow the system
+// colours.
 #pragma once
 
 #include <vector>
