@@ -51,6 +51,9 @@ class CFrameWnd;
 #define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
 #define AFX_IDW_DOCKBAR_FLOAT 0xE81F
 
+// The id of a separator (toolbar) or of the message pane (status bar).
+#define ID_SEPARATOR 0
+
 // CalcDynamicLayout: what the size is for.
 #define LM_STRETCH 0x01
 #define LM_HORZ 0x02

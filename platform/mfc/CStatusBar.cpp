@@ -1,6 +1,7 @@
 #include "mfc/CStatusBar.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "mfc/CFrameWnd.h"
 #include "mfc/CWinApp.h"

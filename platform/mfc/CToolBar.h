@@ -29,7 +29,6 @@
 #define TBBS_HIDDEN MAKELONG(0, TBSTATE_HIDDEN)
 #define TBBS_WRAPPED MAKELONG(0, TBSTATE_WRAP)
 
-#define ID_SEPARATOR 0
 
 class CToolBar : public CControlBar {
   DECLARE_DYNAMIC(CToolBar)
