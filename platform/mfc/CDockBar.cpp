@@ -51,7 +51,7 @@ CSize CDockBar::BarSize(CControlBar* bar, BOOL horizontal) const {
 CSize CDockBar::CalcFixedLayout(BOOL stretch, BOOL horizontal) {
   CSize size(0, 0);
   for (CControlBar* bar : m_bars) {
-    if (!bar->IsWindowVisible()) continue;
+    if (!(bar->GetStyle() & WS_VISIBLE)) continue;
     const CSize own = BarSize(bar, horizontal);
     if (horizontal) {
       size.cx = std::max(size.cx, own.cx);
@@ -78,7 +78,7 @@ void CDockBar::PlaceBars() {
   const BOOL horizontal = m_bFloating || IsHorizontal();
   int along = 0;
   for (CControlBar* bar : m_bars) {
-    if (!bar->m_hWnd || !bar->IsWindowVisible()) continue;
+    if (!bar->m_hWnd || !(bar->GetStyle() & WS_VISIBLE)) continue;
     const CSize size = BarSize(bar, horizontal);
     if (horizontal) {
       bar->SetWindowPos(nullptr, 0, along, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
