@@ -104,8 +104,9 @@ int CFrame::OnHotspotCommand(int action, FrameView* view, int x, int y, int flag
   int value = 0;
   const int flags = HitTestAll(view, x, y, partText1, partText2, target, text, value);
   if ((flags & LINK_TO_KEY) != 0) {
+    // A face shown in no frame window of its own sends its keys to the main window.
     CMultiFrame* window = GetFrameWindow();
-    PostLinkKey(window != nullptr ? window->GetSafeHwnd() : nullptr, target, Assignments(value));
+    PostLinkKey(window != nullptr ? window->GetSafeHwnd() : ViewerMainWindow(), target, Assignments(value));
   } else if ((flags & LINK_COMMAND) != 0) {
     const int id = CommandIdOf(target);
     RunLinkCommand(ERROR_TRACE_PUSH(), id, Assignments(value), SEVERITY_ERROR, "CMD ID : %d", id);

@@ -105,6 +105,8 @@ void CV4TTWindow::OnTimer(UINT_PTR id) {
     CWnd::OnTimer(id);
     return;
   }
+  // A tick already queued when the timer stopped asks nothing more.
+  if (m_timer == 0) return;
   POINT at{};
   GetCursorPos(&at);
   if (at.x != m_pos.x || at.y != m_pos.y) {
