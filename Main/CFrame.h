@@ -19,6 +19,7 @@
 class CFace;
 class CFile;
 class CImage;
+class CMenu;
 class CMultiFrame;
 class CTableCell;
 class CTablePart;
@@ -144,6 +145,14 @@ class CFrame : public CObject {
   const CDynBuf* Assignments(int value) const;
   CTablePart* BodyTableOf(FrameView* view) const;
   CImage* LastPicture() const;
+
+  // Context menu (CFrame_ContextMenu): the menu's first popup, prepared, or
+  // none when the menu cannot be loaded; the caller destroys menu.
+  CMenu* LoadContextMenu(CMenu& menu);
+  void SetMenuText(CMenu* popup, UINT id, int text);
+  void SetPopupText(CMenu* popup, int n, int text);
+  BOOL CanMaximise() const;
+  void ToggleMaximise();
 
   // Pictures.
   BOOL PlacePicture(const CString& file);

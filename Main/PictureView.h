@@ -16,4 +16,6 @@ class PictureView {
   virtual void SelectHotspot(const CString& name) = 0;
   // No hotspot stays active or drawn as active.
   virtual void ClearHotspots() = 0;
+  // A zoom rectangle is being chosen: a left press belongs to it.
+  virtual BOOL TakesZoomClick() { return FALSE; }
 };

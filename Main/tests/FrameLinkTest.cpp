@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Main/CImage.h"
+#include "Main/CTablePart.h"
 #include "Main/PictureView.h"
 #include "Main/tests/LinkFixture.h"
 
@@ -161,6 +162,47 @@ TEST_F(FrameLinkTest, TheHotspotConnectionReachesThePicturesOfEveryFrameOfTheFac
   CImage* last = nullptr;
   EXPECT_EQ(two.CountVisiblePictures(last), 1);
   EXPECT_EQ(last, two.m_children[0].Picture());
+  face.Clear();
+}
+
+// A click on a picture hotspot: a key hotspot shows its key, any other is
+// offered to the tables of the face, which follow or mark their rows.
+TEST_F(FrameLinkTest, PictureEventsLeadToKeysOrToTheMatchingRows) {
+  StubPictureView stub;
+  Picture(stub);
+  FrameDef table("T");
+  table.Columns("2,40,*").Tag(46);
+  table.Tag(52).Tag(48).Tag(59).Content("1").Tag(49).Tag(48).Link("MOT", "Motor").Tag(49).Tag(53);
+  table.Tag(52).Tag(48).Tag(59).Content("2").Tag(49).Tag(48).Content("Deckel").Tag(49).Tag(53);
+  table.Tag(75);
+  Paint(Read({table}), 300, 200);
+  for (auto& frame : frames) face.m_frames.push_back(std::move(frame));
+  frames.clear();
+  CFrame& picture = *face.m_frames[0];
+  const CTablePart& body = PartOf(*face.m_frames[1], 0);
+  FrameView* view = PictureViewOf(0);
+  theGlobals.m_cur_varbuf = "alt";
+
+  stub.active = "?K1";
+  EXPECT_TRUE(face.OnViewEvent(&picture, view, 0x82, WM_LBUTTONDOWN, 0, 0, 0));
+  EXPECT_TRUE(TakeKeyCommands().empty());
+  EXPECT_TRUE(face.OnViewEvent(&picture, view, 0x81, WM_LBUTTONDOWN, 0, 0, 0));
+  EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "K1"}}));
+  EXPECT_EQ(theGlobals.m_cur_varbuf.GetLength(), 0);
+
+  stub.active = "2";
+  EXPECT_TRUE(face.OnViewEvent(&picture, view, 0, WM_MOUSEMOVE, 0, 0, 1));
+  EXPECT_EQ(body.Cell(1, 0)->m_selected, 1);
+  EXPECT_EQ(body.Cell(0, 0)->m_selected, 0);
+
+  // A click on no hotspot stands for the default hotspot text.
+  stub.active.clear();
+  face.m_default_hotspot = "1";
+  EXPECT_TRUE(face.OnViewEvent(&picture, view, 0x81, WM_LBUTTONDOWN, 0, 0, 0));
+  EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "MOT"}}));
+
+  EXPECT_FALSE(face.OnViewEvent(&picture, mainView.get(), 0x81, WM_LBUTTONDOWN, 0, 0, 0));
+  EXPECT_FALSE(face.OnViewEvent(face.m_frames[1].get(), view, 0x81, WM_LBUTTONDOWN, 0, 0, 0));
   face.Clear();
 }
 
