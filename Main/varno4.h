@@ -32,9 +32,20 @@ class CViewerApp {
 
   // The channel to the order-list program (varno4_protocol): its main window
   // is looked up on first use; a missing one is reported once per run.
+  // Starts the order-list program of the main ini's "Protocol" entry; errors
+  // 413 to 415 stay on the trace for the caller.
+  BOOL StartProtocol();
   BOOL FindProtocolWindow();
   LRESULT PostProtocolCommand(int code, LPARAM lParam);
   LRESULT SendProtocolData(int code, CDynBuf* data);
+  // Hands part rows (texts each ended by a zero byte, a row closed by one
+  // more, the list by another) to the order-list program: ordered with
+  // orderFlag, else shown as parts info. Unless skipConfirmation is 1 the
+  // user first picks the rows in the confirmation list.
+  void SendPartsToProtocol(int skipConfirmation, int columns, CDynBuf* titles, CDynBuf* displayRows,
+                           CDynBuf* lines, BOOL orderFlag);
+  // Runs the confirmation list modally; its result (IDOK or not).
+  virtual INT_PTR RunConfirmList(class CConfirmListDlg& dialog);
   // Shows a key ("key" or "project~key"): switches the project when asked,
   // keeps the key history and the variables, and falls back to the last good
   // key when the new one cannot be shown. fromLink 1 asks for the key being
@@ -62,6 +73,7 @@ class CViewerApp {
   virtual void EnablePrint(BOOL enable);
 
   HWND m_hMainWnd = nullptr;
+  HWND m_hPopupWnd = nullptr;  // the pop-up frame window, null while there is none
   BOOL m_prot_found = FALSE;
   BOOL m_prot_reported = FALSE;
   DWORD m_prot_pid = 0;       // the started order-list program, 0 when not started
