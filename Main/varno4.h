@@ -2,6 +2,8 @@
 // start-up, the settings and the frame windows build on these members.
 #pragma once
 
+#include <atomic>
+
 #include "Main/ToolbarButtons.h"
 #include "foundation/CDynBuf.h"
 #include "mfc/CString.h"
@@ -72,6 +74,33 @@ class CViewerApp {
   // Enables or disables the print commands, after every face that is built.
   virtual void EnablePrint(BOOL enable);
 
+  // Opens the catalogue database, the parts master and its companion where
+  // not open yet; a failure is reported on own. Without askForMedium a
+  // database that does not open is not asked for.
+  BOOL OpenCatalogueDatabases(struct CErrorTrace* own, BOOL askForMedium);
+
+  // The languages (varno4_language).
+  virtual BOOL SetProgramLanguage(const char* name);
+  virtual BOOL SetDataLanguage(const char* name);
+
+  // The internet modes (varno4_internet). The client's start-up handshake
+  // with the connection program; the server run of the first key command;
+  // the server loop.
+  void ConnectInternetClient();
+  void ServeInternet();
+  void RunInternetServer();
+  // The connection program's reply to request number request, from the
+  // request's worker thread; a reply to a request given up is dropped.
+  void TakeInternetReply(DWORD request, LRESULT reply);
+  // Dispatches one waiting message; FALSE when none waited.
+  BOOL PumpOneMessage();
+
+  std::atomic<int> m_internet_wait{0};  // 1 while a wait or the server runs
+  std::atomic<LRESULT> m_internet_answer{0};
+  std::atomic<DWORD> m_internet_request{0};  // the number of the latest request
+  std::atomic<DWORD> m_internet_replied{0};  // the number of the request last replied to
+  HWND m_internet_wnd = nullptr;             // the connection program's window
+
   HWND m_hMainWnd = nullptr;
   HWND m_hPopupWnd = nullptr;  // the pop-up frame window, null while there is none
   BOOL m_prot_found = FALSE;
@@ -87,4 +116,8 @@ class CViewerApp {
   int m_win_version = 0;
   OSVERSIONINFO m_os_version{};
   DWORD m_nThreadID = 0;  // the main thread, which receives the exit message
+ private:
+  bool FetchInternetAnswer();
+  bool AwaitInternetRequest();
+  int AnswerInternetRequest();
 };

@@ -98,6 +98,10 @@ void CViewerApp::EnablePrint(BOOL /*enable*/) {}
 
 BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   CWV4Globals& g = theGlobals;
+  if (g.m_internet_mode == kInternetServer) {  // the server answers keys; it shows none
+    ServeInternet();
+    return TRUE;
+  }
   WaitCursor waiting;
   // A copy: the text may be m_tmpkey, which a fall-back writes.
   const CString requested(keyText);
