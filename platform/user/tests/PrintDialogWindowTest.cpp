@@ -10,6 +10,7 @@
 #include "UserTestSupport.h"
 #include "testing/FakePrintBackend.h"
 #include "testing/PrinterSandbox.h"
+#include "testing/PrintDialogRecords.h"
 #include "user/PrintDialogWindow.h"
 #include "user/res/LayerDialogs.h"
 #include "win32/Memory.h"
@@ -19,26 +20,6 @@
 using namespace layer::testing;
 
 namespace {
-
-struct Names {
-  std::string device, port;
-  WORD isDefault = 0;
-};
-
-Names NamesOf(HGLOBAL block) {
-  auto* names = static_cast<const DEVNAMES*>(GlobalLock(block));
-  const char* text = reinterpret_cast<const char*>(names);
-  Names result{text + names->wDeviceOffset, text + names->wOutputOffset, names->wDefault};
-  GlobalUnlock(block);
-  return result;
-}
-
-DEVMODE ModeOf(HGLOBAL block) {
-  DEVMODE mode;
-  std::memcpy(&mode, GlobalLock(block), sizeof mode);
-  GlobalUnlock(block);
-  return mode;
-}
 
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
@@ -102,7 +83,7 @@ TEST_F(PrintDialogWindow, APrinterAndCopiesChosenByKeysComeBackInTheDeviceModeAn
   EXPECT_EQ(typeShown, "Generic Laser");
   EXPECT_EQ(whereShown, "Lager 2");
 
-  Names names = NamesOf(record.hDevNames);
+  PrinterNames names = NamesOf(record.hDevNames);
   EXPECT_EQ(names.device, "Laser");
   EXPECT_EQ(names.port, "CUPS:");
   EXPECT_EQ(names.isDefault, 0);
