@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "Main/CWV4Globals.h"
-#include "mfc/CListCtrl.h"
+#include "mfc/CDataExchange.h"
 #include "win32/MessageBox.h"
 
 namespace {
@@ -50,7 +50,10 @@ void CConfirmListDlg::KeepChosenRows(CDynBuf& data, const std::vector<bool>& cho
   data = kept;
 }
 
-CListCtrl* CConfirmListDlg::List() const { return static_cast<CListCtrl*>(GetDlgItem(IDC_LIST)); }
+void CConfirmListDlg::DoDataExchange(CDataExchange* exchange) {
+  CDialog::DoDataExchange(exchange);
+  DDX_Control(exchange, IDC_LIST, m_list);
+}
 
 BOOL CConfirmListDlg::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -58,8 +61,8 @@ BOOL CConfirmListDlg::OnInitDialog() {
   SetText(*this, IDC_LABEL, TEXT_LABEL);
   SetText(*this, IDOK, TEXT_OK);
   SetText(*this, IDCANCEL, TEXT_CANCEL);
-  CListCtrl* list = List();
-  if (list == nullptr) return TRUE;
+  CListCtrl* list = &m_list;
+  if (list->m_hWnd == nullptr) return TRUE;
   list->DeleteAllItems();
   const char* titles = m_titles ? static_cast<const char*>(*m_titles) : "";
   const int titlesLength = m_titles ? m_titles->GetLength() : 0;
@@ -85,10 +88,8 @@ BOOL CConfirmListDlg::OnInitDialog() {
 
 void CConfirmListDlg::OnOK() {
   std::vector<bool> chosen;
-  if (CListCtrl* list = List()) {
-    for (int item = 0; item < list->GetItemCount(); ++item)
-      chosen.push_back((list->GetItemState(item, LVIS_SELECTED) & LVIS_SELECTED) != 0);
-  }
+  for (int item = 0; m_list.m_hWnd != nullptr && item < m_list.GetItemCount(); ++item)
+    chosen.push_back((m_list.GetItemState(item, LVIS_SELECTED) & LVIS_SELECTED) != 0);
   if (m_data != nullptr) KeepChosenRows(*m_data, chosen);
   CDialog::OnOK();
 }

@@ -6,8 +6,7 @@
 
 #include "foundation/CDynBuf.h"
 #include "mfc/CDialog.h"
-
-class CListCtrl;
+#include "mfc/CListCtrl.h"
 
 class CConfirmListDlg : public CDialog {
  public:
@@ -27,7 +26,8 @@ class CConfirmListDlg : public CDialog {
  protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
+  void DoDataExchange(CDataExchange* exchange) override;
 
  private:
-  CListCtrl* List() const;
+  CListCtrl m_list;
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Main/CErrorDlg.h"
+#include "Main/CNoteDlg.h"
 #include "Main/CErrorTrace.h"
 #include "Main/CWV4Db.h"
 #include "Main/CWV4Globals.h"
@@ -24,7 +25,6 @@ constexpr int ERR_CATALOGUE_NOT_OPENED = 372;
 constexpr int ERR_KEY_MISSING = 374;
 constexpr int ERR_RENDERING = 376;
 constexpr int ERR_PARTS_MASTER_NOT_OPENED = 466;
-constexpr LONG TEXT_NOTE_CAPTION = 1546;
 constexpr LONG TEXT_INSERT_MEDIUM = 1547;
 
 void Report(CErrorTrace* own, int line, int severity, int code, const char* detail) {
@@ -40,8 +40,9 @@ bool HaveLink(DdmDbLink*& link) {
 // The catalogue's medium (a disc, a network share) may be gone; the user puts
 // it back and tries again, or gives up.
 bool MediumBack(HWND owner) {
-  const CString text = FormatMessageText(theGlobals.MessageText(TEXT_INSERT_MEDIUM), {theGlobals.m_cdname});
-  return MessageBox(owner, text, theGlobals.MessageText(TEXT_NOTE_CAPTION), MB_OKCANCEL) == IDOK;
+  CNoteDlg note(CWnd::FromHandle(owner));
+  note.m_text = FormatMessageText(theGlobals.MessageText(TEXT_INSERT_MEDIUM), {theGlobals.m_cdname});
+  return note.DoModal() == IDOK;
 }
 
 bool FileExists(const CString& path) {

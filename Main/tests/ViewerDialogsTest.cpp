@@ -1,0 +1,120 @@
+// The viewer's small dialogs as a user meets them: made from the viewer's
+// resources, filled, and closed with the keys and buttons.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Main/CConfirmListDlg.h"
+#include "Main/CCreditsDlg.h"
+#include "Main/CNoteDlg.h"
+#include "Main/tests/EngineFixture.h"
+#include "comctl/CommCtrl.h"
+#include "user/Controls.h"
+#include "user/Dialogs.h"
+#include "win32/MessageBox.h"
+
+namespace {
+
+CDynBuf Block(const std::string& bytes) {
+  CDynBuf block;
+  block.Append(bytes.data(), static_cast<int>(bytes.size()));
+  return block;
+}
+
+class ViewerDialogsTest : public varno::testing::ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    InitCommonControls();  // as the program does at its start
+    OpenTexts(theGlobals.m_msgdud, "messages.ddm",
+              "dictionary\nlanguage \"D\"\n1546 = \"VARNO 4 Hinweis\"\n1119 = \"OK\"\n680 = \"Abbrechen\"\n"
+              "282 = \"Bestellen\"\n1573 = \"Welche Teile?\"\n");
+    theGlobals.m_language = "D";
+  }
+  void TearDown() override {
+    layer::SetModalHook(nullptr);
+    ShellFixture::TearDown();
+  }
+  static std::string Text(HWND window, int id) {
+    char text[256] = {};
+    GetDlgItemText(window, id, text, sizeof text);
+    return text;
+  }
+};
+
+TEST_F(ViewerDialogsTest, NoteShowsItsTextAndTellsOkFromCancel) {
+  for (int answer : {IDOK, IDCANCEL}) {
+    CNoteDlg note(CWnd::FromHandle(app.m_hMainWnd));
+    note.m_text = "Bitte legen Sie die CD RM46 ein.";
+    std::string shown;
+    std::string caption;
+    layer::SetModalHook([&](HWND window) {
+      shown = Text(window, CNoteDlg::IDC_TEXT);
+      char title[64] = {};
+      GetWindowText(window, title, sizeof title);
+      caption = title;
+      PostMessage(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(note.DoModal(), answer);
+    EXPECT_EQ(shown, "Bitte legen Sie die CD RM46 ein.");
+    EXPECT_EQ(caption, "VARNO 4 Hinweis");
+  }
+}
+
+TEST_F(ViewerDialogsTest, CreditsListTheirLinesInOrder) {
+  CCreditsDlg credits(CWnd::FromHandle(app.m_hMainWnd));
+  std::vector<std::string> lines;
+  layer::SetModalHook([&](HWND window) {
+    const int count = static_cast<int>(SendDlgItemMessage(window, CCreditsDlg::IDC_LIST, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char line[128] = {};
+      SendDlgItemMessage(window, CCreditsDlg::IDC_LIST, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+      lines.emplace_back(line);
+    }
+    PostMessage(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  credits.DoModal();
+  ASSERT_EQ(lines.size(), static_cast<size_t>(CCreditsDlg::kLineCount));
+  EXPECT_EQ(lines[6], "");
+  EXPECT_EQ(lines[9], "the Independent JPEG Group.");
+}
+
+// The user picks rows of the list and presses OK: only their data rows stay.
+TEST_F(ViewerDialogsTest, ConfirmListKeepsTheRowsTheUserSelected) {
+  CDynBuf titles = Block(std::string("Nr\0Teil\0", 8));
+  CDynBuf display = Block(std::string("1\0Kolben\0" "2\0Ventil\0" "3\0Feder\0" "\0", 24));
+  CDynBuf data = Block(std::string("A\0" "1\0" "\0" "B\0" "2\0" "\0" "C\0" "3\0" "\0" "\0", 16));
+  CConfirmListDlg dialog(CWnd::FromHandle(app.m_hMainWnd));
+  dialog.m_columns = 2;
+  dialog.m_titles = &titles;
+  dialog.m_display = &display;
+  dialog.m_data = &data;
+  int rows = 0;
+  std::string secondCell;
+  std::string label;
+  layer::SetModalHook([&](HWND window) {
+    HWND list = GetDlgItem(window, CConfirmListDlg::IDC_LIST);
+    rows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
+    char text[64] = {};
+    LVITEM item{};
+    item.iSubItem = 1;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessage(list, LVM_GETITEMTEXT, 1, reinterpret_cast<LPARAM>(&item));
+    secondCell = text;
+    label = Text(window, CConfirmListDlg::IDC_LABEL);
+    LVITEM select{};
+    select.stateMask = LVIS_SELECTED;
+    select.state = LVIS_SELECTED;
+    SendMessage(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&select));
+    PostMessage(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(rows, 3);
+  EXPECT_EQ(secondCell, "Ventil");
+  EXPECT_EQ(label, "Welche Teile?");
+  EXPECT_EQ(std::string(static_cast<const char*>(data), data.GetLength()), std::string("C\0" "3\0" "\0", 5));
+}
+
+}  // namespace
