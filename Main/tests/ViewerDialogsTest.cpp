@@ -5,9 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "Main/CAboutDlg.h"
 #include "Main/CConfirmListDlg.h"
 #include "Main/CCreditsDlg.h"
 #include "Main/CNoteDlg.h"
+#include "Main/CVersionDlg.h"
+#include "win32/Clipboard.h"
+#include "win32/GdiTypes.h"
+#include "win32/Memory.h"
+#include "win32/Module.h"
 #include "Main/tests/EngineFixture.h"
 #include "comctl/CommCtrl.h"
 #include "user/Controls.h"
@@ -29,7 +35,8 @@ class ViewerDialogsTest : public varno::testing::ShellFixture {
     InitCommonControls();  // as the program does at its start
     OpenTexts(theGlobals.m_msgdud, "messages.ddm",
               "dictionary\nlanguage \"D\"\n1546 = \"VARNO 4 Hinweis\"\n1119 = \"OK\"\n680 = \"Abbrechen\"\n"
-              "282 = \"Bestellen\"\n1573 = \"Welche Teile?\"\n");
+              "282 = \"Bestellen\"\n1573 = \"Welche Teile?\"\n728 = \"Version\"\n1550 = \"Projekt:\"\n"
+              "1582 = \"Speicher: \"\n1583 = \"Belegt: \"\n2288 = \"Eigener Speicher:\"\n1518 = \"Kopieren\"\n");
     theGlobals.m_language = "D";
   }
   void TearDown() override {
@@ -115,6 +122,72 @@ TEST_F(ViewerDialogsTest, ConfirmListKeepsTheRowsTheUserSelected) {
   EXPECT_EQ(secondCell, "Ventil");
   EXPECT_EQ(label, "Welche Teile?");
   EXPECT_EQ(std::string(static_cast<const char*>(data), data.GetLength()), std::string("C\0" "3\0" "\0", 5));
+}
+
+struct PointsCase {
+  unsigned long long value;
+  int maxPoints;
+  const char* text;
+};
+
+TEST(AboutFigures, ThousandsGetPointsUpToTheLimit) {
+  for (const PointsCase& c : {PointsCase{1048576, 2, "1.048.576"}, PointsCase{999, 2, "999"},
+                              PointsCase{1000, 2, "1.000"}, PointsCase{1234567, 1, "1234.567"},
+                              PointsCase{123456, 2, "123.456"}, PointsCase{0, 2, "0"}})
+    EXPECT_STREQ(CAboutDlg::WithPoints(c.value, c.maxPoints), c.text) << c.value;
+}
+
+TEST_F(ViewerDialogsTest, AboutShowsVersionProjectAndMemory) {
+  theGlobals.m_main_prj_name = "RM46";
+  for (int windows : {0, 3}) {  // any system; NT 4 has no heap figure
+    app.m_win_version = windows;
+    CAboutDlg about(CWnd::FromHandle(app.m_hMainWnd));
+    std::string version, project, physical, heap;
+    bool heapShown = true;
+    layer::SetModalHook([&](HWND window) {
+      version = Text(window, CAboutDlg::IDC_VERSION);
+      project = Text(window, CAboutDlg::IDC_PROJECT);
+      physical = Text(window, CAboutDlg::IDC_PHYSICAL);
+      heap = Text(window, CAboutDlg::IDC_HEAP);
+      heapShown = IsWindowVisible(GetDlgItem(window, CAboutDlg::IDC_HEAP)) != FALSE;
+      PostMessage(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(about.DoModal(), IDOK);
+    EXPECT_EQ(version, "Version 4.0.1");
+    EXPECT_EQ(project, "RM46");
+    EXPECT_EQ(physical.rfind("Speicher: ", 0), 0u);
+    EXPECT_EQ(physical.substr(physical.size() - 3), " KB");
+    EXPECT_EQ(heapShown, windows != 3);
+    if (windows != 3) EXPECT_EQ(heap.rfind("Eigener Speicher: ", 0), 0u);
+  }
+  app.m_win_version = 0;
+  theGlobals.m_main_prj_name.Empty();
+}
+
+// The test program carries the viewer's version information, so it is listed
+// with it; the copy puts the list on the clipboard as text.
+TEST_F(ViewerDialogsTest, VersionOverviewListsVersionedModulesAndCopiesThem) {
+  char own[MAX_PATH] = {};
+  GetModuleFileName(nullptr, own, sizeof own);
+  CVersionDlg versions(CWnd::FromHandle(app.m_hMainWnd));
+  std::string copied;
+  layer::SetModalHook([&](HWND window) {
+    SendMessage(window, WM_COMMAND, MAKEWPARAM(CVersionDlg::IDC_COPY, BN_CLICKED),
+                reinterpret_cast<LPARAM>(GetDlgItem(window, CVersionDlg::IDC_COPY)));
+    if (OpenClipboard(nullptr)) {
+      if (HANDLE text = GetClipboardData(CF_TEXT)) copied = static_cast<const char*>(GlobalLock(text));
+      CloseClipboard();
+    }
+    PostMessage(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(versions.DoModal(), IDOK);
+  const std::string ownPath = own;
+  const std::string ownName = ownPath.substr(ownPath.find_last_of("\\/") + 1);
+  const size_t row = copied.find(ownName + "\t4.0.1");
+  ASSERT_NE(row, std::string::npos) << copied;
+  EXPECT_EQ(copied.find("\t" + ownPath + "\r\n", row), copied.find("\r\n", row) - ownPath.size() - 1);
+  // Modules without version information (the system's libraries) stay out.
+  EXPECT_EQ(copied.find("libc.so"), std::string::npos);
 }
 
 }  // namespace
