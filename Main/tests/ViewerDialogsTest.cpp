@@ -8,6 +8,9 @@
 #include "Main/CAboutDlg.h"
 #include "Main/CConfirmListDlg.h"
 #include "Main/CCreditsDlg.h"
+#include "Main/CLanguageDlg.h"
+#include "Main/tests/OrderListStandIn.h"
+#include "foundation/CIniClass.h"
 #include "Main/CNoteDlg.h"
 #include "Main/CVersionDlg.h"
 #include "win32/Clipboard.h"
@@ -36,6 +39,7 @@ class ViewerDialogsTest : public varno::testing::ShellFixture {
     OpenTexts(theGlobals.m_msgdud, "messages.ddm",
               "dictionary\nlanguage \"D\"\n1546 = \"VARNO 4 Hinweis\"\n1119 = \"OK\"\n680 = \"Abbrechen\"\n"
               "282 = \"Bestellen\"\n1573 = \"Welche Teile?\"\n728 = \"Version\"\n1550 = \"Projekt:\"\n"
+              "1559 = \"Deutsch\"\n1560 = \"Englisch\"\n1561 = \"Deutsch\"\n1562 = \"English\"\n"
               "1582 = \"Speicher: \"\n1583 = \"Belegt: \"\n2288 = \"Eigener Speicher:\"\n1518 = \"Kopieren\"\n");
     theGlobals.m_language = "D";
   }
@@ -188,6 +192,108 @@ TEST_F(ViewerDialogsTest, VersionOverviewListsVersionedModulesAndCopiesThem) {
   EXPECT_EQ(copied.find("\t" + ownPath + "\r\n", row), copied.find("\r\n", row) - ownPath.size() - 1);
   // Modules without version information (the system's libraries) stay out.
   EXPECT_EQ(copied.find("libc.so"), std::string::npos);
+}
+
+// The configuration's language tables: German and English each.
+class LanguageTest : public ViewerDialogsTest {
+ protected:
+  void SetUp() override {
+    ViewerDialogsTest::SetUp();
+    program[0] = {400, "D", 1561};
+    program[1] = {401, "GB", 1562};
+    data[0] = {430, "D", 1559};
+    data[1] = {431, "GB", 1560};
+    theGlobals.m_lang_prg = program;
+    theGlobals.m_lang_prg_num = 2;
+    theGlobals.m_lang_data = data;
+    theGlobals.m_lang_data_num = 2;
+    theGlobals.m_prg_language = "D";
+    theGlobals.m_language = "D";
+  }
+  void TearDown() override {
+    theGlobals.m_lang_prg = nullptr;
+    theGlobals.m_lang_data = nullptr;
+    theGlobals.m_lang_prg_num = theGlobals.m_lang_data_num = 0;
+    theGlobals.m_prg_language.Empty();
+    ViewerDialogsTest::TearDown();
+  }
+  LanguageEntry program[2];
+  LanguageEntry data[2];
+};
+
+struct ChoiceCase {
+  const char* name;
+  int programItem;
+  int dataItem;
+  int answer;
+  int result;
+};
+
+class LanguageChoice : public LanguageTest, public ::testing::WithParamInterface<ChoiceCase> {};
+
+TEST_P(LanguageChoice, TellsWhatChanged) {
+  const ChoiceCase& c = GetParam();
+  CLanguageDlg dialog(CWnd::FromHandle(app.m_hMainWnd));
+  std::string shownProgram;
+  layer::SetModalHook([&](HWND window) {
+    shownProgram = Text(window, CLanguageDlg::IDC_PROGRAM);
+    SendDlgItemMessage(window, CLanguageDlg::IDC_PROGRAM, CB_SETCURSEL, static_cast<WPARAM>(c.programItem), 0);
+    SendDlgItemMessage(window, CLanguageDlg::IDC_DATA, CB_SETCURSEL, static_cast<WPARAM>(c.dataItem), 0);
+    PostMessage(window, WM_COMMAND, MAKEWPARAM(c.answer, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(dialog.DoModal(), c.answer);
+  EXPECT_EQ(shownProgram, "Deutsch");  // the current language is chosen at first
+  EXPECT_EQ(dialog.m_result, c.result);
+  if (c.result & CLanguageDlg::kProgramLanguage) {
+    EXPECT_STREQ(dialog.m_program_language, "GB");
+    EXPECT_EQ(dialog.m_program_command, 401);
+  }
+  if (c.result & CLanguageDlg::kDataLanguage) {
+    EXPECT_STREQ(dialog.m_data_language, "GB");
+    EXPECT_EQ(dialog.m_data_command, 431);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, LanguageChoice,
+                         ::testing::Values(ChoiceCase{"Unchanged", 0, 0, IDOK, 0},
+                                           ChoiceCase{"DataOnly", 0, 1, IDOK, CLanguageDlg::kDataLanguage},
+                                           ChoiceCase{"ProgramOnly", 1, 0, IDOK, CLanguageDlg::kProgramLanguage},
+                                           ChoiceCase{"Both", 1, 1, IDOK, 3},
+                                           ChoiceCase{"NothingChosen", -1, -1, IDOK, 0},
+                                           ChoiceCase{"Cancelled", 1, 1, IDCANCEL, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The program language is kept for the user and told to the order-list
+// program, but only once the start is complete.
+TEST_F(LanguageTest, ProgramLanguageIsStoredAndToldOnceStarted) {
+  varno::testing::OrderListStandIn orderList;
+  app.m_prot_pid = GetCurrentProcessId();
+  CIniClass ini;
+  theGlobals.m_pini = &ini;
+  theGlobals.m_main_user_ini = (dataFolder / "user.ini").c_str();
+  theGlobals.m_FirstStart = TRUE;
+  EXPECT_TRUE(app.SetProgramLanguage("GB"));
+  EXPECT_TRUE(orderList.copies.empty());
+  theGlobals.m_FirstStart = FALSE;
+  EXPECT_TRUE(app.SetProgramLanguage("D"));
+  ASSERT_EQ(orderList.copies.size(), 1u);
+  EXPECT_EQ(orderList.copies[0].bytes, std::string("D\0", 2));
+  CString stored;
+  ini.ReadKey("SYSTEM", "Language", "", stored, theGlobals.m_main_user_ini, 0);
+  EXPECT_STREQ(stored, "\"D\"");
+  VarValue value;
+  ASSERT_EQ(vars().GetVar("PRGLANGUAGE", &value), VAR_CHAR);
+  EXPECT_STREQ(value.text, "D");
+  theGlobals.m_pini = nullptr;
+  theGlobals.m_main_user_ini.Empty();
+}
+
+TEST_F(LanguageTest, DataLanguageTravelsAsAUserVariable) {
+  EXPECT_TRUE(app.SetDataLanguage("GB"));
+  EXPECT_STREQ(theGlobals.m_language, "GB");
+  CDynBuf user;
+  vars().WriteUserVars(user);
+  EXPECT_NE(std::string(static_cast<const char*>(user), user.GetLength()).find("DATALANGUAGE"), std::string::npos);
 }
 
 }  // namespace
