@@ -79,6 +79,25 @@ class CViewerApp {
   // database that does not open is not asked for.
   BOOL OpenCatalogueDatabases(struct CErrorTrace* own, BOOL askForMedium);
 
+  // The start and the end (varno4_start). StartEngine: the single objects,
+  // folders, data manager, project and configuration; StartServices: one
+  // copy only, external programs, rules, order-list program, button files,
+  // PDF viewer, settings. FALSE ends the start (its message shown).
+  BOOL StartEngine();
+  BOOL StartServices();
+  void EndServices();
+  BOOL IsTerminalServer();
+  void SetUpUserFolders(BOOL terminalServer);
+  BOOL BringRunningCopyForward();
+  void FindPdfViewer();
+  // 3 Windows NT 4, 4 later NT, 1/2/5 the Windows 95 family by minor version.
+  static int OperatingSystemKind(const OSVERSIONINFO& version);
+  static BOOL DataManagerVersionFits(DWORD version);
+  // The program of a registered open command: the quoted text, or the text
+  // before the first blank; FALSE when there is none.
+  static BOOL PdfProgramOf(const char* command, CString& program);
+  CString m_answer_dir;
+
   // The languages (varno4_language).
   virtual BOOL SetProgramLanguage(const char* name);
   virtual BOOL SetDataLanguage(const char* name);
