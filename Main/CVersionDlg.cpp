@@ -1,14 +1,10 @@
 #include "Main/CVersionDlg.h"
 
-#include <cstring>
-
+#include "Main/ClipboardText.h"
 #include "Main/CWV4Globals.h"
 #include "Main/varno4.h"
 #include "comctl/CommCtrl.h"
 #include "mfc/CDataExchange.h"
-#include "win32/Clipboard.h"
-#include "win32/GdiTypes.h"
-#include "win32/Memory.h"
 #include "win32/Module.h"
 #include "win32/Process.h"
 #include "win32/ProcessTable.h"
@@ -114,17 +110,4 @@ CString CVersionDlg::ListText() const {
   return text;
 }
 
-void CVersionDlg::OnCopy() {
-  const CString text = ListText();
-  const SIZE_T size = static_cast<SIZE_T>(text.GetLength()) + 1;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (block == nullptr) return;
-  std::memcpy(GlobalLock(block), static_cast<const char*>(text), size);
-  GlobalUnlock(block);
-  if (!OpenClipboard(m_hWnd)) {
-    GlobalFree(block);
-    return;
-  }
-  if (!EmptyClipboard() || SetClipboardData(CF_TEXT, block) == nullptr) GlobalFree(block);
-  CloseClipboard();
-}
+void CVersionDlg::OnCopy() { CopyTextToClipboard(m_hWnd, ListText()); }

@@ -8,6 +8,7 @@
 #include "Main/CAboutDlg.h"
 #include "Main/CConfirmListDlg.h"
 #include "Main/CCreditsDlg.h"
+#include "Main/CErrorDlg.h"
 #include "Main/CLanguageDlg.h"
 #include "Main/tests/OrderListStandIn.h"
 #include "foundation/CIniClass.h"
@@ -294,6 +295,36 @@ TEST_F(LanguageTest, DataLanguageTravelsAsAUserVariable) {
   CDynBuf user;
   vars().WriteUserVars(user);
   EXPECT_NE(std::string(static_cast<const char*>(user), user.GetLength()).find("DATALANGUAGE"), std::string::npos);
+}
+
+// The error dialog as the user works it: the short text first, the details
+// on request, and the details to the clipboard whichever is shown.
+TEST_F(ViewerDialogsTest, ErrorDialogShowsDetailsOnRequestAndCopiesThem) {
+  CErrorDlg error(CWnd::FromHandle(app.m_hMainWnd));
+  error.m_short_text = "Fehler 374";
+  error.m_detail_text = "Schl\xFCssel MOT\r\n[374] fehlt";
+  std::vector<std::string> shown;
+  std::string copied;
+  layer::SetModalHook([&](HWND window) {
+    auto press = [window](int id) {
+      SendMessage(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    };
+    shown.push_back(Text(window, CErrorDlg::IDC_TEXT) + "|" + Text(window, CErrorDlg::IDC_DETAILS));
+    press(CErrorDlg::IDC_COPY);
+    if (OpenClipboard(nullptr)) {
+      if (HANDLE text = GetClipboardData(CF_TEXT)) copied = static_cast<const char*>(GlobalLock(text));
+      CloseClipboard();
+    }
+    press(CErrorDlg::IDC_DETAILS);
+    shown.push_back(Text(window, CErrorDlg::IDC_TEXT) + "|" + Text(window, CErrorDlg::IDC_DETAILS));
+    press(CErrorDlg::IDC_DETAILS);
+    shown.push_back(Text(window, CErrorDlg::IDC_TEXT) + "|" + Text(window, CErrorDlg::IDC_DETAILS));
+    PostMessage(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(error.DoModal(), IDOK);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Fehler 374|Details", "Schl\xFCssel MOT\r\n[374] fehlt|Kurz",
+                                             "Fehler 374|Details"}));
+  EXPECT_EQ(copied, "Schl\xFCssel MOT\r\n[374] fehlt");
 }
 
 }  // namespace
