@@ -98,6 +98,10 @@ class CViewerApp {
   static BOOL PdfProgramOf(const char* command, CString& program);
   CString m_answer_dir;
 
+  // The print driver's choice of option (CPrint); its result (IDOK or not).
+  virtual INT_PTR RunPrintDialog(class CPrintDlg& dialog);
+  BOOL m_print_busy = FALSE;  // a print job runs
+
   // The languages (varno4_language).
   virtual BOOL SetProgramLanguage(const char* name);
   virtual BOOL SetDataLanguage(const char* name);
@@ -140,3 +144,7 @@ class CViewerApp {
   bool AwaitInternetRequest();
   int AnswerInternetRequest();
 };
+
+// The form-printing library's reports on the viewer's print job.
+int PrintJobCallback(int code, const char* text);
+
