@@ -98,6 +98,15 @@ class CViewerApp {
   static BOOL PdfProgramOf(const char* command, CString& program);
   CString m_answer_dir;
 
+  // The viewer commands that need no bar of the frame window
+  // (varno4_commands); FALSE for an id the frame window handles itself.
+  // receiver: the frame window that got the command; face: the face it shows.
+  BOOL RunViewerCommand(HWND receiver, class CFace* face, UINT id);
+  // Checks the command's entry of the main frame's menu.
+  virtual void CheckCommand(int command, BOOL check);
+  // The notes file of the key on the screen.
+  CString NotesFile();
+
   // The print driver's choice of option (CPrint); its result (IDOK or not).
   virtual INT_PTR RunPrintDialog(class CPrintDlg& dialog);
   BOOL m_print_busy = FALSE;  // a print job runs
@@ -140,6 +149,9 @@ class CViewerApp {
   OSVERSIONINFO m_os_version{};
   DWORD m_nThreadID = 0;  // the main thread, which receives the exit message
  private:
+  BOOL RunRangeCommand(HWND receiver, UINT id);
+  void ChangeDataLanguage(HWND receiver, const CString& language, int command);
+  void RunLanguageDialog(HWND receiver);
   bool FetchInternetAnswer();
   bool AwaitInternetRequest();
   int AnswerInternetRequest();

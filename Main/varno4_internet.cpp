@@ -18,6 +18,7 @@
 #include "win32/Clock.h"
 #include "win32/CrossProcess.h"
 #include "win32/Files.h"
+#include "win32/Threads.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
 
@@ -161,9 +162,12 @@ bool CViewerApp::FetchInternetAnswer() {
   m_internet_wait = 1;
   m_internet_answer = 0;
   const DWORD request = ++m_internet_request;
+  // The thread deletes its object when it ends, which may be at once: it
+  // starts suspended so that the object is complete first.
   auto* control = new CIV4Control;
   control->SetTarget(this, m_internet_wnd, request);
-  if (!control->CreateThread()) delete control;
+  if (control->CreateThread(CREATE_SUSPENDED)) ::ResumeThread(control->m_hThread);
+  else delete control;
   while (m_internet_wait && m_internet_replied != request) {
     PumpOneMessage();
     Sleep(5);
