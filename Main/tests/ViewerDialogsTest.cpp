@@ -9,6 +9,9 @@
 #include "Main/CConfirmListDlg.h"
 #include "Main/CCreditsDlg.h"
 #include "Main/CErrorDlg.h"
+#include "Main/CHistoryDlg.h"
+#include "Main/CVarListDlg.h"
+#include "Main/CDynLog.h"
 #include "Main/CLanguageDlg.h"
 #include "Main/tests/OrderListStandIn.h"
 #include "foundation/CIniClass.h"
@@ -325,6 +328,50 @@ TEST_F(ViewerDialogsTest, ErrorDialogShowsDetailsOnRequestAndCopiesThem) {
   EXPECT_EQ(shown, (std::vector<std::string>{"Fehler 374|Details", "Schl\xFCssel MOT\r\n[374] fehlt|Kurz",
                                              "Fehler 374|Details"}));
   EXPECT_EQ(copied, "Schl\xFCssel MOT\r\n[374] fehlt");
+}
+
+// The history lists the keys newest first; OK on a chosen one shows it in the
+// frame that opened the list.
+TEST_F(ViewerDialogsTest, HistoryListGoesBackToTheChosenKey) {
+  theGlobals.m_phistory->AddEntry("P~A", CDynBuf(), 0, 0);
+  theGlobals.m_phistory->AddEntry("P~B", CDynBuf(), 1, 0);
+  CHistoryDlg history(CWnd::FromHandle(app.m_hMainWnd));
+  std::vector<std::string> rows;
+  layer::SetModalHook([&](HWND window) {
+    HWND list = GetDlgItem(window, CHistoryDlg::IDC_LIST);
+    const int count = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char text[64] = {};
+      LVITEM item{};
+      item.pszText = text;
+      item.cchTextMax = sizeof text;
+      SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      rows.emplace_back(text);
+    }
+    LVITEM choose{};
+    choose.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    choose.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessage(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&choose));
+    PostMessage(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(history.DoModal(), IDOK);
+  EXPECT_EQ(rows, (std::vector<std::string>{"P~B", "P~A"}));
+  EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{0, "P~A"}}));
+}
+
+TEST_F(ViewerDialogsTest, VariableListOffersOnlyOk) {
+  vars().SetVar("Modell", VarValue::Text("RM46"), VAR_CHAR);
+  CVarListDlg variables(CWnd::FromHandle(app.m_hMainWnd));
+  bool cancelShown = true;
+  int rows = 0;
+  layer::SetModalHook([&](HWND window) {
+    cancelShown = IsWindowVisible(GetDlgItem(window, IDCANCEL)) != FALSE;
+    rows = static_cast<int>(SendDlgItemMessage(window, CVarListDlg::IDC_LIST, LVM_GETITEMCOUNT, 0, 0));
+    PostMessage(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(variables.DoModal(), IDOK);
+  EXPECT_FALSE(cancelShown);
+  EXPECT_GE(rows, 1);
 }
 
 }  // namespace
