@@ -79,6 +79,11 @@ class CViewerApp {
   // database that does not open is not asked for.
   BOOL OpenCatalogueDatabases(struct CErrorTrace* own, BOOL askForMedium);
 
+  // The frame windows' data-defined menus and accelerators, built by
+  // CompleteStart; the frame windows provide them.
+  virtual void BuildFrameMenus();
+  BOOL m_start_completed = FALSE;
+
   // The start and the end (varno4_start). StartEngine: the single objects,
   // folders, data manager, project and configuration; StartServices: one
   // copy only, external programs, rules, order-list program, button files,

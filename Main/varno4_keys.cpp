@@ -90,7 +90,6 @@ void ForgetNeighbours() {
 
 }  // namespace
 
-void CViewerApp::CompleteStart() {}
 BOOL CViewerApp::ShowFace() { return TRUE; }
 void CViewerApp::EnableCommand(int /*command*/, BOOL /*enable*/) {}
 

@@ -43,7 +43,9 @@ BOOL CViewerApp::SetProgramLanguage(const char* name) {
   if (g.m_pini != nullptr) g.m_pini->WriteKey("SYSTEM", "Language", CString("\"") + name + "\"", g.m_main_user_ini, 0);
   if (m_hMainWnd == nullptr) return TRUE;
   CheckMenuCommand(m_hMainWnd, oldCommand, false);
-  if (!g.m_FirstStart) {
+  // An order-list program that was never started is not looked for: the
+  // viewer runs without one and without an error box.
+  if (!g.m_FirstStart && m_prot_pid != 0) {
     CDynBuf text;
     text.Append(name);
     text.Append('\0');

@@ -259,3 +259,39 @@ void CViewerApp::EndServices() {
   SendMessageTimeout(m_prot_wnd, RegisterWindowMessage(VARNO4_PROTOCOL_COMMAND_NAME), PROTOCOL_CMD_CLOSE, 0,
                      SMTO_NORMAL, kProtocolCloseTimeout, &ignored);
 }
+
+namespace {
+
+// The command of the first entry of the table with that name; 0 when none.
+int FirstCommandOf(const LanguageEntry* table, int count, const CString& name) {
+  for (int i = 0; table != nullptr && i < count; ++i) {
+    if (table[i].lang_code == name) return table[i].cmdid;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void CViewerApp::BuildFrameMenus() {}
+
+// The rest of the start, at the first key command: the frames' menus, the
+// order-list program given time to be ready, then the languages applied.
+void CViewerApp::CompleteStart() {
+  CWV4Globals& g = theGlobals;
+  BuildFrameMenus();
+  if (m_prot_pid != 0) {
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, m_prot_pid)) {
+      HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      WaitForInputIdle(process, 5000);
+      CloseHandle(process);
+      SetCursor(previous);
+    }
+  }
+  m_start_completed = TRUE;
+  const CString program = g.m_prg_language;
+  SetProgramLanguage(program);
+  if (const int command = FirstCommandOf(g.m_lang_prg, g.m_lang_prg_num, program)) CheckCommand(command, TRUE);
+  const CString data = g.m_language;
+  SetDataLanguage(data);
+  if (const int command = FirstCommandOf(g.m_lang_data, g.m_lang_data_num, data)) CheckCommand(command, TRUE);
+}

@@ -7,6 +7,8 @@
 #include "Main/CDynLog.h"
 #include "Main/CWV4ExtPrg.h"
 #include "Main/tests/EngineFixture.h"
+#include "foundation/CIniClass.h"
+#include "user/Menus.h"
 
 namespace {
 
@@ -130,6 +132,40 @@ TEST_F(CommandsTest, NotesFileLiesInTheUsersFolderOnATerminalServer) {
 
 TEST_F(CommandsTest, UnknownIdsAreLeftToTheFrame) {
   for (UINT id : {0u, 310u, 313u, 314u, 327u, 2200u}) EXPECT_FALSE(Run(id)) << id;
+}
+
+// The end of the start applies both languages and checks their menu entries;
+// without an order-list program nobody is told and no error box comes.
+TEST_F(CommandsTest, CompletingTheStartAppliesTheLanguages) {
+  LanguageEntry program[] = {{400, "D", 1}, {401, "GB", 2}};
+  LanguageEntry data[] = {{430, "D", 3}, {431, "GB", 4}};
+  theGlobals.m_lang_prg = program;
+  theGlobals.m_lang_prg_num = 2;
+  theGlobals.m_lang_data = data;
+  theGlobals.m_lang_data_num = 2;
+  theGlobals.m_prg_language = "GB";
+  theGlobals.m_language = "D";
+  CIniClass ini;
+  theGlobals.m_pini = &ini;
+  theGlobals.m_main_user_ini = (dataFolder / "user.ini").c_str();
+  HMENU menu = CreateMenu();
+  for (UINT id : {400u, 401u, 430u, 431u}) AppendMenu(menu, MF_STRING, id, "x");
+  SetMenu(app.m_hMainWnd, menu);
+
+  app.CompleteStart();
+  EXPECT_TRUE(app.m_start_completed);
+  for (UINT id : {401u, 430u}) EXPECT_TRUE(GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) << id;
+  for (UINT id : {400u, 431u}) EXPECT_FALSE(GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) << id;
+  VarValue value;
+  ASSERT_EQ(vars().GetVar("DATALANGUAGE", &value), VAR_CHAR);
+  EXPECT_STREQ(value.text, "D");
+  EXPECT_TRUE(dialog->shown.empty());
+
+  theGlobals.m_lang_prg = theGlobals.m_lang_data = nullptr;
+  theGlobals.m_lang_prg_num = theGlobals.m_lang_data_num = 0;
+  theGlobals.m_prg_language.Empty();
+  theGlobals.m_pini = nullptr;
+  theGlobals.m_main_user_ini.Empty();
 }
 
 }  // namespace
