@@ -61,28 +61,18 @@ BOOL CConfirmListDlg::OnInitDialog() {
   SetText(*this, IDC_LABEL, TEXT_LABEL);
   SetText(*this, IDOK, TEXT_OK);
   SetText(*this, IDCANCEL, TEXT_CANCEL);
-  CListCtrl* list = &m_list;
-  if (list->m_hWnd == nullptr) return TRUE;
-  list->DeleteAllItems();
+  if (m_list.m_hWnd == nullptr) return TRUE;
+  m_list.DeleteAllItems();
+  m_helper = std::make_unique<CListHelper>(&m_list);
   const char* titles = m_titles ? static_cast<const char*>(*m_titles) : "";
   const int titlesLength = m_titles ? m_titles->GetLength() : 0;
   for (int column = 0, pos = 0; column < m_columns; ++column) {
     const char* title = pos < titlesLength ? titles + pos : "";
-    list->InsertColumn(column, title, LVCFMT_LEFT, 100);
+    m_helper->AddColumn(column, title);
     if (pos < titlesLength) pos += static_cast<int>(std::strlen(title)) + 1;
   }
-  if (m_display != nullptr) {
-    const char* text = *m_display;
-    const int length = m_display->GetLength();
-    for (int pos = 0, row = 0; pos < length && text[pos] != '\0'; ++row) {
-      for (int column = 0; column < m_columns && pos < length; ++column) {
-        if (column == 0) list->InsertItem(row, text + pos);
-        else list->SetItemText(row, column, text + pos);
-        pos += static_cast<int>(std::strlen(text + pos)) + 1;
-      }
-    }
-  }
-  for (int column = 0; column < m_columns; ++column) list->SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
+  if (m_display != nullptr) m_helper->AddRows(*m_display, m_display->GetLength());
+  m_helper->AutoSizeColumns();
   return TRUE;
 }
 
@@ -92,4 +82,9 @@ void CConfirmListDlg::OnOK() {
     chosen.push_back((m_list.GetItemState(item, LVIS_SELECTED) & LVIS_SELECTED) != 0);
   if (m_data != nullptr) KeepChosenRows(*m_data, chosen);
   CDialog::OnOK();
+}
+
+void CConfirmListDlg::PostNcDestroy() {
+  m_helper.reset();
+  CDialog::PostNcDestroy();
 }

@@ -2,7 +2,10 @@
 // program, of which the user picks the ones to send.
 #pragma once
 
+#include <memory>
 #include <vector>
+
+#include "Main/CListHelper.h"
 
 #include "foundation/CDynBuf.h"
 #include "mfc/CDialog.h"
@@ -27,7 +30,9 @@ class CConfirmListDlg : public CDialog {
   BOOL OnInitDialog() override;
   void OnOK() override;
   void DoDataExchange(CDataExchange* exchange) override;
+  void PostNcDestroy() override;
 
  private:
   CListCtrl m_list;
+  std::unique_ptr<CListHelper> m_helper;
 };

@@ -10,6 +10,7 @@
 #include "Main/CCreditsDlg.h"
 #include "Main/CErrorDlg.h"
 #include "Main/CHistoryDlg.h"
+#include "Main/CListHelper.h"
 #include "Main/CVarListDlg.h"
 #include "Main/CDynLog.h"
 #include "Main/CLanguageDlg.h"
@@ -372,6 +373,18 @@ TEST_F(ViewerDialogsTest, VariableListOffersOnlyOk) {
   EXPECT_EQ(variables.DoModal(), IDOK);
   EXPECT_FALSE(cancelShown);
   EXPECT_GE(rows, 1);
+}
+
+TEST(ListHelper, TextTooWideIsCutAndEndsInTwoDots) {
+  auto sevenEach = [](const CString& text) { return text.GetLength() * 7; };
+  struct Case {
+    const char* text;
+    int limit;
+    const char* drawn;
+  };
+  for (const Case& c : {Case{"Kolben", 100, "Kolben"}, Case{"Kolben", 42, "Kolben"}, Case{"Kolbenring", 42, "Kolben.."},
+                        Case{"Zylinderkopfdichtung", 70, "Zylinderko.."}, Case{"Welle", 0, ".."}})
+    EXPECT_STREQ(CListHelper::CutToWidth(c.text, c.limit, sevenEach), c.drawn) << c.text << " " << c.limit;
 }
 
 }  // namespace
