@@ -13,35 +13,11 @@
 #include "mfc/CRect.h"
 #include "partsinfo/CPartsInfoButton.h"
 #include "partsinfo/PartsInfoRow.h"
+#include "partsinfo/res/resource.h"
 
 class CDC;
 class CPartsInfoApp;
 
-// Control ids of the window.
-enum PartsInfoControl {
-  IDD_PARTS_INFO = 129,
-  IDC_PARTS_LIST = 1000,
-  IDC_QUANTITY = 1005,
-  IDC_QUANTITY_LABEL = 1006,
-  IDC_EARLIER_PART = 1009,
-  IDC_LATER_PART = 1010,
-  IDC_ASSEMBLY = 1025,
-  IDC_BUTTON_ROW = 1026,
-  IDC_PRICE1_LABEL = 1027,
-  IDC_PRICE2_LABEL = 1028,
-  IDC_PRICE1 = 1029,
-  IDC_PRICE2 = 1030,
-  IDC_VAT_LABEL = 1031,
-  IDC_VAT = 1032,
-  IDC_DISCOUNT_LABEL = 1033,
-  IDC_DISCOUNT = 1034,
-  IDC_NOTE = 1035,
-  IDC_SERVICE1 = 1036,
-  IDC_HEADER = 1037,
-  IDC_SERVICE2 = 1038,
-  IDC_SERVICE3 = 1039,
-  IDC_SERVICE4 = 1040
-};
 
 // A column text cut from its end until it fits width, with ".." behind it
 // when anything was cut.
