@@ -2,6 +2,7 @@
 // feeding an open one, and the look-ups the window makes for its rows.
 #include <cstdlib>
 
+#include "comctl/CommCtrl.h"
 #include "partsinfo/CPartsInfoApp.h"
 #include "partsinfo/CPartsInfoDlg.h"
 #include "win32/UserWindows.h"
@@ -73,6 +74,7 @@ void CPartsInfoApp::ShowPartsInfo(TifCommand* command, bool fromOrder, bool orde
 }
 
 void CPartsInfoApp::OpenWindow(TifCommand* command, bool fromOrder, bool orderFailed) {
+  InitCommonControls();
   m_window = new CPartsInfoDlg(this, command->data, command->length);
   m_window->m_rect.left = std::atoi(ReadUserSetting("XPos"));
   m_window->m_rect.top = std::atoi(ReadUserSetting("YPos"));

@@ -5,7 +5,6 @@
 #include "interfaces/ProtocolCommands.h"
 #include "mfc/AfxMessageBox.h"
 #include "mfc/CDC.h"
-#include "mfc/CEdit.h"
 #include "partsinfo/CPartsInfoApp.h"
 #include "user/Controls.h"
 #include "win32/Files.h"
@@ -229,10 +228,10 @@ void CPartsInfoDlg::Refresh() {
   if (selected < 0) return;
   PartsInfoRow& row = *m_rows[static_cast<size_t>(selected)];
 
-  if (auto* quantity = static_cast<CEdit*>(GetDlgItem(IDC_QUANTITY))) {
-    quantity->SetWindowText(ColumnText(row, m_app->m_quantity_field));
-    quantity->SetFocus();
-    quantity->SetSel(0, -1);
+  if (HWND quantity = ::GetDlgItem(m_hWnd, IDC_QUANTITY)) {
+    ::SetWindowText(quantity, ColumnText(row, m_app->m_quantity_field));
+    ::SetFocus(quantity);
+    ::SendMessage(quantity, EM_SETSEL, 0, -1);
   }
   ShowHistory(row);
   if (m_app->m_notes_on) ShowNoteState(CPartsInfoApp::FileHasContent(m_app->NoteFile(row.partNumber)));
@@ -319,7 +318,8 @@ void CPartsInfoDlg::OnListItemChanged(NMHDR*, LRESULT* result) { *result = 0; }
 
 void CPartsInfoDlg::OnOK() {
   const int selected = SelectedRow();
-  if (selected < 0) return;
+  // The return key reaches here also while the order button is disabled.
+  if (selected < 0 || !m_order_allowed) return;
   PartsInfoRow& row = *m_rows[static_cast<size_t>(selected)];
   CString quantity;
   GetDlgItemText(IDC_QUANTITY, quantity);
