@@ -1,0 +1,151 @@
+#include "whereused/WhereUsedFile.h"
+
+#include <climits>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "foundation/MatchText.h"
+#include "mfc/CFile.h"
+#include "mfc/CFileException.h"
+#include "win32/Codepage.h"
+
+namespace {
+
+// Byte maps for the record texts: as they are, or upper-cased by the
+// code page's rules, as the pattern was.
+struct CaseMaps {
+  unsigned char same[256];
+  unsigned char upper[256];
+  CaseMaps() {
+    for (int c = 0; c < 256; ++c) {
+      same[c] = static_cast<unsigned char>(c);
+      upper[c] = layer::Cp1252ToUpper(static_cast<unsigned char>(c));
+    }
+  }
+};
+
+const CaseMaps &Maps() {
+  static const CaseMaps maps;
+  return maps;
+}
+
+// A pattern without wildcards matches only the identical whole text, so a
+// record is decided by its bytes in place. A pattern with wildcards is tried
+// only on texts that begin with its lead, the part before the first wildcard;
+// most records fail there without being copied.
+class Matcher {
+ public:
+  Matcher(const char *pattern, int textLength, const unsigned char *map)
+      : m_pattern(pattern), m_textLength(textLength), m_map(map), m_text(static_cast<size_t>(textLength) + 1, '\0') {
+    const size_t wildcard = m_pattern.find_first_of("*?");
+    m_literal = wildcard == std::string::npos;
+    m_lead = m_literal ? m_pattern.size() : wildcard;
+  }
+
+  bool Matches(const unsigned char *text) {
+    if (m_pattern.empty()) return false;
+    return m_literal ? IsIdentical(text) : LeadMatches(text) && MatchText(Copy(text), m_pattern.c_str()) == 1;
+  }
+
+ private:
+  bool IsIdentical(const unsigned char *text) const {
+    const size_t length = m_pattern.size();
+    if (length > static_cast<size_t>(m_textLength)) return false;
+    if (length < static_cast<size_t>(m_textLength) && text[length] != 0) return false;
+    return LeadMatches(text);
+  }
+  // The pattern's bytes hold no NUL, so a text that ends early fails here.
+  bool LeadMatches(const unsigned char *text) const {
+    if (m_lead > static_cast<size_t>(m_textLength)) return false;
+    for (size_t i = 0; i < m_lead; ++i) {
+      if (m_map[text[i]] != static_cast<unsigned char>(m_pattern[i])) return false;
+    }
+    return true;
+  }
+  const char *Copy(const unsigned char *text) {
+    int i = 0;
+    for (; i < m_textLength && text[i] != 0; ++i) m_text[i] = static_cast<char>(m_map[text[i]]);
+    m_text[i] = '\0';
+    return m_text.data();
+  }
+
+  std::string m_pattern;
+  int m_textLength;
+  const unsigned char *m_map;
+  std::string m_text;
+  bool m_literal = true;
+  size_t m_lead = 0;
+};
+
+}  // namespace
+
+bool WhereUsedGeometry::IsUsable() const {
+  return textLength > 0 && keyLength > 0 && blockLength >= 0 && columns >= 0 && RecordLength() <= INT_MAX;
+}
+
+WhereUsedFile::Status WhereUsedFile::Read(const char *path) {
+  m_bytes.reset();
+  m_length = 0;
+  if (!m_geometry.IsUsable()) return Status::cannotRead;
+  CFile file;
+  if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return Status::cannotOpen;
+  try {
+    const DWORD length = file.GetLength();
+    if (length > INT_MAX) return Status::cannotRead;
+    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[length == 0 ? 1 : length]);
+    if (!bytes || file.Read(bytes.get(), length) != length) return Status::cannotRead;
+    m_bytes = std::move(bytes);
+    m_length = length;
+  } catch (CFileException *error) {
+    error->Delete();
+    return Status::cannotRead;
+  }
+  return CheckFits();
+}
+
+WhereUsedFile::Status WhereUsedFile::Assign(const void *bytes, size_t length) {
+  m_bytes.reset(new unsigned char[length == 0 ? 1 : length]);
+  if (length > 0) std::memcpy(m_bytes.get(), bytes, length);
+  m_length = length;
+  if (!m_geometry.IsUsable()) {
+    m_bytes.reset();
+    m_length = 0;
+    return Status::cannotRead;
+  }
+  return CheckFits();
+}
+
+// A file that is not empty holds at least one whole record; otherwise its
+// geometry cannot be the one it was written with.
+WhereUsedFile::Status WhereUsedFile::CheckFits() const {
+  if (m_length > 0 && static_cast<size_t>(m_geometry.RecordLength()) > m_length) return Status::cannotRead;
+  return Status::ok;
+}
+
+size_t WhereUsedFile::RecordCount() const {
+  if (!m_bytes || !m_geometry.IsUsable()) return 0;
+  return m_length / static_cast<size_t>(m_geometry.RecordLength());
+}
+
+// Column c is bit c mod 8 of flag byte c / 8; a column beyond the flag bytes
+// has no bit, so no record takes part in it.
+bool WhereUsedFile::TakesPart(const unsigned char *record, int column) const {
+  const int flagBytes = m_geometry.FlagBytes();
+  if (flagBytes == 0) return true;
+  if (column < 0 || column / 8 >= flagBytes) return false;
+  const unsigned char flags = record[m_geometry.HitLength() + column / 8];
+  return (flags & (1u << (column % 8))) != 0;
+}
+
+void WhereUsedFile::Search(const char *pattern, bool caseSensitive, int column, WhereUsedHits &hits) const {
+  const size_t count = RecordCount();
+  if (pattern == nullptr || count == 0) return;
+  const size_t recordLength = static_cast<size_t>(m_geometry.RecordLength());
+  Matcher matcher(pattern, m_geometry.textLength, caseSensitive ? Maps().same : Maps().upper);
+  const unsigned char *record = m_bytes.get();
+  for (size_t r = 0; r < count; ++r, record += recordLength) {
+    if (!TakesPart(record, column) || !matcher.Matches(record)) continue;
+    if (!hits.Add(record)) return;
+  }
+}
