@@ -7,10 +7,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "interfaces/ProtocolCommands.h"
 #include "interfaces/QORV4TIF.h"
 #include "partsinfo/res/resource.h"
 #include "partsinfo/tests/PartsInfoFixture.h"
+#include "qt/Screenshot.h"
 #include "user/Dialogs.h"
 #include "win32/Module.h"
 #include "win32/UserMessages.h"
@@ -119,7 +122,8 @@ TEST_F(HostTest, TheWindowOpensModallyOrdersAQuantityAndOpensANote) {
   const std::string editor = m_folder / "editor.sh";
   m_folder.Write("editor.sh", "#!/bin/sh\necho \"$@\" > \"$PWD/editor.args\"\n");
   chmod(editor.c_str(), 0755);
-  m_folder.Write("bmp/notizU.BMP", BitmapFile(16, 16, 200, 180, 0));
+  for (const char* state : {"U", "D", "F", "X"})
+    m_folder.Write(std::string("bmp/notiz") + state + ".BMP", BitmapFile(16, 16, 200, 180, 0));
   WriteSettings("NotizEditor=" + editor + "\r\n",
                 Ini({"[BUTTON]", "NotizYes=" + (m_folder / "bmp/notiz"), "NotizNo=" + (m_folder / "bmp/notiz")}));
   StartLibrary();
@@ -129,11 +133,17 @@ TEST_F(HostTest, TheWindowOpensModallyOrdersAQuantityAndOpensANote) {
     if (ran) return;
     ran = true;
     GetDlgItemText(window, IDC_PRICE1, price, sizeof price);
+    if (const char* folder = std::getenv("VARNO_SCREENSHOT_DIR")) {
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      EXPECT_TRUE(layer::SaveWindowPng(window, std::string(folder) + "/PartsInfo.png"));
+    }
     SendMessage(window, WM_COMMAND, MAKEWPARAM(IDC_NOTE, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_NOTE)));
     SetDlgItemText(window, IDC_QUANTITY, "6");
     SendMessage(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+    // Two rows: the window stays for further orders.
+    SendMessage(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
   });
-  EXPECT_EQ(Send(Bytes("2\0K-200\0Mutter\0\0\0"), TIF_COMMAND_SHOW), 1);
+  EXPECT_EQ(Send(Bytes("2\0K-200\0Mutter\0\0" "1\0K-100\0Pumpe\0\0\0"), TIF_COMMAND_SHOW), 1);
   layer::SetModalHook(previous);
   EXPECT_TRUE(ran);
   EXPECT_STREQ(price, "10,00");
