@@ -99,6 +99,8 @@ BOOL CPartsInfoDlg::OnInitDialog() {
   LayOutButtons();
   if (!m_rows.empty()) SelectRow(0);
   Refresh();
+  // The order list may be behind another program when it opens the window.
+  SetForegroundWindow();
   return FALSE;  // the quantity has the focus
 }
 
