@@ -2,6 +2,7 @@
 // and the column titles.
 #include "foundation/TextCodes.h"
 #include "orderlist/CProtocolApp.h"
+#include "orderlist/PartsInfoCalls.h"
 
 void CProtocolApp::ExpandPathMacro(CString& text) const {
   text.TrimLeft();
@@ -46,5 +47,6 @@ void CProtocolApp::BuildColumnTitles(CDynBuf& titles, int display) const {
 int CProtocolApp::SetProgramLanguage(const char* language) {
   m_prg_language = language ? language : "";
   BuildColumnTitles(m_column_titles, kPricesCurrency1);
+  if (auto setTitles = ThePartsInfoCalls().setColumnTitles) setTitles(m_column_titles, m_prg_language);
   return 1;
 }
