@@ -18,6 +18,11 @@
 UINT ProtocolCommandMessage();
 UINT ProtocolToTifMessage();
 
+// What the form-printing library reports of a job: an error shows the
+// program's error text, error texts and questions show their own text; the
+// result tells the library to go on.
+int PrintJobCallback(int code, const char* text);
+
 class CMainFrame : public CFrameWnd {
  public:
   CMainFrame(CProtocolApp* app, CProtocolView* view);
