@@ -1,11 +1,14 @@
-// Common controls: the list view ("SysListView32"), with the platform's
-// message numbers, records and notification codes, which dialogs compare with
-// numbers of their own.
+// Common controls: the list view ("SysListView32"), its header
+// ("SysHeader32") and image lists, with the platform's message numbers,
+// records and notification codes, which dialogs compare with numbers of
+// their own.
 #pragma once
 
+#include "win32/GdiTypes.h"
 #include "win32/UserTypes.h"
 
 #define WC_LISTVIEW "SysListView32"
+#define WC_HEADER "SysHeader32"
 
 struct INITCOMMONCONTROLSEX {
   DWORD dwSize;
@@ -27,11 +30,23 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
 #define LVS_TYPEMASK 0x0003
 #define LVS_SINGLESEL 0x0004
 #define LVS_SHOWSELALWAYS 0x0008
+#define LVS_SORTASCENDING 0x0010
+#define LVS_SORTDESCENDING 0x0020
+#define LVS_SHAREIMAGELISTS 0x0040
+#define LVS_OWNERDRAWFIXED 0x0400
+#define LVS_OWNERDATA 0x1000
+#define LVS_NOSCROLL 0x2000
 #define LVS_NOCOLUMNHEADER 0x4000
 #define LVS_NOSORTHEADER 0x8000
+#define LVS_EX_GRIDLINES 0x00000001
+#define LVS_EX_FULLROWSELECT 0x00000020
 
 // List-view messages.
 #define LVM_FIRST 0x1000
+#define LVM_GETBKCOLOR (LVM_FIRST + 0)
+#define LVM_SETBKCOLOR (LVM_FIRST + 1)
+#define LVM_GETIMAGELIST (LVM_FIRST + 2)
+#define LVM_SETIMAGELIST (LVM_FIRST + 3)
 #define LVM_GETITEMCOUNT (LVM_FIRST + 4)
 #define LVM_GETITEMA (LVM_FIRST + 5)
 #define LVM_SETITEMA (LVM_FIRST + 6)
@@ -39,16 +54,39 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
 #define LVM_DELETEITEM (LVM_FIRST + 8)
 #define LVM_DELETEALLITEMS (LVM_FIRST + 9)
 #define LVM_GETNEXTITEM (LVM_FIRST + 12)
+#define LVM_GETITEMRECT (LVM_FIRST + 14)
 #define LVM_GETSTRINGWIDTHA (LVM_FIRST + 17)
+#define LVM_HITTEST (LVM_FIRST + 18)
+#define LVM_ENSUREVISIBLE (LVM_FIRST + 19)
+#define LVM_SCROLL (LVM_FIRST + 20)
+#define LVM_REDRAWITEMS (LVM_FIRST + 21)
 #define LVM_GETCOLUMNA (LVM_FIRST + 25)
+#define LVM_SETCOLUMNA (LVM_FIRST + 26)
 #define LVM_INSERTCOLUMNA (LVM_FIRST + 27)
 #define LVM_DELETECOLUMN (LVM_FIRST + 28)
 #define LVM_GETCOLUMNWIDTH (LVM_FIRST + 29)
 #define LVM_SETCOLUMNWIDTH (LVM_FIRST + 30)
+#define LVM_GETHEADER (LVM_FIRST + 31)
+#define LVM_GETTEXTCOLOR (LVM_FIRST + 35)
+#define LVM_SETTEXTCOLOR (LVM_FIRST + 36)
+#define LVM_GETTEXTBKCOLOR (LVM_FIRST + 37)
+#define LVM_SETTEXTBKCOLOR (LVM_FIRST + 38)
+#define LVM_GETTOPINDEX (LVM_FIRST + 39)
+#define LVM_GETCOUNTPERPAGE (LVM_FIRST + 40)
 #define LVM_SETITEMSTATE (LVM_FIRST + 43)
 #define LVM_GETITEMSTATE (LVM_FIRST + 44)
 #define LVM_GETITEMTEXTA (LVM_FIRST + 45)
 #define LVM_SETITEMTEXTA (LVM_FIRST + 46)
+#define LVM_SETITEMCOUNT (LVM_FIRST + 47)
+#define LVM_SORTITEMS (LVM_FIRST + 48)
+#define LVM_GETSELECTEDCOUNT (LVM_FIRST + 50)
+#define LVM_SETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 54)
+#define LVM_GETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 55)
+#define LVM_GETSUBITEMRECT (LVM_FIRST + 56)
+#define LVM_SUBITEMHITTEST (LVM_FIRST + 57)
+#define LVM_GETSELECTIONMARK (LVM_FIRST + 66)
+#define LVM_SETSELECTIONMARK (LVM_FIRST + 67)
+#define LVM_SETCOLUMN LVM_SETCOLUMNA
 #define LVM_GETITEM LVM_GETITEMA
 #define LVM_SETITEM LVM_SETITEMA
 #define LVM_INSERTITEM LVM_INSERTITEMA
@@ -58,15 +96,62 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
 #define LVM_GETITEMTEXT LVM_GETITEMTEXTA
 #define LVM_SETITEMTEXT LVM_SETITEMTEXTA
 
-// Items.
+// Items. A text of LPSTR_TEXTCALLBACK (and every text of a list with
+// LVS_OWNERDATA) is asked of the parent with LVN_GETDISPINFO.
 #define LVIF_TEXT 0x0001
+#define LVIF_IMAGE 0x0002
 #define LVIF_PARAM 0x0004
 #define LVIF_STATE 0x0008
+#define LVIF_DI_SETITEM 0x1000
 #define LVIS_FOCUSED 0x0001
 #define LVIS_SELECTED 0x0002
+#define LVIS_CUT 0x0004
+#define LVIS_DROPHILITED 0x0008
 #define LVNI_ALL 0x0000
 #define LVNI_FOCUSED 0x0001
 #define LVNI_SELECTED 0x0002
+#define LVNI_ABOVE 0x0100
+#define LVNI_BELOW 0x0200
+#define LPSTR_TEXTCALLBACK (reinterpret_cast<LPSTR>(static_cast<INT_PTR>(-1)))
+#define I_IMAGECALLBACK (-1)
+
+// LVM_SETITEMCOUNT: keep the scroll position and what is drawn.
+#define LVSICF_NOINVALIDATEALL 0x00000001
+#define LVSICF_NOSCROLL 0x00000002
+
+// LVM_GETITEMRECT and LVM_GETSUBITEMRECT: which part of the item.
+#define LVIR_BOUNDS 0
+#define LVIR_ICON 1
+#define LVIR_LABEL 2
+#define LVIR_SELECTBOUNDS 3
+
+// LVM_SETIMAGELIST: which list.
+#define LVSIL_NORMAL 0
+#define LVSIL_SMALL 1
+#define LVSIL_STATE 2
+
+// LVM_HITTEST and LVM_SUBITEMHITTEST.
+#define LVHT_NOWHERE 0x0001
+#define LVHT_ONITEMICON 0x0002
+#define LVHT_ONITEMLABEL 0x0004
+#define LVHT_ONITEMSTATEICON 0x0008
+#define LVHT_ONITEM (LVHT_ONITEMICON | LVHT_ONITEMLABEL | LVHT_ONITEMSTATEICON)
+#define LVHT_ABOVE 0x0008
+#define LVHT_BELOW 0x0010
+#define LVHT_TORIGHT 0x0020
+#define LVHT_TOLEFT 0x0040
+
+struct LVHITTESTINFO {
+  POINT pt;
+  UINT flags;
+  int iItem;
+  int iSubItem;
+};
+typedef LVHITTESTINFO* LPLVHITTESTINFO;
+
+// LVM_SORTITEMS calls it with the data of two items; negative puts the
+// first before the second.
+typedef int(CALLBACK* PFNLVCOMPARE)(LPARAM first, LPARAM second, LPARAM sortData);
 
 struct LVITEMA {
   UINT mask;
@@ -109,12 +194,21 @@ typedef LVCOLUMN* LPLVCOLUMN;
 #define NM_FIRST (0U - 0U)
 #define NM_CLICK (NM_FIRST - 2)
 #define NM_DBLCLK (NM_FIRST - 3)
+#define NM_RETURN (NM_FIRST - 4)
+#define NM_RCLICK (NM_FIRST - 5)
+#define NM_RDBLCLK (NM_FIRST - 6)
+#define NM_SETFOCUS (NM_FIRST - 7)
+#define NM_KILLFOCUS (NM_FIRST - 8)
 #define LVN_FIRST (0U - 100U)
 #define LVN_ITEMCHANGING (LVN_FIRST - 0)
 #define LVN_ITEMCHANGED (LVN_FIRST - 1)
 #define LVN_INSERTITEM (LVN_FIRST - 2)
 #define LVN_DELETEITEM (LVN_FIRST - 3)
 #define LVN_DELETEALLITEMS (LVN_FIRST - 4)
+#define LVN_COLUMNCLICK (LVN_FIRST - 8)
+#define LVN_GETDISPINFOA (LVN_FIRST - 50)
+#define LVN_KEYDOWN (LVN_FIRST - 55)
+#define LVN_GETDISPINFO LVN_GETDISPINFOA
 
 struct NMLISTVIEW {
   NMHDR hdr;
@@ -140,3 +234,160 @@ struct NMITEMACTIVATE {
   UINT uKeyFlags;
 };
 typedef NMITEMACTIVATE* LPNMITEMACTIVATE;
+
+struct NMLVDISPINFOA {
+  NMHDR hdr;
+  LVITEMA item;
+};
+typedef NMLVDISPINFOA NMLVDISPINFO;
+typedef NMLVDISPINFOA LV_DISPINFO;
+
+struct NMLVKEYDOWN {
+  NMHDR hdr;
+  WORD wVKey;
+  UINT flags;
+};
+typedef NMLVKEYDOWN* LPNMLVKEYDOWN;
+
+// Owner-drawn lists (LVS_OWNERDRAWFIXED) ask their parent for the row height
+// with WM_MEASUREITEM and have it draw each row with WM_DRAWITEM.
+#define ODT_LISTVIEW 102
+#define ODT_HEADER 100
+
+// The header: a row of titled items, each as wide as its column, whose
+// dividers the user drags.
+#define HDS_HORZ 0x0000
+#define HDS_BUTTONS 0x0002
+#define HDS_HIDDEN 0x0008
+#define HDS_FULLDRAG 0x0080
+
+#define HDM_FIRST 0x1200
+#define HDM_GETITEMCOUNT (HDM_FIRST + 0)
+#define HDM_INSERTITEMA (HDM_FIRST + 1)
+#define HDM_DELETEITEM (HDM_FIRST + 2)
+#define HDM_GETITEMA (HDM_FIRST + 3)
+#define HDM_SETITEMA (HDM_FIRST + 4)
+#define HDM_LAYOUT (HDM_FIRST + 5)
+#define HDM_HITTEST (HDM_FIRST + 6)
+#define HDM_GETITEMRECT (HDM_FIRST + 7)
+#define HDM_INSERTITEM HDM_INSERTITEMA
+#define HDM_GETITEM HDM_GETITEMA
+#define HDM_SETITEM HDM_SETITEMA
+
+#define HDI_WIDTH 0x0001
+#define HDI_HEIGHT HDI_WIDTH
+#define HDI_TEXT 0x0002
+#define HDI_FORMAT 0x0004
+#define HDI_LPARAM 0x0008
+#define HDF_LEFT 0x0000
+#define HDF_RIGHT 0x0001
+#define HDF_CENTER 0x0002
+#define HDF_JUSTIFYMASK 0x0003
+#define HDF_STRING 0x4000
+
+struct HDITEMA {
+  UINT mask;
+  int cxy;
+  LPSTR pszText;
+  HBITMAP hbm;
+  int cchTextMax;
+  int fmt;
+  LPARAM lParam;
+  int iImage;
+  int iOrder;
+};
+typedef HDITEMA HDITEM;
+typedef HDITEM* LPHDITEM;
+
+struct HDLAYOUT {
+  RECT* prc;
+  WINDOWPOS* pwpos;
+};
+typedef HDLAYOUT* LPHDLAYOUT;
+
+#define HHT_NOWHERE 0x0001
+#define HHT_ONHEADER 0x0002
+#define HHT_ONDIVIDER 0x0004
+#define HHT_ABOVE 0x0100
+#define HHT_BELOW 0x0200
+#define HHT_TORIGHT 0x0400
+#define HHT_TOLEFT 0x0800
+
+struct HDHITTESTINFO {
+  POINT pt;
+  UINT flags;
+  int iItem;
+};
+typedef HDHITTESTINFO* LPHDHITTESTINFO;
+
+// Header notifications: the "A" codes are sent; the "W" codes exist so that
+// a parent may compare with both.
+#define HDN_FIRST (0U - 300U)
+#define HDN_ITEMCHANGINGA (HDN_FIRST - 0)
+#define HDN_ITEMCHANGEDA (HDN_FIRST - 1)
+#define HDN_ITEMCLICKA (HDN_FIRST - 2)
+#define HDN_ITEMDBLCLICKA (HDN_FIRST - 3)
+#define HDN_DIVIDERDBLCLICKA (HDN_FIRST - 5)
+#define HDN_BEGINTRACKA (HDN_FIRST - 6)
+#define HDN_ENDTRACKA (HDN_FIRST - 7)
+#define HDN_TRACKA (HDN_FIRST - 8)
+#define HDN_ITEMCHANGINGW (HDN_FIRST - 20)
+#define HDN_ITEMCHANGEDW (HDN_FIRST - 21)
+#define HDN_ITEMCLICKW (HDN_FIRST - 22)
+#define HDN_ITEMDBLCLICKW (HDN_FIRST - 23)
+#define HDN_DIVIDERDBLCLICKW (HDN_FIRST - 25)
+#define HDN_BEGINTRACKW (HDN_FIRST - 26)
+#define HDN_ENDTRACKW (HDN_FIRST - 27)
+#define HDN_TRACKW (HDN_FIRST - 28)
+#define HDN_ITEMCHANGING HDN_ITEMCHANGINGA
+#define HDN_ITEMCHANGED HDN_ITEMCHANGEDA
+#define HDN_ITEMCLICK HDN_ITEMCLICKA
+#define HDN_ITEMDBLCLICK HDN_ITEMDBLCLICKA
+#define HDN_DIVIDERDBLCLICK HDN_DIVIDERDBLCLICKA
+#define HDN_BEGINTRACK HDN_BEGINTRACKA
+#define HDN_ENDTRACK HDN_ENDTRACKA
+#define HDN_TRACK HDN_TRACKA
+
+struct NMHEADERA {
+  NMHDR hdr;
+  int iItem;
+  int iButton;  // 0 left, 1 right, 2 middle
+  HDITEMA* pitem;
+};
+typedef NMHEADERA NMHEADER;
+typedef NMHEADER* LPNMHEADER;
+typedef NMHEADER HD_NOTIFY;
+
+// Image lists: pictures of one size kept side by side, drawn with the
+// pixels of a mask colour left out.
+struct ImageListData;
+typedef ImageListData* HIMAGELIST;
+
+#define ILC_MASK 0x0001
+#define ILC_COLOR 0x0000
+#define ILC_COLOR4 0x0004
+#define ILC_COLOR8 0x0008
+#define ILC_COLOR24 0x0018
+#define ILC_COLOR32 0x0020
+#define ILD_NORMAL 0x0000
+#define ILD_TRANSPARENT 0x0001
+#define ILD_MASK 0x0010
+#define ILD_SELECTED 0x0004
+#define ILD_FOCUS 0x0002
+#define CLR_NONE 0xFFFFFFFFU
+#define CLR_DEFAULT 0xFF000000U
+
+HIMAGELIST ImageList_Create(int width, int height, UINT flags, int initial, int grow);
+BOOL ImageList_Destroy(HIMAGELIST list);
+int ImageList_GetImageCount(HIMAGELIST list);
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* width, int* height);
+// Adds as many images as the bitmap is wide; the mask (optional) marks
+// with white the pixels left out. Returns the first new index or -1.
+int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask);
+int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF maskColor);
+BOOL ImageList_Replace(HIMAGELIST list, int index, HBITMAP image, HBITMAP mask);
+// -1 removes every image.
+BOOL ImageList_Remove(HIMAGELIST list, int index);
+COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF color);
+COLORREF ImageList_GetBkColor(HIMAGELIST list);
+BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
