@@ -12,8 +12,17 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
 
+void LetGo(CMenu& wrapper) { wrapper.m_hMenu = nullptr; }
+
+// A wrapper that is still here when its thread ends (a program that only ran
+// modal loops never idles) lets go of its menu, which it did not make, before
+// it goes.
+struct TemporaryMenus : TemporaryMap<HMENU, CMenu> {
+  ~TemporaryMenus() { Clear(LetGo); }
+};
+
 TemporaryMap<HMENU, CMenu>& Temporary() {
-  static thread_local TemporaryMap<HMENU, CMenu> temporary;
+  static thread_local TemporaryMenus temporary;
   return temporary;
 }
 
@@ -30,9 +39,7 @@ CMenu* CMenu::FromHandle(HMENU menu) {
   });
 }
 
-void CMenu::DeleteTempMap() {
-  Temporary().Clear([](CMenu& wrapper) { wrapper.m_hMenu = nullptr; });
-}
+void CMenu::DeleteTempMap() { Temporary().Clear(LetGo); }
 
 BOOL CMenu::Attach(HMENU menu) {
   if (!menu || m_hMenu) return FALSE;
