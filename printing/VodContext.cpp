@@ -70,6 +70,7 @@ void VodContext::ResetJob() {
   drawing.Reset();
   drawing.offset = POINT{0, 0};
   pageState = VodPageState{};
+  printer.FreeDialogData();
   pictures->Release(*this);
 }
 

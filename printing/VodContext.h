@@ -17,6 +17,7 @@
 #include "VodGraphicPool.h"
 #include "VodPageTarget.h"
 #include "VodPictureHook.h"
+#include "VodPrinter.h"
 #include "VodRasterBands.h"
 #include "VodSettings.h"
 #include "VodUnits.h"
@@ -81,6 +82,13 @@ class VodContext {
   std::string lastError;  // up to 128 characters
   std::string formName;
   VodSettingsValues settings;
+  // The printer of the jobs and the print dialog's data.
+  VodPrinter printer{*this};
+  // The preview window of a job that shows its pages on the screen.
+  HWND previewWindow = nullptr;
+  // The caller's context that VOD_Print_Sync_HDC draws on.
+  HDC callerDC = nullptr;
+  bool useCallerDC = false;
 
   // Output settings of the job as the form file and the settings give them.
   WORD orientation = 1;  // non-zero portrait

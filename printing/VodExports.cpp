@@ -23,7 +23,8 @@ int VOD_IsPrinting() {
 }
 
 int VOD_GetVersion(char* destination, unsigned length) {
-  if (!destination) return 1;
+  // Nothing fits into no room at all, not even the end of the text.
+  if (!destination || length == 0) return 1;
   size_t copy = kVersion.size();
   if (length >= 1 && length <= 41) copy = std::min<size_t>(copy, length - 1);
   std::memcpy(destination, kVersion.data(), copy);

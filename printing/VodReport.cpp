@@ -223,7 +223,10 @@ bool ReportErrorNumber(VodContext& context, int number) {
 }
 
 void ReportInternalError(VodContext& context, int number, int code) {
-  std::string text = Cut(Text(context, number) + FormatMessage(" < %i > ", code), kMessageLimit);
+  std::string base = Text(context, number);
+  // Texts that name the system's error number take it in their own words.
+  if (base.find("%d") != std::string::npos) base = FormatMessage(base.c_str(), code);
+  std::string text = Cut(base + FormatMessage(" < %i > ", code), kMessageLimit);
   KeepLastError(context, text);
   SendToDialog(context, kLastErrorMessage, text);
   Deliver(context, text, VOD_CB_INFO_TEXT, VOD_CB_INFO_TEXT, kShowBox | 2);

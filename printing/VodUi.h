@@ -1,7 +1,6 @@
 // What the library asks of its windows: message boxes, the printing dialog's
 // items and messages, the owner's notifications and the thread's message
-// queue. The printing dialog and the boxes come with the library's windows;
-// until they are installed, and in tests, this seam stands in for them.
+// queue. The windows of the layer serve unless a test installs a recorder.
 #pragma once
 
 #include <string>
@@ -20,9 +19,9 @@ constexpr int kFileItem = 1000;
 constexpr int kLineItem = 1001;
 constexpr int kPageItem = 1017;
 
-enum class BoxButtons { Ok, OkCancel };
+enum class BoxButtons { Ok, OkCancel, YesNo, RetryCancel };
 enum class BoxIcon { Error, Warning, Information };
-enum class BoxAnswer { Ok, Cancel };
+enum class BoxAnswer { Ok, Cancel, Yes, No, Retry };
 
 class VodUi {
  public:
@@ -32,14 +31,16 @@ class VodUi {
                                BoxButtons buttons, BoxIcon icon) = 0;
   virtual void SendDialogMessage(HWND dialog, UINT message, const char* text) = 0;
   virtual void SetDialogItemText(HWND dialog, int item, const std::string& text) = 0;
-  // WM_VOD_NOTIFY to the owner window.
+  // WM_VOD_NOTIFY sent to the owner window (nothing without one).
   virtual void SendOwnerNotify(HWND owner, WPARAM code, const char* text) = 0;
-  // Removes and dispatches every waiting message of the thread.
-  virtual void DispatchWaitingMessages() = 0;
+  // WM_VOD_NOTIFY posted to the owner window (nothing without one).
+  virtual void PostOwnerNotify(HWND owner, WPARAM code) = 0;
+  // Removes and dispatches every waiting message of the thread. False when
+  // it met the request to quit, which it posts again for the caller's loop.
+  virtual bool DispatchWaitingMessages() = 0;
 };
 
-// The windows in force; a headless stand-in unless one was installed: it
-// answers every box with Cancel (never "go on") and shows nothing.
+// The windows in force: the layer's unless a recorder was installed.
 VodUi& CurrentUi();
 // Installs ui (nullptr puts the stand-in back); the caller keeps ownership.
 void InstallUi(VodUi* ui);

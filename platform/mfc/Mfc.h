@@ -26,6 +26,7 @@
 #include "mfc/CPaintDC.h"
 #include "mfc/CPalette.h"
 #include "mfc/CPen.h"
+#include "mfc/CPrintDialog.h"
 #include "mfc/CPoint.h"
 #include "mfc/CPtrArray.h"
 #include "mfc/CRect.h"

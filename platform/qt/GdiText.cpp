@@ -382,7 +382,8 @@ int DrawText(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format) {
   for (const auto& line : lines) widest = std::max(widest, WidthOf(*font, line));
 
   if (format & DT_CALCRECT) {
-    if (!(format & DT_WORDBREAK) || widest > width) rect->right = rect->left + widest;
+    // Wrapped or not, the text is as wide as its widest line.
+    rect->right = rect->left + widest;
     rect->bottom = rect->top + textHeight;
     return textHeight;
   }

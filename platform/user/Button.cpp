@@ -1,9 +1,12 @@
 // The "Button" class: push buttons (and the dialog's default one), check
 // boxes with two or three states, radio buttons, group boxes and buttons
 // that their parent draws.
+#include <algorithm>
+
 #include "user/ControlSupport.h"
 #include "user/Dialogs.h"
 #include "win32/Icons.h"
+#include "win32/UserWindow.h"
 
 namespace layer::controls {
 namespace {
@@ -130,11 +133,15 @@ void Paint(HWND window, ButtonState& state) {
       DrawFocusRect(dc, &focus);
     }
   } else if (kind == BS_GROUPBOX) {
-    // A group box stands behind the controls it groups: the parent's colour fills it.
+    // A group box is its frame and label: inside them the parent and the
+    // controls it groups show, whichever lies above the other.
     HBRUSH brush = ParentBrush(window, dc, WM_CTLCOLORSTATIC);
     FillRect(dc, &client, brush);
     std::string text = WindowTextOf(window);
     int line = LineHeight(state.font);
+    if (auto record = WindowOf(window))
+      record->seeThrough = RECT{client.left + 2, client.top + line, std::max(client.left + 2, client.right - 2),
+                                std::max<LONG>(client.top + line, client.bottom - 2)};
     RECT frame{client.left, client.top + line / 2, client.right, client.bottom};
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (!text.empty()) {
@@ -182,6 +189,10 @@ LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (LRESULT result; CommonMessage(window, state->font, message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_GETDLGCODE: return DialogCode(window);
+    case WM_NCHITTEST:
+      // The mouse reaches what lies inside a group box.
+      if (Kind(window) == BS_GROUPBOX) return HTTRANSPARENT;
+      return DefWindowProc(window, message, wParam, lParam);
     case WM_PAINT:
       Paint(window, *state);
       PaintBorder(window);

@@ -1,6 +1,7 @@
 // The "Edit" class: single-line and multi-line text fields with a selection,
 // a length limit, read-only and password fields, the clipboard and one step
-// of undo. Multi-line fields break lines only where the text has CR LF.
+// of undo. Multi-line fields break lines where the text has CR LF and, unless
+// they scroll sideways, where a line reaches the right edge.
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -45,7 +46,7 @@ struct Line {
 bool Multi(HWND window) { return (StyleOf(window) & ES_MULTILINE) != 0; }
 bool ReadOnly(HWND window) { return (StyleOf(window) & ES_READONLY) != 0; }
 
-std::vector<Line> LinesOf(const std::string& text, bool multi) {
+std::vector<Line> HardLines(const std::string& text, bool multi) {
   std::vector<Line> lines;
   if (!multi) return {Line{0, text.size()}};
   std::size_t start = 0;
@@ -81,6 +82,54 @@ RECT TextArea(HWND window) {
   return client;
 }
 
+// A paragraph's lines at a width: a line ends after the blanks that follow
+// its last whole word, and a word wider than the width is cut where it
+// reaches the edge.
+void WrapParagraph(const EditState& state, std::size_t start, std::size_t end, int width, std::vector<Line>& lines) {
+  const std::string& text = state.text;
+  auto widthOf = [&](std::size_t from, std::size_t to) { return TextWidth(state.font, Shown(state, text.substr(from, to - from))); };
+  std::size_t lineStart = start;
+  for (;;) {
+    std::size_t fits = lineStart, at = lineStart;
+    bool whole = true;
+    while (at < end) {
+      std::size_t wordEnd = std::min(end, text.find(' ', at));
+      if (wordEnd > at && widthOf(lineStart, wordEnd) > width) {
+        whole = false;
+        break;
+      }
+      at = wordEnd;
+      while (at < end && text[at] == ' ') ++at;
+      fits = at;
+    }
+    if (whole) {
+      lines.push_back(Line{lineStart, end - lineStart});
+      return;
+    }
+    if (fits == lineStart) {
+      fits = lineStart + 1;
+      while (fits < end && widthOf(lineStart, fits + 1) <= width) ++fits;
+    }
+    lines.push_back(Line{lineStart, fits - lineStart});
+    lineStart = fits;
+  }
+}
+
+// The lines a field shows. A multi-line field that does not scroll sideways
+// (no ES_AUTOHSCROLL, no horizontal bar) wraps its text at the width of its
+// text area.
+std::vector<Line> LinesOf(HWND window, const EditState& state) {
+  DWORD style = StyleOf(window);
+  bool multi = (style & ES_MULTILINE) != 0;
+  std::vector<Line> hard = HardLines(state.text, multi);
+  RECT area = TextArea(window);
+  int width = area.right - area.left;
+  if (!multi || (style & (ES_AUTOHSCROLL | WS_HSCROLL)) || width <= 0) return hard;
+  std::vector<Line> lines;
+  for (const Line& line : hard) WrapParagraph(state, line.start, line.start + line.length, width, lines);
+  return lines;
+}
+
 int VisibleLines(HWND window, const EditState& state) {
   RECT area = TextArea(window);
   return std::max(1, static_cast<int>(area.bottom - area.top) / std::max(1, LineHeight(state.font)));
@@ -94,14 +143,14 @@ int LineTop(HWND window, const EditState& state) {
 
 void UpdateScrollBar(HWND window, const EditState& state) {
   if (!Multi(window) || !state.scrollBar) return;
-  auto lines = LinesOf(state.text, true);
+  auto lines = LinesOf(window, state);
   SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, static_cast<int>(lines.size()) - 1,
                   static_cast<UINT>(VisibleLines(window, state)), state.firstLine, 0};
   SetScrollInfo(window, SB_VERT, &info, TRUE);
 }
 
 void ShowCaret(HWND window, EditState& state) {
-  auto lines = LinesOf(state.text, Multi(window));
+  auto lines = LinesOf(window, state);
   int index = LineIndexOf(lines, state.caret);
   RECT area = TextArea(window);
   int width = area.right - area.left;
@@ -185,7 +234,7 @@ void PasteFromClipboard(HWND window, EditState& state) {
 }
 
 std::size_t PositionAt(HWND window, const EditState& state, POINT point) {
-  auto lines = LinesOf(state.text, Multi(window));
+  auto lines = LinesOf(window, state);
   int line = Multi(window) ? state.firstLine + (point.y - LineTop(window, state)) / std::max(1, LineHeight(state.font)) : 0;
   line = std::clamp(line, 0, static_cast<int>(lines.size()) - 1);
   const Line& at = lines[static_cast<std::size_t>(line)];
@@ -204,7 +253,7 @@ void MoveCaret(HWND window, EditState& state, std::size_t to) {
 }
 
 void KeyDown(HWND window, EditState& state, WPARAM key) {
-  auto lines = LinesOf(state.text, Multi(window));
+  auto lines = LinesOf(window, state);
   int index = LineIndexOf(lines, state.caret);
   const Line& line = lines[static_cast<std::size_t>(index)];
   std::size_t caret = state.caret;
@@ -295,7 +344,7 @@ void Paint(HWND window, EditState& state) {
   SetBkMode(dc, TRANSPARENT);
   RECT area = TextArea(window);
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-  auto lines = LinesOf(state.text, Multi(window));
+  auto lines = LinesOf(window, state);
   int height = LineHeight(state.font);
   std::size_t from = std::min(state.anchor, state.caret), to = std::max(state.anchor, state.caret);
   bool showSelection = state.focused || (StyleOf(window) & ES_NOHIDESEL);
@@ -327,7 +376,7 @@ void Paint(HWND window, EditState& state) {
 }
 
 void Scroll(HWND window, EditState& state, WPARAM code) {
-  int lines = static_cast<int>(LinesOf(state.text, true).size()), page = VisibleLines(window, state);
+  int lines = static_cast<int>(LinesOf(window, state).size()), page = VisibleLines(window, state);
   int first = state.firstLine;
   switch (LOWORD(code)) {
     case SB_LINEUP: --first; break;
@@ -346,7 +395,7 @@ void Scroll(HWND window, EditState& state, WPARAM code) {
 }
 
 LRESULT LineMessage(HWND window, EditState& state, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto lines = LinesOf(state.text, Multi(window));
+  auto lines = LinesOf(window, state);
   int count = static_cast<int>(lines.size());
   auto lineAt = [&](WPARAM index) { return static_cast<int>(index) < 0 ? LineIndexOf(lines, state.caret) : static_cast<int>(index); };
   switch (message) {

@@ -1,6 +1,6 @@
 // What the library sets up when it loads: the standard controls, the
-// desktop's style for their drawn parts, and message boxes as windows where
-// a person can see them.
+// desktop's style for their drawn parts, and message boxes and the print
+// dialog as windows where a person can see them.
 #include <cstdio>
 
 #include "qt/DesktopIntegration.h"
@@ -8,6 +8,7 @@
 #include "user/Controls.h"
 #include "user/MenuTracking.h"
 #include "user/MessageBoxWindow.h"
+#include "user/PrintDialogWindow.h"
 
 namespace layer {
 namespace {
@@ -19,16 +20,21 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
   return IDOK;
 }
 
+// Nobody could choose: the print dialog takes what it would show.
+bool ShowPrintDialog(HWND owner, PrintChoice& choice) { return !ScreenIsVisible() || ShowPrintDialogWindow(owner, choice); }
+
 struct LoadTime {
   LoadTime() {
     RegisterStandardControls();
     SetThemedPainter(PaintWithDesktopStyle);
     SetMessageBoxWindowing(ShowBox);
+    SetPrintDialogWindowing(ShowPrintDialog);
     menus::InstallMenuBar();
   }
   ~LoadTime() {
     SetThemedPainter(nullptr);
     SetMessageBoxWindowing(nullptr);
+    SetPrintDialogWindowing(nullptr);
   }
 } loadTime;
 

@@ -39,6 +39,11 @@ FARPROC AsFarProc(F* function) {
   return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(function));
 }
 
+// The module that holds address: the handle LoadLibrary and GetModuleHandle
+// give for it, also for a library the program was linked with; null for an
+// address outside every module.
+HMODULE ModuleOf(const void* address);
+
 // Copies as much of text as fits, always NUL-terminated; the length copied.
 DWORD CopyCutText(const std::string& text, LPSTR buffer, DWORD size);
 

@@ -200,6 +200,8 @@ int LoadString(HINSTANCE module, UINT id, LPSTR buffer, int size) {
 
 namespace layer {
 
+HMODULE ModuleOf(const void* address) { return ModuleOfAddress(address); }
+
 ModuleResources::ModuleResources(const ResourceEntry* entries, std::size_t count) { Register(entries, count, entries); }
 
 ModuleResources::ModuleResources(const BYTE* image, std::size_t size) {

@@ -232,9 +232,20 @@ void DrawChildren(const Window& window, Surface& out, POINT origin, RECT clip) {
     RECT area{childOrigin.x, childOrigin.y, childOrigin.x + child->canvas.Width(), childOrigin.y + child->canvas.Height()};
     RECT visible;
     if (!IntersectRect(&visible, &area, &clip)) continue;
+    RECT seeThrough = child->seeThrough;
+    OffsetRect(&seeThrough, childOrigin.x + child->client.left, childOrigin.y + child->client.top);
+    IntersectRect(&seeThrough, &seeThrough, &visible);
     for (int y = visible.top; y < visible.bottom; ++y) {
-      const std::uint32_t* from = child->canvas.Row(y - childOrigin.y) + (visible.left - childOrigin.x);
-      std::copy(from, from + (visible.right - visible.left), out.Row(y) + visible.left);
+      const std::uint32_t* row = child->canvas.Row(y - childOrigin.y);
+      auto copy = [&](LONG left, LONG right) {
+        std::copy(row + (left - childOrigin.x), row + (right - childOrigin.x), out.Row(y) + left);
+      };
+      if (y < seeThrough.top || y >= seeThrough.bottom) {
+        copy(visible.left, visible.right);
+      } else {
+        copy(visible.left, seeThrough.left);
+        copy(seeThrough.right, visible.right);
+      }
     }
     DrawChildren(*child, out, childOrigin, visible);
   }

@@ -68,6 +68,9 @@ class Window {
   RECT normal{};
   bool restoreToMaximized = false;
   Surface canvas;  // the whole window, non-client parts included
+  // A part of the client area through which what lies below the window shows
+  // (the inside of a group box); empty for none.
+  RECT seeThrough{};
   unsigned presented = ~0u;  // what the screen was last given of it (PresentWindows)
   HCURSOR cursor = nullptr;
 

@@ -57,13 +57,13 @@ TEST(VodContext, ANewContextSpeaksTheLanguageOfTheUsersLocale) {
 class Exports : public testing::VodFixture {};
 
 TEST_F(Exports, VersionIsCutToTheBufferAndTheTextSetIsMbcs) {
+  // A length of 0 leaves the buffer as it was.
   struct Case {
     unsigned length;
     const char* version;
-  } cases[] = {{5, "3.50"}, {0, "3.50hw C6"}, {1, ""}, {41, "3.50hw C6"}, {100, "3.50hw C6"}};
+  } cases[] = {{5, "3.50"}, {0, "untouched"}, {1, ""}, {41, "3.50hw C6"}, {100, "3.50hw C6"}};
   for (const Case& c : cases) {
-    char buffer[64];
-    std::memset(buffer, 'x', sizeof buffer);
+    char buffer[64] = "untouched";
     EXPECT_EQ(VOD_GetVersion(buffer, c.length), 1);
     EXPECT_STREQ(buffer, c.version) << c.length;
   }

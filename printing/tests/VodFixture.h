@@ -31,7 +31,8 @@ class RecordingUi : public VodUi {
   }
   void SetDialogItemText(HWND, int item, const std::string& text) override { items.emplace_back(item, text); }
   void SendOwnerNotify(HWND, WPARAM code, const char* text) override { notifies.emplace_back(code, text ? text : ""); }
-  void DispatchWaitingMessages() override { ++dispatches; }
+  void PostOwnerNotify(HWND, WPARAM code) override { notifies.emplace_back(code, "(posted)"); }
+  bool DispatchWaitingMessages() override { return ++dispatches, true; }
 
   BoxAnswer answer = BoxAnswer::Ok;
   std::vector<Box> boxes;

@@ -112,6 +112,41 @@ TEST(Text, BackgroundModesAndExtTextOutOptions) {
   EXPECT_GE(inked.right, 30);  // the second letter sits 30 pixels on
 }
 
+// A wrapped text is measured as it is drawn: as wide as its widest line
+// (narrower or wider than the rectangle), as high as its lines.
+TEST(Text, WordBreakMeasuresTheWrappedLines) {
+  Canvas canvas(300, 100);
+  canvas.Use(Arial(-12));
+  TEXTMETRIC metrics;
+  GetTextMetrics(canvas.dc, &metrics);
+  auto width = [&](const char* text) {
+    SIZE size;
+    GetTextExtentPoint32(canvas.dc, text, static_cast<int>(std::strlen(text)), &size);
+    return static_cast<int>(size.cx);
+  };
+  struct Case {
+    const char* name;
+    const char* text;
+    RECT given;
+    int right;
+    int lines;
+  } cases[] = {
+      {"two words a line", "AB AB AB AB AB AB", {0, 0, width("AB AB") + 2, 0}, width("AB AB"), 3},
+      {"shorter than the rectangle", "AB", {0, 0, 300, 0}, width("AB"), 1},
+      {"a word wider than the rectangle", "ABABABAB AB", {0, 0, width("AB") + 2, 0}, width("ABABABAB"), 2},
+      {"lines of their own", "AB AB\nABAB", {0, 0, 300, 0}, width("AB AB"), 2},
+      {"away from the origin", "AB AB AB", {40, 10, 40 + width("AB AB") + 2, 10}, 40 + width("AB AB"), 2},
+  };
+  for (const Case& c : cases) {
+    RECT rect = c.given;
+    int height = DrawText(canvas.dc, c.text, -1, &rect, DT_CALCRECT | DT_WORDBREAK);
+    EXPECT_EQ(rect.left, c.given.left) << c.name;
+    EXPECT_EQ(rect.right, c.right) << c.name;
+    EXPECT_EQ(rect.bottom - rect.top, c.lines * metrics.tmHeight) << c.name;
+    EXPECT_EQ(height, c.lines * metrics.tmHeight) << c.name;
+  }
+}
+
 TEST(Text, DrawTextWithTheFlagsTheScreensUse) {
   Canvas canvas(300, 100);
   canvas.Use(Arial(-12));

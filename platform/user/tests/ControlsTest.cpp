@@ -103,6 +103,46 @@ TEST_F(Controls, AnOwnerDrawnButtonAsksItsParentToDrawItPressedAndReleased) {
   EXPECT_EQ(states, (std::vector<UINT>{0, ODS_SELECTED | ODS_FOCUS, ODS_FOCUS}));
 }
 
+// A pixel of a window's client area in a picture of the whole window.
+std::uint32_t ClientPixel(const layer::Surface& picture, const layer::Window& window, POINT point) {
+  return picture.Row(window.client.top + point.y)[window.client.left + point.x];
+}
+
+// A group box made before the controls it groups lies above them; they show
+// through its inside all the same, as does what the owner draws there, and
+// the mouse reaches them.
+TEST_F(Controls, AGroupBoxAboveItsControlsLetsThemShowAndBeClicked) {
+  owner.Child(WC_BUTTON, "Optionen", BS_GROUPBOX, RECT{10, 10, 250, 150}, kId);
+  HWND check = owner.Child(WC_BUTTON, "&Pr\xFC" "fen", BS_AUTOCHECKBOX, RECT{20, 40, 140, 60}, kId + 1);
+  RedrawWindow(owner.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  HDC dc = GetDC(owner.Handle());
+  RECT drawn{200, 100, 220, 120};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &drawn, red);
+  DeleteObject(red);
+  ReleaseDC(owner.Handle(), dc);
+
+  auto ownerRecord = layer::WindowOf(owner.Handle());
+  auto checkRecord = layer::WindowOf(check);
+  layer::Surface shown = layer::ComposeWindow(*ownerRecord);
+  int differing = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 120; ++x)
+      if (ClientPixel(shown, *ownerRecord, POINT{20 + x, 40 + y}) != ClientPixel(checkRecord->canvas, *checkRecord, POINT{x, y}))
+        ++differing;
+  EXPECT_EQ(differing, 0) << "pixels of the check box hidden";
+  EXPECT_EQ(ClientPixel(shown, *ownerRecord, POINT{210, 110}), ClientPixel(ownerRecord->canvas, *ownerRecord, POINT{210, 110}));
+  // The frame itself still shows.
+  EXPECT_NE(ClientPixel(shown, *ownerRecord, POINT{10, 80}), ClientPixel(ownerRecord->canvas, *ownerRecord, POINT{10, 80}));
+
+  POINT onCheck{25, 50};
+  ClientToScreen(owner.Handle(), &onCheck);
+  layer::MouseInput(onCheck, WM_LBUTTONDOWN, MK_LBUTTON);
+  layer::MouseInput(onCheck, WM_LBUTTONUP, 0);
+  DrainThroughDialog(nullptr);
+  EXPECT_EQ(SendMessage(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
 TEST_F(Controls, AStaticShowsTheIconItIsGiven) {
   HWND picture = owner.Child(WC_STATIC, "", SS_ICON, RECT{10, 10, 42, 42}, kId);
   layer::IconPicture red;
@@ -216,6 +256,66 @@ TEST_F(Controls, AMultiLineEditCountsItsLinesAndKeepsReturnWhenAsked) {
   EXPECT_TRUE(SendMessage(edit, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE);
   SendMessage(edit, WM_CHAR, '\r', 0);
   EXPECT_EQ(SendMessage(edit, EM_GETLINECOUNT, 0, 0), 4);
+}
+
+// The lines of a multi-line field as it shows them.
+std::vector<std::string> ShownLines(HWND edit) {
+  std::vector<std::string> lines;
+  int count = static_cast<int>(SendMessage(edit, EM_GETLINECOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char line[256] = {};
+    *reinterpret_cast<WORD*>(line) = sizeof line - 1;
+    LRESULT length = SendMessage(edit, EM_GETLINE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+    lines.emplace_back(line, static_cast<std::size_t>(length));
+  }
+  return lines;
+}
+
+int WidthIn(HWND edit, const std::string& text) {
+  HDC dc = GetDC(edit);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(edit, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+  return size.cx;
+}
+
+TEST_F(Controls, AMultiLineFieldWrapsAtItsWidthUnlessItScrollsSideways) {
+  const std::string text = "Ersatzteil f\xFCr den Rasenm\xE4her der Baureihe vier\r\nDonaudampfschifffahrtsgesellschaft";
+  struct Case {
+    const char* name;
+    DWORD style;
+    bool wraps;
+  } cases[] = {
+      {"wrapping", ES_MULTILINE, true},
+      {"with a vertical bar", ES_MULTILINE | WS_VSCROLL | ES_AUTOVSCROLL, true},
+      {"scrolling sideways", ES_MULTILINE | ES_AUTOHSCROLL, false},
+      {"with a horizontal bar", ES_MULTILINE | WS_HSCROLL, false},
+  };
+  for (const Case& c : cases) {
+    HWND edit = owner.Child(WC_EDIT, text.c_str(), c.style | WS_BORDER, RECT{10, 10, 110, 150}, kId);
+    RECT area{};
+    SendMessage(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    std::vector<std::string> lines = ShownLines(edit);
+    std::string joined;
+    for (const std::string& line : lines) joined += line;
+    if (!c.wraps) {
+      EXPECT_EQ(lines.size(), 2u) << c.name;
+    } else {
+      EXPECT_GT(lines.size(), 4u) << c.name;
+      std::string expected = text;
+      expected.erase(expected.find("\r\n"), 2);
+      EXPECT_EQ(joined, expected) << c.name << ": every character on one line";
+      for (const std::string& line : lines) {
+        std::string ink = line.substr(0, line.find_last_not_of(' ') + 1);
+        EXPECT_LE(WidthIn(edit, ink), area.right - area.left) << c.name << ": \"" << line << "\"";
+      }
+      EXPECT_EQ(lines[0].back(), ' ') << c.name << ": lines break after a word";
+      EXPECT_EQ(SendMessage(edit, EM_LINEFROMCHAR, text.find("Donau"), 0), static_cast<LRESULT>(lines.size() - 2)) << c.name;
+    }
+    DestroyWindow(edit);
+  }
 }
 
 TEST_F(Controls, AnEditFieldCutsAndPastesThroughTheClipboard) {

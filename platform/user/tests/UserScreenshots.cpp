@@ -1,5 +1,6 @@
 // Pictures of the user interface for a look with one's own eyes: a dialog
-// with every control kind, an open pop-up menu, a message box and a menu bar.
+// with every control kind, an open pop-up menu, a message box, a menu bar and
+// the print dialog.
 //
 //   user_screenshots folder   (under Xvfb: QT_QPA_PLATFORM=xcb)
 #include <cstdio>
@@ -11,6 +12,8 @@
 #include "user/Dialogs.h"
 #include "user/Menus.h"
 #include "user/MessageBoxWindow.h"
+#include "win32/CommDlg.h"
+#include "win32/Memory.h"
 #include "win32/Module.h"
 
 using namespace layer::testing;
@@ -79,6 +82,22 @@ int main(int argc, char** argv) {
     MessageBox(owner.Handle(), "Die Bestellung wurde ge\xE4ndert.\nSoll sie gespeichert werden?", "Bestellung",
                MB_YESNOCANCEL | MB_ICONQUESTION);
     layer::SetMessageBoxPresenter(previous);
+  }
+  {
+    ModalScript script([](HWND dialog) {
+      Save(dialog, "printdialog.png");
+      EndDialog(dialog, IDCANCEL);
+    });
+    PRINTDLG record{};
+    record.lStructSize = sizeof record;
+    record.hwndOwner = owner.Handle();
+    record.Flags = PD_NOSELECTION | PD_PAGENUMS;
+    record.nMinPage = 1;
+    record.nMaxPage = 12;
+    record.nFromPage = 2;
+    record.nToPage = 5;
+    record.nCopies = 2;
+    PrintDlg(&record);
   }
   {
     HMENU bar = LoadMenu(GetModuleHandle(nullptr), MAKEINTRESOURCE(IDM_MAIN));

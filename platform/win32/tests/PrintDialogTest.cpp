@@ -7,6 +7,7 @@
 
 #include "testing/FakePrintBackend.h"
 #include "testing/PrinterSandbox.h"
+#include "testing/PrintDialogRecords.h"
 #include "win32/CommDlg.h"
 #include "win32/Memory.h"
 #include "win32/PrinterContext.h"
@@ -14,25 +15,8 @@
 
 namespace {
 
-struct Names {
-  std::string driver, device, port;
-  WORD isDefault;
-};
-
-Names NamesOf(HGLOBAL block) {
-  auto* names = static_cast<const DEVNAMES*>(GlobalLock(block));
-  const char* text = reinterpret_cast<const char*>(names);
-  Names result{text + names->wDriverOffset, text + names->wDeviceOffset, text + names->wOutputOffset, names->wDefault};
-  GlobalUnlock(block);
-  return result;
-}
-
-DEVMODE ModeOf(HGLOBAL block) {
-  DEVMODE mode;
-  std::memcpy(&mode, GlobalLock(block), sizeof mode);
-  GlobalUnlock(block);
-  return mode;
-}
+using layer::testing::ModeOf;
+using layer::testing::NamesOf;
 
 HGLOBAL Block(const void* bytes, std::size_t size) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -73,7 +57,7 @@ TEST_F(PrintDialog, ReturnsTheDefaultPrinterWithoutShowingAnything) {
   dialog.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
   ASSERT_TRUE(PrintDlg(&dialog));
   EXPECT_EQ(shown, 0);
-  Names names = NamesOf(dialog.hDevNames);
+  layer::testing::PrinterNames names = NamesOf(dialog.hDevNames);
   char device[128];
   GetProfileString("windows", "device", "", device, sizeof device);
   EXPECT_EQ(names.device + "," + names.driver + "," + names.port, device);

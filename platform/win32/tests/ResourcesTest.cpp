@@ -94,6 +94,15 @@ TEST_F(Resources, ALibraryFindsItsOwnResourcesThroughItsOwnInstance) {
   EXPECT_EQ(ownSize(), 56u);
 }
 
+TEST_F(Resources, AnAddressNamesTheModuleThatHoldsIt) {
+  FARPROC function = GetProcAddress(library, "SAMPLE_OwnBitmapSize");
+  ASSERT_NE(function, nullptr);
+  EXPECT_EQ(layer::ModuleOf(reinterpret_cast<const void*>(function)), library);
+  static const int ours = 0;
+  EXPECT_EQ(layer::ModuleOf(&ours), GetModuleHandle(nullptr)) << "the program's own data";
+  EXPECT_NE(layer::ModuleOf(reinterpret_cast<const void*>(&GetModuleHandle)), library);
+}
+
 TEST_F(Resources, BitmapResourcesBecomeBitmaps) {
   HBITMAP bitmap = LoadBitmap(library, MAKEINTRESOURCE(101));
   ASSERT_NE(bitmap, nullptr);

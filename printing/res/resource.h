@@ -1,0 +1,28 @@
+// Resource ids of the form-printing library.
+#pragma once
+
+#define IDI_VOD 1
+#define IDC_VOD_WAIT 103
+#define IDC_VOD_ARROW 110
+#define IDI_VOD_PRINTING1 111
+#define IDI_VOD_PRINTING2 112
+#define IDI_VOD_PRINTING3 113
+#define IDI_VOD_PRINTING4 114
+#define IDI_VOD_PRINTING5 115
+
+#define IDD_VOD_PRINTING 101
+#define IDD_VOD_ERROR 102
+
+#define IDC_VOD_FILE 1000
+#define IDC_VOD_LINE 1001
+#define IDC_VOD_ERRORTEXT 1002
+#define IDC_VOD_STOP 1009
+#define IDC_VOD_DEVICE 1013
+#define IDC_VOD_ANIMATION 1016
+#define IDC_VOD_PAGE 1017
+
+#define IDC_VOD_ERR_PP 708
+#define IDC_VOD_ERR_FORM 709
+#define IDC_VOD_ERR_SCRIPT 710
+#define IDC_VOD_ERR_LINE 711
+#define IDC_VOD_ERR_TEXT 712

@@ -1,0 +1,304 @@
+// Print jobs through the exported functions: the printing dialog runs the
+// script, the caller hears the end through its callback or its window, and
+// the pages arrive at the PDF printer.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "JobFixture.h"
+#include "VodContext.h"
+#include "VodPrinterOutput.h"
+#include "interfaces/QorVod32.h"
+#include "testing/PdfFile.h"
+#include "win32/CommDlg.h"
+#include "win32/GdiPrint.h"
+#include "win32/UserMessages.h"
+#include "win32/UserWindows.h"
+
+namespace vod {
+namespace {
+
+using layer::testing::PdfFile;
+using testing::Call;
+using testing::JobFixture;
+using testing::kQuitRequest;
+using testing::kStopRequest;
+
+// What the caller heard, without the texts of codes 6 to 8.
+std::vector<int> Codes(const std::vector<Call>& calls) {
+  std::vector<int> codes;
+  for (const Call& call : calls) codes.push_back(call.code);
+  return codes;
+}
+
+struct SequenceCase {
+  const char* name;
+  const char* script;
+  bool callback;
+  std::vector<int> expected;  // callback codes, or WM_VOD_NOTIFY codes
+};
+
+class AsyncSequence : public JobFixture, public ::testing::WithParamInterface<SequenceCase> {};
+
+TEST_P(AsyncSequence, TheCallerHearsTheEndOfTheJob) {
+  const SequenceCase& c = GetParam();
+  if (c.callback) ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  std::string script = Write("job.vod", c.script);
+  ASSERT_EQ(VOD_Print_Async(m_owner, script.c_str()), 1);
+  EXPECT_EQ(VOD_IsPrinting(), 1);
+  Finish();
+  EXPECT_EQ(VOD_IsPrinting(), 0);
+  if (c.callback) {
+    EXPECT_EQ(Codes(s_calls), c.expected);
+    EXPECT_TRUE(s_notifies.empty());
+  } else {
+    EXPECT_EQ(Codes(s_notifies), c.expected);
+    EXPECT_TRUE(s_calls.empty());
+  }
+  for (const Call& call : c.callback ? s_calls : s_notifies)
+    if (call.code == VOD_CB_PRINTED || call.code == VOD_CB_ERROR || call.code == VOD_CB_WINDOW_CLOSED)
+      EXPECT_TRUE(call.text.empty()) << "code " << call.code << " carries no text";
+  // Without a callback the library shows the error itself.
+  if (c.callback) EXPECT_TRUE(m_boxes.empty()) << m_boxes.front().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Jobs, AsyncSequence,
+    ::testing::Values(
+        SequenceCase{"PrintedToCallback", "REM nothing to print\n", true, {1, 4}},
+        SequenceCase{"ScriptErrorToCallback", "REM first\nFROBNICATE\n", true, {7, 2, 4}},
+        SequenceCase{"MissingFormIsAQuestionToCallback", "USE FORM nowhere.frm\n", true, {8, 2, 4}},
+        SequenceCase{"PrintedToWindow", "REM nothing to print\n", false, {1, 4}},
+        SequenceCase{"ScriptErrorToWindow", "FROBNICATE\n", false, {6, 2, 4}}),
+    [](const ::testing::TestParamInfo<SequenceCase>& info) { return std::string(info.param.name); });
+
+TEST_F(JobFixture, ASynchronousJobDisablesItsOwnerAndSaysWhetherItPrinted) {
+  ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  s_ownerEnabledDuringCallback.clear();
+  std::string good = Write("good.vod", "REM fine\n");
+  EXPECT_EQ(VOD_Print_Sync(m_owner, good.c_str()), 1);
+  EXPECT_TRUE(IsWindowEnabled(m_owner));
+  EXPECT_EQ(IniValue("VodFile"), "") << "a printed job clears its script";
+  EXPECT_EQ(Codes(s_calls), std::vector<int>{}) << "a modal job tells its end by its result";
+
+  std::string bad = Write("bad.vod", "FROBNICATE\n");
+  EXPECT_EQ(VOD_Print_Sync(m_owner, bad.c_str()), 0);
+  EXPECT_EQ(Codes(s_calls), std::vector<int>{7});
+  ASSERT_EQ(s_ownerEnabledDuringCallback.size(), 1u);
+  EXPECT_FALSE(s_ownerEnabledDuringCallback[0]) << "the owner is disabled while the dialog runs";
+  EXPECT_TRUE(IsWindowEnabled(m_owner));
+  EXPECT_EQ(IniValue("VodFile"), bad) << "a failed job keeps its script named";
+  EXPECT_EQ(VOD_IsPrinting(), 0);
+}
+
+TEST_F(JobFixture, ASynchronousJobWhoseScriptIsMissingShowsText418) {
+  std::string missing = (m_folder / "missing.vod");
+  EXPECT_EQ(VOD_Print_Sync(m_owner, missing.c_str()), 0);
+  ASSERT_FALSE(m_boxes.empty());
+  EXPECT_EQ(m_boxes.back().text, "Fehler beim Drucken mit VOD !");
+  EXPECT_EQ(VOD_IsPrinting(), 0);
+}
+
+TEST_F(JobFixture, ASecondJobIsRefusedWithText44WhileOneRuns) {
+  std::string script = Write("job.vod", "REM one\n");
+  ASSERT_EQ(VOD_Print_Async(m_owner, script.c_str()), 1);
+  EXPECT_EQ(VOD_Print_Async(m_owner, script.c_str()), 0);
+  EXPECT_EQ(VOD_Print_Sync(m_owner, script.c_str()), 0);
+  EXPECT_EQ(VOD_SetCallback(&JobFixture::Callback), 0);
+  ASSERT_EQ(s_notifies.size(), 2u);
+  for (const Call& call : s_notifies) {
+    EXPECT_EQ(call.code, VOD_CB_ERROR_TEXT);
+    EXPECT_EQ(call.text, "VOD ist noch am Drucken!");
+  }
+  ASSERT_EQ(m_boxes.size(), 2u);
+  EXPECT_EQ(m_boxes[0].text, "VOD ist noch am Drucken!");
+  EXPECT_EQ(m_boxes[0].caption, "VOD");
+  s_notifies.clear();
+  Finish();
+  EXPECT_EQ(Codes(s_notifies), (std::vector<int>{1, 4})) << "the first job ends as it would have";
+}
+
+TEST_F(JobFixture, StoppingWithoutAJobTellsTheLastOwnerStoppedThenClosed) {
+  std::string script = Write("job.vod", "REM one\n");
+  ASSERT_EQ(VOD_Print_Sync(m_owner, script.c_str()), 1);
+  ASSERT_TRUE(s_notifies.empty());
+  VOD_StopPrinting();
+  layer::PumpUntilIdle();
+  EXPECT_EQ(Codes(s_notifies), (std::vector<int>{5, 4}));
+}
+
+// The owner's window asks for these while the job pumps its messages.
+TEST_F(JobFixture, StoppingWhileTheScriptRunsEndsTheJobStopped) {
+  ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  std::string script = Write("job.vod", "REM one\nREM two\nREM three\n");
+  ASSERT_EQ(VOD_Print_Async(m_owner, script.c_str()), 1);
+  PostMessage(m_owner, kStopRequest, 0, 0);
+  Finish();
+  EXPECT_EQ(Codes(s_calls), (std::vector<int>{5, 4}));
+}
+
+TEST_F(JobFixture, CancelAndStopAfterPageEndTheJobCancelled) {
+  ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  for (int command : {IDCANCEL, 1009}) {
+    s_calls.clear();
+    std::string script = Write("job.vod", Use() + Records(3) + "PAGE\n" + Records(3) + "PAGE\n");
+    ASSERT_EQ(VOD_Print_Async(m_owner, script.c_str()), 1);
+    PostMessage(AsyncDialog(), WM_COMMAND, static_cast<WPARAM>(command), 0);
+    Finish();
+    EXPECT_EQ(Codes(s_calls), (std::vector<int>{3, 4})) << "command " << command;
+  }
+  // Stop after the page prints the first page only.
+  ASSERT_TRUE(std::filesystem::exists(Out("job.prn")));
+  if (PdfFile::ToolsPresent()) EXPECT_EQ(PdfFile(Out("job.prn")).Pages(), 1);
+}
+
+TEST_F(JobFixture, AProgramThatQuitsCancelsTheJobAndStillQuits) {
+  ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  std::string script = Write("job.vod", "REM one\nREM two\nREM three\n");
+  ASSERT_EQ(VOD_Print_Async(m_owner, script.c_str()), 1);
+  PostMessage(m_owner, kQuitRequest, 0, 0);
+  Finish();
+  EXPECT_EQ(Codes(s_calls), (std::vector<int>{3, 4}));
+  int code = 0;
+  EXPECT_TRUE(layer::QuitPending(&code)) << "the request to quit stays for the program's loop";
+  EXPECT_EQ(code, 7);
+}
+
+TEST_F(JobFixture, ADataJobPrintsItsPagesToThePrintFile) {
+  ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  std::string script = Write("data.vod", Use() + "PRINT FRAME H STATIC Kopfzeile\n" + Records(70) + "PAGE\n");
+  ASSERT_EQ(VOD_Print_Sync(m_owner, script.c_str()), 1) << (s_calls.empty() ? "" : s_calls[0].text);
+  std::string path = Out("data.prn");
+  ASSERT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(IniValue("Device"), "Default");
+  if (!PdfFile::ToolsPresent()) GTEST_SKIP() << "poppler-utils are not installed";
+  PdfFile pdf(path);
+  int pages = pdf.Pages();
+  ASSERT_GE(pages, 2);
+  std::string first = pdf.Text(1), last = pdf.Text(pages);
+  EXPECT_NE(first.find("ROW 1\n"), std::string::npos) << first;
+  EXPECT_NE(first.find("Kopfzeile"), std::string::npos);
+  EXPECT_LT(first.find("Kopfzeile"), first.find("ROW 1\n")) << "the header stands above the data";
+  EXPECT_NE(last.find("ROW 70"), std::string::npos) << last;
+  for (int page = 1; page < pages; ++page) EXPECT_EQ(pdf.Text(page).find("ROW 70"), std::string::npos);
+  // The grey area of the form is grey and its line black, on every page.
+  PdfFile::Raster raster = pdf.Render(1, 50, m_folder / "page1.png");
+  ASSERT_GT(raster.width, 0);
+  auto px = [&](int formUnits) { return formUnits * 50 / 254; };
+  int grey = raster.At(px(1500), px(2700));
+  EXPECT_GT(grey, 60);
+  EXPECT_LT(grey, 230) << "inside the grey area";
+  EXPECT_GT(raster.Darker(px(100), px(2540) - 2, px(2000), px(2540) + 3, 100), px(1800)) << "the form's line";
+}
+
+TEST_F(JobFixture, AFailingJobLeavesNoPrintFile) {
+  ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  std::string script = Write("broken.vod", Use() + Records(70) + "PAGE\n" + Records(3) + "FROBNICATE\n");
+  EXPECT_EQ(VOD_Print_Sync(m_owner, script.c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(Out("broken.prn")));
+  for (const auto& entry : std::filesystem::directory_iterator(Out("")))
+    ADD_FAILURE() << "left behind: " << entry.path();
+}
+
+TEST_F(JobFixture, CancellingThePrintDialogEndsTheJobCancelledWithoutErrorText) {
+  WriteIni({"NoDialog=FALSE"});
+  ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  auto old = layer::SetPrintDialogPresenter([](HWND, layer::PrintChoice&) { return false; });
+  std::string script = Write("job.vod", Use() + Records(3) + "PAGE\n");
+  ASSERT_EQ(VOD_Print_Async(m_owner, script.c_str()), 1);
+  Finish();
+  layer::SetPrintDialogPresenter(old);
+  EXPECT_EQ(Codes(s_calls), (std::vector<int>{3, 4}));
+  EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(JobFixture, ThePrintDialogsChoiceIsRememberedInTheIniFile) {
+  WriteIni({"NoDialog=FALSE"});
+  auto old = layer::SetPrintDialogPresenter([](HWND, layer::PrintChoice& choice) {
+    choice.mode.dmOrientation = DMORIENT_LANDSCAPE;
+    choice.printToFile = false;
+    return true;
+  });
+  std::string script = Write("job.vod", Use() + Records(3) + "PAGE\n");
+  EXPECT_EQ(VOD_Print_Sync(m_owner, script.c_str()), 1);
+  layer::SetPrintDialogPresenter(old);
+  EXPECT_EQ(IniValue("Device"), "Default");
+  EXPECT_EQ(IniValue("PrintToFile"), "FALSE");
+  EXPECT_EQ(IniValue("Paperorient"), "2");
+  EXPECT_EQ(IniValue("PaperSize"), "9");
+}
+
+TEST_F(JobFixture, APrinterThatIsGoneIsReportedAndTheDefaultPrinterTakesTheJob) {
+  WriteIni({"Device=Nirgendwo,winspool,LPT9:"});
+  ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  std::string script = Write("gone.vod", Use() + Records(3) + "PAGE\n");
+  EXPECT_EQ(VOD_Print_Sync(m_owner, script.c_str()), 1);
+  ASSERT_FALSE(s_calls.empty());
+  EXPECT_EQ(s_calls[0].code, VOD_CB_INFO_TEXT);
+  EXPECT_EQ(s_calls[0].text.rfind("Fehler ", 0), 0u) << s_calls[0].text;
+  EXPECT_NE(s_calls[0].text.find("bei OpenPrinter"), std::string::npos) << s_calls[0].text;
+  EXPECT_TRUE(std::filesystem::exists(Out("gone.prn")));
+}
+
+TEST_F(JobFixture, ExportsThatAreNoLongerSupportedSaySo) {
+  EXPECT_EQ(VOD_Dialog(m_owner, 0, 0, 0), 0);
+  EXPECT_EQ(VOD_DeclareIndirectDialog(), 0);
+  ASSERT_EQ(m_boxes.size(), 2u);
+  EXPECT_EQ(m_boxes[0].text, "VOD_Dialog() wird nicht mehr unterst\xFCtzt!");
+  EXPECT_EQ(m_boxes[1].text, "VOD_DeclareIndirectDialog() wird nicht mehr unterst\xFCtzt!");
+  EXPECT_EQ(m_boxes[0].type & MB_ICONWARNING, static_cast<UINT>(MB_ICONWARNING));
+}
+
+TEST_F(JobFixture, InitialisationNeedsAnIniFileAndAPrinter) {
+  EXPECT_EQ(VOD_Init(0, m_owner, m_ini.c_str()), 1) << "the PDF printer is the default";
+  EXPECT_EQ(VOD_CheckPrinter(), 1);
+  {
+    ContextScope context;
+    context->iniPath.clear();
+  }
+  EXPECT_EQ(VOD_Init(0, m_owner, nullptr), 0);
+  ASSERT_FALSE(m_boxes.empty());
+  EXPECT_EQ(m_boxes.back().text, "VOD ist nicht initialisiert!");
+  EXPECT_EQ(VOD_SetCallback(&JobFixture::Callback), 0) << "nothing is stored before VOD_Init";
+  std::string script = Write("job.vod", "REM\n");
+  EXPECT_EQ(VOD_Print_Async(m_owner, script.c_str()), 0);
+  EXPECT_EQ(VOD_GetPrinterDC(nullptr, nullptr, nullptr), nullptr);
+}
+
+TEST_F(JobFixture, ThePrinterContextComesWithTheChosenNames) {
+  char device[160] = "x", driver[160] = "x", port[160] = "x";
+  HDC dc = VOD_GetPrinterDC(device, driver, port);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_STREQ(device, layer::kPdfPrinterName);
+  EXPECT_EQ(GetDeviceCaps(dc, TECHNOLOGY), DT_RASPRINTER);
+  DeleteDC(dc);
+  EXPECT_EQ(VOD_IsPrinting(), 0);
+}
+
+struct NameCase {
+  const char* script;
+  const char* expected;
+};
+
+TEST(DocumentName, FitsThirtyOneCharactersAndEndsWithTheFileName) {
+  for (const NameCase& c : {NameCase{"C:\\a.vod", "VOD: C:\\a.vod"},
+                            NameCase{"C:\\jobs\\printing\\today\\and\\tomorrow\\a.vod", "VOD: C:\\jobs\\printing\\...\\a.vod"},
+                            NameCase{"C:\\jobs\\printing\\today\\a_very_long_file_name_indeed.vod",
+                                     "VOD: a_very_long_file_name_inde"}}) {
+    std::string name = DocumentName(c.script);
+    EXPECT_EQ(name, c.expected);
+    EXPECT_LE(name.size(), 31u);
+  }
+}
+
+TEST(PrintFileName, TakesTheOutputFolderAndTheExtensionPrn) {
+  EXPECT_EQ(PrintFileName("C:\\jobs\\a.vod", "C:\\out"), "C:\\out\\a.prn");
+  EXPECT_EQ(PrintFileName("C:\\jobs\\a.vod", "C:\\out\\"), "C:\\out\\a.prn");
+  EXPECT_EQ(PrintFileName("C:\\jobs\\a.vod", ""), "C:\\jobs\\a.prn");
+  EXPECT_EQ(PrintFileName("C:\\jobs.d\\job", ""), "C:\\jobs.d\\job.prn") << "no extension to remove";
+}
+
+}  // namespace
+}  // namespace vod
