@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "WhereUsedRecords.h"
 #include "comctl/CommCtrl.h"
 #include "foundation/CIniClass.h"
+#include "qt/Screenshot.h"
 #include "testing/TempFolder.h"
 #include "user/Dialogs.h"
 #include "whereused/CWhereUsedApp.h"
@@ -167,6 +169,10 @@ TEST_F(WhereUsedProgram, TheDialogsTakeTheirTextsFromTheMessages) {
   Run(Options(), [&](HWND search) {
     for (int id : {0, IDC_SEARCH_LABEL, IDOK, IDCANCEL, IDC_CASE_SENSITIVE})
       texts.push_back(Text(id == 0 ? search : GetDlgItem(search, id)));
+    if (const char* screenshots = std::getenv("VARNO_SCREENSHOT_DIR")) {
+      RedrawWindow(search, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      EXPECT_TRUE(layer::SaveWindowPng(search, std::string(screenshots) + "/whereused-search.png"));
+    }
   });
   EXPECT_EQ(texts,
             (std::vector<std::string>{"Verwendungsnachweis", "Teilenummer:", "Suchen", "Abbrechen", "Gro\xDF/klein"}));
@@ -261,6 +267,11 @@ TEST_F(WhereUsedProgram, ManyHitsArePaged) {
         ReleaseDC(list, dc);
         EXPECT_EQ(picked, GetSysColor(COLOR_HIGHLIGHT));
         EXPECT_EQ(other, GetSysColor(COLOR_WINDOW));
+        if (const char* screenshots = std::getenv("VARNO_SCREENSHOT_DIR")) {
+          RedrawWindow(results, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+          EXPECT_TRUE(layer::SaveWindowPng(results, std::string(screenshots) + "/whereused-results.png"));
+          EXPECT_TRUE(layer::SaveScreenPng(std::string(screenshots) + "/whereused-screen.png"));
+        }
         SendMessage(results, WM_COMMAND, IDOK, 0);
       });
   ASSERT_GT(perPage, 2);
