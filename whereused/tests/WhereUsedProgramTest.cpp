@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -60,6 +61,8 @@ class WhereUsedProgram : public ::testing::Test {
                   Record(kGeometry, "B-1", "BBB", "Say \"B\"", {0})});
     m_block = CreateFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, BlockName());
     m_view = static_cast<BYTE*>(MapViewOfFile(m_block, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    // A block of the same name may outlive an earlier test while a handle to it is open.
+    std::memset(m_view, 0, 4096);
     m_presenter = layer::SetMessageBoxPresenter([this](HWND, const char* text, const char*, UINT) {
       boxes.emplace_back(text);
       return IDOK;
