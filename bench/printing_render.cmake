@@ -1,2 +1,2 @@
 varno_add_bench(NAME printing_render_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/PrintingRenderBench.cpp
-  LIBS QorVod32 foundation layer_win32)
+  LIBS QorVod32 foundation layer_win32 layer_testing)

@@ -64,23 +64,33 @@ bool PrepareJob(VodContext& context, HWND owner, const char* script) {
   return VodInterpreter(context).OpenJobFile(script);
 }
 
-int PrintSync(HWND owner, const char* script, HDC* dc, const char* exportName) {
+// The checks before a job: the library attached (else a box under the
+// export's name), no job running, a context with an ini path. The context
+// of the job, or null when the job is refused.
+VodContext* AcceptJob(ContextScope& scope, HWND owner, const char* notAttached, const char* exportName) {
   if (!LibraryAttached()) {
-    Box("Keine Initialisierung der DLL von VOD erfolgt!\nVOD not init!", exportName, BoxIcon::Information);
-    return 0;
+    Box(notAttached, exportName, BoxIcon::Information);
+    return nullptr;
   }
   if (Busy()) {
     RefuseBusy(owner);
-    return 0;
+    return nullptr;
   }
-  ContextScope scope;
   VodContext* context = scope.get();
-  if (!context) return 0;
+  if (!context) return nullptr;
   context->owner = owner;
   if (context->iniPath.empty()) {
     NotInitialised(*context);
-    return 0;
+    return nullptr;
   }
+  return context;
+}
+
+int PrintSync(HWND owner, const char* script, HDC* dc, const char* exportName) {
+  ContextScope scope;
+  VodContext* context =
+      AcceptJob(scope, owner, "Keine Initialisierung der DLL von VOD erfolgt!\nVOD not init!", exportName);
+  if (!context) return 0;
   g_jobBusy = true;
   INT_PTR ended = 0;
   if (PrepareJob(*context, owner, script ? script : "")) {
@@ -150,23 +160,10 @@ int VOD_Init2(const char* iniPath) {
 }
 
 int VOD_Print_Async(HWND owner, const char* script) {
-  if (!LibraryAttached()) {
-    Box("Keine Initialisierung der DLL von VOD erfolgt!", "VOD_Print_Async()", BoxIcon::Information);
-    return 0;
-  }
-  if (Busy()) {
-    RefuseBusy(owner);
-    return 0;
-  }
   ContextScope scope;
-  VodContext* context = scope.get();
-  if (!context) return 0;
-  context->owner = owner;
-  if (context->iniPath.empty()) {
-    NotInitialised(*context);
-    return 0;
-  }
-  if (!PrepareJob(*context, owner, script ? script : "")) return 0;
+  VodContext* context =
+      AcceptJob(scope, owner, "Keine Initialisierung der DLL von VOD erfolgt!", "VOD_Print_Async()");
+  if (!context || !PrepareJob(*context, owner, script ? script : "")) return 0;
   context->useCallerDC = false;
   context->pageTarget = MakeJobOutput(*context);
   g_jobBusy = true;

@@ -30,6 +30,14 @@ void CopyName(const std::string& name, char* buffer) {
 
 std::string Field(const char* block, WORD offset) { return offset ? block + offset : ""; }
 
+// The device mode a block holds; what the block lacks stays zero.
+DEVMODE ModeOf(HGLOBAL block) {
+  DEVMODE mode{};
+  std::memcpy(&mode, GlobalLock(block), std::min<size_t>(sizeof mode, GlobalSize(block)));
+  GlobalUnlock(block);
+  return mode;
+}
+
 HGLOBAL BlockOf(const void* bytes, size_t size) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
   if (!block) return nullptr;
@@ -64,10 +72,7 @@ void VodPrinter::FreeDialogData() {
 
 std::optional<DEVMODE> VodPrinter::ChosenMode() const {
   if (!m_devMode) return std::nullopt;
-  DEVMODE mode{};
-  std::memcpy(&mode, GlobalLock(m_devMode), std::min<size_t>(sizeof mode, GlobalSize(m_devMode)));
-  GlobalUnlock(m_devMode);
-  return mode;
+  return ModeOf(m_devMode);
 }
 
 bool VodPrinter::TakeNames(const std::string& joined) {
@@ -186,17 +191,9 @@ HDC VodPrinter::ChooseOnce(bool& retry) {
       return nullptr;
     }
     m_devNames = dialog.hDevNames;
-    DEVMODE fromDialog{};
-    std::memcpy(&fromDialog, GlobalLock(dialog.hDevMode), std::min<size_t>(sizeof fromDialog, GlobalSize(dialog.hDevMode)));
-    GlobalUnlock(dialog.hDevMode);
+    mode = ModeOf(dialog.hDevMode);
     GlobalFree(dialog.hDevMode);
-    mode = fromDialog;
-    const char* names = static_cast<const char*>(GlobalLock(m_devNames));
-    const auto* offsets = reinterpret_cast<const DEVNAMES*>(names);
-    device = Field(names, offsets->wDeviceOffset);
-    driver = Field(names, offsets->wDriverOffset);
-    port = Field(names, offsets->wOutputOffset);
-    GlobalUnlock(m_devNames);
+    TakeDialogNames();
   }
   PrepareMode(*mode, true);
   printToFile = ReadVodKey(m_context, nullptr, "PrintToFile", "FALSE") == "TRUE";
@@ -252,14 +249,18 @@ HDC VodPrinter::ChooseOnce(bool& retry) {
   return dc;
 }
 
-void VodPrinter::Remember(HDC dc) {
-  WriteVodKey(m_context, nullptr, "PrintToFile", printToFile ? "TRUE" : "FALSE");
+void VodPrinter::TakeDialogNames() {
   const char* names = static_cast<const char*>(GlobalLock(m_devNames));
   const auto* offsets = reinterpret_cast<const DEVNAMES*>(names);
   device = Field(names, offsets->wDeviceOffset);
   driver = Field(names, offsets->wDriverOffset);
   port = Field(names, offsets->wOutputOffset);
   GlobalUnlock(m_devNames);
+}
+
+void VodPrinter::Remember(HDC dc) {
+  WriteVodKey(m_context, nullptr, "PrintToFile", printToFile ? "TRUE" : "FALSE");
+  TakeDialogNames();
   std::optional<DEVMODE> mode = ChosenMode();
   if (!mode) return;
   auto write = [this](const char* key, int value) {

@@ -44,6 +44,8 @@ class VodPrinter {
   std::string SystemDefault();
   void PrepareMode(DEVMODE& mode, bool forDialog);
   HDC ChooseOnce(bool& retry);
+  // The names of the stored device-names block.
+  void TakeDialogNames();
   // Keeps the names and settings of the chosen printer in the ini file.
   void Remember(HDC dc);
   void Clear(char* device, char* driver, char* port);

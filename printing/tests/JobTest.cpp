@@ -277,6 +277,34 @@ TEST_F(JobFixture, ThePrinterContextComesWithTheChosenNames) {
   EXPECT_EQ(VOD_IsPrinting(), 0);
 }
 
+struct AbortCase {
+  int error;
+  int boxAnswer;
+  BOOL goOn;
+  WORD state;
+  size_t boxes;
+};
+
+TEST_F(JobFixture, TheAbortProcedureGoesOnUnlessTheUserOrTheSpoolerGivesUp) {
+  const AbortCase cases[] = {{0, IDOK, TRUE, 0, 0},           {SP_OUTOFDISK, IDOK, TRUE, 0, 0},
+                             {SP_OUTOFMEMORY, IDRETRY, TRUE, 0, 1}, {SP_OUTOFMEMORY, IDCANCEL, FALSE, 0, 1},
+                             {SP_USERABORT, IDOK, FALSE, 3, 0}};
+  for (const AbortCase& c : cases) {
+    m_boxes.clear();
+    m_answer = [&c](const testing::ShownBox&) { return c.boxAnswer; };
+    ContextScope context;
+    context->jobState = 0;
+    EXPECT_EQ(AbortProc(nullptr, c.error), c.goOn) << "error " << c.error;
+    EXPECT_EQ(context->jobState, c.state) << "error " << c.error;
+    ASSERT_EQ(m_boxes.size(), c.boxes) << "error " << c.error;
+    if (c.boxes) EXPECT_EQ(m_boxes[0].text, "Speicher fehlt!");
+  }
+  ContextScope context;
+  context->jobState = 2;
+  EXPECT_EQ(AbortProc(nullptr, 0), FALSE) << "a job that failed is not gone on with";
+  context->jobState = 0;
+}
+
 struct NameCase {
   const char* script;
   const char* expected;
