@@ -18,6 +18,7 @@
 #include "mfc/CCreateContext.h"
 #include "mfc/CWnd.h"
 
+class CControlBar;
 class CDocument;
 class CView;
 
@@ -74,6 +75,16 @@ class CFrameWnd : public CWnd {
   void SetMessageText(LPCSTR text);
   void SetMessageText(UINT id);
   virtual CWnd* GetMessageBar();
+
+  // Docking of control bars (CFrameWnd_Docking.cpp): dock bars along the
+  // sides given (CBRS_ALIGN_ bits), bars docked into them or floating.
+  void EnableDocking(DWORD style);
+  // Without an id the bar goes to the first side (top, bottom, left, right)
+  // that both the bar and the frame allow.
+  void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
+  void FloatControlBar(CControlBar* bar, CPoint point, DWORD style = 0x2000L /* CBRS_ALIGN_TOP */);
+  void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
+  CControlBar* GetControlBar(UINT id);
 
   BOOL LoadAccelTable(LPCSTR name);
   HACCEL GetDefaultAccelerator() const { return m_hAccelTable; }
