@@ -116,12 +116,11 @@ BOOL CSplitterWnd::CreateCommon(CWnd* parent, SIZE minimumPane, DWORD style, UIN
   DWORD createStyle = (style & ~static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL | WS_BORDER)) | WS_CHILD;
   LPCSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  if (!CreateEx(0, windowClass, nullptr, createStyle, 0, 0, 0, 0, parent->m_hWnd,
-                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
-    return FALSE;
-  // The splitter gives the sunken look itself; its parent drops its own.
+  // The splitter gives the sunken look itself; its parent drops its own
+  // first, so that the layout this causes is over before the panes exist.
   parent->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
-  return TRUE;
+  return CreateEx(0, windowClass, nullptr, createStyle, 0, 0, 0, 0, parent->m_hWnd,
+                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
 BOOL CSplitterWnd::CreateView(int row, int column, CRuntimeClass* viewClass, SIZE initialSize, CCreateContext* context) {

@@ -30,11 +30,32 @@ void Surface::Resize(int width, int height, std::uint32_t fill) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == m_width && height == m_height) return;
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, fill);
-  int keepWidth = std::min(width, m_width);
-  for (int y = 0; y < std::min(height, m_height); ++y)
-    std::copy_n(Row(y), keepWidth, pixels.data() + static_cast<std::size_t>(y) * width);
-  m_pixels.swap(pixels);
+  const std::size_t needed = static_cast<std::size_t>(width) * height;
+  const int keepWidth = std::min(width, m_width), keepHeight = std::min(height, m_height);
+  if (needed > m_pixels.capacity()) {
+    std::vector<std::uint32_t> pixels(needed, fill);
+    for (int y = 0; y < keepHeight; ++y)
+      std::copy_n(Row(y), keepWidth, pixels.data() + static_cast<std::size_t>(y) * width);
+    m_pixels.swap(pixels);
+  } else {
+    // Windows that are resized again and again keep their memory: the rows
+    // move within it, towards the start when they get narrower, towards the
+    // end (last row first) when they get wider.
+    auto oldRow = [this](int y) { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; };
+    auto newRow = [this, width](int y) { return m_pixels.data() + static_cast<std::size_t>(y) * width; };
+    if (width <= m_width) {
+      for (int y = 0; y < keepHeight; ++y) std::copy_n(oldRow(y), keepWidth, newRow(y));
+      m_pixels.resize(needed, fill);
+    } else {
+      m_pixels.resize(std::max(needed, m_pixels.size()), fill);
+      for (int y = keepHeight - 1; y >= 0; --y) {
+        std::copy_backward(oldRow(y), oldRow(y) + keepWidth, newRow(y) + keepWidth);
+        std::fill(newRow(y) + keepWidth, newRow(y) + width, fill);
+      }
+      m_pixels.resize(needed);
+    }
+    for (int y = keepHeight; y < height; ++y) std::fill(newRow(y), newRow(y) + width, fill);
+  }
   m_width = width;
   m_height = height;
   Touch();

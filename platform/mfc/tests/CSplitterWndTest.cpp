@@ -112,6 +112,15 @@ TEST(CSplitterWnd, StaticPanesAndANestedSplitterAreLaidOutInPixels) {
   frame->DestroyWindow();
 }
 
+TEST(CSplitterWnd, AFrameMadeAtItsSizeLaysThePanesOutAtOnce) {
+  auto* frame = new SplitFrame;
+  ASSERT_TRUE(frame->Create(nullptr, "Sofort", WS_OVERLAPPEDWINDOW, CRect(50, 50, 690, 530)));
+  CRect client;
+  frame->GetClientRect(&client);
+  EXPECT_EQ(RectInParent(*frame->m_outer.GetPane(0, 1)), CRect(107, 0, 261, client.Height()));
+  frame->DestroyWindow();
+}
+
 struct HitCase {
   const char* name;
   bool nested;
