@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "bars/resource.h"
+#include "BarTestSupport.h"
 #include "mfc/CFrameWnd.h"
 #include "mfc/CListCtrl.h"
 #include "mfc/CStatusBar.h"
@@ -16,8 +16,6 @@
 #include "win32/Clock.h"
 
 namespace {
-
-const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_TEST};
 
 class ShotFrame : public CFrameWnd {
  public:
@@ -28,10 +26,7 @@ class ShotFrame : public CFrameWnd {
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT create) {
     if (CFrameWnd::OnCreate(create) == -1) return -1;
-    m_statusBar.Create(this);
-    m_statusBar.SetIndicators(kIndicators, 2);
-    m_toolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY);
-    m_toolBar.LoadToolBar(IDR_BARFRAME);
+    bar_tests::MakeBars(this, m_statusBar, m_toolBar);
     m_toolBar.ModifyStyle(0, TBSTYLE_FLAT);
     EnableDocking(CBRS_ALIGN_ANY);
     m_toolBar.EnableDocking(CBRS_ALIGN_ANY);
@@ -109,17 +104,7 @@ END_MESSAGE_MAP()
 std::string folder;
 
 void Pump() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    bool taken = false;
-    for (HWND window = msg.hwnd; window && !taken; window = ::GetParent(window)) {
-      if (CWnd* object = CWnd::FromHandlePermanent(window)) taken = object->PreTranslateMessage(&msg);
-      if (!(GetWindowLong(window, GWL_STYLE) & WS_CHILD)) break;
-    }
-    if (taken) continue;
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
+  bar_tests::Pump();
   layer::PumpUntilIdle();
 }
 

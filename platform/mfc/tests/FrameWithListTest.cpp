@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "bars/resource.h"
+#include "BarTestSupport.h"
 #include "mfc/CFrameWnd.h"
 #include "mfc/CListCtrl.h"
 #include "mfc/CStatusBar.h"
@@ -22,7 +22,6 @@
 namespace {
 
 constexpr int kItems = 100000;
-const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_TEST};
 
 class ListFrame : public CFrameWnd {
  public:
@@ -45,10 +44,7 @@ class ListFrame : public CFrameWnd {
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT create) {
     if (CFrameWnd::OnCreate(create) == -1) return -1;
-    if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(kIndicators, 2)) return -1;
-    if (!m_toolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY) ||
-        !m_toolBar.LoadToolBar(IDR_BARFRAME))
-      return -1;
+    if (!bar_tests::MakeBars(this, m_statusBar, m_toolBar)) return -1;
     EnableDocking(CBRS_ALIGN_ANY);
     m_toolBar.EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_toolBar);
@@ -100,21 +96,7 @@ class FrameWithListTest : public ::testing::Test {
     Pump();
   }
 
-  // Delivers the queue as the class library's loop does: each window from
-  // the target up may look at a message first (tips, prompts).
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      bool taken = false;
-      for (HWND window = msg.hwnd; window && !taken; window = ::GetParent(window)) {
-        if (CWnd* object = CWnd::FromHandlePermanent(window)) taken = object->PreTranslateMessage(&msg);
-        if (!(GetWindowLong(window, GWL_STYLE) & WS_CHILD)) break;
-      }
-      if (taken) continue;
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-  }
+  void Pump() { bar_tests::Pump(); }
   CPoint OnScreen(const CWnd& window, CPoint point) {
     window.ClientToScreen(&point);
     return point;
