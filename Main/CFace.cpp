@@ -43,6 +43,7 @@ BOOL CFace::Clear() {
   m_print_entries.clear();
   m_print_count = 0;
   m_symbols.clear();
+  m_context_view = nullptr;
   // A key without a face name of its own must not take the last one's.
   m_face_name.Empty();
   FreeUserFile();

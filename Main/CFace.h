@@ -19,6 +19,7 @@
 
 class CMultiFrame;
 class FaceWindows;
+class FrameView;
 
 class CFace : public CObject {
   DECLARE_DYNCREATE(CFace)
@@ -56,6 +57,12 @@ class CFace : public CObject {
   // window's client area less its control bars) down the nesting.
   void SizeFrameSets(CSize area);
 
+  // Prints the face through the form-printing library (CPrint): mode 0
+  // without the printer choice, 1 with it; TRUE when the job was handed on.
+  BOOL Print(int mode);
+  void WriteScript(CFile& file, const CString& form);
+  void WritePage(CFile& file);
+
   BOOL AllPanesFilled() const;
   // The first free pane of the last frame set that has one.
   BOOL FindFreePane(int& frameSet, int& pane);
@@ -66,6 +73,19 @@ class CFace : public CObject {
   void FramePlace(const CFrame& frame, int& row, int& column) const;
   int GetFrameSetCount() const { return static_cast<int>(m_framesets.size()); }
   BOOL IsMaximized() const;
+
+  // The views' events (CFace_Views). kind 0x81 a click on a link, 0x82 one
+  // for parts; TRUE when view is a picture view of frame.
+  BOOL OnViewEvent(CFrame* frame, FrameView* view, int kind, UINT message, UINT keyFlags, LPARAM point, int extra);
+  // Event kind 0x82: the rows of every frame's tables that match the default
+  // hotspot text go to the order-list program.
+  BOOL CollectParts(int kind, BOOL order);
+  BOOL GetHotspotTip(const CString& hotspot, CString& text);
+  // Shows frame alone in the frame window; RestoreFrames shows the key again.
+  void MaximizeFrame(CFrame* frame);
+  void RestoreFrames();
+  // Where the face's keys go: its frame window, else the main window.
+  HWND FrameWindowHandle() const;
 
   // The key's declarations (CFace_FrameSet).
   BOOL AddFrame(const CString& name);
@@ -103,6 +123,13 @@ class CFace : public CObject {
   BOOL m_user_file_loaded = FALSE;
   CDynBuf m_user_file;
   int m_user_file_pos = 0;
+  // The view whose context menu was opened last (not owned) and whether it
+  // is a picture view; the hotspot text a click on no hotspot stands for;
+  // what was under the pointer when a context menu opened (link, marked).
+  FrameView* m_context_view = nullptr;
+  BOOL m_context_is_picture = FALSE;
+  CString m_default_hotspot;
+  BOOL m_context_flags[2] = {FALSE, FALSE};
 
  private:
   BOOL RunHandler(unsigned char tag, const CString& text, const unsigned char* operand);

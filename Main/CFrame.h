@@ -19,6 +19,7 @@
 class CFace;
 class CFile;
 class CImage;
+class CMenu;
 class CMultiFrame;
 class CTableCell;
 class CTablePart;
@@ -124,6 +125,34 @@ class CFrame : public CObject {
   void MarkLineEnd(int continueTag, int endMode);
   BOOL HideColumn(int number, int spec);
   const CFontSpec& TextFont() const { return m_table_font_override ? m_table_font : m_base_font; }
+
+  // Links and commands (CFrame_Hotspot).
+  int HitTestAll(FrameView* view, int x, int y, CString& partText1, CString& partText2, CString& target,
+                 CString& text, int& value);
+  int OnHotspotCommand(int action, FrameView* view, int x, int y, int flag);
+  int GetLinkFlags(FrameView* view, int x, int y);
+  BOOL GetHotspotText(FrameView* view, CString& name, CString& link);
+  BOOL GetHotspotKey(FrameView* view, CString& key);
+  BOOL GetHotspotTip(const CString& hotspot, CString& text1, CString& text2);
+  BOOL FindPictureOfView(FrameView* view, CImage*& picture) const;
+  int CountVisiblePictures(CImage*& last) const;
+  BOOL OnHotspotLink(const CString& name, UINT message, int linkKind, const CPoint* point, int highlight);
+  BOOL OnHotspotLinkParts(const CString& name, UINT message, int linkKind);
+  void ConnectHotspot(const CString& name);
+  void OnPointerLeft(FrameView* view);
+  void ClearLastPictureHotspots();
+  // The assignment block of a link value; none for a value out of range.
+  const CDynBuf* Assignments(int value) const;
+  CTablePart* BodyTableOf(FrameView* view) const;
+  CImage* LastPicture() const;
+
+  // Context menu (CFrame_ContextMenu): the menu's first popup, prepared, or
+  // none when the menu cannot be loaded; the caller destroys menu.
+  CMenu* LoadContextMenu(CMenu& menu);
+  void SetMenuText(CMenu* popup, UINT id, int text);
+  void SetPopupText(CMenu* popup, int n, int text);
+  BOOL CanMaximise() const;
+  void ToggleMaximise();
 
   // Pictures.
   BOOL PlacePicture(const CString& file);

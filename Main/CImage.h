@@ -10,6 +10,7 @@
 #include "mfc/CString.h"
 
 class CFrame;
+class PictureView;
 
 class CImage : public CObject {
  public:
@@ -36,5 +37,6 @@ class CImage : public CObject {
   BOOL m_created = FALSE;
   CRect m_rect;
   CDynBuf m_hotspots;
+  PictureView* m_view = nullptr;  // none when the picture could not be loaded; not owned
   int m_saved_raster;
 };

@@ -24,6 +24,18 @@ enum BorderFlag {
   EDGE_OUTER_ENDS = 128,
 };
 
+// What a hit test on a row gives besides its flags: the row's match text
+// (the hotspot name), its key text, and the link it offers.
+struct TableHit {
+  CString name;
+  CString key;
+  CString target;
+  CString text;
+  int value = 0;
+
+  void Empty() { *this = TableHit(); }
+};
+
 // What the frame's layout hands its table parts: the split values of the
 // frame and whether the part is the frame's last scrolled child.
 struct TableSplit {
@@ -57,6 +69,39 @@ class CTablePart : public CObject {
   // The bands above and below a scrolled part's view, drawn in the main view
   // around the view's rectangle there.
   void DrawBodyBands(CDC* dc, CRect viewRect);
+
+  // Interaction (CTablePart_Interaction). Points are in the view's scrolled
+  // coordinates; scroll is the view's scroll position.
+  // Highlight and tool tip of the row under the point; its hit flags.
+  int OnMouseMove(FrameView* view, int x, int y, CPoint scroll, TableHit& hit);
+  // The click commands: 149, 150, 151 copy; any other code is a hit test,
+  // and 130 sends the row's order line (code 6 with order, else 4).
+  int OnCommand(int code, int x, int y, BOOL order, TableHit& hit);
+  // 1 in no row, 3 in a row, 7 also inside a cell.
+  int CursorHitTest(int x, int y) const;
+  // A hotspot of another frame: message 512 or 516 marks the matching rows
+  // (only those under point when one is given) with highlight; 513 follows
+  // the link kind (129 branch, 130 order). TRUE when it did something.
+  BOOL OnHotspotLink(FrameView* view, UINT message, const CString& linkText, int linkKind, const CPoint* point,
+                     int highlight);
+  // The order lines and row texts of the orderable rows matching linkText,
+  // appended; cells is the number of shown cells of the last one taken.
+  int Collect(const CString& linkText, CDynBuf& lines, CDynBuf& texts, int& cells) const;
+  // The first link of the rows matching linkText: 1 key, 8 command, 0 none.
+  int LinkInfo(const CString& linkText, CString& target, CString& text, int& value, BOOL& orderable) const;
+  // The match text of the row's last cell that has one; flags 1 key-marked, 2 link.
+  BOOL RowSummary(int row, CString& text, int& flags) const;
+  // The part's rows as clipboard text, a row or a cell, as the copy commands give them.
+  CString ClipboardTable() const;
+  CString ClipboardRow(int row) const;
+  CTableLine* Row(int row) const {
+    return row >= 0 && row < m_row_count ? m_rows[static_cast<size_t>(row)].get() : nullptr;
+  }
+  void OrderLine(const CTableLine& row, CDynBuf& line) const;
+  int RowTexts(const CTableLine& row, CDynBuf& texts) const;
+  // The row under the point, -1 for none.
+  int RowAt(int x, int y) const;
+  BOOL RowMatches(const CTableLine& row, const CString& text) const;
 
   CTableCell* Cell(int row, int column) const;
   int RowCount() const { return m_row_count; }
@@ -97,6 +142,17 @@ class CTablePart : public CObject {
  public:
  private:
   void SwapEnds(size_t a, size_t b, BOOL top);
+  BOOL IsColumnShown(int column) const;
+  BOOL PointInRow(const CTableLine& row, int x, int y) const;
+  int RowHitTest(const CTableLine& row, int x, int y, TableHit& hit) const;
+  int FirstLinkOf(const CTableLine& row, TableHit& hit) const;
+  BOOL MayHighlight(const CTableLine& row) const;
+  void SetHighlight(CTableLine& row, int value, FrameView* view, CPoint scroll);
+  void UpdateToolTip(FrameView* view, int row);
+  void ScrollToRow(FrameView* view, const CTableLine& row);
+  const CTablePart* Header() const;
+  BOOL Branch(const CString& linkText);
+  BOOL OrderMatching(const CString& linkText);
   BOOL WouldMeasure(int column) const;
   int MeasureColumn(CDC* dc, int column);
   int MinimumWidth(int column) const;

@@ -34,4 +34,12 @@ class FrameView {
   virtual void DestroyView() = 0;
   // The window that buttons placed in the view belong to; none without one.
   virtual CWnd* ButtonParent() { return nullptr; }
+  // Repaints rect (client coordinates) at once.
+  virtual void RepaintNow(const CRect& /*rect*/) {}
+  // The whole client area is painted again later, erased first.
+  virtual void InvalidateAll() {}
+  // The vertical scroll range and setting the position; the position the
+  // view then has.
+  virtual void VerticalRange(int& low, int& high) { low = high = 0; }
+  virtual int ScrollVertically(int /*y*/) { return ScrollPosition().y; }
 };

@@ -93,6 +93,7 @@ enum Screen : unsigned char {
   ROW = 52,
   ROW_END = 53,
   ORDER_MARK = 57,
+  HOTSPOT_MATCH = 59,
   SCROLLED_TABLE_END = 75,
   FIXED_TABLE_END = 76,
   LINK_TARGET = 77,
@@ -186,7 +187,8 @@ TagCodeBuilder Overview() {
   return file;
 }
 
-// The part table: position, part number (which can be ordered), name from
+// The part table: position, part number (which can be ordered and names the
+// part's hotspot in the picture), name from
 // the parts master, quantity and remark, sorted by part number; records of
 // other models are left out by their conditions.
 TagCodeBuilder PartTable() {
@@ -199,7 +201,7 @@ TagCodeBuilder PartTable() {
   file.Open(TAG_RECORD_BLOCK, "5,40,-3,*,55,25%");
   HeaderRow(file, kPartHeadTexts, 5).Tag(SORT_ASCENDING, {2}).Tag(SCROLLED_TABLE).Repeat();
   file.Tag(CELL).Field(0).Tag(CELL_END);
-  file.Tag(CELL).Tag(ORDER_MARK).Field(4).Tag(CELL_END);
+  file.Tag(CELL).Tag(ORDER_MARK).Tag(HOTSPOT_MATCH).Field(4).Tag(CELL_END);
   file.Tag(CELL).MasterField(4, 1).Tag(CELL_END);
   file.Tag(CELL).Tag(CELL_ALIGNMENT, {1}).Field(6).Tag(CELL_END);
   file.Tag(CELL).Field(5).Tag(CELL_END);

@@ -1,8 +1,10 @@
 #include "mfc/CScrollView.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
+#include "mfc/CFrameWnd.h"
 #include "mfc/CScrollBar.h"
 #include "win32/GdiPrint.h"
 
@@ -191,6 +193,19 @@ void CScrollView::UpdateBars() {
   // The page may have grown over the position: keep the content at the limit.
   ScrollToDevicePosition(move);
   m_bInsideUpdate = FALSE;
+}
+
+void CScrollView::ResizeParentToFit(BOOL shrinkOnly) {
+  CFrameWnd* frame = GetParentFrame();
+  if (!frame) return;
+  CSize client, sizeScrollBars;
+  GetTrueClientSize(client, sizeScrollBars);
+  CSize wanted = m_totalDev;
+  if (shrinkOnly) wanted = CSize(std::min(wanted.cx, client.cx), std::min(wanted.cy, client.cy));
+  CRect outer;
+  frame->GetWindowRect(&outer);
+  frame->SetWindowPos(nullptr, 0, 0, std::max(0, outer.Width() + wanted.cx - client.cx),
+                      std::max(0, outer.Height() + wanted.cy - client.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CScrollView::OnPrepareDC(CDC* dc, CPrintInfo* info) {

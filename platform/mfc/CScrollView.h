@@ -26,6 +26,9 @@ class CScrollView : public CView {
   void GetDeviceScrollSizes(int& mapMode, SIZE& total, SIZE& page, SIZE& line) const;
   // Shows or hides the bars and sets their ranges for the current client size.
   void UpdateBars();
+  // Sizes the frame so that the view shows the whole content without bars;
+  // shrinkOnly never makes the view larger than it is.
+  void ResizeParentToFit(BOOL shrinkOnly = TRUE);
 
   void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
   // Scrolls by the given amounts, limited to the content; FALSE when nothing moved.

@@ -10,6 +10,7 @@
 #include "win32/UserWindows.h"
 #include "user/Controls.h"
 
+class CDataExchange;
 class CFrameWnd;
 class CMenu;
 class CScrollBar;
@@ -135,6 +136,8 @@ class CWnd : public CCmdTarget {
   UINT IsDlgButtonChecked(int id) const;
   void CheckRadioButton(int firstId, int lastId, int checkId);
   LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  // Moves data between members and controls (dialogs, form views); FALSE when a check failed.
+  BOOL UpdateData(BOOL saveAndValidate = TRUE);
   HICON SetIcon(HICON icon, BOOL big);
   HICON GetIcon(BOOL big) const;
   // Centres the window on its owner (or the given window, or the screen).
@@ -172,6 +175,8 @@ class CWnd : public CCmdTarget {
  protected:
   // The default handling of the message being handled now.
   LRESULT Default();
+  // Binds members to controls for UpdateData.
+  virtual void DoDataExchange(CDataExchange* exchange);
 
   afx_msg int OnCreate(LPCREATESTRUCT create);
   afx_msg void OnDestroy();

@@ -1,0 +1,111 @@
+// What the face does for the views of its frames: the road of a click on a
+// picture hotspot to a key or to the matching table rows, the parts ordered
+// from a picture, the tip of a hotspot, and one frame shown alone.
+#include <cstdlib>
+
+#include "Main/CFace.h"
+#include "Main/CImage.h"
+#include "Main/CTablePart.h"
+#include "Main/CMultiFrame.h"
+#include "Main/CWV4Globals.h"
+#include "Main/FaceWindows.h"
+#include "Main/KeyCommand.h"
+#include "Main/LinkFollow.h"
+#include "Main/PictureView.h"
+#include "Main/ShellServices.h"
+#include "win32/UserMessages.h"
+
+namespace {
+
+constexpr int EVENT_LINK = 0x81;
+constexpr int EVENT_PARTS = 0x82;
+
+}  // namespace
+
+HWND CFace::FrameWindowHandle() const {
+  return m_frame_window != nullptr ? m_frame_window->GetSafeHwnd() : ViewerMainWindow();
+}
+
+BOOL CFace::OnViewEvent(CFrame* frame, FrameView* view, int kind, UINT message, UINT /*keyFlags*/,
+                        LPARAM /*point*/, int extra) {
+  CImage* picture = nullptr;
+  if (frame == nullptr || !frame->FindPictureOfView(view, picture)) return FALSE;
+  if (message == WM_LBUTTONDOWN && picture->m_view->TakesZoomClick()) return TRUE;
+  CString key;
+  if (frame->GetHotspotKey(view, key)) {
+    if (kind == EVENT_LINK && message == WM_LBUTTONDOWN) PostLinkKey(FrameWindowHandle(), key, nullptr);
+    return TRUE;
+  }
+  CString name;
+  CString link;
+  frame->GetHotspotText(view, name, link);
+  if (name.IsEmpty() && !m_default_hotspot.IsEmpty() && message == WM_LBUTTONDOWN) name = m_default_hotspot;
+  for (const auto& each : m_frames) each->OnHotspotLink(name, message, kind, nullptr, extra);
+  return TRUE;
+}
+
+BOOL CFace::CollectParts(int kind, BOOL order) {
+  if (kind != EVENT_PARTS) return FALSE;
+  CDynBuf headers;
+  CDynBuf texts;
+  CDynBuf lines;
+  headers.SetGrowBy(32);
+  texts.SetGrowBy(32);
+  lines.SetGrowBy(32);
+  int rows = 0;
+  int cells = 0;
+  for (const auto& frame : m_frames) {
+    for (int i = 0; i < frame->m_child_count; ++i) {
+      const FrameChild& child = frame->m_children[static_cast<size_t>(i)];
+      if (child.IsTable()) rows += child.Part()->Collect(m_default_hotspot, lines, texts, cells);
+    }
+  }
+  lines.Append('\0');
+  if (rows > 0) Shell().SendPartsToProtocol(rows, cells, headers, texts, lines, order);
+  return TRUE;
+}
+
+BOOL CFace::GetHotspotTip(const CString& hotspot, CString& text) {
+  for (const auto& frame : m_frames) {
+    CString target;
+    if (frame->GetHotspotTip(hotspot, target, text)) return TRUE;
+  }
+  return FALSE;
+}
+
+void CFace::MaximizeFrame(CFrame* chosen) {
+  if (chosen == nullptr) return;
+  chosen->m_maximized = 1;
+  if (m_windows != nullptr) {
+    for (int i = m_no_frames - 1; i >= 0; --i) {
+      if (m_frames[static_cast<size_t>(i)]->HasPane()) m_windows->DestroyFrameView(i);
+    }
+    for (int k = GetFrameSetCount() - 1; k >= 0; --k) {
+      if (m_framesets[static_cast<size_t>(k)].m_created) m_windows->DestroySplitter(k);
+    }
+  }
+  m_framesets.clear();
+  m_framesets.emplace_back(FRAMESET_ROWS);
+  m_framesets[0].AddPane(-1, FALSE);
+  m_framesets[0].m_panes[0].use = PANE_FRAME;
+  int chosenIndex = -1;
+  for (int i = 0; i < m_no_frames; ++i) {
+    CFrame& frame = *m_frames[static_cast<size_t>(i)];
+    const BOOL alone = &frame == chosen;
+    frame.m_frameset = alone ? 0 : -1;
+    frame.m_pane = alone ? 0 : -1;
+    if (alone) chosenIndex = i;
+  }
+  if (m_windows == nullptr) return;
+  if (m_windows->CreateSplitter(0)) m_framesets[0].m_created = TRUE;
+  if (chosenIndex >= 0) m_windows->CreateFrameView(chosenIndex);
+  SizeFrameSets(m_windows->PaneArea());
+  ApplyPaneSizes();
+  m_windows->RecalcFrameWindow();
+  m_laid_out = TRUE;
+}
+
+void CFace::RestoreFrames() {
+  theGlobals.m_cur_varbuf.Empty();
+  PostKeyCommand(FrameWindowHandle(), 0, theGlobals.m_cur_prj_key);
+}

@@ -1,0 +1,120 @@
+// Frames whose links, commands and orders go somewhere the test can look:
+// a main window that collects key commands and commands, a stand-in for the
+// order-list program, and shell services that record what they are asked.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Main/ShellServices.h"
+#include "Main/tests/FrameFixture.h"
+#include "Main/tests/OrderListStandIn.h"
+#include "win32/Clipboard.h"
+#include "win32/Memory.h"
+
+namespace varno::testing {
+
+// Shell services that answer as the test says and keep what they were given.
+class RecordingShell : public ShellServices {
+ public:
+  struct Parts {
+    int rows;
+    int cells;
+    std::string headers;
+    std::string texts;
+    std::string lines;
+  };
+
+  BOOL ChooseBranch(const CDynBuf& headers, int headerCount, const std::vector<LinkChoice>& offered,
+                    LinkChoice& chosen) override {
+    branchHeaders = std::string(headers.GetData() != nullptr ? reinterpret_cast<const char*>(headers.GetData()) : "",
+                                static_cast<size_t>(headers.GetLength()));
+    branchHeaderCount = headerCount;
+    choices = offered;
+    if (choose < 0 || choose >= static_cast<int>(offered.size())) return FALSE;
+    chosen = offered[static_cast<size_t>(choose)];
+    return TRUE;
+  }
+  BOOL ConfirmParts(int rows, int cells, const CDynBuf& headers, const CDynBuf& texts) override {
+    confirmed.push_back({rows, cells, Text(headers), Text(texts), ""});
+    return agree;
+  }
+  void ShowActionHint(int action, const CString& name, const CString& text) override {
+    hints.push_back(std::to_string(action) + ":" + static_cast<const char*>(name) + ":" + static_cast<const char*>(text));
+  }
+
+  static std::string Text(const CDynBuf& buf) {
+    return buf.GetLength() == 0 ? std::string()
+                                : std::string(reinterpret_cast<const char*>(buf.GetData()),
+                                              static_cast<size_t>(buf.GetLength()));
+  }
+
+  int choose = -1;
+  BOOL agree = TRUE;
+  std::string branchHeaders;
+  int branchHeaderCount = -1;
+  std::vector<LinkChoice> choices;
+  std::vector<Parts> confirmed;
+  std::vector<std::string> hints;
+};
+
+class LinkFixture : public FrameFixture {
+ protected:
+  using KeyCommands = std::vector<std::pair<WPARAM, std::string>>;
+
+  void SetUp() override {
+    FrameFixture::SetUp();
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProc;
+    windowClass.lpszClassName = "VarnoLinkTarget";
+    RegisterClass(&windowClass);
+    app.m_hMainWnd = CreateWindow("VarnoLinkTarget", "VARNO 4", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+    app.m_prot_pid = GetCurrentProcessId();
+    theGlobals.m_invert_at_mousepos = TRUE;
+    theGlobals.m_use_tt_window = FALSE;
+    SetShell(&shell);
+  }
+  void TearDown() override {
+    SetShell(nullptr);
+    TakeKeyCommands();
+    TakeCommands();
+    DestroyWindow(app.m_hMainWnd);
+    app.m_hMainWnd = nullptr;
+    FrameFixture::TearDown();
+  }
+
+  KeyCommands TakeKeyCommands() {
+    KeyCommands commands;
+    MSG msg;
+    while (PeekMessage(&msg, app.m_hMainWnd, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE)) {
+      commands.emplace_back(msg.wParam, static_cast<const char*>(TakeKeyCommandKey(msg.lParam)));
+    }
+    return commands;
+  }
+  // The WM_COMMAND ids waiting for the main window.
+  std::vector<WPARAM> TakeCommands() {
+    std::vector<WPARAM> ids;
+    MSG msg;
+    while (PeekMessage(&msg, app.m_hMainWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) ids.push_back(msg.wParam);
+    return ids;
+  }
+  static std::string ClipboardText() {
+    if (!OpenClipboard(nullptr)) return "<not open>";
+    HANDLE data = GetClipboardData(CF_TEXT);
+    std::string text = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : "<none>";
+    if (data != nullptr) GlobalUnlock(data);
+    CloseClipboard();
+    return text;
+  }
+  static std::string Text(const CDynBuf& buf) { return RecordingShell::Text(buf); }
+
+  // The centre of a cell.
+  static CPoint At(const CTablePart& part, int row, int column) { return part.Cell(row, column)->m_rect.CenterPoint(); }
+  FrameView* BodyView() { return windows.clientViews.Count() > 0 ? windows.clientViews.Views()[0].get() : nullptr; }
+
+  RecordingShell shell;
+};
+
+}  // namespace varno::testing
