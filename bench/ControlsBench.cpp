@@ -1,11 +1,14 @@
 // Speed of the common controls: a report list of 100 000 items that its
 // parent keeps (texts asked for as they show) repainting a screenful and
-// scrolling by a page, and a toolbar of 30 buttons laying itself out.
+// scrolling by a page, and a toolbar of 30 buttons laying itself out (the
+// control placing its buttons, the class library's bar sizing itself).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 
 #include "comctl/CommCtrl.h"
+#include "mfc/CFrameWnd.h"
+#include "mfc/CToolBar.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
 
@@ -94,5 +97,29 @@ void ToolbarOfThirtyButtonsLaysOut(benchmark::State& state) {
   DestroyWindow(bar);
 }
 BENCHMARK(ToolbarOfThirtyButtonsLaysOut)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// The class library's toolbar of 30 buttons working out its size lying
+// along a side and standing at one.
+void ToolBarOfThirtyButtonsCalculatesItsLayout(benchmark::State& state) {
+  auto* frame = new CFrameWnd;
+  frame->Create(nullptr, "Leiste", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  CToolBar bar;
+  bar.Create(frame);
+  UINT ids[30];
+  for (UINT i = 0; i < 30; ++i) ids[i] = i % 7 == 6 ? ID_SEPARATOR : 100 + i;
+  bar.SetButtons(ids, 30);
+  BOOL horizontal = TRUE;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(bar.CalcFixedLayout(FALSE, horizontal));
+    horizontal = !horizontal;
+  }
+  bar.DestroyWindow();
+  frame->DestroyWindow();
+}
+BENCHMARK(ToolBarOfThirtyButtonsCalculatesItsLayout)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -35,4 +35,13 @@ int CopyText(const std::string& text, LPSTR buffer, int size) {
   return static_cast<int>(copied);
 }
 
+void RegisterControlClass(LPCSTR name, WNDPROC procedure, UINT style) {
+  WNDCLASSA control{};
+  control.style = style | CS_GLOBALCLASS;
+  control.lpfnWndProc = procedure;
+  control.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  control.lpszClassName = name;
+  RegisterClass(&control);
+}
+
 }  // namespace layer::comctl

@@ -89,6 +89,9 @@ LRESULT CALLBACK StateProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return state ? Handle(window, *state, message, wParam, lParam) : DefWindowProc(window, message, wParam, lParam);
 }
 
+// Registers a control's window class for every module of the program.
+void RegisterControlClass(LPCSTR name, WNDPROC procedure, UINT style);
+
 void RegisterHeaderClass();
 void RegisterListViewClass();
 void RegisterToolTipClass();

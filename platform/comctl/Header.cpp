@@ -318,13 +318,6 @@ LRESULT HeaderMessage(HWND window, Header& header, UINT message, WPARAM wParam, 
 
 }  // namespace
 
-void RegisterHeaderClass() {
-  WNDCLASSA header{};
-  header.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  header.lpfnWndProc = StateProc<Header, HeaderMessage>;
-  header.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  header.lpszClassName = WC_HEADER;
-  RegisterClass(&header);
-}
+void RegisterHeaderClass() { RegisterControlClass(WC_HEADER, StateProc<Header, HeaderMessage>, CS_DBLCLKS); }
 
 }  // namespace layer::comctl

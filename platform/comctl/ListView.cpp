@@ -495,14 +495,7 @@ BOOL SetColumnWidth(HWND window, ListView& list, WPARAM index, int width) {
   return TRUE;
 }
 
-void RegisterListViewClass() {
-  WNDCLASSA listView{};
-  listView.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  listView.lpfnWndProc = StateProc<ListView, Messages>;
-  listView.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  listView.lpszClassName = WC_LISTVIEW;
-  RegisterClass(&listView);
-}
+void RegisterListViewClass() { RegisterControlClass(WC_LISTVIEW, StateProc<ListView, Messages>, CS_DBLCLKS); }
 
 }  // namespace layer::comctl
 

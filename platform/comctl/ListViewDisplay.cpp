@@ -217,8 +217,10 @@ void SelectByUser(HWND window, ListView& list, int index, bool toggle, bool rang
     for (int i = 0; i < ItemCount(list); ++i)
       if (i != index && (StateOf(list, static_cast<size_t>(i)) & LVIS_SELECTED))
         SetState(window, list, static_cast<WPARAM>(i), 0, LVIS_SELECTED);
-    SetState(window, list, static_cast<WPARAM>(index), LVIS_SELECTED, LVIS_SELECTED);
+    // The item is selected and focused in one change, as its parent hears.
+    SetState(window, list, static_cast<WPARAM>(index), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     list.selectionMark = index;
+    return;
   }
   SetState(window, list, static_cast<WPARAM>(index), LVIS_FOCUSED, LVIS_FOCUSED);
 }

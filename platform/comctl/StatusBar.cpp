@@ -205,13 +205,6 @@ LRESULT Messages(HWND window, StatusBar& bar, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-void RegisterStatusBarClass() {
-  WNDCLASSA status{};
-  status.style = CS_DBLCLKS | CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
-  status.lpfnWndProc = StateProc<StatusBar, Messages>;
-  status.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  status.lpszClassName = STATUSCLASSNAME;
-  RegisterClass(&status);
-}
+void RegisterStatusBarClass() { RegisterControlClass(STATUSCLASSNAME, StateProc<StatusBar, Messages>, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW); }
 
 }  // namespace layer::comctl

@@ -377,13 +377,6 @@ LRESULT Messages(HWND window, ToolTip& tip, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void RegisterToolTipClass() {
-  WNDCLASSA tips{};
-  tips.style = CS_SAVEBITS | CS_GLOBALCLASS;
-  tips.lpfnWndProc = StateProc<ToolTip, Messages>;
-  tips.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  tips.lpszClassName = TOOLTIPS_CLASS;
-  RegisterClass(&tips);
-}
+void RegisterToolTipClass() { RegisterControlClass(TOOLTIPS_CLASS, StateProc<ToolTip, Messages>, CS_SAVEBITS); }
 
 }  // namespace layer::comctl

@@ -527,13 +527,6 @@ LRESULT Messages(HWND window, Toolbar& bar, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void RegisterToolbarClass() {
-  WNDCLASSA toolbar{};
-  toolbar.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  toolbar.lpfnWndProc = StateProc<Toolbar, Messages>;
-  toolbar.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  toolbar.lpszClassName = TOOLBARCLASSNAME;
-  RegisterClass(&toolbar);
-}
+void RegisterToolbarClass() { RegisterControlClass(TOOLBARCLASSNAME, StateProc<Toolbar, Messages>, CS_DBLCLKS); }
 
 }  // namespace layer::comctl

@@ -73,17 +73,11 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL horizontal) const {
   if (m_dwStyle & CBRS_BORDER_TOP) rect.top += kBorderLine;
   if (m_dwStyle & CBRS_BORDER_RIGHT) rect.right -= kBorderLine;
   if (m_dwStyle & CBRS_BORDER_BOTTOM) rect.bottom -= kBorderLine;
-  if (horizontal) {
-    rect.left += m_cxLeftBorder;
-    rect.right -= m_cxRightBorder;
-    rect.top += m_cyTopBorder;
-    rect.bottom -= m_cyBottomBorder;
-  } else {
-    rect.left += m_cyTopBorder;
-    rect.right -= m_cyBottomBorder;
-    rect.top += m_cxLeftBorder;
-    rect.bottom -= m_cxRightBorder;
-  }
+  // A standing bar turns its margins with it.
+  rect.left += horizontal ? m_cxLeftBorder : m_cyTopBorder;
+  rect.right -= horizontal ? m_cxRightBorder : m_cyBottomBorder;
+  rect.top += horizontal ? m_cyTopBorder : m_cxLeftBorder;
+  rect.bottom -= horizontal ? m_cyBottomBorder : m_cxRightBorder;
 }
 
 // A plain bar is as large as its borders; stretched it takes the whole side.

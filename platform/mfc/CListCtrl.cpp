@@ -140,20 +140,9 @@ int CListCtrl::InsertItem(int index, LPCSTR text, int image) {
   return InsertItem(LVIF_TEXT | LVIF_IMAGE, index, text, 0, 0, image, 0);
 }
 
-int CListCtrl::InsertItem(UINT mask, int index, LPCSTR text, UINT state, UINT stateMask, int image, LPARAM data) {
-  LVITEM item{};
-  item.mask = mask;
-  item.iItem = index;
-  item.pszText = const_cast<LPSTR>(text);
-  item.state = state;
-  item.stateMask = stateMask;
-  item.iImage = image;
-  item.lParam = data;
-  return InsertItem(&item);
-}
+namespace {
 
-BOOL CListCtrl::SetItem(int index, int subItem, UINT mask, LPCSTR text, int image, UINT state, UINT stateMask,
-                        LPARAM data) {
+LVITEM ItemOf(UINT mask, int index, int subItem, LPCSTR text, UINT state, UINT stateMask, int image, LPARAM data) {
   LVITEM item{};
   item.mask = mask;
   item.iItem = index;
@@ -163,6 +152,19 @@ BOOL CListCtrl::SetItem(int index, int subItem, UINT mask, LPCSTR text, int imag
   item.stateMask = stateMask;
   item.iImage = image;
   item.lParam = data;
+  return item;
+}
+
+}  // namespace
+
+int CListCtrl::InsertItem(UINT mask, int index, LPCSTR text, UINT state, UINT stateMask, int image, LPARAM data) {
+  const LVITEM item = ItemOf(mask, index, 0, text, state, stateMask, image, data);
+  return InsertItem(&item);
+}
+
+BOOL CListCtrl::SetItem(int index, int subItem, UINT mask, LPCSTR text, int image, UINT state, UINT stateMask,
+                        LPARAM data) {
+  const LVITEM item = ItemOf(mask, index, subItem, text, state, stateMask, image, data);
   return SetItem(&item);
 }
 

@@ -6,9 +6,11 @@
 //   comctl_screenshots folder   (under Xvfb: QT_QPA_PLATFORM=xcb)
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "comctl/CommCtrl.h"
 #include "qt/Screenshot.h"
+#include "testing/FilledBitmap.h"
 #include "win32/Clock.h"
 #include "win32/Gdi.h"
 #include "win32/UserMessages.h"
@@ -39,23 +41,10 @@ LRESULT CALLBACK Keeper(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 HBITMAP Pictures() {
-  HDC screen = GetDC(nullptr);
-  HBITMAP strip = CreateCompatibleBitmap(screen, 16 * 4, 15);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, strip);
-  RECT all{0, 0, 64, 15};
-  FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
   const COLORREF colours[] = {RGB(200, 30, 30), RGB(30, 140, 30), RGB(30, 60, 200), RGB(220, 160, 0)};
-  for (int i = 0; i < 4; ++i) {
-    HBRUSH brush = CreateSolidBrush(colours[i]);
-    RECT shape{16 * i + 2, 2, 16 * i + 14, 13};
-    FillRect(dc, &shape, brush);
-    DeleteObject(brush);
-  }
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return strip;
+  std::vector<layer::testing::ColouredRect> shapes;
+  for (int i = 0; i < 4; ++i) shapes.push_back({RECT{16 * i + 2, 2, 16 * i + 14, 13}, colours[i]});
+  return layer::testing::FilledBitmap(64, 15, GetSysColor(COLOR_BTNFACE), shapes);
 }
 
 void Save(HWND window, const char* name) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "comctl/tests/ListTestParent.h"
+#include "testing/FilledBitmap.h"
 
 namespace {
 
@@ -456,17 +457,7 @@ TEST_F(ListViewTest, BadIndexesAndColumnsFail) {
 
 TEST_F(ListViewTest, SmallImagesShowBeforeTheFirstText) {
   HIMAGELIST images = ImageList_Create(16, 16, ILC_MASK | ILC_COLOR24, 1, 1);
-  HDC screen = GetDC(nullptr);
-  HBITMAP picture = CreateCompatibleBitmap(screen, 16, 16);
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, picture);
-  RECT all{0, 0, 16, 16}, inner{4, 4, 12, 12};
-  HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255)), green = CreateSolidBrush(RGB(0, 128, 0));
-  FillRect(memory, &all, magenta);
-  FillRect(memory, &inner, green);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  HBITMAP picture = layer::testing::FilledBitmap(16, 16, RGB(255, 0, 255), {{RECT{4, 4, 12, 12}, RGB(0, 128, 0)}});
   ASSERT_EQ(ImageList_AddMasked(images, picture, RGB(255, 0, 255)), 0);
   Send(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
   LVITEM item{};
@@ -488,8 +479,6 @@ TEST_F(ListViewTest, SmallImagesShowBeforeTheFirstText) {
   list = nullptr;
   ImageList_Destroy(images);
   DeleteObject(picture);
-  DeleteObject(magenta);
-  DeleteObject(green);
 }
 
 }  // namespace

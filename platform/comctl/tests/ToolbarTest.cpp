@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "comctl/tests/ListTestParent.h"
+#include "testing/FilledBitmap.h"
 
 namespace {
 
@@ -24,22 +25,9 @@ TBBUTTON Separator() { return Button(0, 0, TBSTYLE_SEP, TBSTATE_ENABLED); }
 
 // Images of 16 x 15: a button-face square with a red centre.
 HBITMAP Images(int count) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP strip = CreateCompatibleBitmap(screen, 16 * count, 15);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, strip);
-  RECT all{0, 0, 16 * count, 15};
-  FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-  HBRUSH red = CreateSolidBrush(kRed);
-  for (int i = 0; i < count; ++i) {
-    RECT centre{16 * i + 4, 4, 16 * i + 12, 11};
-    FillRect(dc, &centre, red);
-  }
-  DeleteObject(red);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return strip;
+  std::vector<layer::testing::ColouredRect> centres;
+  for (int i = 0; i < count; ++i) centres.push_back({RECT{16 * i + 4, 4, 16 * i + 12, 11}, kRed});
+  return layer::testing::FilledBitmap(16 * count, 15, GetSysColor(COLOR_BTNFACE), centres);
 }
 
 class ToolbarTest : public ::testing::Test {

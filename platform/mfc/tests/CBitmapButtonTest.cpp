@@ -5,6 +5,7 @@
 #include "mfc/CBitmapButton.h"
 #include "mfc/CClientDC.h"
 #include "mfc/CImageList.h"
+#include "testing/FilledBitmap.h"
 #include "testing/MemoryCanvas.h"
 
 namespace {
@@ -19,20 +20,7 @@ BEGIN_MESSAGE_MAP(ButtonParent, CWnd)
 END_MESSAGE_MAP()
 
 // A bitmap of one colour.
-HBITMAP Solid(COLORREF color, int width = 20, int height = 10) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  HBRUSH brush = CreateSolidBrush(color);
-  RECT all{0, 0, width, height};
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return bitmap;
-}
+HBITMAP Solid(COLORREF color, int width = 20, int height = 10) { return layer::testing::FilledBitmap(width, height, color); }
 
 constexpr COLORREF kNormal = RGB(10, 20, 30);
 constexpr COLORREF kSelected = RGB(200, 0, 0);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "bars/resource.h"
+#include "BarTestSupport.h"
 #include "mfc/CDockBar.h"
 #include "mfc/CFrameWnd.h"
 #include "mfc/CMenu.h"
@@ -18,13 +18,7 @@
 
 namespace {
 
-void Drain() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
-}
+using bar_tests::Pump;
 
 CRect RectInParent(const CWnd& window) {
   CRect rect;
@@ -32,8 +26,6 @@ CRect RectInParent(const CWnd& window) {
   if (CWnd* parent = window.GetParent()) parent->ScreenToClient(&rect);
   return rect;
 }
-
-const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_TEST};
 
 class BarFrame : public CFrameWnd {
  public:
@@ -47,11 +39,7 @@ class BarFrame : public CFrameWnd {
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT create) {
     if (CFrameWnd::OnCreate(create) == -1) return -1;
-    if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(kIndicators, 2)) return -1;
-    if (!m_toolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY) ||
-        !m_toolBar.LoadToolBar(IDR_BARFRAME))
-      return -1;
-    return 0;
+    return bar_tests::MakeBars(this, m_statusBar, m_toolBar) ? 0 : -1;
   }
   afx_msg void OnOpen() { ++m_opened; }
   afx_msg void OnSave() {}
@@ -82,7 +70,7 @@ class ControlBarTest : public ::testing::Test {
   }
   void TearDown() override {
     if (::IsWindow(handle())) frame->DestroyWindow();
-    Drain();
+    Pump();
   }
   HWND handle() const { return frame ? frame->m_hWnd : nullptr; }
   CRect Client() {
@@ -199,7 +187,7 @@ TEST_F(ControlBarTest, TipsAndPromptsFollowThePointerOverTheButtons) {
   // Fly-by: the prompt (the string before its line feed) at once.
   EXPECT_STREQ(frame->m_statusBar.GetPaneText(0), "Eine Liste \xF6" "ffnen");
   clock.Advance(1000);
-  Drain();
+  Pump();
   HWND tip = ::FindWindow(TOOLTIPS_CLASS, nullptr);
   ASSERT_NE(tip, nullptr);
   EXPECT_TRUE(::IsWindowVisible(tip));
