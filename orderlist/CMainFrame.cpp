@@ -8,6 +8,7 @@
 #include "orderlist/res/resource.h"
 #include "orderlist/CBookingSettingsDlg.h"
 #include "orderlist/CListEditDlg.h"
+#include "orderlist/COrderDataDlg.h"
 #include "orderlist/CVatRatesDlg.h"
 #include "orderlist/PartsInfoCalls.h"
 #include "user/Dialogs.h"
@@ -65,6 +66,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_COMMAND(ID_MAIL_ORDER, MailOrder)
   ON_COMMAND(ID_EDIT_SHIPPING_METHODS, OnEditShippingMethods)
   ON_COMMAND(ID_BOOKING_SETTINGS, OnBookingSettings)
+  ON_COMMAND(ID_ORDER_DATA, OnOrderData)
   ON_COMMAND(ID_VAT_RATES, OnVatRates)
   ON_COMMAND(ID_EDIT_ORDER_VARIANTS, OnEditOrderVariants)
   ON_COMMAND(ID_PRINT_DIRECT, OnPrintDirect)
@@ -193,6 +195,12 @@ void CMainFrame::OnBookingSettings() {
   if (dialog.DoModal() != IDOK) return;
   m_app->m_double_inc = dialog.m_raise != 0;
   m_app->m_ask_inc = dialog.m_ask != 0;
+}
+
+void CMainFrame::OnOrderData() {
+  COrderDataDlg dialog(*m_app, this);
+  if (dialog.DoModal() != IDOK) return;
+  for (int i = 0; i < kOrderHeaderTexts; ++i) m_app->m_header_texts[i] = dialog.m_texts[i];
 }
 
 // The parts-info window shows VAT by the same rates.

@@ -18,6 +18,11 @@
 UINT ProtocolCommandMessage();
 UINT ProtocolToTifMessage();
 
+// What the form-printing library reports of a job: an error shows the
+// program's error text, error texts and questions show their own text; the
+// result tells the library to go on.
+int PrintJobCallback(int code, const char* text);
+
 class CMainFrame : public CFrameWnd {
  public:
   CMainFrame(CProtocolApp* app, CProtocolView* view);
@@ -64,6 +69,8 @@ class CMainFrame : public CFrameWnd {
 
   // The booking settings (247) and the VAT rates (278).
   void OnBookingSettings();
+  // The order's header texts (248).
+  void OnOrderData();
   void OnVatRates();
   // The selection lists of the order header (250, 251).
   void OnEditShippingMethods();

@@ -211,12 +211,12 @@ bool CMainFrame::WriteNewFile(const CString& path, const CDynBuf& bytes, UINT op
 }
 
 void CMainFrame::PrintOrder() {
+  g_callbackApp = m_app;
   char version[kVersionLength] = "";
   if (!VOD_GetVersion(version, sizeof version)) version[0] = '\0';
   m_view->UpdateTotals();
   const CString path = NextScriptPath();
   if (!WriteNewFile(path, PrintScript(version), CFile::modeCreate | CFile::modeWrite, kFileNotMade, kFileNotMade)) return;
-  g_callbackApp = m_app;
   VOD_SetCallback(PrintJobCallback);
   VOD_Print_Sync(m_hWnd, path);
 }

@@ -3,7 +3,13 @@
 // checks before anything is sent, and the texts of a failure.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ProtocolFixture.h"
@@ -174,6 +180,42 @@ TEST_F(OrderMail, AFailureNamesItsCode) {
     EXPECT_EQ(m_boxes, std::vector<std::string>{c.shown}) << c.result;
     EXPECT_NE(Log().find(c.shown), std::string::npos) << c.result;
   }
+}
+
+// The real mail library hands the order to the desktop's composer; here a
+// stand-in composer that keeps the mailto: address it is given.
+TEST_F(OrderMail, TheComposerGetsTheOrder) {
+  layer::AddBuiltinFunction("MAPI32.DLL", "MAPISendMail", layer::AsFarProc(&MAPISendMail));
+  const std::string capture = m_folder / "composer.txt";
+  m_folder.Write("composer.sh", "#!/bin/sh\nprintf '%s' \"$1\" > \"$VARNO_MAIL_CAPTURE.part\"\n"
+                                "mv \"$VARNO_MAIL_CAPTURE.part\" \"$VARNO_MAIL_CAPTURE\"\n");
+  std::filesystem::permissions(m_folder / "composer.sh", std::filesystem::perms::owner_all);
+  const char* previousMailer = std::getenv("MAILER");
+  const std::string savedMailer = previousMailer ? previousMailer : "";
+  setenv("MAILER", (m_folder / "composer.sh").c_str(), 1);
+  setenv("VARNO_MAIL_CAPTURE", capture.c_str(), 1);
+  AddLine();
+  m_frame->MailOrder();
+  // The composer runs on its own; it is given a moment to write what it got.
+  for (int i = 0; i < 1000 && !m_folder.Exists("composer.txt"); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (previousMailer) {
+    setenv("MAILER", savedMailer.c_str(), 1);
+  } else {
+    unsetenv("MAILER");
+  }
+  unsetenv("VARNO_MAIL_CAPTURE");
+  EXPECT_EQ(m_boxes, std::vector<std::string>{"Mail ist unterwegs"});
+  const std::string url = m_folder.Read("composer.txt");
+  EXPECT_NE(url.find("subject=Bestellung&"), std::string::npos) << url;
+  EXPECT_NE(url.find("&to=l@x.de&"), std::string::npos) << url;
+  EXPECT_NE(url.find("Bestellpositionen%20%3A%20Siehe%20Anhang"), std::string::npos) << url;
+  const size_t attach = url.find("attach=");
+  ASSERT_NE(attach, std::string::npos) << url;
+  const std::filesystem::path attached = url.substr(attach + 7);
+  EXPECT_EQ(attached.filename(), "Order.txt");
+  std::ifstream copy(attached, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "2\tA1\tSchraube\t19,99\t\t\t39,98\r\n");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "ProtocolFixture.h"
 #include "orderlist/CMainFrame.h"
+#include "interfaces/QorVod32.h"
 #include "orderlist/OrderHeader.h"
 
 namespace {
@@ -112,6 +113,33 @@ TEST_F(PrintScript, AScriptThatCannotBeMadeIsReported) {
   EXPECT_STREQ(noDialog, "FALSE");
   m_app->m_ini.ReadKey("VOD", "CheckGroesse", "", noDialog, m_app->m_vod_ini, 1);
   EXPECT_STREQ(noDialog, "CUT");
+}
+
+TEST_F(PrintScript, WhatTheJobReports) {
+  Open(kPricesCurrency1);
+  m_app->m_temp_dir = (m_folder / "missing/").c_str();
+  m_frame->OnPrint();  // the job's texts are the program's from here on
+  m_boxes.clear();
+  struct Case {
+    int code;
+    const char* text;
+    int result;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {VOD_CB_ERROR, nullptr, 1, {"Druckfehler"}},
+      {VOD_CB_ERROR | 0x10000, nullptr, 1, {"Druckfehler"}},  // only the low 16 bits count
+      {VOD_CB_ERROR_TEXT, "Papier fehlt", 1, {"Papier fehlt"}},
+      {VOD_CB_ERROR_TEXT, "", 1, {}},
+      {VOD_CB_QUESTION, "Weiter?", VOD_ANSWER_GO_ON, {"Weiter?"}},
+      {VOD_CB_QUESTION, nullptr, VOD_ANSWER_GO_ON, {}},
+      {VOD_CB_PRINTED, nullptr, 1, {}},
+      {VOD_CB_INFO_TEXT, "Info", 1, {}},
+  };
+  for (const Case& c : cases) {
+    m_boxes.clear();
+    EXPECT_EQ(PrintJobCallback(c.code, c.text), c.result) << c.code;
+    EXPECT_EQ(m_boxes, c.shown) << c.code;
+  }
 }
 
 }  // namespace
