@@ -154,35 +154,32 @@ BOOL CSplitterWnd::CreateView(int row, int column, CRuntimeClass* viewClass, SIZ
   return TRUE;
 }
 
-void CSplitterWnd::GetRowInfo(int row, int& current, int& minimum) const {
-  if (row < 0 || row >= m_nMaxRows) {
+namespace {
+
+void ReadInfo(const std::vector<CSplitterWnd::CRowColInfo>& infos, int index, int& current, int& minimum) {
+  if (index < 0 || index >= static_cast<int>(infos.size())) {
     current = minimum = 0;
     return;
   }
-  current = m_pRowInfo[static_cast<std::size_t>(row)].nCurSize;
-  minimum = m_pRowInfo[static_cast<std::size_t>(row)].nMinSize;
+  current = infos[static_cast<std::size_t>(index)].nCurSize;
+  minimum = infos[static_cast<std::size_t>(index)].nMinSize;
 }
 
-void CSplitterWnd::SetRowInfo(int row, int ideal, int minimum) {
-  if (row < 0 || row >= m_nMaxRows) return;
-  m_pRowInfo[static_cast<std::size_t>(row)].nIdealSize = std::max(0, ideal);
-  m_pRowInfo[static_cast<std::size_t>(row)].nMinSize = std::max(0, minimum);
+// Sizes below zero mean nothing: they count as zero.
+void WriteInfo(std::vector<CSplitterWnd::CRowColInfo>& infos, int index, int ideal, int minimum) {
+  if (index < 0 || index >= static_cast<int>(infos.size())) return;
+  infos[static_cast<std::size_t>(index)].nIdealSize = std::max(0, ideal);
+  infos[static_cast<std::size_t>(index)].nMinSize = std::max(0, minimum);
 }
 
+}  // namespace
+
+void CSplitterWnd::GetRowInfo(int row, int& current, int& minimum) const { ReadInfo(m_pRowInfo, row, current, minimum); }
+void CSplitterWnd::SetRowInfo(int row, int ideal, int minimum) { WriteInfo(m_pRowInfo, row, ideal, minimum); }
 void CSplitterWnd::GetColumnInfo(int column, int& current, int& minimum) const {
-  if (column < 0 || column >= m_nMaxCols) {
-    current = minimum = 0;
-    return;
-  }
-  current = m_pColInfo[static_cast<std::size_t>(column)].nCurSize;
-  minimum = m_pColInfo[static_cast<std::size_t>(column)].nMinSize;
+  ReadInfo(m_pColInfo, column, current, minimum);
 }
-
-void CSplitterWnd::SetColumnInfo(int column, int ideal, int minimum) {
-  if (column < 0 || column >= m_nMaxCols) return;
-  m_pColInfo[static_cast<std::size_t>(column)].nIdealSize = std::max(0, ideal);
-  m_pColInfo[static_cast<std::size_t>(column)].nMinSize = std::max(0, minimum);
-}
+void CSplitterWnd::SetColumnInfo(int column, int ideal, int minimum) { WriteInfo(m_pColInfo, column, ideal, minimum); }
 
 int CSplitterWnd::IdFromRowCol(int row, int column) const { return AFX_IDW_PANE_FIRST + row * 16 + column; }
 
