@@ -77,6 +77,7 @@ BEGIN_MESSAGE_MAP(CPartsInfoDlg, CDialog)
   ON_BN_CLICKED(IDC_SERVICE2, OnService2)
   ON_BN_CLICKED(IDC_SERVICE3, OnService3)
   ON_BN_CLICKED(IDC_SERVICE4, OnService4)
+  ON_MESSAGE(kFitColumnMessage, OnFitColumn)
 END_MESSAGE_MAP()
 
 CPartsInfoDlg::CPartsInfoDlg(CPartsInfoApp* app, const char* data, int length, CWnd* parent)
@@ -446,6 +447,28 @@ void CPartsInfoDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
   if (item->itemState & ODS_FOCUS) dc->DrawFocusRect(&item->rcItem);
 }
 
+// The list's header: a finished column drag redraws the rows; a double
+// click on a divider fits the column to its widest text. The list fits the
+// column its own way after telling the window, so the window's width follows
+// in a message of its own.
 BOOL CPartsInfoDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  const auto* note = reinterpret_cast<const NMHEADER*>(lParam);
+  if (note && m_list.GetSafeHwnd() && note->hdr.hwndFrom == reinterpret_cast<HWND>(::SendMessage(m_list.m_hWnd, LVM_GETHEADER, 0, 0))) {
+    if (note->hdr.code == HDN_ENDTRACK) Invalidate();
+    if (note->hdr.code == HDN_DIVIDERDBLCLICK && note->iItem >= 0 && note->iItem < m_app->m_column_count)
+      PostMessage(kFitColumnMessage, static_cast<WPARAM>(note->iItem), static_cast<LPARAM>(WidestText(note->iItem)));
+  }
   return CDialog::OnNotify(wParam, lParam, result);
+}
+
+int CPartsInfoDlg::WidestText(int column) const {
+  int widest = m_list.GetStringWidth(m_app->m_column_titles[static_cast<size_t>(column)]);
+  for (const auto& row : m_rows) widest = std::max(widest, m_list.GetStringWidth(ColumnText(*row, column)));
+  return std::max(widest, kNarrowestColumn) + kColumnMargin;
+}
+
+LRESULT CPartsInfoDlg::OnFitColumn(WPARAM column, LPARAM width) {
+  m_list.SetColumnWidth(static_cast<int>(column), static_cast<int>(width));
+  Invalidate();
+  return 0;
 }

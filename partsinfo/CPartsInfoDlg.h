@@ -66,6 +66,7 @@ class CPartsInfoDlg : public CDialog {
   afx_msg void OnService2();
   afx_msg void OnService3();
   afx_msg void OnService4();
+  afx_msg LRESULT OnFitColumn(WPARAM column, LPARAM width);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -88,6 +89,9 @@ class CPartsInfoDlg : public CDialog {
   void ShowItem(int id, bool show);
   void SetItemText(int id, const CString& text);
   CString ColumnText(const PartsInfoRow& row, int column) const;
+  // A column's widest text (its title and rows, at least the narrowest width) and the margin.
+  int WidestText(int column) const;
+  static constexpr UINT kFitColumnMessage = WM_APP + 1;
   // The block the window was created with.
   const char* m_data;
   int m_length;

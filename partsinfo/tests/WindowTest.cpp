@@ -249,6 +249,27 @@ TEST_F(PartsInfoWindow, AStoredPlaceBeyondTheScreenOpensFlushWithItsEdge) {
   EXPECT_EQ(placed.top, 20);
 }
 
+TEST_F(PartsInfoWindow, ADoubleClickOnADividerFitsTheColumnToItsWidestText) {
+  auto app = Start();
+  int fitted = 0, expected = 0;
+  Open(*app, Bytes("1\0K-100\0Kreiselpumpe mit Geh\xe4use\0\0\0"), [&](HWND window) {
+    HWND list = GetDlgItem(window, IDC_PARTS_LIST);
+    SendMessage(list, LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(30, 0));
+    NMHEADER note{};
+    note.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessage(list, LVM_GETHEADER, 0, 0));
+    note.hdr.code = HDN_DIVIDERDBLCLICK;
+    note.iItem = 2;
+    SendMessage(list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+    fitted = static_cast<int>(SendMessage(list, LVM_GETCOLUMNWIDTH, 2, 0));
+    expected = static_cast<int>(SendMessage(list, LVM_GETSTRINGWIDTH, 0,
+                                            reinterpret_cast<LPARAM>("Kreiselpumpe mit Geh\xe4use"))) + 24;
+    Press(window, IDCANCEL);
+  });
+  EXPECT_EQ(fitted, expected);
+}
+
 TEST(PartsInfoColumns, ATextWiderThanItsColumnIsCutWithTwoDots) {
   HDC screen = GetDC(nullptr);
   CDC* dc = CDC::FromHandle(screen);
