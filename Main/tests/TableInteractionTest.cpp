@@ -119,6 +119,8 @@ TEST_F(TableInteractionTest, MouseMovesHighlightTheRowUnderThePointerOnly) {
   body.OnMouseMove(BodyView(), second.x, second.y, CPoint(0, 0), hit);
   EXPECT_EQ(selected(body), (std::vector<int>{0, 1}));
   EXPECT_EQ(body.Cell(1, 3)->m_selected, 1);
+  Paint(frame, 400, 300);
+  Keep("selected-row");
   body.OnMouseMove(BodyView(), -5, -5, CPoint(0, 0), hit);
   EXPECT_EQ(selected(body), (std::vector<int>{0, 0}));
   // The header of a body never lights up.
