@@ -61,16 +61,11 @@ class RecordingShell : public ShellServices {
 
 class LinkFixture : public FrameFixture {
  protected:
-  using KeyCommands = std::vector<std::pair<WPARAM, std::string>>;
+  using KeyCommands = varno::testing::KeyCommands;
 
   void SetUp() override {
     FrameFixture::SetUp();
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProc;
-    windowClass.lpszClassName = "VarnoLinkTarget";
-    RegisterClass(&windowClass);
-    app.m_hMainWnd = CreateWindow("VarnoLinkTarget", "VARNO 4", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                  nullptr, nullptr, nullptr);
+    app.m_hMainWnd = CreateTestMainWindow();
     app.m_prot_pid = GetCurrentProcessId();
     theGlobals.m_invert_at_mousepos = TRUE;
     theGlobals.m_use_tt_window = FALSE;
@@ -85,14 +80,7 @@ class LinkFixture : public FrameFixture {
     FrameFixture::TearDown();
   }
 
-  KeyCommands TakeKeyCommands() {
-    KeyCommands commands;
-    MSG msg;
-    while (PeekMessage(&msg, app.m_hMainWnd, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE)) {
-      commands.emplace_back(msg.wParam, static_cast<const char*>(TakeKeyCommandKey(msg.lParam)));
-    }
-    return commands;
-  }
+  KeyCommands TakeKeyCommands() { return TakeKeyCommandsOf(app.m_hMainWnd); }
   // The WM_COMMAND ids waiting for the main window.
   std::vector<WPARAM> TakeCommands() {
     std::vector<WPARAM> ids;
