@@ -1,6 +1,7 @@
 #include "Main/CErrorDlg.h"
 
 #include "Main/CErrorTrace.h"
+#include "Main/ClipboardText.h"
 #include "Main/CLogFile.h"
 #include "Main/CWV4Globals.h"
 #include "foundation/MessageFormat.h"
@@ -32,21 +33,36 @@ UINT ExitMessageId() {
   return id;
 }
 
-CErrorDlg::CErrorDlg(CWnd* /*parent*/) {}
+BEGIN_MESSAGE_MAP(CErrorDlg, CDialog)
+  ON_BN_CLICKED(IDC_DETAILS, OnDetails)
+  ON_BN_CLICKED(IDC_COPY, OnCopy)
+END_MESSAGE_MAP()
+
+CErrorDlg::CErrorDlg(CWnd* parent) : CDialog(IDD, parent) {}
 
 CErrorDlg::~CErrorDlg() { CErrorTrace::RemoveAll(); }
 
-INT_PTR CErrorDlg::DoModal() {
-  OnInitDialog();
-  return 1;  // IDOK: the dialog's window comes with the platform's dialogs
-}
+INT_PTR CErrorDlg::DoModal() { return CDialog::DoModal(); }
 
 BOOL CErrorDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
   m_show_details = FALSE;
+  ShowTexts();
   return TRUE;
 }
 
-void CErrorDlg::OnDetails() { m_show_details = !m_show_details; }
+void CErrorDlg::OnDetails() {
+  m_show_details = !m_show_details;
+  ShowTexts();
+}
+
+void CErrorDlg::OnCopy() { CopyTextToClipboard(m_hWnd, m_detail_text); }
+
+void CErrorDlg::ShowTexts() {
+  if (m_hWnd == nullptr) return;
+  if (CWnd* text = GetDlgItem(IDC_TEXT)) text->SetWindowText(ShownText());
+  if (CWnd* button = GetDlgItem(IDC_DETAILS)) button->SetWindowText(DetailsButtonText());
+}
 
 CString CErrorDlg::CodeMessage(int code) {
   const DWORD number = (code >= 0 && code < kErrorCodeCount) ? ErrorTextTable[code] : 0;

@@ -3,14 +3,14 @@
 // fatal severity, ends the program.
 #pragma once
 
-#include "mfc/CObject.h"
+#include "mfc/CDialog.h"
 #include "mfc/CString.h"
 #include "win32/Types.h"
 
 struct CErrorTrace;
 class CWnd;
 
-class CErrorDlg : public CObject {
+class CErrorDlg : public CDialog {
  public:
   enum { IDD = 139, IDC_DETAILS = 3001, IDC_TEXT = 3003, IDC_COPY = 3004 };
 
@@ -23,11 +23,13 @@ class CErrorDlg : public CObject {
   static void ReportAndRemove(CErrorTrace* own);
 
   // Shows the dialog modally with the short and the detail text.
-  virtual INT_PTR DoModal();
+  INT_PTR DoModal() override;
 
   // What the dialog's controls show: the edit field and the toggle button.
-  BOOL OnInitDialog();
-  void OnDetails();
+  BOOL OnInitDialog() override;
+  afx_msg void OnDetails();
+  // The detail text to the clipboard, whichever text is shown.
+  afx_msg void OnCopy();
   const CString& ShownText() const { return m_show_details ? m_detail_text : m_short_text; }
   const char* DetailsButtonText() const { return m_show_details ? "Kurz" : "Details"; }
 
@@ -35,7 +37,11 @@ class CErrorDlg : public CObject {
   CString m_detail_text;
   BOOL m_show_details = FALSE;
 
+ protected:
+  DECLARE_MESSAGE_MAP()
+
  private:
+  void ShowTexts();
   static void AppendNode(CString& detail, const CErrorTrace& node, bool newest);
   static CString CodeMessage(int code);
   static void CutTraceAbove(CErrorTrace* own);

@@ -57,6 +57,12 @@ class CFace : public CObject {
   // window's client area less its control bars) down the nesting.
   void SizeFrameSets(CSize area);
 
+  // Prints the face through the form-printing library (CPrint): mode 0
+  // without the printer choice, 1 with it; TRUE when the job was handed on.
+  BOOL Print(int mode);
+  void WriteScript(CFile& file, const CString& form);
+  void WritePage(CFile& file);
+
   BOOL AllPanesFilled() const;
   // The first free pane of the last frame set that has one.
   BOOL FindFreePane(int& frameSet, int& pane);

@@ -7,7 +7,12 @@
 
 class CPrintEntry : public CObject {
  public:
-  CString m_first;
-  CString m_second;
-  CString m_third;
+  // The first string as the print driver reads it: a count, then that many
+  // frame names, all separated by commas.
+  BOOL GetFrameCount(int& count) const;
+  BOOL GetFrameName(int index, CString& name) const;
+
+  CString m_first;   // the frame list
+  CString m_second;  // the label shown in the print dialog
+  CString m_third;   // the form file
 };

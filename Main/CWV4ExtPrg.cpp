@@ -81,15 +81,21 @@ HANDLE CreateExchangeBlock(int number, CString& name) {
 }
 
 // The window that launched the program stays disabled while it runs, and the
-// viewer keeps dispatching its messages.
+// viewer keeps dispatching its messages. The pop-up frame comes to the front
+// before it takes input again, the main frame after.
 void WaitForProgram(HANDLE process) {
   CViewerApp* app = theGlobals.m_papp;
-  HWND launcher = app != nullptr ? app->GetMainWindow() : nullptr;
+  const bool fromPopup = app != nullptr && theGlobals.m_IsPopup && app->m_hPopupWnd != nullptr;
+  HWND launcher = app == nullptr ? nullptr : fromPopup ? app->m_hPopupWnd : app->GetMainWindow();
   if (launcher != nullptr) EnableWindow(launcher, FALSE);
   do {
     if (app != nullptr) app->PumpWaitingMessages();
   } while (WaitForSingleObject(process, 100) == static_cast<DWORD>(WAIT_TIMEOUT));
-  if (launcher != nullptr) {
+  if (launcher == nullptr) return;
+  if (fromPopup) {
+    SetForegroundWindow(launcher);
+    EnableWindow(launcher, TRUE);
+  } else {
     EnableWindow(launcher, TRUE);
     SetForegroundWindow(launcher);
   }

@@ -14,17 +14,6 @@ LRESULT CViewerApp::OnExitMessage(WPARAM /*wParam*/, LPARAM /*lParam*/) {
 }
 
 void CViewerApp::PumpWaitingMessages() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {  // left for the message loop that ends the program
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (msg.hwnd == nullptr && msg.message == ExitMessageId()) {
-      OnExitMessage(msg.wParam, msg.lParam);
-      continue;
-    }
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
+  while (PumpOneMessage()) {
   }
 }

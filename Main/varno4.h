@@ -2,6 +2,8 @@
 // start-up, the settings and the frame windows build on these members.
 #pragma once
 
+#include <atomic>
+
 #include "Main/ToolbarButtons.h"
 #include "foundation/CDynBuf.h"
 #include "mfc/CString.h"
@@ -32,9 +34,20 @@ class CViewerApp {
 
   // The channel to the order-list program (varno4_protocol): its main window
   // is looked up on first use; a missing one is reported once per run.
+  // Starts the order-list program of the main ini's "Protocol" entry; errors
+  // 413 to 415 stay on the trace for the caller.
+  BOOL StartProtocol();
   BOOL FindProtocolWindow();
   LRESULT PostProtocolCommand(int code, LPARAM lParam);
   LRESULT SendProtocolData(int code, CDynBuf* data);
+  // Hands part rows (texts each ended by a zero byte, a row closed by one
+  // more, the list by another) to the order-list program: ordered with
+  // orderFlag, else shown as parts info. Unless skipConfirmation is 1 the
+  // user first picks the rows in the confirmation list.
+  void SendPartsToProtocol(int skipConfirmation, int columns, CDynBuf* titles, CDynBuf* displayRows,
+                           CDynBuf* lines, BOOL orderFlag);
+  // Runs the confirmation list modally; its result (IDOK or not).
+  virtual INT_PTR RunConfirmList(class CConfirmListDlg& dialog);
   // Shows a key ("key" or "project~key"): switches the project when asked,
   // keeps the key history and the variables, and falls back to the last good
   // key when the new one cannot be shown. fromLink 1 asks for the key being
@@ -61,7 +74,72 @@ class CViewerApp {
   // Enables or disables the print commands, after every face that is built.
   virtual void EnablePrint(BOOL enable);
 
+  // Opens the catalogue database, the parts master and its companion where
+  // not open yet; a failure is reported on own. Without askForMedium a
+  // database that does not open is not asked for.
+  BOOL OpenCatalogueDatabases(struct CErrorTrace* own, BOOL askForMedium);
+
+  // The frame windows' data-defined menus and accelerators, built by
+  // CompleteStart; the frame windows provide them.
+  virtual void BuildFrameMenus();
+  BOOL m_start_completed = FALSE;
+
+  // The start and the end (varno4_start). StartEngine: the single objects,
+  // folders, data manager, project and configuration; StartServices: one
+  // copy only, external programs, rules, order-list program, button files,
+  // PDF viewer, settings. FALSE ends the start (its message shown).
+  BOOL StartEngine();
+  BOOL StartServices();
+  void EndServices();
+  BOOL IsTerminalServer();
+  void SetUpUserFolders(BOOL terminalServer);
+  BOOL BringRunningCopyForward();
+  void FindPdfViewer();
+  // 3 Windows NT 4, 4 later NT, 1/2/5 the Windows 95 family by minor version.
+  static int OperatingSystemKind(const OSVERSIONINFO& version);
+  static BOOL DataManagerVersionFits(DWORD version);
+  // The program of a registered open command: the quoted text, or the text
+  // before the first blank; FALSE when there is none.
+  static BOOL PdfProgramOf(const char* command, CString& program);
+  CString m_answer_dir;
+
+  // The viewer commands that need no bar of the frame window
+  // (varno4_commands); FALSE for an id the frame window handles itself.
+  // receiver: the frame window that got the command; face: the face it shows.
+  BOOL RunViewerCommand(HWND receiver, class CFace* face, UINT id);
+  // Checks the command's entry of the main frame's menu.
+  virtual void CheckCommand(int command, BOOL check);
+  // The notes file of the key on the screen.
+  CString NotesFile();
+
+  // The print driver's choice of option (CPrint); its result (IDOK or not).
+  virtual INT_PTR RunPrintDialog(class CPrintDlg& dialog);
+  BOOL m_print_busy = FALSE;  // a print job runs
+
+  // The languages (varno4_language).
+  virtual BOOL SetProgramLanguage(const char* name);
+  virtual BOOL SetDataLanguage(const char* name);
+
+  // The internet modes (varno4_internet). The client's start-up handshake
+  // with the connection program; the server run of the first key command;
+  // the server loop.
+  void ConnectInternetClient();
+  void ServeInternet();
+  void RunInternetServer();
+  // The connection program's reply to request number request, from the
+  // request's worker thread; a reply to a request given up is dropped.
+  void TakeInternetReply(DWORD request, LRESULT reply);
+  // Dispatches one waiting message; FALSE when none waited.
+  BOOL PumpOneMessage();
+
+  std::atomic<int> m_internet_wait{0};  // 1 while a wait or the server runs
+  std::atomic<LRESULT> m_internet_answer{0};
+  std::atomic<DWORD> m_internet_request{0};  // the number of the latest request
+  std::atomic<DWORD> m_internet_replied{0};  // the number of the request last replied to
+  HWND m_internet_wnd = nullptr;             // the connection program's window
+
   HWND m_hMainWnd = nullptr;
+  HWND m_hPopupWnd = nullptr;  // the pop-up frame window, null while there is none
   BOOL m_prot_found = FALSE;
   BOOL m_prot_reported = FALSE;
   DWORD m_prot_pid = 0;       // the started order-list program, 0 when not started
@@ -75,4 +153,15 @@ class CViewerApp {
   int m_win_version = 0;
   OSVERSIONINFO m_os_version{};
   DWORD m_nThreadID = 0;  // the main thread, which receives the exit message
+ private:
+  BOOL RunRangeCommand(HWND receiver, UINT id);
+  void ChangeDataLanguage(HWND receiver, const CString& language, int command);
+  void RunLanguageDialog(HWND receiver);
+  bool FetchInternetAnswer();
+  bool AwaitInternetRequest();
+  int AnswerInternetRequest();
 };
+
+// The form-printing library's reports on the viewer's print job.
+int PrintJobCallback(int code, const char* text);
+

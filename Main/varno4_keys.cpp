@@ -90,7 +90,6 @@ void ForgetNeighbours() {
 
 }  // namespace
 
-void CViewerApp::CompleteStart() {}
 BOOL CViewerApp::ShowFace() { return TRUE; }
 void CViewerApp::EnableCommand(int /*command*/, BOOL /*enable*/) {}
 
@@ -98,6 +97,10 @@ void CViewerApp::EnablePrint(BOOL /*enable*/) {}
 
 BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   CWV4Globals& g = theGlobals;
+  if (g.m_internet_mode == kInternetServer) {  // the server answers keys; it shows none
+    ServeInternet();
+    return TRUE;
+  }
   WaitCursor waiting;
   // A copy: the text may be m_tmpkey, which a fall-back writes.
   const CString requested(keyText);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Main/CErrorDlg.h"
+#include "Main/CNoteDlg.h"
 #include "Main/CErrorTrace.h"
 #include "Main/CWV4Db.h"
 #include "Main/CWV4Globals.h"
@@ -24,7 +25,6 @@ constexpr int ERR_CATALOGUE_NOT_OPENED = 372;
 constexpr int ERR_KEY_MISSING = 374;
 constexpr int ERR_RENDERING = 376;
 constexpr int ERR_PARTS_MASTER_NOT_OPENED = 466;
-constexpr LONG TEXT_NOTE_CAPTION = 1546;
 constexpr LONG TEXT_INSERT_MEDIUM = 1547;
 
 void Report(CErrorTrace* own, int line, int severity, int code, const char* detail) {
@@ -40,8 +40,9 @@ bool HaveLink(DdmDbLink*& link) {
 // The catalogue's medium (a disc, a network share) may be gone; the user puts
 // it back and tries again, or gives up.
 bool MediumBack(HWND owner) {
-  const CString text = FormatMessageText(theGlobals.MessageText(TEXT_INSERT_MEDIUM), {theGlobals.m_cdname});
-  return MessageBox(owner, text, theGlobals.MessageText(TEXT_NOTE_CAPTION), MB_OKCANCEL) == IDOK;
+  CNoteDlg note(CWnd::FromHandle(owner));
+  note.m_text = FormatMessageText(theGlobals.MessageText(TEXT_INSERT_MEDIUM), {theGlobals.m_cdname});
+  return note.DoModal() == IDOK;
 }
 
 bool FileExists(const CString& path) {
@@ -49,11 +50,12 @@ bool FileExists(const CString& path) {
   return CFile::GetStatus(path, status) != FALSE;
 }
 
-// Opens path into the link, asking for the medium after each failed try.
-bool OpenAskingForMedium(DdmDbLink& link, const CString& path, HWND owner) {
+// Opens path into the link, asking for the medium after each failed try
+// when asked to.
+bool OpenAskingForMedium(DdmDbLink& link, const CString& path, HWND owner, bool ask) {
   auto* database = new DdmDatabase(0, 0, 0, 0);
   while (!database->DdmDbOpen(path)) {
-    if (!MediumBack(owner)) {
+    if (!ask || !MediumBack(owner)) {
       database->DdmDbDelete(1);
       return false;
     }
@@ -73,19 +75,23 @@ void OpenCompanion(DdmDbLink& link) {
   if (theGlobals.m_cache_stamm_pointer2) database->DdmDbCachePointers(0);
 }
 
-bool OpenDatabases(CErrorTrace* own, HWND owner) {
+}  // namespace
+
+BOOL CViewerApp::OpenCatalogueDatabases(CErrorTrace* own, BOOL askForMedium) {
   CWV4Globals& g = theGlobals;
+  const HWND owner = m_hMainWnd;
+  const bool ask = askForMedium != FALSE;
   const bool withMaster = !g.m_teilestamm.IsEmpty();
   if (!HaveLink(g.m_pdb) || (withMaster && (!HaveLink(g.m_pstamm) || !HaveLink(g.m_pstamm2)))) {
     Report(own, __LINE__, SEVERITY_FATAL, ERR_NO_MEMORY, "");
     return false;
   }
-  if (g.m_pdb->dbc == nullptr && !OpenAskingForMedium(*g.m_pdb, g.m_database, owner)) {
+  if (g.m_pdb->dbc == nullptr && !OpenAskingForMedium(*g.m_pdb, g.m_database, owner, ask)) {
     Report(own, __LINE__, SEVERITY_ERROR, ERR_CATALOGUE_NOT_OPENED, g.m_database);
     return false;
   }
   if (g.m_pstamm != nullptr && g.m_pstamm->dbc == nullptr) {
-    if (!OpenAskingForMedium(*g.m_pstamm, g.m_teilestamm, owner)) {
+    if (!OpenAskingForMedium(*g.m_pstamm, g.m_teilestamm, owner, ask)) {
       Report(own, __LINE__, SEVERITY_ERROR, ERR_PARTS_MASTER_NOT_OPENED, g.m_teilestamm);
       return false;
     }
@@ -95,6 +101,8 @@ bool OpenDatabases(CErrorTrace* own, HWND owner) {
   if (g.m_pstamm2 != nullptr && g.m_pstamm2->dbc == nullptr) OpenCompanion(*g.m_pstamm2);
   return true;
 }
+
+namespace {
 
 // Positions the catalogue at the key's records, hit 0 being the key's own.
 // A key that finds nothing in a catalogue file that is there is missing;
@@ -154,13 +162,6 @@ void TakeKeyVariables() {
 
 BOOL CViewerApp::LoadKeyProject() { return LoadProject() != 0; }
 
-// The internet client arrives with its own change; until then a client
-// cannot read a key and says so, as the client's own failures do.
-BOOL CViewerApp::ReadKeyFromServer(const char* key) {
-  Report(ERROR_TRACE_PUSH(), __LINE__, SEVERITY_ERROR, ERR_RENDERING, key);
-  return FALSE;
-}
-
 BOOL CViewerApp::ReadKey(const char* key) {
   CWV4Globals& g = theGlobals;
   if (g.m_internet_mode == kInternetClient && !g.m_FirstStart) {
@@ -169,7 +170,7 @@ BOOL CViewerApp::ReadKey(const char* key) {
     return TRUE;
   }
   CErrorTrace* own = ERROR_TRACE_PUSH();
-  if (!OpenDatabases(own, m_hMainWnd) || !LookUpKey(key, own, m_hMainWnd)) return FALSE;
+  if (!OpenCatalogueDatabases(own, TRUE) || !LookUpKey(key, own, m_hMainWnd)) return FALSE;
   const bool rendered = RenderKey(key, own);
   g.m_pdb->dbc->DdmDbEndLookup();
   g.m_pdb->max_lines = 0;

@@ -165,6 +165,8 @@ class CProtocolApp {
   bool m_initialised = false;
   // The window that message boxes belong to (the main frame once it stands).
   HWND m_main_window = nullptr;
+  // The order-line dialog that is open (quick-add, add-line, edit-line).
+  HWND m_item_dialog = nullptr;
 
  private:
   void SetUpFolders(const ProtocolSystemFacts& facts);

@@ -1,10 +1,8 @@
 // Money texts: the integer with its decimal point, then the user locale's
 // monetary separators and grouping through the system's currency formatting.
-#include <algorithm>
-
 #include "orderlist/CProtocolApp.h"
 #include "orderlist/Money.h"
-#include "win32/Locale.h"
+#include "orderlist/MoneyText.h"
 
 void CProtocolApp::FormatAmount(int32_t value, CString& out, int decimals) const {
   FormatAmount64(value, out, decimals);
@@ -15,19 +13,7 @@ void CProtocolApp::FormatAmount64(int64_t value, CString& out, int decimals) con
 }
 
 void CProtocolApp::FormatCurrencyText(const char* number, CString& out, int decimals) const {
-  const char first = m_mon_grouping.IsEmpty() ? '0' : m_mon_grouping[0];
-  CString decimalSep = m_mon_decimal_sep, thousandSep = m_mon_thousand_sep;
-  CURRENCYFMTA format{};
-  format.NumDigits = static_cast<UINT>(std::max(decimals, 0));
-  format.LeadingZero = 1;
-  format.Grouping = first >= '0' && first <= '9' ? static_cast<UINT>(first - '0') : 0;
-  format.lpDecimalSep = const_cast<LPSTR>(static_cast<const char*>(decimalSep));
-  format.lpThousandSep = const_cast<LPSTR>(static_cast<const char*>(thousandSep));
-  format.NegativeOrder = 1;
-  format.PositiveOrder = 0;
-  format.lpCurrencySymbol = const_cast<LPSTR>("");
-  char text[50];
-  out = GetCurrencyFormatA(LOCALE_USER_DEFAULT, 0, number, &format, text, sizeof text) > 0 ? text : number;
+  out = MonetaryFormat{m_mon_decimal_sep, m_mon_thousand_sep, m_mon_grouping}.Format(number, decimals);
 }
 
 int64_t CProtocolApp::SecondCurrencyValue(int32_t value) const {

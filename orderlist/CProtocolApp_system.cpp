@@ -4,6 +4,7 @@
 // name, as on systems that have them only in later versions.
 #include <cstring>
 
+#include "foundation/TerminalServer.h"
 #include "orderlist/CProtocolApp.h"
 #include "win32/Errors.h"
 #include "win32/Files.h"
@@ -21,40 +22,6 @@ int OsKind(const OSVERSIONINFO& version) {
     case VER_PLATFORM_WIN32s: return 1;
     default: return version.dwMinorVersion < 90 ? 2 : 5;
   }
-}
-
-bool SuiteHoldsTerminalServer() {
-  using SetMask = ULONGLONG (*)(ULONGLONG, DWORD, BYTE);
-  using Verify = BOOL (*)(LPOSVERSIONINFOEX, DWORD, DWORDLONG);
-  auto setMask = reinterpret_cast<SetMask>(GetProcAddress(LoadLibrary("ntdll.dll"), "VerSetConditionMask"));
-  auto verify = reinterpret_cast<Verify>(GetProcAddress(GetModuleHandle("KERNEL32.DLL"), "VerifyVersionInfoA"));
-  if (!setMask || !verify) return false;
-  OSVERSIONINFOEX wanted{};
-  wanted.dwOSVersionInfoSize = sizeof wanted;
-  wanted.wSuiteMask = VER_SUITE_TERMINAL;
-  return verify(&wanted, VER_SUITENAME, setMask(0, VER_SUITENAME, VER_AND)) != FALSE;
-}
-
-bool ProductSuiteNamesTerminalServer() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\ProductOptions", 0, KEY_QUERY_VALUE,
-                    &key) != ERROR_SUCCESS)
-    return false;
-  char suites[1024] = {};
-  DWORD size = sizeof suites - 2, type = 0;
-  bool found = false;
-  if (RegQueryValueExA(key, "ProductSuite", nullptr, &type, reinterpret_cast<BYTE*>(suites), &size) == ERROR_SUCCESS &&
-      type == REG_MULTI_SZ) {
-    for (const char* suite = suites; *suite && !found; suite += std::strlen(suite) + 1)
-      found = std::strcmp(suite, "Terminal Server") == 0;
-  }
-  RegCloseKey(key);
-  return found;
-}
-
-bool IsTerminalServer(const OSVERSIONINFO& version) {
-  if (GetVersion() & 0x80000000u) return false;  // the Windows 95 family
-  return version.dwMajorVersion >= 5 ? SuiteHoldsTerminalServer() : ProductSuiteNamesTerminalServer();
 }
 
 // The parent through the NT functions: its id, then its first module's file.
@@ -102,29 +69,6 @@ void ParentBySnapshot(ProtocolSystemFacts& facts) {
   CloseHandle(processes);
 }
 
-CString WindowsFolder(bool terminalServer) {
-  char folder[MAX_PATH] = "";
-  if (!terminalServer) {
-    GetWindowsDirectory(folder, sizeof folder);
-    return folder;
-  }
-  using SystemWindows = UINT (*)(LPSTR, UINT);
-  auto query = reinterpret_cast<SystemWindows>(
-      GetProcAddress(GetModuleHandle("KERNEL32.DLL"), "GetSystemWindowsDirectoryA"));
-  if (query) {
-    query(folder, sizeof folder);
-    return folder;
-  }
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION", 0, KEY_QUERY_VALUE, &key) ==
-      ERROR_SUCCESS) {
-    DWORD size = sizeof folder - 1;
-    RegQueryValueExA(key, "SystemRoot", nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size);
-    RegCloseKey(key);
-  }
-  return folder;
-}
-
 }  // namespace
 
 ProtocolSystemFacts ProtocolSystemFacts::FromSystem() {
@@ -148,7 +92,7 @@ ProtocolSystemFacts ProtocolSystemFacts::FromSystem() {
   } else {
     ParentBySnapshot(facts);
   }
-  facts.windowsDir = WindowsFolder(facts.terminalServer);
+  facts.windowsDir = WindowsFolderFor(facts.terminalServer);
   char temp[MAX_PATH] = "";
   GetTempPath(sizeof temp, temp);
   facts.tempDir = temp;

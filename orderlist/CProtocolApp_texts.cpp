@@ -1,19 +1,8 @@
 // Texts of the application object: path macros, the catalogue's text codes
 // and the column titles.
-#include <cstring>
-
+#include "foundation/TextCodes.h"
 #include "orderlist/CProtocolApp.h"
-
-namespace {
-
-constexpr BYTE kMarker = 1;
-constexpr BYTE kTextByNumber = 3;
-constexpr BYTE kTextByKey = 10;
-// A marker of a text by number: the marker, its kind, four bytes of number
-// and two more.
-constexpr int kNumberMarkerLength = 8;
-
-}  // namespace
+#include "orderlist/PartsInfoCalls.h"
 
 void CProtocolApp::ExpandPathMacro(CString& text) const {
   text.TrimLeft();
@@ -30,33 +19,10 @@ void CProtocolApp::ExpandPathMacro(CString& text) const {
 }
 
 CString CProtocolApp::ExpandTextCodes(const BYTE* bytes, int length) const {
-  CString out;
-  if (!bytes || length <= 0) return out;
-  int pos = 0;
-  while (pos < length) {
-    const BYTE* marker = static_cast<const BYTE*>(std::memchr(bytes + pos, kMarker, static_cast<size_t>(length - pos)));
-    const int end = marker ? static_cast<int>(marker - bytes) : length;
-    out += CString(reinterpret_cast<const char*>(bytes + pos), end - pos);
-    if (!marker || end + 1 >= length) break;
-    const BYTE kind = bytes[end + 1];
-    if (kind == kTextByNumber) {
-      if (length - end < kNumberMarkerLength) break;
-      const LONG number = static_cast<LONG>(bytes[end + 2] | bytes[end + 3] << 8 | bytes[end + 4] << 16 |
-                                            static_cast<DWORD>(bytes[end + 5]) << 24);
-      out += m_data_texts.DdmGetText(number);
-      pos = end + kNumberMarkerLength;
-    } else if (kind == kTextByKey) {
-      const BYTE* close =
-          static_cast<const BYTE*>(std::memchr(bytes + end + 2, kMarker, static_cast<size_t>(length - end - 2)));
-      if (!close) break;
-      const CString key(reinterpret_cast<const char*>(bytes + end + 2), static_cast<int>(close - bytes) - end - 2);
-      out += m_data_key_texts.DdmGetTextByKey(key);
-      pos = static_cast<int>(close - bytes) + 2;
-    } else {
-      pos = end + 2;
-    }
-  }
-  return out;
+  return ::ExpandTextCodes(bytes, length,
+                           {[this](LONG number) { return CString(m_data_texts.DdmGetText(number)); },
+                            [this](const CString& key) { return CString(m_data_key_texts.DdmGetTextByKey(key)); },
+                            {}});
 }
 
 CString CProtocolApp::ColumnTitle(int column, int display) const {
@@ -81,5 +47,6 @@ void CProtocolApp::BuildColumnTitles(CDynBuf& titles, int display) const {
 int CProtocolApp::SetProgramLanguage(const char* language) {
   m_prg_language = language ? language : "";
   BuildColumnTitles(m_column_titles, kPricesCurrency1);
+  if (auto setTitles = ThePartsInfoCalls().setColumnTitles) setTitles(m_column_titles, m_prg_language);
   return 1;
 }

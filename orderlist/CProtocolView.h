@@ -41,6 +41,14 @@ struct OrderDatabases {
   DdmDatabase* prices = nullptr;
 };
 
+// Why an order-line dialog keeps its input: a program text, filled with the
+// part key when it names one. No text: the input is taken.
+struct LineRefusal {
+  long text = 0;
+  CString key;
+  explicit operator bool() const { return text != 0; }
+};
+
 class CProtocolView {
  public:
   explicit CProtocolView(CProtocolApp& app);
@@ -72,11 +80,44 @@ class CProtocolView {
   // Sorts by a column, ascending and descending in turn.
   void SortByColumn(int column);
 
+  // Whether the order has changes that are not in its file.
+  bool IsModified() const { return m_modified; }
+  void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+
+  // The databases one add or edit completes its lines from, open while the
+  // object lives; any of them may be missing.
+  struct OpenDatabases;
+
+  // Adding, editing and deleting lines as the order-line dialogs do it. A
+  // part passes the checks the settings ask for: it is in the parts master
+  // or its companion, and its order flag is set. Texts of the dialog's
+  // columns come in column order.
+  static bool PriceFromText(const CString& text, int decimals, int32_t& price);
+  LineRefusal CheckPart(const CString& key, const OrderDatabases& databases) const;
+  // The key as the companion database writes it, when the settings ask for it.
+  CString FormattedKey(const CString& key, const OrderDatabases& databases) const;
+  LineRefusal CheckQuickAdd(const CString& key, const CString& quantity, const OrderDatabases& databases) const;
+  void AddPart(const CString& key, const CString& quantity, const OrderDatabases& databases);
+  LineRefusal CheckAddLine(const std::vector<CString>& columns, const OrderDatabases& databases) const;
+  void AddLineFromColumns(const std::vector<CString>& columns, const OrderDatabases& databases);
+  static LineRefusal CheckQuantity(const CString& quantity);
+  void SetLineQuantity(int row, const CString& quantity);
+  // The line's text in every column, as the edit-line dialog shows them.
+  std::vector<CString> LineColumns(int row) const;
+  // On a changed key the line is rebuilt for the new part: quantity "1",
+  // the other columns empty.
+  LineRefusal CheckLineEdit(int row, const std::vector<CString>& columns, const OrderDatabases& databases) const;
+  void ApplyLineEdit(int row, std::vector<CString> columns, const OrderDatabases& databases);
+  // Asks first; the deleted line's key, empty when nothing was deleted.
+  CString DeleteCurrentLine();
+
   // What an order file says before its lines.
   struct OrderFileHead;
   // The current order's file: order folder, "\", order name, ".pro".
   CString OrderFilePath() const;
   int WriteOrderFile();
+  // The order into another file, replacing it when it is there.
+  int WriteOrderFileTo(const char* path);
   int ReadOrderFile();
   int MergeOrderFile(const char* path);
   int ConvertOrderFile(const char* path);
@@ -97,9 +138,10 @@ class CProtocolView {
 
  private:
   bool LoadOrderFile(const char* path, CDynBuf& bytes, OrderFileHead& head, size_t& lines);
-  struct OpenDatabases;
   std::unique_ptr<OrderItem> ItemFromBlock(const CDynBuf& block) const;
   bool RaiseQuantity(const OrderItem& item);
+  void StoreColumn(OrderItem& item, int column, const CString& text) const;
+  void AddFilled(OrderItem& item, const OrderDatabases& databases);
   CString AddQuantities(const CString& first, const CString& second) const;
   int64_t UnitValue(const OrderItem& item, CString& text) const;
   bool CompareForSort(const OrderItem& a, const OrderItem& b, int column) const;
@@ -113,4 +155,13 @@ class CProtocolView {
   int m_current = -1;
   OrderTotals m_totals;
   std::vector<bool> m_sort_descending;
+  bool m_modified = false;
+};
+
+// The parts master (the command line's), its companion and the price
+// database, each opened and prepared; one that fails counts as missing.
+struct CProtocolView::OpenDatabases {
+  explicit OpenDatabases(const CProtocolApp& app);
+  std::unique_ptr<DdmDatabase> owned[3];
+  OrderDatabases databases;
 };

@@ -173,25 +173,6 @@ CString RootOf(const CString& path) {
 
 }  // namespace
 
-// The databases a read or conversion completes its lines from, open while it runs.
-struct CProtocolView::OpenDatabases {
-  explicit OpenDatabases(const CProtocolApp& app) {
-    if (!app.m_parts_db.IsEmpty()) {
-      owned[0] = Open(app.m_parts_db);
-      owned[1] = Open(CompanionDatabasePath(app.m_parts_db));
-    }
-    if (!app.m_price_db.IsEmpty()) owned[2] = Open(app.m_price_db);
-    databases = {owned[0].get(), owned[1].get(), owned[2].get()};
-  }
-  static std::unique_ptr<DdmDatabase> Open(const CString& path) {
-    auto database = std::make_unique<DdmDatabase>(0, 0, 0, 0);
-    if (!database->DdmDbOpen(path) || !database->DdmDbPrepare(0xFFFF)) return nullptr;
-    return database;
-  }
-  std::unique_ptr<DdmDatabase> owned[3];
-  OrderDatabases databases;
-};
-
 CString CProtocolView::OrderFilePath() const {
   return m_app.m_order_dir + "\\" + m_app.m_order_name + ".pro";
 }
@@ -253,7 +234,9 @@ bool AppendHead(CDynBuf& out, const CDynBuf& header, const CString& currency, in
 
 // Price fields go into the file exactly when its currency name does, so a
 // file always reads back as written.
-int CProtocolView::WriteOrderFile() {
+int CProtocolView::WriteOrderFile() { return WriteOrderFileTo(OrderFilePath()); }
+
+int CProtocolView::WriteOrderFileTo(const char* path) {
   const CString currency = m_app.KeepsPrices() ? m_app.m_currency1.Left(0xFF) : CString();
   CDynBuf file;
   file.SetGrowBy(kFileGrowStep);
@@ -261,7 +244,7 @@ int CProtocolView::WriteOrderFile() {
   for (const auto& item : m_items)
     if (!AppendBlock(file, LineFields(*item, !currency.IsEmpty(), m_app.m_other_columns))) return 0;
   file.AppendShort(static_cast<unsigned short>(0));
-  return WriteFileReplacing(OrderFilePath(), file) ? 1 : 0;
+  return WriteFileReplacing(path, file) ? 1 : 0;
 }
 
 // The file's bytes and head (an older file converted first) and where its

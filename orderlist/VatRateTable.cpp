@@ -44,3 +44,16 @@ std::vector<int> VatRateTable::ChangeRate(int index, const CString& text, CStrin
   m_rates[static_cast<size_t>(index)] = RateAt(stored, m_decimals);
   return changed;
 }
+
+void VatRateTable::SetRate(int64_t rate, int decimals, int index, int count) {
+  if (m_rates.empty()) {
+    if (count <= 0) return;
+    m_rates.assign(static_cast<size_t>(count), 0);
+    m_decimals = decimals;
+  }
+  if (m_decimals < decimals) {
+    for (int64_t& entry : m_rates) entry = ScaleDecimals({entry, m_decimals}, decimals);
+    m_decimals = decimals;
+  }
+  if (index >= 0 && index < Count()) m_rates[static_cast<size_t>(index)] = ScaleDecimals({rate, decimals}, m_decimals);
+}

@@ -26,6 +26,12 @@ class VatRateTable {
   // as stored, with "." as its separator.
   std::vector<int> ChangeRate(int index, const CString& text, CString& stored);
 
+  // One rate handed over as a number with its decimals: the first call with
+  // a count above 0 makes a table of that many zero rates; more decimals than
+  // the table's widen it, scaling every rate; an index outside the table
+  // stores nothing.
+  void SetRate(int64_t rate, int decimals, int index, int count);
+
  private:
   std::vector<int64_t> m_rates;
   int m_decimals = 0;

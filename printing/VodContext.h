@@ -75,6 +75,9 @@ class VodContext {
   WORD jobState = kJobRunning;
   bool loopRunning = false;
   bool stopAfterPage = false;
+  // The cancel button (or the preview's closing) was pressed while the
+  // statement loop ran: the dialog goes when the loop has ended.
+  bool cancelPending = false;
   int languageOffset = 0;  // 0 German, 500 English
   VodCallback callback = nullptr;
   WORD animationTick = 0;

@@ -55,6 +55,7 @@ void InitDialog(VodContext& context, HWND dialog) {
   SetDlgItemText(dialog, IDCANCEL, LoadText(context, 326).c_str());
   context.jobState = kJobRunning;
   context.stopAfterPage = false;
+  context.cancelPending = false;
   char version[48];
   VOD_GetVersion(version, sizeof version);
   SetWindowText(dialog, FormatMessage(LoadText(context, 320).c_str(), version).c_str());
@@ -67,6 +68,8 @@ void InitDialog(VodContext& context, HWND dialog) {
   context.printDialog = dialog;
   PostMessage(dialog, WM_VOD_CYCLE, 0, 0);
 }
+
+void EndCancelled(VodContext& context, HWND dialog);
 
 int NextLine(const VodContext& context) { return context.scripts.empty() ? 0 : context.scripts.back().line + 1; }
 
@@ -98,7 +101,12 @@ void RunCycle(VodContext& context, HWND dialog) {
   } else {
     if (context.jobState == kJobRunning) context.jobState = kJobError;
     interpreter.FinishJob(false);
-    if (!previewShown()) CloseJob(context, dialog, 2);
+    // A cancel that came while the loop ran ends the dialog now; without
+    // this, a job cancelled from its preview would wait for ever.
+    if (!previewShown())
+      CloseJob(context, dialog, 2);
+    else if (context.cancelPending)
+      EndCancelled(context, dialog);
   }
 }
 
@@ -106,7 +114,14 @@ void Cancel(VodContext& context, HWND dialog) {
   if (context.jobState == kJobRunning) context.jobState = kJobCancelled;
   SetWindowText(dialog, LoadText(context, 324).c_str());
   EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
-  if (context.loopRunning) return;  // the loop sees the state at its next step
+  if (context.loopRunning) {
+    context.cancelPending = true;  // the loop sees the state at its next step
+    return;
+  }
+  EndCancelled(context, dialog);
+}
+
+void EndCancelled(VodContext& context, HWND dialog) {
   HWND preview = context.previewWindow;
   context.previewWindow = nullptr;
   if (Modal(context, dialog))

@@ -1,7 +1,9 @@
 #include "whereused/WhereUsedFile.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -25,7 +27,7 @@ struct CaseMaps {
   }
 };
 
-const CaseMaps &Maps() {
+const CaseMaps& Maps() {
   static const CaseMaps maps;
   return maps;
 }
@@ -36,34 +38,34 @@ const CaseMaps &Maps() {
 // most records fail there without being copied.
 class Matcher {
  public:
-  Matcher(const char *pattern, int textLength, const unsigned char *map)
+  Matcher(const char* pattern, int textLength, const unsigned char* map)
       : m_pattern(pattern), m_textLength(textLength), m_map(map), m_text(static_cast<size_t>(textLength) + 1, '\0') {
     const size_t wildcard = m_pattern.find_first_of("*?");
     m_literal = wildcard == std::string::npos;
     m_lead = m_literal ? m_pattern.size() : wildcard;
   }
 
-  bool Matches(const unsigned char *text) {
+  bool Matches(const unsigned char* text) {
     if (m_pattern.empty()) return false;
     return m_literal ? IsIdentical(text) : LeadMatches(text) && MatchText(Copy(text), m_pattern.c_str()) == 1;
   }
 
  private:
-  bool IsIdentical(const unsigned char *text) const {
+  bool IsIdentical(const unsigned char* text) const {
     const size_t length = m_pattern.size();
     if (length > static_cast<size_t>(m_textLength)) return false;
     if (length < static_cast<size_t>(m_textLength) && text[length] != 0) return false;
     return LeadMatches(text);
   }
   // The pattern's bytes hold no NUL, so a text that ends early fails here.
-  bool LeadMatches(const unsigned char *text) const {
+  bool LeadMatches(const unsigned char* text) const {
     if (m_lead > static_cast<size_t>(m_textLength)) return false;
     for (size_t i = 0; i < m_lead; ++i) {
       if (m_map[text[i]] != static_cast<unsigned char>(m_pattern[i])) return false;
     }
     return true;
   }
-  const char *Copy(const unsigned char *text) {
+  const char* Copy(const unsigned char* text) {
     int i = 0;
     for (; i < m_textLength && text[i] != 0; ++i) m_text[i] = static_cast<char>(m_map[text[i]]);
     m_text[i] = '\0';
@@ -72,7 +74,7 @@ class Matcher {
 
   std::string m_pattern;
   int m_textLength;
-  const unsigned char *m_map;
+  const unsigned char* m_map;
   std::string m_text;
   bool m_literal = true;
   size_t m_lead = 0;
@@ -80,57 +82,57 @@ class Matcher {
 
 }  // namespace
 
+// Parts of this size stay in the processor's cache while they are scanned.
+constexpr size_t kPartBytes = 256 * 1024;
+
 bool WhereUsedGeometry::IsUsable() const {
   return textLength > 0 && keyLength > 0 && blockLength >= 0 && columns >= 0 && RecordLength() <= INT_MAX;
 }
 
-WhereUsedFile::Status WhereUsedFile::Read(const char *path) {
-  m_bytes.reset();
-  m_length = 0;
+// A file that is not empty holds at least one whole record; otherwise its
+// geometry cannot be the one it was written with.
+bool WhereUsedFile::Fits(size_t fileLength) const {
+  return m_geometry.IsUsable() && (fileLength == 0 || static_cast<size_t>(m_geometry.RecordLength()) <= fileLength);
+}
+
+WhereUsedFile::Status WhereUsedFile::Search(const char* path, const WhereUsedQuery& query, WhereUsedHits& hits) const {
   if (!m_geometry.IsUsable()) return Status::cannotRead;
   CFile file;
   if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return Status::cannotOpen;
   try {
-    const DWORD length = file.GetLength();
-    if (length > INT_MAX) return Status::cannotRead;
-    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[length == 0 ? 1 : length]);
-    if (!bytes || file.Read(bytes.get(), length) != length) return Status::cannotRead;
-    m_bytes = std::move(bytes);
-    m_length = length;
-  } catch (CFileException *error) {
+    const size_t length = file.GetLength();
+    if (!Fits(length)) return Status::cannotRead;
+    const size_t recordLength = static_cast<size_t>(m_geometry.RecordLength());
+    const size_t perPart = std::max<size_t>(1, kPartBytes / recordLength);
+    size_t left = length / recordLength;
+    std::unique_ptr<unsigned char[]> part(
+        new (std::nothrow) unsigned char[std::min(perPart, std::max<size_t>(left, 1)) * recordLength]);
+    if (!part) return Status::cannotRead;
+    while (left > 0) {
+      const size_t count = std::min(perPart, left);
+      const UINT bytes = static_cast<UINT>(count * recordLength);
+      if (file.Read(part.get(), bytes) != bytes) return Status::cannotRead;
+      if (!Scan(part.get(), count, query, hits)) break;
+      left -= count;
+    }
+  } catch (CFileException* error) {
     error->Delete();
     return Status::cannotRead;
   }
-  return CheckFits();
-}
-
-WhereUsedFile::Status WhereUsedFile::Assign(const void *bytes, size_t length) {
-  m_bytes.reset(new unsigned char[length == 0 ? 1 : length]);
-  if (length > 0) std::memcpy(m_bytes.get(), bytes, length);
-  m_length = length;
-  if (!m_geometry.IsUsable()) {
-    m_bytes.reset();
-    m_length = 0;
-    return Status::cannotRead;
-  }
-  return CheckFits();
-}
-
-// A file that is not empty holds at least one whole record; otherwise its
-// geometry cannot be the one it was written with.
-WhereUsedFile::Status WhereUsedFile::CheckFits() const {
-  if (m_length > 0 && static_cast<size_t>(m_geometry.RecordLength()) > m_length) return Status::cannotRead;
   return Status::ok;
 }
 
-size_t WhereUsedFile::RecordCount() const {
-  if (!m_bytes || !m_geometry.IsUsable()) return 0;
-  return m_length / static_cast<size_t>(m_geometry.RecordLength());
+WhereUsedFile::Status WhereUsedFile::Search(const void* bytes, size_t length, const WhereUsedQuery& query,
+                                            WhereUsedHits& hits) const {
+  if (!Fits(length)) return Status::cannotRead;
+  const size_t recordLength = static_cast<size_t>(m_geometry.RecordLength());
+  Scan(static_cast<const unsigned char*>(bytes), length / recordLength, query, hits);
+  return Status::ok;
 }
 
 // Column c is bit c mod 8 of flag byte c / 8; a column beyond the flag bytes
 // has no bit, so no record takes part in it.
-bool WhereUsedFile::TakesPart(const unsigned char *record, int column) const {
+bool WhereUsedFile::TakesPart(const unsigned char* record, int column) const {
   const int flagBytes = m_geometry.FlagBytes();
   if (flagBytes == 0) return true;
   if (column < 0 || column / 8 >= flagBytes) return false;
@@ -138,14 +140,15 @@ bool WhereUsedFile::TakesPart(const unsigned char *record, int column) const {
   return (flags & (1u << (column % 8))) != 0;
 }
 
-void WhereUsedFile::Search(const char *pattern, bool caseSensitive, int column, WhereUsedHits &hits) const {
-  const size_t count = RecordCount();
-  if (pattern == nullptr || count == 0) return;
+bool WhereUsedFile::Scan(const unsigned char* records, size_t count, const WhereUsedQuery& query,
+                         WhereUsedHits& hits) const {
+  if (query.pattern == nullptr) return true;
   const size_t recordLength = static_cast<size_t>(m_geometry.RecordLength());
-  Matcher matcher(pattern, m_geometry.textLength, caseSensitive ? Maps().same : Maps().upper);
-  const unsigned char *record = m_bytes.get();
+  Matcher matcher(query.pattern, m_geometry.textLength, query.caseSensitive ? Maps().same : Maps().upper);
+  const unsigned char* record = records;
   for (size_t r = 0; r < count; ++r, record += recordLength) {
-    if (!TakesPart(record, column) || !matcher.Matches(record)) continue;
-    if (!hits.Add(record)) return;
+    if (!TakesPart(record, query.column) || !matcher.Matches(record)) continue;
+    if (!hits.Add(record)) return false;
   }
+  return true;
 }

@@ -1,11 +1,11 @@
 // The where-used file: fixed-length records without header or separators,
 // each a searchable text, a catalogue key, a block text and flag bytes, their
-// lengths given by the ini section that describes the file. The file is read
-// whole and scanned in place; only the hits are copied.
+// lengths given by the ini section that describes the file. A search reads
+// the file part by part into one small buffer and scans each part in place;
+// only the hits are copied.
 #pragma once
 
 #include <cstddef>
-#include <memory>
 
 #include "whereused/WhereUsedHits.h"
 
@@ -26,6 +26,16 @@ struct WhereUsedGeometry {
   bool IsUsable() const;
 };
 
+// What a search looks for: a whole-text match with "*" and "?". Without
+// caseSensitive each record text is upper-cased before the match, so the
+// caller upper-cases the pattern alike. With flag columns only the records
+// whose bit for the column is set take part.
+struct WhereUsedQuery {
+  const char* pattern = "";
+  bool caseSensitive = false;
+  int column = 0;
+};
+
 class WhereUsedFile {
  public:
   enum class Status {
@@ -34,30 +44,24 @@ class WhereUsedFile {
     cannotRead,  // a read failed, or the file is no file of such records
   };
 
-  explicit WhereUsedFile(const WhereUsedGeometry &geometry) : m_geometry(geometry) {}
+  explicit WhereUsedFile(const WhereUsedGeometry& geometry) : m_geometry(geometry) {}
 
-  // Reads the whole file, others barred from writing meanwhile. The geometry
-  // is checked first: a file that cannot be taken as its records is never
-  // searched.
-  Status Read(const char *path);
-  // The same for bytes at hand.
-  Status Assign(const void *bytes, size_t length);
+  // Searches the file, others barred from writing meanwhile, and appends each
+  // hit. The geometry is checked before the file is opened, and the file's
+  // length before it is read: a file that cannot be taken as records of the
+  // geometry is never searched. Bytes after the last whole record are not
+  // read.
+  Status Search(const char* path, const WhereUsedQuery& query, WhereUsedHits& hits) const;
+  // The same over records at hand.
+  Status Search(const void* bytes, size_t length, const WhereUsedQuery& query, WhereUsedHits& hits) const;
 
-  const WhereUsedGeometry &Geometry() const { return m_geometry; }
-  // Whole records only: bytes after the last whole record are not read.
-  size_t RecordCount() const;
-
-  // Appends every record that takes part in a search on the flag column and
-  // whose text matches the pattern (a whole-text match with "*" and "?");
-  // without caseSensitive each record text is upper-cased before the match,
-  // so the caller upper-cases the pattern alike.
-  void Search(const char *pattern, bool caseSensitive, int column, WhereUsedHits &hits) const;
+  const WhereUsedGeometry& Geometry() const { return m_geometry; }
 
  private:
-  Status CheckFits() const;
-  bool TakesPart(const unsigned char *record, int column) const;
+  bool Fits(size_t fileLength) const;
+  // false when the hit buffer is full.
+  bool Scan(const unsigned char* records, size_t count, const WhereUsedQuery& query, WhereUsedHits& hits) const;
+  bool TakesPart(const unsigned char* record, int column) const;
 
   WhereUsedGeometry m_geometry;
-  std::unique_ptr<unsigned char[]> m_bytes;
-  size_t m_length = 0;
 };

@@ -12,7 +12,7 @@ constexpr int kFirstGrowth = 2048;
 constexpr int kFirstLimit = 4096;
 }  // namespace
 
-WhereUsedHits::WhereUsedHits(const WhereUsedGeometry &geometry)
+WhereUsedHits::WhereUsedHits(const WhereUsedGeometry& geometry)
     : m_textLength(geometry.textLength),
       m_keyLength(geometry.keyLength),
       m_blockLength(geometry.blockLength),
@@ -27,7 +27,7 @@ void WhereUsedHits::Clear() {
   m_count = 0;
 }
 
-bool WhereUsedHits::Add(const unsigned char *record) {
+bool WhereUsedHits::Add(const unsigned char* record) {
   if (m_buffer.GetLength() > INT_MAX - m_hitLength) return false;
   while (m_buffer.GetLength() + m_hitLength > m_limit && m_limit <= INT_MAX / 2) {
     m_limit *= 2;
@@ -40,8 +40,8 @@ bool WhereUsedHits::Add(const unsigned char *record) {
 
 CString WhereUsedHits::Field(int hit, int offset, int length) const {
   if (hit < 0 || hit >= m_count || length <= 0) return CString();
-  const char *field =
-      reinterpret_cast<const char *>(m_buffer.GetData()) + static_cast<long long>(hit) * m_hitLength + offset;
+  const char* field =
+      reinterpret_cast<const char*>(m_buffer.GetData()) + static_cast<long long>(hit) * m_hitLength + offset;
   int used = 0;
   while (used < length && field[used] != '\0') ++used;
   return CString(field, used);

@@ -10,12 +10,12 @@ struct WhereUsedGeometry;
 
 class WhereUsedHits {
  public:
-  explicit WhereUsedHits(const WhereUsedGeometry &geometry);
+  explicit WhereUsedHits(const WhereUsedGeometry& geometry);
 
   void Clear();
   // Keeps the first text, key and block bytes of the record; false when no
   // memory is left for it.
-  bool Add(const unsigned char *record);
+  bool Add(const unsigned char* record);
 
   int Count() const { return m_count; }
   // Each field ends at its first NUL or its full length.
@@ -23,7 +23,7 @@ class WhereUsedHits {
   CString Key(int hit) const;
   CString Block(int hit) const;
 
-  const CDynBuf &Buffer() const { return m_buffer; }
+  const CDynBuf& Buffer() const { return m_buffer; }
 
  private:
   CString Field(int hit, int offset, int length) const;

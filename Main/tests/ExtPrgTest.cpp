@@ -209,6 +209,47 @@ TEST_F(ExtPrgRunTest, WithoutBlockAndWaitItReturnsAtOnce) {
   }
 }
 
+// What a window sees of the frames while the viewer waits for a program.
+struct FramesDuringWait {
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER) {
+      mainEnabled = IsWindowEnabled(reinterpret_cast<HWND>(wParam)) != FALSE;
+      popupEnabled = IsWindowEnabled(reinterpret_cast<HWND>(lParam)) != FALSE;
+      return 0;
+    }
+    return DefWindowProc(window, message, wParam, lParam);
+  }
+  static inline bool mainEnabled = true;
+  static inline bool popupEnabled = true;
+};
+
+class ExtPrgWaitTest : public ExtPrgRunTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ExtPrgWaitTest, OnlyTheLaunchingFrameIsDisabledWhileTheProgramRuns) {
+  const bool fromPopup = GetParam();
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = FramesDuringWait::Procedure;
+  windowClass.lpszClassName = "VarnoWaitProbe";
+  RegisterClass(&windowClass);
+  HWND probe = CreateWindow("VarnoWaitProbe", "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  app.m_hPopupWnd =
+      CreateWindow("VarnoKeyTarget", "Popup", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  theGlobals.m_IsPopup = fromPopup;
+  PostMessage(probe, WM_USER, reinterpret_cast<WPARAM>(app.m_hMainWnd), reinterpret_cast<LPARAM>(app.m_hPopupWnd));
+  EXPECT_TRUE(list.Run(9, TRUE, nullptr, &pid));
+  EXPECT_EQ(FramesDuringWait::mainEnabled, fromPopup);
+  EXPECT_EQ(FramesDuringWait::popupEnabled, !fromPopup);
+  EXPECT_TRUE(IsWindowEnabled(app.m_hMainWnd));
+  EXPECT_TRUE(IsWindowEnabled(app.m_hPopupWnd));
+  theGlobals.m_IsPopup = FALSE;
+  DestroyWindow(app.m_hPopupWnd);
+  app.m_hPopupWnd = nullptr;
+  DestroyWindow(probe);
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, ExtPrgWaitTest, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "FromPopup" : "FromMainFrame"); });
+
 TEST_F(ExtPrgRunTest, FailuresLeaveTheirCode) {
   struct Case {
     int number;

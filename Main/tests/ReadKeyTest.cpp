@@ -12,6 +12,8 @@
 
 #include "CatalogueInstallation.h"
 #include "Main/CMultiFrame.h"
+#include "Main/CNoteDlg.h"
+#include "user/Dialogs.h"
 #include "Main/tests/EngineFixture.h"
 #include "Main/tests/OrderListStandIn.h"
 #include "interfaces/QorDdm.h"
@@ -50,13 +52,17 @@ class ReadKeyTest : public ::testing::Test {
     frame = new CMultiFrame;
     ASSERT_TRUE(frame->Create(nullptr, "VARNO 4"));
     app().m_hMainWnd = frame->m_hWnd;
-    previousPresenter = layer::SetMessageBoxPresenter([this](HWND, const char* text, const char*, UINT) {
+    // The medium note, answered as the user would.
+    previousHook = layer::SetModalHook([this](HWND note) {
+      char text[512] = {};
+      GetDlgItemText(note, CNoteDlg::IDC_TEXT, text, sizeof text);
       mediumAsked.emplace_back(text);
-      return answers.empty() ? IDCANCEL : Answer();
+      const int answer = answers.empty() ? IDCANCEL : Answer();
+      PostMessage(note, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
     });
   }
   void TearDown() override {
-    layer::SetMessageBoxPresenter(previousPresenter);
+    layer::SetModalHook(previousHook);
     frame->DestroyWindow();  // the frame deletes itself
     CWV4Globals& g = theGlobals;
     for (CString* text : {&g.m_cur_prj_key, &g.m_cur_read_key, &g.m_cur_key_name, &g.m_new_key_name,
@@ -104,7 +110,7 @@ class ReadKeyTest : public ::testing::Test {
   varno::catalogue::Installation installation{VARNO_CATALOGUE_DIR, user.Path()};
   varno::testing::RecordingErrorDlg* dialog = nullptr;
   CMultiFrame* frame = nullptr;
-  layer::MessageBoxPresenter previousPresenter;
+  layer::ModalHook previousHook;
   std::vector<std::string> mediumAsked;
   std::vector<std::function<int()>> answers;  // the medium dialog's answers, one per showing
 };

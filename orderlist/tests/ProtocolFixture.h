@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "orderlist/CProtocolApp.h"
+#include "orderlist/CMainFrame.h"
 #include "orderlist/CProtocolView.h"
+#include "user/Dialogs.h"
 #include "testing/TempFolder.h"
 #include "win32/Clock.h"
 #include "win32/Locale.h"
@@ -87,6 +89,32 @@ class ProtocolTest : public ::testing::Test {
   std::vector<std::string> m_boxes;
   int m_answer = IDOK;
   layer::MessageBoxPresenter m_previousBoxes;
+};
+
+// The program's frame over an order view, and its commands run with a
+// script that answers the dialog they open.
+class ProtocolFrameTest : public ProtocolTest {
+ protected:
+  void TearDown() override {
+    if (m_frame) m_frame->DestroyWindow();  // the frame deletes itself
+    ProtocolTest::TearDown();
+  }
+  void OpenFrame(const char* commandLine = "-DL D -PL D") {
+    m_app = Start(commandLine);
+    ASSERT_TRUE(m_app->m_constructed) << Log();
+    m_view = std::make_unique<CProtocolView>(*m_app);
+    m_frame = new CMainFrame(m_app.get(), m_view.get());
+    ASSERT_TRUE(m_frame->Create(nullptr, "Protokoll"));
+  }
+  void Command(UINT id, layer::ModalHook script) {
+    layer::ModalHook previous = layer::SetModalHook(std::move(script));
+    m_frame->SendMessage(WM_COMMAND, id, 0);
+    layer::SetModalHook(previous);
+  }
+
+  std::unique_ptr<CProtocolApp> m_app;
+  std::unique_ptr<CProtocolView> m_view;
+  CMainFrame* m_frame = nullptr;
 };
 
 // An order line from its texts.

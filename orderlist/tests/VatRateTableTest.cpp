@@ -45,4 +45,30 @@ TEST(VatRateTable, ChangingARateMayWidenTheTable) {
   EXPECT_FALSE(table.HasGroup(2));
 }
 
+TEST(VatRateTable, RatesHandedOverOneByOne) {
+  struct Step {
+    int64_t rate;
+    int decimals, index, count;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    int decimals;
+    std::vector<int64_t> rates;
+  } cases[] = {
+      {"more decimals widen the table", {{16, 0, 0, 3}, {75, 1, 1, 3}}, 1, {160, 75, 0}},
+      {"fewer decimals are scaled up", {{75, 1, 0, 2}, {16, 0, 1, 2}}, 1, {75, 160}},
+      {"an index beyond the table stores nothing", {{16, 0, 0, 3}, {9, 0, 5, 3}}, 0, {16, 0, 0}},
+      {"a negative index stores nothing", {{16, 0, -1, 2}}, 0, {0, 0}},
+      {"the first count fixes the size", {{16, 0, 0, 2}, {7, 0, 3, 5}}, 0, {16, 0}},
+      {"no table without a count", {{16, 0, 0, 0}}, 0, {}},
+  };
+  for (const auto& c : cases) {
+    VatRateTable table;
+    for (const Step& step : c.steps) table.SetRate(step.rate, step.decimals, step.index, step.count);
+    EXPECT_EQ(table.Decimals(), c.decimals) << c.name;
+    EXPECT_EQ(table.Rates(), c.rates) << c.name;
+  }
+}
+
 }  // namespace

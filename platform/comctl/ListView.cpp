@@ -1,204 +1,152 @@
-// The list view: rows of texts under titled columns, drawn plainly on the
-// window's canvas, with the notifications that the parent acts on.
+// The list view: rows of texts under titled columns. This half keeps the
+// items, their states and the columns, and answers the control's messages;
+// ListViewDisplay.cpp shows them and takes the user's input.
 #include <algorithm>
 #include <cstring>
-#include <map>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "comctl/CommCtrl.h"
-#include "win32/Gdi.h"
-#include "win32/UserMessages.h"
-#include "win32/UserWindows.h"
+#include "comctl/ListViewInternal.h"
 
+namespace layer::comctl {
 namespace {
 
-constexpr int kTextIndent = 6;   // text starts this far right of its cell's edge
-constexpr int kRowPadding = 4;   // row height beyond the font's height
 constexpr int kAutoSizeExtra = 12;
+constexpr int kAskedTextSize = 260;
 
-struct Column {
-  std::string title;
-  int width = 0;
-  int format = LVCFMT_LEFT;
-};
-
-struct Item {
-  std::vector<std::string> texts;  // one per column, the item's own text first
-  UINT state = 0;
-  LPARAM data = 0;
-};
-
-struct ListView {
-  std::vector<Column> columns;
-  std::vector<Item> items;
-  HFONT font = nullptr;
-};
-
-std::mutex listsMutex;
-std::map<HWND, std::unique_ptr<ListView>>& Lists() {
-  static auto* lists = new std::map<HWND, std::unique_ptr<ListView>>;
-  return *lists;
-}
-
-ListView* Find(HWND window) {
-  std::lock_guard<std::mutex> lock(listsMutex);
-  auto found = Lists().find(window);
-  return found == Lists().end() ? nullptr : found->second.get();
-}
-
-bool IsReport(HWND window) { return (GetWindowLong(window, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT; }
-bool ShowsHeader(HWND window) { return IsReport(window) && !(GetWindowLong(window, GWL_STYLE) & LVS_NOCOLUMNHEADER); }
-bool ValidItem(const ListView& list, WPARAM index) { return index < list.items.size(); }
 // An item has a text for every column, and always its own.
 size_t TextSlots(const ListView& list) { return std::max<size_t>(1, list.columns.size()); }
 
-HFONT FontOf(const ListView& list) {
-  return list.font ? list.font : reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+UINT& StateRef(ListView& list, size_t index) {
+  return list.items.empty() ? list.virtualStates[index] : list.items[index].state;
 }
 
-// Measures in the list's font on a device context of the window.
-template <typename Measure>
-auto WithFont(HWND window, const ListView& list, Measure measure) {
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, FontOf(list));
-  auto result = measure(dc);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
-  return result;
-}
-
-int RowHeight(HDC dc) {
-  TEXTMETRIC metrics{};
-  GetTextMetrics(dc, &metrics);
-  return metrics.tmHeight + kRowPadding;
-}
-
-int TextWidth(HDC dc, const std::string& text) {
-  SIZE size{};
-  GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
-
-LRESULT Notify(HWND window, UINT code, NMLISTVIEW& info) {
-  info.hdr.hwndFrom = window;
-  info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(window));
-  info.hdr.code = code;
-  HWND parent = GetParent(window);
-  return parent ? SendMessage(parent, WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info)) : 0;
-}
+LRESULT NotifyList(HWND window, UINT code, NMLISTVIEW& info) { return NotifyParent(window, code, &info.hdr); }
 
 LRESULT NotifyItem(HWND window, UINT code, int index, LPARAM data) {
   NMLISTVIEW info{};
   info.iItem = index;
   info.lParam = data;
-  return Notify(window, code, info);
-}
-
-void CopyText(const std::string& text, LPSTR buffer, int size, int* copied) {
-  *copied = 0;
-  if (!buffer || size <= 0) return;
-  *copied = static_cast<int>(std::min<size_t>(text.size(), static_cast<size_t>(size - 1)));
-  std::memcpy(buffer, text.data(), static_cast<size_t>(*copied));
-  buffer[*copied] = '\0';
+  return NotifyList(window, code, info);
 }
 
 // The parent may refuse a change of state (LVN_ITEMCHANGING answering
 // non-zero); it hears of every change that happened.
 void ChangeState(HWND window, ListView& list, size_t index, UINT state, UINT mask) {
-  Item& item = list.items[index];
-  const UINT changed = (item.state & ~mask) | (state & mask);
-  if (changed == item.state) return;
+  UINT& current = StateRef(list, index);
+  const UINT changed = (current & ~mask) | (state & mask);
+  if (changed == current) return;
   NMLISTVIEW info{};
   info.iItem = static_cast<int>(index);
   info.uNewState = changed;
-  info.uOldState = item.state;
+  info.uOldState = current;
   info.uChanged = LVIF_STATE;
-  info.lParam = item.data;
-  if (Notify(window, LVN_ITEMCHANGING, info)) return;
-  item.state = changed;
-  Notify(window, LVN_ITEMCHANGED, info);
+  info.lParam = DataOf(list, index);
+  if (NotifyList(window, LVN_ITEMCHANGING, info)) return;
+  current = changed;
+  InvalidateItem(window, list, index);
+  NotifyList(window, LVN_ITEMCHANGED, info);
 }
 
-// Only one item holds the focus, and with single selection only one is
-// selected: taking either from the others comes first.
-BOOL SetState(HWND window, ListView& list, WPARAM index, UINT state, UINT mask) {
-  const bool all = index == static_cast<WPARAM>(-1);
-  if (!all && !ValidItem(list, index)) return FALSE;
-  UINT exclusive = 0;
-  if (!all && (mask & state & LVIS_FOCUSED)) exclusive |= LVIS_FOCUSED;
-  if (!all && (mask & state & LVIS_SELECTED) && (GetWindowLong(window, GWL_STYLE) & LVS_SINGLESEL))
-    exclusive |= LVIS_SELECTED;
-  for (size_t i = 0; i < list.items.size(); ++i) {
-    if (all || i == index) ChangeState(window, list, i, state, mask);
-    else if (exclusive) ChangeState(window, list, i, 0, exclusive);
-  }
+// A list that keeps no items tells of a change to all of them at once.
+BOOL SetVirtualStateOfAll(HWND window, ListView& list, UINT state, UINT mask) {
+  NMLISTVIEW info{};
+  info.iItem = -1;
+  info.uNewState = state & mask;
+  info.uChanged = LVIF_STATE;
+  info.uOldState = 0;
+  if (NotifyList(window, LVN_ITEMCHANGING, info)) return FALSE;
+  for (UINT& current : list.virtualStates) current = (current & ~mask) | (state & mask);
   InvalidateRect(window, nullptr, TRUE);
+  NotifyList(window, LVN_ITEMCHANGED, info);
   return TRUE;
 }
 
 int InsertItem(HWND window, ListView& list, const LVITEM* request) {
-  if (!request || request->iItem < 0 || request->iSubItem != 0) return -1;
+  if (!request || request->iItem < 0 || request->iSubItem != 0 || OwnsData(window)) return -1;
   const size_t index = std::min<size_t>(static_cast<size_t>(request->iItem), list.items.size());
-  Item item;
+  ListItem item;
   item.texts.resize(TextSlots(list));
-  if ((request->mask & LVIF_TEXT) && request->pszText) item.texts[0] = request->pszText;
+  item.askedTexts.resize(TextSlots(list));
+  if ((request->mask & LVIF_TEXT) && request->pszText == LPSTR_TEXTCALLBACK) item.askedTexts[0] = true;
+  else if ((request->mask & LVIF_TEXT) && request->pszText) item.texts[0] = request->pszText;
   if (request->mask & LVIF_PARAM) item.data = request->lParam;
+  if (request->mask & LVIF_IMAGE) item.image = request->iImage;
   list.items.insert(list.items.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+  if (list.selectionMark >= static_cast<int>(index)) ++list.selectionMark;
   NotifyItem(window, LVN_INSERTITEM, static_cast<int>(index), list.items[index].data);
   if (request->mask & LVIF_STATE) SetState(window, list, index, request->state, request->stateMask);
+  UpdateScrollBars(window, list);
   InvalidateRect(window, nullptr, TRUE);
   return static_cast<int>(index);
 }
 
 BOOL SetItemText(HWND window, ListView& list, WPARAM index, const LVITEM* request) {
-  if (!request || !ValidItem(list, index) || request->iSubItem < 0) return FALSE;
+  if (!request || !ValidItem(list, index) || request->iSubItem < 0 || OwnsData(window)) return FALSE;
   const auto column = static_cast<size_t>(request->iSubItem);
   if (column >= TextSlots(list)) return FALSE;
-  list.items[index].texts[column] = request->pszText ? request->pszText : "";
-  InvalidateRect(window, nullptr, TRUE);
+  ListItem& item = list.items[index];
+  item.askedTexts[column] = request->pszText == LPSTR_TEXTCALLBACK;
+  item.texts[column] = request->pszText && !item.askedTexts[column] ? request->pszText : "";
+  InvalidateItem(window, list, index);
   return TRUE;
 }
 
 BOOL SetItem(HWND window, ListView& list, const LVITEM* request) {
   if (!request || request->iItem < 0 || !ValidItem(list, static_cast<WPARAM>(request->iItem))) return FALSE;
   const auto index = static_cast<WPARAM>(request->iItem);
-  if ((request->mask & LVIF_TEXT) && !SetItemText(window, list, index, request)) return FALSE;
-  if (request->mask & LVIF_PARAM) list.items[index].data = request->lParam;
-  if (request->mask & LVIF_STATE) SetState(window, list, index, request->state, request->stateMask);
-  return TRUE;
-}
-
-BOOL GetItem(const ListView& list, LVITEM* request) {
-  if (!request || request->iItem < 0 || !ValidItem(list, static_cast<WPARAM>(request->iItem))) return FALSE;
-  const Item& item = list.items[static_cast<size_t>(request->iItem)];
-  if (request->mask & LVIF_TEXT) {
-    if (request->iSubItem < 0 || static_cast<size_t>(request->iSubItem) >= item.texts.size()) return FALSE;
-    int copied = 0;
-    CopyText(item.texts[static_cast<size_t>(request->iSubItem)], request->pszText, request->cchTextMax, &copied);
+  if (OwnsData(window)) {
+    if (request->mask & ~LVIF_STATE) return FALSE;
+  } else {
+    if ((request->mask & LVIF_TEXT) && !SetItemText(window, list, index, request)) return FALSE;
+    if (request->mask & LVIF_PARAM) list.items[index].data = request->lParam;
+    if (request->mask & LVIF_IMAGE) list.items[index].image = request->iImage;
   }
-  if (request->mask & LVIF_STATE) request->state = item.state & request->stateMask;
-  if (request->mask & LVIF_PARAM) request->lParam = item.data;
+  if (request->mask & LVIF_STATE) SetState(window, list, index, request->state, request->stateMask);
+  InvalidateItem(window, list, index);
   return TRUE;
 }
 
-int GetItemText(const ListView& list, WPARAM index, LVITEM* request) {
+BOOL GetItem(HWND window, const ListView& list, LVITEM* request) {
+  if (!request || request->iItem < 0 || !ValidItem(list, static_cast<WPARAM>(request->iItem))) return FALSE;
+  const auto index = static_cast<size_t>(request->iItem);
+  if (request->mask & LVIF_TEXT) {
+    if (request->iSubItem < 0 || static_cast<size_t>(request->iSubItem) >= TextSlots(list)) return FALSE;
+    CopyText(CellText(window, list, index, static_cast<size_t>(request->iSubItem)), request->pszText,
+             request->cchTextMax);
+  }
+  if (request->mask & LVIF_STATE) request->state = StateOf(list, index) & request->stateMask;
+  if (request->mask & LVIF_PARAM) request->lParam = DataOf(list, index);
+  if (request->mask & LVIF_IMAGE) request->iImage = ImageOf(window, list, index);
+  return TRUE;
+}
+
+int GetItemText(HWND window, const ListView& list, WPARAM index, LVITEM* request) {
   if (!request || !ValidItem(list, index) || request->iSubItem < 0) return 0;
-  const Item& item = list.items[index];
   const auto column = static_cast<size_t>(request->iSubItem);
-  int copied = 0;
-  CopyText(column < item.texts.size() ? item.texts[column] : std::string(), request->pszText, request->cchTextMax,
-           &copied);
-  return copied;
+  const std::string text = column < TextSlots(list) ? CellText(window, list, index, column) : std::string();
+  return CopyText(text, request->pszText, request->cchTextMax);
+}
+
+void AfterRemoval(HWND window, ListView& list) {
+  list.topIndex = std::max(0, std::min(list.topIndex, ItemCount(list) - CountPerPage(window, list)));
+  if (list.selectionMark >= ItemCount(list)) list.selectionMark = -1;
+  UpdateScrollBars(window, list);
+  InvalidateRect(window, nullptr, TRUE);
 }
 
 BOOL DeleteItem(HWND window, ListView& list, WPARAM index) {
   if (!ValidItem(list, index)) return FALSE;
-  NotifyItem(window, LVN_DELETEITEM, static_cast<int>(index), list.items[index].data);
-  list.items.erase(list.items.begin() + static_cast<std::ptrdiff_t>(index));
-  InvalidateRect(window, nullptr, TRUE);
+  if (OwnsData(window)) {
+    --list.virtualCount;
+    list.virtualStates.erase(list.virtualStates.begin() + static_cast<std::ptrdiff_t>(index));
+    NotifyItem(window, LVN_DELETEITEM, static_cast<int>(index), 0);
+  } else {
+    NotifyItem(window, LVN_DELETEITEM, static_cast<int>(index), list.items[index].data);
+    list.items.erase(list.items.begin() + static_cast<std::ptrdiff_t>(index));
+  }
+  AfterRemoval(window, list);
   return TRUE;
 }
 
@@ -206,27 +154,89 @@ BOOL DeleteItem(HWND window, ListView& list, WPARAM index) {
 // deletion.
 BOOL DeleteAllItems(HWND window, ListView& list) {
   if (!NotifyItem(window, LVN_DELETEALLITEMS, -1, 0)) {
-    for (size_t i = 0; i < list.items.size(); ++i)
-      NotifyItem(window, LVN_DELETEITEM, static_cast<int>(i), list.items[i].data);
+    for (int i = 0; i < ItemCount(list); ++i)
+      NotifyItem(window, LVN_DELETEITEM, i, DataOf(list, static_cast<size_t>(i)));
   }
   list.items.clear();
+  list.virtualCount = 0;
+  list.virtualStates.clear();
+  list.topIndex = 0;
+  list.selectionMark = -1;
+  AfterRemoval(window, list);
+  return TRUE;
+}
+
+// A list of LVS_OWNERDATA gets its count; another only makes room.
+BOOL SetItemCount(HWND window, ListView& list, WPARAM count, LPARAM flags) {
+  if (!OwnsData(window)) {
+    list.items.reserve(count);
+    return TRUE;
+  }
+  if (count > 100000000) return FALSE;
+  list.virtualCount = static_cast<int>(count);
+  list.virtualStates.resize(count, 0);
+  if (list.selectionMark >= list.virtualCount) list.selectionMark = -1;
+  if (!(flags & LVSICF_NOSCROLL))
+    list.topIndex = std::max(0, std::min(list.topIndex, list.virtualCount - CountPerPage(window, list)));
+  UpdateScrollBars(window, list);
+  if (!(flags & LVSICF_NOINVALIDATEALL)) InvalidateRect(window, nullptr, TRUE);
+  return TRUE;
+}
+
+// Items keep their states and data through the sort; the order is the
+// parent's comparison's, items it finds equal keep theirs.
+BOOL SortItems(HWND window, ListView& list, LPARAM sortData, PFNLVCOMPARE compare) {
+  if (!compare || OwnsData(window)) return FALSE;
+  std::stable_sort(list.items.begin(), list.items.end(), [&](const ListItem& a, const ListItem& b) {
+    return compare(a.data, b.data, sortData) < 0;
+  });
   InvalidateRect(window, nullptr, TRUE);
   return TRUE;
+}
+
+HDITEM HeaderItemOf(const ListColumn& column) {
+  HDITEM item{};
+  item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+  item.cxy = column.width;
+  item.pszText = const_cast<LPSTR>(column.title.c_str());
+  item.fmt = HDF_STRING | (column.format & HDF_JUSTIFYMASK);
+  return item;
+}
+
+void WriteColumn(ListColumn& column, const LVCOLUMN& request) {
+  if ((request.mask & LVCF_TEXT) && request.pszText) column.title = request.pszText;
+  if (request.mask & LVCF_WIDTH) column.width = std::max(request.cx, 0);
+  if (request.mask & LVCF_FMT) column.format = request.fmt;
 }
 
 int InsertColumn(HWND window, ListView& list, WPARAM position, const LVCOLUMN* request) {
   if (!request) return -1;
   const size_t index = std::min<size_t>(position, list.columns.size());
-  Column column;
-  if ((request->mask & LVCF_TEXT) && request->pszText) column.title = request->pszText;
-  if (request->mask & LVCF_WIDTH) column.width = std::max(request->cx, 0);
-  if (request->mask & LVCF_FMT) column.format = request->fmt;
+  ListColumn column;
+  WriteColumn(column, *request);
   // The items' own texts belong to the first column that is made.
-  if (!list.columns.empty())
-    for (Item& item : list.items) item.texts.insert(item.texts.begin() + static_cast<std::ptrdiff_t>(index), std::string());
-  list.columns.insert(list.columns.begin() + static_cast<std::ptrdiff_t>(index), std::move(column));
+  if (!list.columns.empty()) {
+    for (ListItem& item : list.items) {
+      item.texts.insert(item.texts.begin() + static_cast<std::ptrdiff_t>(index), std::string());
+      item.askedTexts.insert(item.askedTexts.begin() + static_cast<std::ptrdiff_t>(index), false);
+    }
+  }
+  list.columns.insert(list.columns.begin() + static_cast<std::ptrdiff_t>(index), column);
+  HDITEM item = HeaderItemOf(column);
+  SendMessage(list.header, HDM_INSERTITEM, index, reinterpret_cast<LPARAM>(&item));
+  UpdateScrollBars(window, list);
   InvalidateRect(window, nullptr, TRUE);
   return static_cast<int>(index);
+}
+
+BOOL SetColumn(HWND window, ListView& list, WPARAM index, const LVCOLUMN* request) {
+  if (!request || index >= list.columns.size()) return FALSE;
+  WriteColumn(list.columns[index], *request);
+  HDITEM item = HeaderItemOf(list.columns[index]);
+  SendMessage(list.header, HDM_SETITEM, index, reinterpret_cast<LPARAM>(&item));
+  UpdateScrollBars(window, list);
+  InvalidateRect(window, nullptr, TRUE);
+  return TRUE;
 }
 
 BOOL DeleteColumn(HWND window, ListView& list, WPARAM index) {
@@ -234,199 +244,276 @@ BOOL DeleteColumn(HWND window, ListView& list, WPARAM index) {
   // The items keep their own texts when the last column goes.
   const bool lastColumn = list.columns.size() == 1;
   list.columns.erase(list.columns.begin() + static_cast<std::ptrdiff_t>(index));
-  if (!lastColumn)
-    for (Item& item : list.items) item.texts.erase(item.texts.begin() + static_cast<std::ptrdiff_t>(index));
+  if (!lastColumn) {
+    for (ListItem& item : list.items) {
+      item.texts.erase(item.texts.begin() + static_cast<std::ptrdiff_t>(index));
+      item.askedTexts.erase(item.askedTexts.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+  }
+  SendMessage(list.header, HDM_DELETEITEM, index, 0);
+  UpdateScrollBars(window, list);
   InvalidateRect(window, nullptr, TRUE);
   return TRUE;
 }
 
 BOOL GetColumn(const ListView& list, WPARAM index, LVCOLUMN* request) {
   if (!request || index >= list.columns.size()) return FALSE;
-  const Column& column = list.columns[index];
+  const ListColumn& column = list.columns[index];
   if (request->mask & LVCF_FMT) request->fmt = column.format;
   if (request->mask & LVCF_WIDTH) request->cx = column.width;
   if (request->mask & LVCF_SUBITEM) request->iSubItem = static_cast<int>(index);
-  int copied = 0;
-  if (request->mask & LVCF_TEXT) CopyText(column.title, request->pszText, request->cchTextMax, &copied);
+  if (request->mask & LVCF_TEXT) CopyText(column.title, request->pszText, request->cchTextMax);
   return TRUE;
 }
 
-// LVSCW_AUTOSIZE fits the widest cell; LVSCW_AUTOSIZE_USEHEADER the title too.
-BOOL SetColumnWidth(HWND window, ListView& list, WPARAM index, int width) {
-  if (index >= list.columns.size()) return FALSE;
-  if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER) {
-    width = WithFont(window, list, [&](HDC dc) {
-      int widest = width == LVSCW_AUTOSIZE_USEHEADER ? TextWidth(dc, list.columns[index].title) : 0;
-      for (const Item& item : list.items) widest = std::max(widest, TextWidth(dc, item.texts[index]));
-      return widest + kAutoSizeExtra;
-    });
-  }
-  list.columns[index].width = std::max(width, 0);
-  InvalidateRect(window, nullptr, TRUE);
-  return TRUE;
-}
-
-int GetNextItem(const ListView& list, WPARAM start, LPARAM flags) {
-  const UINT wanted = (flags & LVNI_SELECTED ? LVIS_SELECTED : 0) | (flags & LVNI_FOCUSED ? LVIS_FOCUSED : 0);
-  const size_t first = start == static_cast<WPARAM>(-1) ? 0 : start + 1;
-  for (size_t i = first; i < list.items.size(); ++i)
-    if ((list.items[i].state & wanted) == wanted) return static_cast<int>(i);
-  return -1;
-}
-
-int HeaderHeight(HWND window, HDC dc) { return ShowsHeader(window) ? RowHeight(dc) : 0; }
-
-void DrawCell(HDC dc, const RECT& cell, const std::string& text) {
-  ExtTextOut(dc, cell.left + kTextIndent, cell.top + kRowPadding / 2, ETO_CLIPPED, &cell, text.c_str(),
-             static_cast<UINT>(text.size()), nullptr);
-}
-
-// Each column takes its width from the left; outside the report view the
-// items' own texts fill the whole width.
-std::vector<std::pair<int, int>> ColumnSpans(HWND window, const ListView& list, const RECT& client) {
-  std::vector<std::pair<int, int>> spans;
-  if (!IsReport(window)) return {{client.left, client.right}};
-  int x = client.left;
-  for (const Column& column : list.columns) {
-    spans.emplace_back(x, x + column.width);
-    x += column.width;
-  }
-  return spans;
-}
-
-void Paint(HWND window, const ListView& list) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  RECT client;
-  GetClientRect(window, &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
-  HGDIOBJ oldFont = SelectObject(dc, FontOf(list));
-  SetBkMode(dc, TRANSPARENT);
-  const int rowHeight = RowHeight(dc);
-  const auto spans = ColumnSpans(window, list, client);
-  int top = client.top;
-  if (ShowsHeader(window)) {
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    for (size_t c = 0; c < spans.size(); ++c) {
-      RECT cell{spans[c].first, top, spans[c].second, top + rowHeight};
-      FillRect(dc, &cell, GetSysColorBrush(COLOR_BTNFACE));
-      FrameRect(dc, &cell, GetSysColorBrush(COLOR_BTNSHADOW));
-      DrawCell(dc, cell, list.columns[c].title);
-    }
-    top += rowHeight;
-  }
-  for (const Item& item : list.items) {
-    if (top >= client.bottom) break;
-    const bool selected = item.state & LVIS_SELECTED;
-    RECT row{client.left, top, client.right, top + rowHeight};
-    if (selected) FillRect(dc, &row, GetSysColorBrush(COLOR_HIGHLIGHT));
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    for (size_t c = 0; c < spans.size() && c < item.texts.size(); ++c)
-      DrawCell(dc, RECT{spans[c].first, top, spans[c].second, top + rowHeight}, item.texts[c]);
-    top += rowHeight;
-  }
-  SelectObject(dc, oldFont);
-  EndPaint(window, &paint);
-}
-
-// The item under a point of the client area, or -1.
-int ItemAt(HWND window, const ListView& list, int y) {
-  return WithFont(window, list, [&](HDC dc) {
-    const int row = y - HeaderHeight(window, dc);
-    if (row < 0) return -1;
-    const size_t index = static_cast<size_t>(row / RowHeight(dc));
-    return index < list.items.size() ? static_cast<int>(index) : -1;
+int AutoWidth(HWND window, ListView& list, size_t index, bool withTitle) {
+  return WithFont(window, list.font, [&](HDC dc) {
+    int widest = withTitle ? TextWidth(dc, list.columns[index].title) : 0;
+    for (int i = 0; i < ItemCount(list); ++i)
+      widest = std::max(widest, TextWidth(dc, CellText(window, list, static_cast<size_t>(i), index)));
+    return widest + kAutoSizeExtra;
   });
 }
 
-// A click selects the item under it alone and gives it the focus; the parent
-// hears of the click (and of a double click) with the item.
-void OnClick(HWND window, ListView& list, UINT code, LPARAM point) {
-  const int index = ItemAt(window, list, GET_Y_LPARAM(point));
-  SetFocus(window);
-  if (code == NM_CLICK && index >= 0) {
-    SetState(window, list, static_cast<WPARAM>(-1), 0, LVIS_SELECTED);
-    SetState(window, list, static_cast<WPARAM>(index), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  }
-  NMITEMACTIVATE info{};
-  info.hdr.hwndFrom = window;
-  info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(window));
-  info.hdr.code = code;
-  info.iItem = index;
-  info.ptAction = POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-  if (HWND parent = GetParent(window))
-    SendMessage(parent, WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+int SelectedCount(const ListView& list) {
+  int count = 0;
+  for (int i = 0; i < ItemCount(list); ++i)
+    if (StateOf(list, static_cast<size_t>(i)) & LVIS_SELECTED) ++count;
+  return count;
 }
 
-LRESULT ListMessage(HWND window, ListView& list, UINT message, WPARAM wParam, LPARAM lParam) {
+// The header speaks to the list; its parent hears it too, and may refuse a
+// drag. The list follows the widths, and a click on a title is a click on
+// the column.
+LRESULT OnHeaderNote(HWND window, ListView& list, WPARAM wParam, NMHEADER* note) {
+  HWND parent = GetParent(window);
+  const LRESULT answer = parent ? SendMessage(parent, WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(note)) : 0;
+  const UINT code = note->hdr.code;
+  const auto column = static_cast<size_t>(note->iItem);
+  if (code == HDN_ITEMCHANGED && column < list.columns.size()) {
+    HDITEM item = WidthItem(0);
+    SendMessage(list.header, HDM_GETITEM, column, reinterpret_cast<LPARAM>(&item));
+    list.columns[column].width = item.cxy;
+    UpdateScrollBars(window, list);
+    InvalidateRect(window, nullptr, TRUE);
+  } else if (code == HDN_ITEMCLICK) {
+    NMLISTVIEW info{};
+    info.iItem = -1;
+    info.iSubItem = note->iItem;
+    NotifyList(window, LVN_COLUMNCLICK, info);
+  } else if (code == HDN_DIVIDERDBLCLICK && column < list.columns.size()) {
+    SetColumnWidth(window, list, column, LVSCW_AUTOSIZE);
+  }
+  return answer;
+}
+
+void MakeHeader(HWND window, ListView& list) {
+  const DWORD style = static_cast<DWORD>(GetWindowLong(window, GWL_STYLE));
+  DWORD headerStyle = WS_CHILD | HDS_HORZ | HDS_FULLDRAG;
+  if (!(style & LVS_NOSORTHEADER)) headerStyle |= HDS_BUTTONS;
+  if (IsReport(window) && !(style & LVS_NOCOLUMNHEADER)) headerStyle |= WS_VISIBLE;
+  else headerStyle |= HDS_HIDDEN;
+  list.header = CreateWindowEx(0, WC_HEADER, nullptr, headerStyle, 0, 0, 0, 0, window, nullptr, nullptr, nullptr);
+  LayoutHeader(window, list);
+}
+
+LRESULT Messages(HWND window, ListView& list, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case LVM_GETITEMCOUNT: return static_cast<LRESULT>(list.items.size());
+    case WM_CREATE: MakeHeader(window, list); return 0;
+    case LVM_GETITEMCOUNT: return ItemCount(list);
     case LVM_INSERTITEM: return InsertItem(window, list, reinterpret_cast<const LVITEM*>(lParam));
     case LVM_SETITEM: return SetItem(window, list, reinterpret_cast<const LVITEM*>(lParam));
-    case LVM_GETITEM: return GetItem(list, reinterpret_cast<LVITEM*>(lParam));
+    case LVM_GETITEM: return GetItem(window, list, reinterpret_cast<LVITEM*>(lParam));
     case LVM_SETITEMTEXT: return SetItemText(window, list, wParam, reinterpret_cast<const LVITEM*>(lParam));
-    case LVM_GETITEMTEXT: return GetItemText(list, wParam, reinterpret_cast<LVITEM*>(lParam));
+    case LVM_GETITEMTEXT: return GetItemText(window, list, wParam, reinterpret_cast<LVITEM*>(lParam));
     case LVM_DELETEITEM: return DeleteItem(window, list, wParam);
     case LVM_DELETEALLITEMS: return DeleteAllItems(window, list);
+    case LVM_SETITEMCOUNT: return SetItemCount(window, list, wParam, lParam);
+    case LVM_SORTITEMS: return SortItems(window, list, static_cast<LPARAM>(wParam), reinterpret_cast<PFNLVCOMPARE>(lParam));
     case LVM_SETITEMSTATE: {
       const auto* request = reinterpret_cast<const LVITEM*>(lParam);
       return request ? SetState(window, list, wParam, request->state, request->stateMask) : FALSE;
     }
     case LVM_GETITEMSTATE:
-      return ValidItem(list, wParam) ? static_cast<LRESULT>(list.items[wParam].state & static_cast<UINT>(lParam)) : 0;
-    case LVM_GETNEXTITEM: return GetNextItem(list, wParam, lParam);
+      return ValidItem(list, wParam) ? static_cast<LRESULT>(StateOf(list, wParam) & static_cast<UINT>(lParam)) : 0;
+    case LVM_GETNEXTITEM: return NextItem(list, wParam, lParam);
+    case LVM_GETSELECTEDCOUNT: return SelectedCount(list);
+    case LVM_GETSELECTIONMARK: return list.selectionMark;
+    case LVM_SETSELECTIONMARK: {
+      const int old = list.selectionMark;
+      list.selectionMark = ValidItem(list, static_cast<WPARAM>(lParam)) ? static_cast<int>(lParam) : -1;
+      return old;
+    }
     case LVM_INSERTCOLUMN: return InsertColumn(window, list, wParam, reinterpret_cast<const LVCOLUMN*>(lParam));
+    case LVM_SETCOLUMN: return SetColumn(window, list, wParam, reinterpret_cast<const LVCOLUMN*>(lParam));
     case LVM_DELETECOLUMN: return DeleteColumn(window, list, wParam);
     case LVM_GETCOLUMN: return GetColumn(list, wParam, reinterpret_cast<LVCOLUMN*>(lParam));
     case LVM_GETCOLUMNWIDTH: return wParam < list.columns.size() ? list.columns[wParam].width : 0;
     case LVM_SETCOLUMNWIDTH: return SetColumnWidth(window, list, wParam, static_cast<short>(LOWORD(lParam)));
+    case LVM_GETHEADER: return reinterpret_cast<LRESULT>(list.header);
     case LVM_GETSTRINGWIDTH: {
       const char* text = reinterpret_cast<const char*>(lParam);
-      return text ? WithFont(window, list, [&](HDC dc) { return TextWidth(dc, text); }) : 0;
+      return text ? WithFont(window, list.font, [&](HDC dc) { return TextWidth(dc, text); }) : 0;
+    }
+    case LVM_SETIMAGELIST: {
+      if (wParam > LVSIL_STATE) return 0;
+      HIMAGELIST old = list.images[wParam];
+      list.images[wParam] = reinterpret_cast<HIMAGELIST>(lParam);
+      InvalidateRect(window, nullptr, TRUE);
+      return reinterpret_cast<LRESULT>(old);
+    }
+    case LVM_GETIMAGELIST: return wParam <= LVSIL_STATE ? reinterpret_cast<LRESULT>(list.images[wParam]) : 0;
+    case LVM_GETBKCOLOR: return static_cast<LRESULT>(list.background);
+    case LVM_SETBKCOLOR: list.background = static_cast<COLORREF>(lParam); return TRUE;
+    case LVM_GETTEXTCOLOR: return static_cast<LRESULT>(list.textColor);
+    case LVM_SETTEXTCOLOR: list.textColor = static_cast<COLORREF>(lParam); return TRUE;
+    case LVM_GETTEXTBKCOLOR: return static_cast<LRESULT>(list.textBackground);
+    case LVM_SETTEXTBKCOLOR: list.textBackground = static_cast<COLORREF>(lParam); return TRUE;
+    case LVM_GETEXTENDEDLISTVIEWSTYLE: return static_cast<LRESULT>(list.extendedStyle);
+    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+      const DWORD old = list.extendedStyle;
+      const DWORD mask = wParam ? static_cast<DWORD>(wParam) : 0xFFFFFFFFU;
+      list.extendedStyle = (old & ~mask) | (static_cast<DWORD>(lParam) & mask);
+      InvalidateRect(window, nullptr, TRUE);
+      return static_cast<LRESULT>(old);
+    }
+    case WM_NOTIFY: {
+      auto* note = reinterpret_cast<NMHDR*>(lParam);
+      if (note && list.header && note->hwndFrom == list.header)
+        return OnHeaderNote(window, list, wParam, reinterpret_cast<NMHEADER*>(note));
+      return DefWindowProc(window, message, wParam, lParam);
     }
     case WM_SETFONT:
       list.font = reinterpret_cast<HFONT>(wParam);
+      SendMessage(list.header, WM_SETFONT, wParam, lParam);
+      ForgetRowHeight(list);
+      LayoutHeader(window, list);
+      UpdateScrollBars(window, list);
       if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(list.font);
-    case WM_ERASEBKGND: return 1;  // the paint covers the whole area
-    case WM_PAINT: Paint(window, list); return 0;
-    case WM_LBUTTONDOWN: OnClick(window, list, NM_CLICK, lParam); return 0;
-    case WM_LBUTTONDBLCLK: OnClick(window, list, NM_DBLCLK, lParam); return 0;
-    default: return DefWindowProc(window, message, wParam, lParam);
+    case WM_DESTROY:
+      // The parent hears that the items it may have attached data to are gone.
+      DeleteAllItems(window, list);
+      return DefWindowProc(window, message, wParam, lParam);
+    default: {
+      LRESULT result = 0;
+      if (DisplayMessage(window, list, message, wParam, lParam, &result)) return result;
+      return DefWindowProc(window, message, wParam, lParam);
+    }
   }
-}
-
-LRESULT CALLBACK ListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    std::lock_guard<std::mutex> lock(listsMutex);
-    Lists()[window] = std::make_unique<ListView>();
-  }
-  if (message == WM_DESTROY) {
-    // The parent hears that the items it may have attached data to are gone.
-    if (ListView* list = Find(window)) DeleteAllItems(window, *list);
-  }
-  if (message == WM_NCDESTROY) {
-    LRESULT result = DefWindowProc(window, message, wParam, lParam);
-    std::lock_guard<std::mutex> lock(listsMutex);
-    Lists().erase(window);
-    return result;
-  }
-  ListView* list = Find(window);
-  return list ? ListMessage(window, *list, message, wParam, lParam) : DefWindowProc(window, message, wParam, lParam);
 }
 
 }  // namespace
 
+bool OwnsData(HWND window) { return (GetWindowLong(window, GWL_STYLE) & LVS_OWNERDATA) != 0; }
+bool IsReport(HWND window) { return (GetWindowLong(window, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT; }
+
+int ItemCount(const ListView& list) {
+  return list.items.empty() ? list.virtualCount : static_cast<int>(list.items.size());
+}
+
+bool ValidItem(const ListView& list, WPARAM index) { return index < static_cast<WPARAM>(ItemCount(list)); }
+
+UINT StateOf(const ListView& list, size_t index) {
+  return list.items.empty() ? list.virtualStates[index] : list.items[index].state;
+}
+
+LPARAM DataOf(const ListView& list, size_t index) { return list.items.empty() ? 0 : list.items[index].data; }
+
+std::string CellText(HWND window, const ListView& list, size_t index, size_t column) {
+  const bool kept = !list.items.empty();
+  if (kept && column >= list.items[index].texts.size()) return {};
+  if (kept && !list.items[index].askedTexts[column]) return list.items[index].texts[column];
+  char buffer[kAskedTextSize] = {};
+  NMLVDISPINFO info{};
+  info.item.mask = LVIF_TEXT;
+  info.item.iItem = static_cast<int>(index);
+  info.item.iSubItem = static_cast<int>(column);
+  info.item.pszText = buffer;
+  info.item.cchTextMax = kAskedTextSize;
+  info.item.lParam = DataOf(list, index);
+  NotifyParent(window, LVN_GETDISPINFO, &info.hdr);
+  if (!info.item.pszText || info.item.pszText == LPSTR_TEXTCALLBACK) return {};
+  // The parent may point at a text of its own instead of filling the buffer.
+  if (info.item.pszText == buffer) return std::string(buffer, strnlen(buffer, kAskedTextSize));
+  return info.item.pszText;
+}
+
+int ImageOf(HWND window, const ListView& list, size_t index) {
+  if (!list.items.empty() && list.items[index].image != I_IMAGECALLBACK) return list.items[index].image;
+  NMLVDISPINFO info{};
+  info.item.mask = LVIF_IMAGE;
+  info.item.iItem = static_cast<int>(index);
+  info.item.iImage = -1;
+  info.item.lParam = DataOf(list, index);
+  NotifyParent(window, LVN_GETDISPINFO, &info.hdr);
+  return info.item.iImage;
+}
+
+// Only one item holds the focus, and with single selection only one is
+// selected: taking either from the others comes first.
+BOOL SetState(HWND window, ListView& list, WPARAM index, UINT state, UINT mask) {
+  const bool all = index == static_cast<WPARAM>(-1);
+  if (!all && !ValidItem(list, index)) return FALSE;
+  if (all && list.items.empty() && OwnsData(window)) return SetVirtualStateOfAll(window, list, state, mask);
+  UINT exclusive = 0;
+  if (!all && (mask & state & LVIS_FOCUSED)) exclusive |= LVIS_FOCUSED;
+  if (!all && (mask & state & LVIS_SELECTED) && (GetWindowLong(window, GWL_STYLE) & LVS_SINGLESEL))
+    exclusive |= LVIS_SELECTED;
+  const auto count = static_cast<size_t>(ItemCount(list));
+  for (size_t i = 0; i < count; ++i) {
+    if (all || i == index) ChangeState(window, list, i, state, mask);
+    else if (exclusive && (StateOf(list, i) & exclusive)) ChangeState(window, list, i, 0, exclusive);
+  }
+  return TRUE;
+}
+
+int NextItem(const ListView& list, WPARAM start, LPARAM flags) {
+  const UINT wanted = (flags & LVNI_SELECTED ? LVIS_SELECTED : 0) | (flags & LVNI_FOCUSED ? LVIS_FOCUSED : 0);
+  const int count = ItemCount(list);
+  const int from = start == static_cast<WPARAM>(-1) ? -1 : static_cast<int>(start);
+  if (from >= count) return -1;
+  const int step = flags & LVNI_ABOVE ? -1 : 1;
+  int i = from < 0 ? (step > 0 ? 0 : -1) : from + step;
+  for (; i >= 0 && i < count; i += step)
+    if ((StateOf(list, static_cast<size_t>(i)) & wanted) == wanted) return i;
+  return -1;
+}
+
+// LVSCW_AUTOSIZE fits the widest cell; LVSCW_AUTOSIZE_USEHEADER the title too.
+// The header takes the width and tells the list (and its parent) of it.
+BOOL SetColumnWidth(HWND window, ListView& list, WPARAM index, int width) {
+  if (index >= list.columns.size()) return FALSE;
+  if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER)
+    width = AutoWidth(window, list, index, width == LVSCW_AUTOSIZE_USEHEADER);
+  list.columns[index].width = std::max(width, 0);
+  HDITEM item = WidthItem(list.columns[index].width);
+  SendMessage(list.header, HDM_SETITEM, index, reinterpret_cast<LPARAM>(&item));
+  UpdateScrollBars(window, list);
+  InvalidateRect(window, nullptr, TRUE);
+  return TRUE;
+}
+
+void RegisterListViewClass() {
+  WNDCLASSA listView{};
+  listView.style = CS_DBLCLKS | CS_GLOBALCLASS;
+  listView.lpfnWndProc = StateProc<ListView, Messages>;
+  listView.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  listView.lpszClassName = WC_LISTVIEW;
+  RegisterClass(&listView);
+}
+
+}  // namespace layer::comctl
+
 void InitCommonControls() {
   static std::once_flag registered;
   std::call_once(registered, [] {
-    WNDCLASSA listView{};
-    listView.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    listView.lpfnWndProc = ListViewProc;
-    listView.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    listView.lpszClassName = WC_LISTVIEW;
-    RegisterClass(&listView);
+    layer::comctl::RegisterHeaderClass();
+    layer::comctl::RegisterListViewClass();
+    layer::comctl::RegisterToolTipClass();
+    layer::comctl::RegisterToolbarClass();
+    layer::comctl::RegisterStatusBarClass();
   });
 }
 

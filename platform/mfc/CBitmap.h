@@ -9,6 +9,9 @@ class CBitmap : public CGdiObject {
   DECLARE_DYNAMIC(CBitmap)
 
  public:
+  // A bitmap of the program's resources, by id or by name.
+  BOOL LoadBitmap(UINT id);
+  BOOL LoadBitmap(LPCSTR name);
   BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
   BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
   int GetBitmap(BITMAP* bitmap) const;

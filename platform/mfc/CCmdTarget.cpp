@@ -1,5 +1,7 @@
 #include "mfc/CCmdTarget.h"
 
+#include "mfc/CCmdUI.h"
+
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
@@ -25,12 +27,16 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindEntry(UINT message, UINT code, UINT id) 
 }
 
 BOOL CCmdTarget::OnCmdMsg(UINT id, int code, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  // A query only looks for a command handler; the routing around it is the command's own.
+  if (code == CN_QUERY_HANDLER) return FindEntry(WM_COMMAND, CN_COMMAND, id) != nullptr;
   UINT message = code == -1 ? WM_NOTIFY : WM_COMMAND;  // notifications come with code -1 and their own code in the header
   UINT entryCode = static_cast<UINT>(code);
   if (message == WM_NOTIFY) entryCode = reinterpret_cast<const NMHDR*>(lParam)->code;
   const AFX_MSGMAP_ENTRY* entry = FindEntry(message, entryCode, id);
   if (!entry) return FALSE;
   LRESULT answer = entry->pfn(this, wParam, lParam);
+  // An update handler that passes its item on counts as not having handled it.
+  if (code == CN_UPDATE_COMMAND_UI) return answer != 0;
   if (result) *result = answer;
   return TRUE;
 }

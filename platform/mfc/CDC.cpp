@@ -161,6 +161,13 @@ void CDC::FillSolidRect(int x, int y, int width, int height, COLORREF color) {
   RECT rect{x, y, x + width, y + height};
   FillSolidRect(&rect, color);
 }
+void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight) {
+  int width = rect->right - rect->left, height = rect->bottom - rect->top;
+  FillSolidRect(rect->left, rect->top, width - 1, 1, topLeft);
+  FillSolidRect(rect->left, rect->top, 1, height - 1, topLeft);
+  FillSolidRect(rect->right - 1, rect->top, 1, height, bottomRight);
+  FillSolidRect(rect->left, rect->bottom - 1, width, 1, bottomRight);
+}
 void CDC::FrameRect(LPCRECT rect, CBrush* brush) { ::FrameRect(m_hDC, rect, brush ? static_cast<HBRUSH>(*brush) : nullptr); }
 void CDC::InvertRect(LPCRECT rect) { ::InvertRect(m_hDC, rect); }
 void CDC::DrawFocusRect(LPCRECT rect) { ::DrawFocusRect(m_hDC, rect); }

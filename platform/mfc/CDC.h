@@ -88,6 +88,8 @@ class CDC : public CObject {
   void FillSolidRect(LPCRECT rect, COLORREF color);
   void FillSolidRect(int x, int y, int width, int height, COLORREF color);
   void FrameRect(LPCRECT rect, CBrush* brush);
+  // A one-pixel frame: top and left in topLeft, bottom and right in bottomRight.
+  void Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight);
   void InvertRect(LPCRECT rect);
   void DrawFocusRect(LPCRECT rect);
   BOOL PatBlt(int x, int y, int width, int height, DWORD rop);

@@ -74,19 +74,6 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-void CDialog::DoDataExchange(CDataExchange*) {}
-
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-  CDataExchange exchange(this, saveAndValidate);
-  try {
-    DoDataExchange(&exchange);
-  } catch (CUserException* failure) {
-    failure->Delete();
-    return FALSE;
-  }
-  return TRUE;
-}
-
 void CDialog::GotoDlgCtrl(CWnd* control) {
   if (control) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control->m_hWnd), TRUE);
 }

@@ -25,9 +25,6 @@ class CDialog : public CWnd {
   virtual BOOL OnInitDialog();
   virtual void OnOK();
   virtual void OnCancel();
-  // Moves data between members and controls; FALSE when a check failed.
-  BOOL UpdateData(BOOL saveAndValidate = TRUE);
-
   void GotoDlgCtrl(CWnd* control);
   void NextDlgCtrl() const;
   void PrevDlgCtrl() const;
@@ -42,8 +39,6 @@ class CDialog : public CWnd {
   CWnd* m_pParentWnd = nullptr;
 
  protected:
-  virtual void DoDataExchange(CDataExchange* exchange);
-
   afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
   afx_msg void OnMeasureItem(int id, LPMEASUREITEMSTRUCT item);
 

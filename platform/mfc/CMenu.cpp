@@ -12,8 +12,14 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
 
+// Wrappers let their menus go, also when the thread ends before it was idle:
+// the menus belong to their windows, not to the wrappers.
+struct TemporaryMenus : TemporaryMap<HMENU, CMenu> {
+  ~TemporaryMenus() { Clear([](CMenu& wrapper) { wrapper.m_hMenu = nullptr; }); }
+};
+
 TemporaryMap<HMENU, CMenu>& Temporary() {
-  static thread_local TemporaryMap<HMENU, CMenu> temporary;
+  static thread_local TemporaryMenus temporary;
   return temporary;
 }
 

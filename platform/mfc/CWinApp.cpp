@@ -23,6 +23,7 @@ CWinApp::CWinApp(LPCSTR appName) {
 }
 
 CWinApp::~CWinApp() {
+  DeleteTemplates();
   if (application == this) application = nullptr;
 }
 

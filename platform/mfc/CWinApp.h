@@ -2,8 +2,13 @@
 // program starts; AfxWinMain initialises it and runs its message loop.
 #pragma once
 
+#include <vector>
+
 #include "mfc/CString.h"
 #include "mfc/CWinThread.h"
+
+class CDocTemplate;
+class CDocument;
 
 class CWinApp : public CWinThread {
   DECLARE_DYNAMIC(CWinApp)
@@ -24,7 +29,19 @@ class CWinApp : public CWinThread {
 
   HCURSOR LoadStandardCursor(LPCSTR id) const;
 
+  // Documents (CWinApp_Documents.cpp). The program owns its templates.
+  void AddDocTemplate(CDocTemplate* documentTemplate);
+  // Through the first template: a new document, or the document read from path.
+  virtual CDocument* OpenDocumentFile(LPCSTR path);
+  virtual BOOL SaveAllModified();
+  void CloseAllDocuments(BOOL endSession);
+  // The File menu's New and Open commands, for the program's message map.
+  afx_msg void OnFileNew();
+  afx_msg void OnFileOpen();
+
  private:
+  std::vector<CDocTemplate*> m_templates;
+  void DeleteTemplates();
   CString m_appName;
   CString m_commandLine;
   CString m_exeName;

@@ -1,6 +1,7 @@
 #include "mfc/CWinThread.h"
 
 #include "mfc/CDC.h"
+#include "mfc/CFrameWnd.h"
 #include "mfc/CGdiObject.h"
 #include "mfc/CMenu.h"
 #include "mfc/CWnd.h"
@@ -86,6 +87,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* msg) {
 }
 
 BOOL CWinThread::OnIdle(LONG count) {
+  if (count == 0) CFrameWnd::UpdateFramesAtIdle();
   if (count >= 1) {
     // The wrappers made for other code's handles are let go when nothing else is to do.
     CWnd::DeleteTempMap();

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <vector>
 
+#include "mfc/CCmdUI.h"
 #include "mfc/CWinThread.h"
 #include "mfc/TemporaryMap.h"
 #include "win32/CrossProcess.h"
@@ -202,7 +203,15 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-  return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), wParam, lParam, nullptr);
+  UINT id = LOWORD(wParam);
+  int code = HIWORD(wParam);
+  if (lParam == 0) {
+    // A menu entry or an accelerator (code 1) is one command; one whose
+    // update handler disables it is not carried out, whatever sent it.
+    if (!CCmdUI::IsCommandEnabled(this, id)) return TRUE;
+    code = CN_COMMAND;
+  }
+  return OnCmdMsg(id, code, wParam, lParam, nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {

@@ -10,6 +10,8 @@
 #include "win32/UserWindows.h"
 #include "user/Controls.h"
 
+class CDataExchange;
+class CFrameWnd;
 class CMenu;
 class CScrollBar;
 
@@ -134,6 +136,8 @@ class CWnd : public CCmdTarget {
   UINT IsDlgButtonChecked(int id) const;
   void CheckRadioButton(int firstId, int lastId, int checkId);
   LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  // Moves data between members and controls (dialogs, form views); FALSE when a check failed.
+  BOOL UpdateData(BOOL saveAndValidate = TRUE);
   HICON SetIcon(HICON icon, BOOL big);
   HICON GetIcon(BOOL big) const;
   // Centres the window on its owner (or the given window, or the screen).
@@ -142,6 +146,27 @@ class CWnd : public CCmdTarget {
   BOOL SetMenu(CMenu* menu);
   void DrawMenuBar();
   CMenu* GetSystemMenu(BOOL revert) const;
+  // Layout inside the window and its frame (CWnd_Layout.cpp).
+  enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+  // Lets the children with ids from idFirst to idLast (control bars) take
+  // their strips of the client area (WM_SIZEPARENT), then gives the rest to
+  // the child idLeftOver. reposQuery moves nothing and answers the rest in
+  // rectParam; reposExtra keeps the border rectParam free around the rest.
+  void RepositionBars(UINT idFirst, UINT idLast, UINT idLeftOver, UINT flags = reposDefault, LPRECT rectParam = nullptr,
+                      LPCRECT rectClient = nullptr, BOOL stretch = TRUE);
+  enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
+  // The window rectangle that gives this client rectangle.
+  virtual void CalcWindowRect(LPRECT clientRect, UINT adjustType = adjustBorder);
+  // The child, grandchild ... with this id, or null.
+  CWnd* GetDescendantWindow(int id, BOOL onlyPermanent = FALSE) const;
+  // The nearest frame window above this one, or null.
+  CFrameWnd* GetParentFrame() const;
+  CFrameWnd* GetTopLevelFrame() const;
+  // The highest position the bar can scroll to (its range less its page).
+  int GetScrollLimit(int bar);
+  // A scroll bar control that serves this window instead of its own bars; none here.
+  virtual CScrollBar* GetScrollBarCtrl(int bar) const;
+  void EnableScrollBarCtrl(int bar, BOOL enable = TRUE);
   // Binds the next window this thread creates to an object, for windows that
   // the layer makes itself (dialogs from templates); EndBinding restores.
   static layer::CreationHook BeginBinding(CWnd* object);
@@ -150,6 +175,8 @@ class CWnd : public CCmdTarget {
  protected:
   // The default handling of the message being handled now.
   LRESULT Default();
+  // Binds members to controls for UpdateData.
+  virtual void DoDataExchange(CDataExchange* exchange);
 
   afx_msg int OnCreate(LPCREATESTRUCT create);
   afx_msg void OnDestroy();

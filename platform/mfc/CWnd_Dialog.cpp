@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "mfc/CDataExchange.h"
+#include "mfc/CException.h"
 #include "mfc/CWnd.h"
 #include "user/Dialogs.h"
 
@@ -79,3 +81,16 @@ void CWnd::OnMeasureItem(int id, LPMEASUREITEMSTRUCT item) {
 }
 
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
+
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+BOOL CWnd::UpdateData(BOOL saveAndValidate) {
+  CDataExchange exchange(this, saveAndValidate);
+  try {
+    DoDataExchange(&exchange);
+  } catch (CUserException* failure) {
+    failure->Delete();
+    return FALSE;
+  }
+  return TRUE;
+}

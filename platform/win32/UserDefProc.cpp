@@ -233,6 +233,12 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(window->text.size());
+    case WM_SETICON: {
+      HICON& slot = window->icons[wParam == ICON_SMALL ? ICON_SMALL : ICON_BIG];
+      return reinterpret_cast<LRESULT>(std::exchange(slot, reinterpret_cast<HICON>(lParam)));
+    }
+    case WM_GETICON:
+      return reinterpret_cast<LRESULT>(window->icons[wParam == ICON_SMALL ? ICON_SMALL : ICON_BIG]);
     case WM_GETTEXT: {
       auto* text = reinterpret_cast<LPSTR>(lParam);
       if (!text || wParam == 0) return 0;

@@ -48,6 +48,7 @@ class Window {
   LONG_PTR userData = 0;
   HINSTANCE instance = nullptr;
   HMENU menu = nullptr;
+  HICON icons[2] = {nullptr, nullptr};  // ICON_SMALL and ICON_BIG, as WM_SETICON set them
   DWORD threadId = 0;
   std::vector<BYTE> extraBytes;
   ScrollBarState bars[3];  // SB_HORZ and SB_VERT of the window; SB_CTL of a scroll-bar control

@@ -90,6 +90,9 @@ void JobFixture::SetUp() {
 }
 
 void JobFixture::TearDown() {
+  // A job that still waits for its preview window is cancelled.
+  m_answer = nullptr;
+  if (HWND dialog = AsyncDialog()) SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
   Finish();
   {
     ContextScope context;

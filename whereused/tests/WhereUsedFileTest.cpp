@@ -16,17 +16,17 @@ using whereused::testing::Record;
 const WhereUsedGeometry kGeometry{12, 8, 6, 10};
 
 struct GeometryCase {
-  const char *name;
+  const char* name;
   WhereUsedGeometry geometry;
   int flagBytes;
   bool usable;
 };
-void PrintTo(const GeometryCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const GeometryCase& c, std::ostream* os) { *os << c.name; }
 
 class GeometryTest : public ::testing::TestWithParam<GeometryCase> {};
 
 TEST_P(GeometryTest, FlagBytesAndUsability) {
-  const GeometryCase &c = GetParam();
+  const GeometryCase& c = GetParam();
   EXPECT_EQ(c.geometry.FlagBytes(), c.flagBytes);
   EXPECT_EQ(c.geometry.IsUsable(), c.usable);
 }
@@ -42,12 +42,12 @@ INSTANTIATE_TEST_SUITE_P(
                       GeometryCase{"NoText", {0, 5, 0, 0}, 0, false}, GeometryCase{"NoKey", {10, 0, 0, 0}, 0, false},
                       GeometryCase{"NegativeBlock", {10, 5, -1, 0}, 0, false},
                       GeometryCase{"RecordBeyondAnyBuffer", {0x7FFFFFF0, 0x7FFFFFF0, 0, 0}, 0, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A small file: part texts padded with blanks or cut by NUL, keys, blocks
 // and flag columns 0 to 9.
 std::string SampleFile() {
-  const WhereUsedGeometry &g = kGeometry;
+  const WhereUsedGeometry& g = kGeometry;
   return Record(g, "A-100", "GEH", "Haube", {0}) + Record(g, "a-100", "MOT", "Motor", {0, 9}) +
          Record(g, "A-1000", "ANT", "", {0, 8}) + Record(g, "A-100  ", "GRI", "Griff", {1}) +
          Record(g, "B-200", "GEH", "Haube", {0}) + Record(g, "\xe4-1", "UML", "", {0}) +
@@ -56,25 +56,25 @@ std::string SampleFile() {
 }
 
 struct SearchCase {
-  const char *name;
-  const char *pattern;
+  const char* name;
+  const char* pattern;
   bool caseSensitive;
   int column;
   std::vector<std::string> keys;
 };
-void PrintTo(const SearchCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const SearchCase& c, std::ostream* os) { *os << c.name; }
 
 class SearchTest : public ::testing::TestWithParam<SearchCase> {};
 
 TEST_P(SearchTest, FindsTheRecordsWhoseWholeTextMatches) {
-  const SearchCase &c = GetParam();
+  const SearchCase& c = GetParam();
   WhereUsedFile file(kGeometry);
   const std::string bytes = SampleFile();
-  ASSERT_EQ(file.Assign(bytes.data(), bytes.size()), WhereUsedFile::Status::ok);
   WhereUsedHits hits(kGeometry);
-  file.Search(c.pattern, c.caseSensitive, c.column, hits);
+  ASSERT_EQ(file.Search(bytes.data(), bytes.size(), {c.pattern, c.caseSensitive, c.column}, hits),
+            WhereUsedFile::Status::ok);
   std::vector<std::string> keys;
-  for (int h = 0; h < hits.Count(); ++h) keys.emplace_back(static_cast<const char *>(hits.Key(h)));
+  for (int h = 0; h < hits.Count(); ++h) keys.emplace_back(static_cast<const char*>(hits.Key(h)));
   EXPECT_EQ(keys, c.keys);
 }
 
@@ -103,16 +103,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, SearchTest,
                                            SearchCase{"NegativeColumn", "*", false, -1, {}},
                                            SearchCase{"EmptyPatternMatchesNothing", "", false, 0, {}},
                                            SearchCase{"LongerThanTheTextField", "A-100000000000", false, 0, {}}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WhereUsedFile, WithoutColumnsEveryRecordTakesPart) {
   const WhereUsedGeometry g{6, 4, 0, 0};
   const std::string bytes = Record(g, "X1", "K1") + Record(g, "X2", "K2") + Record(g, "Y", "K3");
   WhereUsedFile file(g);
-  ASSERT_EQ(file.Assign(bytes.data(), bytes.size()), WhereUsedFile::Status::ok);
   for (int column : {0, 5, -1}) {
     WhereUsedHits hits(g);
-    file.Search("X?", false, column, hits);
+    file.Search(bytes.data(), bytes.size(), {"X?", false, column}, hits);
     EXPECT_EQ(hits.Count(), 2) << column;
     EXPECT_STREQ(hits.Block(0), "");
   }
@@ -125,9 +124,8 @@ TEST(WhereUsedFile, HitFieldsEndAtNulOrTheirLength) {
   const std::string bytes = std::string("ABCD") + "K12" + "BLOCK" + "\x01" + std::string("AB\0D", 4) +
                             std::string("K\0Z", 3) + std::string("B\0LOC", 5) + "\x01";
   WhereUsedFile file(g);
-  ASSERT_EQ(file.Assign(bytes.data(), bytes.size()), WhereUsedFile::Status::ok);
   WhereUsedHits hits(g);
-  file.Search("*", false, 0, hits);
+  file.Search(bytes.data(), bytes.size(), {"*", false, 0}, hits);
   ASSERT_EQ(hits.Count(), 2);
   EXPECT_STREQ(hits.Text(0), "ABCD");
   EXPECT_STREQ(hits.Key(0), "K12");
@@ -146,9 +144,8 @@ TEST(WhereUsedFile, ManyHitsKeepTheirOrder) {
   std::string bytes;
   for (int i = 0; i < 5000; ++i) bytes += Record(g, "P" + std::to_string(i % 7), "K" + std::to_string(i));
   WhereUsedFile file(g);
-  ASSERT_EQ(file.Assign(bytes.data(), bytes.size()), WhereUsedFile::Status::ok);
   WhereUsedHits hits(g);
-  file.Search("P3", false, 0, hits);
+  file.Search(bytes.data(), bytes.size(), {"P3", false, 0}, hits);
   ASSERT_EQ(hits.Count(), 714);
   EXPECT_STREQ(hits.Key(0), "K3");
   EXPECT_STREQ(hits.Key(713), "K4994");
@@ -173,7 +170,6 @@ TEST(WhereUsedFile, AgreesWithTheWildcardMatchOnRandomRecords) {
     texts.push_back(text.substr(0, text.find('\0')));
   }
   WhereUsedFile file(g);
-  ASSERT_EQ(file.Assign(bytes.data(), bytes.size()), WhereUsedFile::Status::ok);
   for (int p = 0; p < 300; ++p) {
     std::string pattern;
     const size_t length = 1 + random() % 6;
@@ -183,11 +179,11 @@ TEST(WhereUsedFile, AgreesWithTheWildcardMatchOnRandomRecords) {
     }
     for (bool caseSensitive : {true, false}) {
       WhereUsedHits hits(g);
-      file.Search(pattern.c_str(), caseSensitive, 0, hits);
+      file.Search(bytes.data(), bytes.size(), {pattern.c_str(), caseSensitive, 0}, hits);
       int expected = 0;
       for (std::string text : texts) {
         if (!caseSensitive) {
-          for (char &c : text) {
+          for (char& c : text) {
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
             if (c == '\xe4') c = '\xc4';
           }
@@ -200,38 +196,41 @@ TEST(WhereUsedFile, AgreesWithTheWildcardMatchOnRandomRecords) {
 }
 
 struct ReadCase {
-  const char *name;
+  const char* name;
   WhereUsedGeometry geometry;
-  std::string bytes;  // none: the file is missing
-  bool present;
+  std::string bytes;
+  bool present;  // false: the file is missing
   WhereUsedFile::Status status;
-  size_t records;
+  int records;  // the hits of a search for any text
 };
-void PrintTo(const ReadCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadTest, ReadsWholeRecordsOrRefusesTheFile) {
-  const ReadCase &c = GetParam();
+  const ReadCase& c = GetParam();
   layer::testing::TempFolder folder;
   if (c.present) folder.Write("vnw.bin", c.bytes);
   WhereUsedFile file(c.geometry);
-  EXPECT_EQ(file.Read((folder / "vnw.bin").c_str()), c.status);
-  EXPECT_EQ(file.RecordCount(), c.records);
+  WhereUsedHits hits(c.geometry);
+  EXPECT_EQ(file.Search((folder / "vnw.bin").c_str(), {"*", true, 0}, hits), c.status);
+  EXPECT_EQ(hits.Count(), c.records);
 }
 
-const WhereUsedGeometry kSmall{3, 2, 1, 1};  // records of 7 bytes
+const WhereUsedGeometry kSmall{3, 2, 2, 0};   // records of 7 bytes
+const WhereUsedGeometry kWide{20, 10, 0, 0};  // records of 30 bytes
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReadTest,
     ::testing::Values(
         ReadCase{"WholeRecords", kSmall, std::string(21, 'x'), true, WhereUsedFile::Status::ok, 3},
         ReadCase{"CutMidRecordKeepsTheWholeOnes", kSmall, std::string(24, 'x'), true, WhereUsedFile::Status::ok, 3},
+        ReadCase{"SpansSeveralParts", kWide, std::string(30 * 20000 + 7, 'x'), true, WhereUsedFile::Status::ok, 20000},
         ReadCase{"EmptyFileHasNoRecords", kSmall, "", true, WhereUsedFile::Status::ok, 0},
         ReadCase{"ShorterThanOneRecord", kSmall, "xxxxx", true, WhereUsedFile::Status::cannotRead, 0},
         ReadCase{"Missing", kSmall, "", false, WhereUsedFile::Status::cannotOpen, 0},
         ReadCase{"NoTextLengthIsRefusedBeforeTheOpen", {0, 2, 0, 0}, "", false, WhereUsedFile::Status::cannotRead, 0},
         ReadCase{"NegativeColumns", {3, 2, 0, -1}, std::string(10, 'x'), true, WhereUsedFile::Status::cannotRead, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -28,6 +28,12 @@ class ParentWnd : public CWnd {
   UINT_PTR fromId = 0;
 
   BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override {
+    // Only the item notifications carry the list's record.
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    *result = 0;
+    if (header->code == NM_SETFOCUS || header->code == NM_KILLFOCUS || HDN_FIRST - header->code < 100 ||
+        header->code == LVN_KEYDOWN)
+      return TRUE;
     const auto* info = reinterpret_cast<const NMLISTVIEW*>(lParam);
     from = info->hdr.hwndFrom;
     fromId = info->hdr.idFrom;
@@ -202,16 +208,31 @@ TEST_F(ListCtrlTest, RowsAreDrawnUnderTheTitlesAndClippedToTheirColumns) {
   AddRows({"a", "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"});
   list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
   list.UpdateWindow();
+  CHeaderCtrl* header = list.GetHeaderCtrl();
+  ASSERT_NE(header, nullptr);
+  header->UpdateWindow();
+  CRect titles;
+  header->GetWindowRect(&titles);
+  const int top = titles.Height();
   const int row = RowHeight();
+  {
+    // The header draws button faces (in the desktop's style) with the titles on them.
+    CClientDC headerDc(header);
+    const COLORREF face = headerDc.GetPixel(95, top / 2);
+    EXPECT_NE(face, GetSysColor(COLOR_WINDOW));
+    bool titled = false;
+    for (int y = 0; y < top; ++y)
+      for (int x = 0; x < 60; ++x) titled = titled || headerDc.GetPixel(x, y) == GetSysColor(COLOR_BTNTEXT);
+    EXPECT_TRUE(titled);
+  }
   CClientDC dc(&list);
   const COLORREF window = GetSysColor(COLOR_WINDOW);
-  EXPECT_EQ(dc.GetPixel(95, row / 2), GetSysColor(COLOR_BTNFACE));  // beside the first title
-  EXPECT_EQ(dc.GetPixel(290, row + row / 2), GetSysColor(COLOR_HIGHLIGHT));  // the selected row
-  EXPECT_EQ(dc.GetPixel(290, 2 * row + row / 2), window);
+  EXPECT_EQ(dc.GetPixel(290, top + row / 2), GetSysColor(COLOR_HIGHLIGHT));  // the selected row
+  EXPECT_EQ(dc.GetPixel(290, top + row + row / 2), window);
 
   // The long text shows in its column and stops at the column's edge.
   bool inked = false, spilled = false;
-  for (int y = 2 * row; y < 3 * row; ++y) {
+  for (int y = top + row; y < top + 2 * row; ++y) {
     for (int x = 0; x < 100; ++x) inked = inked || dc.GetPixel(x, y) != window;
     for (int x = 100; x < 140; ++x) spilled = spilled || dc.GetPixel(x, y) != window;
   }

@@ -7,12 +7,15 @@
 #include <chrono>
 #include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "mfc/CFrameWnd.h"
+#include "mfc/CMenu.h"
 #include "mfc/CScrollBar.h"
 #include "mfc/CWinThread.h"
 #include "mfc/CWnd.h"
+#include "user/Menus.h"
 #include "win32/CrossProcess.h"
 
 namespace {
@@ -141,6 +144,15 @@ BEGIN_MESSAGE_MAP(Listener, CWnd)
 END_MESSAGE_MAP()
 
 }  // namespace
+
+// A thread that ends without ever being idle still has its temporary
+// wrappers; they go with it and leave the handles they wrapped alone.
+TEST(CWinThread, TemporaryMenusLetGoOfTheirMenusWhenTheThreadEnds) {
+  HMENU menu = CreatePopupMenu();
+  std::thread([menu] { EXPECT_NE(CMenu::FromHandle(menu), nullptr); }).join();
+  EXPECT_TRUE(IsMenu(menu));
+  DestroyMenu(menu);
+}
 
 TEST(CWnd, MessagesToAllDescendantsInZOrder) {
   heard.clear();

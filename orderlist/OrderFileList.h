@@ -1,0 +1,20 @@
+// The order files of the order folder as the order dialogs list them: name
+// (the file's title without extension) and last-write time, sorted by name.
+#pragma once
+
+#include <vector>
+
+#include "mfc/CListCtrl.h"
+#include "mfc/CString.h"
+#include "orderlist/CProtocolApp.h"
+
+struct OrderFileRow {
+  CString name;
+  CString written;  // "%d.%m.%Y %H:%M:%S"
+};
+
+std::vector<OrderFileRow> ListOrderFiles(const CString& orderDir);
+// The list's two columns (name, date) and one row per order file.
+void ShowOrderFiles(CListCtrl& list, const CProtocolApp& app);
+// The selected row's index, or -1.
+int SelectedRow(const CListCtrl& list);

@@ -1,0 +1,6 @@
+#include "orderlist/PartsInfoCalls.h"
+
+PartsInfoCalls& ThePartsInfoCalls() {
+  static PartsInfoCalls calls;
+  return calls;
+}

@@ -1,0 +1,25 @@
+// Ids of the parts-info window and its controls.
+#pragma once
+
+#define IDD_PARTS_INFO 129
+#define IDC_PARTS_LIST 1000
+#define IDC_QUANTITY 1005
+#define IDC_QUANTITY_LABEL 1006
+#define IDC_EARLIER_PART 1009
+#define IDC_LATER_PART 1010
+#define IDC_ASSEMBLY 1025
+#define IDC_BUTTON_ROW 1026
+#define IDC_PRICE1_LABEL 1027
+#define IDC_PRICE2_LABEL 1028
+#define IDC_PRICE1 1029
+#define IDC_PRICE2 1030
+#define IDC_VAT_LABEL 1031
+#define IDC_VAT 1032
+#define IDC_DISCOUNT_LABEL 1033
+#define IDC_DISCOUNT 1034
+#define IDC_NOTE 1035
+#define IDC_SERVICE1 1036
+#define IDC_HEADER 1037
+#define IDC_SERVICE2 1038
+#define IDC_SERVICE3 1039
+#define IDC_SERVICE4 1040

@@ -1,0 +1,14 @@
+// Ids of the frame and view tests' resources.
+#define IDR_TESTFRAME 128
+#define IDR_NOMENU 129
+#define IDD_TESTFORM 130
+#define ID_EDIT_COPY_TEST 32771
+#define ID_EDIT_PASTE_TEST 32772
+#define ID_VIEW_MARK 32773
+#define ID_VIEW_RADIO 32774
+#define ID_VIEW_LABEL 32775
+#define ID_FILE_NEW_TEST 32776
+#define ID_SUB_FIRST 32777
+#define IDC_FORM_NAME 1001
+#define IDC_FORM_COUNT 1002
+#define IDC_FORM_LABEL 1003
