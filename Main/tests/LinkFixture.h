@@ -36,9 +36,16 @@ class RecordingShell : public ShellServices {
     chosen = offered[static_cast<size_t>(choose)];
     return TRUE;
   }
-  BOOL ConfirmParts(int rows, int cells, const CDynBuf& headers, const CDynBuf& texts) override {
-    confirmed.push_back({rows, cells, Text(headers), Text(texts), ""});
-    return agree;
+  // Stands for the confirmation list: agreeing sends the list as it is.
+  void SendPartsToProtocol(int rows, int cells, const CDynBuf& headers, const CDynBuf& texts, const CDynBuf& lines,
+                           BOOL order) override {
+    if (rows == 1) {
+      ShellServices::SendPartsToProtocol(rows, cells, headers, texts, lines, order);
+      return;
+    }
+    confirmed.push_back({rows, cells, Text(headers), Text(texts), Text(lines)});
+    CDynBuf data(lines);
+    if (agree && theGlobals.m_papp != nullptr) theGlobals.m_papp->SendProtocolData(order ? 6 : 4, &data);
   }
   void ShowActionHint(int action, const CString& name, const CString& text) override {
     hints.push_back(std::to_string(action) + ":" + static_cast<const char*>(name) + ":" + static_cast<const char*>(text));
