@@ -129,6 +129,10 @@ class CFace : public CObject {
   FrameView* m_context_view = nullptr;
   BOOL m_context_is_picture = FALSE;
   CString m_default_hotspot;
+  // The hotspot names that the key's tables know, each with the flags of its
+  // rows (1 orderable, 2 a link), which give the hotspot its colour mode.
+  std::vector<CString> m_link_names;
+  CDynBuf m_link_flags;
   BOOL m_context_flags[2] = {FALSE, FALSE};
 
  private:

@@ -141,6 +141,9 @@ class CFrame : public CObject {
   void ConnectHotspot(const CString& name);
   void OnPointerLeft(FrameView* view);
   void ClearLastPictureHotspots();
+  // Adds the hotspot names of the rows of every table to the face's link
+  // names, OR-ing the flags of rows that share a name.
+  void CollectLinkNames();
   // The assignment block of a link value; none for a value out of range.
   const CDynBuf* Assignments(int value) const;
   CTablePart* BodyTableOf(FrameView* view) const;

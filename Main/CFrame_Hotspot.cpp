@@ -1,6 +1,7 @@
 // A frame's links and commands: what lies under the pointer in one of its
 // views, following a link or running a command there, and the hotspots of
 // its pictures that belong to the rows of its tables.
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdlib>
@@ -257,4 +258,26 @@ void CFrame::OnPointerLeft(FrameView* view) {
 void CFrame::ClearLastPictureHotspots() {
   CImage* last = LastPicture();
   if (last != nullptr && last->m_view != nullptr) last->m_view->ClearHotspots();
+}
+
+void CFrame::CollectLinkNames() {
+  if (m_defined == 0 || m_face == nullptr) return;
+  for (int i = 0; i < m_child_count; ++i) {
+    const FrameChild& child = m_children[static_cast<size_t>(i)];
+    if (!child.IsTable()) continue;
+    for (int r = 0; r < child.Part()->RowCount(); ++r) {
+      CString name;
+      int flags = 0;
+      if (!child.Part()->RowSummary(r, name, flags) || flags == 0) continue;
+      std::vector<CString>& names = m_face->m_link_names;
+      const auto known = std::find(names.begin(), names.end(), name);
+      if (known != names.end()) {
+        const int at = static_cast<int>(known - names.begin());
+        m_face->m_link_flags.SetAt(at, static_cast<char>(m_face->m_link_flags.GetAt(at) | flags));
+      } else {
+        names.push_back(name);
+        m_face->m_link_flags.Append(static_cast<char>(flags));
+      }
+    }
+  }
 }

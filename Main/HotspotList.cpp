@@ -83,3 +83,26 @@ int ReadHotspotList(HS_HANDLE hotspots, const CDynBuf& list, CSize pictureSize) 
   }
   return added;
 }
+
+void ApplyLinkNames(HS_HANDLE hotspots, const std::vector<CString>& names, const CDynBuf& flags) {
+  if (hotspots == nullptr) return;
+  int index = 0;
+  while (index < HS_GetNumberOfHotspots(hotspots)) {
+    RECT rect{};
+    CString* name = nullptr;
+    CString* link = nullptr;
+    BYTE mode = 0;
+    if (!HS_GetHotspot(hotspots, index, &rect, &name, &link, &mode)) break;
+    const auto known = std::find_if(names.begin(), names.end(), [&](const CString& n) { return n.Compare(*name) == 0; });
+    if (known == names.end()) {
+      HS_DeleteHotspot(hotspots, index);
+      continue;
+    }
+    const int at = static_cast<int>(known - names.begin());
+    const int newMode = at < flags.GetLength() ? static_cast<unsigned char>(flags.GetAt(at)) : 0;
+    const CString keptName = *name;
+    const CString keptLink = *link;
+    HS_SetHotspot(hotspots, index, rect.left, rect.top, rect.right, rect.bottom, keptName, keptLink, newMode);
+    ++index;
+  }
+}

@@ -5,6 +5,8 @@
 // read is reported and the next one is read all the same.
 #pragma once
 
+#include <vector>
+
 #include "foundation/CDynBuf.h"
 #include "interfaces/QridHtSp.h"
 #include "mfc/CRect.h"
@@ -27,3 +29,7 @@ BOOL ParseHotspotEntry(const char* entry, int length, CSize pictureSize, Hotspot
 // added); returns how many were added. Unreadable entries are reported with
 // code 514, entries that cannot be added with 515.
 int ReadHotspotList(HS_HANDLE hotspots, const CDynBuf& list, CSize pictureSize);
+
+// Keeps the hotspots whose names are among names (compared byte by byte),
+// each in the colour mode of its name's flags; deletes the others.
+void ApplyLinkNames(HS_HANDLE hotspots, const std::vector<CString>& names, const CDynBuf& flags);

@@ -20,13 +20,10 @@ ShellServices*& Current() {
 void ShellServices::SendPartsToProtocol(int rows, int cells, const CDynBuf& headers, const CDynBuf& texts,
                                         const CDynBuf& lines, BOOL order) {
   if (theGlobals.m_papp == nullptr || lines.GetLength() == 0) return;
+  CDynBuf titles(headers);
+  CDynBuf rowTexts(texts);
   CDynBuf data(lines);
-  if (rows == 1) {
-    data.CutRight(1);
-  } else if (!ConfirmParts(rows, cells, headers, texts)) {
-    return;
-  }
-  theGlobals.m_papp->SendProtocolData(order ? 6 : 4, &data);
+  theGlobals.m_papp->SendPartsToProtocol(rows == 1 ? 1 : 0, cells, &titles, &rowTexts, &data, order);
 }
 
 BOOL ShellServices::ChooseBranch(const CDynBuf& /*headers*/, int /*headerCount*/,

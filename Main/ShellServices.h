@@ -1,8 +1,8 @@
 // What the screen layout asks of the viewer's shell beyond the application
 // object: handing parts to the order-list program with the confirmation
-// list, the branch choice, and the hint of the status bar. The shell puts
-// its own services in place at start-up; until then the plain ones below
-// serve, which confirm nothing and choose nothing.
+// list, the branch choice, and the hint of the status bar. The plain
+// services below hand parts to the application object; they choose no
+// branch and show no hint until the shell puts its own in place.
 #pragma once
 
 #include <vector>
@@ -25,10 +25,6 @@ class ShellServices {
   // Lets the user choose where to branch; FALSE when cancelled.
   virtual BOOL ChooseBranch(const CDynBuf& headers, int headerCount, const std::vector<LinkChoice>& choices,
                             LinkChoice& chosen);
-  // Whether the user agreed to the parts listed; the plain service agrees.
-  virtual BOOL ConfirmParts(int /*rows*/, int /*cells*/, const CDynBuf& /*headers*/, const CDynBuf& /*texts*/) {
-    return TRUE;
-  }
   // The hint of the action under the pointer in the status bar.
   virtual void ShowActionHint(int /*action*/, const CString& /*name*/, const CString& /*text*/) {}
 };

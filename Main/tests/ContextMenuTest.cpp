@@ -20,12 +20,7 @@ class ContextMenuTest : public varno::testing::FaceFixture {
       texts += std::to_string(n) + " = \"T" + std::to_string(n) + "\"\n";
     }
     OpenTexts(theGlobals.m_msgdud, "meldung.ddm", texts);
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProc;
-    windowClass.lpszClassName = "VarnoMenuMain";
-    RegisterClass(&windowClass);
-    app.m_hMainWnd = CreateWindow("VarnoMenuMain", "VARNO 4", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr,
-                                  nullptr, nullptr);
+    app.m_hMainWnd = varno::testing::CreateTestMainWindow();
   }
   void TearDown() override {
     menu.DestroyMenu();
@@ -102,10 +97,7 @@ TEST_F(ContextMenuTest, MaximisingShowsTheFrameAloneAndRestoringShowsTheKeyAgain
   theGlobals.m_cur_varbuf = "x";
   FrameAt(1).ToggleMaximise();
   EXPECT_EQ(theGlobals.m_cur_varbuf.GetLength(), 0);
-  MSG msg;
-  ASSERT_TRUE(PeekMessage(&msg, app.m_hMainWnd, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE));
-  EXPECT_EQ(msg.wParam, 0u);
-  EXPECT_STREQ(TakeKeyCommandKey(msg.lParam), "P~K");
+  EXPECT_EQ(varno::testing::TakeKeyCommandsOf(app.m_hMainWnd), (varno::testing::KeyCommands{{0, "P~K"}}));
   theGlobals.m_cur_prj_key.Empty();
 }
 

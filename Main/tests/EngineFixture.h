@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Main/CDynLog.h"
@@ -75,20 +76,37 @@ class EngineFixture : public ::testing::Test {
   layer::testing::TempFolder dataFolder;
 };
 
+using KeyCommands = std::vector<std::pair<WPARAM, std::string>>;
+
+// A plain top-level window that stands for the viewer's main window.
+inline HWND CreateTestMainWindow() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProc;
+  windowClass.lpszClassName = "VarnoKeyTarget";
+  RegisterClass(&windowClass);
+  return CreateWindow("VarnoKeyTarget", "VARNO 4", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                      nullptr);
+}
+
+// The key commands waiting in window's queue, each as flag and key.
+inline KeyCommands TakeKeyCommandsOf(HWND window) {
+  KeyCommands commands;
+  MSG msg;
+  while (PeekMessage(&msg, window, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE)) {
+    commands.emplace_back(msg.wParam, static_cast<const char*>(TakeKeyCommandKey(msg.lParam)));
+  }
+  return commands;
+}
+
 // The engine with the application object and a main window that key commands
 // are posted to.
 class ShellFixture : public EngineFixture {
  protected:
-  using KeyCommands = std::vector<std::pair<WPARAM, std::string>>;
+  using KeyCommands = varno::testing::KeyCommands;
 
   void SetUp() override {
     EngineFixture::SetUp();
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProc;
-    windowClass.lpszClassName = "VarnoKeyTarget";
-    RegisterClass(&windowClass);
-    app.m_hMainWnd = CreateWindow("VarnoKeyTarget", "VARNO 4", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                  nullptr, nullptr, nullptr);
+    app.m_hMainWnd = CreateTestMainWindow();
     theGlobals.m_papp = &app;
   }
   void TearDown() override {
@@ -99,14 +117,7 @@ class ShellFixture : public EngineFixture {
   }
 
   // The key commands waiting in the queue, each as flag and key.
-  KeyCommands TakeKeyCommands() {
-    KeyCommands commands;
-    MSG msg;
-    while (PeekMessage(&msg, app.m_hMainWnd, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE)) {
-      commands.emplace_back(msg.wParam, static_cast<const char*>(TakeKeyCommandKey(msg.lParam)));
-    }
-    return commands;
-  }
+  KeyCommands TakeKeyCommands() { return TakeKeyCommandsOf(app.m_hMainWnd); }
 
   CViewerApp app;
 };

@@ -201,6 +201,11 @@ TEST_F(FrameLinkTest, PictureEventsLeadToKeysOrToTheMatchingRows) {
   EXPECT_TRUE(face.OnViewEvent(&picture, view, 0x81, WM_LBUTTONDOWN, 0, 0, 0));
   EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "MOT"}}));
 
+  face.m_frames[1]->CollectLinkNames();
+  // The row of "2" offers nothing and names no hotspot that is kept.
+  EXPECT_EQ(face.m_link_names, (std::vector<CString>{"1"}));
+  EXPECT_EQ(Text(face.m_link_flags), "\x02");
+
   EXPECT_FALSE(face.OnViewEvent(&picture, mainView.get(), 0x81, WM_LBUTTONDOWN, 0, 0, 0));
   EXPECT_FALSE(face.OnViewEvent(face.m_frames[1].get(), view, 0x81, WM_LBUTTONDOWN, 0, 0, 0));
   face.Clear();

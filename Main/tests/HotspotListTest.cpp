@@ -87,4 +87,21 @@ TEST_F(HotspotListTest, WithoutAHotspotListEveryReadableEntryIsReportedAs515) {
   EXPECT_NE(dialog->shown[1].second.find("[514]"), std::string::npos);
 }
 
+// Only the hotspots that the tables know stay, in the colour of their rows.
+TEST_F(HotspotListTest, LinkNamesKeepTheirHotspotsInTheirRowsColours) {
+  const std::string entries = std::string("L,0,0,1,1,A,\0L,0,0,1,1,x,\0L,0,0,1,1,y,\0", 39) +
+                              std::string("L,0,0,1,1,B,\0L,0,0,1,1,a,\0", 26);
+  ASSERT_EQ(ReadHotspotList(list, Buf(entries), CSize(10, 10)), 5);
+  CDynBuf flags;
+  flags.Append('\x01');
+  flags.Append('\x03');
+  ApplyLinkNames(list, {"A", "B"}, flags);
+  const auto spots = Spots();
+  ASSERT_EQ(spots.size(), 2u);  // x, y next to each other and a (case differs) are gone
+  EXPECT_EQ(spots[0].name, "A");
+  EXPECT_EQ(spots[0].mode, 1);
+  EXPECT_EQ(spots[1].name, "B");
+  EXPECT_EQ(spots[1].mode, 3);
+}
+
 }  // namespace

@@ -36,9 +36,16 @@ class RecordingShell : public ShellServices {
     chosen = offered[static_cast<size_t>(choose)];
     return TRUE;
   }
-  BOOL ConfirmParts(int rows, int cells, const CDynBuf& headers, const CDynBuf& texts) override {
-    confirmed.push_back({rows, cells, Text(headers), Text(texts), ""});
-    return agree;
+  // Stands for the confirmation list: agreeing sends the list as it is.
+  void SendPartsToProtocol(int rows, int cells, const CDynBuf& headers, const CDynBuf& texts, const CDynBuf& lines,
+                           BOOL order) override {
+    if (rows == 1) {
+      ShellServices::SendPartsToProtocol(rows, cells, headers, texts, lines, order);
+      return;
+    }
+    confirmed.push_back({rows, cells, Text(headers), Text(texts), Text(lines)});
+    CDynBuf data(lines);
+    if (agree && theGlobals.m_papp != nullptr) theGlobals.m_papp->SendProtocolData(order ? 6 : 4, &data);
   }
   void ShowActionHint(int action, const CString& name, const CString& text) override {
     hints.push_back(std::to_string(action) + ":" + static_cast<const char*>(name) + ":" + static_cast<const char*>(text));
@@ -61,16 +68,11 @@ class RecordingShell : public ShellServices {
 
 class LinkFixture : public FrameFixture {
  protected:
-  using KeyCommands = std::vector<std::pair<WPARAM, std::string>>;
+  using KeyCommands = varno::testing::KeyCommands;
 
   void SetUp() override {
     FrameFixture::SetUp();
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProc;
-    windowClass.lpszClassName = "VarnoLinkTarget";
-    RegisterClass(&windowClass);
-    app.m_hMainWnd = CreateWindow("VarnoLinkTarget", "VARNO 4", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                  nullptr, nullptr, nullptr);
+    app.m_hMainWnd = CreateTestMainWindow();
     app.m_prot_pid = GetCurrentProcessId();
     theGlobals.m_invert_at_mousepos = TRUE;
     theGlobals.m_use_tt_window = FALSE;
@@ -85,14 +87,7 @@ class LinkFixture : public FrameFixture {
     FrameFixture::TearDown();
   }
 
-  KeyCommands TakeKeyCommands() {
-    KeyCommands commands;
-    MSG msg;
-    while (PeekMessage(&msg, app.m_hMainWnd, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE)) {
-      commands.emplace_back(msg.wParam, static_cast<const char*>(TakeKeyCommandKey(msg.lParam)));
-    }
-    return commands;
-  }
+  KeyCommands TakeKeyCommands() { return TakeKeyCommandsOf(app.m_hMainWnd); }
   // The WM_COMMAND ids waiting for the main window.
   std::vector<WPARAM> TakeCommands() {
     std::vector<WPARAM> ids;

@@ -119,6 +119,8 @@ TEST_F(TableInteractionTest, MouseMovesHighlightTheRowUnderThePointerOnly) {
   body.OnMouseMove(BodyView(), second.x, second.y, CPoint(0, 0), hit);
   EXPECT_EQ(selected(body), (std::vector<int>{0, 1}));
   EXPECT_EQ(body.Cell(1, 3)->m_selected, 1);
+  Paint(frame, 400, 300);
+  Keep("selected-row");
   body.OnMouseMove(BodyView(), -5, -5, CPoint(0, 0), hit);
   EXPECT_EQ(selected(body), (std::vector<int>{0, 0}));
   // The header of a body never lights up.
@@ -243,7 +245,6 @@ TEST_F(TableInteractionTest, BranchOverSeveralRowsAsksWhereToGo) {
 
 TEST_F(TableInteractionTest, OrderOfSeveralRowsIsConfirmedAndSentAsOneList) {
   varno::testing::OrderListStandIn orderList;
-  SetShell(nullptr);
   CFrame& frame = Table({{"2", "RM-1", "Motor", ""}, {"2", "", "Deckel", ""}, {"2", "RM-3", "Feder", ""}});
   EXPECT_TRUE(frame.OnHotspotLink("2", WM_LBUTTONDOWN, 130, nullptr, 1));
   ASSERT_EQ(orderList.copies.size(), 1u);
@@ -251,14 +252,14 @@ TEST_F(TableInteractionTest, OrderOfSeveralRowsIsConfirmedAndSentAsOneList) {
   // The unorderable row stays out; the list keeps its closing 0 byte.
   EXPECT_EQ(orderList.copies[0].bytes, std::string("RM-1\0\0Motor\0\0RM-3\0\0Feder\0\0\0", 27));
 
-  SetShell(&shell);
   shell.agree = FALSE;
   EXPECT_TRUE(frame.OnHotspotLink("2", WM_LBUTTONDOWN, 130, nullptr, 1));
   EXPECT_EQ(orderList.copies.size(), 1u);
-  ASSERT_EQ(shell.confirmed.size(), 1u);
-  EXPECT_EQ(shell.confirmed[0].rows, 2);
-  EXPECT_EQ(shell.confirmed[0].cells, 4);
-  EXPECT_EQ(shell.confirmed[0].texts, std::string("2\0RM-1\0Motor\0\0" "2\0RM-3\0Feder\0\0", 28));
+  ASSERT_EQ(shell.confirmed.size(), 2u);
+  EXPECT_EQ(shell.confirmed[1].rows, 2);
+  EXPECT_EQ(shell.confirmed[1].cells, 4);
+  EXPECT_EQ(shell.confirmed[1].headers, std::string("Pos\0Nummer\0Name\0\0", 17));
+  EXPECT_EQ(shell.confirmed[1].texts, std::string("2\0RM-1\0Motor\0\0" "2\0RM-3\0Feder\0\0", 28));
 }
 
 // A table without a header still orders: the header texts are empty.

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Main/CImage.h"
+#include "Main/CShiftScrollView.h"
+#include "Main/PictureView.h"
+#include "Main/res/ScreenLayoutIds.h"
+#include "Main/tests/LinkFixture.h"
+
+namespace {
+
+using varno::testing::FrameDef;
+
+class NamesPicture : public PictureView {
+ public:
+  BOOL GetActiveHotspot(CString&, CString&) override { return FALSE; }
+  void SelectHotspot(const CString& name) override { selected.push_back(static_cast<const char*>(name)); }
+  void ClearHotspots() override {}
+  std::vector<std::string> selected;
+};
+
+// A part table whose body lies in a real client scroll view of the main
+// window, which is the active window.
+class ShiftScrollViewTest : public varno::testing::LinkFixture {
+ protected:
+  void SetUp() override {
+    LinkFixture::SetUp();
+    FrameDef def("T");
+    def.Columns("3,40,80,*").Tag(46);
+    def.Tag(52).Tag(48).Tag(59).Content("1").Tag(49).Tag(48).Tag(57).Content("RM-1").Tag(49);
+    def.Tag(48).Link("MOT", "Motor").Tag(49).Tag(53);
+    def.Tag(52).Tag(48).Tag(59).Content("2").Tag(49).Tag(48).Tag(57).Content("RM-2").Tag(49);
+    def.Tag(48).Content("Deckel").Tag(49).Tag(53).Tag(75);
+    frame = &Read({def});
+    Paint(*frame, 300, 200);
+    CFrame& pictureFrame = Read({FrameDef("P").Text(28, "teil.bmp")});
+    pictureFrame.m_children[0].Picture()->m_view = &picture;
+    for (auto& each : frames) face.m_frames.push_back(std::move(each));
+    frames.clear();
+    ShowWindow(app.m_hMainWnd, SW_SHOW);
+    SetActiveWindow(app.m_hMainWnd);
+    view = new CClientScrollView;
+    ASSERT_TRUE(view->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200),
+                             CWnd::FromHandle(app.m_hMainWnd), 59649));
+    view->AttachFrame(frame);
+    int slot = frame->m_children[0].view_slot;
+    ASSERT_GT(slot, 0);
+    frame->m_views[static_cast<size_t>(slot)] = view;
+  }
+  void TearDown() override {
+    theGlobals.m_hs_connect_use_timer = FALSE;
+    theGlobals.m_protmodus = 0;
+    CShiftScrollView::ContextView() = nullptr;
+    view->DestroyWindow();
+    face.Clear();
+    LinkFixture::TearDown();
+  }
+  CPoint RowPoint(int row, int column) { return At(PartOf(*frame, 0), row, column); }
+  void Send(UINT message, CPoint at, WPARAM flags = 0) {
+    SendMessage(view->m_hWnd, message, flags, MAKELPARAM(at.x, at.y));
+  }
+
+  CFrame* frame = nullptr;
+  CClientScrollView* view = nullptr;
+  NamesPicture picture;
+};
+
+TEST_F(ShiftScrollViewTest, TheCursorChoiceFollowsWhatLiesUnderThePointer) {
+  Send(WM_MOUSEMOVE, RowPoint(0, 1));
+  EXPECT_EQ(view->m_link_flags, 1 | 2);
+  EXPECT_STREQ(view->m_part_text1, "1");
+  EXPECT_EQ(view->CursorChoice(), 129);
+  ASSERT_FALSE(shell.hints.empty());
+  EXPECT_EQ(shell.hints.back(), "129:1:Motor");
+  Send(WM_MOUSEMOVE, RowPoint(1, 1));
+  EXPECT_EQ(view->CursorChoice(), 0);  // marked, but neither Ctrl nor order-list mode
+  theGlobals.m_protmodus = 1;
+  EXPECT_EQ(view->CursorChoice(), 130);
+}
+
+TEST_F(ShiftScrollViewTest, AClickOnALinkRowShowsItsKey) {
+  Send(WM_MOUSEMOVE, RowPoint(0, 2));
+  Send(WM_LBUTTONDOWN, RowPoint(0, 2), MK_LBUTTON);
+  EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "MOT"}}));
+  Send(WM_LBUTTONDOWN, RowPoint(1, 2), MK_LBUTTON);
+  EXPECT_TRUE(TakeKeyCommands().empty());
+}
+
+TEST_F(ShiftScrollViewTest, TheConnectionFiresOnceAfterThePointerRested) {
+  theGlobals.m_hs_connect_onoff = TRUE;
+  theGlobals.m_hs_connect_use_timer = FALSE;
+  Send(WM_MOUSEMOVE, RowPoint(0, 0));
+  EXPECT_EQ(picture.selected, (std::vector<std::string>{"1"}));
+  picture.selected.clear();
+  theGlobals.m_hs_connect_use_timer = TRUE;
+  Send(WM_MOUSEMOVE, RowPoint(1, 0));
+  Send(WM_MOUSEMOVE, RowPoint(1, 1));
+  EXPECT_TRUE(picture.selected.empty());
+  EXPECT_TRUE(view->m_timer_running);
+  SendMessage(view->m_hWnd, WM_TIMER, CShiftScrollView::kConnectTimer, 0);
+  EXPECT_EQ(picture.selected, (std::vector<std::string>{"2"}));
+  EXPECT_FALSE(view->m_timer_running);
+}
+
+TEST_F(ShiftScrollViewTest, ContextCommandsActOnTheContextViewAtItsLastPoint) {
+  Send(WM_MOUSEMOVE, RowPoint(1, 1));
+  CShiftScrollView::ContextView() = view;
+  SendMessage(view->m_hWnd, WM_COMMAND, ID_CTX_COPY_ROW, 0);
+  EXPECT_EQ(ClipboardText(), "2\tRM-2\tDeckel\r\n");
+  SendMessage(view->m_hWnd, WM_COMMAND, ID_CTX_COPY_FIELD, 0);
+  EXPECT_EQ(ClipboardText(), "RM-2");
+}
+
+}  // namespace
