@@ -29,6 +29,11 @@ CDynBuf AssignmentCopy(const CDynBuf* assignments) {
 
 HWND ViewerMainWindow() { return theGlobals.m_papp != nullptr ? theGlobals.m_papp->GetMainWindow() : nullptr; }
 
+HWND CurrentFrameWindow() {
+  if (theGlobals.m_IsPopup && theGlobals.m_papp != nullptr && theGlobals.m_papp->m_hPopupWnd != nullptr) return theGlobals.m_papp->m_hPopupWnd;
+  return ViewerMainWindow();
+}
+
 void PostLinkKey(HWND window, const CString& key, const CDynBuf* assignments) {
   theGlobals.m_cur_varbuf.Empty();
   if (assignments != nullptr) theGlobals.m_cur_varbuf = *assignments;
