@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <span>
@@ -19,6 +18,7 @@
 #include "ipc/MessageChannel.h"
 #include "win32/Codepage.h"
 #include "win32/CrossProcess.h"
+#include "win32/ProcessTable.h"
 
 namespace layer::ipc {
 
@@ -78,8 +78,7 @@ struct WindowRegistry::Table {
 
 std::uint64_t ProcessStartOf(DWORD processId) {
   if (processId == 0 || (kill(static_cast<pid_t>(processId), 0) != 0 && errno != EPERM)) return 0;
-  std::ifstream in("/proc/" + std::to_string(processId) + "/stat");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text = layer::ReadProcessFile("/proc/" + std::to_string(processId) + "/stat");
   size_t close = text.rfind(')');
   if (close == std::string::npos) return 0;
   // After the name: the state is field 3, the start time field 22.

@@ -1,14 +1,13 @@
 #include "win32/ProcessTable.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "win32/Errors.h"
@@ -32,8 +31,7 @@ struct StatFields {
 // Fields of /proc/<id>/stat after the program name, which may itself hold
 // blanks and parentheses; its last ')' ends it.
 StatFields ReadStat(DWORD id) {
-  std::ifstream in("/proc/" + std::to_string(id) + "/stat");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text = layer::ReadProcessFile("/proc/" + std::to_string(id) + "/stat");
   StatFields fields;
   size_t close = text.rfind(')');
   if (close == std::string::npos) return fields;
@@ -188,6 +186,21 @@ std::vector<ProcessFacts> RunningProcesses() {
   std::vector<ProcessFacts> processes;
   for (Found& each : found) processes.push_back(std::move(each.facts));
   return processes;
+}
+
+}  // namespace layer
+
+namespace layer {
+
+std::string ReadProcessFile(const std::string& path) {
+  int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (file < 0) return "";
+  std::string text;
+  char chunk[4096];
+  ssize_t got;
+  while ((got = read(file, chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<size_t>(got));
+  close(file);
+  return got < 0 ? "" : text;
 }
 
 }  // namespace layer

@@ -135,4 +135,8 @@ struct ModuleFacts {
 // process cannot be read.
 bool LoadedModules(DWORD processId, std::vector<ModuleFacts>& modules);
 
+// The whole text of a file under /proc; empty when it cannot be opened or
+// read, as when its process ends while it is read.
+std::string ReadProcessFile(const std::string& path);
+
 }  // namespace layer

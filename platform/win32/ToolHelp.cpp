@@ -142,8 +142,8 @@ namespace layer {
 
 bool LoadedModules(DWORD processId, std::vector<ModuleFacts>& modules) {
   std::string folder = "/proc/" + std::to_string(processId);
-  std::ifstream maps(folder + "/maps");
-  if (!maps) return false;
+  std::istringstream maps(ReadProcessFile(folder + "/maps"));
+  if (maps.str().empty()) return false;
   char program[4096];
   ssize_t got = readlink((folder + "/exe").c_str(), program, sizeof program - 1);
   std::string own = got > 0 ? std::string(program, static_cast<size_t>(got)) : "";

@@ -321,3 +321,12 @@ TEST(ProcessTable, OwnProcessWithProgramAndParent) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
   CloseHandle(snapshot);
 }
+
+// A process may end while its files under /proc are read; the read then fails
+// inside the stream, which must give an empty text, never an exception.
+TEST(ProcessFiles, ReadWholeOrNotAtAll) {
+  std::string own = layer::ReadProcessFile("/proc/self/stat");
+  EXPECT_NE(own.find(')'), std::string::npos);
+  EXPECT_EQ(layer::ReadProcessFile("/proc/self"), "");  // opens, but every read fails
+  EXPECT_EQ(layer::ReadProcessFile("/proc/0/stat"), "");
+}
