@@ -30,7 +30,8 @@ CDynBuf AssignmentCopy(const CDynBuf* assignments) {
 HWND ViewerMainWindow() { return theGlobals.m_papp != nullptr ? theGlobals.m_papp->GetMainWindow() : nullptr; }
 
 HWND CurrentFrameWindow() {
-  if (theGlobals.m_IsPopup && theGlobals.m_papp != nullptr && theGlobals.m_papp->m_hPopupWnd != nullptr) return theGlobals.m_papp->m_hPopupWnd;
+  const CViewerApp* app = theGlobals.m_papp;
+  if (theGlobals.m_IsPopup && app != nullptr && app->m_hPopupWnd != nullptr) return app->m_hPopupWnd;
   return ViewerMainWindow();
 }
 

@@ -219,6 +219,24 @@ TEST_F(FrameButtonTest, ASymbolOutsideTheBoxHidesItsButton) {
   EXPECT_FALSE(button.IsWindowVisible());
 }
 
+TEST_F(FrameButtonTest, TheHandShowsOverALinkWhileTheFrameWindowIsActive) {
+  CFrameButton& linked = ButtonOf(Symbol(3, "MOT"));
+  CFrameButton& plain = ButtonOf(Symbol(3, "", CRect(60, 20, 80, 30)));
+  const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+  const auto cursorOver = [&](CFrameButton& button) {
+    SetCursor(arrow);
+    SendMessage(button.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(button.m_hWnd),
+                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  ShowWindow(app.m_hMainWnd, SW_SHOW);
+  SetActiveWindow(app.m_hMainWnd);
+  EXPECT_NE(cursorOver(linked), arrow);
+  EXPECT_EQ(cursorOver(plain), arrow);
+  SetActiveWindow(host.m_hWnd);
+  EXPECT_EQ(cursorOver(linked), arrow);
+}
+
 TEST_F(FrameButtonTest, ASymbolWithoutPicturesMakesNoButton) {
   symbols.push_back(std::make_unique<CSymbolItem>(&box, "S", nullptr, CFontSpec(), 0, 3, 0, 3, "MOT", &assignments));
   symbols.back()->m_rect = CRect(30, 20, 30, 20);
