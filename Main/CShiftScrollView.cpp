@@ -6,6 +6,7 @@
 #include "Main/CV4TTWindow.h"
 #include "Main/CWV4Globals.h"
 #include "Main/ShellServices.h"
+#include "Main/ViewerCursor.h"
 #include "Main/res/ScreenLayoutIds.h"
 #include "mfc/CMenu.h"
 #include "mfc/CPaintDC.h"
@@ -22,17 +23,6 @@ constexpr int ACTION_ORDER = 130;
 constexpr int ACTION_COPY_ROW = 149;
 constexpr int ACTION_COPY_TABLE = 150;
 constexpr int ACTION_COPY_FIELD = 151;
-
-// The viewer's own cursor of that number; the system's hand stands in where
-// the program carries none.
-HCURSOR ViewerCursor(int id) {
-  HCURSOR cursor = LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(id));
-  return cursor != nullptr ? cursor : LoadCursor(nullptr, IDC_HAND);
-}
-
-void SetCursorOnce(HCURSOR cursor) {
-  if (GetCursor() != cursor) SetCursor(cursor);
-}
 
 }  // namespace
 
@@ -53,6 +43,7 @@ BEGIN_MESSAGE_MAP(CShiftScrollView, CScrollView)
   ON_WM_CREATE()
   ON_WM_KILLFOCUS()
   ON_WM_TIMER()
+  ON_WM_DRAWITEM()
   ON_COMMAND(ID_CTX_PART_INFO, OnPartInfo)
   ON_COMMAND(ID_CTX_ORDER, OnOrder)
   ON_COMMAND(ID_CTX_BRANCH, OnBranch)

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "Main/CFrameButton.h"
 #include "Main/CSymbolBitmaps.h"
+#include "Main/FrameView.h"
 #include "Main/CTableCell.h"
 #include "mfc/CClientDC.h"
 
@@ -68,17 +70,55 @@ void CSymbolItem::AlignVertically(int innerHeight) {
   m_make_button = 1;
 }
 
-// Without the layer's owner-drawn buttons the symbol's normal picture is
-// drawn straight into its place.
-void CSymbolItem::Draw(CDC* dc, FrameView* /*view*/) {
-  if (m_bitmaps == nullptr || m_bitmaps->Normal() == nullptr || m_box == nullptr) return;
-  if (!m_box->PtInInner(m_rect.left, m_rect.top) || !m_box->PtInInner(m_rect.right - 1, m_rect.bottom - 1)) return;
+CSymbolItem::~CSymbolItem() = default;
+
+// The button is made at the first draw after every placement, and moved with
+// the view's scrolling at every draw; a symbol that left the box's inner
+// rectangle hides its button.
+void CSymbolItem::Draw(CDC* dc, FrameView* view) {
+  if (m_box == nullptr) return;
+  if (!m_box->PtInInner(m_rect.left, m_rect.top) || !m_box->PtInInner(m_rect.right - 1, m_rect.bottom - 1)) {
+    HideButton();
+    return;
+  }
+  CWnd* parent = view != nullptr ? view->ButtonParent() : nullptr;
+  if (parent == nullptr) {
+    PaintPicture(dc);
+    return;
+  }
+  if (m_make_button != 0) {
+    if (m_bitmaps == nullptr) return;
+    m_make_button = 0;
+    if (!MakeButton(parent)) return;
+  }
+  if (m_button == nullptr) return;
+  const CPoint scrolled = view->ScrollPosition();
+  m_button->SetWindowPos(nullptr, m_rect.left - scrolled.x, m_rect.top - scrolled.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER);
+  m_button->ShowWindow(SW_SHOW);
+}
+
+BOOL CSymbolItem::MakeButton(CWnd* parent) {
+  m_button.reset();
+  auto button = std::make_unique<CFrameButton>();
+  if (!button->Create("", WS_CHILD | BS_OWNERDRAW, m_rect, parent, CFrameButton::kControlId)) return FALSE;
+  button->AttachBitmaps(m_bitmaps);
+  button->m_symbol = this;
+  m_button = std::move(button);
+  return TRUE;
+}
+
+void CSymbolItem::HideButton() {
+  if (m_button != nullptr && ::IsWindow(m_button->GetSafeHwnd())) m_button->ShowWindow(SW_HIDE);
+}
+
+void CSymbolItem::PaintPicture(CDC* dc) {
+  if (m_bitmaps == nullptr || m_bitmaps->Normal() == nullptr) return;
   CDC memory;
   if (!memory.CreateCompatibleDC(dc)) return;
   HGDIOBJ old = memory.SelectObject(static_cast<HGDIOBJ>(m_bitmaps->Normal()));
   dc->BitBlt(m_rect.left, m_rect.top, m_width, m_height, &memory, 0, 0, SRCCOPY);
   memory.SelectObject(old);
-  m_make_button = 0;
 }
 
 CString CSymbolItem::FileStem() const { return m_bitmaps != nullptr ? m_bitmaps->m_name : m_name; }

@@ -7,6 +7,10 @@
 #include "Main/BorderDraw.h"
 #include "foundation/CDynBuf.h"
 
+#include <memory>
+
+class CFrameButton;
+class CWnd;
 class CSymbolBitmaps;
 class CTableCell;
 
@@ -16,6 +20,7 @@ class CSymbolItem : public CCellItem {
   // takes no room.
   CSymbolItem(CTableCell* box, const CString& name, CSymbolBitmaps* bitmaps, const CFontSpec& spec, int halign,
               int valign, int wrap, int linkKind, const CString& linkText, const CDynBuf* assignments);
+  ~CSymbolItem() override;
 
   void Draw(CDC* dc, FrameView* view) override;
   void Flow(CDC* dc, const CRect& content, FlowPosition& at) override;
@@ -24,6 +29,8 @@ class CSymbolItem : public CCellItem {
   void AlignVertically(int innerHeight) override;
   BOOL HasTextOn(int /*line*/) const override { return FALSE; }
   BOOL EndsLineOn(int /*line*/) const override { return FALSE; }
+  // Hides the button, when it has one.
+  void HideButton();
   // The name of the symbol's bitmap files.
   CString FileStem() const;
   // The symbol's height in tenths of a line of its font.
@@ -36,6 +43,7 @@ class CSymbolItem : public CCellItem {
   int m_width = 0;
   int m_height = 0;
   int m_line = 0;
+  std::unique_ptr<CFrameButton> m_button;
   CSymbolBitmaps* m_bitmaps;  // the face's, not owned
   int m_halign;
   int m_valign;
@@ -45,4 +53,10 @@ class CSymbolItem : public CCellItem {
   int m_further = 0;
   CFontSpec m_spec;
   CString m_name;
+
+ private:
+  // Makes the button anew in view's window; FALSE when it cannot be made.
+  BOOL MakeButton(CWnd* parent);
+  // Views without a window (a canvas) get the normal picture painted in place.
+  void PaintPicture(CDC* dc);
 };

@@ -352,3 +352,9 @@ void CTableCell::GetVodText(CString& out) const {
     if (item->m_end == END_LINE) out += '\\';
   }
 }
+
+void CTableCell::HideSymbols() {
+  for (const auto& item : m_items) {
+    if (item->m_kind == ITEM_SYMBOL) static_cast<CSymbolItem*>(item.get())->HideButton();
+  }
+}

@@ -84,7 +84,7 @@ class CTableCell : public CObject {
   // How often the link target changes along the texts, for normal and for
   // default links, with the last target of each.
   void CountLinkChanges(int& changesA, int& changesB, CString& lastA, CString& lastB) const;
-  void HideSymbols() {}
+  void HideSymbols();
   void GetVodText(CString& out) const;
 
   int ItemCount() const { return static_cast<int>(m_items.size()); }

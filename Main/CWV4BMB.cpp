@@ -60,6 +60,15 @@ BOOL BitmapFile::Read(const char* path) {
 
 }  // namespace
 
+IMPLEMENT_DYNAMIC(CWV4BMB, CBitmapButton)
+
+CWV4BMB::~CWV4BMB() {
+  m_bitmap.DeleteObject();
+  m_bitmapSel.DeleteObject();
+  m_bitmapFocus.DeleteObject();
+  m_bitmapDisabled.DeleteObject();
+}
+
 HBITMAP CWV4BMB::LoadBitmapFromFile(const char* path) {
   BitmapFile file;
   if (!file.Read(path)) return nullptr;
@@ -70,7 +79,7 @@ HBITMAP CWV4BMB::LoadBitmapFromFile(const char* path) {
   }
   const int width = file.header.biWidth;
   const int height = static_cast<int>(std::labs(file.header.biHeight));
-  HDC screen = GetDC(nullptr);
+  HDC screen = ::GetDC(nullptr);
   HDC memory = screen != nullptr ? CreateCompatibleDC(screen) : nullptr;
   HBITMAP bitmap = memory != nullptr ? CreateCompatibleBitmap(screen, width, height) : nullptr;
   if (bitmap != nullptr) {
@@ -80,7 +89,7 @@ HBITMAP CWV4BMB::LoadBitmapFromFile(const char* path) {
     SelectObject(memory, old);
   }
   if (memory != nullptr) DeleteDC(memory);
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
   return bitmap;
 }
 

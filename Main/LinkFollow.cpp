@@ -29,6 +29,12 @@ CDynBuf AssignmentCopy(const CDynBuf* assignments) {
 
 HWND ViewerMainWindow() { return theGlobals.m_papp != nullptr ? theGlobals.m_papp->GetMainWindow() : nullptr; }
 
+HWND CurrentFrameWindow() {
+  const CViewerApp* app = theGlobals.m_papp;
+  if (theGlobals.m_IsPopup && app != nullptr && app->m_hPopupWnd != nullptr) return app->m_hPopupWnd;
+  return ViewerMainWindow();
+}
+
 void PostLinkKey(HWND window, const CString& key, const CDynBuf* assignments) {
   theGlobals.m_cur_varbuf.Empty();
   if (assignments != nullptr) theGlobals.m_cur_varbuf = *assignments;

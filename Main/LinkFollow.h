@@ -13,6 +13,9 @@ struct CErrorTrace;
 
 // The application's main window; none while there is no application.
 HWND ViewerMainWindow();
+// The frame window the viewer works in now: the pop-up frame while a pop-up
+// key is shown, else the main window.
+HWND CurrentFrameWindow();
 // The link's assignments become those of the next key (none empties them);
 // the key is posted to window as a key from a link.
 void PostLinkKey(HWND window, const CString& key, const CDynBuf* assignments);

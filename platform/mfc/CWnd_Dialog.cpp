@@ -64,10 +64,19 @@ CWnd* DrawingControl(HWND parent, UINT id) {
   return control ? CWnd::FromHandlePermanent(control) : nullptr;
 }
 
+// The drawing names its control: controls that share an id (buttons that a
+// view places for each of its pictures) are each drawn by their own object.
+CWnd* DrawingControl(HWND parent, UINT id, const DRAWITEMSTRUCT* item) {
+  if (item != nullptr && item->hwndItem != nullptr && ::GetParent(item->hwndItem) == parent) {
+    return CWnd::FromHandlePermanent(item->hwndItem);
+  }
+  return DrawingControl(parent, id);
+}
+
 }  // namespace
 
 void CWnd::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
-  if (CWnd* control = DrawingControl(m_hWnd, static_cast<UINT>(id)); control && control != this &&
+  if (CWnd* control = DrawingControl(m_hWnd, static_cast<UINT>(id), item); control && control != this &&
       control->SendMessage(WM_REFLECT_BASE + WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(item)))
     return;
   Default();

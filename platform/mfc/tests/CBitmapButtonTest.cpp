@@ -68,6 +68,17 @@ TEST_F(BitmapButtonTest, EachStateShowsItsPicture) {
   EXPECT_EQ(Shown(), RGB(90, 90, 90));
 }
 
+TEST_F(BitmapButtonTest, ButtonsThatShareAnIdEachShowTheirOwnPicture) {
+  CBitmapButton twin;
+  ASSERT_TRUE(twin.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(80, 5, 135, 40), &parent, 7777));
+  twin.m_bitmap.Attach(Solid(kFocus));
+  EXPECT_EQ(Shown(), kNormal);
+  twin.Invalidate();
+  twin.UpdateWindow();
+  CClientDC dc(&twin);
+  EXPECT_EQ(dc.GetPixel(3, 3), kFocus);
+}
+
 TEST_F(BitmapButtonTest, PicturesThatAreNotThereFailToLoad) {
   CBitmapButton other;
   EXPECT_FALSE(other.LoadBitmaps(54321));
