@@ -231,6 +231,8 @@ extern "C" int TplDescribeMono(const BYTE* sourceBits, int sourceWidth, int sour
   const size_t runBytes = std::max<size_t>(stride, 8);
   const size_t limit = std::min(12 + (4 + runBytes) * sourceHeight, static_cast<size_t>(capacity));
   std::vector<BYTE> out(kMagic, kMagic + 4);
+  // Reserved, not filled: pages the description never reaches stay untouched.
+  out.reserve(limit + 4 + 8 * static_cast<size_t>(sourceWidth));
   AppendLong(out, static_cast<std::uint32_t>(sourceWidth));
   AppendLong(out, static_cast<std::uint32_t>(sourceHeight));
   std::vector<Run> runs;
