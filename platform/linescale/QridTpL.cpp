@@ -154,27 +154,30 @@ void AppendLong(std::vector<BYTE>& out, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<BYTE>(value >> (8 * i)));
 }
 
+// The first column from x on whose pixel is set (ink) or clear (paper);
+// width when there is none before it. Drawings are mostly paper, so 64
+// pixels are looked at at once.
+int NextColumn(const BYTE* row, size_t rowBytes, int width, int x, bool ink) {
+  while (x < width) {
+    const std::uint64_t word = LoadBits(row, rowBytes, x);
+    const int looked = 64 - (x & 7);
+    const int before = std::countl_zero(ink ? word : ~word);
+    if (before < looked) return static_cast<int>(std::min<std::int64_t>(std::int64_t{x} + before, width));
+    x = static_cast<int>(std::min<std::int64_t>(std::int64_t{x} + looked, width));
+  }
+  return width;
+}
+
 // Appends the runs of set bits of one line.
 void DescribeLine(const BYTE* row, int width, std::vector<BYTE>& out, std::vector<Run>& runs) {
   runs.clear();
-  int x = 0;
-  bool inside = false;
-  int from = 0;
-  while (x < width) {
-    const BYTE byte = row[x >> 3];
-    if ((x & 7) == 0 && x + 8 <= width && byte == (inside ? 0xFF : 0x00)) {
-      x += 8;
-      continue;
-    }
-    const bool set = (byte >> (7 - (x & 7))) & 1;
-    if (set != inside) {
-      if (set) from = x;
-      else runs.push_back(Run{from, x});
-      inside = set;
-    }
-    ++x;
+  const size_t rowBytes = (static_cast<size_t>(width) + 7) / 8;
+  int from = NextColumn(row, rowBytes, width, 0, true);
+  while (from < width) {
+    const int to = NextColumn(row, rowBytes, width, from, false);
+    runs.push_back(Run{from, to});
+    from = NextColumn(row, rowBytes, width, to, true);
   }
-  if (inside) runs.push_back(Run{from, width});
   AppendLong(out, static_cast<std::uint32_t>(runs.size()));
   for (const Run& run : runs) {
     AppendLong(out, static_cast<std::uint32_t>(run.from));
