@@ -150,8 +150,10 @@ bool ReadRuns(const BYTE* data, int length, int width, int height, std::vector<s
   return reader.AtEnd();
 }
 
-void AppendLong(std::vector<BYTE>& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<BYTE>(value >> (8 * i)));
+// Writes value little-endian at at; answers where the next value goes.
+BYTE* PutLong(BYTE* at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) *at++ = static_cast<BYTE>(value >> (8 * i));
+  return at;
 }
 
 // The first column from x on whose pixel is set (ink) or clear (paper);
@@ -168,8 +170,8 @@ int NextColumn(const BYTE* row, size_t rowBytes, int width, int x, bool ink) {
   return width;
 }
 
-// Appends the runs of set bits of one line.
-void DescribeLine(const BYTE* row, int width, std::vector<BYTE>& out, std::vector<Run>& runs) {
+// The runs of set bits of one line.
+void FindRuns(const BYTE* row, int width, std::vector<Run>& runs) {
   runs.clear();
   const size_t rowBytes = (static_cast<size_t>(width) + 7) / 8;
   int from = NextColumn(row, rowBytes, width, 0, true);
@@ -178,11 +180,16 @@ void DescribeLine(const BYTE* row, int width, std::vector<BYTE>& out, std::vecto
     runs.push_back(Run{from, to});
     from = NextColumn(row, rowBytes, width, to, true);
   }
-  AppendLong(out, static_cast<std::uint32_t>(runs.size()));
+}
+
+// Writes the runs of one line at at; answers where the next line goes.
+BYTE* PutRuns(BYTE* at, const std::vector<Run>& runs) {
+  at = PutLong(at, static_cast<std::uint32_t>(runs.size()));
   for (const Run& run : runs) {
-    AppendLong(out, static_cast<std::uint32_t>(run.from));
-    AppendLong(out, static_cast<std::uint32_t>(run.to));
+    at = PutLong(at, static_cast<std::uint32_t>(run.from));
+    at = PutLong(at, static_cast<std::uint32_t>(run.to));
   }
+  return at;
 }
 
 }  // namespace
@@ -233,16 +240,17 @@ extern "C" int TplDescribeMono(const BYTE* sourceBits, int sourceWidth, int sour
   const size_t stride = Stride(sourceWidth, 1);
   const size_t runBytes = std::max<size_t>(stride, 8);
   const size_t limit = std::min(12 + (4 + runBytes) * sourceHeight, static_cast<size_t>(capacity));
-  std::vector<BYTE> out(kMagic, kMagic + 4);
-  // Reserved, not filled: pages the description never reaches stay untouched.
-  out.reserve(limit + 4 + 8 * static_cast<size_t>(sourceWidth));
-  AppendLong(out, static_cast<std::uint32_t>(sourceWidth));
-  AppendLong(out, static_cast<std::uint32_t>(sourceHeight));
+  constexpr size_t kHeadBytes = 12;
+  if (limit < kHeadBytes) return 0;
+  std::memcpy(sideData, kMagic, sizeof kMagic);
+  BYTE* at = PutLong(sideData + sizeof kMagic, static_cast<std::uint32_t>(sourceWidth));
+  at = PutLong(at, static_cast<std::uint32_t>(sourceHeight));
   std::vector<Run> runs;
   for (int y = 0; y < sourceHeight; ++y) {
-    DescribeLine(sourceBits + stride * y, sourceWidth, out, runs);
-    if (out.size() > limit) return 0;
+    FindRuns(sourceBits + stride * y, sourceWidth, runs);
+    const size_t written = static_cast<size_t>(at - sideData);
+    if (4 + 8 * runs.size() > limit - written) return 0;
+    at = PutRuns(at, runs);
   }
-  std::memcpy(sideData, out.data(), out.size());
-  return static_cast<int>(out.size());
+  return static_cast<int>(at - sideData);
 }
