@@ -1,6 +1,7 @@
 #include "imaging/raster/CDib.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -52,7 +53,7 @@ int CDib::GetColorCount() const {
 size_t CDib::ColourTableBytes() const { return static_cast<size_t>(GetColorCount()) * sizeof(RGBQUAD); }
 
 void CDib::Free() {
-  ::operator delete(m_pBMI, std::nothrow);
+  std::free(m_pBMI);
   m_pBMI = nullptr;
   m_blockBytes = 0;
   m_pColors = nullptr;
@@ -78,9 +79,10 @@ BOOL CDib::CreateFromInfo(const BITMAPINFOHEADER* header) {
   }
   const size_t bytes = kHeaderBytes + FullColourTableBytes(header->biBitCount) + pixelBytes;
   if (bytes > std::numeric_limits<DWORD>::max()) AfxThrowMemoryException();
-  void* block = ::operator new(bytes, std::nothrow);
+  // A large block comes cleared from the system; clearing it again would
+  // touch every page of a picture its decoder is about to fill anyway.
+  void* block = std::calloc(bytes, 1);
   if (!block) AfxThrowMemoryException();
-  std::memset(block, 0, bytes);
   m_pBMI = static_cast<BITMAPINFO*>(block);
   m_blockBytes = bytes;
   m_pBMI->bmiHeader = *header;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,15 +20,15 @@
 
 namespace {
 
-bool StartsBitmap(const std::vector<BYTE>& bytes) { return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M'; }
+bool StartsBitmap(std::span<const BYTE> bytes) { return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M'; }
 
-bool StartsDrf(const std::vector<BYTE>& bytes) {
+bool StartsDrf(std::span<const BYTE> bytes) {
   return !bytes.empty() && (bytes[0] == 1 || bytes[0] == 2 || bytes[0] == 6 || bytes[0] == 8);
 }
 
 struct PluginKind {
   const char* library;
-  bool (*carriesSignature)(const std::vector<BYTE>&);
+  bool (*carriesSignature)(std::span<const BYTE>);
 };
 
 const std::array<PluginKind, 2> kPlugins = {{{"libQridBmp.so", StartsBitmap}, {"libQridDrf.so", StartsDrf}}};
@@ -81,16 +83,25 @@ class DecoderInterface {
   std::array<Plugin, kPlugins.size()> m_plugins;
 };
 
-bool ReadWholeFile(const char* path, std::vector<BYTE>& bytes) {
+// The whole file, held as read: the buffer is not cleared before the read
+// fills it.
+struct FileBytes {
+  std::unique_ptr<BYTE[]> data;
+  size_t size = 0;
+  std::span<const BYTE> View() const { return {data.get(), size}; }
+};
+
+bool ReadWholeFile(const char* path, FileBytes& bytes) {
   HANDLE file = CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD high = 0;
   const DWORD size = GetFileSize(file, &high);
   bool read = size != INVALID_FILE_SIZE && high == 0 && size <= 0x7FFFFFFF;
   if (read) {
-    bytes.resize(size);
+    bytes.data = std::make_unique_for_overwrite<BYTE[]>(size);
+    bytes.size = size;
     DWORD got = 0;
-    read = size == 0 || (ReadFile(file, bytes.data(), size, &got, nullptr) && got == size);
+    read = size == 0 || (ReadFile(file, bytes.data.get(), size, &got, nullptr) && got == size);
   }
   CloseHandle(file);
   return read;
@@ -103,10 +114,13 @@ void LeaveSideData(DIB_HANDLE target, CDynBuf* sideData, int* sideDataValid) {
   const int height = DIB_GetHeight(target);
   BYTE** lines = DIB_GetLineArray(target);
   if (width <= 0 || height <= 0 || !lines) return;
-  std::vector<BYTE> described(WIDTHBYTES(static_cast<size_t>(width)) * height + 12 + 4 * static_cast<size_t>(height));
-  const int length = TplDescribeMono(lines[height - 1], width, height, described.data(),
-                                     static_cast<int>(std::min<size_t>(described.size(), 0x7FFFFFFF)));
-  if (length > 0 && sideData->Append(described.data(), length)) *sideDataValid = 1;
+  // Only the bytes the description writes are read back, so the room for
+  // the largest one is neither cleared nor touched beyond them.
+  const size_t room = WIDTHBYTES(static_cast<size_t>(width)) * height + 12 + 4 * static_cast<size_t>(height);
+  const auto described = std::make_unique_for_overwrite<BYTE[]>(room);
+  const int length = TplDescribeMono(lines[height - 1], width, height, described.get(),
+                                     static_cast<int>(std::min<size_t>(room, 0x7FFFFFFF)));
+  if (length > 0 && sideData->Append(described.get(), length)) *sideDataValid = 1;
 }
 
 }  // namespace
@@ -130,7 +144,7 @@ extern "C" int DcodDecodeFile(DECODER_HANDLE decoder, const char* path, DIB_HAND
     *error = DECODER_LOAD_LIBRARY;
     return 0;
   }
-  std::vector<BYTE> bytes;
+  FileBytes bytes;
   if (!path || !ReadWholeFile(path, bytes)) {
     *error = DECODER_OPEN_FILE;
     return 0;
@@ -138,14 +152,15 @@ extern "C" int DcodDecodeFile(DECODER_HANDLE decoder, const char* path, DIB_HAND
   auto& plugins = *static_cast<DecoderInterface*>(decoder);
   int unusable = 0;
   for (size_t index = 0; index < kPlugins.size(); ++index) {
-    if (!kPlugins[index].carriesSignature(bytes)) continue;
+    if (!kPlugins[index].carriesSignature(bytes.View())) continue;
     int failure = 0;
     DECODER_MAKEDIB makeDib = plugins.MakeDib(index, &failure);
     if (!makeDib) {
       unusable = failure;
       continue;
     }
-    DECODER_FILEHEAD head{bytes.data(), bytes.data(), static_cast<LONG>(bytes.size()), static_cast<LONG>(bytes.size())};
+    const LONG length = static_cast<LONG>(bytes.size);
+    DECODER_FILEHEAD head{bytes.data.get(), bytes.data.get(), length, length};
     int pluginError = 0;
     const int result = makeDib(path, &head, target, mode, &pluginError, hotspots, 0, 0);
     if (result == DECODER_NOT_MY_FORMAT && pluginError == 0) continue;

@@ -150,36 +150,46 @@ bool ReadRuns(const BYTE* data, int length, int width, int height, std::vector<s
   return reader.AtEnd();
 }
 
-void AppendLong(std::vector<BYTE>& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<BYTE>(value >> (8 * i)));
+// Writes value little-endian at at; answers where the next value goes.
+BYTE* PutLong(BYTE* at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) *at++ = static_cast<BYTE>(value >> (8 * i));
+  return at;
 }
 
-// Appends the runs of set bits of one line.
-void DescribeLine(const BYTE* row, int width, std::vector<BYTE>& out, std::vector<Run>& runs) {
-  runs.clear();
-  int x = 0;
-  bool inside = false;
-  int from = 0;
+// The first column from x on whose pixel is set (ink) or clear (paper);
+// width when there is none before it. Drawings are mostly paper, so 64
+// pixels are looked at at once.
+int NextColumn(const BYTE* row, size_t rowBytes, int width, int x, bool ink) {
   while (x < width) {
-    const BYTE byte = row[x >> 3];
-    if ((x & 7) == 0 && x + 8 <= width && byte == (inside ? 0xFF : 0x00)) {
-      x += 8;
-      continue;
-    }
-    const bool set = (byte >> (7 - (x & 7))) & 1;
-    if (set != inside) {
-      if (set) from = x;
-      else runs.push_back(Run{from, x});
-      inside = set;
-    }
-    ++x;
+    const std::uint64_t word = LoadBits(row, rowBytes, x);
+    const int looked = 64 - (x & 7);
+    const int before = std::countl_zero(ink ? word : ~word);
+    if (before < looked) return static_cast<int>(std::min<std::int64_t>(std::int64_t{x} + before, width));
+    x = static_cast<int>(std::min<std::int64_t>(std::int64_t{x} + looked, width));
   }
-  if (inside) runs.push_back(Run{from, width});
-  AppendLong(out, static_cast<std::uint32_t>(runs.size()));
+  return width;
+}
+
+// The runs of set bits of one line.
+void FindRuns(const BYTE* row, int width, std::vector<Run>& runs) {
+  runs.clear();
+  const size_t rowBytes = (static_cast<size_t>(width) + 7) / 8;
+  int from = NextColumn(row, rowBytes, width, 0, true);
+  while (from < width) {
+    const int to = NextColumn(row, rowBytes, width, from, false);
+    runs.push_back(Run{from, to});
+    from = NextColumn(row, rowBytes, width, to, true);
+  }
+}
+
+// Writes the runs of one line at at; answers where the next line goes.
+BYTE* PutRuns(BYTE* at, const std::vector<Run>& runs) {
+  at = PutLong(at, static_cast<std::uint32_t>(runs.size()));
   for (const Run& run : runs) {
-    AppendLong(out, static_cast<std::uint32_t>(run.from));
-    AppendLong(out, static_cast<std::uint32_t>(run.to));
+    at = PutLong(at, static_cast<std::uint32_t>(run.from));
+    at = PutLong(at, static_cast<std::uint32_t>(run.to));
   }
+  return at;
 }
 
 }  // namespace
@@ -230,14 +240,17 @@ extern "C" int TplDescribeMono(const BYTE* sourceBits, int sourceWidth, int sour
   const size_t stride = Stride(sourceWidth, 1);
   const size_t runBytes = std::max<size_t>(stride, 8);
   const size_t limit = std::min(12 + (4 + runBytes) * sourceHeight, static_cast<size_t>(capacity));
-  std::vector<BYTE> out(kMagic, kMagic + 4);
-  AppendLong(out, static_cast<std::uint32_t>(sourceWidth));
-  AppendLong(out, static_cast<std::uint32_t>(sourceHeight));
+  constexpr size_t kHeadBytes = 12;
+  if (limit < kHeadBytes) return 0;
+  std::memcpy(sideData, kMagic, sizeof kMagic);
+  BYTE* at = PutLong(sideData + sizeof kMagic, static_cast<std::uint32_t>(sourceWidth));
+  at = PutLong(at, static_cast<std::uint32_t>(sourceHeight));
   std::vector<Run> runs;
   for (int y = 0; y < sourceHeight; ++y) {
-    DescribeLine(sourceBits + stride * y, sourceWidth, out, runs);
-    if (out.size() > limit) return 0;
+    FindRuns(sourceBits + stride * y, sourceWidth, runs);
+    const size_t written = static_cast<size_t>(at - sideData);
+    if (4 + 8 * runs.size() > limit - written) return 0;
+    at = PutRuns(at, runs);
   }
-  std::memcpy(sideData, out.data(), out.size());
-  return static_cast<int>(out.size());
+  return static_cast<int>(at - sideData);
 }
