@@ -131,7 +131,9 @@ TEST_F(DesktopClipboard, TheProgramsOwnDataGoWhenAnotherProgramTakesTheClipboard
   CloseClipboard();
 }
 
-// An X server of the test's own, for programs that meet on its clipboard.
+// An X server of the test's own, for programs that meet on its clipboard. It
+// must not reset when its last client leaves: a program starting just then
+// would find no server to connect to.
 class XServer {
  public:
   XServer() {
@@ -144,7 +146,7 @@ class XServer {
       dup2(null, STDERR_FILENO);
       dup2(null, STDOUT_FILENO);
       std::string fd = std::to_string(ready[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "640x480x24", nullptr);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-noreset", "-screen", "0", "640x480x24", nullptr);
       _exit(127);
     }
     close(ready[1]);
