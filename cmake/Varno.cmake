@@ -120,7 +120,7 @@ function(varno_add_resource_script)
       -I ${CMAKE_SOURCE_DIR}/platform -I ${script_folder} --input-format=rc --output-format=res
       -i ${script} -o ${res}
     DEPENDS ${beside} ${CMAKE_SOURCE_DIR}/platform/win32/ResourceScript.h
-      ${CMAKE_SOURCE_DIR}/platform/win32/ControlStyles.h
+      ${CMAKE_SOURCE_DIR}/platform/win32/ControlStyles.h ${CMAKE_SOURCE_DIR}/platform/win32/WindowStyles.h
     WORKING_DIRECTORY ${script_folder}
     COMMENT "Compiling the resource script of ${R_TARGET}"
     VERBATIM)
