@@ -159,6 +159,7 @@ BOOL CFace::GetHotspotTip(const CString& hotspot, CString& text) {
 void CFace::MaximizeFrame(CFrame* chosen) {
   if (chosen == nullptr) return;
   chosen->m_maximized = 1;
+  chosen->ReparentPictureViews(m_frame_window);
   if (m_windows != nullptr) {
     for (int i = m_no_frames - 1; i >= 0; --i) {
       if (m_frames[static_cast<size_t>(i)]->HasPane()) m_windows->DestroyFrameView(i);
@@ -168,6 +169,8 @@ void CFace::MaximizeFrame(CFrame* chosen) {
     }
   }
   m_framesets.clear();
+  m_picture_views.clear();
+  chosen->RegisterPictureViews();
   m_framesets.emplace_back(FRAMESET_ROWS);
   m_framesets[0].AddPane(-1, FALSE);
   m_framesets[0].m_panes[0].use = PANE_FRAME;
@@ -185,6 +188,9 @@ void CFace::MaximizeFrame(CFrame* chosen) {
   SizeFrameSets(m_windows->PaneArea());
   ApplyPaneSizes();
   m_windows->RecalcFrameWindow();
+  for (CPicView* view : m_picture_views) {
+    if (view->m_hWnd != nullptr) view->SendMessage(WM_SETREDRAW, TRUE);
+  }
   m_laid_out = TRUE;
 }
 

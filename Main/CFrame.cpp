@@ -407,6 +407,17 @@ void CFrame::AttachPictureViews() {
   }
 }
 
+void CFrame::ReparentPictureViews(CWnd* window) {
+  for (int i = 0; i < m_child_count; ++i) {
+    const CImage* picture = m_children[static_cast<size_t>(i)].Picture();
+    CPicView* view = picture != nullptr ? picture->GetPicView() : nullptr;
+    if (view == nullptr || view->m_hWnd == nullptr) continue;
+    view->SendMessage(WM_SETREDRAW, FALSE);
+    view->SetParent(window);
+    view->MixPalette(nullptr);
+  }
+}
+
 void CFrame::SetRaster(BOOL on) {
   for (int i = 0; i < m_child_count; ++i) {
     CImage* picture = m_children[static_cast<size_t>(i)].Picture();

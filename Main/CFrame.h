@@ -22,6 +22,7 @@ class CImage;
 class CMenu;
 class CMultiFrame;
 class CTableCell;
+class CWnd;
 class CTablePart;
 class FrameView;
 
@@ -90,6 +91,9 @@ class CFrame : public CObject {
   // link names and keep only the hotspots that the tables know.
   void RegisterPictureViews();
   void AttachPictureViews();
+  // Hands the windows of the pictures' views to window (none: no parent),
+  // without redrawing, so that they outlive the panes.
+  void ReparentPictureViews(CWnd* window);
   // Switches the hotspot raster of every picture on or off.
   void SetRaster(BOOL on);
 

@@ -149,6 +149,9 @@ int CImage::Layout(CRect& area, int child, FrameView* mainView, const CRect& bou
   if (!m_created) {
     CreateViewWindow(child, mainView);
   } else {
+    // A maximised frame's views come back from the frame window.
+    CWnd* parent = mainView != nullptr ? mainView->ButtonParent() : nullptr;
+    if (parent != nullptr && m_pic_view->GetParent() != parent) m_pic_view->SetParent(parent);
     m_pic_view->MoveWindow(&m_rect, TRUE);
     if (m_frame != nullptr) m_frame->AttachChildView(m_pic_view, child);
   }

@@ -280,3 +280,18 @@ TEST_F(PictureViewTest, APictureThatCannotBeShownHasNoViewAndTellsOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PictureViewTest, AMaximisedFrameKeepsItsPictureWhenThePanesGo) {
+  CFrame& pictureFrame = PictureFrame("rm46.bmp");
+  CPicView* view = ViewOf(pictureFrame);
+  Adopt();
+  face.MaximizeFrame(face.m_frames[0].get());
+  pictureMain->DestroyWindow();
+  pictureMain = nullptr;
+  EXPECT_EQ(ViewOf(*face.m_frames[0]), view);
+  EXPECT_EQ(face.m_picture_views, (std::vector<CPicView*>{view}));
+}
+
+}  // namespace
