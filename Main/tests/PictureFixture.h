@@ -68,14 +68,18 @@ class PictureFixture : public LinkFixture {
     return frame;
   }
   // The picture's frame with its picture laid out in a real main view of
-  // width x height pixels.
-  CFrame& PictureFrame(const std::string& file, int zoomRule = 2, int width = 400, int height = 300) {
+  // width x height pixels; without the description's hotspots when the
+  // picture brings its own.
+  CFrame& PictureFrame(const std::string& file, int zoomRule = 2, int width = 400, int height = 300,
+                       bool describedHotspots = true) {
     FrameDef def("P");
-    def.Tag(117, {zoomRule}).Text(28, folder / file);
-    def.Text(147, "L,10,10,60,40,?MOT").Text(148, "Motor");
-    def.Text(147, "P,100,10,150,50,1").Text(148, "1");
-    def.Text(147, "P,100,55,150,95,2").Text(148, "2");
-    def.Text(147, "0,0,0,5,5,?").Text(148, "?");
+    def.Tag(117, {zoomRule}).Text(28, file[0] == '/' ? file : folder / file);
+    if (describedHotspots) {
+      def.Text(147, "L,10,10,60,40,?MOT").Text(148, "Motor");
+      def.Text(147, "P,100,10,150,50,1").Text(148, "1");
+      def.Text(147, "P,100,55,150,95,2").Text(148, "2");
+      def.Text(147, "0,0,0,5,5,?").Text(148, "?");
+    }
     CFrame& frame = Read({def});
     pictureMain = new CFrameView;
     EXPECT_TRUE(pictureMain->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height),
@@ -84,6 +88,32 @@ class PictureFixture : public LinkFixture {
     CClientDC dc(pictureMain);
     frame.AttachView(pictureMain, &dc, nullptr);
     return frame;
+  }
+  // A table of one row per position: the position is the row's match text,
+  // and the row links to the key.
+  CFrame& PositionTable(const std::vector<std::pair<std::string, std::string>>& rows) {
+    FrameDef def("T");
+    def.Columns("2,30,*").Tag(46);
+    for (const auto& [position, key] : rows) {
+      def.Tag(52).Tag(48).Tag(59).Content(position).Tag(49).Tag(48).Link(key, key).Tag(49).Tag(53);
+    }
+    CFrame& frame = Read({def.Tag(75)});
+    Paint(frame, 300, 200);
+    return frame;
+  }
+  // The centre of the first hotspot of that name, in picture pixels.
+  static CPoint HotspotCentre(const CPicView& view, const char* wanted) {
+    for (int i = 0; i < HS_GetNumberOfHotspots(view.Hotspots()); ++i) {
+      RECT rect{};
+      CString* name = nullptr;
+      CString* link = nullptr;
+      BYTE mode = 0;
+      if (HS_GetHotspot(view.Hotspots(), i, &rect, &name, &link, &mode) && *name == wanted) {
+        return CRect(rect).CenterPoint();
+      }
+    }
+    ADD_FAILURE() << "no hotspot " << wanted;
+    return CPoint(-1000, -1000);
   }
   // Both frames in the face, in that order.
   void Adopt() {

@@ -295,3 +295,24 @@ TEST_F(PictureViewTest, AMaximisedFrameKeepsItsPictureWhenThePanesGo) {
 }
 
 }  // namespace
+
+namespace {
+
+// The sample catalogue's line drawing numbers the assemblies by their
+// positions on the start page, whose table matches them.
+TEST_F(PictureViewTest, TheSampleLineDrawingsLabelsLeadToTheRowsOfTheirPositions) {
+  CFrame& table = PositionTable({{"1", "GEH"}, {"2", "MOT"}, {"4", "GRI"}});
+  CPicView* view = ViewOf(PictureFrame(std::string(VARNO_CATALOGUE_DIR) + "/rm46.cap", 2, 400, 300, false));
+  ASSERT_NE(view, nullptr);
+  Adopt();
+  EXPECT_EQ(view->GetViewKind(), 0);  // a vector picture
+  ASSERT_EQ(HS_GetNumberOfHotspots(view->Hotspots()), 4);
+  const CPoint label = HotspotCentre(*view, "2");
+  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, label.x, label.y));
+  EXPECT_EQ(SelectedRow(table), 1);
+  EXPECT_EQ(view->GetEventKind(), CPicView::EVENT_LINK);
+  Send(*view, WM_LBUTTONDOWN, WindowPoint(*view, label.x, label.y), MK_LBUTTON);
+  EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "MOT"}}));
+}
+
+}  // namespace
