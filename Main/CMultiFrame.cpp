@@ -42,6 +42,7 @@ LRESULT CMultiFrame::OnKeyCommand(WPARAM wParam, LPARAM lParam) {
   if (app == nullptr) return 0;
   if (theGlobals.m_FirstStart) {
     theGlobals.m_FirstStart = FALSE;
+    m_face->Clear();
     app->CompleteStart();
   }
   app->ShowKey(key, wParam);

@@ -3,13 +3,13 @@
 // the sizes dragged coming back from the user page file.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "Main/CMultiFrame.h"
 #include "Main/CShiftScrollView.h"
 #include "Main/CSplitWnd.h"
+#include "Main/ShellServices.h"
 #include "Main/SplitterFaceWindows.h"
 #include "Main/tests/FaceFixture.h"
 #include "foundation/FileBytes.h"
@@ -47,11 +47,10 @@ class SplitWndTest : public varno::testing::FaceFixture {
   }
 
   // Shows the key of stream, with an empty definition for every frame named.
-  BOOL Show(const LayoutStream& stream, std::initializer_list<const char*> frames) {
+  BOOL Show(const LayoutStream& stream, const std::vector<std::string>& frames) {
     std::string bytes = stream.Bytes();
-    for (const char* name : frames) bytes += std::string("\0H", 2) + name + std::string("\0I", 2);
-    bytes += std::string("\0\0", 2);
-    theGlobals.m_act_key_buf = Buf(bytes);
+    for (const std::string& name : frames) bytes += std::string("\0H", 2) + name + std::string("\0I", 2);
+    theGlobals.m_act_key_buf = Buf(bytes + std::string("\0\0", 2));
     const BOOL built = window->BuildFace();
     layer::PumpUntilIdle();
     return built;
@@ -129,12 +128,7 @@ TEST_P(SplitWndSizeTest, PanesGetTheirSizesOnTheScreen) {
   std::vector<std::string> names;
   for (size_t i = 0; i < c.sizes.size(); ++i) names.push_back("F" + std::to_string(i));
   for (const std::string& name : names) stream.Frame(name);
-  stream.End();
-  std::string bytes = stream.Bytes();
-  for (const std::string& name : names) bytes += std::string("\0H", 2) + name + std::string("\0I", 2);
-  theGlobals.m_act_key_buf = Buf(bytes + std::string("\0\0", 2));
-  ASSERT_TRUE(window->BuildFace());
-  layer::PumpUntilIdle();
+  ASSERT_TRUE(Show(stream.End(), names));
   EXPECT_EQ(Current(0), c.sizes);
   // Every frame's view lies in its pane, as wide or high as the pane (its
   // sunken edge reaches into the border around it).
@@ -315,11 +309,7 @@ class SplitWndDamageTest : public SplitWndTest, public ::testing::WithParamInter
 TEST_P(SplitWndDamageTest, FailsWithItsCodeAndTheNextKeyShowsWhole) {
   const DamageCase& c = GetParam();
   ASSERT_TRUE(Show(LayoutStream().Columns("50%,*").Frame("A").Frame("B").End(), {"A", "B"}));
-  std::string bytes = c.stream.Bytes();
-  for (const std::string& name : c.frames) bytes += std::string("\0H", 2) + name + std::string("\0I", 2);
-  theGlobals.m_act_key_buf = Buf(bytes + std::string("\0\0", 2));
-  EXPECT_FALSE(window->BuildFace());
-  layer::PumpUntilIdle();
+  EXPECT_FALSE(Show(c.stream, c.frames));
   EXPECT_EQ(Trace()[0], c.code);
   EXPECT_FALSE(Face().m_laid_out);
   CErrorTrace::RemoveAll();
@@ -359,11 +349,19 @@ class HintFrame : public CMultiFrame {
 TEST_F(SplitWndTest, TheActionHintNamesTheActionAndWhatItActsOn) {
   OpenTexts(theGlobals.m_msgdud, "meldungen.dud",
             "dictionary\nlanguage \"D\"\n1538 = \"Verzweigen\"\n1539 = \"Teileinformation\"\n");
-  HintFrame frame;
-  frame.ShowActionHint(129, "RM-2001", "Motor");
-  frame.ShowActionHint(130, "RM-2001", "Motor");
-  frame.ShowActionHint(0, "RM-2001", "Motor");
-  EXPECT_EQ(frame.panes, (std::vector<std::string>{"0:Verzweigen: Motor", "0:Teileinformation: RM-2001", "0:"}));
+  auto* frame = new HintFrame;
+  ASSERT_TRUE(frame->Create(nullptr, "Hints", WS_POPUP | WS_VISIBLE, CRect(0, 0, 204, 204)));
+  ::SetActiveWindow(frame->m_hWnd);
+  // The views' hint goes to the frame window where the pointer acts.
+  Shell().ShowActionHint(129, "RM-2001", "Motor");
+  frame->ShowActionHint(130, "RM-2001", "Motor");
+  // The same action again looks its text up no more.
+  theGlobals.m_msgdud.DdmTextClose();
+  frame->ShowActionHint(130, "RM-2002", "Kerze");
+  frame->ShowActionHint(0, "RM-2001", "Motor");
+  EXPECT_EQ(frame->panes, (std::vector<std::string>{"0:Verzweigen: Motor", "0:Teileinformation: RM-2001",
+                                                    "0:Teileinformation: RM-2002", "0:"}));
+  frame->DestroyWindow();
 }
 
 TEST_F(SplitWndTest, KeyUpInAViewReachesTheFrameWindowsHook) {
