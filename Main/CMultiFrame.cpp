@@ -1,21 +1,40 @@
 #include "Main/CMultiFrame.h"
 
+#include "Main/CFace.h"
 #include "Main/CWV4Globals.h"
 #include "Main/KeyCommand.h"
+#include "Main/SplitterFaceWindows.h"
 #include "Main/varno4.h"
 #include "win32/UserTypes.h"
 #include "win32/UserWindows.h"
 
 namespace {
 const UINT keyCommandMessage = KeyCommandMessageId();
+
+constexpr int ACTION_BRANCH = 129;
+constexpr int ACTION_PARTS = 130;
+constexpr int TEXT_BRANCH_HINT = 1538;
+constexpr int TEXT_PARTS_HINT = 1539;
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CMultiFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMultiFrame, CFrameWnd)
   ON_REGISTERED_MESSAGE(keyCommandMessage, OnKeyCommand)
+  ON_WM_SIZE()
   ON_WM_KEYDOWN()
+  ON_WM_KEYUP()
 END_MESSAGE_MAP()
+
+CMultiFrame::CMultiFrame() : m_face(std::make_unique<CFace>()) {
+  m_face_windows = std::make_unique<SplitterFaceWindows>(*m_face, *this);
+  m_face->SetWindows(m_face_windows.get());
+  m_face->SetFrameWindow(this);
+}
+
+// The face lets go of its windows while the objects that stand for them
+// still exist, whether the windows themselves are still there or not.
+CMultiFrame::~CMultiFrame() { m_face->Clear(); }
 
 LRESULT CMultiFrame::OnKeyCommand(WPARAM wParam, LPARAM lParam) {
   const CString key = TakeKeyCommandKey(lParam);
@@ -23,6 +42,7 @@ LRESULT CMultiFrame::OnKeyCommand(WPARAM wParam, LPARAM lParam) {
   if (app == nullptr) return 0;
   if (theGlobals.m_FirstStart) {
     theGlobals.m_FirstStart = FALSE;
+    m_face->Clear();
     app->CompleteStart();
   }
   app->ShowKey(key, wParam);
@@ -40,4 +60,47 @@ void CMultiFrame::HandleKeyDown(UINT key, UINT /*repeat*/, UINT /*flags*/) {
   const bool developerKeys = (GetAsyncKeyState(VK_CONTROL) & 0x8000) && (GetAsyncKeyState(VK_SHIFT) & 0x8000);
   if (!developerKeys) return;
   if (key == 'G') theGlobals.Dump(theGlobals.m_user_file_path + "\\globals.dmp");
+}
+
+// The face hooks: building, sizing and laying out the face, the hint and the
+// key-up hook of its views.
+
+BOOL CMultiFrame::BuildFace() {
+  theGlobals.m_building_face = TRUE;
+  const BOOL built = m_face->Build(this);
+  theGlobals.m_building_face = FALSE;
+  return built;
+}
+
+void CMultiFrame::OnSize(UINT type, int cx, int cy) {
+  CFrameWnd::OnSize(type, cx, cy);
+  m_face->OnSize(type, cx, cy);
+}
+
+void CMultiFrame::RecalcLayout(BOOL notify) {
+  CFrameWnd::RecalcLayout(notify);
+  m_face->RecalcSplitters();
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
+void CMultiFrame::OnKeyUp(UINT key, UINT repeat, UINT flags) {
+  CFrameWnd::OnKeyUp(key, repeat, flags);
+  HandleKeyUp(key, repeat, flags);
+}
+
+void CMultiFrame::HandleKeyUp(UINT /*key*/, UINT /*repeat*/, UINT /*flags*/) {}
+
+void CMultiFrame::SetPaneText(int /*pane*/, const CString& /*text*/) {}
+
+void CMultiFrame::ShowActionHint(int action, const CString& second, const CString& third) {
+  if (action != ACTION_BRANCH && action != ACTION_PARTS) {
+    SetPaneText(0, CString());
+    return;
+  }
+  const int number = action == ACTION_BRANCH ? TEXT_BRANCH_HINT : TEXT_PARTS_HINT;
+  if (number != m_hint_number) {
+    m_hint_number = number;
+    m_hint_text = theGlobals.MessageText(number);
+  }
+  SetPaneText(0, m_hint_text + ": " + (action == ACTION_BRANCH ? third : second));
 }
