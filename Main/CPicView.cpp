@@ -216,7 +216,9 @@ void CPicView::OnKeyDown(UINT key, UINT repeat, UINT flags) {
 
 void CPicView::OnKeyUp(UINT key, UINT repeat, UINT flags) {
   CImageView::OnKeyUp(key, repeat, flags);
-  if (InFrameWindow()) UpdateCursorAndHint();
+  if (!InFrameWindow()) return;
+  UpdateCursorAndHint();
+  if (CMultiFrame* window = m_frame->GetFrameWindow(); window != nullptr) window->HandleKeyUp(key, repeat, flags);
 }
 
 void CPicView::OnKillFocus(CWnd* next) {
