@@ -6,6 +6,7 @@
 #include "Main/CErrorTrace.h"
 #include "Main/CWV4Globals.h"
 #include "Main/FrameBars.h"
+#include "Main/ViewerFrames.h"
 #include "Main/varno4.h"
 #include "mfc/CMenu.h"
 #include "user/Menus.h"
@@ -21,6 +22,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMultiFrame)
   ON_WM_MENUSELECT()
   ON_WM_INITMENUPOPUP()
   ON_WM_ACTIVATE()
+  ON_UPDATE_COMMAND_UI_RANGE(300, 2199, OnUpdateViewerCommand)
 END_MESSAGE_MAP()
 
 namespace {
@@ -217,3 +219,5 @@ BOOL CMainFrame::SetMenuCheck(UINT command, BOOL check) { return m_menu.SetCheck
 BOOL CMainFrame::EnableMenuCommand(UINT command, BOOL enable) { return m_menu.Enable(command, enable); }
 
 BOOL CMainFrame::LoadAccelerators() { return m_accelerators.Load(theGlobals.m_menu_file); }
+
+void CMainFrame::OnUpdateViewerCommand(CCmdUI* ui) { UpdateViewerCommand(*ui, *this); }

@@ -51,6 +51,7 @@ class CMainFrame : public CMultiFrame {
   afx_msg void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   afx_msg void OnInitMenuPopup(CMenu* popup, UINT index, BOOL systemMenu);
   afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
+  afx_msg void OnUpdateViewerCommand(CCmdUI* ui);
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -7,9 +7,10 @@
 #include "Main/CMainFrame.h"
 #include "Main/CWV4Globals.h"
 #include "Main/FrameBars.h"
+#include "Main/ViewerFrames.h"
 #include "Main/varno4.h"
 #include "mfc/CMenu.h"
-#include "mfc/CWinThread.h"
+#include "mfc/CWinApp.h"
 #include "user/Menus.h"
 #include "win32/Gdi.h"
 #include "win32/UserWindows.h"
@@ -24,6 +25,7 @@ BEGIN_MESSAGE_MAP(CPopup, CMultiFrame)
   ON_WM_SYSCOMMAND()
   ON_WM_DESTROY()
   ON_WM_ACTIVATE()
+  ON_UPDATE_COMMAND_UI_RANGE(300, 2199, OnUpdateViewerCommand)
 END_MESSAGE_MAP()
 
 namespace {
@@ -34,14 +36,11 @@ constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BO
 constexpr DWORD kPopupStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr DWORD kPopupExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 
+// The thread's main window; before the application has one, the window
+// that the viewer shows its keys in.
 HWND ThreadMainWindow() {
-  CWinThread* thread = AfxGetThread();
-  return thread != nullptr && thread->m_pMainWnd != nullptr ? thread->m_pMainWnd->m_hWnd : nullptr;
-}
-
-CMainFrame* MainFrame() {
-  const CViewerApp* app = theGlobals.m_papp;
-  return app != nullptr ? dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(app->m_hMainWnd)) : nullptr;
+  if (CWnd* main = AfxGetMainWnd(); main != nullptr && main->m_hWnd != nullptr) return main->m_hWnd;
+  return theGlobals.m_papp != nullptr ? theGlobals.m_papp->m_hMainWnd : nullptr;
 }
 
 // One coordinate: where the pointer already lies inside the window, the
@@ -108,7 +107,7 @@ void CPopup::HandleKeyDown(UINT key, UINT repeat, UINT flags) {
 }
 
 void CPopup::SetPaneText(int pane, CString text) {
-  if (CMainFrame* main = MainFrame()) main->SetPaneText(pane, text);
+  if (CMainFrame* main = ViewerMainFrame()) main->SetPaneText(pane, text);
 }
 
 void CPopup::UpdateTitle() {
@@ -178,3 +177,5 @@ void CPopup::OnActivate(UINT state, CWnd* other, BOOL minimized) {
   if (BringWaitedProgramForward(*this, state)) return;
   CMultiFrame::OnActivate(state, other, minimized);
 }
+
+void CPopup::OnUpdateViewerCommand(CCmdUI* ui) { UpdateViewerCommand(*ui, *this); }

@@ -46,6 +46,7 @@ class CPopup : public CMultiFrame {
   afx_msg void OnSysCommand(UINT id, LPARAM lParam);
   afx_msg void OnDestroy();
   afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
+  afx_msg void OnUpdateViewerCommand(CCmdUI* ui);
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -91,9 +91,6 @@ void ForgetNeighbours() {
 }  // namespace
 
 BOOL CViewerApp::ShowFace() { return TRUE; }
-void CViewerApp::EnableCommand(int /*command*/, BOOL /*enable*/) {}
-
-void CViewerApp::EnablePrint(BOOL /*enable*/) {}
 
 BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   CWV4Globals& g = theGlobals;
