@@ -245,19 +245,20 @@ void CWV4ToolBar::CheckButton(UINT command, BOOL checked) {
   SendMessage(TB_SETBUTTONINFO, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
 }
 
+bool CWV4ToolBar::FindImageStateButton(UINT command, int& index, TBBUTTON& button) const {
+  return FindButton(command, index, button) && !(button.fsStyle & TBSTYLE_CHECK) && button.dwData != kNoSecondImage;
+}
+
 void CWV4ToolBar::SetButtonImageState(UINT command, BOOL on) {
   int index = 0;
   TBBUTTON button;
-  if (!FindButton(command, index, button) || (button.fsStyle & TBSTYLE_CHECK) || button.dwData == kNoSecondImage) return;
-  SetImage(index, static_cast<int>(button.dwData) + (on ? 1 : 0));
+  if (FindImageStateButton(command, index, button)) SetImage(index, static_cast<int>(button.dwData) + (on ? 1 : 0));
 }
 
 BOOL CWV4ToolBar::IsImageStateSet(UINT command) const {
   int index = 0;
   TBBUTTON button;
-  if (!FindButton(command, index, button) || (button.fsStyle & TBSTYLE_CHECK) || button.dwData == kNoSecondImage)
-    return FALSE;
-  return button.iBitmap != static_cast<int>(button.dwData);
+  return FindImageStateButton(command, index, button) && button.iBitmap != static_cast<int>(button.dwData);
 }
 
 INT_PTR CWV4ToolBar::OnToolHitTest(CPoint point, TOOLINFO* info) const {

@@ -60,6 +60,8 @@ class CWV4ToolBar : public CToolBar {
   BOOL AddButton(const ToolbarButtonDef& entry);
   // The button of a command: its index and what the bar keeps of it.
   bool FindButton(UINT command, int& index, TBBUTTON& button) const;
+  // A plain button with a second image, which shows an on state.
+  bool FindImageStateButton(UINT command, int& index, TBBUTTON& button) const;
   void SetImage(int index, int image);
   // A floating bar goes back to the frame that shows keys now.
   void DockAgain();
