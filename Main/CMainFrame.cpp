@@ -130,7 +130,7 @@ CString CMainFrame::GetPaneText(int pane) const {
   return text;
 }
 
-void CMainFrame::SetPaneText(int pane, CString text) {
+void CMainFrame::SetPaneText(int pane, const CString& text) {
   if (m_statusbar.m_hWnd == nullptr || pane < 0 || pane >= kPaneCount) return;
   if (GetPaneText(pane) == text) return;
   m_statusbar.SendMessage(SB_SETTEXT, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(static_cast<LPCSTR>(text)));

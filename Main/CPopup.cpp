@@ -106,7 +106,7 @@ void CPopup::HandleKeyDown(UINT key, UINT repeat, UINT flags) {
   RunAccelerators(*this, m_accelerators, key);
 }
 
-void CPopup::SetPaneText(int pane, CString text) {
+void CPopup::SetPaneText(int pane, const CString& text) {
   if (CMainFrame* main = ViewerMainFrame()) main->SetPaneText(pane, text);
 }
 

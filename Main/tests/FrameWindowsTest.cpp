@@ -9,6 +9,7 @@
 #include "Main/tests/FrameWindowFixture.h"
 #include "interfaces/ProtocolCommands.h"
 #include "user/Menus.h"
+#include "testing/MemoryCanvas.h"
 #include "win32/Gdi.h"
 
 namespace {
@@ -468,6 +469,47 @@ TEST_F(FrameWindowsTest, CompletingTheStartBuildsMenusAndShowsTheToolbar) {
   EXPECT_EQ(popup->GetAccelerators().Entries().size(), 3u);
   EXPECT_TRUE(theGlobals.m_show_toolbar);
   EXPECT_TRUE(main->GetToolBar().GetStyle() & WS_VISIBLE);
+}
+
+}  // namespace
+
+namespace {
+
+// The tip of the button under the pointer; a separator has none.
+TEST_F(FrameWindowsTest, ToolTipsNameTheButtonUnderThePointer) {
+  Fill(app.m_buttons_frm, {{302, 0, FALSE, "plain.bmp", "", 1400}, {0}, {303}});
+  ASSERT_TRUE(CreateMain());
+  CWV4ToolBar& bar = main->GetToolBar();
+  for (int index : {0, 1, 2}) {
+    CRect rect;
+    bar.GetItemRect(index, &rect);
+    TOOLINFO info{};
+    const INT_PTR hit = bar.OnToolHitTest(rect.CenterPoint(), &info);
+    if (index == 1) {
+      EXPECT_EQ(hit, -1);
+      continue;
+    }
+    EXPECT_EQ(hit, index == 0 ? 302 : 303);
+    EXPECT_STREQ(info.lpszText, index == 0 ? "Links" : "Tip 303");
+    free(info.lpszText);
+  }
+}
+
+// The bitmaps' greys are the system's button colours, also after the
+// system colours change; other colours stay.
+TEST_F(FrameWindowsTest, ButtonImagesTakeTheSystemColours) {
+  Fill(app.m_buttons_frm, {{302}});
+  ASSERT_TRUE(CreateMain());
+  CWV4ToolBar& bar = main->GetToolBar();
+  for (int round = 0; round < 2; ++round) {
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(bar.SendMessage(TB_GETIMAGELIST));
+    ASSERT_EQ(ImageList_GetImageCount(images), 1);
+    layer::testing::MemoryCanvas canvas(16, 15);
+    ImageList_Draw(images, 0, canvas.dc, 0, 0, ILD_NORMAL);
+    EXPECT_EQ(GetPixel(canvas.dc, 5, 5), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(canvas.dc, 0, 14), RGB(255, 0, 0));  // the red pixel of the bottom row
+    bar.SendMessage(WM_SYSCOLORCHANGE);
+  }
 }
 
 }  // namespace
