@@ -466,6 +466,16 @@ BOOL CFrame::HasPicture() const {
   return m_defined != 0 && GetFirstPictureName(name);
 }
 
+// Switched off, each picture keeps its raster value for switching it on.
+void CFrame::SetRaster(BOOL on) {
+  for (const FrameChild& child : m_children) {
+    if (CImage* picture = child.Picture()) picture->SetRaster(on);
+  }
+  for (FrameView* view : m_views) {
+    if (view != nullptr) view->InvalidateAll();
+  }
+}
+
 // Actions.
 
 BOOL CFrame::BeginAction(unsigned char tag, const CString& text) {

@@ -93,6 +93,8 @@ class CFrame : public CObject {
   BOOL FindBodyTable(const CTablePart* header, CTablePart*& part) const;
   BOOL GetFirstPictureName(CString& name) const;
   BOOL HasPicture() const;
+  // The raster of every picture off (kept) or back on; the views repaint.
+  void SetRaster(BOOL on);
   // The table part being built: the pending child when it is one.
   CTablePart* PendingPart() const;
   CTableCell* PendingCell() const;
