@@ -27,7 +27,7 @@ class CMainFrame : public CMultiFrame {
   void HandleKeyDown(UINT key, UINT repeat, UINT flags) override;
 
   // Panes 0 to 4; an unchanged text is not set again.
-  void SetPaneText(int pane, const CString& text);
+  void SetPaneText(int pane, const CString& text) override;
   CString GetPaneText(int pane) const;
   // The title from the project and the key, and the status panes with them.
   void UpdateTitle();

@@ -26,7 +26,7 @@ class CPopup : public CMultiFrame {
   void HandleKeyDown(UINT key, UINT repeat, UINT flags) override;
 
   // The status panes are the main frame's.
-  void SetPaneText(int pane, const CString& text);
+  void SetPaneText(int pane, const CString& text) override;
   void UpdateTitle();
   // Sizes the window as the key asks and puts it at the cursor, inside the
   // main frame's client area.
