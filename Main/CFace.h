@@ -118,6 +118,8 @@ class CFace : public CObject {
   BOOL TakePaneSizes();
   BOOL WriteUserFile();
   BOOL RemoveUserFile();
+  // Deletes the user page files of all faces.
+  static void RemoveUserFiles();
   CString UserFilePath() const;
   void FreeUserFile();
 
