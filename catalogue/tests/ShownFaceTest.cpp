@@ -13,6 +13,7 @@
 #include "Main/CFrame.h"
 #include "Main/CImage.h"
 #include "Main/CPicView.h"
+#include "Main/KeyCommand.h"
 #include "Main/CMultiFrame.h"
 #include "Main/CShiftScrollView.h"
 #include "Main/CSplitWnd.h"
@@ -183,6 +184,44 @@ TEST_F(ShownFaceTest, APartPagesPictureAndTableAnswerEachOther) {
   EXPECT_EQ(rows.Cell(1, 0)->m_selected, 0);
   if (const char* folder = std::getenv("VARNO_SCREENSHOT_DIR")) {
     EXPECT_TRUE(layer::SaveWindowPng(window->m_hWnd, std::string(folder) + "/MOT-zoomed.png"));
+  }
+}
+
+// The start page's line drawing numbers the assemblies as its table does: a
+// click on a label follows the link of the assembly's row.
+TEST_F(ShownFaceTest, TheStartPagesLineDrawingLeadsToTheAssemblies) {
+  ASSERT_TRUE(Show("START"));
+  SetActiveWindow(window->m_hWnd);
+  CFrame& overview = Frame("Uebersicht");
+  CImage* drawing = overview.m_children[overview.m_child_count - 1].Picture();
+  ASSERT_NE(drawing, nullptr);
+  CPicView* picture = drawing->GetPicView();
+  ASSERT_NE(picture, nullptr);
+  CRect label;
+  for (int i = 0; i < HS_GetNumberOfHotspots(picture->Hotspots()); ++i) {
+    RECT rect{};
+    CString* name = nullptr;
+    CString* link = nullptr;
+    BYTE mode = 0;
+    if (HS_GetHotspot(picture->Hotspots(), i, &rect, &name, &link, &mode) && *name == "2") label = rect;
+  }
+  ASSERT_FALSE(label.IsRectEmpty());
+  SIZE size{};
+  picture->GetImageSize(&size);
+  const CSize shown = picture->ScrollSize();
+  const CPoint offset = picture->CentringOffset();
+  const CPoint centre = label.CenterPoint();
+  const LPARAM at = MAKELPARAM(centre.x * shown.cx / size.cx + offset.x, centre.y * shown.cy / size.cy + offset.y);
+  picture->SendMessage(WM_MOUSEMOVE, 0, at);
+  // The row's link goes to the viewer's main window: this one.
+  installation.app.m_hMainWnd = window->m_hWnd;
+  picture->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  installation.app.m_hMainWnd = nullptr;
+  MSG msg;
+  ASSERT_TRUE(PeekMessage(&msg, window->m_hWnd, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE));
+  EXPECT_STREQ(TakeKeyCommandKey(msg.lParam), "MOT");
+  if (const char* folder = std::getenv("VARNO_SCREENSHOT_DIR")) {
+    EXPECT_TRUE(layer::SaveWindowPng(window->m_hWnd, std::string(folder) + "/START.png"));
   }
 }
 
