@@ -7,7 +7,9 @@
 #include "Main/tests/PictureFixture.h"
 #include "mfc/CMenu.h"
 #include "user/Menus.h"
+#include "win32/Clock.h"
 #include "win32/MessageBox.h"
+#include "win32/UserMessages.h"
 
 namespace {
 
@@ -113,12 +115,23 @@ TEST_F(PictureViewTest, HoveringAHotspotSelectsItsRowAtOnceOrAfterTheRest) {
   Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 120, 70));
   EXPECT_EQ(SelectedRow(table), 1);
 
+  layer::ManualClock clock;
+  layer::ScopedClock useClock(clock);
   theGlobals.m_hs_connect_use_timer = TRUE;
-  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 120, 30));
-  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 121, 31));
-  EXPECT_EQ(SelectedRow(table), -1);  // a move is no hover link yet, and every move restarts the rest
+  theGlobals.m_hs_connect_timer = 300;
+  const CPoint first = WindowPoint(*view, 120, 30);
+  const CPoint second = WindowPoint(*view, 121, 31);
+  Send(*view, WM_MOUSEMOVE, first);
+  clock.Advance(200);
+  layer::PumpUntilIdle();
+  Send(*view, WM_MOUSEMOVE, second);
+  EXPECT_EQ(SelectedRow(table), -1);  // a move is no hover link yet
+  clock.Advance(200);
+  layer::PumpUntilIdle();
+  EXPECT_EQ(SelectedRow(table), -1);  // every move restarts the rest
   EXPECT_TRUE(view->HoverTimerRunning());
-  SendMessage(view->m_hWnd, WM_TIMER, CPicView::kHoverTimer, 0);
+  clock.Advance(100);
+  layer::PumpUntilIdle();
   EXPECT_EQ(SelectedRow(table), 0);
   EXPECT_FALSE(view->HoverTimerRunning());
 
