@@ -11,6 +11,9 @@
 #include "CatalogueInstallation.h"
 #include "Main/CFace.h"
 #include "Main/CFrame.h"
+#include "Main/CImage.h"
+#include "Main/CPicView.h"
+#include "Main/KeyCommand.h"
 #include "Main/CMultiFrame.h"
 #include "Main/CShiftScrollView.h"
 #include "Main/CSplitWnd.h"
@@ -139,6 +142,87 @@ TEST_F(ShownFaceTest, TheStartPagesFixedBarStaysWhereItIs) {
   layer::PumpUntilIdle();
   EXPECT_EQ(PaneSizes(0), (std::vector<int>{80, 312}));
   EXPECT_EQ(PaneSizes(1), (std::vector<int>{360, 240}));
+}
+
+// A part page's picture and table answer each other: the pointer on a row
+// makes the row's part the picture's current hotspot, the pointer on a part
+// in the picture lights up its row; the picture zoomed to a dragged
+// rectangle keeps answering.
+TEST_F(ShownFaceTest, APartPagesPictureAndTableAnswerEachOther) {
+  ASSERT_TRUE(Show("MOT"));
+  SetActiveWindow(window->m_hWnd);
+  theGlobals.m_hs_connect_onoff = TRUE;
+  theGlobals.m_hs_connect_use_timer = FALSE;
+  CFrame& notes = Frame("Hinweis");
+  ASSERT_EQ(notes.m_children[notes.m_child_count - 1].kind, CHILD_PICTURE);
+  CPicView* picture = notes.m_children[notes.m_child_count - 1].Picture()->GetPicView();
+  ASSERT_NE(picture, nullptr);
+  FrameView* bodyView = nullptr;
+  ASSERT_TRUE(Frame("Teile").GetView(1, bodyView));
+  auto* body = dynamic_cast<CShiftScrollView*>(bodyView);
+  const CTablePart& rows = *Frame("Teile").m_children[1].Part();
+  const CPoint second = rows.Cell(1, 2)->m_rect.CenterPoint();
+  body->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(second.x, second.y));
+  EXPECT_STREQ(picture->SelectedHotspot(), "RM-2002");
+
+  // The picture is 640 by 400 pixels; RM-2001 lies at (140, 60, 230, 120) of it.
+  const auto at = [&](int x, int y) {
+    const CSize shown = picture->ScrollSize();
+    const CPoint scroll = picture->GetDeviceScrollPosition();
+    const CPoint offset = picture->CentringOffset();
+    return MAKELPARAM(x * shown.cx / 640 + offset.x - scroll.x, y * shown.cy / 400 + offset.y - scroll.y);
+  };
+  picture->ToggleZoomMode();
+  picture->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at(120, 40));
+  picture->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, at(320, 190));
+  picture->SendMessage(WM_LBUTTONUP, 0, at(320, 190));
+  layer::PumpUntilIdle();
+  EXPECT_EQ(picture->GetZoom(), -1);
+  picture->SendMessage(WM_MOUSEMOVE, 0, at(185, 90));
+  layer::PumpUntilIdle();
+  EXPECT_NE(rows.Cell(0, 0)->m_selected, 0);
+  EXPECT_EQ(rows.Cell(1, 0)->m_selected, 0);
+  if (const char* folder = std::getenv("VARNO_SCREENSHOT_DIR")) {
+    EXPECT_TRUE(layer::SaveWindowPng(window->m_hWnd, std::string(folder) + "/MOT-zoomed.png"));
+  }
+}
+
+// The start page's line drawing numbers the assemblies as its table does: a
+// click on a label follows the link of the assembly's row.
+TEST_F(ShownFaceTest, TheStartPagesLineDrawingLeadsToTheAssemblies) {
+  ASSERT_TRUE(Show("START"));
+  SetActiveWindow(window->m_hWnd);
+  CFrame& overview = Frame("Uebersicht");
+  CImage* drawing = overview.m_children[overview.m_child_count - 1].Picture();
+  ASSERT_NE(drawing, nullptr);
+  CPicView* picture = drawing->GetPicView();
+  ASSERT_NE(picture, nullptr);
+  CRect label;
+  for (int i = 0; i < HS_GetNumberOfHotspots(picture->Hotspots()); ++i) {
+    RECT rect{};
+    CString* name = nullptr;
+    CString* link = nullptr;
+    BYTE mode = 0;
+    if (HS_GetHotspot(picture->Hotspots(), i, &rect, &name, &link, &mode) && *name == "2") label = rect;
+  }
+  ASSERT_FALSE(label.IsRectEmpty());
+  SIZE size{};
+  picture->GetImageSize(&size);
+  const CSize shown = picture->ScrollSize();
+  const CPoint offset = picture->CentringOffset();
+  const CPoint centre = label.CenterPoint();
+  const LPARAM at = MAKELPARAM(centre.x * shown.cx / size.cx + offset.x, centre.y * shown.cy / size.cy + offset.y);
+  picture->SendMessage(WM_MOUSEMOVE, 0, at);
+  // The row's link goes to the viewer's main window: this one.
+  installation.app.m_hMainWnd = window->m_hWnd;
+  picture->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  installation.app.m_hMainWnd = nullptr;
+  MSG msg;
+  ASSERT_TRUE(PeekMessage(&msg, window->m_hWnd, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE));
+  EXPECT_STREQ(TakeKeyCommandKey(msg.lParam), "MOT");
+  if (const char* folder = std::getenv("VARNO_SCREENSHOT_DIR")) {
+    EXPECT_TRUE(layer::SaveWindowPng(window->m_hWnd, std::string(folder) + "/START.png"));
+  }
 }
 
 }  // namespace
