@@ -92,8 +92,9 @@ class SplitWndMetricsTest : public SplitWndTest, public ::testing::WithParamInte
 
 TEST_P(SplitWndMetricsTest, FollowBarWidthAndSharedBorders) {
   const MetricsCase& c = GetParam();
-  ASSERT_TRUE(
-      Show(LayoutStream().Rows("*,*").Tag(24, {c.barWidth}).Tag(25, {c.shared}).Frame("A").Frame("B").End(), {"A", "B"}));
+  const LayoutStream stream =
+      LayoutStream().Rows("*,*").Tag(24, {c.barWidth}).Tag(25, {c.shared}).Frame("A").Frame("B").End();
+  ASSERT_TRUE(Show(stream, {"A", "B"}));
   CSplitWnd& splitter = Splitter(0);
   EXPECT_EQ(splitter.BorderShare(), c.borderShare);
   EXPECT_EQ(splitter.Border(), 2);
