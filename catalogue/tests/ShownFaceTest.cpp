@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,16 @@
 #include "win32/UserMessages.h"
 
 namespace {
+
+// Where the pictures of the windows go: the folder VARNO_SCREENSHOT_DIR
+// names, else the build's own.
+std::string ShotFolder() {
+  const char* named = std::getenv("VARNO_SCREENSHOT_DIR");
+  const std::string folder = named != nullptr ? named : VARNO_FACE_SCREENSHOT_DIR;
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  return folder + "/";
+}
 
 class ShownFaceTest : public ::testing::Test {
  protected:
@@ -80,8 +91,7 @@ class ShownFaceTest : public ::testing::Test {
   CMultiFrame* window = nullptr;
 };
 
-// The part page in a window of 800 by 600 pixels, painted; the window's
-// picture goes to the folder VARNO_SCREENSHOT_DIR names, when it names one.
+// The part page in a window of 800 by 600 pixels, painted, and its picture.
 TEST_F(ShownFaceTest, APartPageShowsItsTablesAndNotesInItsSplitters) {
   ASSERT_TRUE(Show("MOT"));
   ASSERT_EQ(window->GetFaceWindows()->SplitterCount(), 2);
@@ -116,10 +126,8 @@ TEST_F(ShownFaceTest, APartPageShowsItsTablesAndNotesInItsSplitters) {
   HWND bodyWindow = dynamic_cast<CShiftScrollView*>(bodyView)->m_hWnd;
   EXPECT_GT(CountPixels(bodyWindow, body.Cell(0, 1)->m_rect, theGlobals.m_prot_textcolor), 0);
 
-  if (const char* folder = std::getenv("VARNO_SCREENSHOT_DIR")) {
-    EXPECT_TRUE(layer::SaveWindowPng(parts, std::string(folder) + "/Teile.png"));
-    EXPECT_TRUE(layer::SaveWindowPng(window->m_hWnd, std::string(folder) + "/MOT.png"));
-  }
+  EXPECT_TRUE(layer::SaveWindowPng(parts, ShotFolder() + "Teile.png"));
+  EXPECT_TRUE(layer::SaveWindowPng(window->m_hWnd, ShotFolder() + "MOT.png"));
 }
 
 // The start page's head row has a fixed bar: pressing and dragging it moves
@@ -127,6 +135,8 @@ TEST_F(ShownFaceTest, APartPageShowsItsTablesAndNotesInItsSplitters) {
 TEST_F(ShownFaceTest, TheStartPagesFixedBarStaysWhereItIs) {
   ASSERT_TRUE(Show("START"));
   EXPECT_EQ(PaneSizes(0), (std::vector<int>{80, 512}));
+  EXPECT_TRUE(layer::SaveWindowPng(window->m_hWnd, ShotFolder() + "START.png"));
+  EXPECT_TRUE(layer::SaveScreenPng(ShotFolder() + "screen.png"));
   CSplitWnd& outer = *window->GetFaceWindows()->Splitter(0);
   const CPoint bar(100, 2 + 80 + 2);
   ASSERT_EQ(outer.HitTest(bar), CSplitterWnd::vSplitterBar1);
