@@ -35,6 +35,15 @@ std::string ShotFolder() {
   return folder + "/";
 }
 
+// A frame window whose status pane texts the test reads.
+class StatusFrame : public CMultiFrame {
+ public:
+  void SetPaneText(int pane, const CString& text) override {
+    if (pane == 0) status = static_cast<const char*>(text);
+  }
+  std::string status;
+};
+
 class ShownFaceTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -42,7 +51,7 @@ class ShownFaceTest : public ::testing::Test {
     SetCurrentDirectory(VARNO_CATALOGUE_DIR);
     ASSERT_TRUE(installation.Load());
     theGlobals.m_UserPageDef = FALSE;
-    window = new CMultiFrame;
+    window = new StatusFrame;
     ASSERT_TRUE(window->Create(nullptr, "VARNO 4", WS_POPUP | WS_VISIBLE, CRect(20, 20, 824, 624)));
     // Client area 804 by 604: the face gets 800 by 600, as the golden faces.
     window->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
@@ -88,7 +97,7 @@ class ShownFaceTest : public ::testing::Test {
   layer::testing::TempFolder user;
   varno::catalogue::Installation installation{VARNO_CATALOGUE_DIR, user.Path()};
   char m_folder[1024] = "";
-  CMultiFrame* window = nullptr;
+  StatusFrame* window = nullptr;
 };
 
 // The part page in a window of 800 by 600 pixels, painted, and its picture.
@@ -149,6 +158,26 @@ TEST_F(ShownFaceTest, TheStartPagesFixedBarStaysWhereItIs) {
   layer::PumpUntilIdle();
   EXPECT_EQ(PaneSizes(0), (std::vector<int>{80, 312}));
   EXPECT_EQ(PaneSizes(1), (std::vector<int>{360, 240}));
+}
+
+// The pointer over an assembly's link on the start page: the status bar
+// says where a click goes.
+TEST_F(ShownFaceTest, TheStatusBarHintsAtTheLinkUnderThePointer) {
+  ASSERT_TRUE(Show("START"));
+  ::SetActiveWindow(window->m_hWnd);
+  CFrame& frame = Frame("Uebersicht");
+  // Its title, the table's head, then its body in a client view.
+  ASSERT_EQ(frame.m_child_count, 3);
+  const FrameChild& rows = frame.m_children[2];
+  FrameView* bodyView = nullptr;
+  ASSERT_TRUE(frame.GetView(rows.view_slot, bodyView));
+  auto* body = dynamic_cast<CShiftScrollView*>(bodyView);
+  ASSERT_NE(rows.Part()->Cell(2, 1), nullptr);
+  const CPoint motor = rows.Part()->Cell(2, 1)->m_rect.CenterPoint();
+  body->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(motor.x, motor.y));
+  EXPECT_EQ(window->status, "Verzweigen: Motor");
+  body->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(window->status, "");
 }
 
 }  // namespace
