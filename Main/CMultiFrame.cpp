@@ -2,9 +2,14 @@
 
 #include "Main/CFace.h"
 #include "Main/CWV4Globals.h"
+#include "Main/FrameView.h"
 #include "Main/KeyCommand.h"
 #include "Main/SplitterFaceWindows.h"
 #include "Main/varno4.h"
+#include "interfaces/ProtocolCommands.h"
+#include "mfc/CMenu.h"
+#include "mfc/CPaintDC.h"
+#include "mfc/CView.h"
 #include "win32/UserTypes.h"
 #include "win32/UserWindows.h"
 
@@ -15,15 +20,38 @@ constexpr int ACTION_BRANCH = 129;
 constexpr int ACTION_PARTS = 130;
 constexpr int TEXT_BRANCH_HINT = 1538;
 constexpr int TEXT_PARTS_HINT = 1539;
+
+const UINT protocolCommandMessage = RegisterWindowMessage(VARNO4_PROTOCOL_COMMAND_NAME);
+
+// The windows of the face's frame views, in frame order.
+std::vector<HWND> ViewWindowsOf(const CFace* face) {
+  std::vector<HWND> windows;
+  if (face == nullptr) return windows;
+  for (const auto& frame : face->m_frames) {
+    for (FrameView* view : frame->m_views) {
+      CWnd* window = view != nullptr ? view->ButtonParent() : nullptr;
+      if (window != nullptr && window->m_hWnd != nullptr) windows.push_back(window->m_hWnd);
+    }
+  }
+  return windows;
+}
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CMultiFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMultiFrame, CFrameWnd)
+  ON_WM_CREATE()
+  ON_REGISTERED_MESSAGE(protocolCommandMessage, OnProtocolCommand)
   ON_REGISTERED_MESSAGE(keyCommandMessage, OnKeyCommand)
   ON_WM_SIZE()
   ON_WM_KEYDOWN()
   ON_WM_KEYUP()
+  ON_MESSAGE(WM_COPYDATA, OnCopyData)
+  ON_WM_PAINT()
+  ON_WM_DESTROY()
+  ON_WM_QUERYNEWPALETTE()
+  ON_WM_MENUSELECT()
+  ON_WM_PALETTECHANGED()
 END_MESSAGE_MAP()
 
 CMultiFrame::CMultiFrame() : m_face(std::make_unique<CFace>()) {
@@ -35,6 +63,17 @@ CMultiFrame::CMultiFrame() : m_face(std::make_unique<CFace>()) {
 // The face lets go of its windows while the objects that stand for them
 // still exist, whether the windows themselves are still there or not.
 CMultiFrame::~CMultiFrame() { m_face->Clear(); }
+
+
+int CMultiFrame::OnCreate(LPCREATESTRUCT create) { return CFrameWnd::OnCreate(create) == -1 ? -1 : 0; }
+
+LRESULT CMultiFrame::OnProtocolCommand(WPARAM wParam, LPARAM /*lParam*/) {
+  switch (LOWORD(wParam)) {
+    case PROTOCOL_CMD_HIDDEN: theGlobals.m_prot_visible = FALSE; return 1;
+    case PROTOCOL_CMD_SHOWN: theGlobals.m_prot_visible = TRUE; return 1;
+    default: return 0;
+  }
+}
 
 LRESULT CMultiFrame::OnKeyCommand(WPARAM wParam, LPARAM lParam) {
   const CString key = TakeKeyCommandKey(lParam);
@@ -49,9 +88,41 @@ LRESULT CMultiFrame::OnKeyCommand(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+// The faces have no use for data sent to the frame window: it is dropped.
+LRESULT CMultiFrame::OnCopyData(WPARAM /*wParam*/, LPARAM /*lParam*/) { return 0; }
+
+// The views paint the whole client area; the frame only validates it.
+void CMultiFrame::OnPaint() { CPaintDC dc(this); }
+
+void CMultiFrame::OnDestroy() { CFrameWnd::OnDestroy(); }
+
 void CMultiFrame::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   CFrameWnd::OnKeyDown(key, repeat, flags);
   HandleKeyDown(key, repeat, flags);
+}
+
+BOOL CMultiFrame::OnQueryNewPalette() {
+  CFrameWnd::OnQueryNewPalette();
+  CView* active = GetActiveView();
+  BroadcastPalette(active != nullptr ? active->m_hWnd : nullptr);
+  return TRUE;
+}
+
+void CMultiFrame::BroadcastPalette(HWND view) {
+  for (HWND window : ViewWindowsOf(m_face.get())) ::SendMessage(window, WM_USER, reinterpret_cast<WPARAM>(view), 0);
+}
+
+// The view whose palette counts goes to every window below the frame: the
+// active view, else the face's first view.
+void CMultiFrame::OnPaletteChanged(CWnd* /*focus*/) {
+  HWND view = nullptr;
+  if (CView* active = GetActiveView(); active != nullptr && active->m_hWnd != nullptr) view = active->m_hWnd;
+  if (view == nullptr) {
+    const std::vector<HWND> windows = ViewWindowsOf(m_face.get());
+    if (windows.empty()) return;
+    view = windows.front();
+  }
+  SendMessageToDescendants(WM_USER, reinterpret_cast<WPARAM>(view), 0, TRUE, FALSE);
 }
 
 // Keys for the people who build and support catalogues, held with Ctrl and

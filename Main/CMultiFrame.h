@@ -17,6 +17,8 @@ class CMultiFrame : public CFrameWnd {
  public:
   CMultiFrame();
   ~CMultiFrame() override;
+  CMultiFrame(const CMultiFrame&) = delete;
+  CMultiFrame& operator=(const CMultiFrame&) = delete;
 
   // The keys that both frames handle before their own accelerators; the
   // frames override it and call it first.
@@ -44,16 +46,28 @@ class CMultiFrame : public CFrameWnd {
   BOOL m_key_window_percent[2] = {FALSE, FALSE};
 
  protected:
+  afx_msg int OnCreate(LPCREATESTRUCT create);
+  // "VARNO4_PROTOCOL_COMMAND" from the order-list program: whether its list
+  // is visible now (codes 11 and 12); 1 for those, 0 for any other code.
+  afx_msg LRESULT OnProtocolCommand(WPARAM wParam, LPARAM lParam);
   // "VANRO4_KEY_COMMAND": wParam the from-link flag, lParam the key's own copy
   // (see KeyCommand.h). The first one of the run completes the start.
   afx_msg LRESULT OnKeyCommand(WPARAM wParam, LPARAM lParam);
   afx_msg void OnSize(UINT type, int cx, int cy);
   afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
   afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
+  afx_msg LRESULT OnCopyData(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnPaint();
+  afx_msg void OnDestroy();
+  afx_msg BOOL OnQueryNewPalette();
+  afx_msg void OnPaletteChanged(CWnd* focus);
 
   DECLARE_MESSAGE_MAP()
 
  private:
+  // Tells the views of the face that the palette of view's window counts now.
+  void BroadcastPalette(HWND view);
+
   // The program text of the last hint shown and its number; moving from
   // one hotspot to another of the same action looks nothing up again.
   int m_hint_number = 0;
