@@ -166,9 +166,11 @@ TEST_F(ShownFaceTest, TheStatusBarHintsAtTheLinkUnderThePointer) {
   ASSERT_TRUE(Show("START"));
   ::SetActiveWindow(window->m_hWnd);
   CFrame& frame = Frame("Uebersicht");
-  // Its title, the table's head, then its body in a client view.
-  ASSERT_EQ(frame.m_child_count, 3);
-  const FrameChild& rows = frame.m_children[2];
+  // The table's body, in a client view of its own.
+  const auto rowsOf = std::find_if(frame.m_children.begin(), frame.m_children.end(),
+                                   [](const FrameChild& child) { return child.kind == CHILD_BODY_TABLE; });
+  ASSERT_NE(rowsOf, frame.m_children.end());
+  const FrameChild& rows = *rowsOf;
   FrameView* bodyView = nullptr;
   ASSERT_TRUE(frame.GetView(rows.view_slot, bodyView));
   auto* body = dynamic_cast<CShiftScrollView*>(bodyView);
