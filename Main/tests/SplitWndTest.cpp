@@ -14,6 +14,7 @@
 #include "Main/SplitterFaceWindows.h"
 #include "Main/tests/FaceFixture.h"
 #include "foundation/FileBytes.h"
+#include "win32/Files.h"
 #include "win32/UserMessages.h"
 
 using varno::testing::Buf;
@@ -190,6 +191,28 @@ TEST_F(SplitWndTest, TheFaceFollowsTheFrameWindowsSize) {
   window->MoveWindow(0, 0, 204, 300);
   layer::PumpUntilIdle();
   EXPECT_EQ(Current(0), (std::vector<int>{100, 100}));
+}
+
+TEST_F(SplitWndTest, AMaximisedFrameFillsTheWindowAloneAndWritesNoUserPage) {
+  layer::testing::TempFolder pages;
+  theGlobals.m_UserPageDef = TRUE;
+  theGlobals.m_user_page_def_path = pages.Path().c_str();
+  ASSERT_TRUE(Show(LayoutStream().Text(140, "gross").Rows("100,*").Frame("A").Frame("B").End(), {"A", "B"}));
+  ASSERT_TRUE(DeleteFile(Face().UserFilePath()));
+  CFrame* chosen = Face().m_frames[1].get();
+  Face().MaximizeFrame(chosen);
+  layer::PumpUntilIdle();
+  ASSERT_EQ(Windows().SplitterCount(), 1);
+  EXPECT_EQ(Splitter(0).GetRowCount(), 1);
+  EXPECT_EQ(Current(0), (std::vector<int>{kAvailable}));
+  EXPECT_EQ(Windows().View(0), nullptr);
+  ASSERT_NE(Windows().View(1), nullptr);
+  EXPECT_EQ(Windows().View(1)->GetFrame(), chosen);
+  // The frame left without a pane keeps no view that is gone.
+  EXPECT_EQ(Face().m_frames[0]->m_views[0], nullptr);
+  EXPECT_EQ(chosen->m_views[0], static_cast<FrameView*>(Windows().View(1)));
+  // The user's layout is not the one of a single frame.
+  EXPECT_EQ(GetFileAttributes(Face().UserFilePath()), INVALID_FILE_ATTRIBUTES);
 }
 
 struct BarCase {
