@@ -70,7 +70,7 @@ class SplitWndTest : public varno::testing::FaceFixture {
   void Mouse(CWnd& target, UINT message, CPoint at) {
     target.SendMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(at.x, at.y));
   }
-  // Presses on the bar after the first pane of a splitter and lets go at to.
+  // Presses at bar, moves to to and lets go there.
   void Drag(CWnd& target, CPoint bar, CPoint to) {
     Mouse(target, WM_LBUTTONDOWN, bar);
     Mouse(target, WM_MOUSEMOVE, to);
@@ -223,7 +223,7 @@ struct BarCase {
 
 class SplitWndBarTest : public SplitWndTest, public ::testing::WithParamInterface<BarCase> {};
 
-TEST_P(SplitWndBarTest, APressOnAFixedBarDoesNothing) {
+TEST_P(SplitWndBarTest, OnlyABarThatIsNotFixedMovesAndShowsTheSizingCursor) {
   const BarCase& c = GetParam();
   ASSERT_TRUE(
       Show(LayoutStream().Rows("100,*").Tag(24, {4}).Text(155, c.fixed).Frame("A").Frame("B").End(), {"A", "B"}));
