@@ -65,9 +65,6 @@ class CMultiFrame : public CFrameWnd {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // Tells the views of the face that the palette of view's window counts now.
-  void BroadcastPalette(HWND view);
-
   // The program text of the last hint shown and its number; moving from
   // one hotspot to another of the same action looks nothing up again.
   int m_hint_number = 0;
