@@ -5,6 +5,7 @@
 #include "Main/CPicView.h"
 #include "Main/KeyCommand.h"
 #include "Main/SplitterFaceWindows.h"
+#include "Main/ViewerFrames.h"
 #include "Main/varno4.h"
 #include "interfaces/ProtocolCommands.h"
 #include "mfc/CMenu.h"
@@ -137,6 +138,17 @@ void CMultiFrame::RecalcLayout(BOOL notify) {
   CFrameWnd::RecalcLayout(notify);
   m_face->RecalcSplitters();
   RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  // The toolbars of both frames are drawn again with the new layout.
+  auto redraw = [](CWnd& bar) {
+    if (bar.m_hWnd != nullptr) bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  };
+  if (CMainFrame* main = ViewerMainFrame()) redraw(main->GetToolBar());
+  if (CPopup* popup = ViewerPopup()) redraw(popup->GetToolBar());
+}
+
+void CMultiFrame::ForgetHint() {
+  m_hint_number = 0;
+  m_hint_text.Empty();
 }
 
 void CMultiFrame::OnKeyUp(UINT key, UINT repeat, UINT flags) {

@@ -36,6 +36,8 @@ class CMultiFrame : public CFrameWnd {
   // (129) with the link text, "information or order" (130) with the part
   // name; any other action empties the pane.
   void ShowActionHint(int action, const CString& second, const CString& third);
+  // The next hint looks its text up again (the program language changed).
+  void ForgetHint();
   // The face's splitters follow the frame's layout.
   void RecalcLayout(BOOL notify = TRUE) override;
 
