@@ -143,6 +143,7 @@ TEST_F(AddressBookDialog, PreviousAndNextWalkTheBook) {
     note();
     Click(dialog, IDC_NEXT_CARD);
     note();
+    protocol_testing::SaveScreenshot(dialog, "address-book.png");
     Click(dialog, IDC_NEXT_CARD);
     note();
     Click(dialog, IDC_PREVIOUS_CARD);
@@ -420,6 +421,7 @@ TEST_F(AddressChoiceDialog, AChosenCardBecomesTheAddressAndEscapeStillKeepsIt) {
     }
     Click(dialog, IDC_CUSTOMER_BOOK);
     shown = Text(dialog, IDC_CUSTOMER_NUMBER) + "|" + Text(dialog, 1089) + "|" + Text(dialog, 1090);
+    protocol_testing::SaveScreenshot(dialog, "address-choice.png");
     Click(dialog, IDC_NO_DELIVERY);
     SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);  // the Escape key
   });
@@ -512,6 +514,7 @@ TEST_F(AddressBookDialog, AColumnClickSortsTheHitsLargestFirstThenTheOtherWay) {
         SendMessage(dialog, WM_NOTIFY, IDC_HIT_LIST, reinterpret_cast<LPARAM>(&header));
         orders.push_back(names());
       }
+      protocol_testing::SaveScreenshot(dialog, "address-hits.png");
       SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
       return;
     }

@@ -46,6 +46,7 @@ TEST_F(VersionsDialog, ListsVersionedModulesByNameAndCopiesThem) {
       SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
       names.push_back(name);
     }
+    protocol_testing::SaveScreenshot(dialog, "versions.png");
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(IDC_VERSIONS_COPY, BN_CLICKED),
                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_VERSIONS_COPY)));
     if (OpenClipboard(nullptr)) {
