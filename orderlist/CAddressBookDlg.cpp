@@ -95,6 +95,8 @@ BOOL CAddressBookDlg::OnInitDialog() {
     return TRUE;
   }
   BuildBrowseList();
+  // The cards before the damage can still be used; the user hears of it once.
+  if (m_book.MetDamage()) ReportUnreadableCard();
   if (GetCount() == 0) {
     ShowEmptyBook();
   } else {

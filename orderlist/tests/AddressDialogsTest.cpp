@@ -344,7 +344,9 @@ TEST_F(AddressBookDialog, AnUnreadableCardIsReportedAndTheBookKept) {
   EXPECT_EQ(m_folder.Read("kunden.adr"), cut);
 }
 
-TEST_F(AddressBookDialog, ADamagedTailIsLeftInTheFileWhenTheDialogCloses) {
+// A book damaged behind its last good card: the user hears of it, works with
+// the good cards, and the damaged bytes stay in the file.
+TEST_F(AddressBookDialog, ADamagedTailIsReportedAndLeftInTheFile) {
   MakeBook("kunden.adr", {Card("1", "Adam"), Card("2", "Berta")});
   const std::string whole = m_folder.Read("kunden.adr");
   m_folder.Write("kunden.adr", whole + std::string("\x01\x09\x00\x05", 4));  // a card cut short
@@ -356,6 +358,9 @@ TEST_F(AddressBookDialog, ADamagedTailIsLeftInTheFileWhenTheDialogCloses) {
     Click(dialog, IDOK);
   }));
   EXPECT_EQ(position, "Satz 1 von 2");
+  ASSERT_EQ(m_boxes.size(), 2u);
+  EXPECT_NE(m_boxes[0].find("kunden.adr ist besch\xe4" "digt"), std::string::npos);
+  EXPECT_EQ(m_boxes[1], "Adresse l\xf6schen ?");
   EXPECT_STREQ(m_address[1], "Berta");
   // The compaction stopped at the damage: Adam is marked deleted, nothing is cut away.
   const std::string after = m_folder.Read("kunden.adr");
