@@ -79,6 +79,12 @@ class CMainFrame : public CFrameWnd {
   // Mails the order to its supplier; every outcome shows a message.
   void MailOrder();
 
+  // Parts info (277): asks for a part number, then shows that part.
+  void OnPartsInfo();
+  // Shows the part in the parts-info window: a new window in a thread of its
+  // own, or the open one in place of its rows.
+  void ShowPartsInfo(const CString& part);
+
   int m_min_track_width = 0, m_min_track_height = 0;
   CStringArray m_text_list;
   HWND m_viewer_window = nullptr;

@@ -6,6 +6,7 @@
 // build on these members.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <initializer_list>
 #include <map>
@@ -36,6 +37,8 @@ struct ProtocolSystemFacts {
 
   static ProtocolSystemFacts FromSystem();
 };
+
+class CLaunchTIFControl;
 
 // Display modes of prices.
 enum PriceDisplay { kPricesHidden = 0, kPricesCurrency1 = 1, kPricesCurrency2 = 2 };
@@ -167,6 +170,9 @@ class CProtocolApp {
   HWND m_main_window = nullptr;
   // The order-line dialog that is open (quick-add, add-line, edit-line).
   HWND m_item_dialog = nullptr;
+  // The thread that shows the parts-info window, while it runs; the thread
+  // clears it when it ends.
+  std::atomic<CLaunchTIFControl*> m_tif_thread{nullptr};
 
  private:
   void SetUpFolders(const ProtocolSystemFacts& facts);

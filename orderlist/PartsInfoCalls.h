@@ -9,6 +9,7 @@
 #include "win32/Types.h"
 
 class CDynBuf;
+struct MSG;
 struct TifCommand;
 
 struct PartsInfoCalls {
@@ -20,6 +21,8 @@ struct PartsInfoCalls {
   void (*setTextRequest)(const CDynBuf* request) = nullptr;
   // The rate travels as two 32-bit halves, low half first.
   void (*setVatRate)(uint32_t rateLow, uint32_t rateHigh, int decimals, int index, int count) = nullptr;
+  // 1 when the library took the message (its commands, its text requests).
+  int (*preTranslateMessage)(MSG* message) = nullptr;
 };
 
 // The table the program's parts calls go through.

@@ -5,6 +5,7 @@
 
 void BindPartsInfoLibrary() {
   PartsInfoCalls& calls = ThePartsInfoCalls();
+  calls.preTranslateMessage = TIF_PreTranslateMessage;
   calls.newCommand = TIF_NewCommand;
   calls.setColumnTitles = TIF_SetColumnTitles;
   calls.loadDictionaries = TIF_LoadDictionaries;
