@@ -91,7 +91,59 @@ void ForgetNeighbours() {
 
 }  // namespace
 
-BOOL CViewerApp::ShowFace() { return TRUE; }
+namespace {
+
+constexpr int ERR_FACE_WINDOW = 502;
+
+// The top-level window that holds window; null for none.
+HWND TopLevelOf(HWND window) {
+  while (window != nullptr && (GetWindowLong(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
+  return window;
+}
+
+}  // namespace
+
+// The face of the key just read goes into the pop-up frame when the key asks
+// for it, the main frame waiting disabled meanwhile, else into the main
+// frame. A viewer without its frame windows has nothing to build.
+BOOL CViewerApp::ShowFace() {
+  CMainFrame* main = ViewerMainFrame();
+  CPopup* popup = ViewerPopup();
+  if (main == nullptr) return TRUE;
+  const HWND focusFrame = TopLevelOf(GetFocus());
+  const bool focusInFrames = focusFrame != nullptr && (focusFrame == m_hMainWnd || focusFrame == m_hPopupWnd);
+  CErrorTrace* own = ERROR_TRACE_PUSH();
+  CMultiFrame* shown = main;
+  if (theGlobals.m_IsPopup && popup != nullptr) {
+    if (!popup->m_shown) {
+      main->EnableWindow(FALSE);
+      popup->m_shown = TRUE;
+    }
+    if (!popup->BuildFace()) {
+      ERROR_TRACE_FAIL(own, SEVERITY_ERROR, ERR_FACE_WINDOW, "P", 0);
+      return FALSE;
+    }
+    popup->PlaceAtCursor(main);
+    shown = popup;
+  } else {
+    if (popup != nullptr && popup->m_shown) {
+      main->EnableWindow(TRUE);
+      popup->EnableWindow(FALSE);
+      popup->ShowWindow(SW_HIDE);
+      popup->m_shown = FALSE;
+    }
+    if (!main->BuildFace()) {
+      ERROR_TRACE_FAIL(own, SEVERITY_ERROR, ERR_FACE_WINDOW, "F", 0);
+      return FALSE;
+    }
+  }
+  shown->ShowWindow(SW_SHOW);
+  shown->UpdateWindow();
+  shown->EnableWindow(TRUE);
+  if (focusInFrames) shown->SetFocus();
+  CErrorTrace::Remove(own);
+  return TRUE;
+}
 
 BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   CWV4Globals& g = theGlobals;

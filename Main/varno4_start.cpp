@@ -7,7 +7,9 @@
 
 #include "Main/CDynLog.h"
 #include "Main/CErrorDlg.h"
-#include "Main/CMultiFrame.h"
+#include "Main/CImageView.h"
+#include "Main/CMainFrame.h"
+#include "Main/CPopup.h"
 #include "Main/CStartDlg.h"
 #include "Main/CErrorTrace.h"
 #include "Main/CLogFile.h"
@@ -276,12 +278,13 @@ BOOL CViewerApp::StartServices() {
   LoadSettings();
   if (!g.m_button_file_popup.IsEmpty()) LoadButtonFile(g.m_button_file_popup, m_buttons_pop);
   CloseStartDialog();
+  CImageView::SetShowDecoderErrors(FALSE);
   CErrorTrace::Remove(own);
   return TRUE;
 }
 
-CRuntimeClass* CViewerApp::MainFrameClass() { return RUNTIME_CLASS(CMultiFrame); }
-CRuntimeClass* CViewerApp::PopupFrameClass() { return RUNTIME_CLASS(CMultiFrame); }
+CRuntimeClass* CViewerApp::MainFrameClass() { return RUNTIME_CLASS(CMainFrame); }
+CRuntimeClass* CViewerApp::PopupFrameClass() { return RUNTIME_CLASS(CPopup); }
 
 namespace {
 
@@ -361,6 +364,7 @@ BOOL CViewerApp::ShowFirstKey() {
 // The settings are kept for the user and the order-list program is told to
 // close, waiting for it no longer than it may take.
 void CViewerApp::EndServices() {
+  CImageView::DeleteDecoderInterface();
   SaveSettings();
   if (!m_prot_found) return;
   DWORD_PTR ignored = 0;
