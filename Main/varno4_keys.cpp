@@ -93,37 +93,44 @@ void ForgetNeighbours() {
 
 namespace {
 
-constexpr int ERR_FACE_WINDOW = 502;
+constexpr int ERR_FACE_BUILD = 502;
 
-// The top-level window that holds window; null for none.
-HWND TopLevelOf(HWND window) {
-  while (window != nullptr && (GetWindowLong(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
-  return window;
+// The frame window of the window with the keyboard focus.
+CFrameWnd* FocusFrame() {
+  HWND focus = GetFocus();
+  CWnd* window = focus != nullptr ? CWnd::FromHandle(focus) : nullptr;
+  if (window == nullptr) return nullptr;
+  if (auto* frame = dynamic_cast<CFrameWnd*>(window)) return frame;
+  return window->GetParentFrame();
+}
+
+BOOL FailBuild(const char* which) {
+  ERROR_TRACE_PUSH()->Fail(__LINE__, SEVERITY_ERROR, ERR_FACE_BUILD, which, 0);
+  return FALSE;
 }
 
 }  // namespace
 
-// The face of the key just read goes into the pop-up frame when the key asks
-// for it, the main frame waiting disabled meanwhile, else into the main
-// frame. A viewer without its frame windows has nothing to build.
+// The face goes to the pop-up when the key asks for it, the main frame
+// waiting disabled meanwhile; otherwise to the main frame, the pop-up hidden.
+// Without frame windows there is nothing to show.
 BOOL CViewerApp::ShowFace() {
   CMainFrame* main = ViewerMainFrame();
   CPopup* popup = ViewerPopup();
   if (main == nullptr) return TRUE;
-  const HWND focusFrame = TopLevelOf(GetFocus());
-  const bool focusInFrames = focusFrame != nullptr && (focusFrame == m_hMainWnd || focusFrame == m_hPopupWnd);
-  CErrorTrace* own = ERROR_TRACE_PUSH();
-  CMultiFrame* shown = main;
+  const CFrameWnd* focus = FocusFrame();
+  const bool hadFocus = focus != nullptr && (focus == main || focus == popup);
+  CFrameWnd* shown = main;
   if (theGlobals.m_IsPopup && popup != nullptr) {
     if (!popup->m_shown) {
       main->EnableWindow(FALSE);
       popup->m_shown = TRUE;
     }
-    if (!popup->BuildFace()) {
-      ERROR_TRACE_FAIL(own, SEVERITY_ERROR, ERR_FACE_WINDOW, "P", 0);
-      return FALSE;
-    }
+    if (!popup->BuildFace()) return FailBuild("P");
     popup->PlaceAtCursor(main);
+    popup->ShowWindow(SW_SHOW);
+    popup->UpdateWindow();
+    popup->EnableWindow(TRUE);
     shown = popup;
   } else {
     if (popup != nullptr && popup->m_shown) {
@@ -132,16 +139,12 @@ BOOL CViewerApp::ShowFace() {
       popup->ShowWindow(SW_HIDE);
       popup->m_shown = FALSE;
     }
-    if (!main->BuildFace()) {
-      ERROR_TRACE_FAIL(own, SEVERITY_ERROR, ERR_FACE_WINDOW, "F", 0);
-      return FALSE;
-    }
+    if (!main->BuildFace()) return FailBuild("F");
+    main->ShowWindow(SW_SHOW);
+    main->UpdateWindow();
+    main->EnableWindow(TRUE);
   }
-  shown->ShowWindow(SW_SHOW);
-  shown->UpdateWindow();
-  shown->EnableWindow(TRUE);
-  if (focusInFrames) shown->SetFocus();
-  CErrorTrace::Remove(own);
+  if (hadFocus) shown->SetFocus();
   return TRUE;
 }
 
