@@ -25,8 +25,6 @@ class FrameTestApp : public CViewerApp {
     theGlobals.m_new_key_name = key;
     return TRUE;
   }
-  // The keys read here have no description to lay out.
-  BOOL ShowFace() override { return TRUE; }
 };
 
 // A button of a toolbar list; image names relative to the test's folder.
