@@ -9,7 +9,9 @@
 #include "Main/tests/FrameWindowFixture.h"
 #include "interfaces/ProtocolCommands.h"
 #include "user/Menus.h"
+#include "comctl/CommCtrl.h"
 #include "testing/MemoryCanvas.h"
+#include "user/Dialogs.h"
 #include "win32/Gdi.h"
 
 namespace {
@@ -511,5 +513,41 @@ TEST_F(FrameWindowsTest, ButtonImagesTakeTheSystemColours) {
     bar.SendMessage(WM_SYSCOLORCHANGE);
   }
 }
+
+}  // namespace
+
+namespace {
+
+struct DeveloperKeyCase {
+  const char* name;
+  UINT key;
+  int rows;  // of the list the key opens
+};
+
+class DeveloperKeys : public FrameWindowFixture, public ::testing::WithParamInterface<DeveloperKeyCase> {};
+
+// Ctrl+Shift+V lists the variables, Ctrl+Shift+K the key history, in either
+// frame; Alt held as well does not matter, Ctrl alone opens nothing.
+TEST_P(DeveloperKeys, OpenTheirListsWithCtrlAndShift) {
+  const DeveloperKeyCase& c = GetParam();
+  CreateBoth();
+  vars().SetVar("A", VarValue::Text("1"), VAR_CHAR);
+  vars().SetVar("B", VarValue::Text("2"), VAR_CHAR);
+  theGlobals.m_phistory->AddEntry("P~A", CDynBuf(), FALSE, FALSE);
+  std::vector<int> rows;
+  layer::SetModalHook([&](HWND window) {
+    rows.push_back(static_cast<int>(SendDlgItemMessage(window, 3004, LVM_GETITEMCOUNT, 0, 0)));
+    PostMessage(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  Press(c.key, {VK_CONTROL, VK_SHIFT}, main->m_hWnd);
+  Press(c.key, {VK_CONTROL, VK_SHIFT, VK_MENU}, popup->m_hWnd);
+  Press(c.key, {VK_CONTROL}, main->m_hWnd);
+  layer::SetModalHook(nullptr);
+  EXPECT_EQ(rows, (std::vector<int>{c.rows, c.rows}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, DeveloperKeys,
+                         ::testing::Values(DeveloperKeyCase{"Variables", 'V', 2}, DeveloperKeyCase{"History", 'K', 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
