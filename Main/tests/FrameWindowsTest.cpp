@@ -12,6 +12,7 @@
 #include "comctl/CommCtrl.h"
 #include "testing/MemoryCanvas.h"
 #include "user/Dialogs.h"
+#include "win32/Process.h"
 #include "win32/Gdi.h"
 
 namespace {
@@ -549,5 +550,57 @@ TEST_P(DeveloperKeys, OpenTheirListsWithCtrlAndShift) {
 INSTANTIATE_TEST_SUITE_P(Frames, DeveloperKeys,
                          ::testing::Values(DeveloperKeyCase{"Variables", 'V', 2}, DeveloperKeyCase{"History", 'K', 1}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// While a disabled frame waits for a started program, activating the frame
+// brings that program's window to the front instead.
+TEST_F(FrameWindowsTest, ActivatingAWaitingFrameBringsTheProgramForward) {
+  CreateBoth();
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProc;
+  windowClass.lpszClassName = "WaitedProgram";
+  RegisterClass(&windowClass);
+  HWND program = CreateWindow("WaitedProgram", "Programm", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(program, nullptr);
+  for (CMultiFrame* frame : {static_cast<CMultiFrame*>(main), static_cast<CMultiFrame*>(popup)}) {
+    SetForegroundWindow(app.m_hMainWnd);
+    theGlobals.m_waiting_for_pid = GetCurrentProcessId();
+    frame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);  // enabled: nothing waits on it
+    EXPECT_NE(GetForegroundWindow(), program);
+    frame->EnableWindow(FALSE);
+    frame->SendMessage(WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(GetForegroundWindow(), program);
+    frame->EnableWindow(TRUE);
+  }
+  theGlobals.m_waiting_for_pid = 0;
+  DestroyWindow(program);
+}
+
+}  // namespace
+
+namespace {
+
+// A shortcut menu opening over the main frame gives the view below a mouse
+// move one pixel right of the pointer; the menu bar's menus do not.
+TEST_F(FrameWindowsTest, ShortcutMenuReplaysTheMouseMove) {
+  dataFolder.Write("menue.ini", kMenuFile);
+  ASSERT_TRUE(CreateMain());
+  ASSERT_TRUE(main->BuildDataMenu());
+  SetCursorPos(120, 80);
+  MSG msg;
+  main->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(main->m_hWnd), 0)), 0);
+  EXPECT_FALSE(PeekMessage(&msg, main->m_hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE));
+  HMENU shortcut = CreatePopupMenu();
+  AppendMenu(shortcut, MF_STRING, 316, "Zoom");
+  main->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(shortcut), 0);
+  ASSERT_TRUE(PeekMessage(&msg, main->m_hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 0u);
+  EXPECT_EQ(msg.lParam, MAKELPARAM(121, 80));
+  DestroyMenu(shortcut);
+}
 
 }  // namespace
