@@ -75,6 +75,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_COMMAND(ID_FAX_PRINTER, OnFaxPrinter)
   ON_COMMAND(ID_CALC_TOOL, RunCalcTool)
   ON_COMMAND(ID_PARTS_INFO, OnPartsInfo)
+  ON_COMMAND(ID_CHOOSE_ADDRESSES, OnChooseAddresses)
+  ON_COMMAND(ID_VERSIONS, OnVersions)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CProtocolApp* app, CProtocolView* view) : m_app(app), m_view(view) {}
