@@ -305,7 +305,8 @@ TEST_P(PopupClosing, GoesBackOneKey) {
 INSTANTIATE_TEST_SUITE_P(Frames, PopupClosing,
                          ::testing::Values(CloseCase{"Escape", WM_KEYDOWN, VK_ESCAPE, {}},
                                            CloseCase{"CtrlF4", WM_KEYDOWN, VK_F4, {VK_CONTROL}},
-                                           CloseCase{"Caption", WM_CLOSE, 0, {}}),
+                                           CloseCase{"Caption", WM_CLOSE, 0, {}},
+                                           CloseCase{"EndCommand", WM_COMMAND, 311, {}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FrameWindowsTest, PopupSystemMenuEndsTheViewer) {
