@@ -90,6 +90,7 @@ void CProtocolView::UpdateTotals() {
     }
   }
   m_totals = totals;
+  ShowTotals();
 }
 
 int CProtocolView::ConvertPriceToEuro(const char* currency, int32_t value, int32_t& result) {
