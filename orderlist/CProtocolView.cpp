@@ -203,4 +203,5 @@ void CProtocolView::SortByColumn(int column) {
   m_sort_descending[static_cast<size_t>(column)] = !descending;
   for (size_t i = 0; i < m_items.size(); ++i)
     if (m_items[i].get() == current) m_current = static_cast<int>(i);
+  ShowLines();
 }

@@ -14,6 +14,7 @@
 #include "interfaces/QorDdm.h"
 #include "mfc/CFormView.h"
 #include "mfc/CString.h"
+#include "orderlist/COrderListCtrl.h"
 #include "orderlist/CProtocolApp.h"
 #include "orderlist/OrderItem.h"
 
@@ -64,8 +65,13 @@ class CProtocolView : public CFormView {
   void OnInitialUpdate() override;
   // Keeps the controls at their distances after the window's size changed.
   void LayoutControls();
-  // The labels in the program language.
+  // The labels and column titles in the program language.
   void Relabel();
+  // The column titles again (after a change of display currency or
+  // language), and the list laid out anew.
+  void UpdateColumnTitles();
+  const CProtocolApp& App() const { return m_app; }
+  COrderListCtrl m_list;
   CProtocolView(const CProtocolView&) = delete;
   CProtocolView& operator=(const CProtocolView&) = delete;
 
@@ -149,6 +155,8 @@ class CProtocolView : public CFormView {
   // user cancels. No file is chosen until the view has its window.
   virtual bool ChooseExportFile(CString& path);
   void OnDraw(CDC* dc) override;
+  void DoDataExchange(CDataExchange* exchange) override;
+  DECLARE_MESSAGE_MAP()
 
  private:
   bool LoadOrderFile(const char* path, CDynBuf& bytes, OrderFileHead& head, size_t& lines);
@@ -181,6 +189,10 @@ class CProtocolView : public CFormView {
   bool m_laid_out = false;
 
   void ShowTotals();
+  // The list shows the lines: a line added at the end is appended, any
+  // other change of their number fills the list anew; the current line is
+  // selected and in sight.
+  void ShowLines();
 };
 
 // The parts master (the command line's), its companion and the price

@@ -1,5 +1,6 @@
 // The view's window: the form with the order list, the count of lines and
 // the totals, kept in place as the frame changes its size.
+#include "mfc/CDataExchange.h"
 #include "mfc/CFrameWnd.h"
 #include "orderlist/CMainFrame.h"
 #include "orderlist/CProtocolView.h"
@@ -7,6 +8,11 @@
 #include "win32/UserWindows.h"
 
 IMPLEMENT_DYNCREATE(CProtocolView, CFormView)
+
+BEGIN_MESSAGE_MAP(CProtocolView, CFormView)
+  ON_WM_DRAWITEM()
+  ON_WM_MEASUREITEM()
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -18,14 +24,30 @@ CProtocolView::CProtocolView() : CProtocolView(*static_cast<CProtocolApp*>(AfxGe
 
 void CProtocolView::OnDraw(CDC*) {}
 
+void CProtocolView::DoDataExchange(CDataExchange* exchange) {
+  CFormView::DoDataExchange(exchange);
+  DDX_Control(exchange, IDC_ORDER_LINES, m_list);
+  m_list.TakeWindow();
+  m_list.Bind(this);
+}
+
 void CProtocolView::Relabel() {
   SetDlgItemText(IDC_LINE_COUNT_LABEL, m_app.GetText(kCountLabel));
   SetDlgItemText(IDC_TOTAL_LABEL, m_app.GetText(kTotalLabel));
   SetDlgItemText(IDC_GROSS_TOTAL_LABEL, m_app.GetText(kGrossLabel));
+  UpdateColumnTitles();
+}
+
+void CProtocolView::UpdateColumnTitles() {
+  if (!m_list.m_hWnd) return;
+  m_list.UpdateColumnTitles();
+  LayoutControls();
 }
 
 void CProtocolView::OnInitialUpdate() {
   CFormView::OnInitialUpdate();
+  m_list.DeleteAllRecords();
+  m_list.SetupColumns();
   SetDlgItemText(IDC_LINE_COUNT, "0");
   for (int id : {IDC_TOTAL, IDC_GROSS_TOTAL}) GetDlgItem(id)->ShowWindow(SW_HIDE);
   GetDlgItem(IDC_TOTAL_LABEL)->ShowWindow(m_app.KeepsPrices() ? SW_SHOW : SW_HIDE);
@@ -102,4 +124,21 @@ void CProtocolView::ShowTotals() {
   GetDlgItem(IDC_TOTAL)->ShowWindow(total);
   GetDlgItem(IDC_GROSS_TOTAL_LABEL)->ShowWindow(gross);
   GetDlgItem(IDC_GROSS_TOTAL)->ShowWindow(gross);
+  ShowLines();
+}
+
+void CProtocolView::ShowLines() {
+  if (!m_list.m_hWnd) return;
+  const int lines = GetItemCount();
+  if (m_list.RecordCount() + 1 == lines) {
+    m_list.AppendRecord(static_cast<DWORD>(lines - 1), 1);
+  } else if (m_list.RecordCount() != lines) {
+    m_list.DeleteAllRecords();
+    m_list.SetRecordCount(lines);
+  }
+  if (m_current >= 0 && m_current < lines) {
+    m_list.SelectRecord(m_current, 1);
+    m_list.MakeRecordVisible(static_cast<DWORD>(m_current), FALSE);
+  }
+  m_list.Invalidate();
 }

@@ -57,6 +57,7 @@ void CProtocolView::PriceItem(OrderItem& item) const {
 void CProtocolView::RepriceAll() {
   for (const auto& item : m_items) PriceItem(*item);
   UpdateTotals();
+  UpdateColumnTitles();
 }
 
 void CProtocolView::UpdateTotals() {
