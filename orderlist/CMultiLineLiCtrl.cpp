@@ -374,11 +374,12 @@ BOOL CMultiLineLiCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     case HDN_ITEMCLICKA:
     case HDN_ITEMCLICKW: {
       if (!m_header_click || !m_header.m_hWnd) break;
+      // The header names the item; without it, the item under the pointer.
+      int clicked = header->iItem;
       const DWORD at = GetMessagePos();
       POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
       ::ScreenToClient(m_header.m_hWnd, &point);
-      int clicked = header->iItem;
-      for (int column = 0; column < m_header.GetItemCount(); ++column) {
+      for (int column = 0; clicked < 0 && column < m_header.GetItemCount(); ++column) {
         CRect rect;
         if (m_header.GetItemRect(column, &rect) && rect.PtInRect(point)) clicked = column;
       }
