@@ -1,5 +1,6 @@
 #include "Main/ShellServices.h"
 
+#include "Main/CMultiFrame.h"
 #include "Main/CWV4Globals.h"
 #include "Main/varno4.h"
 
@@ -29,6 +30,11 @@ void ShellServices::SendPartsToProtocol(int rows, int cells, const CDynBuf& head
 BOOL ShellServices::ChooseBranch(const CDynBuf& /*headers*/, int /*headerCount*/,
                                  const std::vector<LinkChoice>& /*choices*/, LinkChoice& /*chosen*/) {
   return FALSE;
+}
+
+void ShellServices::ShowActionHint(int action, const CString& name, const CString& text) {
+  auto* frameWindow = dynamic_cast<CMultiFrame*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+  if (frameWindow != nullptr) frameWindow->ShowActionHint(action, name, text);
 }
 
 ShellServices& Shell() { return *Current(); }

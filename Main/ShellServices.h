@@ -1,8 +1,8 @@
 // What the screen layout asks of the viewer's shell beyond the application
 // object: handing parts to the order-list program with the confirmation
 // list, the branch choice, and the hint of the status bar. The plain
-// services below hand parts to the application object; they choose no
-// branch and show no hint until the shell puts its own in place.
+// services below hand parts to the application object and hints to the
+// frame window; they choose no branch until the shell puts its own in place.
 #pragma once
 
 #include <vector>
@@ -25,8 +25,9 @@ class ShellServices {
   // Lets the user choose where to branch; FALSE when cancelled.
   virtual BOOL ChooseBranch(const CDynBuf& headers, int headerCount, const std::vector<LinkChoice>& choices,
                             LinkChoice& chosen);
-  // The hint of the action under the pointer in the status bar.
-  virtual void ShowActionHint(int /*action*/, const CString& /*name*/, const CString& /*text*/) {}
+  // The hint of the action under the pointer in the status bar of the
+  // active frame window, where pointer actions happen.
+  virtual void ShowActionHint(int action, const CString& name, const CString& text);
 };
 
 // The services in place; never null.

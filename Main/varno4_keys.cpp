@@ -6,6 +6,7 @@
 #include "Main/CWV4Db.h"
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Var.h"
+#include "Main/ViewerFrames.h"
 #include "Main/varno4.h"
 #include "interfaces/ProtocolCommands.h"
 #include "interfaces/QorDdm.h"
@@ -91,9 +92,6 @@ void ForgetNeighbours() {
 }  // namespace
 
 BOOL CViewerApp::ShowFace() { return TRUE; }
-void CViewerApp::EnableCommand(int /*command*/, BOOL /*enable*/) {}
-
-void CViewerApp::EnablePrint(BOOL /*enable*/) {}
 
 BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   CWV4Globals& g = theGlobals;
@@ -205,5 +203,10 @@ BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   g.m_cur_key_name = g.m_new_key_name;
   g.m_pvar->DiscardSnapshot();
   g.m_cur_varbuf.Empty();
+  if (g.m_IsPopup) {
+    if (CPopup* popup = ViewerPopup()) popup->UpdateTitle();
+  } else if (CMainFrame* main = ViewerMainFrame()) {
+    main->UpdateTitle();
+  }
   return TRUE;
 }

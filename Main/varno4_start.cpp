@@ -272,8 +272,6 @@ int FirstCommandOf(const LanguageEntry* table, int count, const CString& name) {
 
 }  // namespace
 
-void CViewerApp::BuildFrameMenus() {}
-
 // The rest of the start, at the first key command: the frames' menus, the
 // order-list program given time to be ready, then the languages applied.
 void CViewerApp::CompleteStart() {

@@ -97,6 +97,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_PRICES_CURRENCY1, OnUpdatePriceDisplay)
   ON_UPDATE_COMMAND_UI(ID_PRICES_CURRENCY2, OnUpdatePriceDisplay)
   ON_UPDATE_COMMAND_UI(ID_MAIL_ORDER, OnUpdateMailOrder)
+  ON_COMMAND(ID_PARTS_INFO, OnPartsInfo)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : CMainFrame(static_cast<CProtocolApp*>(AfxGetApp()), nullptr) {}

@@ -119,6 +119,11 @@ class CMainFrame : public CFrameWnd {
   void OnUpdateMergeOrder(CCmdUI* state);
   void OnUpdatePriceDisplay(CCmdUI* state);
   void OnUpdateMailOrder(CCmdUI* state);
+  // Parts info (277): asks for a part number, then shows that part.
+  void OnPartsInfo();
+  // Shows the part in the parts-info window: a new window in a thread of its
+  // own, or the open one in place of its rows.
+  void ShowPartsInfo(const CString& part);
 
   int m_min_track_width = 0, m_min_track_height = 0;
   CStatusBar m_status_bar;

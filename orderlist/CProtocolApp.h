@@ -6,6 +6,7 @@
 // build on these members.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <initializer_list>
 #include <map>
@@ -40,6 +41,8 @@ struct ProtocolSystemFacts {
 
   static ProtocolSystemFacts FromSystem();
 };
+
+class CLaunchTIFControl;
 
 // Display modes of prices.
 enum PriceDisplay { kPricesHidden = 0, kPricesCurrency1 = 1, kPricesCurrency2 = 2 };
@@ -203,6 +206,9 @@ class CProtocolApp : public CWinApp {
   afx_msg void OnAbout();
   CString m_app_name;
   DECLARE_MESSAGE_MAP()
+  // The thread that shows the parts-info window, while it runs; the thread
+  // clears it when it ends.
+  std::atomic<CLaunchTIFControl*> m_tif_thread{nullptr};
 
  private:
   void SetUpFolders(const ProtocolSystemFacts& facts);

@@ -10,8 +10,8 @@
 
 class CDynBuf;
 class CString;
-struct TifCommand;
 struct MSG;
+struct TifCommand;
 
 struct PartsInfoCalls {
   TifCommand* (*newCommand)(const char* data, int length, int tag) = nullptr;
@@ -22,11 +22,12 @@ struct PartsInfoCalls {
   void (*setTextRequest)(const CDynBuf* request) = nullptr;
   // The rate travels as two 32-bit halves, low half first.
   void (*setVatRate)(uint32_t rateLow, uint32_t rateHigh, int decimals, int index, int count) = nullptr;
+  // 1 when the library took the message (its commands, its text requests).
+  int (*preTranslateMessage)(MSG* message) = nullptr;
   // The factor travels as two 32-bit halves, low half first.
   void (*openPriceDatabase)(const CString* path, const char* currency1, const char* currency2, int decimals1,
                             int decimals2, int secondCurrency, uint32_t factorLow, uint32_t factorHigh) = nullptr;
   void (*setPartChecks)(int orderFlagField, int partMustExist, int checkOrderFlag) = nullptr;
-  int (*preTranslateMessage)(MSG* msg) = nullptr;
   void (*init)(int columnCount, const char* columnTitles, HWND orderWindow, int quantityField, int keyField,
                const char* homeDir, const char* programLanguage, const char* catalogueDir,
                const char* userDir) = nullptr;

@@ -182,6 +182,7 @@ class OrderViewWindow : public protocol_testing::ProtocolTest {
   void TearDown() override {
     if (m_app && m_app->m_pMainWnd) m_app->m_pMainWnd->DestroyWindow();
     m_app.reset();
+    protocol_testing::TakeQuitMessage();
     ProtocolTest::TearDown();
   }
   void Run(bool prices = true) {

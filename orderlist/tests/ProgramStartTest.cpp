@@ -56,6 +56,7 @@ class ProgramStart : public protocol_testing::ProtocolTest {
   void TearDown() override {
     if (m_app && m_app->m_pMainWnd) m_app->m_pMainWnd->DestroyWindow();
     m_app.reset();
+    protocol_testing::TakeQuitMessage();
     ThePartsInfoCalls() = {};
     ProtocolTest::TearDown();
   }
@@ -199,6 +200,7 @@ TEST_F(ProgramStart, AButtonLeftOutKeepsTheOthersOwnImages) {
   const int before = imageOf(ID_ORDER_LIST_DIALOG);
   m_app->m_pMainWnd->DestroyWindow();
   m_app.reset();
+  protocol_testing::TakeQuitMessage();
   ASSERT_TRUE(Run(Ini({"DTB=246,245"})));
   EXPECT_EQ(imageOf(ID_ORDER_LIST_DIALOG), before);
   EXPECT_EQ(Frame()->m_tool_bar.CommandToIndex(ID_LINE_EDIT), -1);

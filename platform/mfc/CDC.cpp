@@ -9,7 +9,7 @@ IMPLEMENT_DYNCREATE(CDC, CObject)
 namespace {
 
 TemporaryMap<HDC, CDC>& Temporary() {
-  static thread_local TemporaryMap<HDC, CDC> temporary;
+  static thread_local TemporaryMap<HDC, CDC> temporary([](CDC& wrapper) { wrapper.Detach(); });
   return temporary;
 }
 
@@ -48,7 +48,7 @@ CDC* CDC::FromHandle(HDC dc) {
 }
 
 void CDC::DeleteTempMap() {
-  Temporary().Clear([](CDC& wrapper) { wrapper.Detach(); });
+  Temporary().Clear();
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* dc) { return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr)); }

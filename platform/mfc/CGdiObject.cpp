@@ -19,7 +19,8 @@ std::map<HGDIOBJ, CGdiObject*>& Permanent() {
 }
 
 TemporaryMap<HGDIOBJ, CGdiObject>& Temporary() {
-  static thread_local TemporaryMap<HGDIOBJ, CGdiObject> temporary;
+  static thread_local TemporaryMap<HGDIOBJ, CGdiObject> temporary(
+      [](CGdiObject& wrapper) { wrapper.m_hObject = nullptr; });
   return temporary;
 }
 
@@ -75,5 +76,5 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ object) {
 }
 
 void CGdiObject::DeleteTempMap() {
-  Temporary().Clear([](CGdiObject& wrapper) { wrapper.m_hObject = nullptr; });
+  Temporary().Clear();
 }

@@ -12,14 +12,9 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
 
-// Wrappers let their menus go, also when the thread ends before it was idle:
-// the menus belong to their windows, not to the wrappers.
-struct TemporaryMenus : TemporaryMap<HMENU, CMenu> {
-  ~TemporaryMenus() { Clear([](CMenu& wrapper) { wrapper.m_hMenu = nullptr; }); }
-};
-
+// The menus belong to their windows, not to the wrappers.
 TemporaryMap<HMENU, CMenu>& Temporary() {
-  static thread_local TemporaryMenus temporary;
+  static thread_local TemporaryMap<HMENU, CMenu> temporary([](CMenu& wrapper) { wrapper.m_hMenu = nullptr; });
   return temporary;
 }
 
@@ -37,7 +32,7 @@ CMenu* CMenu::FromHandle(HMENU menu) {
 }
 
 void CMenu::DeleteTempMap() {
-  Temporary().Clear([](CMenu& wrapper) { wrapper.m_hMenu = nullptr; });
+  Temporary().Clear();
 }
 
 BOOL CMenu::Attach(HMENU menu) {

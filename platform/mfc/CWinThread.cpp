@@ -30,10 +30,18 @@ CWinThread::~CWinThread() {
   if (mainThread == this) mainThread = nullptr;
 }
 
+void CWinThread::DeleteTempMaps() {
+  // The wrappers made for other code's handles are let go when nothing else
+  // is to do, and when their thread ends.
+  CWnd::DeleteTempMap();
+  CDC::DeleteTempMap();
+  CGdiObject::DeleteTempMap();
+  CMenu::DeleteTempMap();
+}
+
 DWORD CWinThread::ThreadEntry(LPVOID self) {
   auto* thread = static_cast<CWinThread*>(self);
   threadObject = thread;
-  thread->m_nThreadID = GetCurrentThreadId();
   int code;
   if (thread->m_pfnThreadProc) {
     code = static_cast<int>(thread->m_pfnThreadProc(thread->m_pThreadParams));
@@ -44,9 +52,7 @@ DWORD CWinThread::ThreadEntry(LPVOID self) {
   } else {
     code = thread->Run();
   }
-  CWnd::DeleteTempMap();
-  CDC::DeleteTempMap();
-  CGdiObject::DeleteTempMap();
+  DeleteTempMaps();
   threadObject = nullptr;
   thread->Delete();
   return static_cast<DWORD>(code);
@@ -54,10 +60,14 @@ DWORD CWinThread::ThreadEntry(LPVOID self) {
 
 BOOL CWinThread::CreateThread(DWORD flags, UINT stackSize, LPSECURITY_ATTRIBUTES security) {
   if (m_hThread) return FALSE;  // one object, one thread
+  // The thread waits until its object knows it: a thread that deletes itself
+  // may be gone before the call that started it returns.
   DWORD id = 0;
-  m_hThread = ::CreateThread(security, stackSize, &CWinThread::ThreadEntry, this, flags, &id);
-  if (!m_hThread) return FALSE;
+  HANDLE handle = ::CreateThread(security, stackSize, &CWinThread::ThreadEntry, this, flags | CREATE_SUSPENDED, &id);
+  if (!handle) return FALSE;
+  m_hThread = handle;
   m_nThreadID = id;
+  if (!(flags & CREATE_SUSPENDED)) ::ResumeThread(handle);
   return TRUE;
 }
 
@@ -88,13 +98,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* msg) {
 
 BOOL CWinThread::OnIdle(LONG count) {
   if (count == 0) CFrameWnd::UpdateFramesAtIdle();
-  if (count >= 1) {
-    // The wrappers made for other code's handles are let go when nothing else is to do.
-    CWnd::DeleteTempMap();
-    CDC::DeleteTempMap();
-    CGdiObject::DeleteTempMap();
-    CMenu::DeleteTempMap();
-  }
+  if (count >= 1) DeleteTempMaps();
   return count < 1;
 }
 

@@ -48,6 +48,9 @@ class CWinThread : public CCmdTarget {
   virtual CWnd* GetMainWnd();
   // Called when the thread has ended, on its own thread; deletes the object when it deletes itself.
   virtual void Delete();
+  // Lets go of the calling thread's temporary wrappers (windows, device
+  // contexts, drawing objects, menus).
+  static void DeleteTempMaps();
 
  private:
   static DWORD ThreadEntry(LPVOID self);

@@ -24,7 +24,7 @@ std::map<HWND, CWnd*>& Permanent() {
 }
 
 TemporaryMap<HWND, CWnd>& Temporary() {
-  static thread_local TemporaryMap<HWND, CWnd> temporary;
+  static thread_local TemporaryMap<HWND, CWnd> temporary([](CWnd& wrapper) { wrapper.m_hWnd = nullptr; });
   return temporary;
 }
 
@@ -59,7 +59,7 @@ CWnd* CWnd::FromHandle(HWND window) {
 }
 
 void CWnd::DeleteTempMap() {
-  Temporary().Clear([](CWnd& wrapper) { wrapper.m_hWnd = nullptr; });
+  Temporary().Clear();
 }
 
 BOOL CWnd::Attach(HWND window) {

@@ -5,12 +5,17 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <future>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "mfc/CDC.h"
 #include "mfc/CFrameWnd.h"
+#include "mfc/CGdiObject.h"
 #include "mfc/CMenu.h"
 #include "mfc/CScrollBar.h"
 #include "mfc/CWinThread.h"
@@ -147,11 +152,120 @@ END_MESSAGE_MAP()
 
 // A thread that ends without ever being idle still has its temporary
 // wrappers; they go with it and leave the handles they wrapped alone.
-TEST(CWinThread, TemporaryMenusLetGoOfTheirMenusWhenTheThreadEnds) {
-  HMENU menu = CreatePopupMenu();
-  std::thread([menu] { EXPECT_NE(CMenu::FromHandle(menu), nullptr); }).join();
-  EXPECT_TRUE(IsMenu(menu));
-  DestroyMenu(menu);
+TEST(CWinThread, TemporaryWrappersLetGoOfTheirHandlesWhenTheThreadEnds) {
+  struct Case {
+    const char* name;
+    std::function<void*()> make;
+    std::function<void(void*)> wrap;
+    std::function<bool(void*)> alive;
+    std::function<void(void*)> destroy;
+  };
+  auto menu = [](void* h) { return static_cast<HMENU>(h); };
+  auto gdi = [](void* h) { return static_cast<HGDIOBJ>(h); };
+  auto dc = [](void* h) { return static_cast<HDC>(h); };
+  auto window = [](void* h) { return static_cast<HWND>(h); };
+  const std::vector<Case> cases = {
+      {"menu", [] { return static_cast<void*>(CreatePopupMenu()); },
+       [menu](void* h) { EXPECT_NE(CMenu::FromHandle(menu(h)), nullptr); },
+       [menu](void* h) { return IsMenu(menu(h)) != FALSE; }, [menu](void* h) { DestroyMenu(menu(h)); }},
+      {"pen", [] { return static_cast<void*>(CreatePen(PS_SOLID, 1, RGB(1, 2, 3))); },
+       [gdi](void* h) { EXPECT_NE(CGdiObject::FromHandle(gdi(h)), nullptr); },
+       [gdi](void* h) { return GetObjectType(gdi(h)) == OBJ_PEN; }, [gdi](void* h) { DeleteObject(gdi(h)); }},
+      {"device context", [] { return static_cast<void*>(CreateCompatibleDC(nullptr)); },
+       [dc](void* h) { EXPECT_NE(CDC::FromHandle(dc(h)), nullptr); },
+       [dc](void* h) { return GetObjectType(dc(h)) == OBJ_MEMDC; }, [dc](void* h) { DeleteDC(dc(h)); }},
+      {"window",
+       [] {
+         return static_cast<void*>(::CreateWindowEx(0, AfxRegisterWndClass(0), "plain", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                                    nullptr, nullptr, nullptr));
+       },
+       [window](void* h) { EXPECT_NE(CWnd::FromHandle(window(h)), nullptr); },
+       [window](void* h) { return ::IsWindow(window(h)) != FALSE; }, [window](void* h) { ::DestroyWindow(window(h)); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    void* handle = c.make();
+    ASSERT_NE(handle, nullptr);
+    std::thread([&] { c.wrap(handle); }).join();
+    EXPECT_TRUE(c.alive(handle));
+    c.destroy(handle);
+  }
+}
+
+namespace {
+
+std::atomic<int> menusSeen{0};
+
+// A thread whose window had a menu that it looked into: the menu goes with
+// the window, the wrapper of its pop-up stays until the thread ends.
+class MenuThread : public CWinThread {
+ public:
+  BOOL InitInstance() override {
+    HMENU bar = CreateMenu();
+    HMENU popup = CreatePopupMenu();
+    AppendMenu(popup, MF_STRING, 100, "Eintrag");
+    AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "Datei");
+    CWnd frame;
+    if (!frame.CreateEx(0, nullptr, "menu", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, bar)) return FALSE;
+    if (CMenu* sub = frame.GetMenu() ? frame.GetMenu()->GetSubMenu(0) : nullptr; sub && sub->GetMenuItemCount() == 1)
+      ++menusSeen;
+    frame.DestroyWindow();
+    return FALSE;
+  }
+};
+
+}  // namespace
+
+TEST(CWinThread, AThreadThatLookedIntoAWindowsMenuEndsCleanly) {
+  menusSeen = 0;
+  auto* thread = new MenuThread;
+  thread->m_bAutoDelete = FALSE;
+  ASSERT_TRUE(thread->CreateThread());
+  EXPECT_EQ(WaitForSingleObject(thread->m_hThread, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(menusSeen.load(), 1);
+  delete thread;
+}
+
+namespace {
+
+std::mutex endedMutex;
+std::condition_variable endedChanged;
+int ended = 0;
+
+// Ends at once and deletes itself, maybe before CreateThread has returned.
+class BriefThread : public CWinThread {
+ public:
+  ~BriefThread() override {
+    std::lock_guard<std::mutex> lock(endedMutex);
+    ++ended;
+    endedChanged.notify_all();
+  }
+  BOOL InitInstance() override { return FALSE; }
+};
+
+}  // namespace
+
+TEST(CWinThread, ASelfDeletingThreadThatEndsAtOnceIsStartedSafely) {
+  constexpr int kThreads = 200;
+  {
+    std::lock_guard<std::mutex> lock(endedMutex);
+    ended = 0;
+  }
+  for (int i = 0; i < kThreads; ++i) {
+    if (i % 2 == 0) {
+      ASSERT_TRUE((new BriefThread)->CreateThread());
+    } else {
+      // Started suspended and resumed: the thread knows its id and handle from its first step.
+      auto* thread = new BriefThread;
+      ASSERT_TRUE(thread->CreateThread(CREATE_SUSPENDED));
+      EXPECT_NE(thread->m_hThread, nullptr);
+      EXPECT_NE(thread->m_nThreadID, 0u);
+      thread->ResumeThread();
+    }
+  }
+  std::unique_lock<std::mutex> lock(endedMutex);
+  // A guard against a hang, not a wait for time to pass.
+  EXPECT_TRUE(endedChanged.wait_for(lock, std::chrono::seconds(60), [] { return ended == kThreads; }));
 }
 
 TEST(CWnd, MessagesToAllDescendantsInZOrder) {
