@@ -88,7 +88,7 @@ BOOL CWV4ToolBar::LoadButtons(ToolbarButtonList* list) {
   m_list = list;
   m_image_size = SIZE{list->header1, list->header2};
   SetSizes(SIZE{m_image_size.cx + kButtonExtra, m_image_size.cy + kButtonExtra}, m_image_size);
-  m_image_list = ImageList_Create(m_image_size.cx, m_image_size.cy, ILC_COLOR24, list->count, 4);
+  m_image_list = ImageList_Create(m_image_size.cx, m_image_size.cy, ILC_COLOR24 | ILC_MASK, list->count, 4);
   SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_image_list));
   SetBarStyle(GetBarStyle() | CBRS_TOOLTIPS);
 
@@ -155,19 +155,24 @@ HBITMAP CWV4ToolBar::LoadButtonBitmap(const char* fileName, int index) {
   return bitmap;
 }
 
+// The button face is left out of every image, so that a disabled button
+// shows the picture's shape only.
 void CWV4ToolBar::SetButtonImage(HBITMAP bitmap, int index) {
   if (bitmap == nullptr || index < 0 || m_image_list == nullptr) return;
   const auto slot = static_cast<size_t>(index);
   if (slot >= m_bitmaps.size()) m_bitmaps.resize(slot + 1, nullptr);
-  if (index < ImageList_GetImageCount(m_image_list)) {
-    ImageList_Replace(m_image_list, index, bitmap, nullptr);
-  } else {
-    // Images are added in order; a gap would shift every later one.
-    while (ImageList_GetImageCount(m_image_list) < index) ImageList_Add(m_image_list, bitmap, nullptr);
-    ImageList_Add(m_image_list, bitmap, nullptr);
-  }
   if (m_bitmaps[slot] != nullptr) DeleteObject(m_bitmaps[slot]);
   m_bitmaps[slot] = bitmap;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  if (index == ImageList_GetImageCount(m_image_list)) {
+    ImageList_AddMasked(m_image_list, bitmap, face);
+  } else {
+    // An image in between: the list is made again, every image in its place.
+    ImageList_Remove(m_image_list, -1);
+    for (HBITMAP each : m_bitmaps) {
+      if (each != nullptr) ImageList_AddMasked(m_image_list, each, face);
+    }
+  }
   Invalidate();
 }
 

@@ -499,8 +499,9 @@ TEST_F(FrameWindowsTest, ToolTipsNameTheButtonUnderThePointer) {
   }
 }
 
-// The bitmaps' greys are the system's button colours, also after the
-// system colours change; other colours stay.
+// The bitmaps' light grey is the system's button face and left out of the
+// image (so that a disabled button shows the picture's shape), also after
+// the system colours change; other colours stay.
 TEST_F(FrameWindowsTest, ButtonImagesTakeTheSystemColours) {
   Fill(app.m_buttons_frm, {{302}});
   ASSERT_TRUE(CreateMain());
@@ -510,7 +511,7 @@ TEST_F(FrameWindowsTest, ButtonImagesTakeTheSystemColours) {
     ASSERT_EQ(ImageList_GetImageCount(images), 1);
     layer::testing::MemoryCanvas canvas(16, 15);
     ImageList_Draw(images, 0, canvas.dc, 0, 0, ILD_NORMAL);
-    EXPECT_EQ(GetPixel(canvas.dc, 5, 5), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(canvas.dc, 5, 5), RGB(255, 255, 255));  // the canvas shows through
     EXPECT_EQ(GetPixel(canvas.dc, 0, 14), RGB(255, 0, 0));  // the red pixel of the bottom row
     bar.SendMessage(WM_SYSCOLORCHANGE);
   }
