@@ -606,3 +606,29 @@ TEST_F(FrameWindowsTest, ShortcutMenuReplaysTheMouseMove) {
 }
 
 }  // namespace
+
+namespace {
+
+WNDPROC statusProcedure = nullptr;
+int partsSet = 0;
+
+LRESULT CALLBACK CountingParts(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == SB_SETPARTS) ++partsSet;
+  return CallWindowProc(statusProcedure, window, message, wParam, lParam);
+}
+
+// A pane text set again unchanged lays nothing out again.
+TEST_F(FrameWindowsTest, UnchangedPaneTextCausesNoRelayout) {
+  ASSERT_TRUE(CreateMain());
+  HWND status = main->GetStatusBar().m_hWnd;
+  statusProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtr(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingParts)));
+  partsSet = 0;
+  main->SetPaneText(3, "GB");
+  EXPECT_EQ(partsSet, 1);
+  main->SetPaneText(3, "GB");
+  EXPECT_EQ(partsSet, 1);
+  SetWindowLongPtr(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(statusProcedure));
+}
+
+}  // namespace
