@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Main/CDynLog.h"
+#include "Main/tests/EngineFixture.h"
 #include "Main/tests/ViewerSession.h"
 #include "user/Menus.h"
 
@@ -47,6 +48,23 @@ TEST(ViewerRunTest, LinkClickShowsTheLinkedKeyAndBackReturnsToTheStart) {
   viewer.Pump();
   EXPECT_STREQ(theGlobals.m_cur_prj_key, "START");
   EXPECT_EQ(theGlobals.m_phistory->GetCount(), 0);
+}
+
+// The sample installation names no order-list program: switching the
+// languages tells none and shows no box about it.
+TEST(ViewerRunTest, LanguagesSwitchWithoutAnOrderListProgram) {
+  ViewerSession viewer;
+  ASSERT_TRUE(viewer.Start());
+  auto* errors = new varno::testing::RecordingErrorDlg;
+  delete theGlobals.m_perrdlg;
+  theGlobals.m_perrdlg = errors;
+  PostMessage(viewer.App().m_hMainWnd, WM_COMMAND, 401, 0);
+  PostMessage(viewer.App().m_hMainWnd, WM_COMMAND, 431, 0);
+  viewer.Pump();
+  EXPECT_STREQ(viewer.Main()->GetPaneText(3), "GB");
+  EXPECT_STREQ(viewer.Main()->GetPaneText(4), "GB");
+  EXPECT_STREQ(theGlobals.m_cur_prj_key, "START") << "the key is shown again in the new language";
+  EXPECT_TRUE(errors->shown.empty());
 }
 
 }  // namespace

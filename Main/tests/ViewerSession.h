@@ -12,6 +12,7 @@
 #include "Main/CFace.h"
 #include "Main/CFrame.h"
 #include "Main/CImage.h"
+#include "Main/CLogFile.h"
 #include "Main/CMainFrame.h"
 #include "Main/CPicView.h"
 #include "Main/CWV4Globals.h"
