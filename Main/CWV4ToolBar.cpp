@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CWV4ToolBar, CToolBar)
   VARNO_ON_MESSAGE(WM_SYSCOLORCHANGE, t->OnSysColorChange(); return 0)
   ON_WM_ERASEBKGND()
   ON_WM_PAINT()
+  ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 namespace {
@@ -310,6 +311,9 @@ BOOL CWV4ToolBar::OnEraseBkgnd(CDC* dc) {
   dc->FillSolidRect(&rect, GetSysColor(COLOR_BTNFACE));
   return TRUE;
 }
+
+// The whole bar is client area, its borders too.
+LRESULT CWV4ToolBar::OnNcHitTest(CPoint /*point*/) { return HTCLIENT; }
 
 // A bar that the user let float comes back to its frame.
 void CWV4ToolBar::OnPaint() {

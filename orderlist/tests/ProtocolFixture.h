@@ -128,6 +128,14 @@ class ProtocolFrameTest : public ProtocolTest {
   CMainFrame* m_frame = nullptr;
 };
 
+// The end of a program's main window ends its thread's loop; the next test's
+// loop must not find that word.
+inline void TakeQuitMessage() {
+  MSG msg{};
+  while (PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
 // An order line from its texts.
 inline OrderItem Line(const char* part, const char* quantity, const char* name = "", int32_t price = 0,
                       uint16_t vatGroup = 0, std::vector<CString> extras = {}) {
