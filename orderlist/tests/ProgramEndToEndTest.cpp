@@ -148,4 +148,26 @@ TEST_F(ProgramEndToEnd, AnOrderedPartIsKeptInANewOrderFileWhenTheViewerEndsTheOr
     EXPECT_NE(bytes.find(std::string(field) + '\0'), std::string::npos) << field;
 }
 
+TEST_F(ProgramEndToEnd, TheSampleCataloguesEntryStartsItsOrderListWithItsOwnTexts) {
+  // The sample's order-list folder as a copy, so that what the program keeps
+  // stays the test's; the catalogue's own entry names the copy.
+  std::filesystem::create_directories(folder / "sample");
+  for (const char* file : {"protocol", "V4Prot.ini", "protokoll.dud"})
+    std::filesystem::copy_file(std::string(VARNO_CATALOGUE_DIR) + "/protokoll/" + file, folder / ("sample/" + std::string(file)));
+  std::ifstream in(std::string(VARNO_CATALOGUE_DIR) + "/extern.txt", std::ios::binary);
+  const std::string list((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t entry = list.find("6:0:VARNO+\"\\protokoll");
+  ASSERT_NE(entry, std::string::npos) << list;
+  const std::string line = list.substr(entry, list.find('\n', entry) - entry);
+  folder.Write("extern.txt", "6:0:FOLDER+\"" + line.substr(line.find("\\PROTOCOL")) + "\n");
+  theGlobals.m_pextprg->Load((folder / "extern.txt").c_str());
+  theGlobals.m_main_prj_file = VARNO_CATALOGUE_DIR "/varno4.ini";
+  vars().SetVar("FOLDER", VarValue::Text((folder / "sample").c_str()), VAR_CHAR);
+
+  ASSERT_TRUE(Start());
+  char title[128] = "";
+  GetWindowText(app.m_prot_wnd, title, sizeof title);
+  EXPECT_STREQ(title, "VARNO 4 Bestellliste - Standard");
+}
+
 }  // namespace
