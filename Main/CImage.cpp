@@ -187,9 +187,10 @@ void CImage::AddHotspotEntry(const CString& first, const CString& second) {
   m_hotspots.Append('\0');
 }
 
+// Switching off twice must not lose the described setting to the 0 of the first.
 void CImage::SetRaster(BOOL on) {
   if (!on) {
-    m_saved_raster = m_raster;
+    if (m_raster != 0) m_saved_raster = m_raster;
     m_raster = 0;
   } else if (m_saved_raster >= 0) {
     m_raster = m_saved_raster;

@@ -2,9 +2,10 @@
 
 #include "Main/CFace.h"
 #include "Main/CWV4Globals.h"
-#include "Main/FrameView.h"
+#include "Main/CPicView.h"
 #include "Main/KeyCommand.h"
 #include "Main/SplitterFaceWindows.h"
+#include "Main/ViewerFrames.h"
 #include "Main/varno4.h"
 #include "interfaces/ProtocolCommands.h"
 #include "mfc/CMenu.h"
@@ -23,18 +24,6 @@ constexpr int TEXT_PARTS_HINT = 1539;
 
 const UINT protocolCommandMessage = RegisterWindowMessage(VARNO4_PROTOCOL_COMMAND_NAME);
 
-// The windows of the face's frame views, in frame order.
-std::vector<HWND> ViewWindowsOf(const CFace* face) {
-  std::vector<HWND> windows;
-  if (face == nullptr) return windows;
-  for (const auto& frame : face->m_frames) {
-    for (FrameView* view : frame->m_views) {
-      CWnd* window = view != nullptr ? view->ButtonParent() : nullptr;
-      if (window != nullptr && window->m_hWnd != nullptr) windows.push_back(window->m_hWnd);
-    }
-  }
-  return windows;
-}
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CMultiFrame, CFrameWnd)
@@ -63,7 +52,6 @@ CMultiFrame::CMultiFrame() : m_face(std::make_unique<CFace>()) {
 // The face lets go of its windows while the objects that stand for them
 // still exist, whether the windows themselves are still there or not.
 CMultiFrame::~CMultiFrame() { m_face->Clear(); }
-
 
 int CMultiFrame::OnCreate(LPCREATESTRUCT create) { return CFrameWnd::OnCreate(create) == -1 ? -1 : 0; }
 
@@ -103,26 +91,24 @@ void CMultiFrame::OnKeyDown(UINT key, UINT repeat, UINT flags) {
 
 BOOL CMultiFrame::OnQueryNewPalette() {
   CFrameWnd::OnQueryNewPalette();
-  CView* active = GetActiveView();
-  BroadcastPalette(active != nullptr ? active->m_hWnd : nullptr);
+  m_face->BroadcastPalette();
   return TRUE;
 }
 
-void CMultiFrame::BroadcastPalette(HWND view) {
-  for (HWND window : ViewWindowsOf(m_face.get())) ::SendMessage(window, WM_USER, reinterpret_cast<WPARAM>(view), 0);
-}
-
 // The view whose palette counts goes to every window below the frame: the
-// active view, else the face's first view.
+// active view, else the face's last picture view of a kind below 8, else
+// its first one.
 void CMultiFrame::OnPaletteChanged(CWnd* /*focus*/) {
-  HWND view = nullptr;
-  if (CView* active = GetActiveView(); active != nullptr && active->m_hWnd != nullptr) view = active->m_hWnd;
-  if (view == nullptr) {
-    const std::vector<HWND> windows = ViewWindowsOf(m_face.get());
-    if (windows.empty()) return;
-    view = windows.front();
+  HWND chosen = nullptr;
+  if (CView* active = GetActiveView(); active != nullptr && active->m_hWnd != nullptr) {
+    chosen = active->m_hWnd;
+  } else {
+    for (CPicView* view : m_face->m_picture_views) {
+      if (view->m_hWnd == nullptr) continue;
+      if (chosen == nullptr || view->GetViewKind() < 8) chosen = view->m_hWnd;
+    }
   }
-  SendMessageToDescendants(WM_USER, reinterpret_cast<WPARAM>(view), 0, TRUE, FALSE);
+  if (chosen != nullptr) SendMessageToDescendants(WM_USER, reinterpret_cast<WPARAM>(chosen), 0, TRUE, FALSE);
 }
 
 // Keys for the people who build and support catalogues, held with Ctrl and
@@ -152,6 +138,17 @@ void CMultiFrame::RecalcLayout(BOOL notify) {
   CFrameWnd::RecalcLayout(notify);
   m_face->RecalcSplitters();
   RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  // The toolbars of both frames are drawn again with the new layout.
+  auto redraw = [](CWnd& bar) {
+    if (bar.m_hWnd != nullptr) bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  };
+  if (CMainFrame* main = ViewerMainFrame()) redraw(main->GetToolBar());
+  if (CPopup* popup = ViewerPopup()) redraw(popup->GetToolBar());
+}
+
+void CMultiFrame::ForgetHint() {
+  m_hint_number = 0;
+  m_hint_text.Empty();
 }
 
 void CMultiFrame::OnKeyUp(UINT key, UINT repeat, UINT flags) {

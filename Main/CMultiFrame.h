@@ -36,6 +36,8 @@ class CMultiFrame : public CFrameWnd {
   // (129) with the link text, "information or order" (130) with the part
   // name; any other action empties the pane.
   void ShowActionHint(int action, const CString& second, const CString& third);
+  // The next hint looks its text up again (the program language changed).
+  void ForgetHint();
   // The face's splitters follow the frame's layout.
   void RecalcLayout(BOOL notify = TRUE) override;
 
@@ -65,9 +67,6 @@ class CMultiFrame : public CFrameWnd {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // Tells the views of the face that the palette of view's window counts now.
-  void BroadcastPalette(HWND view);
-
   // The program text of the last hint shown and its number; moving from
   // one hotspot to another of the same action looks nothing up again.
   int m_hint_number = 0;

@@ -115,7 +115,12 @@ int CPicView::GetEventKind() {
   return EVENT_PARTS;
 }
 
-void CPicView::ClearHover() { NotifyFace(EVENT_NONE, WM_MOUSEMOVE, 0, -1, -1, TRUE); }
+// The face reads the hotspot under the event: none must be active, or the
+// leave would light up the rows of the hotspot just left.
+void CPicView::ClearHover() {
+  ClearHotspotHighlight();
+  NotifyFace(EVENT_NONE, WM_MOUSEMOVE, 0, -1, -1, TRUE);
+}
 
 // Hotspots of the description.
 
@@ -216,7 +221,9 @@ void CPicView::OnKeyDown(UINT key, UINT repeat, UINT flags) {
 
 void CPicView::OnKeyUp(UINT key, UINT repeat, UINT flags) {
   CImageView::OnKeyUp(key, repeat, flags);
-  if (InFrameWindow()) UpdateCursorAndHint();
+  if (!InFrameWindow()) return;
+  UpdateCursorAndHint();
+  if (CMultiFrame* window = m_frame->GetFrameWindow(); window != nullptr) window->HandleKeyUp(key, repeat, flags);
 }
 
 void CPicView::OnKillFocus(CWnd* next) {

@@ -101,10 +101,14 @@ void CSplitWnd::DrawPaneBorder(CDC& dc, const CRect& rect) const {
   GetClientRect(&inside);
   inside.DeflateRect(m_cxBorder + 1, m_cyBorder + 1);
   auto drawEdges = [&](const CRect& r, COLORREF topLeft, COLORREF bottomRight) {
-    if (r.top < inside.top || (shared && rows)) Line(dc, r.left, r.top, r.right - 1, r.top + 1, topLeft);
-    if (r.left < inside.left || (shared && !rows)) Line(dc, r.left, r.top, r.left + 1, r.bottom - 1, topLeft);
-    if (r.bottom - 1 >= inside.bottom || (shared && rows)) Line(dc, r.left, r.bottom - 1, r.right, r.bottom, bottomRight);
-    if (r.right - 1 >= inside.right || (shared && !rows)) Line(dc, r.right - 1, r.top, r.right, r.bottom, bottomRight);
+    const bool top = r.top < inside.top || (shared && rows);
+    const bool left = r.left < inside.left || (shared && !rows);
+    const bool bottom = r.bottom - 1 >= inside.bottom || (shared && rows);
+    const bool right = r.right - 1 >= inside.right || (shared && !rows);
+    if (top) Line(dc, r.left, r.top, r.right - 1, r.top + 1, topLeft);
+    if (left) Line(dc, r.left, r.top, r.left + 1, r.bottom - 1, topLeft);
+    if (bottom) Line(dc, r.left, r.bottom - 1, r.right, r.bottom, bottomRight);
+    if (right) Line(dc, r.right - 1, r.top, r.right, r.bottom, bottomRight);
   };
   drawEdges(rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
   CRect inner = rect;

@@ -10,6 +10,7 @@
 #include "Main/CErrorTrace.h"
 #include "Main/CFace.h"
 #include "Main/CImage.h"
+#include "Main/CPicView.h"
 #include "Main/CLanguageDlg.h"
 #include "Main/CWV4Db.h"
 #include "Main/CWV4ExtPrg.h"
@@ -37,6 +38,8 @@ constexpr int ERR_KEY_ENTRY = 520;
 constexpr int ERR_VARIABLE_ENTRY = 540;
 constexpr int ERR_VARIABLE_SET = 307;
 constexpr UINT kAppAbout = 0xE140;
+constexpr int kZoomWhole = 0;
+constexpr int kZoomPart = -2;
 
 struct VariableRange {
   UINT first;
@@ -337,6 +340,15 @@ BOOL CViewerApp::RunViewerCommand(HWND receiver, CFace* face, UINT id) {
       Switch(*this, g.m_show_statusbar, 314);
       ShowStatusBar(g.m_show_statusbar);
       return TRUE;
+    case 316:
+      if (face != nullptr) face->StartZoom();
+      return TRUE;
+    case 317:
+      if (face != nullptr) face->ZoomWhole();
+      return TRUE;
+    case 318:
+      if (face != nullptr) face->ZoomPart();
+      return TRUE;
     case 319: {
       DWORD process = 0;
       if (g.m_pextprg != nullptr) g.m_pextprg->Run(g.m_notiz_cmdid, FALSE, NotesFile(), &process);
@@ -400,6 +412,18 @@ int FacePictureCount(const CFace* face, CImage*& last) {
   return count;
 }
 
+// The zoom commands work on a face with one picture; the whole and the
+// part view show which of them the picture has.
+void UpdateZoom(CCmdUI& ui, const CFace* face) {
+  CImage* picture = nullptr;
+  const bool one = FacePictureCount(face, picture) == 1;
+  ui.Enable(one);
+  if (ui.m_nID == 316) return;
+  const CPicView* view = one ? picture->GetPicView() : nullptr;
+  const int wanted = ui.m_nID == 317 ? kZoomWhole : kZoomPart;
+  ui.SetCheck(view != nullptr && view->GetZoom() == wanted);
+}
+
 bool NotesExist() {
   CFile file;
   return file.Open(theGlobals.m_papp->NotesFile(), CFile::modeRead | CFile::shareDenyNone) && file.GetLength() >= 1;
@@ -440,7 +464,6 @@ void UpdateViewerCommand(CCmdUI& ui, CMultiFrame& frame) {
   CWV4Globals& g = theGlobals;
   const bool popup = dynamic_cast<CPopup*>(&frame) != nullptr;
   const bool history = g.m_phistory != nullptr && g.m_phistory->GetCount() > 0;
-  CImage* picture = nullptr;
   switch (ui.m_nID) {
     case 300: ui.SetCheck(g.m_raster_on); break;
     case 302: ui.Enable(!g.m_leftneighbour.IsEmpty()); return;
@@ -459,7 +482,7 @@ void UpdateViewerCommand(CCmdUI& ui, CMultiFrame& frame) {
       break;
     case 316:
     case 317:
-    case 318: ui.Enable(FacePictureCount(frame.GetFace(), picture) == 1); return;
+    case 318: UpdateZoom(ui, frame.GetFace()); return;
     case 319: UpdateNotes(ui); return;
     case 320:
     case 321:

@@ -56,8 +56,14 @@ BOOL CViewerApp::SetProgramLanguage(const char* name) {
   }
   if (main != nullptr) main->GetToolBar().ReloadTexts();
   CheckMenuCommand(m_hMainWnd, newCommand, true);
-  if (main != nullptr) main->SetPaneText(3, name);
-  if (CPopup* popup = ViewerPopup()) popup->GetToolBar().ReloadTexts();
+  if (main != nullptr) {
+    main->ForgetHint();
+    main->SetPaneText(3, name);
+  }
+  if (CPopup* popup = ViewerPopup()) {
+    popup->GetToolBar().ReloadTexts();
+    popup->ForgetHint();
+  }
   return TRUE;
 }
 

@@ -98,6 +98,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_PRICES_CURRENCY2, OnUpdatePriceDisplay)
   ON_UPDATE_COMMAND_UI(ID_MAIL_ORDER, OnUpdateMailOrder)
   ON_COMMAND(ID_PARTS_INFO, OnPartsInfo)
+  ON_COMMAND(ID_CHOOSE_ADDRESSES, OnChooseAddresses)
+  ON_COMMAND(ID_VERSIONS, OnVersions)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : CMainFrame(static_cast<CProtocolApp*>(AfxGetApp()), nullptr) {}

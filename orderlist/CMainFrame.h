@@ -124,6 +124,9 @@ class CMainFrame : public CFrameWnd {
   // Shows the part in the parts-info window: a new window in a thread of its
   // own, or the open one in place of its rows.
   void ShowPartsInfo(const CString& part);
+  // The order's addresses (252) and the version overview (1154).
+  void OnChooseAddresses();
+  void OnVersions();
 
   int m_min_track_width = 0, m_min_track_height = 0;
   CStatusBar m_status_bar;

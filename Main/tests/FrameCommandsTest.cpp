@@ -7,24 +7,33 @@
 #include <string>
 #include <vector>
 
+#include "Main/tests/FaceFixture.h"
+#include "Main/tests/FrameFixture.h"
 #include "Main/tests/FrameWindowFixture.h"
 #include "user/Menus.h"
 
 namespace {
 
-using varno::testing::FrameFixture;
+using varno::testing::FrameWindowFixture;
 using varno::testing::KeyCommands;
 using varno::testing::TakeKeyCommandsOf;
+
+// A key of one frame with one text, as the reader leaves it for the face.
+CDynBuf OneFrameKey() {
+  const std::string layout = varno::testing::LayoutStream().Rows("*").Frame("A").End().Bytes();
+  return varno::testing::Buf(layout + varno::testing::FrameDef("A").Tag(34).Content("Text").Tag(35).Bytes() +
+                             std::string("\0\0", 2));
+}
 
 const char kViewMenu[] =
     "[MAIN]\r\n1200=[VIEW]\r\n"
     "[VIEW]\r\n1201=300,0\r\n1201=301,0\r\n1201=302,0\r\n1201=305,0\r\n1201=306,0\r\n1201=308,0\r\n1201=309,0\r\n"
     "1201=313,0\r\n1201=314,0\r\n1201=319,0\r\n1201=320,0\r\n1201=321,0\r\n1201=430,0\r\n1201=431,0\r\n";
 
-class FrameCommandsTest : public FrameFixture {
+class FrameCommandsTest : public FrameWindowFixture {
  protected:
   void SetUp() override {
-    FrameFixture::SetUp();
+    FrameWindowFixture::SetUp();
     dataFolder.Write("menue.ini", kViewMenu);
     Fill(app.m_buttons_frm, {{300, 1, TRUE}, {301}, {302}, {304}, {305}, {306, 1}, {308, 1, TRUE}, {309}, {319}, {320}});
     CreateBoth();
@@ -248,8 +257,10 @@ TEST_F(FrameCommandsTest, LanguagesReachMenuTipsAndPanes) {
   ::DestroyWindow(popup->m_hWnd);
   ASSERT_TRUE(CreatePopup());
   EXPECT_STREQ(popup->GetToolBar().GetTipText(0), "Links");
+  main->ShowActionHint(130, "RM-1", "");
   theGlobals.m_msgdud.DdmTextClose();
-  OpenTexts(theGlobals.m_msgdud, "english.ddm", "dictionary\nlanguage \"GB\"\n1200 = \"View\"\n1400 = \"Left\"\n");
+  OpenTexts(theGlobals.m_msgdud, "english.ddm",
+            "dictionary\nlanguage \"GB\"\n1200 = \"View\"\n1400 = \"Left\"\n1539 = \"Part\"\n");
   theGlobals.m_msgdud.DdmTextSetLanguage("GB");
   EXPECT_TRUE(Run(main, 401));
   char text[32] = {};
@@ -257,6 +268,8 @@ TEST_F(FrameCommandsTest, LanguagesReachMenuTipsAndPanes) {
   EXPECT_STREQ(text, "View");
   EXPECT_STREQ(popup->GetToolBar().GetTipText(0), "Left");
   EXPECT_STREQ(main->GetPaneText(3), "GB");
+  main->ShowActionHint(130, "RM-1", "");  // the hint in the new language
+  EXPECT_STREQ(main->GetPaneText(0), "Part: RM-1");
 
   theGlobals.m_lang_prg = theGlobals.m_lang_data = nullptr;
   theGlobals.m_lang_prg_num = theGlobals.m_lang_data_num = 0;
@@ -268,6 +281,7 @@ TEST_F(FrameCommandsTest, FirstKeyCommandCompletesTheStart) {
   ::SetMenu(main->m_hWnd, nullptr);
   theGlobals.m_FirstStart = TRUE;
   theGlobals.m_cur_prj_name = "Motoren";
+  theGlobals.m_act_key_buf = OneFrameKey();
   PostKeyCommand(main->m_hWnd, 0, "ZK");
   Dispatch();
   MSG msg;
@@ -280,6 +294,55 @@ TEST_F(FrameCommandsTest, FirstKeyCommandCompletesTheStart) {
   main->GetWindowText(title);
   EXPECT_STREQ(title, "Motoren - ZK");
   EXPECT_STREQ(main->GetPaneText(2), "ZK");
+  EXPECT_EQ(main->GetFace()->m_no_frames, 1);
+  theGlobals.m_act_key_buf.Empty();
 }
+
+}  // namespace
+
+namespace {
+
+// A key for the pop-up shows it and waits with the main frame disabled; the
+// next key for the main frame hides the pop-up again.
+TEST_F(FrameCommandsTest, FacesGoToThePopupOrTheMainFrame) {
+  theGlobals.m_act_key_buf = OneFrameKey();
+  theGlobals.m_IsPopup = TRUE;
+  ASSERT_TRUE(app.ShowFace());
+  EXPECT_TRUE(popup->m_shown);
+  EXPECT_TRUE(popup->IsWindowVisible());
+  EXPECT_FALSE(main->IsWindowEnabled());
+  EXPECT_EQ(popup->GetFace()->m_no_frames, 1);
+
+  theGlobals.m_IsPopup = FALSE;
+  ASSERT_TRUE(app.ShowFace());
+  EXPECT_FALSE(popup->m_shown);
+  EXPECT_FALSE(popup->IsWindowVisible());
+  EXPECT_TRUE(main->IsWindowEnabled());
+  EXPECT_EQ(main->GetFace()->m_no_frames, 1);
+  theGlobals.m_act_key_buf.Empty();
+}
+
+struct BuildFailure {
+  const char* name;
+  BOOL popup;
+  const char* detail;
+};
+
+class FaceBuildFailures : public FrameCommandsTest, public ::testing::WithParamInterface<BuildFailure> {};
+
+TEST_P(FaceBuildFailures, LeaveTheirFrameOnTheTrace) {
+  theGlobals.m_act_key_buf = varno::testing::Buf(std::string("broken"));
+  theGlobals.m_IsPopup = GetParam().popup;
+  EXPECT_FALSE(app.ShowFace());
+  ASSERT_NE(theGlobals.m_error_trace_newest, nullptr);
+  EXPECT_EQ(theGlobals.m_error_trace_newest->error_code, 502);
+  EXPECT_STREQ(theGlobals.m_error_trace_newest->detail_text, GetParam().detail);
+  theGlobals.m_IsPopup = FALSE;
+  theGlobals.m_act_key_buf.Empty();
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, FaceBuildFailures,
+                         ::testing::Values(BuildFailure{"Popup", TRUE, "P"}, BuildFailure{"MainFrame", FALSE, "F"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

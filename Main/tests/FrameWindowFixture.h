@@ -39,7 +39,7 @@ struct ButtonSpec {
 
 // Frames as the start creates them, over the engine's program state, with
 // toolbars from button lists whose bitmaps lie in the test's folder.
-class FrameFixture : public EngineFixture {
+class FrameWindowFixture : public EngineFixture {
  protected:
   void SetUp() override {
     EngineFixture::SetUp();

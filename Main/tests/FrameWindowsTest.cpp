@@ -15,11 +15,11 @@
 namespace {
 
 using varno::testing::ButtonSpec;
-using varno::testing::FrameFixture;
+using varno::testing::FrameWindowFixture;
 using varno::testing::KeyCommands;
 using varno::testing::TakeKeyCommandsOf;
 
-class FrameWindowsTest : public FrameFixture {};
+class FrameWindowsTest : public FrameWindowFixture {};
 
 struct SizeCase {
   const char* name;
@@ -27,7 +27,7 @@ struct SizeCase {
   bool fromScreen;
 };
 
-class MainFrameSize : public FrameFixture, public ::testing::WithParamInterface<SizeCase> {};
+class MainFrameSize : public FrameWindowFixture, public ::testing::WithParamInterface<SizeCase> {};
 
 // Without a saved size the window takes five sixths of the screen, a tenth
 // of its size away from the corner, and these become the saved values.
@@ -213,7 +213,7 @@ struct PromptCase {
   const char* pane;
 };
 
-class MenuPrompts : public FrameFixture, public ::testing::WithParamInterface<PromptCase> {};
+class MenuPrompts : public FrameWindowFixture, public ::testing::WithParamInterface<PromptCase> {};
 
 // The prompt of the highlighted entry; a separator leaves the pane alone,
 // an entry the menu file does not know empties it.
@@ -250,7 +250,7 @@ struct AccelCase {
   size_t runs;  // how often the left neighbour was asked for
 };
 
-class FrameAccelerators : public FrameFixture, public ::testing::WithParamInterface<AccelCase> {};
+class FrameAccelerators : public FrameWindowFixture, public ::testing::WithParamInterface<AccelCase> {};
 
 // Accelerator 000 is Ctrl+P, 001 Ctrl+Q with the letter V that never
 // matters, 002 Escape alone; each runs command 302 (left neighbour).
@@ -283,7 +283,7 @@ struct CloseCase {
   std::vector<int> held;
 };
 
-class PopupClosing : public FrameFixture, public ::testing::WithParamInterface<CloseCase> {};
+class PopupClosing : public FrameWindowFixture, public ::testing::WithParamInterface<CloseCase> {};
 
 // Escape, Ctrl+F4 and the caption's close all go back one key: with an
 // empty history to the start key. The window stays.
@@ -332,7 +332,7 @@ struct PlaceCase {
   CRect placed;  // after the second, relative to the main frame's pane area
 };
 
-class PopupPlacement : public FrameFixture, public ::testing::WithParamInterface<PlaceCase> {};
+class PopupPlacement : public FrameWindowFixture, public ::testing::WithParamInterface<PlaceCase> {};
 
 TEST_P(PopupPlacement, AtTheCursorInsideTheMainFrame) {
   const PlaceCase& c = GetParam();
@@ -397,7 +397,7 @@ struct ProtocolCase {
   BOOL visible;
 };
 
-class ProtocolAnswers : public FrameFixture, public ::testing::WithParamInterface<ProtocolCase> {};
+class ProtocolAnswers : public FrameWindowFixture, public ::testing::WithParamInterface<ProtocolCase> {};
 
 TEST_P(ProtocolAnswers, TellWhetherTheOrderListIsVisible) {
   ASSERT_TRUE(CreateMain());
@@ -436,7 +436,7 @@ struct DockCase {
   DWORD align;
 };
 
-class ToolbarPlaces : public FrameFixture, public ::testing::WithParamInterface<DockCase> {};
+class ToolbarPlaces : public FrameWindowFixture, public ::testing::WithParamInterface<DockCase> {};
 
 TEST_P(ToolbarPlaces, FollowTheSettings) {
   const DockCase& c = GetParam();

@@ -45,6 +45,7 @@ class PictureFixture : public LinkFixture {
   void TearDown() override {
     theGlobals.m_hs_connect_use_timer = FALSE;
     theGlobals.m_hs_connect_onoff = TRUE;
+    theGlobals.m_hs_connect_timer = 500;
     theGlobals.m_protmodus = 0;
     theGlobals.m_ZoomFactor = 0;
     theGlobals.m_check_hs_abilities = FALSE;

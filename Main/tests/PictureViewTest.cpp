@@ -7,7 +7,9 @@
 #include "Main/tests/PictureFixture.h"
 #include "mfc/CMenu.h"
 #include "user/Menus.h"
+#include "win32/Clock.h"
 #include "win32/MessageBox.h"
+#include "win32/UserMessages.h"
 
 namespace {
 
@@ -76,6 +78,8 @@ TEST_F(PictureViewTest, AClickOnAKeyHotspotShowsTheKeyAndOnlyAPlainClick) {
   const CPoint motor = WindowPoint(*view, 30, 25);
   Send(*view, WM_MOUSEMOVE, motor);
   EXPECT_EQ(view->GetEventKind(), CPicView::EVENT_LINK);
+  ASSERT_FALSE(shell.hints.empty());
+  EXPECT_EQ(shell.hints.back(), "129:?MOT:?MOT");  // the link text, which is the name's field
   Send(*view, WM_LBUTTONDOWN, motor, MK_LBUTTON);
   EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "MOT"}}));
   layer::SetKeyDown(VK_CONTROL, true);
@@ -111,13 +115,31 @@ TEST_F(PictureViewTest, HoveringAHotspotSelectsItsRowAtOnceOrAfterTheRest) {
   Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 120, 70));
   EXPECT_EQ(SelectedRow(table), 1);
 
+  layer::ManualClock clock;
+  layer::ScopedClock useClock(clock);
   theGlobals.m_hs_connect_use_timer = TRUE;
-  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 120, 30));
-  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 121, 31));
-  EXPECT_EQ(SelectedRow(table), -1);  // a move is no hover link yet, and every move restarts the rest
+  theGlobals.m_hs_connect_timer = 300;
+  const CPoint first = WindowPoint(*view, 120, 30);
+  const CPoint second = WindowPoint(*view, 121, 31);
+  Send(*view, WM_MOUSEMOVE, first);
+  clock.Advance(200);
+  layer::PumpUntilIdle();
+  Send(*view, WM_MOUSEMOVE, second);
+  EXPECT_EQ(SelectedRow(table), -1);  // a move is no hover link yet
+  clock.Advance(200);
+  layer::PumpUntilIdle();
+  EXPECT_EQ(SelectedRow(table), -1);  // every move restarts the rest
   EXPECT_TRUE(view->HoverTimerRunning());
-  SendMessage(view->m_hWnd, WM_TIMER, CPicView::kHoverTimer, 0);
+  clock.Advance(100);
+  layer::PumpUntilIdle();
   EXPECT_EQ(SelectedRow(table), 0);
+  EXPECT_FALSE(view->HoverTimerRunning());
+
+  // The focus going elsewhere while the pointer is away ends the hover.
+  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 120, 30));
+  layer::SetCursorPosition(POINT{5000, 5000});
+  SendMessage(view->m_hWnd, WM_KILLFOCUS, 0, 0);
+  EXPECT_EQ(SelectedRow(table), -1);
   EXPECT_FALSE(view->HoverTimerRunning());
 }
 
@@ -229,6 +251,13 @@ TEST_F(PictureViewTest, ARubberBandZoomsToItsRectangleAndAnEmptyOneOnlyDisarms) 
   EXPECT_FALSE(view->IsZoomMode());
   EXPECT_EQ(view->GetZoom(), 0);
 
+  // Losing the capture cancels a drag.
+  view->ToggleZoomMode();
+  Send(*view, WM_LBUTTONDOWN, from, MK_LBUTTON);
+  SendMessage(view->m_hWnd, WM_CAPTURECHANGED, 0, 0);
+  EXPECT_FALSE(view->IsDragging());
+  EXPECT_FALSE(view->IsZoomMode());
+
   view->ToggleZoomMode();
   Send(*view, WM_LBUTTONDOWN, from, MK_LBUTTON);
   Send(*view, WM_MOUSEMOVE, from + CPoint(50, 25), MK_LBUTTON);
@@ -313,6 +342,49 @@ TEST_F(PictureViewTest, TheSampleLineDrawingsLabelsLeadToTheRowsOfTheirPositions
   EXPECT_EQ(view->GetEventKind(), CPicView::EVENT_LINK);
   Send(*view, WM_LBUTTONDOWN, WindowPoint(*view, label.x, label.y), MK_LBUTTON);
   EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "MOT"}}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PictureViewTest, TheFacesZoomCommandsActOnlyOnItsOnePictureThatFollowsTheProgramZoom) {
+  CPicView* first = ViewOf(PictureFrame("rm46.bmp", 1));
+  Adopt();
+  EXPECT_TRUE(face.ZoomPart());
+  EXPECT_EQ(first->GetZoom(), -2);
+  CFrame& second = Read({varno::testing::FrameDef("Q").Tag(117, {1}).Text(28, folder / "rm46.bmp")});
+  auto* secondMain = new CFrameView;
+  ASSERT_TRUE(secondMain->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200),
+                                 CWnd::FromHandle(app.m_hMainWnd), 59650));
+  secondMain->AttachFrame(&second);
+  {
+    CClientDC dc(secondMain);
+    second.AttachView(secondMain, &dc, nullptr);
+  }
+  Adopt();
+  EXPECT_FALSE(face.ZoomWhole());  // two pictures: neither is meant
+  EXPECT_EQ(first->GetZoom(), -2);
+  secondMain->DestroyWindow();
+}
+
+TEST_F(PictureViewTest, TheRasterSwitchKeepsTheDescribedSettingWhileOff) {
+  struct Case {
+    const char* name;
+    BOOL rasterOn;
+    int startsWith;
+  };
+  for (const Case& c : {Case{"raster on", TRUE, 3}, Case{"raster off", FALSE, 0}}) {
+    theGlobals.m_raster_on = c.rasterOn;
+    CFrame& frame = Read({varno::testing::FrameDef("P").Tag(153, {3}).Text(28, folder / "rm46.bmp")});
+    CImage& picture = *frame.m_children[0].Picture();
+    EXPECT_EQ(picture.m_raster, c.startsWith) << c.name;
+    frame.SetRaster(FALSE);
+    EXPECT_EQ(picture.m_raster, 0) << c.name;
+    frame.SetRaster(TRUE);
+    EXPECT_EQ(picture.m_raster, 3) << c.name;
+  }
+  theGlobals.m_raster_on = TRUE;
 }
 
 }  // namespace

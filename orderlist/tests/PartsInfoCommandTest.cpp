@@ -196,6 +196,7 @@ TEST_F(PartsInfoCommand, TheSelectedLinesPartIsProposed) {
   m_view->SetCurrentItem(0);
   CString proposed;
   Command(ID_PARTS_INFO, [&](HWND dialog) {
+    protocol_testing::SaveScreenshot(dialog, "part-number.png");
     char text[64] = {};
     GetDlgItemText(dialog, IDC_PART_NUMBER, text, sizeof text);
     proposed = text;
