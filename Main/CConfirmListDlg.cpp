@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Main/CWV4Globals.h"
+#include "Main/ListDialogTexts.h"
 #include "mfc/CDataExchange.h"
 #include "win32/MessageBox.h"
 
@@ -24,11 +25,12 @@ int RowLength(const unsigned char* bytes, int length, int pos) {
   return end - pos;
 }
 
-void SetText(CWnd& dialog, int id, LONG number) {
-  if (CWnd* item = dialog.GetDlgItem(id)) item->SetWindowText(theGlobals.MessageText(number));
-}
-
 }  // namespace
+
+BEGIN_MESSAGE_MAP(CConfirmListDlg, CDialog)
+  ON_WM_DRAWITEM()
+  ON_NOTIFY(NM_DBLCLK, IDC_LIST, OnDoubleClick)
+END_MESSAGE_MAP()
 
 CConfirmListDlg::CConfirmListDlg(CWnd* parent) : CDialog(IDD, parent) {}
 
@@ -57,24 +59,39 @@ void CConfirmListDlg::DoDataExchange(CDataExchange* exchange) {
 
 BOOL CConfirmListDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetWindowText(theGlobals.MessageText(TEXT_CAPTION));
-  SetText(*this, IDC_LABEL, TEXT_LABEL);
-  SetText(*this, IDOK, TEXT_OK);
-  SetText(*this, IDCANCEL, TEXT_CANCEL);
+  SetDialogText(*this, 0, TEXT_CAPTION);
+  SetDialogText(*this, IDC_LABEL, TEXT_LABEL);
+  SetDialogText(*this, IDOK, TEXT_OK);
+  SetDialogText(*this, IDCANCEL, TEXT_CANCEL);
   if (m_list.m_hWnd == nullptr) return TRUE;
   m_list.DeleteAllItems();
   m_helper = std::make_unique<CListHelper>(&m_list);
-  const char* titles = m_titles ? static_cast<const char*>(*m_titles) : "";
-  const int titlesLength = m_titles ? m_titles->GetLength() : 0;
-  for (int column = 0, pos = 0; column < m_columns; ++column) {
-    const char* title = pos < titlesLength ? titles + pos : "";
-    m_helper->AddColumn(column, title);
-    if (pos < titlesLength) pos += static_cast<int>(std::strlen(title)) + 1;
-  }
+  if (m_titles != nullptr) m_helper->AddColumns(*m_titles, m_titles->GetLength(), m_columns);
+  else m_helper->AddColumns(nullptr, 0, m_columns);
   if (m_display != nullptr) m_helper->AddRows(*m_display, m_display->GetLength());
   m_helper->AutoSizeColumns();
+  m_helper->EnableWhileSelected(GetDlgItem(IDOK));  // nothing is chosen yet
   return TRUE;
 }
+
+void CConfirmListDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
+  if (id != IDC_LIST || m_helper == nullptr) {
+    CDialog::OnDrawItem(id, item);
+    return;
+  }
+  m_helper->DrawItem(item);
+  m_helper->EnableWhileSelected(GetDlgItem(IDOK));
+}
+
+BOOL CConfirmListDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (m_helper != nullptr && m_helper->OnHeaderNotify(reinterpret_cast<NMHDR*>(lParam))) {
+    *result = TRUE;
+    return TRUE;
+  }
+  return CDialog::OnNotify(wParam, lParam, result);
+}
+
+void CConfirmListDlg::OnDoubleClick(NMHDR* /*notification*/, LRESULT* /*result*/) { OnOK(); }
 
 void CConfirmListDlg::OnOK() {
   std::vector<bool> chosen;

@@ -31,6 +31,10 @@ class CConfirmListDlg : public CDialog {
   void OnOK() override;
   void DoDataExchange(CDataExchange* exchange) override;
   void PostNcDestroy() override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
+  afx_msg void OnDoubleClick(NMHDR* notification, LRESULT* result);
+  DECLARE_MESSAGE_MAP()
 
  private:
   CListCtrl m_list;
