@@ -2,16 +2,13 @@
 // target, and the user picks the row to follow.
 #pragma once
 
-#include <memory>
 #include <vector>
 
-#include "Main/CListHelper.h"
+#include "Main/COwnerDrawnListDlg.h"
 #include "Main/CTableCell.h"
 #include "foundation/CDynBuf.h"
-#include "mfc/CDialog.h"
-#include "mfc/CListCtrl.h"
 
-class CBranchDlg : public CDialog {
+class CBranchDlg : public COwnerDrawnListDlg {
  public:
   enum { IDD = 150, IDC_LIST = 3004, IDC_LABEL = 3034 };
 
@@ -29,17 +26,9 @@ class CBranchDlg : public CDialog {
  protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
-  void DoDataExchange(CDataExchange* exchange) override;
-  void PostNcDestroy() override;
-  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-  afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
-  afx_msg void OnDoubleClick(NMHDR* notification, LRESULT* result);
-  DECLARE_MESSAGE_MAP()
 
  private:
-  void AddCandidates();
+  void AddCandidates(CListHelper& helper);
 
-  CListCtrl m_list;
-  std::unique_ptr<CListHelper> m_helper;
   std::vector<const LinkChoice*> m_rowChoices;  // the candidate of each list row
 };

@@ -27,12 +27,7 @@ int RowLength(const unsigned char* bytes, int length, int pos) {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CConfirmListDlg, CDialog)
-  ON_WM_DRAWITEM()
-  ON_NOTIFY(NM_DBLCLK, IDC_LIST, OnDoubleClick)
-END_MESSAGE_MAP()
-
-CConfirmListDlg::CConfirmListDlg(CWnd* parent) : CDialog(IDD, parent) {}
+CConfirmListDlg::CConfirmListDlg(CWnd* parent) : COwnerDrawnListDlg(IDD, parent) {}
 
 void CConfirmListDlg::KeepChosenRows(CDynBuf& data, const std::vector<bool>& chosen) {
   CDynBuf kept;
@@ -52,46 +47,19 @@ void CConfirmListDlg::KeepChosenRows(CDynBuf& data, const std::vector<bool>& cho
   data = kept;
 }
 
-void CConfirmListDlg::DoDataExchange(CDataExchange* exchange) {
-  CDialog::DoDataExchange(exchange);
-  DDX_Control(exchange, IDC_LIST, m_list);
-}
-
 BOOL CConfirmListDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   SetDialogText(*this, 0, TEXT_CAPTION);
   SetDialogText(*this, IDC_LABEL, TEXT_LABEL);
   SetDialogText(*this, IDOK, TEXT_OK);
   SetDialogText(*this, IDCANCEL, TEXT_CANCEL);
-  if (m_list.m_hWnd == nullptr) return TRUE;
-  m_list.DeleteAllItems();
-  m_helper = std::make_unique<CListHelper>(&m_list);
-  if (m_titles != nullptr) m_helper->AddColumns(*m_titles, m_titles->GetLength(), m_columns);
-  else m_helper->AddColumns(nullptr, 0, m_columns);
-  if (m_display != nullptr) m_helper->AddRows(*m_display, m_display->GetLength());
-  m_helper->AutoSizeColumns();
-  m_helper->EnableWhileSelected(GetDlgItem(IDOK));  // nothing is chosen yet
+  CListHelper* helper = m_titles != nullptr ? StartList(*m_titles, m_titles->GetLength(), m_columns)
+                                            : StartList(nullptr, 0, m_columns);
+  if (helper == nullptr) return TRUE;
+  if (m_display != nullptr) helper->AddRows(*m_display, m_display->GetLength());
+  FinishList();
   return TRUE;
 }
-
-void CConfirmListDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
-  if (id != IDC_LIST || m_helper == nullptr) {
-    CDialog::OnDrawItem(id, item);
-    return;
-  }
-  m_helper->DrawItem(item);
-  m_helper->EnableWhileSelected(GetDlgItem(IDOK));
-}
-
-BOOL CConfirmListDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  if (m_helper != nullptr && m_helper->OnHeaderNotify(reinterpret_cast<NMHDR*>(lParam))) {
-    *result = TRUE;
-    return TRUE;
-  }
-  return CDialog::OnNotify(wParam, lParam, result);
-}
-
-void CConfirmListDlg::OnDoubleClick(NMHDR* /*notification*/, LRESULT* /*result*/) { OnOK(); }
 
 void CConfirmListDlg::OnOK() {
   std::vector<bool> chosen;
@@ -99,9 +67,4 @@ void CConfirmListDlg::OnOK() {
     chosen.push_back((m_list.GetItemState(item, LVIS_SELECTED) & LVIS_SELECTED) != 0);
   if (m_data != nullptr) KeepChosenRows(*m_data, chosen);
   CDialog::OnOK();
-}
-
-void CConfirmListDlg::PostNcDestroy() {
-  m_helper.reset();
-  CDialog::PostNcDestroy();
 }

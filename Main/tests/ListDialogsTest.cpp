@@ -22,11 +22,7 @@
 
 namespace {
 
-CDynBuf Block(const std::string& bytes) {
-  CDynBuf block;
-  block.Append(bytes.data(), static_cast<int>(bytes.size()));
-  return block;
-}
+using varno::testing::Buf;
 
 // A window holding an owner-drawn list whose rows and header notifications
 // it hands to the helper, as the dialogs do.
@@ -263,7 +259,7 @@ class ListDialogsTest : public varno::testing::ShellFixture {
   static LinkChoice Choice(const char* target, int kind, int row, const std::string& texts) {
     LinkChoice choice{target, target, kind, 0};
     choice.row = row;
-    choice.texts = Block(texts);
+    choice.texts = Buf(texts);
     return choice;
   }
   static HWND List(HWND dialog) { return GetDlgItem(dialog, 3004); }
@@ -292,7 +288,7 @@ class ListDialogsTest : public varno::testing::ShellFixture {
   }
   static void Press(HWND dialog, int id) { SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-  CDynBuf titles = Block(std::string("Nr\0Teil\0", 8));
+  CDynBuf titles = Buf(std::string("Nr\0Teil\0", 8));
 };
 
 TEST_F(ListDialogsTest, BranchListsOneRowPerCandidateWithItsRowTexts) {
@@ -419,8 +415,8 @@ TEST_F(ListDialogsTest, ShellLetsTheUserChooseTheBranchInTheDialog) {
 }
 
 TEST_F(ListDialogsTest, ConfirmListEnablesOkWhileARowIsChosenAndSendsNothingWithoutOne) {
-  CDynBuf display = Block(std::string("1\0Kolben\0" "2\0Ventil\0" "\0", 19));
-  CDynBuf data = Block(std::string("A\0" "1\0" "\0" "B\0" "2\0" "\0" "\0", 11));
+  CDynBuf display = Buf(std::string("1\0Kolben\0" "2\0Ventil\0" "\0", 19));
+  CDynBuf data = Buf(std::string("A\0" "1\0" "\0" "B\0" "2\0" "\0" "\0", 11));
   CConfirmListDlg dialog(CWnd::FromHandle(app.m_hMainWnd));
   dialog.m_columns = 2;
   dialog.m_titles = &titles;
