@@ -57,6 +57,14 @@ BOOL CFace::Build(CMultiFrame* window) {
   m_frame_window = window;
   if (!NewKey() || !CreateLayout() || !BuildFrames()) return FALSE;
   if (theGlobals.m_papp != nullptr) theGlobals.m_papp->EnablePrint(m_print_count >= 1);
+  if (theGlobals.m_check_hs_abilities) {
+    m_link_names.clear();
+    m_link_flags.Empty();
+    for (const auto& frame : m_frames) frame->CollectLinkNames();
+    for (const auto& frame : m_frames) {
+      if (frame->HasPicture()) frame->AttachPictureViews();
+    }
+  }
   return TRUE;
 }
 
@@ -76,6 +84,7 @@ BOOL CFace::DestroyFrames() {
     }
   }
   m_frames.clear();
+  m_picture_views.clear();
   return TRUE;
 }
 

@@ -18,6 +18,7 @@
 #include "win32/Types.h"
 
 class CMultiFrame;
+class CPicView;
 class FaceWindows;
 class FrameView;
 
@@ -81,6 +82,19 @@ class CFace : public CObject {
   // hotspot text go to the order-list program.
   BOOL CollectParts(int kind, BOOL order);
   BOOL GetHotspotTip(const CString& hotspot, CString& text);
+  // The picture views of the face: a view joins the list when its picture
+  // loads (paired with the others for their palettes) and leaves it when it goes.
+  void AddView(CPicView* view);
+  void RemoveView(const CPicView* view);
+  // Every picture view realises its palette, each as the foreground one.
+  BOOL BroadcastPalette();
+  // What a hotspot text offers: a key link (key), a command, parts to order.
+  BOOL GetHotspotAbilities(CFrame* frame, FrameView* view, const CString& text, int& key, int& command, int& parts);
+  // The zoom commands act on the one picture that follows the program-wide
+  // zoom; with none or several they do nothing.
+  BOOL StartZoom();
+  BOOL ZoomWhole();
+  BOOL ZoomPart();
   // Shows frame alone in the frame window; RestoreFrames shows the key again.
   void MaximizeFrame(CFrame* frame);
   void RestoreFrames();
@@ -104,6 +118,8 @@ class CFace : public CObject {
   BOOL TakePaneSizes();
   BOOL WriteUserFile();
   BOOL RemoveUserFile();
+  // Deletes the user page files of all faces.
+  static void RemoveUserFiles();
   CString UserFilePath() const;
   void FreeUserFile();
 
@@ -134,6 +150,7 @@ class CFace : public CObject {
   std::vector<CString> m_link_names;
   CDynBuf m_link_flags;
   BOOL m_context_flags[2] = {FALSE, FALSE};
+  std::vector<CPicView*> m_picture_views;  // not owned
 
  private:
   BOOL RunHandler(unsigned char tag, const CString& text, const unsigned char* operand);
@@ -142,6 +159,7 @@ class CFace : public CObject {
   BOOL CheckUserFileHeader();
   void WarnUserFile(int line, int code, int value);
   void ApplyPaneSizes();
+  CPicView* ZoomPicture() const;
 
   FaceWindows* m_windows = nullptr;
   // Frame sets that had a free pane when they were declared, in index order;

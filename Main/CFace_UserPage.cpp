@@ -168,3 +168,15 @@ BOOL CFace::RemoveUserFile() {
   if (m_face_name.IsEmpty()) return FALSE;
   return DeleteFile(UserFilePath());
 }
+
+// Every face's dragged sizes are forgotten at once.
+void CFace::RemoveUserFiles() {
+  const CString folder = theGlobals.m_user_page_def_path + "\\";
+  WIN32_FIND_DATA found{};
+  HANDLE search = FindFirstFile(folder + "*.wv4hpu", &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFile(folder + found.cFileName);
+  } while (FindNextFile(search, &found));
+  FindClose(search);
+}

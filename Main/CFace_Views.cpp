@@ -1,12 +1,14 @@
 // What the face does for the views of its frames: the road of a click on a
 // picture hotspot to a key or to the matching table rows, the parts ordered
 // from a picture, the tip of a hotspot, and one frame shown alone.
+#include <algorithm>
 #include <cstdlib>
 
 #include "Main/CFace.h"
 #include "Main/CImage.h"
 #include "Main/CTablePart.h"
 #include "Main/CMultiFrame.h"
+#include "Main/CPicView.h"
 #include "Main/CWV4Globals.h"
 #include "Main/FaceWindows.h"
 #include "Main/KeyCommand.h"
@@ -44,6 +46,87 @@ BOOL CFace::OnViewEvent(CFrame* frame, FrameView* view, int kind, UINT message, 
   return TRUE;
 }
 
+void CFace::AddView(CPicView* view) {
+  if (view == nullptr) return;
+  m_picture_views.push_back(view);
+  if (m_picture_views.size() < 2) return;
+  // One-bit pictures share their palette with the last coloured one, and
+  // every coloured one with the last one-bit picture.
+  CPicView* lastBilevel = nullptr;
+  CPicView* lastOther = nullptr;
+  for (CPicView* each : m_picture_views) (each->GetViewKind() == 1 ? lastBilevel : lastOther) = each;
+  if (lastBilevel == nullptr || lastOther == nullptr) return;
+  for (CPicView* each : m_picture_views) each->MixPalette(each->GetViewKind() == 1 ? lastOther : lastBilevel);
+}
+
+void CFace::RemoveView(const CPicView* view) {
+  m_picture_views.erase(std::remove(m_picture_views.begin(), m_picture_views.end(), view), m_picture_views.end());
+}
+
+BOOL CFace::BroadcastPalette() {
+  for (CPicView* view : m_picture_views) {
+    if (view->m_hWnd != nullptr) view->SendMessage(WM_USER, reinterpret_cast<WPARAM>(view->m_hWnd), 0);
+  }
+  return TRUE;
+}
+
+BOOL CFace::GetHotspotAbilities(CFrame* frame, FrameView* view, const CString& text, int& key, int& command,
+                                int& parts) {
+  key = command = parts = 0;
+  CString target;
+  if (frame != nullptr && frame->GetHotspotKey(view, target)) {
+    command = 1;
+    return TRUE;
+  }
+  for (const auto& each : m_frames) {
+    for (int i = 0; i < each->m_child_count; ++i) {
+      const FrameChild& child = each->m_children[static_cast<size_t>(i)];
+      if (child.kind != CHILD_BODY_TABLE) continue;
+      CString shown;
+      int value = 0;
+      BOOL orderable = FALSE;
+      const int link = child.Part()->LinkInfo(text, target, shown, value, orderable);
+      if ((link & 1) != 0) key = 1;
+      if ((link & 8) != 0) command = 1;
+      if (orderable) parts = 1;
+    }
+  }
+  return TRUE;
+}
+
+CPicView* CFace::ZoomPicture() const {
+  CPicView* found = nullptr;
+  int count = 0;
+  for (const auto& frame : m_frames) {
+    if (frame->m_defined == 0) continue;
+    for (int i = 0; i < frame->m_child_count; ++i) {
+      const CImage* picture = frame->m_children[static_cast<size_t>(i)].Picture();
+      if (picture == nullptr || !picture->FollowsProgramZoom() || picture->GetPicView() == nullptr) continue;
+      found = picture->GetPicView();
+      ++count;
+    }
+  }
+  return count == 1 ? found : nullptr;
+}
+
+BOOL CFace::StartZoom() {
+  CPicView* view = ZoomPicture();
+  if (view != nullptr) view->OnZoomStart();
+  return view != nullptr;
+}
+
+BOOL CFace::ZoomWhole() {
+  CPicView* view = ZoomPicture();
+  if (view != nullptr) view->OnZoomWhole();
+  return view != nullptr;
+}
+
+BOOL CFace::ZoomPart() {
+  CPicView* view = ZoomPicture();
+  if (view != nullptr) view->OnZoomPart();
+  return view != nullptr;
+}
+
 BOOL CFace::CollectParts(int kind, BOOL order) {
   if (kind != EVENT_PARTS) return FALSE;
   CDynBuf headers;
@@ -76,6 +159,7 @@ BOOL CFace::GetHotspotTip(const CString& hotspot, CString& text) {
 void CFace::MaximizeFrame(CFrame* chosen) {
   if (chosen == nullptr) return;
   chosen->m_maximized = 1;
+  chosen->ReparentPictureViews(m_frame_window);
   if (m_windows != nullptr) {
     for (int i = m_no_frames - 1; i >= 0; --i) {
       if (m_frames[static_cast<size_t>(i)]->HasPane()) m_windows->DestroyFrameView(i);
@@ -85,6 +169,8 @@ void CFace::MaximizeFrame(CFrame* chosen) {
     }
   }
   m_framesets.clear();
+  m_picture_views.clear();
+  chosen->RegisterPictureViews();
   m_framesets.emplace_back(FRAMESET_ROWS);
   m_framesets[0].AddPane(-1, FALSE);
   m_framesets[0].m_panes[0].use = PANE_FRAME;
@@ -102,6 +188,9 @@ void CFace::MaximizeFrame(CFrame* chosen) {
   SizeFrameSets(m_windows->PaneArea());
   ApplyPaneSizes();
   m_windows->RecalcFrameWindow();
+  for (CPicView* view : m_picture_views) {
+    if (view->m_hWnd != nullptr) view->SendMessage(WM_SETREDRAW, TRUE);
+  }
   m_laid_out = TRUE;
 }
 

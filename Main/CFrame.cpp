@@ -5,6 +5,7 @@
 #include "Main/CErrorTrace.h"
 #include "Main/CFace.h"
 #include "Main/CImage.h"
+#include "Main/CPicView.h"
 #include "Main/CTableCell.h"
 #include "Main/CTablePart.h"
 #include "Main/CWV4Db.h"
@@ -248,7 +249,6 @@ BOOL CFrame::LayoutChildren() {
   int spare = m_spare_height;
   CRect bounds = m_client;
   bounds.DeflateRect(m_margins.left, m_margins.top, m_margins.right, m_margins.bottom);
-  const CPoint scroll = m_views[0] != nullptr ? m_views[0]->ScrollPosition() : CPoint(0, 0);
   for (int i = 0; i < m_child_count; ++i) {
     FrameChild& child = m_children[static_cast<size_t>(i)];
     switch (child.kind) {
@@ -263,7 +263,7 @@ BOOL CFrame::LayoutChildren() {
         child.Part()->Layout(m_pDC, work, i, split, spare);
         break;
       case CHILD_PICTURE:
-        if (child.Picture()->Layout(work, bounds, scroll) != 0) result = FALSE;
+        if (child.Picture()->Layout(work, i, m_views[0], bounds) != 0) result = FALSE;
         ++counter;
         break;
       default: break;
@@ -370,19 +370,59 @@ void CFrame::DestroyViews() {
 int CFrame::CreateChildView(const CRect& rect, int child) {
   FaceWindows* windows = m_face != nullptr ? m_face->GetWindows() : nullptr;
   if (windows == nullptr || child < 0 || child >= static_cast<int>(m_children.size())) return 0;
-  const int slot = m_ViewNum;
-  FrameView* view = windows->CreateClientView(*this, slot, rect);
+  FrameView* view = windows->CreateClientView(*this, m_ViewNum, rect);
   if (view == nullptr) return 0;
-  m_views.resize(static_cast<size_t>(slot) + 1);
-  m_views[static_cast<size_t>(slot)] = view;
-  ++m_ViewNum;
-  FrameChild& record = m_children[static_cast<size_t>(child)];
-  record.view_slot = slot;
+  const int slot = AttachChildView(view, child);
+  const FrameChild& record = m_children[static_cast<size_t>(child)];
   const CTablePart* part = record.Part();
   const CSize total = part != nullptr ? CSize(part->m_rect.Width(), part->m_rect.Height()) : rect.Size();
   const CSize page = PageOf(rect.Width(), rect.Height());
   view->SizeScrollBars(total, page, LineOf(page));
   return slot;
+}
+
+int CFrame::AttachChildView(FrameView* view, int child) {
+  if (view == nullptr || child < 0 || child >= static_cast<int>(m_children.size())) return 0;
+  const int slot = m_ViewNum;
+  m_views.resize(static_cast<size_t>(slot) + 1);
+  m_views[static_cast<size_t>(slot)] = view;
+  ++m_ViewNum;
+  m_children[static_cast<size_t>(child)].view_slot = slot;
+  return slot;
+}
+
+void CFrame::RegisterPictureViews() {
+  if (m_face == nullptr) return;
+  for (int i = 0; i < m_child_count; ++i) {
+    const CImage* picture = m_children[static_cast<size_t>(i)].Picture();
+    if (picture != nullptr && picture->GetPicView() != nullptr) m_face->AddView(picture->GetPicView());
+  }
+}
+
+void CFrame::AttachPictureViews() {
+  if (m_face == nullptr) return;
+  for (int i = 0; i < m_child_count; ++i) {
+    const CImage* picture = m_children[static_cast<size_t>(i)].Picture();
+    if (picture != nullptr && picture->GetPicView() != nullptr) picture->GetPicView()->ApplyLinkNames(*m_face);
+  }
+}
+
+void CFrame::ReparentPictureViews(CWnd* window) {
+  for (int i = 0; i < m_child_count; ++i) {
+    const CImage* picture = m_children[static_cast<size_t>(i)].Picture();
+    CPicView* view = picture != nullptr ? picture->GetPicView() : nullptr;
+    if (view == nullptr || view->m_hWnd == nullptr) continue;
+    view->SendMessage(WM_SETREDRAW, FALSE);
+    view->SetParent(window);
+    view->MixPalette(nullptr);
+  }
+}
+
+void CFrame::SetRaster(BOOL on) {
+  for (int i = 0; i < m_child_count; ++i) {
+    CImage* picture = m_children[static_cast<size_t>(i)].Picture();
+    if (picture != nullptr && picture->m_view != nullptr) picture->SetRaster(on);
+  }
 }
 
 // Children.

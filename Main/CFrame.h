@@ -22,6 +22,7 @@ class CImage;
 class CMenu;
 class CMultiFrame;
 class CTableCell;
+class CWnd;
 class CTablePart;
 class FrameView;
 
@@ -84,6 +85,17 @@ class CFrame : public CObject {
   // A client scroll view for child n over rect (main view coordinates);
   // returns its slot, 0 when it cannot be made.
   int CreateChildView(const CRect& rect, int child);
+  // Puts view in the next free slot as child n's own view; returns the slot.
+  int AttachChildView(FrameView* view, int child);
+  // The views of the pictures join the face's view list, or learn the face's
+  // link names and keep only the hotspots that the tables know.
+  void RegisterPictureViews();
+  void AttachPictureViews();
+  // Hands the windows of the pictures' views to window (none: no parent),
+  // without redrawing, so that they outlive the panes.
+  void ReparentPictureViews(CWnd* window);
+  // Switches the hotspot raster of every picture on or off.
+  void SetRaster(BOOL on);
 
   // Children.
   void OpenChild(int kind, std::unique_ptr<CObject> object, int viewSlot);

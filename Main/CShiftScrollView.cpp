@@ -146,7 +146,9 @@ void CShiftScrollView::OnKeyDown(UINT key, UINT repeat, UINT flags) {
 
 void CShiftScrollView::OnKeyUp(UINT key, UINT repeat, UINT flags) {
   CScrollView::OnKeyUp(key, repeat, flags);
-  if (InActiveFrameWindow()) UpdateCursorAndHint();
+  if (!InActiveFrameWindow()) return;
+  UpdateCursorAndHint();
+  if (CMultiFrame* window = m_frame->GetFrameWindow(); window != nullptr) window->HandleKeyUp(key, repeat, flags);
 }
 
 LRESULT CShiftScrollView::OnNcHitTest(CPoint point) {

@@ -4,10 +4,8 @@
 #include "Main/CWV4Globals.h"
 #include "Main/varno4.h"
 #include "comctl/CommCtrl.h"
+#include "foundation/LoadedModules.h"
 #include "mfc/CDataExchange.h"
-#include "win32/Module.h"
-#include "win32/Process.h"
-#include "win32/ProcessTable.h"
 #include "win32/MessageBox.h"
 #include "win32/UserWindows.h"
 
@@ -17,11 +15,6 @@ constexpr LONG TEXT_CAPTION = 728;
 constexpr LONG TEXT_OK = 1119;
 constexpr LONG TEXT_COPY = 1518;
 constexpr int kWindowsNt4 = 3;
-constexpr DWORD kMostModules = 100;
-
-using SnapshotFn = HANDLE (*)(DWORD, DWORD);
-using ModuleWalkFn = BOOL (*)(HANDLE, LPMODULEENTRY32);
-using EnumModulesFn = BOOL (*)(HANDLE, HMODULE*, DWORD, DWORD*);
 
 class WaitCursor {
  public:
@@ -65,49 +58,18 @@ BOOL CVersionDlg::OnInitDialog() {
 
 void CVersionDlg::ListModules() {
   const bool nt4 = theGlobals.m_papp != nullptr && theGlobals.m_papp->m_win_version == kWindowsNt4;
-  if (nt4) {
-    auto enumModules = reinterpret_cast<EnumModulesFn>(GetProcAddress(LoadLibrary("PSAPI.DLL"), "EnumProcessModules"));
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, GetCurrentProcessId());
-    HMODULE modules[kMostModules] = {};
-    DWORD needed = 0;
-    if (enumModules != nullptr && process != nullptr && enumModules(process, modules, sizeof modules, &needed)) {
-      const DWORD count = std::min<DWORD>(needed / sizeof(HMODULE), kMostModules);
-      for (DWORD i = 0; i < count; ++i) {
-        char path[MAX_PATH] = {};
-        if (GetModuleFileName(modules[i], path, sizeof path) > 0) AddModule(path);
-      }
-    }
-    if (process != nullptr) CloseHandle(process);
-    return;
-  }
-  HMODULE kernel = GetModuleHandle("KERNEL32.DLL");
-  auto snapshot = reinterpret_cast<SnapshotFn>(GetProcAddress(kernel, "CreateToolhelp32Snapshot"));
-  auto first = reinterpret_cast<ModuleWalkFn>(GetProcAddress(kernel, "Module32First"));
-  auto next = reinterpret_cast<ModuleWalkFn>(GetProcAddress(kernel, "Module32Next"));
-  if (!snapshot || !first || !next) return;
-  HANDLE modules = snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId());
-  if (modules == INVALID_HANDLE_VALUE || modules == nullptr) return;
-  MODULEENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = first(modules, &entry); more; more = next(modules, &entry)) AddModule(entry.szExePath);
-  CloseHandle(modules);
+  for (const CString& path : LoadedModuleFiles(nt4)) AddModule(path);
 }
 
 // Every row goes to the top, so that the list shows the modules in reverse.
 void CVersionDlg::AddModule(const CString& path) {
   CString version;
   if (theGlobals.m_papp == nullptr || !theGlobals.m_papp->GetFileVersion(path, version)) return;
-  const int slash = path.ReverseFind('\\') >= 0 ? path.ReverseFind('\\') : path.ReverseFind('/');
-  m_list.InsertItem(0, path.Mid(slash + 1));
+  m_list.InsertItem(0, ModuleName(path));
   m_list.SetItemText(0, 1, version);
   m_list.SetItemText(0, 2, path);
 }
 
-CString CVersionDlg::ListText() const {
-  CString text;
-  for (int row = 0; row < m_list.GetItemCount(); ++row)
-    text += m_list.GetItemText(row, 0) + "\t" + m_list.GetItemText(row, 1) + "\t" + m_list.GetItemText(row, 2) + "\r\n";
-  return text;
-}
+CString CVersionDlg::ListText() const { return ModuleListText(m_list); }
 
 void CVersionDlg::OnCopy() { CopyTextToClipboard(m_hWnd, ListText()); }

@@ -1,6 +1,7 @@
 #include "Main/ShellServices.h"
 
 #include "Main/CBranchDlg.h"
+#include "Main/CMultiFrame.h"
 #include "Main/CWV4Globals.h"
 #include "Main/varno4.h"
 #include "win32/MessageBox.h"
@@ -37,6 +38,11 @@ BOOL ShellServices::ChooseBranch(const CDynBuf& headers, int headerCount, const 
   if (dialog.DoModal() != IDOK || dialog.m_chosen == nullptr) return FALSE;
   chosen = *dialog.m_chosen;
   return TRUE;
+}
+
+void ShellServices::ShowActionHint(int action, const CString& name, const CString& text) {
+  auto* frameWindow = dynamic_cast<CMultiFrame*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+  if (frameWindow != nullptr) frameWindow->ShowActionHint(action, name, text);
 }
 
 ShellServices& Shell() { return *Current(); }

@@ -1,9 +1,8 @@
 // What the screen layout asks of the viewer's shell beyond the application
 // object: handing parts to the order-list program with the confirmation
 // list, the branch choice, and the hint of the status bar. The plain
-// services below hand parts to the application object and let the user
-// choose a branch in the branch dialog; they show no hint until the shell
-// puts its own in place.
+// services below hand parts to the application object, let the user
+// choose a branch in the branch dialog and give hints to the frame window.
 #pragma once
 
 #include <vector>
@@ -27,8 +26,9 @@ class ShellServices {
   // header texts as column titles); FALSE when cancelled.
   virtual BOOL ChooseBranch(const CDynBuf& headers, int headerCount, const std::vector<LinkChoice>& choices,
                             LinkChoice& chosen);
-  // The hint of the action under the pointer in the status bar.
-  virtual void ShowActionHint(int /*action*/, const CString& /*name*/, const CString& /*text*/) {}
+  // The hint of the action under the pointer in the status bar of the
+  // active frame window, where pointer actions happen.
+  virtual void ShowActionHint(int action, const CString& name, const CString& text);
 };
 
 // The services in place; never null.

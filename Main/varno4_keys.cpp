@@ -6,6 +6,7 @@
 #include "Main/CWV4Db.h"
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Var.h"
+#include "Main/ViewerFrames.h"
 #include "Main/varno4.h"
 #include "interfaces/ProtocolCommands.h"
 #include "interfaces/QorDdm.h"
@@ -90,10 +91,62 @@ void ForgetNeighbours() {
 
 }  // namespace
 
-BOOL CViewerApp::ShowFace() { return TRUE; }
-void CViewerApp::EnableCommand(int /*command*/, BOOL /*enable*/) {}
+namespace {
 
-void CViewerApp::EnablePrint(BOOL /*enable*/) {}
+constexpr int ERR_FACE_BUILD = 502;
+
+// The frame window of the window with the keyboard focus.
+CFrameWnd* FocusFrame() {
+  HWND focus = GetFocus();
+  CWnd* window = focus != nullptr ? CWnd::FromHandle(focus) : nullptr;
+  if (window == nullptr) return nullptr;
+  if (auto* frame = dynamic_cast<CFrameWnd*>(window)) return frame;
+  return window->GetParentFrame();
+}
+
+BOOL FailBuild(const char* which) {
+  ERROR_TRACE_PUSH()->Fail(__LINE__, SEVERITY_ERROR, ERR_FACE_BUILD, which, 0);
+  return FALSE;
+}
+
+}  // namespace
+
+// The face goes to the pop-up when the key asks for it, the main frame
+// waiting disabled meanwhile; otherwise to the main frame, the pop-up hidden.
+// Without frame windows there is nothing to show.
+BOOL CViewerApp::ShowFace() {
+  CMainFrame* main = ViewerMainFrame();
+  CPopup* popup = ViewerPopup();
+  if (main == nullptr) return TRUE;
+  const CFrameWnd* focus = FocusFrame();
+  const bool hadFocus = focus != nullptr && (focus == main || focus == popup);
+  CFrameWnd* shown = main;
+  if (theGlobals.m_IsPopup && popup != nullptr) {
+    if (!popup->m_shown) {
+      main->EnableWindow(FALSE);
+      popup->m_shown = TRUE;
+    }
+    if (!popup->BuildFace()) return FailBuild("P");
+    popup->PlaceAtCursor(main);
+    popup->ShowWindow(SW_SHOW);
+    popup->UpdateWindow();
+    popup->EnableWindow(TRUE);
+    shown = popup;
+  } else {
+    if (popup != nullptr && popup->m_shown) {
+      main->EnableWindow(TRUE);
+      popup->EnableWindow(FALSE);
+      popup->ShowWindow(SW_HIDE);
+      popup->m_shown = FALSE;
+    }
+    if (!main->BuildFace()) return FailBuild("F");
+    main->ShowWindow(SW_SHOW);
+    main->UpdateWindow();
+    main->EnableWindow(TRUE);
+  }
+  if (hadFocus) shown->SetFocus();
+  return TRUE;
+}
 
 BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   CWV4Globals& g = theGlobals;
@@ -205,5 +258,10 @@ BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   g.m_cur_key_name = g.m_new_key_name;
   g.m_pvar->DiscardSnapshot();
   g.m_cur_varbuf.Empty();
+  if (g.m_IsPopup) {
+    if (CPopup* popup = ViewerPopup()) popup->UpdateTitle();
+  } else if (CMainFrame* main = ViewerMainFrame()) {
+    main->UpdateTitle();
+  }
   return TRUE;
 }

@@ -2,6 +2,7 @@
 // and which the catalogue's.
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Var.h"
+#include "Main/ViewerFrames.h"
 #include "Main/varno4.h"
 #include "foundation/CDynBuf.h"
 #include "foundation/CIniClass.h"
@@ -43,6 +44,8 @@ BOOL CViewerApp::SetProgramLanguage(const char* name) {
   if (g.m_pini != nullptr) g.m_pini->WriteKey("SYSTEM", "Language", CString("\"") + name + "\"", g.m_main_user_ini, 0);
   if (m_hMainWnd == nullptr) return TRUE;
   CheckMenuCommand(m_hMainWnd, oldCommand, false);
+  CMainFrame* main = ViewerMainFrame();
+  if (main != nullptr) main->RetextMenu();
   // An order-list program that was never started is not looked for: the
   // viewer runs without one and without an error box.
   if (!g.m_FirstStart && m_prot_pid != 0) {
@@ -51,7 +54,16 @@ BOOL CViewerApp::SetProgramLanguage(const char* name) {
     text.Append('\0');
     SendProtocolData(PROTOCOL_CMD_PROGRAM_LANGUAGE, &text);
   }
+  if (main != nullptr) main->GetToolBar().ReloadTexts();
   CheckMenuCommand(m_hMainWnd, newCommand, true);
+  if (main != nullptr) {
+    main->ForgetHint();
+    main->SetPaneText(3, name);
+  }
+  if (CPopup* popup = ViewerPopup()) {
+    popup->GetToolBar().ReloadTexts();
+    popup->ForgetHint();
+  }
   return TRUE;
 }
 

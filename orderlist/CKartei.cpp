@@ -182,6 +182,7 @@ bool CKartei::ReadWholeBook(CString& bytes) {
 }
 
 void CKartei::ReportDamage(DWORD offset) {
+  m_met_damage = TRUE;
   if (!m_log) return;
   CString entry;
   entry.Format("CKartei : damaged card at offset %u of %s", offset, static_cast<const char*>(m_path));
@@ -193,6 +194,7 @@ void CKartei::ReportDamage(DWORD offset) {
 template <class Test>
 int CKartei::FindCards(CArray<DWORD>& offsets, Test test) {
   offsets.RemoveAll();
+  m_met_damage = FALSE;
   OpenForCall call(*this);
   CString book;
   if (!call.Ready() || !ReadWholeBook(book)) return 0;

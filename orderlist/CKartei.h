@@ -64,6 +64,8 @@ class CKartei : public CObject {
   void SetLog(CLogFile* log) { m_log = log; }
   const CString& GetPath() const { return m_path; }
   BOOL IsChanged() const { return m_changed; }
+  // Whether the last search ended at a damaged card.
+  BOOL MetDamage() const { return m_met_damage; }
 
  private:
   class OpenForCall;
@@ -78,5 +80,6 @@ class CKartei : public CObject {
   CFile m_file;
   BOOL m_open = FALSE;
   BOOL m_changed = FALSE;
+  BOOL m_met_damage = FALSE;
   CLogFile* m_log = nullptr;
 };

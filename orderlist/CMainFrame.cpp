@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "interfaces/ProtocolCommands.h"
+#include "mfc/CDocument.h"
 #include "orderlist/res/resource.h"
 #include "orderlist/CBookingSettingsDlg.h"
 #include "orderlist/CListEditDlg.h"
@@ -46,8 +47,11 @@ namespace {
 const UINT protocolCommandMessage = ProtocolCommandMessage();
 }  // namespace
 
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_WM_CREATE()
+  ON_WM_DESTROY()
   ON_REGISTERED_MESSAGE(protocolCommandMessage, OnProtocolCommand)
   ON_MESSAGE(WM_COPYDATA, OnCopyDataMessage)
   ON_WM_TIMER()
@@ -74,9 +78,33 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_COMMAND(ID_FAX, OnFax)
   ON_COMMAND(ID_FAX_PRINTER, OnFaxPrinter)
   ON_COMMAND(ID_CALC_TOOL, RunCalcTool)
+  ON_COMMAND(ID_TOGGLE_TOOLBAR, OnToggleToolBar)
+  ON_COMMAND(ID_TOGGLE_STATUS_BAR, OnToggleStatusBar)
+  ON_COMMAND(ID_EXPORT_TEXT, OnExportText)
+  ON_COMMAND(ID_MERGE_ORDER, OnMergeOrder)
+  ON_COMMAND(ID_PRICES_HIDDEN, OnPricesHidden)
+  ON_COMMAND(ID_PRICES_CURRENCY1, OnPricesCurrency1)
+  ON_COMMAND(ID_PRICES_CURRENCY2, OnPricesCurrency2)
+  ON_UPDATE_COMMAND_UI(ID_PRINT_DIRECT, OnUpdatePrint)
+  ON_UPDATE_COMMAND_UI(ID_PRINT, OnUpdatePrint)
+  ON_UPDATE_COMMAND_UI(ID_FAX, OnUpdatePrint)
+  ON_UPDATE_COMMAND_UI(ID_FAX_PRINTER, OnUpdatePrint)
+  ON_UPDATE_COMMAND_UI(ID_TOGGLE_TOOLBAR, OnUpdateToolBar)
+  ON_UPDATE_COMMAND_UI(ID_TOGGLE_STATUS_BAR, OnUpdateStatusBar)
+  ON_UPDATE_COMMAND_UI(ID_EXPORT_PROGRAM, OnUpdateExportProgram)
+  ON_UPDATE_COMMAND_UI(ID_MERGE_ORDER, OnUpdateMergeOrder)
+  ON_UPDATE_COMMAND_UI(ID_PRICES_HIDDEN, OnUpdatePriceDisplay)
+  ON_UPDATE_COMMAND_UI(ID_PRICES_CURRENCY1, OnUpdatePriceDisplay)
+  ON_UPDATE_COMMAND_UI(ID_PRICES_CURRENCY2, OnUpdatePriceDisplay)
+  ON_UPDATE_COMMAND_UI(ID_MAIL_ORDER, OnUpdateMailOrder)
+  ON_COMMAND(ID_PARTS_INFO, OnPartsInfo)
+  ON_COMMAND(ID_CHOOSE_ADDRESSES, OnChooseAddresses)
+  ON_COMMAND(ID_VERSIONS, OnVersions)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame(CProtocolApp* app, CProtocolView* view) : m_app(app), m_view(view) {}
+CMainFrame::CMainFrame() : CMainFrame(static_cast<CProtocolApp*>(AfxGetApp()), nullptr) {}
+
+CMainFrame::CMainFrame(CProtocolApp* app, CProtocolView* view) : m_app(app), m_view(view) { m_tool_bar.m_app = app; }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& create) {
   create.cx = kFrameWidth;
@@ -89,8 +117,45 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& create) {
 
 int CMainFrame::OnCreate(LPCREATESTRUCT create) {
   if (CFrameWnd::OnCreate(create) == -1) return -1;
+  if (CDC* dc = GetDC()) {
+    CPalette* old = dc->SelectPalette(CPalette::FromHandle(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE))), FALSE);
+    dc->RealizePalette();
+    dc->SelectPalette(old, FALSE);
+    ReleaseDC(dc);
+  }
+  if (!m_tool_bar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP) || !m_tool_bar.LoadButtons(IDR_PROTOCOL)) return -1;
+  static const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+  if (!m_status_bar.Create(this) || !m_status_bar.SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators))))
+    return -1;
+  m_tool_bar.SetBarStyle(m_tool_bar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+  m_tool_bar.EnableDocking(CBRS_ALIGN_ANY);
+  EnableDocking(CBRS_ALIGN_ANY);
+  DockControlBar(&m_tool_bar);
   m_timer_id = SetTimer(kViewerWatchTimer, kViewerWatchPeriod, nullptr);
+  m_tool_bar.SetWindowText(AfxGetApp() && AfxGetApp()->m_pszAppName ? AfxGetApp()->m_pszAppName : "");
+  m_tool_bar.LoadTips();
   return 0;
+}
+
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT create, CCreateContext* context) {
+  if (!context || !context->m_pNewViewClass) return CFrameWnd::OnCreateClient(create, context);
+  m_view = dynamic_cast<CProtocolView*>(CreateView(context, AFX_IDW_PANE_FIRST));
+  return m_view != nullptr;
+}
+
+// The view keeps its controls in place once it knows its distances.
+void CMainFrame::RecalcLayout(BOOL notify) {
+  CFrameWnd::RecalcLayout(notify);
+  if (m_min_track_width && m_min_track_height && m_view && m_view->m_hWnd) m_view->LayoutControls();
+}
+
+// The caption names the program, then the order.
+void CMainFrame::OnUpdateFrameTitle(BOOL) {
+  if (m_strTitle.IsEmpty()) return;
+  const CString caption = m_strTitle + " - " + m_app->m_order_name;
+  CString current;
+  GetWindowText(current);
+  if (current != caption) SetWindowText(caption);
 }
 
 LRESULT CMainFrame::OnCopyDataMessage(WPARAM wParam, LPARAM lParam) {
@@ -116,12 +181,18 @@ void CMainFrame::HideForViewer() {
 void CMainFrame::ApplyProgramLanguage() {
   m_app->m_texts.DdmTextSetLanguage(m_app->m_prg_language_new);
   m_app->SetProgramLanguage(m_app->m_prg_language_new);
+  BuildMenu();
+  if (m_view && m_view->m_hWnd) m_view->Relabel();
+  if (m_tool_bar.m_hWnd) m_tool_bar.LoadTips();
   SetTitles();
 }
 
 void CMainFrame::SetTitles() {
   const CString title = m_app->GetText(kProgramTitle);
   if (title.IsEmpty()) return;
+  if (m_tool_bar.m_hWnd) m_tool_bar.SetWindowText(title);
+  m_app->SetAppName(title);
+  m_strTitle = title;
   SetWindowText(title + " - " + m_app->m_order_name);
 }
 

@@ -8,7 +8,10 @@
 
 #include "foundation/CDynBuf.h"
 #include "mfc/CFrameWnd.h"
+#include "mfc/CMenu.h"
+#include "mfc/CStatusBar.h"
 #include "mfc/CStringArray.h"
+#include "orderlist/CV4PrtToolBar.h"
 #include "orderlist/CProtocolApp.h"
 #include "orderlist/CProtocolView.h"
 #include "win32/CrossProcess.h"
@@ -24,8 +27,27 @@ UINT ProtocolToTifMessage();
 int PrintJobCallback(int code, const char* text);
 
 class CMainFrame : public CFrameWnd {
+  DECLARE_DYNCREATE(CMainFrame)
+
  public:
+  // The program's frame: the application of the program, the view it makes.
+  CMainFrame();
   CMainFrame(CProtocolApp* app, CProtocolView* view);
+
+  CProtocolView* View() const { return m_view; }
+
+  // The menu from resource 230 in the program language, without the
+  // entries the installation hides.
+  void BuildMenu();
+  // Gives each item of menu the text of the number its template item holds
+  // (kind 0 the main menu's numbers, kind 1 those of the dialogs' menus).
+  void TranslateMenu(CMenu& menu, CMenu& templateMenu, int kind);
+  void RemoveAccelerator(int id);
+  void ReplaceAccelerators(HACCEL table);
+  // The status prompt: the toolbar's own, else the command's program text.
+  void GetMessageString(UINT id, CString& message) const override;
+  void OnUpdateFrameTitle(BOOL addToTitle) override;
+  void RecalcLayout(BOOL notify = TRUE) override;
 
   // Handlers of the viewer's channel; each answers whether it took the code.
   LRESULT OnProtocolCommand(WPARAM code, LPARAM value);
@@ -79,7 +101,36 @@ class CMainFrame : public CFrameWnd {
   // Mails the order to its supplier; every outcome shows a message.
   void MailOrder();
 
+  // The frame's own commands: bars, about box, text export, merging into
+  // another order, price display.
+  void OnToggleToolBar();
+  void OnToggleStatusBar();
+  void OnExportText();
+  void OnMergeOrder();
+  void OnPricesHidden();
+  void OnPricesCurrency1();
+  void OnPricesCurrency2();
+  void SetPriceDisplay(int display);
+  // When commands are enabled or checked.
+  void OnUpdatePrint(CCmdUI* state);
+  void OnUpdateToolBar(CCmdUI* state);
+  void OnUpdateStatusBar(CCmdUI* state);
+  void OnUpdateExportProgram(CCmdUI* state);
+  void OnUpdateMergeOrder(CCmdUI* state);
+  void OnUpdatePriceDisplay(CCmdUI* state);
+  void OnUpdateMailOrder(CCmdUI* state);
+  // Parts info (277): asks for a part number, then shows that part.
+  void OnPartsInfo();
+  // Shows the part in the parts-info window: a new window in a thread of its
+  // own, or the open one in place of its rows.
+  void ShowPartsInfo(const CString& part);
+  // The order's addresses (252) and the version overview (1154).
+  void OnChooseAddresses();
+  void OnVersions();
+
   int m_min_track_width = 0, m_min_track_height = 0;
+  CStatusBar m_status_bar;
+  CV4PrtToolBar m_tool_bar;
   CStringArray m_text_list;
   HWND m_viewer_window = nullptr;
   UINT_PTR m_timer_id = 0;
@@ -87,9 +138,12 @@ class CMainFrame : public CFrameWnd {
   int m_mail_busy = 0;
   CProtocolApp* m_app;
   bool m_menu_built = false;
+  CMenu m_menu;
 
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT create);
+  afx_msg void OnDestroy();
+  BOOL OnCreateClient(LPCREATESTRUCT create, CCreateContext* context) override;
   LRESULT OnCopyDataMessage(WPARAM wParam, LPARAM lParam);
   // The short notice that parts were ordered.
   virtual void ShowOrderedNotice();

@@ -2,6 +2,7 @@
 // leaves the order marked as changed and stops whatever was to follow it; an
 // open that cannot read its file whole says so and does not take the file's
 // name, so that no later save writes a partial list over the good file.
+#include "mfc/CDocument.h"
 #include "orderlist/CMainFrame.h"
 #include "orderlist/COpenOrderDlg.h"
 #include "orderlist/CSaveOrderDlg.h"
@@ -65,6 +66,7 @@ bool CMainFrame::SaveChangesFirst() {
 
 void CMainFrame::AdoptOrderName(const CString& name) {
   m_app->m_order_name = name;
+  if (CDocument* document = GetActiveDocument()) document->SetTitle(name);
   SetTitles();
 }
 
@@ -114,4 +116,11 @@ void CMainFrame::OnFileSaveAs() {
   } else {
     m_app->m_order_name = previous;
   }
+}
+
+// The current list goes into the chosen order file as well.
+void CMainFrame::OnMergeOrder() {
+  CString name;
+  if (!ChooseOrderToOpen(name)) return;
+  m_view->MergeOrderFile(m_app->m_order_dir + "\\" + name + ".pro");
 }

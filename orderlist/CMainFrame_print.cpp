@@ -4,12 +4,14 @@
 // reported and printing is enabled again.
 #include <cstdio>
 
+#include "comctl/CommCtrl.h"
 #include "interfaces/QorVod32.h"
 #include "mfc/CFile.h"
 #include "mfc/CFileException.h"
 #include "orderlist/CMainFrame.h"
 #include "orderlist/OrderHeader.h"
 #include "orderlist/res/resource.h"
+#include "user/Menus.h"
 #include "win32/Files.h"
 #include "win32/MessageBox.h"
 
@@ -97,8 +99,14 @@ CString CMainFrame::NextScriptPath() {
   return path;
 }
 
-// The commands' update handlers follow the busy flag.
-void CMainFrame::SetPrintEnabled(BOOL enable) { m_print_busy = enable ? 0 : 1; }
+// While a job runs none of the four print and fax commands can start another.
+void CMainFrame::SetPrintEnabled(BOOL enable) {
+  m_print_busy = enable ? 0 : 1;
+  for (UINT id : {ID_PRINT_DIRECT, ID_PRINT, ID_FAX, ID_FAX_PRINTER}) {
+    if (m_tool_bar.m_hWnd) m_tool_bar.SendMessage(TB_ENABLEBUTTON, id, MAKELONG(enable ? TRUE : FALSE, 0));
+    if (m_menu.m_hMenu) m_menu.EnableMenuItem(id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+  }
+}
 
 // The currency text of the shown prices: " (EUR)"; empty for a mode
 // without one.

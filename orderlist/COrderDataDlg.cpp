@@ -4,13 +4,17 @@
 #include <map>
 
 #include "mfc/CDataExchange.h"
+#include "orderlist/CAddressBookDlg.h"
 #include "orderlist/DialogLayout.h"
+#include "orderlist/OrderAddresses.h"
 #include "orderlist/res/resource.h"
 #include "win32/UserWindows.h"
 
 namespace {
 
 constexpr long kCaption = 2201;
+constexpr long kClerkCaption = 2202;
+constexpr const char* kClerkSection = "ADR_SACHBEARBEITER";
 constexpr long kUnknownDateOrder = 3256, kNotADate = 3257;
 constexpr int kFirstYear = 100, kLastYear = 9999;
 constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -52,8 +56,16 @@ long COrderDataDlg::CheckDeliveryDate(const CString& date, const CString& dateOr
   return day >= 1 && day <= days ? 0 : kNotADate;
 }
 
+BEGIN_MESSAGE_MAP(COrderDataDlg, CDialog)
+  ON_BN_CLICKED(IDC_CLERK_BUTTON, OnClerk)
+END_MESSAGE_MAP()
+
 COrderDataDlg::COrderDataDlg(CProtocolApp& app, CWnd* parent) : CDialog(IDD_ORDER_DATA, parent), m_app(app) {
   for (int i = 0; i < kOrderHeaderTexts; ++i) m_texts[i] = app.m_header_texts[i];
+}
+
+COrderDataDlg::~COrderDataDlg() {
+  if (m_clerk_read) WriteOrderAddress(m_app, kClerkSection, m_clerk);
 }
 
 void COrderDataDlg::DoDataExchange(CDataExchange* exchange) {
@@ -82,11 +94,9 @@ BOOL COrderDataDlg::OnInitDialog() {
                {IDC_CLERK_BUTTON, 212}});
   Fill(m_variants, m_app.m_bv_list, m_texts[kOrderVariant]);
   Fill(m_shipping, m_app.m_va_list, m_texts[kShippingMethod]);
-  const auto clerk = m_app.SectionValues(m_app.m_user_ini, "ADR_SACHBEARBEITER");
-  for (auto [key, id] : {std::pair{"I00", IDC_CLERK_NUMBER}, std::pair{"I01", IDC_CLERK_NAME}}) {
-    auto found = clerk.find(key);
-    if (found != clerk.end()) SetDlgItemText(id, found->second);
-  }
+  ReadOrderAddress(m_app, kClerkSection, m_clerk);
+  m_clerk_read = true;
+  ShowClerk();
   // Choosing another clerk needs the clerk's address book.
   GetDlgItem(IDC_CLERK_BUTTON)->EnableWindow(!m_app.m_adrdb_clerk.IsEmpty());
   return TRUE;
@@ -105,4 +115,15 @@ void COrderDataDlg::OnOK() {
     return;
   }
   CDialog::OnOK();
+}
+
+void COrderDataDlg::ShowClerk() {
+  SetDlgItemText(IDC_CLERK_NUMBER, m_clerk[0]);
+  SetDlgItemText(IDC_CLERK_NAME, m_clerk[1]);
+}
+
+void COrderDataDlg::OnClerk() {
+  if (CAddressBookDlg::ChooseAddress(m_app, this, m_app.m_adrdb_clerk, m_app.GetText(kClerkCaption), kClerkBookLocked,
+                                     m_clerk))
+    ShowClerk();
 }

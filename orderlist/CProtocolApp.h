@@ -6,6 +6,7 @@
 // build on these members.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <initializer_list>
 #include <map>
@@ -19,8 +20,12 @@
 #include "interfaces/QorDdm.h"
 #include "mfc/CString.h"
 #include "mfc/CStringArray.h"
+#include "mfc/CWinApp.h"
 #include "orderlist/VatRateTable.h"
 #include "win32/Types.h"
+#include "user/Menus.h"
+
+class CProtocolView;
 
 // What the application object asks the system for when it starts: the
 // program's file, the kind of system, the parent process (the viewer) and the
@@ -37,18 +42,41 @@ struct ProtocolSystemFacts {
   static ProtocolSystemFacts FromSystem();
 };
 
+class CLaunchTIFControl;
+
 // Display modes of prices.
 enum PriceDisplay { kPricesHidden = 0, kPricesCurrency1 = 1, kPricesCurrency2 = 2 };
 
-class CProtocolApp {
+class CProtocolApp : public CWinApp {
  public:
   // Reads every setting; a settings error is logged, ends the reading and
   // leaves m_constructed false.
   CProtocolApp();
   explicit CProtocolApp(const ProtocolSystemFacts& facts);
-  virtual ~CProtocolApp();
+  ~CProtocolApp() override;
   CProtocolApp(const CProtocolApp&) = delete;
   CProtocolApp& operator=(const CProtocolApp&) = delete;
+
+  // The start: the document template, the command line, the data manager,
+  // the texts, the hidden frame, the parts-info library, the menu and the
+  // keys. FALSE ends the program.
+  BOOL InitInstance() override;
+  // Saves the user's values.
+  int ExitInstance() override;
+  // What the windows do not take goes to the parts-info library, which runs
+  // its commands and text requests in this thread.
+  BOOL PreTranslateMessage(MSG* msg) override;
+  // A program language the viewer asked for is applied once the program is idle.
+  BOOL OnIdle(LONG count) override;
+  // The program's name as its texts give it.
+  void SetAppName(const CString& name) {
+    m_app_name = name;
+    m_pszAppName = m_app_name;
+  }
+  // Hands the settings to the parts-info library for the order window.
+  void SetUpPartsInfo(HWND orderWindow);
+  // The frame's keys without those of the commands the installation hides.
+  void TrimAccelerators(HACCEL table);
 
   // The start's steps that need no window: the command line (then the new
   // program language follows the given one), the data manager's version
@@ -167,6 +195,20 @@ class CProtocolApp {
   HWND m_main_window = nullptr;
   // The order-line dialog that is open (quick-add, add-line, edit-line).
   HWND m_item_dialog = nullptr;
+  // The order view once the program's document stands.
+  CProtocolView* m_view = nullptr;
+  // The main frame's keys while the hidden commands are taken out of them;
+  // the keys of hidden menu entries are only taken out at the first build.
+  std::vector<ACCEL> m_accels;
+  bool m_accels_trimmed = false;
+
+ protected:
+  afx_msg void OnAbout();
+  CString m_app_name;
+  DECLARE_MESSAGE_MAP()
+  // The thread that shows the parts-info window, while it runs; the thread
+  // clears it when it ends.
+  std::atomic<CLaunchTIFControl*> m_tif_thread{nullptr};
 
  private:
   void SetUpFolders(const ProtocolSystemFacts& facts);

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "orderlist/Money.h"
+#include "orderlist/res/resource.h"
 #include "win32/Mbstring.h"
 #include "win32/MessageBox.h"
 
@@ -32,7 +33,7 @@ CString NextField(const CDynBuf& block, int& pos) {
 
 }  // namespace
 
-CProtocolView::CProtocolView(CProtocolApp& app) : m_app(app) {}
+CProtocolView::CProtocolView(CProtocolApp& app) : CFormView(IDD_ORDER_VIEW), m_app(app) {}
 
 CProtocolView::~CProtocolView() = default;
 
@@ -202,4 +203,5 @@ void CProtocolView::SortByColumn(int column) {
   m_sort_descending[static_cast<size_t>(column)] = !descending;
   for (size_t i = 0; i < m_items.size(); ++i)
     if (m_items[i].get() == current) m_current = static_cast<int>(i);
+  ShowLines();
 }

@@ -12,7 +12,9 @@
 
 #include "foundation/CDynBuf.h"
 #include "interfaces/QorDdm.h"
+#include "mfc/CFormView.h"
 #include "mfc/CString.h"
+#include "orderlist/COrderListCtrl.h"
 #include "orderlist/CProtocolApp.h"
 #include "orderlist/OrderItem.h"
 
@@ -49,10 +51,27 @@ struct LineRefusal {
   explicit operator bool() const { return text != 0; }
 };
 
-class CProtocolView {
+class CProtocolView : public CFormView {
+  DECLARE_DYNCREATE(CProtocolView)
+
  public:
+  // The program's view, on the program's application object.
+  CProtocolView();
   explicit CProtocolView(CProtocolApp& app);
-  virtual ~CProtocolView();
+  ~CProtocolView() override;
+
+  // The form's first showing: titles, totals and the distances its
+  // controls keep from the view's edges.
+  void OnInitialUpdate() override;
+  // Keeps the controls at their distances after the window's size changed.
+  void LayoutControls();
+  // The labels and column titles in the program language.
+  void Relabel();
+  // The column titles again (after a change of display currency or
+  // language), and the list laid out anew.
+  void UpdateColumnTitles();
+  const CProtocolApp& App() const { return m_app; }
+  COrderListCtrl m_list;
   CProtocolView(const CProtocolView&) = delete;
   CProtocolView& operator=(const CProtocolView&) = delete;
 
@@ -135,6 +154,9 @@ class CProtocolView {
   // The file that ExportText writes when it has no path; false when the
   // user cancels. No file is chosen until the view has its window.
   virtual bool ChooseExportFile(CString& path);
+  void OnDraw(CDC* dc) override;
+  void DoDataExchange(CDataExchange* exchange) override;
+  DECLARE_MESSAGE_MAP()
 
  private:
   bool LoadOrderFile(const char* path, CDynBuf& bytes, OrderFileHead& head, size_t& lines);
@@ -156,6 +178,21 @@ class CProtocolView {
   OrderTotals m_totals;
   std::vector<bool> m_sort_descending;
   bool m_modified = false;
+  // The distances of the controls from the view's edges, taken at the
+  // first showing: the list's from the bottom, the count row's left
+  // positions and bottom, the label and value columns' from the right,
+  // the total and VAT rows' from the bottom.
+  struct Margins {
+    int listBottom = 0, countLabelLeft = 0, countValueLeft = 0, countBottom = 0;
+    int labelRight = 0, valueRight = 0, totalBottom = 0, grossBottom = 0;
+  } m_margins;
+  bool m_laid_out = false;
+
+  void ShowTotals();
+  // The list shows the lines: a line added at the end is appended, any
+  // other change of their number fills the list anew; the current line is
+  // selected and in sight.
+  void ShowLines();
 };
 
 // The parts master (the command line's), its companion and the price

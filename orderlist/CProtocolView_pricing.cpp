@@ -57,6 +57,7 @@ void CProtocolView::PriceItem(OrderItem& item) const {
 void CProtocolView::RepriceAll() {
   for (const auto& item : m_items) PriceItem(*item);
   UpdateTotals();
+  UpdateColumnTitles();
 }
 
 void CProtocolView::UpdateTotals() {
@@ -90,6 +91,7 @@ void CProtocolView::UpdateTotals() {
     }
   }
   m_totals = totals;
+  ShowTotals();
 }
 
 int CProtocolView::ConvertPriceToEuro(const char* currency, int32_t value, int32_t& result) {

@@ -5,6 +5,10 @@
 
 void BindPartsInfoLibrary() {
   PartsInfoCalls& calls = ThePartsInfoCalls();
+  calls.preTranslateMessage = TIF_PreTranslateMessage;
+  calls.init = TIF_Init;
+  calls.openPriceDatabase = TIF_OpenPriceDatabase;
+  calls.setPartChecks = TIF_SetPartChecks;
   calls.newCommand = TIF_NewCommand;
   calls.setColumnTitles = TIF_SetColumnTitles;
   calls.loadDictionaries = TIF_LoadDictionaries;

@@ -172,19 +172,7 @@ TEST_F(FaceDamageTest, RandomlyDamagedKeysFailCleanly) {
   const std::string whole = WholeKey();
   std::mt19937 random(22);
   for (int round = 0; round < 3000; ++round) {
-    std::string key = whole;
-    const int changes = 1 + static_cast<int>(random() % 4);
-    for (int i = 0; i < changes; ++i) {
-      const size_t at = random() % key.size();
-      switch (random() % 5) {
-        case 0: key[at] = static_cast<char>(random()); break;
-        case 1: key[at] = '\0'; break;
-        case 2: key.erase(at, 1 + random() % 8); break;
-        case 3: key.insert(at, key.substr(random() % key.size(), 1 + random() % 12)); break;
-        default: key.insert(at, 1, static_cast<char>(std::string("\0\x15\x1a\x1b\x47\x76\x77\x78", 8)[random() % 8]));
-      }
-      if (key.empty()) key = "x";
-    }
+    const std::string key = varno::testing::Scrambled(whole, random);
     SCOPED_TRACE(round);
     LayOut(key);
     if (HasFatalFailure() || HasNonfatalFailure()) return;

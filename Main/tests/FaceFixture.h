@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,6 +58,24 @@ class LayoutStream {
   }
   std::string m_bytes;
 };
+
+// A key scrambled: bytes changed, zero bytes and statement tags put in,
+// pieces cut out and repeated, one to four times.
+inline std::string Scrambled(std::string key, std::mt19937& random) {
+  const int changes = 1 + static_cast<int>(random() % 4);
+  for (int i = 0; i < changes; ++i) {
+    const size_t at = random() % key.size();
+    switch (random() % 5) {
+      case 0: key[at] = static_cast<char>(random()); break;
+      case 1: key[at] = '\0'; break;
+      case 2: key.erase(at, 1 + random() % 8); break;
+      case 3: key.insert(at, key.substr(random() % key.size(), 1 + random() % 12)); break;
+      default: key.insert(at, 1, static_cast<char>(std::string("\0\x15\x1a\x1b\x47\x76\x77\x78", 8)[random() % 8]));
+    }
+    if (key.empty()) key = "x";
+  }
+  return key;
+}
 
 // The engine's single objects, an application that records the commands a
 // key enables, and a face in recording windows.

@@ -75,3 +75,17 @@ TEST(TiffPictureTest, OpensWithTheHotspotsOfKeysAndParts) {
 }
 
 }  // namespace
+
+namespace {
+
+// The line drawing's labels number the assemblies as the start page does.
+TEST_F(PicturesTest, TheLineDrawingLoadsWithTheAssemblyLabels) {
+  const std::string path = std::string(VARNO_CATALOGUE_DIR) + "/rm46.cap";
+  int bits = -1;
+  int error = -1;
+  ASSERT_EQ(DDIB_ImageLoad(dib, decoder, path.c_str(), &bits, &error, hotspots), 1) << "error " << error;
+  EXPECT_EQ(bits, 0);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"1", "2", "3", "4"}));
+}
+
+}  // namespace

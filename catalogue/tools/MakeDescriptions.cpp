@@ -2,7 +2,7 @@
 // lawn mower RM 46: a start page listing the assemblies, one page layout for
 // every assembly with its part table and a pop-up page of notes, each laid
 // out in frame sets, and the frames they include: free cells of texts, links
-// and symbols, tables with a header and a sorted body, and a picture. Written
+// and symbols, tables with a header and a sorted body, and pictures. Written
 // into the folder given as the only argument.
 #include <iostream>
 #include <string>
@@ -171,8 +171,10 @@ TagCodeBuilder Info() {
 }
 
 // The start page's list: a table of the assemblies sorted by their names,
-// each a link to its key. The record block's text is the table's column
-// definition. The history starts anew at the start page.
+// each a link to its key, and below it the mower as a line drawing whose
+// labels are the assemblies' positions, which the table matches. The record
+// block's text is the table's column definition. The history starts anew at
+// the start page.
 TagCodeBuilder Overview() {
   TagCodeBuilder file;
   file.Tag(TAG_CLEAR_HISTORY);
@@ -182,8 +184,10 @@ TagCodeBuilder Overview() {
   file.Tag(CELL_MARGINS_ACROSS, {3, 3}).Tag(CELL_MARGINS_DOWN, {1, 1});
   file.Open(TAG_RECORD_BLOCK, "2,30,*");
   HeaderRow(file, kAssemblyHeadTexts, 2).Tag(SORT_ASCENDING, {2}).Tag(SCROLLED_TABLE).Repeat();
-  file.Tag(CELL).Field(0).Tag(CELL_END).Tag(CELL).Field(4).Tag(CELL_END);
-  file.EndRepeat().Tag(SCROLLED_TABLE_END).Tag(TAG_RECORD_BLOCK_END).EndGroup();
+  file.Tag(CELL).Tag(HOTSPOT_MATCH).Field(0).Tag(CELL_END).Tag(CELL).Field(4).Tag(CELL_END);
+  file.EndRepeat().Tag(SCROLLED_TABLE_END).Tag(TAG_RECORD_BLOCK_END);
+  file.Closed(PICTURE_WIDTH, "100%", PICTURE_WIDTH_END).Closed(PICTURE_HEIGHT, "200", PICTURE_HEIGHT_END);
+  file.Open(PICTURE, "rm46.cap").EndGroup();
   return file;
 }
 

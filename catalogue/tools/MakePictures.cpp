@@ -1,10 +1,13 @@
 // The exploded view of the lawn mower RM 46, as the catalogue's pictures in
-// three formats: a bitmap file with a hotspot trailer, a DRF picture with its
+// four formats: a bitmap file with a hotspot trailer, a DRF picture with its
 // raster records and a bilevel TIFF file (modified Huffman) with its hotspot
-// tag. Each assembly is a hotspot that leads to its key ("?" and the key),
-// each part a hotspot named by its part number, which the part tables match.
+// tag, in which each assembly is a hotspot that leads to its key ("?" and the
+// key) and each part a hotspot named by its part number, which the part
+// tables match; and a CAP line drawing of the outlines, whose labels number
+// the assemblies by their positions on the start page.
 // Written into the folder given as the only argument.
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -12,6 +15,7 @@
 
 #include "imaging/decoders/tests/BmpFile.h"
 #include "imaging/hotspots/HotspotTrailer.h"
+#include "imaging/testing/CapWriter.h"
 #include "imaging/testing/DrfEncoder.h"
 #include "imaging/testing/TiffWriter.h"
 
@@ -29,13 +33,14 @@ struct Area {
   std::string name;
   int left, top, right, bottom;
   Ink ink;
+  std::uint16_t position = 0;  // the assembly's on the start page
 };
 
 // The assemblies with their parts inside them.
-const std::vector<Area> kAssemblies = {{"?GEH", 40, 220, 380, 360, HOUSING},
-                                       {"?MOT", 120, 40, 320, 190, ENGINE},
-                                       {"?ANT", 400, 250, 500, 360, DRIVE},
-                                       {"?GRI", 420, 30, 610, 220, HANDLE}};
+const std::vector<Area> kAssemblies = {{"?GEH", 40, 220, 380, 360, HOUSING, 1},
+                                       {"?MOT", 120, 40, 320, 190, ENGINE, 2},
+                                       {"?ANT", 400, 250, 500, 360, DRIVE, 3},
+                                       {"?GRI", 420, 30, 610, 220, HANDLE, 4}};
 const std::vector<Area> kParts = {
     {"RM-1001", 60, 240, 200, 340, HOUSING}, {"RM-1002", 220, 240, 300, 300, HOUSING},
     {"RM-1003", 310, 250, 360, 340, HOUSING}, {"RM-2001", 140, 60, 230, 120, ENGINE},
@@ -117,6 +122,20 @@ std::string Tiff(const Canvas& canvas) {
   return imaging::testing::WriteTiff(image, options);
 }
 
+// The outlines of assemblies and parts on the CAP grid, which takes the
+// drawing's pixels as they are; each assembly's label sits inside its
+// top left corner.
+std::string Cap() {
+  imaging::testing::CapDrawing drawing;
+  for (const Area& a : AllHotspots()) {
+    const int right = a.right - 1;
+    const int bottom = a.bottom - 1;
+    drawing.polylines.push_back({{a.left, a.top}, {right, a.top}, {right, bottom}, {a.left, bottom}, {a.left, a.top}});
+  }
+  for (const Area& a : kAssemblies) drawing.labels.push_back({a.left + 6, a.top + 4, a.position});
+  return imaging::testing::WriteCapFile(drawing);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,7 +145,7 @@ int main(int argc, char** argv) {
   }
   const Canvas canvas = Drawing();
   const std::pair<const char*, std::string> files[] = {
-      {"rm46.bmp", Bitmap(canvas)}, {"rm46.drf", Drf(canvas)}, {"rm46.tif", Tiff(canvas)}};
+      {"rm46.bmp", Bitmap(canvas)}, {"rm46.drf", Drf(canvas)}, {"rm46.tif", Tiff(canvas)}, {"rm46.cap", Cap()}};
   for (const auto& [name, bytes] : files) {
     std::ofstream out(std::string(argv[1]) + "/" + name, std::ios::binary);
     out << bytes;

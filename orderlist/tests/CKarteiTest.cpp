@@ -150,6 +150,7 @@ TEST_F(AddressBook, ADamagedCardAtTheEndKeepsTheHitsBeforeIt) {
     CStringArray patterns;
     CArray<DWORD> hits;
     EXPECT_EQ(m_book.FindAll(Card(patterns, {"", "Maier"}), hits), 1);
+    EXPECT_TRUE(m_book.MetDamage()) << cut;
   }
   log.Close();
   EXPECT_NE(m_folder.Read("log.txt").find("damaged card at offset"), std::string::npos);
@@ -160,6 +161,10 @@ TEST_F(AddressBook, ADamagedCardAtTheEndKeepsTheHitsBeforeIt) {
   EXPECT_EQ(m_folder.Read("kunden.adr"), damaged);
   EXPECT_TRUE(m_book.IsChanged());
   EXPECT_FALSE(m_folder.Exists("kunden.adr_ckn"));
+  // A whole book is searched without damage.
+  m_folder.Write("kunden.adr", whole);
+  EXPECT_EQ(Find("Maier").size(), 2u);
+  EXPECT_FALSE(m_book.MetDamage());
 }
 
 TEST_F(AddressBook, AFailingPackLeavesTheOldBookWhole) {

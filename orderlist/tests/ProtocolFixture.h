@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "orderlist/CProtocolApp.h"
 #include "orderlist/CMainFrame.h"
 #include "orderlist/CProtocolView.h"
+#include "qt/Screenshot.h"
 #include "user/Dialogs.h"
 #include "testing/TempFolder.h"
 #include "win32/Clock.h"
@@ -25,6 +27,15 @@ inline constexpr LCID kGerman = 0x0407;
 inline constexpr LCID kEnglish = 0x0409;
 
 inline std::string BuiltFile(const std::string& name) { return std::string(PROTOCOL_TEST_FILES) + "/" + name; }
+
+// A picture of the window for a look with one's own eyes, when the run asks
+// for them (VARNO_SCREENSHOT_DIR, under Xvfb with QT_QPA_PLATFORM=xcb).
+inline void SaveScreenshot(HWND window, const char* name) {
+  const char* folder = std::getenv("VARNO_SCREENSHOT_DIR");
+  if (!folder) return;
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_TRUE(layer::SaveWindowPng(window, std::string(folder) + "/" + name)) << name;
+}
 
 // Ini text from lines: "[SECTION]" or "key=value"; CR LF after each.
 inline std::string Ini(std::initializer_list<std::string> lines) {
@@ -116,6 +127,14 @@ class ProtocolFrameTest : public ProtocolTest {
   std::unique_ptr<CProtocolView> m_view;
   CMainFrame* m_frame = nullptr;
 };
+
+// The end of a program's main window ends its thread's loop; the next test's
+// loop must not find that word.
+inline void TakeQuitMessage() {
+  MSG msg{};
+  while (PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
 
 // An order line from its texts.
 inline OrderItem Line(const char* part, const char* quantity, const char* name = "", int32_t price = 0,

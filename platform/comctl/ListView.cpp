@@ -5,6 +5,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <strings.h>
 #include <vector>
 
 #include "comctl/ListViewInternal.h"
@@ -63,14 +64,27 @@ BOOL SetVirtualStateOfAll(HWND window, ListView& list, UINT state, UINT mask) {
   return TRUE;
 }
 
+// A sorted list places a new item by its text, after the items whose texts
+// equal it; case does not count.
+size_t SortedPlace(HWND window, const ListView& list, const std::string& text) {
+  const bool descending = (GetWindowLong(window, GWL_STYLE) & LVS_SORTDESCENDING) != 0;
+  const auto before = [&](const ListItem& other) {
+    const int order = strcasecmp(text.c_str(), other.texts.empty() ? "" : other.texts[0].c_str());
+    return descending ? order > 0 : order < 0;
+  };
+  return static_cast<size_t>(std::find_if(list.items.begin(), list.items.end(), before) - list.items.begin());
+}
+
 int InsertItem(HWND window, ListView& list, const LVITEM* request) {
   if (!request || request->iItem < 0 || request->iSubItem != 0 || OwnsData(window)) return -1;
-  const size_t index = std::min<size_t>(static_cast<size_t>(request->iItem), list.items.size());
+  size_t index = std::min<size_t>(static_cast<size_t>(request->iItem), list.items.size());
   ListItem item;
   item.texts.resize(TextSlots(list));
   item.askedTexts.resize(TextSlots(list));
   if ((request->mask & LVIF_TEXT) && request->pszText == LPSTR_TEXTCALLBACK) item.askedTexts[0] = true;
   else if ((request->mask & LVIF_TEXT) && request->pszText) item.texts[0] = request->pszText;
+  if (GetWindowLong(window, GWL_STYLE) & (LVS_SORTASCENDING | LVS_SORTDESCENDING))
+    index = SortedPlace(window, list, item.texts[0]);
   if (request->mask & LVIF_PARAM) item.data = request->lParam;
   if (request->mask & LVIF_IMAGE) item.image = request->iImage;
   list.items.insert(list.items.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));

@@ -54,10 +54,15 @@ BOOL CMenu::LoadMenu(LPCSTR name) {
   return Attach(menu);
 }
 
+// A wrapper that FromHandle made for the same menu lets go of it first, so
+// that the menu is destroyed once, here.
 BOOL CMenu::DestroyMenu() {
   if (!m_hMenu) return FALSE;
-  Temporary().Forget(m_hMenu);
-  return ::DestroyMenu(std::exchange(m_hMenu, nullptr));
+  const HMENU menu = std::exchange(m_hMenu, nullptr);
+  CMenu* wrapper = Temporary().Find(menu, [] { return new CMenu; });
+  wrapper->m_hMenu = nullptr;
+  if (wrapper != this) Temporary().Forget(menu);
+  return ::DestroyMenu(menu);
 }
 
 BOOL CMenu::AppendMenu(UINT flags, UINT_PTR idOrPopup, LPCSTR text) { return ::AppendMenu(m_hMenu, flags, idOrPopup, text); }

@@ -361,6 +361,29 @@ TEST_F(ListViewTest, SortingByCallbackKeepsStatesWithTheirItems) {
   EXPECT_FALSE(Send(list, LVM_SORTITEMS, 0, 0));
 }
 
+TEST_F(ListViewTest, ASortedListPlacesNewItemsByTheirText) {
+  const auto insert = [this](const char* text) {
+    LVITEM item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = 0;  // the place asked for does not count
+    item.pszText = const_cast<LPSTR>(text);
+    return Send(list, LVM_INSERTITEM, 0, &item);
+  };
+  const auto texts = [this] {
+    std::vector<std::string> all;
+    for (int i = 0; i < Send(list, LVM_GETITEMCOUNT); ++i) all.push_back(Text(i, 0));
+    return all;
+  };
+  Make(LVS_REPORT | LVS_SORTASCENDING);
+  for (const char* text : {"qridimg.so", "Beta", "alpha", "ALPHA", ""}) insert(text);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"", "alpha", "ALPHA", "Beta", "qridimg.so"}));
+  EXPECT_EQ(insert("b"), 3);
+
+  Make(LVS_REPORT | LVS_SORTDESCENDING);
+  for (const char* text : {"b", "c", "a"}) insert(text);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"c", "b", "a"}));
+}
+
 TEST_F(ListViewTest, VirtualItemsAskTheParentForTheShownTextsOnly) {
   Make(LVS_REPORT | LVS_OWNERDATA);
   parent.texts = [](int item, int column) { return "V" + std::to_string(item) + "/" + std::to_string(column); };
