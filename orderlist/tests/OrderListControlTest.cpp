@@ -177,21 +177,13 @@ TEST_F(MultiLineList, HeaderClicksNameTheirColumnAndDeletingAllRestoresWidths) {
 }
 
 // The order view in the started program.
-class OrderViewWindow : public protocol_testing::ProtocolTest {
+class OrderViewWindow : public protocol_testing::ProtocolProgramTest {
  protected:
-  void TearDown() override {
-    if (m_app && m_app->m_pMainWnd) m_app->m_pMainWnd->DestroyWindow();
-    m_app.reset();
-    protocol_testing::TakeQuitMessage();
-    ProtocolTest::TearDown();
-  }
   void Run(bool prices = true) {
     m_folder.Write("V4Prot.ini", protocol_testing::StandardSettings(protocol_testing::Ini({"StandAlone=1"})));
     if (!prices) std::remove((m_folder / "V4Preise.ini").c_str());
-    m_app = std::make_unique<CProtocolApp>(Facts());
-    m_app->m_lpCmdLine = m_commandLine.data();
-    ASSERT_TRUE(m_app->InitInstance());
-    m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
+    ASSERT_TRUE(StartProgram());
+    m_frame = Frame();
     m_view = m_frame->View();
   }
   void Add(const char* part, const char* quantity, const char* name, int32_t price = 1000) {
@@ -211,8 +203,6 @@ class OrderViewWindow : public protocol_testing::ProtocolTest {
     return std::string(text);
   }
 
-  std::string m_commandLine = "-DL D -PL D";
-  std::unique_ptr<CProtocolApp> m_app;
   CMainFrame* m_frame = nullptr;
   CProtocolView* m_view = nullptr;
 };

@@ -42,7 +42,7 @@ void RecordInit(int columnCount, const char* titles, HWND window, int, int, cons
 void RecordVatRate(uint32_t, uint32_t, int, int index, int) { g_setUp.vatIndexes.push_back(index); }
 void RecordPartChecks(int, int, int) { ++g_setUp.partChecks; }
 
-class ProgramStart : public protocol_testing::ProtocolTest {
+class ProgramStart : public protocol_testing::ProtocolProgramTest {
  protected:
   void SetUp() override {
     ProtocolTest::SetUp();
@@ -54,21 +54,15 @@ class ProgramStart : public protocol_testing::ProtocolTest {
     calls.setPartChecks = RecordPartChecks;
   }
   void TearDown() override {
-    if (m_app && m_app->m_pMainWnd) m_app->m_pMainWnd->DestroyWindow();
-    m_app.reset();
-    protocol_testing::TakeQuitMessage();
+    ProtocolProgramTest::TearDown();
     ThePartsInfoCalls() = {};
-    ProtocolTest::TearDown();
   }
   // The program started with the standard installation, its settings
   // lines added to [SETTINGS].
   BOOL Run(const std::string& settings = "") {
     if (!settings.empty()) m_folder.Write("V4Prot.ini", StandardSettings(settings));
-    m_app = std::make_unique<CProtocolApp>(Facts());
-    m_app->m_lpCmdLine = m_commandLine.data();
-    return m_app->InitInstance();
+    return StartProgram();
   }
-  CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
   // The menu's item texts, popups' items after their popup, in order.
   static void Texts(HMENU menu, std::vector<std::string>& out) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -101,9 +95,6 @@ class ProgramStart : public protocol_testing::ProtocolTest {
     state.DoUpdate(Frame(), FALSE);
     return state;
   }
-
-  std::string m_commandLine = "-DL D -PL D";
-  std::unique_ptr<CProtocolApp> m_app;
 };
 
 TEST_F(ProgramStart, ShowsNothingUntilTheViewerAsksAndIsFoundByItsParentsId) {
