@@ -1,6 +1,8 @@
 #include "Main/CMultiFrame.h"
 
 #include "Main/CFace.h"
+#include "Main/CHistoryDlg.h"
+#include "Main/CVarListDlg.h"
 #include "Main/CWV4Globals.h"
 #include "Main/CPicView.h"
 #include "Main/KeyCommand.h"
@@ -112,11 +114,25 @@ void CMultiFrame::OnPaletteChanged(CWnd* /*focus*/) {
 }
 
 // Keys for the people who build and support catalogues, held with Ctrl and
-// Shift together so that no user hits them by chance.
+// Shift together so that no user hits them by chance: the variables, the
+// key history, the program state written out.
 void CMultiFrame::HandleKeyDown(UINT key, UINT /*repeat*/, UINT /*flags*/) {
   const bool developerKeys = (GetAsyncKeyState(VK_CONTROL) & 0x8000) && (GetAsyncKeyState(VK_SHIFT) & 0x8000);
   if (!developerKeys) return;
-  if (key == 'G') theGlobals.Dump(theGlobals.m_user_file_path + "\\globals.dmp");
+  switch (key) {
+    case 'V': {
+      CVarListDlg variables(this);
+      variables.DoModal();
+      break;
+    }
+    case 'K': {
+      CHistoryDlg history(this);
+      history.DoModal();
+      break;
+    }
+    case 'G': theGlobals.Dump(theGlobals.m_user_file_path + "\\globals.dmp"); break;
+    default: break;
+  }
 }
 
 // The face hooks: building, sizing and laying out the face, the hint and the

@@ -54,6 +54,7 @@ class CWV4ToolBar : public CToolBar {
   afx_msg void OnSysColorChange();
   afx_msg BOOL OnEraseBkgnd(CDC* dc);
   afx_msg void OnPaint();
+  afx_msg LRESULT OnNcHitTest(CPoint point);
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -1,5 +1,7 @@
-// The viewer's application object: what the engine relies on of it. The
-// start-up, the settings and the frame windows build on these members.
+// The viewer's application object: it starts the viewer, creates its two
+// frame windows and arranges for the first key; at the end it keeps the
+// user's settings and closes the order-list program. The engine, the frame
+// windows and the commands reach the viewer's services through it.
 #pragma once
 
 #include <atomic>
@@ -7,19 +9,31 @@
 #include "Main/ToolbarButtons.h"
 #include "foundation/CDynBuf.h"
 #include "mfc/CString.h"
+#include "mfc/CWinApp.h"
 #include "win32/SystemInfo.h"
 #include "win32/Types.h"
 
-class CViewerApp {
+class CFrameWnd;
+class CStartDlg;
+
+class CViewerApp : public CWinApp {
  public:
   CViewerApp();
-  virtual ~CViewerApp() = default;
+  ~CViewerApp() override;
+
+  // The start: FALSE when the viewer does not run (the reason shown).
+  BOOL InitInstance() override;
+  // Keeps the settings, closes the order-list program, frees the button lists.
+  int ExitInstance() override;
+  // The thread's own messages (no window) go through the message map.
+  BOOL PreTranslateMessage(MSG* msg) override;
+  afx_msg void OnAppAbout();
 
   // The window that key commands go to; null while there is none.
   HWND GetMainWindow() const { return m_hMainWnd; }
   // "EXIT_VARNO_4_MESSAGE" in the main thread: closes the main window, or ends
   // the process at once when there is none.
-  LRESULT OnExitMessage(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnExitMessage(WPARAM wParam, LPARAM lParam);
   // Dispatches every message that waits, as the viewer's long waits do; the
   // thread's exit message goes to OnExitMessage.
   void PumpWaitingMessages();
@@ -90,7 +104,16 @@ class CViewerApp {
   // PDF viewer, settings. FALSE ends the start (its message shown).
   BOOL StartEngine();
   BOOL StartServices();
+  // The two frame windows, then the server, the client's connection or the
+  // first key; FALSE when the main frame cannot be made (reported).
+  BOOL StartWindows();
   void EndServices();
+  // The classes of the two frame windows that the start creates.
+  static CRuntimeClass* MainFrameClass();
+  static CRuntimeClass* PopupFrameClass();
+  // The window that stands while the viewer loads; null when there is none.
+  CStartDlg* m_pStartDlg = nullptr;
+  void CloseStartDialog();
   BOOL IsTerminalServer();
   void SetUpUserFolders(BOOL terminalServer);
   BOOL BringRunningCopyForward();
@@ -138,8 +161,9 @@ class CViewerApp {
   std::atomic<DWORD> m_internet_replied{0};  // the number of the request last replied to
   HWND m_internet_wnd = nullptr;             // the connection program's window
 
-  HWND m_hMainWnd = nullptr;
-  HWND m_hPopupWnd = nullptr;  // the pop-up frame window, null while there is none
+  HWND m_hMainWnd = nullptr;    // the main frame window, null while there is none
+  HWND m_hPopupWnd = nullptr;   // the pop-up frame window, null while there is none
+  CFrameWnd* m_pPopup = nullptr;  // the pop-up frame (it deletes itself with its window)
   BOOL m_prot_found = FALSE;
   BOOL m_prot_reported = FALSE;
   DWORD m_prot_pid = 0;       // the started order-list program, 0 when not started
@@ -152,8 +176,11 @@ class CViewerApp {
   // Windows Me; 0 unknown) and the system's version record.
   int m_win_version = 0;
   OSVERSIONINFO m_os_version{};
-  DWORD m_nThreadID = 0;  // the main thread, which receives the exit message
+
+  DECLARE_MESSAGE_MAP()
+
  private:
+  BOOL ShowFirstKey();
   BOOL RunRangeCommand(HWND receiver, UINT id);
   void ChangeDataLanguage(HWND receiver, const CString& language, int command);
   void RunLanguageDialog(HWND receiver);

@@ -212,7 +212,7 @@ void CViewerApp::ServeInternet() {
   m_internet_wait = 1;
   RunInternetServer();
   box.Close();
-  PostThreadMessage(m_nThreadID, ExitMessageId(), 0, 0);
+  ::PostThreadMessage(m_nThreadID, ExitMessageId(), 0, 0);
 }
 
 // Polls for a request until one is there (true) or the user ends the server.

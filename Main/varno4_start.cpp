@@ -7,6 +7,10 @@
 
 #include "Main/CDynLog.h"
 #include "Main/CErrorDlg.h"
+#include "Main/CImageView.h"
+#include "Main/CMainFrame.h"
+#include "Main/CPopup.h"
+#include "Main/CStartDlg.h"
 #include "Main/CErrorTrace.h"
 #include "Main/CLogFile.h"
 #include "Main/CProcessInfo32.h"
@@ -15,12 +19,17 @@
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Logic.h"
 #include "Main/CWV4Var.h"
+#include "Main/KeyCommand.h"
 #include "Main/varno4.h"
 #include "foundation/CIniClass.h"
 #include "foundation/TerminalServer.h"
 #include "interfaces/ProtocolCommands.h"
 #include "interfaces/QorDdm.h"
 #include "mfc/AfxMessageBox.h"
+#include "mfc/CControlBar.h"
+#include "mfc/CFrameWnd.h"
+#include "user/Menus.h"
+#include "win32/Clock.h"
 #include "win32/CrossProcess.h"
 #include "win32/Errors.h"
 #include "win32/Files.h"
@@ -36,6 +45,9 @@ namespace {
 constexpr int ERR_CONFIGURATION = 308;
 constexpr int ERR_PROTOCOL_MESSAGE = 309;
 constexpr int ERR_PROTOCOL_START = 310;
+constexpr int ERR_MAIN_FRAME = 311;
+constexpr UINT IDR_MAINFRAME = 128;
+constexpr UINT COMMAND_HOME = 304;
 constexpr DWORD kDataManagerFamily = 0x0102;
 constexpr DWORD kOldestDataManager = 0x47;
 constexpr UINT kProtocolCloseTimeout = 2000;
@@ -71,6 +83,15 @@ BOOL EndStart(CErrorTrace* own, const char* text, bool logged) {
   AfxMessageBox(text);
   CErrorTrace::Remove(own);
   return FALSE;
+}
+
+// Lowers a failure, from the newest node of the trace down to own, to an
+// entry of the log.
+void LogOnly(CErrorTrace* own) {
+  for (CErrorTrace* node = theGlobals.m_error_trace_newest; node != nullptr; node = node->older) {
+    node->severity = SEVERITY_LOG;
+    if (node == own) break;
+  }
 }
 
 }  // namespace
@@ -226,19 +247,29 @@ BOOL CViewerApp::StartEngine() {
 BOOL CViewerApp::StartServices() {
   CWV4Globals& g = theGlobals;
   const bool server = g.m_internet_mode == kInternetServer;
-  if (!server && BringRunningCopyForward()) return FALSE;
+  if (!server) {
+    if (BringRunningCopyForward()) return FALSE;
+    m_pStartDlg = new CStartDlg;
+    m_pStartDlg->Open();
+  }
   g.m_pextprg->Load(g.m_ext_file);
   g.m_plogic->LoadRules(g.m_rules_file);
   if (server) return TRUE;
   CErrorTrace* own = ERROR_TRACE_PUSH();
   m_prot_msg = RegisterWindowMessage(VARNO4_PROTOCOL_COMMAND_NAME);
   if (m_prot_msg == 0) {
+    CloseStartDialog();
     own->Fail(__LINE__, SEVERITY_ERROR, ERR_PROTOCOL_MESSAGE, "", 0);
     CErrorDlg::ReportAndRemove(own);
     return FALSE;
   }
   if (!StartProtocol()) {
     own->Fail(__LINE__, SEVERITY_ERROR, ERR_PROTOCOL_START, "", 0);
+    // An installation that names no order-list program runs without one
+    // and without a box; the reason stays in the log.
+    CString named;
+    g.m_pini->ReadKey("SYSTEM", "Protocol", "", named, g.m_main_prj_file, 0);
+    if (named.IsEmpty()) LogOnly(own);
     CErrorDlg::ReportAndRemove(own);
     own = ERROR_TRACE_PUSH();
   }
@@ -246,13 +277,94 @@ BOOL CViewerApp::StartServices() {
   FindPdfViewer();
   LoadSettings();
   if (!g.m_button_file_popup.IsEmpty()) LoadButtonFile(g.m_button_file_popup, m_buttons_pop);
+  CloseStartDialog();
+  CImageView::SetShowDecoderErrors(FALSE);
   CErrorTrace::Remove(own);
+  return TRUE;
+}
+
+CRuntimeClass* CViewerApp::MainFrameClass() { return RUNTIME_CLASS(CMainFrame); }
+CRuntimeClass* CViewerApp::PopupFrameClass() { return RUNTIME_CLASS(CPopup); }
+
+namespace {
+
+// A frame window of the viewer made by its class from the frame resources;
+// null when it cannot be made (a frame that fails deletes itself).
+CFrameWnd* CreateFrame(CRuntimeClass* frameClass) {
+  auto* frame = dynamic_cast<CFrameWnd*>(frameClass->CreateObject());
+  if (frame == nullptr) return nullptr;
+  if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) return nullptr;
+  return frame;
+}
+
+void RemoveMenuBar(CFrameWnd& frame) {
+  HMENU resourceMenu = GetMenu(frame.m_hWnd);
+  frame.SetMenu(nullptr);
+  if (resourceMenu != nullptr) DestroyMenu(resourceMenu);
+  frame.DrawMenuBar();
+}
+
+}  // namespace
+
+// The frame windows: the main frame without the menu bar of its resources
+// (the catalogue's data defines the menus), hidden for a server; the pop-up
+// frame hidden until a key asks for it. Then the server's start, the
+// client's connection, and the first key.
+BOOL CViewerApp::StartWindows() {
+  CWV4Globals& g = theGlobals;
+  const bool server = g.m_internet_mode == kInternetServer;
+  CErrorTrace* own = ERROR_TRACE_PUSH();
+  CFrameWnd* frame = CreateFrame(MainFrameClass());
+  if (frame == nullptr) {
+    own->Fail(__LINE__, SEVERITY_ERROR, ERR_MAIN_FRAME, "", 0);
+    CErrorDlg::ReportAndRemove(own);
+    return FALSE;
+  }
+  RemoveMenuBar(*frame);
+  m_nCmdShow = g.m_window_maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  m_pMainWnd = frame;
+  m_hMainWnd = frame->m_hWnd;
+  frame->InitialUpdateFrame(nullptr, server ? FALSE : TRUE);
+  frame->SetWindowText("VARNO 4");
+  g.m_show_toolbar = FALSE;
+  if (CControlBar* toolbar = frame->GetControlBar(AFX_IDW_TOOLBAR)) frame->ShowControlBar(toolbar, FALSE, FALSE);
+
+  m_pPopup = CreateFrame(PopupFrameClass());
+  m_hPopupWnd = m_pPopup != nullptr ? m_pPopup->m_hWnd : nullptr;
+
+  if (server) {  // the key command runs the server
+    CErrorTrace::Remove(own);
+    PostMessage(m_hMainWnd, KeyCommandMessageId(), 0, 0);
+    return TRUE;
+  }
+  g.m_FirstStart = TRUE;
+  if (g.m_internet_mode == kInternetClient) ConnectInternetClient();
+  CErrorTrace::Remove(own);
+  return ShowFirstKey();
+}
+
+// A first-start key shows at once; the home command follows after the
+// configured pause, or, with no pause configured, only when there was no
+// first-start key. Home leads to the start key and completes the start.
+BOOL CViewerApp::ShowFirstKey() {
+  CWV4Globals& g = theGlobals;
+  if (!g.m_key_firststart.IsEmpty()) {
+    ShowKey(g.m_key_firststart, 0);
+    if (m_pMainWnd != nullptr) m_pMainWnd->UpdateWindow();
+  }
+  if (g.m_WaitFirstStart >= 0) {
+    Sleep(static_cast<DWORD>(g.m_WaitFirstStart));
+    PostMessage(m_hMainWnd, WM_COMMAND, COMMAND_HOME, 0);
+  } else if (g.m_key_firststart.IsEmpty()) {
+    PostMessage(m_hMainWnd, WM_COMMAND, COMMAND_HOME, 0);
+  }
   return TRUE;
 }
 
 // The settings are kept for the user and the order-list program is told to
 // close, waiting for it no longer than it may take.
 void CViewerApp::EndServices() {
+  CImageView::DeleteDecoderInterface();
   SaveSettings();
   if (!m_prot_found) return;
   DWORD_PTR ignored = 0;

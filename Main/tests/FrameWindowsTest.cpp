@@ -9,7 +9,10 @@
 #include "Main/tests/FrameWindowFixture.h"
 #include "interfaces/ProtocolCommands.h"
 #include "user/Menus.h"
+#include "comctl/CommCtrl.h"
 #include "testing/MemoryCanvas.h"
+#include "user/Dialogs.h"
+#include "win32/Process.h"
 #include "win32/Gdi.h"
 
 namespace {
@@ -302,7 +305,8 @@ TEST_P(PopupClosing, GoesBackOneKey) {
 INSTANTIATE_TEST_SUITE_P(Frames, PopupClosing,
                          ::testing::Values(CloseCase{"Escape", WM_KEYDOWN, VK_ESCAPE, {}},
                                            CloseCase{"CtrlF4", WM_KEYDOWN, VK_F4, {VK_CONTROL}},
-                                           CloseCase{"Caption", WM_CLOSE, 0, {}}),
+                                           CloseCase{"Caption", WM_CLOSE, 0, {}},
+                                           CloseCase{"EndCommand", WM_COMMAND, 311, {}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FrameWindowsTest, PopupSystemMenuEndsTheViewer) {
@@ -495,8 +499,9 @@ TEST_F(FrameWindowsTest, ToolTipsNameTheButtonUnderThePointer) {
   }
 }
 
-// The bitmaps' greys are the system's button colours, also after the
-// system colours change; other colours stay.
+// The bitmaps' light grey is the system's button face and left out of the
+// image (so that a disabled button shows the picture's shape), also after
+// the system colours change; other colours stay.
 TEST_F(FrameWindowsTest, ButtonImagesTakeTheSystemColours) {
   Fill(app.m_buttons_frm, {{302}});
   ASSERT_TRUE(CreateMain());
@@ -506,10 +511,124 @@ TEST_F(FrameWindowsTest, ButtonImagesTakeTheSystemColours) {
     ASSERT_EQ(ImageList_GetImageCount(images), 1);
     layer::testing::MemoryCanvas canvas(16, 15);
     ImageList_Draw(images, 0, canvas.dc, 0, 0, ILD_NORMAL);
-    EXPECT_EQ(GetPixel(canvas.dc, 5, 5), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(canvas.dc, 5, 5), RGB(255, 255, 255));  // the canvas shows through
     EXPECT_EQ(GetPixel(canvas.dc, 0, 14), RGB(255, 0, 0));  // the red pixel of the bottom row
     bar.SendMessage(WM_SYSCOLORCHANGE);
   }
+}
+
+}  // namespace
+
+namespace {
+
+struct DeveloperKeyCase {
+  const char* name;
+  UINT key;
+  int rows;  // of the list the key opens
+};
+
+class DeveloperKeys : public FrameWindowFixture, public ::testing::WithParamInterface<DeveloperKeyCase> {};
+
+// Ctrl+Shift+V lists the variables, Ctrl+Shift+K the key history, in either
+// frame; Alt held as well does not matter, Ctrl alone opens nothing.
+TEST_P(DeveloperKeys, OpenTheirListsWithCtrlAndShift) {
+  const DeveloperKeyCase& c = GetParam();
+  CreateBoth();
+  vars().SetVar("A", VarValue::Text("1"), VAR_CHAR);
+  vars().SetVar("B", VarValue::Text("2"), VAR_CHAR);
+  theGlobals.m_phistory->AddEntry("P~A", CDynBuf(), FALSE, FALSE);
+  std::vector<int> rows;
+  layer::SetModalHook([&](HWND window) {
+    rows.push_back(static_cast<int>(SendDlgItemMessage(window, 3004, LVM_GETITEMCOUNT, 0, 0)));
+    PostMessage(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  Press(c.key, {VK_CONTROL, VK_SHIFT}, main->m_hWnd);
+  Press(c.key, {VK_CONTROL, VK_SHIFT, VK_MENU}, popup->m_hWnd);
+  Press(c.key, {VK_CONTROL}, main->m_hWnd);
+  layer::SetModalHook(nullptr);
+  EXPECT_EQ(rows, (std::vector<int>{c.rows, c.rows}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, DeveloperKeys,
+                         ::testing::Values(DeveloperKeyCase{"Variables", 'V', 2}, DeveloperKeyCase{"History", 'K', 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// While a disabled frame waits for a started program, activating the frame
+// brings that program's window to the front instead.
+TEST_F(FrameWindowsTest, ActivatingAWaitingFrameBringsTheProgramForward) {
+  CreateBoth();
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProc;
+  windowClass.lpszClassName = "WaitedProgram";
+  RegisterClass(&windowClass);
+  HWND program = CreateWindow("WaitedProgram", "Programm", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(program, nullptr);
+  for (CMultiFrame* frame : {static_cast<CMultiFrame*>(main), static_cast<CMultiFrame*>(popup)}) {
+    SetForegroundWindow(app.m_hMainWnd);
+    theGlobals.m_waiting_for_pid = GetCurrentProcessId();
+    frame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);  // enabled: nothing waits on it
+    EXPECT_NE(GetForegroundWindow(), program);
+    frame->EnableWindow(FALSE);
+    frame->SendMessage(WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(GetForegroundWindow(), program);
+    frame->EnableWindow(TRUE);
+  }
+  theGlobals.m_waiting_for_pid = 0;
+  DestroyWindow(program);
+}
+
+}  // namespace
+
+namespace {
+
+// A shortcut menu opening over the main frame gives the view below a mouse
+// move one pixel right of the pointer; the menu bar's menus do not.
+TEST_F(FrameWindowsTest, ShortcutMenuReplaysTheMouseMove) {
+  dataFolder.Write("menue.ini", kMenuFile);
+  ASSERT_TRUE(CreateMain());
+  ASSERT_TRUE(main->BuildDataMenu());
+  SetCursorPos(120, 80);
+  MSG msg;
+  main->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(main->m_hWnd), 0)), 0);
+  EXPECT_FALSE(PeekMessage(&msg, main->m_hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE));
+  HMENU shortcut = CreatePopupMenu();
+  AppendMenu(shortcut, MF_STRING, 316, "Zoom");
+  main->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(shortcut), 0);
+  ASSERT_TRUE(PeekMessage(&msg, main->m_hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 0u);
+  EXPECT_EQ(msg.lParam, MAKELPARAM(121, 80));
+  DestroyMenu(shortcut);
+}
+
+}  // namespace
+
+namespace {
+
+WNDPROC statusProcedure = nullptr;
+int partsSet = 0;
+
+LRESULT CALLBACK CountingParts(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == SB_SETPARTS) ++partsSet;
+  return CallWindowProc(statusProcedure, window, message, wParam, lParam);
+}
+
+// A pane text set again unchanged lays nothing out again.
+TEST_F(FrameWindowsTest, UnchangedPaneTextCausesNoRelayout) {
+  ASSERT_TRUE(CreateMain());
+  HWND status = main->GetStatusBar().m_hWnd;
+  statusProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtr(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingParts)));
+  partsSet = 0;
+  main->SetPaneText(3, "GB");
+  EXPECT_EQ(partsSet, 1);
+  main->SetPaneText(3, "GB");
+  EXPECT_EQ(partsSet, 1);
+  SetWindowLongPtr(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(statusProcedure));
 }
 
 }  // namespace

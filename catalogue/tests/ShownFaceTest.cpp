@@ -238,6 +238,8 @@ TEST_F(ShownFaceTest, TheStartPagesLineDrawingLeadsToTheAssemblies) {
   ASSERT_TRUE(PeekMessage(&msg, window->m_hWnd, KeyCommandMessageId(), KeyCommandMessageId(), PM_REMOVE));
   EXPECT_STREQ(TakeKeyCommandKey(msg.lParam), "MOT");
   EXPECT_TRUE(layer::SaveWindowPng(window->m_hWnd, ShotFolder() + "START-drawing.png"));
+}
+
 // The pointer over an assembly's link on the start page: the status bar
 // says where a click goes.
 TEST_F(ShownFaceTest, TheStatusBarHintsAtTheLinkUnderThePointer) {

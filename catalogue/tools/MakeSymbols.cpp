@@ -1,10 +1,13 @@
 // The pictures of the catalogue's symbol "pfeil", an arrow that links to
 // another key: normal, selected, focus and disabled, as the bitmap files the
-// viewer loads for a symbol ("U", "D", "F" and "X" behind its name). Written
-// into the folder given as the only argument.
+// viewer loads for a symbol ("U", "D", "F" and "X" behind its name); and the
+// buttons of the viewer's toolbars that the button files name. Written into
+// the folder given as the only argument.
+#include <array>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "imaging/decoders/tests/BmpFile.h"
 
@@ -37,6 +40,198 @@ std::string Arrow(RGBQUAD colour, bool framed, RGBQUAD frame) {
   return file.Bytes();
 }
 
+// A toolbar button: 16 by 15 pixels of the 16 standard colours, drawn as
+// rows of characters from the top: '.' the button face (light grey, which
+// the toolbar replaces by the system's), '#' black, '-' grey, 'w' white,
+// 'r' dark red, 'g' dark green, 'b' navy.
+constexpr int kButtonWidth = 16;
+constexpr int kButtonHeight = 15;
+using ButtonGlyph = std::array<const char*, kButtonHeight>;
+
+int ColourIndex(char c) {
+  switch (c) {
+    case '#': return 0;
+    case 'r': return 1;
+    case 'g': return 2;
+    case 'b': return 4;
+    case '-': return 8;
+    case 'w': return 15;
+    default: return 7;
+  }
+}
+
+std::vector<RGBQUAD> StandardColours() {
+  const BYTE table[16][3] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                             {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                             {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
+                             {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+  std::vector<RGBQUAD> colours;
+  for (const auto& rgb : table) colours.push_back(RGBQUAD{rgb[2], rgb[1], rgb[0], 0});
+  return colours;
+}
+
+std::string Button(const ButtonGlyph& glyph) {
+  std::string pixels;
+  for (int y = kButtonHeight - 1; y >= 0; --y) {  // bottom-up; 8 bytes a row need no padding
+    for (int x = 0; x < kButtonWidth; x += 2)
+      pixels += static_cast<char>(ColourIndex(glyph[y][x]) << 4 | ColourIndex(glyph[y][x + 1]));
+  }
+  BmpFile file;
+  file.width = kButtonWidth;
+  file.height = kButtonHeight;
+  file.bits = 4;
+  file.colours = StandardColours();
+  file.pixels = pixels;
+  return file.Bytes();
+}
+
+const std::pair<const char*, ButtonGlyph> kButtons[] = {
+    {"home.bmp",
+     {"................",
+      ".......##.......",
+      "......#rr#......",
+      ".....#rrrr#.....",
+      "....#rrrrrr#....",
+      "...#rrrrrrrr#...",
+      "..############..",
+      "...#wwwwwwww#...",
+      "...#ww####ww#...",
+      "...#ww#bb#ww#...",
+      "...#ww#bb#ww#...",
+      "...#ww#bb#ww#...",
+      "...#ww#bb#ww#...",
+      "...##########...",
+      "................"}},
+    {"back.bmp",
+     {"................",
+      "................",
+      ".....#..........",
+      "....##..........",
+      "...#g#########..",
+      "..#ggggggggggg#.",
+      ".#gggggggggggg#.",
+      "..#ggggggggggg#.",
+      "...#g#########..",
+      "....##..........",
+      ".....#..........",
+      "................",
+      "................",
+      "................",
+      "................"}},
+    {"chapter.bmp",
+     {"................",
+      ".......##.......",
+      "......#gg#......",
+      ".....#gggg#.....",
+      "....#gggggg#....",
+      "...#gggggggg#...",
+      "..####gggg####..",
+      ".....#gggg#.....",
+      ".....#gggg#.....",
+      ".....#gggg#.....",
+      ".....#gggg#.....",
+      ".....#gggg#.....",
+      ".....######.....",
+      "................",
+      "................"}},
+    {"left.bmp",
+     {"................",
+      "................",
+      ".........##.....",
+      "........#b#.....",
+      ".......#bb#.....",
+      "......#bbb#.....",
+      ".....#bbbb#.....",
+      "....#bbbbb#.....",
+      ".....#bbbb#.....",
+      "......#bbb#.....",
+      ".......#bb#.....",
+      "........#b#.....",
+      ".........##.....",
+      "................",
+      "................"}},
+    {"right.bmp",
+     {"................",
+      "................",
+      ".....##.........",
+      ".....#b#........",
+      ".....#bb#.......",
+      ".....#bbb#......",
+      ".....#bbbb#.....",
+      ".....#bbbbb#....",
+      ".....#bbbb#.....",
+      ".....#bbb#......",
+      ".....#bb#.......",
+      ".....#b#........",
+      ".....##.........",
+      "................",
+      "................"}},
+    {"raster.bmp",
+     {"................",
+      ".--------------.",
+      ".-ww-ww-ww-ww-w.",
+      ".-ww-ww-ww-ww-w.",
+      ".--------------.",
+      ".-ww-ww-ww-ww-w.",
+      ".-ww-ww-ww-ww-w.",
+      ".--------------.",
+      ".-ww-ww-ww-ww-w.",
+      ".-ww-ww-ww-ww-w.",
+      ".--------------.",
+      ".-ww-ww-ww-ww-w.",
+      ".-ww-ww-ww-ww-w.",
+      ".--------------.",
+      "................"}},
+    {"rtext.bmp",
+     {"................",
+      ".--------------.",
+      ".-ww-ww-ww-ww-w.",
+      ".-ww-ww-ww-ww-w.",
+      ".---########---.",
+      ".-ww########w-w.",
+      ".-ww-ww##w-ww-w.",
+      ".------##------.",
+      ".-ww-ww##w-ww-w.",
+      ".-ww-ww##w-ww-w.",
+      ".------##------.",
+      ".-ww-ww##w-ww-w.",
+      ".-ww-ww-ww-ww-w.",
+      ".--------------.",
+      "................"}},
+    {"print.bmp",
+     {"................",
+      "....########....",
+      "....#wwwwww#....",
+      "....#w####w#....",
+      "....#wwwwww#....",
+      "..############..",
+      ".#------------#.",
+      ".#------------#.",
+      ".#--------gg--#.",
+      ".#------------#.",
+      ".##############.",
+      "...#wwwwwwww#...",
+      "...#w######w#...",
+      "...#wwwwwwww#...",
+      "...##########..."}},
+    {"close.bmp",
+     {"................",
+      "................",
+      "...##......##...",
+      "...###....###...",
+      "....###..###....",
+      ".....######.....",
+      "......####......",
+      "......####......",
+      ".....######.....",
+      "....###..###....",
+      "...###....###...",
+      "...##......##...",
+      "................",
+      "................",
+      "................"}},
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,7 +249,9 @@ int main(int argc, char** argv) {
       {"pfeilF.bmp", Arrow(green, true, black)},
       {"pfeilX.bmp", Arrow(grey, false, black)},
   };
-  for (const auto& [name, bytes] : files) {
+  std::vector<std::pair<std::string, std::string>> all(std::begin(files), std::end(files));
+  for (const auto& [name, glyph] : kButtons) all.emplace_back(name, Button(glyph));
+  for (const auto& [name, bytes] : all) {
     std::ofstream out(std::string(argv[1]) + "/" + name, std::ios::binary);
     out << bytes;
     if (!out) {
