@@ -267,6 +267,35 @@ TEST_F(ProgramStart, ANewProgramLanguageRetextsTheMenuAtIdleTime) {
   EXPECT_EQ(texts[1], "");  // the English texts have no word for New
 }
 
+struct CloseCase {
+  const char* name;
+  int answer;
+  bool stays, saved;
+};
+
+class ClosingAlone : public ProgramStart, public ::testing::WithParamInterface<CloseCase> {};
+
+// Running alone, the user's close must not drop lines without a word.
+TEST_P(ClosingAlone, OffersUnsavedLinesForSaving) {
+  const CloseCase& c = GetParam();
+  ASSERT_TRUE(Run(Ini({"StandAlone=1"})));
+  const OrderItem line = protocol_testing::Line("A-1", "1");
+  Frame()->View()->AddOrderLines(nullptr, &line, 1);
+  Frame()->View()->SetModifiedFlag();
+  m_answer = c.answer;
+  const HWND window = Frame()->m_hWnd;
+  ::SendMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_EQ(m_boxes.size(), 1u);
+  EXPECT_EQ(IsWindow(window) != FALSE, c.stays);
+  EXPECT_EQ(m_folder.Exists("Standard.pro"), c.saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ClosingAlone,
+                         ::testing::Values(CloseCase{"Cancel", IDCANCEL, true, false},
+                                           CloseCase{"No", IDNO, false, false},
+                                           CloseCase{"Yes", IDYES, false, true}),
+                         [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+
 TEST_F(ProgramStart, ExitKeepsTheUsersBookingChoice) {
   ASSERT_TRUE(Run());
   m_app->m_double_inc = true;
