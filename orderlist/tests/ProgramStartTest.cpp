@@ -197,6 +197,15 @@ TEST_F(ProgramStart, AButtonLeftOutKeepsTheOthersOwnImages) {
   EXPECT_EQ(Frame()->m_tool_bar.CommandToIndex(ID_LINE_EDIT), -1);
 }
 
+TEST_F(ProgramStart, AToolbarDraggedOutIsDockedBackWhenItPaints) {
+  ASSERT_TRUE(Run(Ini({"StandAlone=1"})));
+  CV4PrtToolBar& bar = Frame()->m_tool_bar;
+  Frame()->FloatControlBar(&bar, CPoint(200, 200));
+  ASSERT_TRUE(bar.IsFloating());
+  bar.RedrawWindow();
+  EXPECT_FALSE(bar.IsFloating());
+}
+
 TEST_F(ProgramStart, PromptsAndTipsComeFromTheProgramTexts) {
   ASSERT_TRUE(Run());
   CMainFrame* frame = Frame();
