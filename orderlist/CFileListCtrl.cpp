@@ -5,6 +5,7 @@
 
 #include "comctl/CommCtrl.h"
 #include "orderlist/CProtocolApp.h"
+#include "orderlist/CombSort.h"
 #include "win32/Mbstring.h"
 #include "win32/UserWindows.h"
 
@@ -64,28 +65,16 @@ bool CFileListCtrl::Before(const OrderFileRow& a, const OrderFileRow& b, int col
                   reinterpret_cast<const unsigned char*>(static_cast<const char*>(tb))) < 0;
 }
 
-// A comb sort of the records' rows: the gap shrinks by 8/11 down to 1,
-// until a pass at 1 swaps nothing.
+// The records' rows in the column's order.
 void CFileListCtrl::OnColumnClicked(int column) {
   if (!m_filled || RecordCount() == 0 || column < 0 || column > kDateColumn) return;
   const bool descending = m_descending[column];
   const DWORD focused = FocusedData();
   std::vector<DWORD> order;
   for (int record = 0; record < RecordCount(); ++record) order.push_back(RecordData(record));
-  size_t gap = order.size();
-  bool swapped = true;
-  while (gap > 1 || swapped) {
-    gap = std::max<size_t>(gap * 8 / 11, 1);
-    swapped = false;
-    for (size_t i = 0; i + gap < order.size(); ++i) {
-      const OrderFileRow& a = m_rows[order[i]];
-      const OrderFileRow& b = m_rows[order[i + gap]];
-      if (descending ? Before(a, b, column) : Before(b, a, column)) {
-        std::swap(order[i], order[i + gap]);
-        swapped = true;
-      }
-    }
-  }
+  CombSort(order, [&](DWORD a, DWORD b) {
+    return descending ? Before(m_rows[a], m_rows[b], column) : Before(m_rows[b], m_rows[a], column);
+  });
   for (int record = 0; record < RecordCount(); ++record) SetRecordData(record, order[static_cast<size_t>(record)]);
   ShowTexts();
   m_descending[column] = !descending;
