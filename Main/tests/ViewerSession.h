@@ -18,6 +18,7 @@
 #include "Main/CWV4Globals.h"
 #include "Main/KeyCommand.h"
 #include "interfaces/QridHtSp.h"
+#include "ipc/CrossProcessWindows.h"
 #include "testing/TempFolder.h"
 #include "win32/Process.h"
 #include "win32/UserMessages.h"
@@ -28,6 +29,9 @@ namespace varno::testing {
 class ViewerSession {
  public:
   ViewerSession() {
+    // As the program's entry does: the order-list program's windows are
+    // reachable from here, and this viewer's from it.
+    layer::ipc::StartCrossProcessWindows();
     std::filesystem::copy(VARNO_CATALOGUE_DIR, m_folder.Path(), std::filesystem::copy_options::recursive);
     m_previous = std::filesystem::current_path();
     std::filesystem::current_path(m_folder.Path());
