@@ -126,6 +126,16 @@ TEST_F(ProgramStartTest, NamedOrderListProgramThatDoesNotStartIsReportedAndTheSt
   EXPECT_TRUE(IsWindowVisible(app().m_hMainWnd));
 }
 
+// The main frame cannot stand without its toolbar: the start ends with the
+// frame's error, and no window is left behind.
+TEST_F(ProgramStartTest, MainFrameWithoutItsToolbarEndsTheStart) {
+  SetMainIni("Buttons", "VARNO+\"\\fehlt.btn\"");
+  EXPECT_FALSE(app().InitInstance());
+  EXPECT_EQ(app().m_hMainWnd, nullptr);
+  ASSERT_FALSE(errors->shown.empty());
+  EXPECT_NE(errors->shown.back().second.find("[311]"), std::string::npos) << errors->shown.back().second;
+}
+
 struct FirstKeyCase {
   const char* name;
   const char* firstStart;
