@@ -28,8 +28,8 @@ namespace varno::testing {
 class ViewerSession {
  public:
   ViewerSession() {
-    // As the program's entry does: the order-list program's windows are
-    // reachable from here, and this viewer's from it.
+    // As the program's own start does: the order-list program it starts
+    // finds the viewer's windows, and the viewer finds its.
     layer::ipc::StartCrossProcessWindows();
     std::filesystem::copy(VARNO_CATALOGUE_DIR, m_folder.Path(), std::filesystem::copy_options::recursive);
     m_previous = std::filesystem::current_path();
