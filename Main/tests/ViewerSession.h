@@ -20,7 +20,6 @@
 #include "interfaces/QridHtSp.h"
 #include "ipc/CrossProcessWindows.h"
 #include "testing/TempFolder.h"
-#include "win32/Process.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
 
@@ -39,7 +38,7 @@ class ViewerSession {
   }
   ~ViewerSession() {
     CViewerApp& viewer = App();
-    if (viewer.m_hMainWnd != nullptr) EndViewer(viewer);
+    if (viewer.m_hMainWnd != nullptr) viewer.ExitInstance();  // the order-list program ends too
     for (HWND window : {viewer.m_hPopupWnd, viewer.m_hMainWnd})
       if (window != nullptr && IsWindow(window)) DestroyWindow(window);
     MSG msg;
@@ -125,19 +124,6 @@ class ViewerSession {
   }
 
  private:
-  // The end of a started viewer: an order-list program that it started is
-  // told to close, also when no command has looked for its window yet.
-  static void EndViewer(CViewerApp& viewer) {
-    if (viewer.m_prot_pid != 0 && !viewer.m_prot_found) {
-      if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, viewer.m_prot_pid)) {
-        WaitForInputIdle(process, 10000);
-        CloseHandle(process);
-      }
-      viewer.FindProtocolWindow();
-    }
-    viewer.ExitInstance();
-  }
-
   layer::testing::TempFolder m_folder;
   std::filesystem::path m_previous;
   std::unique_ptr<catalogue::Installation> m_installation;
