@@ -134,7 +134,7 @@ TEST_F(ProgramEndToEnd, StartsHiddenIsFoundAndAnswersShowAndHide) {
 
 TEST_F(ProgramEndToEnd, AnOrderedPartIsKeptInANewOrderFileWhenTheViewerEndsTheOrderList) {
   ASSERT_TRUE(Start());
-  static const char kRow[] = "3\0" "A-100\0" "Messer\0" "1999\0" "0\0" "\0" "Motor\0" "A\0";
+  static const char kRow[] = "3\0" "A-100\0" "Messer\0" "Motor\0" "A\0" "1999\0" "0\0" "\0";
   EXPECT_EQ(AnswerOrderedRow(std::string(kRow, sizeof kRow - 1)), TRUE);
   app.PostProtocolCommand(PROTOCOL_CMD_CLOSE, 0);
   WaitForEnd();
@@ -146,6 +146,35 @@ TEST_F(ProgramEndToEnd, AnOrderedPartIsKeptInANewOrderFileWhenTheViewerEndsTheOr
   EXPECT_EQ(bytes.substr(0, 3), "PRO");
   for (const char* field : {"A-100", "Messer", "1999", "Motor"})
     EXPECT_NE(bytes.find(std::string(field) + '\0'), std::string::npos) << field;
+}
+
+// The whole chain: the viewer orders a part, the order list hands it to the
+// parts-info library, which prices it from its databases and answers the
+// order list with the priced line. The price column stands between other
+// columns, where the library's columns and the order list's differ.
+TEST_F(ProgramEndToEnd, APartOrderedInTheViewerLandsPricedInTheOrder) {
+  folder.Write("qorv4tif.ini", "[SYSTEM]\r\nHistory=0\r\nNotiz=0\r\n");
+  folder.Write("V4Preise.ini", "[SETTINGS]\r\nPreisCol=3\r\n[PREISE]\r\nCol=103\r\nName1=EUR\r\nKomma1=2\r\n"
+                               "DB=" PROTOCOL_TEST_FILES "/prices.ddm\r\n[MWST]\r\ncnt=2\r\n00=16\r\n01=7,5\r\n");
+  theGlobals.m_teilestamm = PROTOCOL_TEST_FILES "/parts.ddm";
+  ASSERT_TRUE(Start());
+  // Quantity, part key, name and the two columns after the price, as a
+  // table in the viewer sends one row without asking.
+  static const char kRow[] = "2\0" "A1\0" "Bolzen\0" "Lager\0" "Fach 3\0" "\0" "\0";
+  CDynBuf lines;
+  lines.Append(kRow, sizeof kRow - 1);
+  app.SendPartsToProtocol(1, 5, nullptr, nullptr, &lines, TRUE);
+  app.PostProtocolCommand(PROTOCOL_CMD_CLOSE, 0);
+  WaitForEnd();
+
+  const std::vector<std::string> orders = OrderFiles();
+  ASSERT_EQ(orders.size(), 1u);
+  const std::string bytes = folder.Read(orders[0] + ".pro");
+  // The stored line: key, quantity, name, the price database's 19.99 with
+  // VAT group 1 and discount group R5 for the part's price key, then the
+  // columns after the price column in their places.
+  static const char kStoredLine[] = "A1\0" "2\0" "Bolzen\0" "1999\0" "1\0" "R5\0" "Lager\0" "Fach 3\0";
+  EXPECT_NE(bytes.find(std::string(kStoredLine, sizeof kStoredLine - 1)), std::string::npos);
 }
 
 TEST_F(ProgramEndToEnd, TheSampleCataloguesEntryStartsItsOrderListWithItsOwnTexts) {
