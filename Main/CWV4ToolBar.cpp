@@ -27,21 +27,36 @@ constexpr int kButtonExtra = 7;
 constexpr int kSeparatorWidth = 8;
 constexpr DWORD_PTR kNoSecondImage = static_cast<DWORD_PTR>(-1);
 
+// Checked buttons are pressed too; a disabled button is not held down.
+BYTE Checked(BYTE state, bool on) {
+  return on ? static_cast<BYTE>(state | TBSTATE_CHECKED | TBSTATE_PRESSED)
+            : static_cast<BYTE>(state & ~(TBSTATE_CHECKED | TBSTATE_PRESSED));
+}
+
+BYTE Enabled(BYTE state, bool on) {
+  return on ? static_cast<BYTE>(state | TBSTATE_ENABLED) : static_cast<BYTE>(state & ~(TBSTATE_ENABLED | TBSTATE_PRESSED));
+}
+
+// Sets a button's state (TBIF_STATE) or image (TBIF_IMAGE), by its index.
+void SetButtonField(const CWnd& bar, UINT index, DWORD field, BYTE state, int image) {
+  TBBUTTONINFO info{};
+  info.cbSize = sizeof info;
+  info.dwMask = TBIF_BYINDEX | field;
+  info.fsState = state;
+  info.iImage = image;
+  bar.SendMessage(TB_SETBUTTONINFO, index, reinterpret_cast<LPARAM>(&info));
+}
+
 // The command update of one button: checking presses it too, and a
 // disabled button is not held down.
 class CViewerToolCmdUI : public CCmdUI {
  public:
   void Enable(BOOL on) override {
     m_bEnableChanged = TRUE;
-    BYTE state = State();
-    state = on ? static_cast<BYTE>(state | TBSTATE_ENABLED) : static_cast<BYTE>(state & ~(TBSTATE_ENABLED | TBSTATE_PRESSED));
-    SetState(state);
+    SetState(Enabled(State(), on != FALSE));
   }
   void SetCheck(int check) override {
-    BYTE state = State();
-    state = check ? static_cast<BYTE>(state | TBSTATE_CHECKED | TBSTATE_PRESSED)
-                  : static_cast<BYTE>(state & ~(TBSTATE_CHECKED | TBSTATE_PRESSED));
-    if (SetState(state)) m_pOther->Invalidate();
+    if (SetState(Checked(State(), check != 0))) m_pOther->Invalidate();
   }
   void SetText(LPCSTR) override {}
 
@@ -53,11 +68,7 @@ class CViewerToolCmdUI : public CCmdUI {
   }
   bool SetState(BYTE state) {
     if (state == State()) return false;
-    TBBUTTONINFO info{};
-    info.cbSize = sizeof info;
-    info.dwMask = TBIF_BYINDEX | TBIF_STATE;
-    info.fsState = state;
-    m_pOther->SendMessage(TB_SETBUTTONINFO, m_nIndex, reinterpret_cast<LPARAM>(&info));
+    SetButtonField(*m_pOther, m_nIndex, TBIF_STATE, state, 0);
     return true;
   }
 };
@@ -88,7 +99,7 @@ BOOL CWV4ToolBar::LoadButtons(ToolbarButtonList* list) {
   m_list = list;
   m_image_size = SIZE{list->header1, list->header2};
   SetSizes(SIZE{m_image_size.cx + kButtonExtra, m_image_size.cy + kButtonExtra}, m_image_size);
-  m_image_list = ImageList_Create(m_image_size.cx, m_image_size.cy, ILC_COLOR24, list->count, 4);
+  m_image_list = ImageList_Create(m_image_size.cx, m_image_size.cy, ILC_COLOR24 | ILC_MASK, list->count, 4);
   SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_image_list));
   SetBarStyle(GetBarStyle() | CBRS_TOOLTIPS);
 
@@ -155,19 +166,24 @@ HBITMAP CWV4ToolBar::LoadButtonBitmap(const char* fileName, int index) {
   return bitmap;
 }
 
+// The button face is left out of every image, so that a disabled button
+// shows the picture's shape only.
 void CWV4ToolBar::SetButtonImage(HBITMAP bitmap, int index) {
   if (bitmap == nullptr || index < 0 || m_image_list == nullptr) return;
   const auto slot = static_cast<size_t>(index);
   if (slot >= m_bitmaps.size()) m_bitmaps.resize(slot + 1, nullptr);
-  if (index < ImageList_GetImageCount(m_image_list)) {
-    ImageList_Replace(m_image_list, index, bitmap, nullptr);
-  } else {
-    // Images are added in order; a gap would shift every later one.
-    while (ImageList_GetImageCount(m_image_list) < index) ImageList_Add(m_image_list, bitmap, nullptr);
-    ImageList_Add(m_image_list, bitmap, nullptr);
-  }
   if (m_bitmaps[slot] != nullptr) DeleteObject(m_bitmaps[slot]);
   m_bitmaps[slot] = bitmap;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  if (index == ImageList_GetImageCount(m_image_list)) {
+    ImageList_AddMasked(m_image_list, bitmap, face);
+  } else {
+    // An image in between: the list is made again, every image in its place.
+    ImageList_Remove(m_image_list, -1);
+    for (HBITMAP each : m_bitmaps) {
+      if (each != nullptr) ImageList_AddMasked(m_image_list, each, face);
+    }
+  }
   Invalidate();
 }
 
@@ -214,23 +230,11 @@ void CWV4ToolBar::EnableButton(UINT command, BOOL enable) {
   int index = 0;
   TBBUTTON button;
   if (!FindButton(command, index, button)) return;
-  const BYTE state = enable ? static_cast<BYTE>(button.fsState | TBSTATE_ENABLED)
-                            : static_cast<BYTE>(button.fsState & ~(TBSTATE_ENABLED | TBSTATE_PRESSED));
-  if (state == button.fsState) return;
-  TBBUTTONINFO info{};
-  info.cbSize = sizeof info;
-  info.dwMask = TBIF_BYINDEX | TBIF_STATE;
-  info.fsState = state;
-  SendMessage(TB_SETBUTTONINFO, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
+  const BYTE state = Enabled(button.fsState, enable != FALSE);
+  if (state != button.fsState) SetButtonField(*this, static_cast<UINT>(index), TBIF_STATE, state, 0);
 }
 
-void CWV4ToolBar::SetImage(int index, int image) {
-  TBBUTTONINFO info{};
-  info.cbSize = sizeof info;
-  info.dwMask = TBIF_BYINDEX | TBIF_IMAGE;
-  info.iImage = image;
-  SendMessage(TB_SETBUTTONINFO, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
-}
+void CWV4ToolBar::SetImage(int index, int image) { SetButtonField(*this, static_cast<UINT>(index), TBIF_IMAGE, 0, image); }
 
 void CWV4ToolBar::CheckButton(UINT command, BOOL checked) {
   int index = 0;
@@ -238,12 +242,7 @@ void CWV4ToolBar::CheckButton(UINT command, BOOL checked) {
   if (!FindButton(command, index, button)) return;
   if ((button.fsStyle & TBSTYLE_CHECK) && button.dwData != kNoSecondImage)
     SetImage(index, static_cast<int>(button.dwData) + (checked ? 1 : 0));
-  TBBUTTONINFO info{};
-  info.cbSize = sizeof info;
-  info.dwMask = TBIF_BYINDEX | TBIF_STATE;
-  info.fsState = checked ? static_cast<BYTE>(button.fsState | TBSTATE_CHECKED | TBSTATE_PRESSED)
-                         : static_cast<BYTE>(button.fsState & ~(TBSTATE_CHECKED | TBSTATE_PRESSED));
-  SendMessage(TB_SETBUTTONINFO, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
+  SetButtonField(*this, static_cast<UINT>(index), TBIF_STATE, Checked(button.fsState, checked != FALSE), 0);
 }
 
 bool CWV4ToolBar::FindImageStateButton(UINT command, int& index, TBBUTTON& button) const {

@@ -266,10 +266,14 @@ void CViewerApp::ChangeDataLanguage(HWND receiver, const CString& language, int 
   SetDataLanguage(language);
   CheckCommand(command, TRUE);
   ShowDataLanguage();
-  CDynBuf name;
-  name.Append(g.m_language);
-  name.Append('\0');
-  SendProtocolData(PROTOCOL_CMD_DATA_LANGUAGE, &name);
+  // As with the program language: an order-list program that was never
+  // started is not looked for, and no box says so.
+  if (m_prot_pid != 0) {
+    CDynBuf name;
+    name.Append(g.m_language);
+    name.Append('\0');
+    SendProtocolData(PROTOCOL_CMD_DATA_LANGUAGE, &name);
+  }
   ShowAgain(receiver);
 }
 

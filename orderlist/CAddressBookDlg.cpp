@@ -6,6 +6,7 @@
 #include "foundation/MessageFormat.h"
 #include "mfc/CDataExchange.h"
 #include "orderlist/CAddressHitsDlg.h"
+#include "orderlist/CMainFrame.h"
 #include "orderlist/DialogLayout.h"
 #include "orderlist/OrderAddresses.h"
 #include "orderlist/OrderHeader.h"
@@ -22,9 +23,8 @@ constexpr int kFirstFieldLabel = IDC_ADDRESS_NUMBER_LABEL;
 constexpr long kTakeOverText = 238, kCancelText = 680;
 constexpr long kPositionText = 2267;
 constexpr long kUnreadableCard = 2265, kNoHit = 2266, kAskDeleteCard = 2270, kAskSaveChanges = 2287;
-// The menu's item texts, by the numbers the menu template carries.
-constexpr long kFirstMenuNumber = 300;
-constexpr long kMenuTexts[] = {1442, 637, 616, 845};
+// The main frame's texts for menus of dialogs.
+constexpr int kDialogMenu = 1;
 
 struct ModeButtons {
   int ok;
@@ -402,16 +402,15 @@ void CAddressBookDlg::EnableMenuItems(CMenu* menu) {
   }
 }
 
-// The template's items carry text numbers; each becomes its program text's
-// first line.
-void CAddressBookDlg::TranslateMenu(CMenu& menu) const {
-  for (int position = 0; position < static_cast<int>(menu.GetMenuItemCount()); ++position) {
-    CString number;
-    menu.GetMenuString(static_cast<UINT>(position), number, MF_BYPOSITION);
-    const long index = std::atol(number) - kFirstMenuNumber;
-    CString text = index >= 0 && index < static_cast<long>(std::size(kMenuTexts)) ? m_app.GetText(kMenuTexts[index]) : "";
-    const int lineEnd = text.Find('\n');
-    if (lineEnd >= 0) text = text.Left(lineEnd);
-    menu.ModifyMenu(static_cast<UINT>(position), MF_BYPOSITION | MF_STRING, menu.GetMenuItemID(position), text);
+// The main frame gives the menu its texts; the dialog belongs to it, maybe
+// through another dialog.
+void CAddressBookDlg::TranslateMenu(CMenu& menu) {
+  CMenu templateMenu;
+  if (!templateMenu.LoadMenu(IDR_ADDRESS_MENU)) return;
+  for (CWnd* owner = GetParent(); owner; owner = owner->GetParent()) {
+    if (auto* frame = dynamic_cast<CMainFrame*>(owner)) {
+      frame->TranslateMenu(menu, templateMenu, kDialogMenu);
+      return;
+    }
   }
 }

@@ -79,7 +79,7 @@ class CAddressBookDlg : public CDialog {
   int PlaceOf(DWORD offset) const;
   void ShowFromList(int place);
   void EnableMenuItems(CMenu* menu);
-  void TranslateMenu(CMenu& menu) const;
+  void TranslateMenu(CMenu& menu);
   void EndWith(int result);
 
   CProtocolApp& m_app;

@@ -14,7 +14,6 @@ constexpr long kCaption = 2221, kTakeOverText = 238;
 
 BEGIN_MESSAGE_MAP(CAddressHitsDlg, CDialog)
   ON_NOTIFY(NM_DBLCLK, IDC_HIT_LIST, OnDoubleClick)
-  ON_NOTIFY(LVN_COLUMNCLICK, IDC_HIT_LIST, OnColumnClick)
 END_MESSAGE_MAP()
 
 CAddressHitsDlg::CAddressHitsDlg(CProtocolApp& app, CKartei& book, const CArray<DWORD>& hits, CStringArray& result,
@@ -24,6 +23,7 @@ CAddressHitsDlg::CAddressHitsDlg(CProtocolApp& app, CKartei& book, const CArray<
 void CAddressHitsDlg::DoDataExchange(CDataExchange* exchange) {
   CDialog::DoDataExchange(exchange);
   DDX_Control(exchange, IDC_HIT_LIST, m_list);
+  m_list.TakeWindow();
 }
 
 BOOL CAddressHitsDlg::OnInitDialog() {
@@ -42,14 +42,14 @@ BOOL CAddressHitsDlg::OnInitDialog() {
   }
   m_list.SetUpColumns(m_app);
   m_list.ShowRows(std::move(rows));
-  if (m_list.GetItemCount() > 0) m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  m_list.SelectRecord(0, 1);
   GotoDlgCtrl(&m_list);
   return FALSE;
 }
 
 void CAddressHitsDlg::OnOK() {
-  if (m_list.GetSelectedCount() != 1) return;
-  const HitRow& row = m_list.Row(m_list.GetNextItem(-1, LVNI_SELECTED));
+  if (m_list.SelectedCount() != 1 || m_list.FocusedRecord() < 0) return;
+  const HitRow& row = m_list.Row(m_list.FocusedRecord());
   m_result.SetSize(kAddressFields);
   for (int field = 0; field < kAddressFields; ++field) m_result[field] = row.fields[field];
   m_chosen = row.offset;
@@ -59,9 +59,4 @@ void CAddressHitsDlg::OnOK() {
 void CAddressHitsDlg::OnDoubleClick(NMHDR*, LRESULT* result) {
   *result = 0;
   OnOK();
-}
-
-void CAddressHitsDlg::OnColumnClick(NMHDR* header, LRESULT* result) {
-  *result = 0;
-  m_list.SortByColumn(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
 }

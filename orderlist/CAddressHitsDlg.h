@@ -24,7 +24,6 @@ class CAddressHitsDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
   afx_msg void OnDoubleClick(NMHDR* header, LRESULT* result);
-  afx_msg void OnColumnClick(NMHDR* header, LRESULT* result);
 
  private:
   CProtocolApp& m_app;

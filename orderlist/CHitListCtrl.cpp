@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int kColumnWidth = 100;
-constexpr UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
 }  // namespace
 
@@ -39,26 +38,24 @@ void CHitListCtrl::SetUpColumns(const CProtocolApp& app) {
 
 void CHitListCtrl::ShowRows(std::vector<HitRow> rows) {
   m_rows = std::move(rows);
-  DeleteAllItems();
-  for (int item = 0; item < static_cast<int>(m_rows.size()); ++item) InsertItem(item, "");
-  FillTexts();
+  DeleteAllRecords();
+  for (size_t row = 0; row < m_rows.size(); ++row) AppendRecord(static_cast<DWORD>(row), 1);
 }
 
-void CHitListCtrl::FillTexts() {
-  for (int item = 0; item < static_cast<int>(m_rows.size()); ++item)
-    for (int column = 0; column < kAddressFields; ++column) SetItemText(item, column, Row(item).fields[column]);
+bool CHitListCtrl::CellText(DWORD data, int column, int, CString& text) const {
+  text.Empty();
+  if (data < m_rows.size() && column >= 0 && column < kAddressFields) text = m_rows[data].fields[column];
+  return true;
 }
 
+// Record i shows row i, so sorting the rows re-orders the list.
 void CHitListCtrl::SortByColumn(int column) {
   if (column < 0 || column >= kAddressFields) return;
-  const int focused = GetNextItem(-1, LVNI_FOCUSED);
+  const int focused = FocusedRecord();
   const DWORD focusedCard = focused >= 0 ? Row(focused).offset : 0;
   SortHitRows(m_rows, column, m_largest_first[static_cast<size_t>(column)]);
   m_largest_first[static_cast<size_t>(column)] = !m_largest_first[static_cast<size_t>(column)];
-  FillTexts();
-  for (int item = 0; item < static_cast<int>(m_rows.size()); ++item) {
-    const bool chosen = focused >= 0 && Row(item).offset == focusedCard;
-    SetItemState(item, chosen ? kSelectedAndFocused : 0, kSelectedAndFocused);
-  }
+  for (int record = 0; focused >= 0 && record < RecordCount(); ++record)
+    if (Row(record).offset == focusedCard) SelectRecord(record, 1);
   Invalidate();
 }

@@ -499,8 +499,9 @@ TEST_F(FrameWindowsTest, ToolTipsNameTheButtonUnderThePointer) {
   }
 }
 
-// The bitmaps' greys are the system's button colours, also after the
-// system colours change; other colours stay.
+// The bitmaps' light grey is the system's button face and left out of the
+// image (so that a disabled button shows the picture's shape), also after
+// the system colours change; other colours stay.
 TEST_F(FrameWindowsTest, ButtonImagesTakeTheSystemColours) {
   Fill(app.m_buttons_frm, {{302}});
   ASSERT_TRUE(CreateMain());
@@ -510,7 +511,7 @@ TEST_F(FrameWindowsTest, ButtonImagesTakeTheSystemColours) {
     ASSERT_EQ(ImageList_GetImageCount(images), 1);
     layer::testing::MemoryCanvas canvas(16, 15);
     ImageList_Draw(images, 0, canvas.dc, 0, 0, ILD_NORMAL);
-    EXPECT_EQ(GetPixel(canvas.dc, 5, 5), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(canvas.dc, 5, 5), RGB(255, 255, 255));  // the canvas shows through
     EXPECT_EQ(GetPixel(canvas.dc, 0, 14), RGB(255, 0, 0));  // the red pixel of the bottom row
     bar.SendMessage(WM_SYSCOLORCHANGE);
   }
@@ -602,6 +603,32 @@ TEST_F(FrameWindowsTest, ShortcutMenuReplaysTheMouseMove) {
   EXPECT_EQ(msg.wParam, 0u);
   EXPECT_EQ(msg.lParam, MAKELPARAM(121, 80));
   DestroyMenu(shortcut);
+}
+
+}  // namespace
+
+namespace {
+
+WNDPROC statusProcedure = nullptr;
+int partsSet = 0;
+
+LRESULT CALLBACK CountingParts(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == SB_SETPARTS) ++partsSet;
+  return CallWindowProc(statusProcedure, window, message, wParam, lParam);
+}
+
+// A pane text set again unchanged lays nothing out again.
+TEST_F(FrameWindowsTest, UnchangedPaneTextCausesNoRelayout) {
+  ASSERT_TRUE(CreateMain());
+  HWND status = main->GetStatusBar().m_hWnd;
+  statusProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtr(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingParts)));
+  partsSet = 0;
+  main->SetPaneText(3, "GB");
+  EXPECT_EQ(partsSet, 1);
+  main->SetPaneText(3, "GB");
+  EXPECT_EQ(partsSet, 1);
+  SetWindowLongPtr(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(statusProcedure));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "Main/CWV4Globals.h"
 #include "Main/KeyCommand.h"
 #include "Main/tests/EngineFixture.h"
+#include "Main/tests/ViewerSession.h"
 #include "mfc/CFrameWnd.h"
 #include "testing/TempFolder.h"
 #include "user/Menus.h"
@@ -33,10 +34,7 @@ constexpr UINT COMMAND_HOME = 304;
 class ProgramStartTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::copy(VARNO_CATALOGUE_DIR, folder.Path(), fs::copy_options::recursive);
-    previousFolder = fs::current_path();
-    fs::current_path(folder.Path());
-    installation = std::make_unique<varno::catalogue::Installation>(folder.Path(), folder.Path());
+    session = std::make_unique<varno::testing::ViewerSession>();
     delete theGlobals.m_perrdlg;
     errors = new varno::testing::RecordingErrorDlg;
     theGlobals.m_perrdlg = errors;
@@ -47,29 +45,16 @@ class ProgramStartTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    CViewerApp& viewer = app();
-    for (HWND window : {viewer.m_hPopupWnd, viewer.m_hMainWnd})
-      if (window != nullptr && IsWindow(window)) DestroyWindow(window);
-    DrainQueue();
-    viewer.m_pMainWnd = nullptr;
     layer::SetMessageBoxPresenter(previousPresenter);
-    CWV4Globals& g = theGlobals;
-    g.m_FirstStart = FALSE;
-    g.m_internet_mode = 0;
-    g.m_key_firststart.Empty();
-    g.m_cur_prj_key.Empty();
-    delete g.m_plogfile;
-    g.m_plogfile = nullptr;
-    installation.reset();
-    fs::current_path(previousFolder);
+    session.reset();
   }
 
-  CViewerApp& app() { return installation->app; }
+  CViewerApp& app() { return session->App(); }
 
   // Sets key of the main ini's section SYSTEM, as an installer would; null
   // removes it.
   void SetMainIni(const std::string& key, const char* value) {
-    const fs::path ini = folder.Path() + "/varno4.ini";
+    const fs::path ini = session->Folder() + "/varno4.ini";
     std::ifstream in(ini, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -102,21 +87,13 @@ class ProgramStartTest : public ::testing::Test {
     return false;
   }
 
-  void DrainQueue() {
-    MSG msg;
-    for (int i = 0; i < 1000 && PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
-      if (msg.message == KeyCommandMessageId()) TakeKeyCommandKey(msg.lParam);
-  }
-
   std::string WindowText(HWND window) {
     char text[256] = {};
     GetWindowText(window, text, sizeof text);
     return text;
   }
 
-  layer::testing::TempFolder folder;
-  fs::path previousFolder;
-  std::unique_ptr<varno::catalogue::Installation> installation;
+  std::unique_ptr<varno::testing::ViewerSession> session;
   varno::testing::RecordingErrorDlg* errors = nullptr;
   std::vector<std::string> boxes;
   layer::MessageBoxPresenter previousPresenter;
@@ -206,7 +183,7 @@ class StartFailureTest : public ProgramStartTest, public ::testing::WithParamInt
 
 TEST_P(StartFailureTest, StartEndsWithItsBoxAndNoWindow) {
   if (GetParam().key != nullptr) SetMainIni(GetParam().key, GetParam().value);
-  else fs::remove(folder.Path() + "/varno4.ini");
+  else fs::remove(session->Folder() + "/varno4.ini");
   EXPECT_FALSE(app().InitInstance());
   EXPECT_EQ(app().m_hMainWnd, nullptr);
   ASSERT_EQ(boxes.size(), 1u);
@@ -238,7 +215,7 @@ TEST_F(ProgramStartTest, EndKeepsTheWindowPlaceForTheUser) {
   theGlobals.m_window_size[0] = 640;
   theGlobals.m_window_size[1] = 480;
   app().ExitInstance();
-  std::ifstream in(folder.Path() + "/varno4_user.ini", std::ios::binary);
+  std::ifstream in(session->Folder() + "/varno4_user.ini", std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_NE(text.str().find("WindowSize=640,480"), std::string::npos) << text.str();

@@ -4,7 +4,6 @@
 #define IDR_PROTOCOL 230
 
 // The frame's own commands and the form of the order view.
-#define ID_ORDER_LIST_DIALOG 252
 #define ID_TOGGLE_TOOLBAR 255
 #define ID_TOGGLE_STATUS_BAR 256
 #define ID_ABOUT 257

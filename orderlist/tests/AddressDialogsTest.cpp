@@ -43,6 +43,9 @@ void Click(HWND dialog, int id) {
 }
 void Menu(HWND dialog, int id) { SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 bool IsHitsDialog(HWND window) { return GetDlgItem(window, IDC_HIT_LIST) != nullptr; }
+CHitListCtrl* HitList(HWND dialog) {
+  return dynamic_cast<CHitListCtrl*>(CWnd::FromHandlePermanent(GetDlgItem(dialog, IDC_HIT_LIST)));
+}
 
 // A card: customer number, name, first name, company; the rest empty.
 std::vector<std::string> Card(const std::string& number, const std::string& name, const std::string& company = "") {
@@ -292,12 +295,7 @@ TEST_P(SearchingCards, ShowTheFoundCardAtItsPlace) {
         SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
         return;
       }
-      HWND list = GetDlgItem(dialog, IDC_HIT_LIST);
-      LVITEM state{};
-      state.stateMask = LVIS_SELECTED;
-      SendMessage(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-      state.state = LVIS_SELECTED;
-      SendMessage(list, LVM_SETITEMSTATE, static_cast<WPARAM>(GetParam().pickRow), reinterpret_cast<LPARAM>(&state));
+      HitList(dialog)->SelectRecord(GetParam().pickRow, 1);
       Click(dialog, IDOK);
       return;
     }
@@ -489,34 +487,25 @@ INSTANTIATE_TEST_SUITE_P(
                       SortCase{"None", {}, true, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(AddressBookDialog, AColumnClickSortsTheHitsLargestFirstThenTheOtherWay) {
+TEST_F(AddressBookDialog, AColumnClickSortsTheHitsLargestFirstThenTheOtherWayKeepingTheFocusedCard) {
   MakeBook("kunden.adr", {Card("1", "Berta"), Card("2", "Adam"), Card("3", "Carl")});
   std::vector<std::string> orders;
   Choose([&](HWND dialog) {
     if (IsHitsDialog(dialog)) {
-      HWND list = GetDlgItem(dialog, IDC_HIT_LIST);
+      CHitListCtrl* list = HitList(dialog);
       const auto names = [&] {
         std::string names;
-        for (int row = 0; row < 3; ++row) {
-          char text[32] = {};
-          LVITEM item{};
-          item.iSubItem = 1;
-          item.pszText = text;
-          item.cchTextMax = sizeof text;
-          SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-          names += std::string(text) + " ";
-        }
-        return names;
+        for (int record = 0; record < list->RecordCount(); ++record)
+          names += std::string(list->Row(record).fields[1]) + " ";
+        return names + "| " + std::string(list->Row(list->FocusedRecord()).fields[1]);
       };
       orders.push_back(names());
+      list->SelectRecord(1, 1);  // Adam
       for (int click = 0; click < 2; ++click) {
-        NMLISTVIEW header{};
-        header.hdr.hwndFrom = list;
-        header.hdr.idFrom = IDC_HIT_LIST;
-        header.hdr.code = LVN_COLUMNCLICK;
-        header.iItem = -1;
-        header.iSubItem = 1;
-        SendMessage(dialog, WM_NOTIFY, IDC_HIT_LIST, reinterpret_cast<LPARAM>(&header));
+        NMHEADER title{};
+        title.hdr.code = HDN_ITEMCLICK;
+        title.iItem = 1;
+        list->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&title));
         orders.push_back(names());
       }
       protocol_testing::SaveScreenshot(dialog, "address-hits.png");
@@ -528,7 +517,8 @@ TEST_F(AddressBookDialog, AColumnClickSortsTheHitsLargestFirstThenTheOtherWay) {
     Click(dialog, IDC_RUN_SEARCH);
     SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
   });
-  EXPECT_EQ(orders, (std::vector<std::string>{"Berta Adam Carl ", "Carl Berta Adam ", "Adam Berta Carl "}));
+  EXPECT_EQ(orders, (std::vector<std::string>{"Berta Adam Carl | Berta", "Carl Berta Adam | Adam",
+                                              "Adam Berta Carl | Adam"}));
 }
 
 }  // namespace

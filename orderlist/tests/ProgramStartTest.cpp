@@ -197,12 +197,12 @@ TEST_F(ProgramStart, AButtonLeftOutKeepsTheOthersOwnImages) {
     Frame()->m_tool_bar.GetButtonInfo(Frame()->m_tool_bar.CommandToIndex(id), command, style, image);
     return image;
   };
-  const int before = imageOf(ID_ORDER_LIST_DIALOG);
+  const int before = imageOf(ID_CHOOSE_ADDRESSES);
   m_app->m_pMainWnd->DestroyWindow();
   m_app.reset();
   protocol_testing::TakeQuitMessage();
   ASSERT_TRUE(Run(Ini({"DTB=246,245"})));
-  EXPECT_EQ(imageOf(ID_ORDER_LIST_DIALOG), before);
+  EXPECT_EQ(imageOf(ID_CHOOSE_ADDRESSES), before);
   EXPECT_EQ(Frame()->m_tool_bar.CommandToIndex(ID_LINE_EDIT), -1);
 }
 
