@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "orderlist/CombSort.h"
 #include "orderlist/Money.h"
 #include "orderlist/res/resource.h"
 #include "win32/Mbstring.h"
@@ -180,26 +181,14 @@ bool CProtocolView::CompareForSort(const OrderItem& a, const OrderItem& b, int c
                   reinterpret_cast<const unsigned char*>(static_cast<const char*>(texts[1]))) > 0;
 }
 
-// A comb sort: the gap shrinks by 8/11 down to 1, until a pass at 1 swaps nothing.
 void CProtocolView::SortByColumn(int column) {
   if (column < 0 || column >= ColumnCount()) return;
   m_sort_descending.resize(static_cast<size_t>(ColumnCount()), false);
   const bool descending = m_sort_descending[static_cast<size_t>(column)];
   OrderItem* current = m_current >= 0 ? m_items[static_cast<size_t>(m_current)].get() : nullptr;
-  size_t gap = m_items.size();
-  bool swapped = true;
-  while (gap > 1 || swapped) {
-    gap = std::max<size_t>(gap * 8 / 11, 1);
-    swapped = false;
-    for (size_t i = 0; i + gap < m_items.size(); ++i) {
-      const OrderItem& a = *m_items[i];
-      const OrderItem& b = *m_items[i + gap];
-      if (descending ? CompareForSort(b, a, column) : CompareForSort(a, b, column)) {
-        std::swap(m_items[i], m_items[i + gap]);
-        swapped = true;
-      }
-    }
-  }
+  CombSort(m_items, [&](const auto& a, const auto& b) {
+    return descending ? CompareForSort(*b, *a, column) : CompareForSort(*a, *b, column);
+  });
   m_sort_descending[static_cast<size_t>(column)] = !descending;
   for (size_t i = 0; i < m_items.size(); ++i)
     if (m_items[i].get() == current) m_current = static_cast<int>(i);
