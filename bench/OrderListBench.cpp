@@ -151,11 +151,11 @@ struct ShownOrder {
   CMainFrame* frame = nullptr;
 };
 
-// The row the parts-info window answers: quantity, key, name, then price,
-// VAT group and discount group, then the two other columns.
+// The row the parts-info window answers: quantity, key, name, the two other
+// columns, then price, VAT group and discount group.
 CDynBuf OrderedRow() {
   CDynBuf row;
-  for (const char* field : {"3", "4711-0815", "Zylinderkopfdichtung", "4250", "0", "", "Motor", "A"}) {
+  for (const char* field : {"3", "4711-0815", "Zylinderkopfdichtung", "Motor", "A", "4250", "0", ""}) {
     row.Append(field);
     row.Append('\0');
   }

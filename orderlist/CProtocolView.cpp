@@ -38,24 +38,29 @@ CProtocolView::CProtocolView(CProtocolApp& app) : CFormView(IDD_ORDER_VIEW), m_a
 
 CProtocolView::~CProtocolView() = default;
 
+// The parts-info library knows the order's columns without the price column
+// and answers the price, its VAT group and its discount group after all of
+// them, wherever the order list shows the price.
 std::unique_ptr<OrderItem> CProtocolView::ItemFromBlock(const CDynBuf& block) const {
   auto item = std::make_unique<OrderItem>();
   int pos = 0;
   for (int column = 0; column < m_app.m_column_count; ++column) {
-    if (column == m_app.m_price_col) {
-      item->price = static_cast<int32_t>(ReadInteger(static_cast<const char*>(NextField(block, pos))));
-      item->vatGroup = static_cast<uint16_t>(ReadInteger(static_cast<const char*>(NextField(block, pos))));
-      item->discountGroup = NextField(block, pos);
-    } else if (column == m_app.m_count_col) {
-      item->quantity = NextField(block, pos);
+    if (column == m_app.m_price_col) continue;
+    const CString field = NextField(block, pos);
+    if (column == m_app.m_count_col) {
+      item->quantity = field;
     } else if (column == m_app.m_search_col) {
-      item->partNumber = NextField(block, pos);
+      item->partNumber = field;
     } else if (column == m_app.m_name_col) {
-      item->name = NextField(block, pos);
+      item->name = field;
     } else {
-      CString field = NextField(block, pos);
       item->ExtraSlot(m_app.m_column_map[static_cast<size_t>(column)], m_app.m_other_columns) = field;
     }
+  }
+  if (m_app.m_price_col >= 0) {
+    item->price = static_cast<int32_t>(ReadInteger(static_cast<const char*>(NextField(block, pos))));
+    item->vatGroup = static_cast<uint16_t>(ReadInteger(static_cast<const char*>(NextField(block, pos))));
+    item->discountGroup = NextField(block, pos);
   }
   return item;
 }
