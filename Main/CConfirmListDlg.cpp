@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Main/CWV4Globals.h"
+#include "Main/ListDialogTexts.h"
 #include "mfc/CDataExchange.h"
 #include "win32/MessageBox.h"
 
@@ -24,13 +25,9 @@ int RowLength(const unsigned char* bytes, int length, int pos) {
   return end - pos;
 }
 
-void SetText(CWnd& dialog, int id, LONG number) {
-  if (CWnd* item = dialog.GetDlgItem(id)) item->SetWindowText(theGlobals.MessageText(number));
-}
-
 }  // namespace
 
-CConfirmListDlg::CConfirmListDlg(CWnd* parent) : CDialog(IDD, parent) {}
+CConfirmListDlg::CConfirmListDlg(CWnd* parent) : COwnerDrawnListDlg(IDD, parent) {}
 
 void CConfirmListDlg::KeepChosenRows(CDynBuf& data, const std::vector<bool>& chosen) {
   CDynBuf kept;
@@ -50,29 +47,17 @@ void CConfirmListDlg::KeepChosenRows(CDynBuf& data, const std::vector<bool>& cho
   data = kept;
 }
 
-void CConfirmListDlg::DoDataExchange(CDataExchange* exchange) {
-  CDialog::DoDataExchange(exchange);
-  DDX_Control(exchange, IDC_LIST, m_list);
-}
-
 BOOL CConfirmListDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetWindowText(theGlobals.MessageText(TEXT_CAPTION));
-  SetText(*this, IDC_LABEL, TEXT_LABEL);
-  SetText(*this, IDOK, TEXT_OK);
-  SetText(*this, IDCANCEL, TEXT_CANCEL);
-  if (m_list.m_hWnd == nullptr) return TRUE;
-  m_list.DeleteAllItems();
-  m_helper = std::make_unique<CListHelper>(&m_list);
-  const char* titles = m_titles ? static_cast<const char*>(*m_titles) : "";
-  const int titlesLength = m_titles ? m_titles->GetLength() : 0;
-  for (int column = 0, pos = 0; column < m_columns; ++column) {
-    const char* title = pos < titlesLength ? titles + pos : "";
-    m_helper->AddColumn(column, title);
-    if (pos < titlesLength) pos += static_cast<int>(std::strlen(title)) + 1;
-  }
-  if (m_display != nullptr) m_helper->AddRows(*m_display, m_display->GetLength());
-  m_helper->AutoSizeColumns();
+  SetDialogText(*this, 0, TEXT_CAPTION);
+  SetDialogText(*this, IDC_LABEL, TEXT_LABEL);
+  SetDialogText(*this, IDOK, TEXT_OK);
+  SetDialogText(*this, IDCANCEL, TEXT_CANCEL);
+  CListHelper* helper = m_titles != nullptr ? StartList(*m_titles, m_titles->GetLength(), m_columns)
+                                            : StartList(nullptr, 0, m_columns);
+  if (helper == nullptr) return TRUE;
+  if (m_display != nullptr) helper->AddRows(*m_display, m_display->GetLength());
+  FinishList();
   return TRUE;
 }
 
@@ -82,9 +67,4 @@ void CConfirmListDlg::OnOK() {
     chosen.push_back((m_list.GetItemState(item, LVIS_SELECTED) & LVIS_SELECTED) != 0);
   if (m_data != nullptr) KeepChosenRows(*m_data, chosen);
   CDialog::OnOK();
-}
-
-void CConfirmListDlg::PostNcDestroy() {
-  m_helper.reset();
-  CDialog::PostNcDestroy();
 }

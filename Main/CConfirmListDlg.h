@@ -2,16 +2,12 @@
 // program, of which the user picks the ones to send.
 #pragma once
 
-#include <memory>
 #include <vector>
 
-#include "Main/CListHelper.h"
-
+#include "Main/COwnerDrawnListDlg.h"
 #include "foundation/CDynBuf.h"
-#include "mfc/CDialog.h"
-#include "mfc/CListCtrl.h"
 
-class CConfirmListDlg : public CDialog {
+class CConfirmListDlg : public COwnerDrawnListDlg {
  public:
   enum { IDD = 146, IDC_LIST = 3004, IDC_LABEL = 3005 };
 
@@ -29,10 +25,4 @@ class CConfirmListDlg : public CDialog {
  protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
-  void DoDataExchange(CDataExchange* exchange) override;
-  void PostNcDestroy() override;
-
- private:
-  CListCtrl m_list;
-  std::unique_ptr<CListHelper> m_helper;
 };

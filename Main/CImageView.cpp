@@ -10,6 +10,7 @@
 #include "mfc/CClientDC.h"
 #include "mfc/CPalette.h"
 #include "mfc/CPen.h"
+#include "mfc/CWaitCursor.h"
 #include "mfc/CWinApp.h"
 #include "mfc/CFrameWnd.h"
 #include "win32/Gdi.h"
@@ -41,18 +42,6 @@ ViewSettings& Settings() {
   static ViewSettings settings;
   return settings;
 }
-
-// The wait cursor for the length of a scope, and back to what it replaced.
-class WaitCursor {
- public:
-  WaitCursor() : m_old(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(m_old); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR m_old;
-};
 
 HCURSOR ZoomCursor() {
   HCURSOR cursor = LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(kZoomCursor));
@@ -139,7 +128,7 @@ void CImageView::ShowDecoderError(int code) {
 
 BOOL CImageView::LoadImage(const char* file, int resourceId, int* error, BOOL redraw) {
   EnsureToolTip();
-  WaitCursor wait;
+  CWaitCursor wait;
   ViewSettings& settings = Settings();
   HS_DeleteHotspots(m_hotspots);
   m_active = -1;
@@ -228,7 +217,7 @@ void CImageView::KeepCentre(double x, double y, CSize before, CSize after) {
 }
 
 BOOL CImageView::SetZoom(int mode) {
-  WaitCursor wait;
+  CWaitCursor wait;
   CSize before(0, 0);
   if (!ZoomedSize(before)) before = CSize(0, 0);
   const CPoint scroll = GetDeviceScrollPosition();
@@ -252,7 +241,7 @@ BOOL CImageView::SetZoom(int mode) {
 }
 
 BOOL CImageView::ZoomToRect(RECT rect) {
-  WaitCursor wait;
+  CWaitCursor wait;
   const CRect full = GetFullClientRect();
   CSize before;
   if (!ZoomedSize(before) || before.cx == 0 || before.cy == 0) return FALSE;

@@ -26,6 +26,10 @@ struct LinkChoice {
   int state = 0;
   int row = -1;
   int column = -1;
+  CDynBuf texts;  // the texts of the choice's row, each ended by a zero byte, as the branch list shows them
+
+  // A default link (kinds 2 and 6) is the one its row stands for.
+  BOOL IsDefault() const { return kind == 2 || kind == 6; }
 };
 
 // The borders and background a table gives a cell.

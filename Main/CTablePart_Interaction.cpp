@@ -29,7 +29,6 @@ enum ClipboardError {
   ERR_CLIP_SET = 240
 };
 
-BOOL IsDefaultKind(int kind) { return kind == 2 || kind == 6; }
 BOOL IsCommandKind(int kind) { return kind == 5 || kind == 6; }
 
 BOOL ClipboardFails(CErrorTrace* node, int line, int code) {
@@ -390,13 +389,16 @@ BOOL CTablePart::Branch(const CString& linkText) {
       if (cell != nullptr) cell->CollectLinks(choices, first, normal, defaults);
     }
     if (choices.size() == before) continue;
-    for (size_t i = before; i < choices.size(); ++i) choices[i].row = r;
+    for (size_t i = before; i < choices.size(); ++i) {
+      choices[i].row = r;
+      RowTexts(row, choices[i].texts);
+    }
     ambiguous = ambiguous || defaults > 1 || (defaults == 0 && normal > 1);
     if (offering++ == 0) {
       firstChoice = static_cast<int>(before);
       if (defaults > 0) {
         const auto def = std::find_if(choices.begin() + static_cast<long>(before), choices.end(),
-                                      [](const LinkChoice& c) { return IsDefaultKind(c.kind); });
+                                      [](const LinkChoice& c) { return c.IsDefault(); });
         firstChoice = static_cast<int>(def - choices.begin());
       }
     }

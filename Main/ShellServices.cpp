@@ -1,8 +1,10 @@
 #include "Main/ShellServices.h"
 
+#include "Main/CBranchDlg.h"
 #include "Main/CMultiFrame.h"
 #include "Main/CWV4Globals.h"
 #include "Main/varno4.h"
+#include "win32/MessageBox.h"
 
 namespace {
 
@@ -27,9 +29,15 @@ void ShellServices::SendPartsToProtocol(int rows, int cells, const CDynBuf& head
   theGlobals.m_papp->SendPartsToProtocol(rows == 1 ? 1 : 0, cells, &titles, &rowTexts, &data, order);
 }
 
-BOOL ShellServices::ChooseBranch(const CDynBuf& /*headers*/, int /*headerCount*/,
-                                 const std::vector<LinkChoice>& /*choices*/, LinkChoice& /*chosen*/) {
-  return FALSE;
+BOOL ShellServices::ChooseBranch(const CDynBuf& headers, int headerCount, const std::vector<LinkChoice>& choices,
+                                 LinkChoice& chosen) {
+  CBranchDlg dialog;
+  dialog.m_columns = headerCount;
+  dialog.m_titles = headers;
+  dialog.m_choices = &choices;
+  if (dialog.DoModal() != IDOK || dialog.m_chosen == nullptr) return FALSE;
+  chosen = *dialog.m_chosen;
+  return TRUE;
 }
 
 void ShellServices::ShowActionHint(int action, const CString& name, const CString& text) {

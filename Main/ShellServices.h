@@ -1,8 +1,8 @@
 // What the screen layout asks of the viewer's shell beyond the application
 // object: handing parts to the order-list program with the confirmation
 // list, the branch choice, and the hint of the status bar. The plain
-// services below hand parts to the application object and hints to the
-// frame window; they choose no branch until the shell puts its own in place.
+// services below hand parts to the application object, let the user
+// choose a branch in the branch dialog and give hints to the frame window.
 #pragma once
 
 #include <vector>
@@ -22,7 +22,8 @@ class ShellServices {
   // row goes at once, without the list's closing 0 byte.
   virtual void SendPartsToProtocol(int rows, int cells, const CDynBuf& headers, const CDynBuf& texts,
                                    const CDynBuf& lines, BOOL order);
-  // Lets the user choose where to branch; FALSE when cancelled.
+  // Lets the user choose where to branch (the branch dialog, with the
+  // header texts as column titles); FALSE when cancelled.
   virtual BOOL ChooseBranch(const CDynBuf& headers, int headerCount, const std::vector<LinkChoice>& choices,
                             LinkChoice& chosen);
   // The hint of the action under the pointer in the status bar of the

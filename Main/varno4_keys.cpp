@@ -10,6 +10,7 @@
 #include "Main/varno4.h"
 #include "interfaces/ProtocolCommands.h"
 #include "interfaces/QorDdm.h"
+#include "mfc/CWaitCursor.h"
 #include "win32/UserWindows.h"
 
 namespace {
@@ -17,17 +18,6 @@ namespace {
 constexpr int ERR_LINK_ASSIGNMENTS = 307;
 constexpr int ERR_PROJECT_LOAD = 308;
 constexpr int ERR_FACE = 217;
-
-class WaitCursor {
- public:
-  WaitCursor() : m_previous(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(m_previous); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR m_previous;
-};
 
 void SetSystemText(const char* name, const CString& value) {
   theGlobals.m_pvar->SetVar(name, VarValue::Text(value), VAR_CHAR | VAR_FLAG_SYSTEM);
@@ -154,7 +144,7 @@ BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
     ServeInternet();
     return TRUE;
   }
-  WaitCursor waiting;
+  CWaitCursor waiting;
   // A copy: the text may be m_tmpkey, which a fall-back writes.
   const CString requested(keyText);
   const CString oldProject = g.m_cur_prj;

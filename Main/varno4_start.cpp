@@ -51,6 +51,7 @@ constexpr UINT COMMAND_HOME = 304;
 constexpr DWORD kDataManagerFamily = 0x0102;
 constexpr DWORD kOldestDataManager = 0x47;
 constexpr UINT kProtocolCloseTimeout = 2000;
+constexpr DWORD kProtocolReadyTimeout = 5000;
 
 void SetSystemText(const char* name, const CString& value) {
   theGlobals.m_pvar->SetVar(name, VarValue::Text(value), VAR_CHAR | VAR_FLAG_SYSTEM);
@@ -366,6 +367,16 @@ BOOL CViewerApp::ShowFirstKey() {
 void CViewerApp::EndServices() {
   CImageView::DeleteDecoderInterface();
   SaveSettings();
+  // An order-list program that no command has looked for yet (the viewer
+  // ends before its first key) is looked for now, so that it does not
+  // outlive the viewer.
+  if (!m_prot_found && m_prot_pid != 0 && m_hMainWnd != nullptr) {
+    if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, m_prot_pid)) {
+      WaitForInputIdle(process, kProtocolReadyTimeout);
+      CloseHandle(process);
+    }
+    FindProtocolWindow();
+  }
   if (!m_prot_found) return;
   DWORD_PTR ignored = 0;
   SendMessageTimeout(m_prot_wnd, RegisterWindowMessage(VARNO4_PROTOCOL_COMMAND_NAME), PROTOCOL_CMD_CLOSE, 0,

@@ -1,5 +1,6 @@
 #include "foundation/CIniClass.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "mfc/CFile.h"
@@ -16,7 +17,9 @@ constexpr DWORD kRetryPause = 100;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// A scanner over the zero-terminated file text.
+// A scanner over the zero-terminated file text. Lines end in CR LF as the
+// system writes them, or in LF alone as editors on this system write them; a
+// lone CR ends a line too.
 struct Text {
   const char* bytes;
   unsigned size;
@@ -25,17 +28,33 @@ struct Text {
     while (pos < size && IsBlank(bytes[pos])) ++pos;
     return pos;
   }
-  // The CR that ends the line holding pos, or the end of the text.
+  // The CR or LF that ends the line holding pos, or the end of the text.
   unsigned LineEnd(unsigned pos) const {
-    const void* cr = pos < size ? std::memchr(bytes + pos, '\r', size - pos) : nullptr;
-    return cr ? static_cast<unsigned>(static_cast<const char*>(cr) - bytes) : size;
+    if (pos >= size) return size;
+    const char* end = std::find_if(bytes + pos, bytes + size, [](char c) { return c == '\r' || c == '\n'; });
+    return static_cast<unsigned>(end - bytes);
   }
   bool HasLineEnd(unsigned pos) const { return LineEnd(pos) < size; }
-  // The start of the next line: two bytes after the CR.
-  unsigned NextLine(unsigned pos) const { return LineEnd(pos) + 2; }
+  // The start of the next line, or the end of the text after the last line.
+  unsigned NextLine(unsigned pos) const {
+    unsigned end = LineEnd(pos);
+    if (end == size) return size;
+    bool crlf = bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n';
+    return end + (crlf ? 2 : 1);
+  }
   unsigned Find(char ch, unsigned from, unsigned to) const {
     const void* at = from < to ? std::memchr(bytes + from, ch, to - from) : nullptr;
     return at ? static_cast<unsigned>(static_cast<const char*>(at) - bytes) : to;
+  }
+  // The line end that a new line gets: the one the file's first line ends
+  // with, CR LF for a file of one line or none.
+  const char* LineBreak() const {
+    unsigned end = LineEnd(0);
+    return end < size && bytes[end] == '\n' ? "\n" : "\r\n";
+  }
+  bool EndsWith(const char* tail) const {
+    unsigned length = static_cast<unsigned>(std::strlen(tail));
+    return size >= length && std::memcmp(bytes + size - length, tail, length) == 0;
   }
 };
 
@@ -71,17 +90,19 @@ bool CIniClass::ReadWholeFile(const char* file, UINT openFlags, CFile& handle, C
 
 int CIniClass::FindSection(const char* section, const char* text, unsigned size, unsigned& pos, int ignoreCase) {
   Text scan{text, size};
-  pos = scan.SkipBlanks(pos);
-  bool found = false;
-  while (pos <= size && !found) {
+  pos = scan.SkipBlanks(std::min(pos, size));
+  for (;;) {
+    bool found = false;
     if (pos < size && text[pos] == '[') {
       unsigned close = scan.Find(']', pos + 1, size);
       if (close == size) return 0;
       found = NamesMatch(section, text + pos + 1, close - pos - 1, ignoreCase);
     }
+    bool lastLine = !scan.HasLineEnd(pos);
     pos = scan.NextLine(pos);
+    if (found) return 1;
+    if (lastLine) return 0;
   }
-  return found ? 1 : 0;
 }
 
 int CIniClass::ReadKey(const char* section, const char* key, const char* defaultValue, CString& value,
@@ -190,6 +211,7 @@ int CIniClass::WriteKey(const char* section, const char* key, const char* value,
                      handle, content))
     return 0;
   Text scan{content, static_cast<unsigned>(content.GetLength())};
+  const char* lineBreak = scan.LineBreak();
   CDynBuf keyLine;
   keyLine.Append(key);
   keyLine.Append('=');
@@ -200,13 +222,14 @@ int CIniClass::WriteKey(const char* section, const char* key, const char* value,
   unsigned pos = 0;
   if (!FindSection(section, scan.bytes, scan.size, pos, ignoreCase)) {
     result.Append(content);
-    bool endsInLineEnd = scan.size >= 2 && scan.bytes[scan.size - 2] == '\r' && scan.bytes[scan.size - 1] == '\n';
-    if (scan.size > 1 && !endsInLineEnd) result.Append("\r\n");
-    result.Append("\r\n[");
+    if (scan.size > 1 && !scan.EndsWith(lineBreak)) result.Append(lineBreak);
+    result.Append(lineBreak);
+    result.Append('[');
     result.Append(section);
-    result.Append("]\r\n");
+    result.Append(']');
+    result.Append(lineBreak);
     result.Append(keyLine);
-    result.Append("\r\n");
+    result.Append(lineBreak);
     return ReplaceFile(handle, file, result) ? 1 : 0;
   }
   for (;;) {
@@ -217,28 +240,24 @@ int CIniClass::WriteKey(const char* section, const char* key, const char* value,
       unsigned before = lineStart;
       while (before > 0 && (scan.bytes[before - 1] == '\r' || scan.bytes[before - 1] == '\n')) --before;
       result.Append(scan.bytes, static_cast<int>(before));
-      result.Append("\r\n");
+      result.Append(lineBreak);
       result.Append(keyLine);
-      result.Append("\r\n\r\n");
+      result.Append(lineBreak);
+      result.Append(lineBreak);
       result.Append(scan.bytes + lineStart, static_cast<int>(scan.size - lineStart));
       break;
     }
     unsigned end = scan.LineEnd(first);
     unsigned equals = scan.Find('=', first, end);
     if (equals < end && NamesMatch(key, scan.bytes + first, equals - first, ignoreCase)) {
-      unsigned next = end < scan.size ? end + 2 : scan.size;
-      if (next > scan.size) next = scan.size;
+      unsigned next = scan.NextLine(first);
       result.Append(scan.bytes, static_cast<int>(first));
       result.Append(keyLine);
-      result.Append("\r\n");
+      result.Append(lineBreak);
       result.Append(scan.bytes + next, static_cast<int>(scan.size - next));
       break;
     }
-    if (end >= scan.size) {
-      pos = scan.size;
-      continue;
-    }
-    pos = end + 2;
+    pos = scan.NextLine(first);
   }
   return ReplaceFile(handle, file, result) ? 1 : 0;
 }

@@ -1,8 +1,9 @@
 // Reads and writes the system's ini files: sections in square brackets, lines
-// of key "=" value ended by CR LF. No state is kept between calls: each call
-// opens its file anew (three tries, 100 ms apart, as other programs may hold
-// it), works on the whole text and, for a write, puts the whole new text in
-// place at once.
+// of key "=" value ended by CR LF (the system's own files) or by LF alone (files
+// edited on this system); a written line ends as the file's first line does.
+// No state is kept between calls: each call opens its file anew (three tries,
+// 100 ms apart, as other programs may hold it), works on the whole text and,
+// for a write, puts the whole new text in place at once.
 #pragma once
 
 #include "foundation/CDynBuf.h"
@@ -25,7 +26,8 @@ class CIniClass : public CObject {
   // The section's lines, each followed by a zero byte, and one more zero byte.
   int ReadSection(const char* section, CDynBuf& lines, const char* file, int ignoreCase);
   // Finds the header of section in size bytes of text (zero byte at text[size])
-  // from pos; on 1, pos is at the start of the line after the header.
+  // from pos; on 1, pos is at the start of the line after the header (the end
+  // of the text when the header is the last line).
   int FindSection(const char* section, const char* text, unsigned size, unsigned& pos, int ignoreCase);
   int WriteKey(const char* section, const char* key, const char* value, const char* file, int ignoreCase);
 

@@ -23,6 +23,8 @@ constexpr int kFirstFieldLabel = IDC_ADDRESS_NUMBER_LABEL;
 constexpr long kTakeOverText = 238, kCancelText = 680;
 constexpr long kPositionText = 2267;
 constexpr long kUnreadableCard = 2265, kNoHit = 2266, kAskDeleteCard = 2270, kAskSaveChanges = 2287;
+// The program's text for a file it cannot write, with the book's path.
+constexpr long kBookNotWritten = 3249;
 // The main frame's texts for menus of dialogs.
 constexpr int kDialogMenu = 1;
 
@@ -213,7 +215,10 @@ DWORD CAddressBookDlg::SaveCurrentCard() {
   CStringArray texts;
   TakeFields(texts);
   DWORD added = CKartei::kNoCard;
-  if (!m_book.AppendRecord(texts, added)) return m_offset;
+  if (!m_book.AppendRecord(texts, added)) {
+    m_app.ShowMessage(kBookNotWritten, {m_path});
+    return m_offset;
+  }
   m_book.DeleteRecord(m_offset);
   return added;
 }
@@ -261,6 +266,7 @@ void CAddressBookDlg::OnSaveNew() {
   LeaveMode();
   DWORD added = CKartei::kNoCard;
   const bool appended = m_book.AppendRecord(texts, added) != FALSE;
+  if (!appended) m_app.ShowMessage(kBookNotWritten, {m_path});
   BuildBrowseList();
   ShowFromList(appended ? GetCount() : 1);
 }

@@ -52,6 +52,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_WM_CREATE()
   ON_WM_DESTROY()
+  ON_WM_CLOSE()
   ON_REGISTERED_MESSAGE(protocolCommandMessage, OnProtocolCommand)
   ON_MESSAGE(WM_COPYDATA, OnCopyDataMessage)
   ON_WM_TIMER()
@@ -194,6 +195,11 @@ void CMainFrame::SetTitles() {
   m_app->SetAppName(title);
   m_strTitle = title;
   SetWindowText(title + " - " + m_app->m_order_name);
+}
+
+void CMainFrame::OnClose() {
+  if (m_view && !SaveChangesFirst()) return;
+  CFrameWnd::OnClose();
 }
 
 // While the viewer runs, the order list stays for it: closing only hides.

@@ -143,6 +143,9 @@ class CMainFrame : public CFrameWnd {
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT create);
   afx_msg void OnDestroy();
+  // The user closes the order list that runs alone: unsaved lines are
+  // offered for saving first, and Cancel keeps it open.
+  afx_msg void OnClose();
   BOOL OnCreateClient(LPCREATESTRUCT create, CCreateContext* context) override;
   LRESULT OnCopyDataMessage(WPARAM wParam, LPARAM lParam);
   // The short notice that parts were ordered.

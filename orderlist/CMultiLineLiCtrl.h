@@ -76,6 +76,9 @@ class CMultiLineLiCtrl : public CListCtrl {
   HBRUSH m_back_brushes[3] = {};
 
  protected:
+  // A subclass that sorts its records gives them their data anew.
+  void SetRecordData(int record, DWORD data) { m_data[static_cast<size_t>(record)] = data; }
+
   // The subclasses' hooks.
   // The text of a cell; false for a cell the subclass draws itself.
   virtual bool CellText(DWORD data, int column, int line, CString& text) const;

@@ -38,7 +38,7 @@ BOOL COpenOrderDlg::OnInitDialog() {
   LabelDialog(*this, m_app, m_mode == kOpen ? kOpenCaption : kManageCaption, {{IDC_ORDER_DELETE, kDeleteText}});
   GetDlgItem(IDC_ORDER_DELETE)->ShowWindow(m_mode == kOpen ? SW_HIDE : SW_SHOW);
   GetDlgItem(IDCANCEL)->ShowWindow(m_mode == kOpen ? SW_SHOW : SW_HIDE);
-  ShowOrderFiles(m_list, m_app);
+  m_list.Fill(m_app);
   GotoDlgCtrl(&m_list);
   return FALSE;
 }
@@ -66,7 +66,7 @@ void COpenOrderDlg::OnDelete() {
     m_app.ShowMessage(kNotDeletable, {path});
     return;
   }
-  m_list.DeleteItem(row);
+  m_list.DeleteRecord(m_list.RecordData(row));
   if (m_list.GetItemCount() > 0)
     m_list.SetItemState(std::min(row, m_list.GetItemCount() - 1), LVIS_SELECTED | LVIS_FOCUSED,
                         LVIS_SELECTED | LVIS_FOCUSED);

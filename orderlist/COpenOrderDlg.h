@@ -3,7 +3,7 @@
 #pragma once
 
 #include "mfc/CDialog.h"
-#include "mfc/CListCtrl.h"
+#include "orderlist/CFileListCtrl.h"
 #include "orderlist/CProtocolApp.h"
 
 class COpenOrderDlg : public CDialog {
@@ -24,7 +24,7 @@ class COpenOrderDlg : public CDialog {
  private:
   CProtocolApp& m_app;
   int m_mode;
-  CListCtrl m_list;
+  CFileListCtrl m_list;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -92,9 +92,10 @@ class CProtocolApp : public CWinApp {
   void ExpandPathMacro(CString& text) const;
   // A catalogue value with its text markers turned into the texts they name.
   CString ExpandTextCodes(const BYTE* bytes, int length) const;
-  // The column titles, each NUL-ended, then one more NUL; the price column's
-  // title names the currency of the display mode.
-  void BuildColumnTitles(CDynBuf& titles, int display) const;
+  // The titles of the parts-info window's columns, each NUL-ended, then one
+  // more NUL. The window has no price column: the price column's title is
+  // left out, so that the titles after it stay over their own columns.
+  void BuildColumnTitles(CDynBuf& titles) const;
   CString ColumnTitle(int column, int display) const;
   // The program language in effect, with the column titles in it.
   int SetProgramLanguage(const char* language);

@@ -76,7 +76,7 @@ void CProtocolApp::TrimAccelerators(HACCEL table) {
 void CProtocolApp::SetUpPartsInfo(HWND orderWindow) {
   const PartsInfoCalls& calls = ThePartsInfoCalls();
   CDynBuf titles;
-  BuildColumnTitles(titles, m_price_display);
+  BuildColumnTitles(titles);
   if (calls.init)
     calls.init(m_column_count, titles, orderWindow, m_count_col, m_search_col, m_home_dir, m_prg_language,
                m_viewer_dir, m_terminal_server ? static_cast<const char*>(m_user_dir) : nullptr);

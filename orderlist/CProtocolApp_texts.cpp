@@ -34,11 +34,12 @@ CString CProtocolApp::ColumnTitle(int column, int display) const {
   return title;
 }
 
-void CProtocolApp::BuildColumnTitles(CDynBuf& titles, int display) const {
+void CProtocolApp::BuildColumnTitles(CDynBuf& titles) const {
   titles.Empty();
   titles.SetGrowBy(128);
   for (int column = 0; column < m_column_count; ++column) {
-    titles.Append(ColumnTitle(column, display));
+    if (column == m_price_col) continue;
+    titles.Append(ColumnTitle(column, kPricesHidden));
     titles.Append('\0');
   }
   titles.Append('\0');
@@ -46,7 +47,7 @@ void CProtocolApp::BuildColumnTitles(CDynBuf& titles, int display) const {
 
 int CProtocolApp::SetProgramLanguage(const char* language) {
   m_prg_language = language ? language : "";
-  BuildColumnTitles(m_column_titles, kPricesCurrency1);
+  BuildColumnTitles(m_column_titles);
   if (auto setTitles = ThePartsInfoCalls().setColumnTitles) setTitles(m_column_titles, m_prg_language);
   return 1;
 }

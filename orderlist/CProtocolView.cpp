@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "orderlist/CombSort.h"
 #include "orderlist/Money.h"
 #include "orderlist/res/resource.h"
 #include "win32/Mbstring.h"
@@ -37,24 +38,29 @@ CProtocolView::CProtocolView(CProtocolApp& app) : CFormView(IDD_ORDER_VIEW), m_a
 
 CProtocolView::~CProtocolView() = default;
 
+// The parts-info library knows the order's columns without the price column
+// and answers the price, its VAT group and its discount group after all of
+// them, wherever the order list shows the price.
 std::unique_ptr<OrderItem> CProtocolView::ItemFromBlock(const CDynBuf& block) const {
   auto item = std::make_unique<OrderItem>();
   int pos = 0;
   for (int column = 0; column < m_app.m_column_count; ++column) {
-    if (column == m_app.m_price_col) {
-      item->price = static_cast<int32_t>(ReadInteger(static_cast<const char*>(NextField(block, pos))));
-      item->vatGroup = static_cast<uint16_t>(ReadInteger(static_cast<const char*>(NextField(block, pos))));
-      item->discountGroup = NextField(block, pos);
-    } else if (column == m_app.m_count_col) {
-      item->quantity = NextField(block, pos);
+    if (column == m_app.m_price_col) continue;
+    const CString field = NextField(block, pos);
+    if (column == m_app.m_count_col) {
+      item->quantity = field;
     } else if (column == m_app.m_search_col) {
-      item->partNumber = NextField(block, pos);
+      item->partNumber = field;
     } else if (column == m_app.m_name_col) {
-      item->name = NextField(block, pos);
+      item->name = field;
     } else {
-      CString field = NextField(block, pos);
       item->ExtraSlot(m_app.m_column_map[static_cast<size_t>(column)], m_app.m_other_columns) = field;
     }
+  }
+  if (m_app.m_price_col >= 0) {
+    item->price = static_cast<int32_t>(ReadInteger(static_cast<const char*>(NextField(block, pos))));
+    item->vatGroup = static_cast<uint16_t>(ReadInteger(static_cast<const char*>(NextField(block, pos))));
+    item->discountGroup = NextField(block, pos);
   }
   return item;
 }
@@ -180,26 +186,14 @@ bool CProtocolView::CompareForSort(const OrderItem& a, const OrderItem& b, int c
                   reinterpret_cast<const unsigned char*>(static_cast<const char*>(texts[1]))) > 0;
 }
 
-// A comb sort: the gap shrinks by 8/11 down to 1, until a pass at 1 swaps nothing.
 void CProtocolView::SortByColumn(int column) {
   if (column < 0 || column >= ColumnCount()) return;
   m_sort_descending.resize(static_cast<size_t>(ColumnCount()), false);
   const bool descending = m_sort_descending[static_cast<size_t>(column)];
   OrderItem* current = m_current >= 0 ? m_items[static_cast<size_t>(m_current)].get() : nullptr;
-  size_t gap = m_items.size();
-  bool swapped = true;
-  while (gap > 1 || swapped) {
-    gap = std::max<size_t>(gap * 8 / 11, 1);
-    swapped = false;
-    for (size_t i = 0; i + gap < m_items.size(); ++i) {
-      const OrderItem& a = *m_items[i];
-      const OrderItem& b = *m_items[i + gap];
-      if (descending ? CompareForSort(b, a, column) : CompareForSort(a, b, column)) {
-        std::swap(m_items[i], m_items[i + gap]);
-        swapped = true;
-      }
-    }
-  }
+  CombSort(m_items, [&](const auto& a, const auto& b) {
+    return descending ? CompareForSort(*b, *a, column) : CompareForSort(*a, *b, column);
+  });
   m_sort_descending[static_cast<size_t>(column)] = !descending;
   for (size_t i = 0; i < m_items.size(); ++i)
     if (m_items[i].get() == current) m_current = static_cast<int>(i);

@@ -36,7 +36,7 @@ void CSaveOrderDlg::DoDataExchange(CDataExchange* exchange) {
 BOOL CSaveOrderDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   LabelDialog(*this, m_app, kCaption);
-  ShowOrderFiles(m_list, m_app);
+  m_list.Fill(m_app);
   GotoDlgCtrl(GetDlgItem(IDC_ORDER_NAME));
   return FALSE;
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "mfc/CDialog.h"
-#include "mfc/CListCtrl.h"
+#include "orderlist/CFileListCtrl.h"
 #include "orderlist/CProtocolApp.h"
 
 class CSaveOrderDlg : public CDialog {
@@ -20,7 +20,7 @@ class CSaveOrderDlg : public CDialog {
 
  private:
   CProtocolApp& m_app;
-  CListCtrl m_list;
+  CFileListCtrl m_list;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -4,9 +4,14 @@
 #include <cstring>
 #include <iterator>
 
+#include "mfc/CFrameWnd.h"
 #include "orderlist/CProtocolApp.h"
 
 IMPLEMENT_DYNCREATE(CV4PrtToolBar, CToolBar)
+
+BEGIN_MESSAGE_MAP(CV4PrtToolBar, CToolBar)
+  ON_WM_PAINT()
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -82,4 +87,9 @@ INT_PTR CV4PrtToolBar::OnToolHitTest(CPoint point, TOOLINFO* info) const {
   const INT_PTR hit = CToolBar::OnToolHitTest(point, info);
   if (hit >= 0 && info) info->lpszText = strdup(TipText(static_cast<UINT>(hit)));
   return hit;
+}
+
+void CV4PrtToolBar::OnPaint() {
+  if (IsFloating() && m_pDockSite) m_pDockSite->DockControlBar(this);
+  Default();
 }

@@ -33,6 +33,12 @@ class CV4PrtToolBar : public CToolBar {
 
   INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const override;
 
+ protected:
+  // The bar never floats: one found floating when it paints is docked
+  // back into its frame.
+  afx_msg void OnPaint();
+  DECLARE_MESSAGE_MAP()
+
  private:
   CString TextOf(UINT id) const;
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr long kNameTitle = 52, kDateTitle = 456;
-constexpr int kColumnWidth = 100;
 // Beyond this the folder is not listed further.
 constexpr size_t kMostRows = 10001;
 
@@ -25,7 +23,8 @@ std::vector<OrderFileRow> ListOrderFiles(const CString& orderDir) {
     CString name = found.cFileName;
     const int dot = name.ReverseFind('.');
     if (dot >= 0) name = name.Left(dot);
-    rows.push_back({name, CTime(found.ftLastWriteTime).Format("%d.%m.%Y %H:%M:%S")});
+    const CTime written(found.ftLastWriteTime);
+    rows.push_back({name, written.Format("%d.%m.%Y %H:%M:%S"), static_cast<int64_t>(written.GetTime())});
   } while (rows.size() < kMostRows && FindNextFile(search, &found));
   FindClose(search);
   std::sort(rows.begin(), rows.end(), [](const OrderFileRow& a, const OrderFileRow& b) {
@@ -33,17 +32,6 @@ std::vector<OrderFileRow> ListOrderFiles(const CString& orderDir) {
                     reinterpret_cast<const unsigned char*>(static_cast<const char*>(b.name))) < 0;
   });
   return rows;
-}
-
-void ShowOrderFiles(CListCtrl& list, const CProtocolApp& app) {
-  list.InsertColumn(0, app.GetText(kNameTitle), LVCFMT_LEFT, kColumnWidth);
-  list.InsertColumn(1, app.GetText(kDateTitle), LVCFMT_LEFT, kColumnWidth);
-  for (const OrderFileRow& row : ListOrderFiles(app.m_order_dir)) {
-    const int index = list.InsertItem(list.GetItemCount(), row.name);
-    list.SetItemText(index, 1, row.written);
-  }
-  list.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
-  list.SetColumnWidth(1, LVSCW_AUTOSIZE_USEHEADER);
 }
 
 int SelectedRow(const CListCtrl& list) { return list.GetNextItem(-1, LVNI_SELECTED); }

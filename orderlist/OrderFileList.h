@@ -2,6 +2,7 @@
 // (the file's title without extension) and last-write time, sorted by name.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "mfc/CListCtrl.h"
@@ -11,10 +12,9 @@
 struct OrderFileRow {
   CString name;
   CString written;  // "%d.%m.%Y %H:%M:%S"
+  int64_t when = 0;  // the last write, for sorting
 };
 
 std::vector<OrderFileRow> ListOrderFiles(const CString& orderDir);
-// The list's two columns (name, date) and one row per order file.
-void ShowOrderFiles(CListCtrl& list, const CProtocolApp& app);
 // The selected row's index, or -1.
 int SelectedRow(const CListCtrl& list);

@@ -105,6 +105,19 @@ class LinkFixture : public FrameFixture {
   }
   static std::string Text(const CDynBuf& buf) { return RecordingShell::Text(buf); }
 
+  // A part table of two rows (the first links to the motor), painted on a canvas.
+  CFrame& TableFrame() {
+    FrameDef def("T");
+    def.Columns("3,40,80,*").Tag(46);
+    def.Tag(52).Tag(48).Tag(59).Content("1").Tag(49).Tag(48).Tag(57).Content("RM-1").Tag(49);
+    def.Tag(48).Link("MOT", "Motor").Tag(49).Tag(53);
+    def.Tag(52).Tag(48).Tag(59).Content("2").Tag(49).Tag(48).Tag(57).Content("RM-2").Tag(49);
+    def.Tag(48).Content("Deckel").Tag(49).Tag(53).Tag(75);
+    CFrame& frame = Read({def});
+    Paint(frame, 300, 200);
+    return frame;
+  }
+
   // The centre of a cell.
   static CPoint At(const CTablePart& part, int row, int column) { return part.Cell(row, column)->m_rect.CenterPoint(); }
   FrameView* BodyView() { return windows.clientViews.Count() > 0 ? windows.clientViews.Views()[0].get() : nullptr; }

@@ -56,18 +56,6 @@ class PictureFixture : public LinkFixture {
     LinkFixture::TearDown();
   }
 
-  // The part table's frame, painted on a canvas.
-  CFrame& TableFrame() {
-    FrameDef def("T");
-    def.Columns("3,40,80,*").Tag(46);
-    def.Tag(52).Tag(48).Tag(59).Content("1").Tag(49).Tag(48).Tag(57).Content("RM-1").Tag(49);
-    def.Tag(48).Link("MOT", "Motor").Tag(49).Tag(53);
-    def.Tag(52).Tag(48).Tag(59).Content("2").Tag(49).Tag(48).Tag(57).Content("RM-2").Tag(49);
-    def.Tag(48).Content("Deckel").Tag(49).Tag(53).Tag(75);
-    CFrame& frame = Read({def});
-    Paint(frame, 300, 200);
-    return frame;
-  }
   // The picture's frame with its picture laid out in a real main view of
   // width x height pixels; without the description's hotspots when the
   // picture brings its own.

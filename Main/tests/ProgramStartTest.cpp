@@ -22,6 +22,7 @@
 #include "user/Menus.h"
 #include "win32/Clock.h"
 #include "win32/MessageBox.h"
+#include "win32/Process.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
 
@@ -126,6 +127,17 @@ TEST_F(ProgramStartTest, NamedOrderListProgramThatDoesNotStartIsReportedAndTheSt
   EXPECT_TRUE(IsWindowVisible(app().m_hMainWnd));
 }
 
+// The main frame cannot stand without its toolbar: the start ends with the
+// frame's error, and no window is left behind.
+TEST_F(ProgramStartTest, MainFrameWithoutItsToolbarEndsTheStart) {
+  SetMainIni("Buttons", "VARNO+\"\\fehlt.btn\"");
+  SetMainIni("Protocol", nullptr);  // none to outlive the start
+  EXPECT_FALSE(app().InitInstance());
+  EXPECT_EQ(app().m_hMainWnd, nullptr);
+  ASSERT_FALSE(errors->shown.empty());
+  EXPECT_NE(errors->shown.back().second.find("[311]"), std::string::npos) << errors->shown.back().second;
+}
+
 struct FirstKeyCase {
   const char* name;
   const char* firstStart;
@@ -219,6 +231,18 @@ TEST_F(ProgramStartTest, EndKeepsTheWindowPlaceForTheUser) {
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_NE(text.str().find("WindowSize=640,480"), std::string::npos) << text.str();
+}
+
+// A viewer that ends before its first key has not looked for the order-list
+// program's window yet: it does so at its end, and the program ends with it.
+TEST_F(ProgramStartTest, OrderListProgramEndsWithAViewerEndedBeforeItsFirstKey) {
+  ASSERT_TRUE(app().InitInstance());
+  ASSERT_NE(app().m_prot_pid, 0u) << "the sample installation names its order-list program";
+  HANDLE orderList = OpenProcess(SYNCHRONIZE, FALSE, app().m_prot_pid);
+  ASSERT_NE(orderList, nullptr);
+  app().ExitInstance();
+  EXPECT_EQ(WaitForSingleObject(orderList, 10000), WAIT_OBJECT_0);
+  CloseHandle(orderList);
 }
 
 TEST_F(ProgramStartTest, StartNoteShowsTheLoadingTextOfTheProgramLanguage) {

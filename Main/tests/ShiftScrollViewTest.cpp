@@ -28,14 +28,7 @@ class ShiftScrollViewTest : public varno::testing::LinkFixture {
  protected:
   void SetUp() override {
     LinkFixture::SetUp();
-    FrameDef def("T");
-    def.Columns("3,40,80,*").Tag(46);
-    def.Tag(52).Tag(48).Tag(59).Content("1").Tag(49).Tag(48).Tag(57).Content("RM-1").Tag(49);
-    def.Tag(48).Link("MOT", "Motor").Tag(49).Tag(53);
-    def.Tag(52).Tag(48).Tag(59).Content("2").Tag(49).Tag(48).Tag(57).Content("RM-2").Tag(49);
-    def.Tag(48).Content("Deckel").Tag(49).Tag(53).Tag(75);
-    frame = &Read({def});
-    Paint(*frame, 300, 200);
+    frame = &TableFrame();
     CFrame& pictureFrame = Read({FrameDef("P").Text(28, "teil.bmp")});
     pictureFrame.m_children[0].Picture()->m_view = &picture;
     for (auto& each : frames) face.m_frames.push_back(std::move(each));

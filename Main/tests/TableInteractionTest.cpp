@@ -237,6 +237,7 @@ TEST_F(TableInteractionTest, BranchOverSeveralRowsAsksWhereToGo) {
   EXPECT_EQ(shell.branchHeaders, std::string("Pos\0Nummer\0Name\0\0", 17));
   EXPECT_EQ(shell.branchHeaderCount, 4);
   EXPECT_EQ(shell.choices[1].row, 1);
+  EXPECT_EQ(Text(shell.choices[1].texts), std::string("2\0RM-2\0Deckel\0Zeige\0", 20));  // what the dialog's row shows
   EXPECT_TRUE(TakeKeyCommands().empty());
   shell.choose = 1;
   EXPECT_TRUE(frame.OnHotspotLink("2", WM_LBUTTONDOWN, 129, nullptr, 1));

@@ -3,12 +3,16 @@
 // click on a link shows the linked key, going back shows the start key again.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "Main/CDynLog.h"
 #include "Main/tests/EngineFixture.h"
 #include "Main/tests/ViewerSession.h"
 #include "user/Menus.h"
+#include "win32/Paths.h"
 
 namespace {
 
@@ -65,6 +69,30 @@ TEST(ViewerRunTest, LanguagesSwitchWithoutAnOrderListProgram) {
   EXPECT_STREQ(viewer.Main()->GetPaneText(4), "GB");
   EXPECT_STREQ(theGlobals.m_cur_prj_key, "START") << "the key is shown again in the new language";
   EXPECT_TRUE(errors->shown.empty());
+}
+
+// On a terminal server each user's files go to a folder of his own on the
+// drive the installation names; the viewer starts there all the same.
+TEST(ViewerRunTest, TerminalServerLayoutStartsWithTheUsersOwnFolder) {
+  layer::testing::TempFolder drive;
+  layer::testing::TempFolder registry;
+  registry.Write("registry.txt",
+                 "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\ProductOptions]\n"
+                 "ProductSuite=multi:Terminal Server\n");
+  setenv("VARNO_REGISTRY", (registry.Path() + "/registry.txt").c_str(), 1);
+  layer::SetDriveFolder('T', drive.Path());
+  {
+    ViewerSession viewer;
+    std::ofstream(viewer.Folder() + "/Varno4TS.ini", std::ios::binary) << "[Client]\r\nDrive=T\r\nApp=Werk2\r\n";
+    EXPECT_TRUE(viewer.Start());
+    EXPECT_TRUE(theGlobals.m_is_terminal_server);
+    EXPECT_STREQ(theGlobals.m_user_file_path, "T:\\VARNO4_CT\\Werk2");
+    EXPECT_STREQ(viewer.Main()->GetPaneText(2), "START");
+  }
+  EXPECT_TRUE(std::filesystem::exists(drive.Path() + "/VARNO4_CT/Werk2/varno4_user.ini")) << "kept for the user";
+  layer::SetDriveFolder('T', "");
+  unsetenv("VARNO_REGISTRY");
+  theGlobals.m_is_terminal_server = FALSE;
 }
 
 }  // namespace

@@ -18,8 +18,8 @@
 #include "Main/CWV4Globals.h"
 #include "Main/KeyCommand.h"
 #include "interfaces/QridHtSp.h"
+#include "ipc/CrossProcessWindows.h"
 #include "testing/TempFolder.h"
-#include "win32/Process.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
 
@@ -28,6 +28,9 @@ namespace varno::testing {
 class ViewerSession {
  public:
   ViewerSession() {
+    // As the program's own start does: the order-list program it starts
+    // finds the viewer's windows, and the viewer finds its.
+    layer::ipc::StartCrossProcessWindows();
     std::filesystem::copy(VARNO_CATALOGUE_DIR, m_folder.Path(), std::filesystem::copy_options::recursive);
     m_previous = std::filesystem::current_path();
     std::filesystem::current_path(m_folder.Path());
@@ -35,7 +38,7 @@ class ViewerSession {
   }
   ~ViewerSession() {
     CViewerApp& viewer = App();
-    if (viewer.m_hMainWnd != nullptr) EndViewer(viewer);
+    if (viewer.m_hMainWnd != nullptr) viewer.ExitInstance();  // the order-list program ends too
     for (HWND window : {viewer.m_hPopupWnd, viewer.m_hMainWnd})
       if (window != nullptr && IsWindow(window)) DestroyWindow(window);
     MSG msg;
@@ -121,19 +124,6 @@ class ViewerSession {
   }
 
  private:
-  // The end of a started viewer: an order-list program that it started is
-  // told to close, also when no command has looked for its window yet.
-  static void EndViewer(CViewerApp& viewer) {
-    if (viewer.m_prot_pid != 0 && !viewer.m_prot_found) {
-      if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, viewer.m_prot_pid)) {
-        WaitForInputIdle(process, 10000);
-        CloseHandle(process);
-      }
-      viewer.FindProtocolWindow();
-    }
-    viewer.ExitInstance();
-  }
-
   layer::testing::TempFolder m_folder;
   std::filesystem::path m_previous;
   std::unique_ptr<catalogue::Installation> m_installation;

@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <cstring>
 #include <string>
 
 #include "foundation/CIniClass.h"
@@ -60,6 +61,16 @@ TEST_F(IniTest, ReadKeyFollowsTheLineBlankAndCaseRules) {
       {"header after blanks later is no header", "[A]\r\n  [S]\r\nK=1\r\n", "S", "K", 0, 1, "def"},
       {"empty file", "", "S", "K", 0, 1, "def"},
       {"unclosed header", "[S\r\nK=1\r\n", "S", "K", 0, 1, "def"},
+      {"LF lines", "[A]\nx=0\n[S]\nK=1\nL=2\n", "S", "L", 0, 1, "2"},
+      {"LF, section ends at the next header", "[S]\nK=1\n[T]\nL=2\n", "S", "L", 0, 1, "def"},
+      {"LF, last line without line end", "[S]\nK=1\nL=last", "S", "L", 0, 1, "last"},
+      {"LF, value stops at the line end", "[S]\nK= v \nL=2\n", "S", "K", 0, 1, "v"},
+      {"LF, line without = passed over", "[S]\njunk\nK=2\n", "S", "K", 0, 1, "2"},
+      {"LF, missing key before an empty last line", "[S]\nK=1\n\n", "S", "X", 0, 0, "def"},
+      {"header is the last line, no line end", "[S]", "S", "K", 0, 1, "def"},
+      {"header is the last line, CR LF", "[S]\r\n", "S", "K", 0, 1, "def"},
+      {"mixed line ends", "[S]\r\nK=1\nL=2\r\n", "S", "L", 0, 1, "2"},
+      {"CR alone ends a line", "[S]\rK=1\rL=2\r", "S", "L", 0, 1, "2"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -91,6 +102,9 @@ TEST_F(IniTest, ReadSectionTakesLinesWithoutCommentsAndEmptyLines) {
       {"missing section", "[T]\r\nx=1\r\n", 1, ""},
       {"last line without line end", "[S]\r\na=1\r\nb=2", 1, std::string("a=1\0b=2\0\0", 9)},
       {"only a comment without line end", "[S]\r\n;c", 0, ""},
+      {"LF lines", "[S]\na=1\n;c\n\n  b\n[T]\nx=1\n", 1, std::string("a=1\0b\0\0", 7)},
+      {"LF, last line without line end", "[S]\na=1\nb=2", 1, std::string("a=1\0b=2\0\0", 9)},
+      {"LF, empty section", "[S]\n[T]\n", 1, std::string("\0", 1)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -118,7 +132,7 @@ TEST_F(IniTest, FindSectionWorksOnTextInMemory) {
   EXPECT_EQ(ini.FindSection("[A", text, sizeof text - 1, pos, 0), 0);
 }
 
-TEST_F(IniTest, WriteKeyReplacesInPlaceOrClosesTheSection) {
+TEST_F(IniTest, WriteKeyReplacesInPlaceOrClosesTheSectionKeepingLineEnds) {
   struct Case {
     const char* what;
     std::string before;
@@ -137,6 +151,14 @@ TEST_F(IniTest, WriteKeyReplacesInPlaceOrClosesTheSection) {
       {"new file", "", "S", "k", "v", "\r\n[S]\r\nk=v\r\n"},
       {"key spelled as the caller does", "[S]\r\nKEY=1\r\n", "S", "key", "2", "[S]\r\nkey=2\r\n"},
       {"value written as passed", "[S]\r\n", "S", "k", " v ", "[S]\r\nk= v \r\n\r\n"},
+      {"LF, new key closes the section", "[S]\na=1\n\n[T]\n", "S", "b", "2", "[S]\na=1\nb=2\n\n[T]\n"},
+      {"LF, existing key replaced", "[S]\n  a=1\nc=3\n", "S", "a", "5", "[S]\n  a=5\nc=3\n"},
+      {"LF, existing key on the last line", "[S]\nc=3\na=1", "S", "a", "5", "[S]\nc=3\na=5\n"},
+      {"LF, key after a line without =", "[S]\njunk\na=1\n", "S", "a", "5", "[S]\njunk\na=5\n"},
+      {"LF, new section appended", "[S]\na=1", "T", "x", "1", "[S]\na=1\n\n[T]\nx=1\n"},
+      {"LF, new section after a line end", "[S]\na=1\n", "T", "x", "1", "[S]\na=1\n\n[T]\nx=1\n"},
+      {"CR LF, existing key replaced", "[S]\r\na=1\r\nc=3\r\n", "S", "a", "5", "[S]\r\na=5\r\nc=3\r\n"},
+      {"a file of one line gets CR LF", "[S]", "S", "k", "v", "[S]\r\nk=v\r\n\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -151,6 +173,29 @@ TEST_F(IniTest, WriteKeyReplacesInPlaceOrClosesTheSection) {
   CString value;
   EXPECT_EQ(ini.ReadKey("S", "k", "", value, fresh.c_str(), 0), 1);
   EXPECT_EQ(value, "v");
+}
+
+TEST_F(IniTest, FindSectionStaysInsideTheText) {
+  struct Case {
+    const char* what;
+    const char* text;
+    unsigned start;
+    int result;
+    unsigned pos;
+  } cases[] = {
+      {"LF header line", "[A]\nx\n[S]\ny", 0, 1, 10},
+      {"header is the last line, CR LF", "[A]\r\n[S]", 0, 1, 8},
+      {"header is the last line, no line end", "[S]", 0, 1, 3},
+      {"start past the end", "[S]\n", 99, 0, 4},
+      {"no header", "x=1\ny=2", 0, 0, 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    unsigned size = static_cast<unsigned>(std::strlen(c.text));
+    unsigned pos = c.start;
+    EXPECT_EQ(ini.FindSection("S", c.text, size, pos, 0), c.result);
+    EXPECT_EQ(pos, c.pos);
+  }
 }
 
 TEST_F(IniTest, AFileHeldExclusivelyElsewhereIsTriedThreeTimes100MsApart) {

@@ -5,6 +5,9 @@
 // a search's hits.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -193,6 +196,57 @@ TEST_F(AddressBookDialog, AnEditedCardMovesToTheEndAndTheBookIsCompacted) {
   EXPECT_EQ(position, "Satz 3 von 3 Anton");
   EXPECT_EQ(LiveNames("kunden.adr"), (std::vector<std::string>{"Berta", "Carl", "Anton"}));
   EXPECT_EQ(std::filesystem::file_size(m_folder / "kunden.adr"), sizeBefore + 1);  // "Anton" is one byte longer
+}
+
+// The book takes no byte more while the guard stands.
+class FullBook {
+ public:
+  explicit FullBook(uintmax_t size) : m_previousSignal(signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &m_previous);
+    rlimit limit{static_cast<rlim_t>(size), m_previous.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FullBook() {
+    setrlimit(RLIMIT_FSIZE, &m_previous);
+    signal(SIGXFSZ, m_previousSignal);
+  }
+  FullBook(const FullBook&) = delete;
+  FullBook& operator=(const FullBook&) = delete;
+
+ private:
+  rlimit m_previous{};
+  void (*m_previousSignal)(int);
+};
+
+// A card that cannot be written: the user hears of it and no card is lost.
+TEST_F(AddressBookDialog, ACardThatCannotBeWrittenIsReportedAndTheOldOneKept) {
+  MakeBook("kunden.adr", {Card("1", "Adam"), Card("2", "Berta")});
+  const auto size = std::filesystem::file_size(m_folder / "kunden.adr");
+  std::vector<std::string> shown;
+  Choose([&](HWND dialog) {
+    Menu(dialog, ID_CARD_EDIT);
+    SetDlgItemText(dialog, IDC_ADDRESS_NAME, "Anton");
+    {
+      FullBook full(size);
+      Click(dialog, IDC_SAVE_CARD);
+    }
+    shown.push_back(Text(dialog, IDC_CARD_POSITION) + " " + Text(dialog, IDC_ADDRESS_NAME));
+    Menu(dialog, ID_CARD_NEW);
+    SetDlgItemText(dialog, IDC_ADDRESS_NAME, "Carl");
+    {
+      FullBook full(size);
+      Click(dialog, IDC_SAVE_NEW_CARD);
+    }
+    shown.push_back(Text(dialog, IDC_CARD_POSITION) + " " + Text(dialog, IDC_ADDRESS_NAME));
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(shown, (std::vector<std::string>{"Satz 1 von 2 Adam", "Satz 1 von 2 Adam"}));
+  ASSERT_EQ(m_boxes.size(), 2u);
+  EXPECT_EQ(m_boxes[0].rfind("Datei ", 0), 0u);
+  EXPECT_NE(m_boxes[0].find("kunden.adr"), std::string::npos);
+  EXPECT_EQ(m_boxes[1], m_boxes[0]);
+  EXPECT_EQ(LiveNames("kunden.adr"), (std::vector<std::string>{"Adam", "Berta"}));
+  EXPECT_EQ(std::filesystem::file_size(m_folder / "kunden.adr"), size);
 }
 
 struct DeleteCase {

@@ -256,7 +256,8 @@ TEST_F(MainFrameChannel, PartsGoToTheLibraryInTheNewLanguage) {
 
 TEST_F(MainFrameChannel, OrderAnswersAddLinesAndMarkTheOrder) {
   Open(Ini({"DoubleInc=1", "AskInc=1"}));
-  const std::string answer("2\0A1\0Schraube\0" "1999\0" "1\0R5\0\0\0\0", 26);
+  static const char kAnswer[] = "2\0A1\0Schraube\0\0\0" "1999\0" "1\0R5\0\0\0\0";
+  const std::string answer(kAnswer, sizeof kAnswer - 1);
   EXPECT_TRUE(Data(PROTOCOL_CMD_ORDER_ANSWER, answer));
   EXPECT_EQ(m_clock.SleptMilliseconds(), 500u);  // the notice that parts arrived
   ASSERT_EQ(m_view->GetItemCount(), 1);

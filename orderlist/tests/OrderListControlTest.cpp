@@ -4,12 +4,15 @@
 // totals and layout follow the order.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "ProtocolFixture.h"
 #include "comctl/CommCtrl.h"
 #include "mfc/CDC.h"
+#include "orderlist/CFileListCtrl.h"
 #include "orderlist/CMultiLineLiCtrl.h"
 #include "orderlist/res/resource.h"
 #include "win32/UserWindows.h"
@@ -176,22 +179,89 @@ TEST_F(MultiLineList, HeaderClicksNameTheirColumnAndDeletingAllRestoresWidths) {
   EXPECT_EQ(m_list.RecordCount(), 0);
 }
 
-// The order view in the started program.
-class OrderViewWindow : public protocol_testing::ProtocolTest {
+// The order files as the open and save dialogs list them.
+class FileList : public protocol_testing::ProtocolTest {
  protected:
+  void SetUp() override {
+    ProtocolTest::SetUp();
+    ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "Bestellungen", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+    ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL,
+                              CRect(0, 0, 280, 180), &m_parent, 1023));
+  }
   void TearDown() override {
-    if (m_app && m_app->m_pMainWnd) m_app->m_pMainWnd->DestroyWindow();
-    m_app.reset();
-    protocol_testing::TakeQuitMessage();
+    m_parent.DestroyWindow();
     ProtocolTest::TearDown();
   }
+  // An order file written hours ago.
+  void Order(const char* name, int hoursAgo) {
+    m_folder.Write(std::string(name) + ".pro", "PRO");
+    std::filesystem::last_write_time(m_folder / (std::string(name) + ".pro"),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(hoursAgo));
+  }
+  std::string Names() const {
+    std::string names;
+    for (int record = 0; record < m_list.RecordCount(); ++record)
+      names += std::string(m_list.GetItemText(m_list.FirstLine(record), 0)) + " ";
+    return names;
+  }
+  void Click(int column) {
+    NMHEADER click{};
+    click.hdr.code = HDN_ITEMCLICK;
+    click.iItem = column;
+    m_list.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+  }
+
+  ListParent m_parent;
+  CFileListCtrl m_list;
+};
+
+TEST_F(FileList, SortsByNameFirstThenByTheClickedColumnEachWayInTurn) {
+  Order("b", 1);
+  Order("A", 3);
+  Order("c", 2);
+  auto app = Start();
+  m_list.Fill(*app);
+  EXPECT_EQ(Names(), "A b c ");
+  Click(1);  // the newest first
+  EXPECT_EQ(Names(), "b c A ");
+  Click(1);
+  EXPECT_EQ(Names(), "A c b ");
+  Click(0);  // the name column sorted ascending at the start: now descending
+  EXPECT_EQ(Names(), "c b A ");
+}
+
+TEST_F(FileList, ATypedCharacterFindsTheNextOrderBeginningWithIt) {
+  for (const char* name : {"Bremse", "achse", "Auspuff", "Kupplung"}) Order(name, 1);
+  auto app = Start();
+  m_list.Fill(*app);
+  ASSERT_EQ(Names(), "achse Auspuff Bremse Kupplung ");
+  m_list.SendMessage(WM_KEYDOWN, 'A', 0);
+  EXPECT_STREQ(m_list.RowAt(m_list.FocusedRecord()).name, "achse");
+  m_list.SendMessage(WM_KEYDOWN, 'A', 0);
+  EXPECT_STREQ(m_list.RowAt(m_list.FocusedRecord()).name, "Auspuff");
+  m_list.SendMessage(WM_KEYDOWN, 'A', 0);  // round the end
+  EXPECT_STREQ(m_list.RowAt(m_list.FocusedRecord()).name, "achse");
+  m_list.SendMessage(WM_KEYDOWN, 'K', 0);
+  EXPECT_STREQ(m_list.RowAt(m_list.FocusedRecord()).name, "Kupplung");
+}
+
+TEST_F(FileList, AnEmptyOrderFolderGivesAnEmptyListThatIgnoresClicks) {
+  auto app = Start();
+  m_list.Fill(*app);
+  EXPECT_EQ(m_list.RecordCount(), 0);
+  Click(0);
+  m_list.SendMessage(WM_KEYDOWN, 'A', 0);
+  EXPECT_EQ(m_list.FocusedRecord(), -1);
+}
+
+// The order view in the started program.
+class OrderViewWindow : public protocol_testing::ProtocolProgramTest {
+ protected:
   void Run(bool prices = true) {
     m_folder.Write("V4Prot.ini", protocol_testing::StandardSettings(protocol_testing::Ini({"StandAlone=1"})));
     if (!prices) std::remove((m_folder / "V4Preise.ini").c_str());
-    m_app = std::make_unique<CProtocolApp>(Facts());
-    m_app->m_lpCmdLine = m_commandLine.data();
-    ASSERT_TRUE(m_app->InitInstance());
-    m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
+    ASSERT_TRUE(StartProgram());
+    m_frame = Frame();
     m_view = m_frame->View();
   }
   void Add(const char* part, const char* quantity, const char* name, int32_t price = 1000) {
@@ -211,8 +281,6 @@ class OrderViewWindow : public protocol_testing::ProtocolTest {
     return std::string(text);
   }
 
-  std::string m_commandLine = "-DL D -PL D";
-  std::unique_ptr<CProtocolApp> m_app;
   CMainFrame* m_frame = nullptr;
   CProtocolView* m_view = nullptr;
 };

@@ -31,14 +31,8 @@ std::string OrderForm(int columns) {
   return vod::testing::FormFileBytes(items);
 }
 
-class OrderPrint : public protocol_testing::ProtocolTest {
+class OrderPrint : public protocol_testing::ProtocolProgramTest {
  protected:
-  void TearDown() override {
-    if (m_app && m_app->m_pMainWnd) m_app->m_pMainWnd->DestroyWindow();
-    m_app.reset();
-    protocol_testing::TakeQuitMessage();
-    ProtocolTest::TearDown();
-  }
   std::vector<std::string> Pdfs() const {
     std::vector<std::string> files;
     if (!std::filesystem::exists(m_printers.PdfFolder())) return files;
@@ -48,8 +42,6 @@ class OrderPrint : public protocol_testing::ProtocolTest {
   }
 
   layer::testing::PrinterSandbox m_printers;
-  std::string m_commandLine = "-DL D -PL D";
-  std::unique_ptr<CProtocolApp> m_app;
 };
 
 TEST_F(OrderPrint, TheLinesAndTotalsReachThePdfPrinter) {
@@ -58,10 +50,8 @@ TEST_F(OrderPrint, TheLinesAndTotalsReachThePdfPrinter) {
   std::filesystem::create_directories(m_folder / "tmp");
   m_folder.Write("V4Prot.ini", protocol_testing::StandardSettings(Ini({"StandAlone=1"})) +
                                    Ini({"[PROTOCOL_VOD]", "TitleForm=order.vfm", "BodyForm=order.vfm"}));
-  m_app = std::make_unique<CProtocolApp>(Facts());
-  m_app->m_lpCmdLine = m_commandLine.data();
-  ASSERT_TRUE(m_app->InitInstance());
-  auto* frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
+  ASSERT_TRUE(StartProgram());
+  CMainFrame* frame = Frame();
   for (const OrderItem& item : {Line("4711-001", "2", "Dichtungssatz", 4250, 0, {"Motor", "A"}),
                                 Line("0815-220", "1", "Keilriemen", 1999, 1, {"Antrieb", "B"})})
     frame->View()->AddOrderLines(nullptr, &item, 1);

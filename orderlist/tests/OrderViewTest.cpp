@@ -142,7 +142,9 @@ TEST_F(OrderView, AskingBeforeRaising) {
 TEST_F(OrderView, LinesFromAnAnswerBlock) {
   Open();
   CDynBuf block;
-  const char answer[] = "2\0A1\0Bolzen\0" "1999\0" "1\0R5\0Lager\0Fach 3\0";
+  // The columns without the price column, then price, VAT group and discount
+  // group, although the price column stands before the last two.
+  const char answer[] = "2\0A1\0Bolzen\0Lager\0Fach 3\0" "1999\0" "1\0R5\0";
   block.Append(answer, sizeof answer);
   EXPECT_EQ(m_view->AddOrderLines(&block, nullptr, 1), 1);
   const OrderItem& item = m_view->GetItem(0);

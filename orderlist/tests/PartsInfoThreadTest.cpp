@@ -6,6 +6,7 @@
 
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "ProtocolFixture.h"
 #include "comctl/CommCtrl.h"
@@ -37,7 +38,7 @@ class PartsInfoThread : public protocol_testing::ProtocolFrameTest {
     BindPartsInfoLibrary();
     OpenFrame();
     CDynBuf titles;
-    m_app->BuildColumnTitles(titles, m_app->m_price_display);
+    m_app->BuildColumnTitles(titles);
     TIF_Init(m_app->m_column_count, titles, m_frame->m_hWnd, m_app->m_count_col, m_app->m_search_col,
              m_app->m_home_dir, m_app->m_prg_language, m_app->m_viewer_dir, nullptr);
     TIF_SetDataLanguage("D");
@@ -80,6 +81,20 @@ class PartsInfoThread : public protocol_testing::ProtocolFrameTest {
     return row;
   }
 
+  static std::vector<std::string> ColumnTitles(HWND window) {
+    HWND list = GetDlgItem(window, kPartsList);
+    std::vector<std::string> titles;
+    for (int column = 0;; ++column) {
+      char text[64] = {};
+      LVCOLUMN header{};
+      header.mask = LVCF_TEXT;
+      header.pszText = text;
+      header.cchTextMax = sizeof text;
+      if (!SendMessage(list, LVM_GETCOLUMN, column, reinterpret_cast<LPARAM>(&header))) return titles;
+      titles.emplace_back(text);
+    }
+  }
+
   const char* m_part = "";
   layer::ModalHook m_previousHook;
 };
@@ -100,6 +115,16 @@ TEST_F(PartsInfoThread, AWindowThatStandsStillLeavesTheOrderListUsable) {
   PostMessage(window, WM_COMMAND, IDCANCEL, 0);
   while (m_app->m_tif_thread.load()) std::this_thread::yield();
   EXPECT_FALSE(IsWindow(window));
+}
+
+// The price column stands before the order's last two columns; the window,
+// which has no price column, titles those two as the order list does.
+TEST_F(PartsInfoThread, TheWindowTitlesItsColumnsAsTheOrderListDoes) {
+  AskFor("K-100");
+  HWND window = WaitForWindow();
+  EXPECT_EQ(ColumnTitles(window), (std::vector<std::string>{"Anzahl", "Teilenummer", "Benennung", "Bemerkung", "Lager"}));
+  PostMessage(window, WM_COMMAND, IDCANCEL, 0);
+  while (m_app->m_tif_thread.load()) std::this_thread::yield();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // channel code: the viewer starts it and finds its hidden window, shows and
 // hides it and hears back, hands it an ordered row as the parts-info window
 // answers it, and ends it; the collected line is kept in a new order file.
+// A part from the viewer goes the whole way through the parts-info library.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -18,6 +19,7 @@
 #include "interfaces/ProtocolCommands.h"
 #include "ipc/CrossProcessWindows.h"
 #include "win32/CrossProcess.h"
+#include "win32/MessageBox.h"
 #include "win32/Process.h"
 
 namespace {
@@ -134,7 +136,7 @@ TEST_F(ProgramEndToEnd, StartsHiddenIsFoundAndAnswersShowAndHide) {
 
 TEST_F(ProgramEndToEnd, AnOrderedPartIsKeptInANewOrderFileWhenTheViewerEndsTheOrderList) {
   ASSERT_TRUE(Start());
-  static const char kRow[] = "3\0" "A-100\0" "Messer\0" "1999\0" "0\0" "\0" "Motor\0" "A\0";
+  static const char kRow[] = "3\0" "A-100\0" "Messer\0" "Motor\0" "A\0" "1999\0" "0\0" "\0";
   EXPECT_EQ(AnswerOrderedRow(std::string(kRow, sizeof kRow - 1)), TRUE);
   app.PostProtocolCommand(PROTOCOL_CMD_CLOSE, 0);
   WaitForEnd();
@@ -147,6 +149,68 @@ TEST_F(ProgramEndToEnd, AnOrderedPartIsKeptInANewOrderFileWhenTheViewerEndsTheOr
   for (const char* field : {"A-100", "Messer", "1999", "Motor"})
     EXPECT_NE(bytes.find(std::string(field) + '\0'), std::string::npos) << field;
 }
+
+struct ChainCase {
+  const char* name;
+  BOOL order;  // else the part is only shown, and ordered in the parts-info window
+};
+
+class OrderingChain : public ProgramEndToEnd, public ::testing::WithParamInterface<ChainCase> {
+ protected:
+  // The parts-info window in the order list's process, once it is up.
+  static HWND PartsInfoWindow() {
+    for (int round = 0; round < 2000; ++round) {
+      if (HWND window = FindWindow(nullptr, "Teile Information")) return window;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return nullptr;
+  }
+};
+
+// The whole chain: a part from the viewer goes to the order list, which hands
+// it to the parts-info library; the library prices it from its databases and
+// answers the order list with the priced line, at once for an order, through
+// its window's order button for a part that is only shown. The price column
+// stands between other columns, where the library's columns and the order
+// list's differ.
+TEST_P(OrderingChain, APartFromTheViewerLandsPricedInTheOrder) {
+  folder.Write("qorv4tif.ini", "[SYSTEM]\r\nMessage=" PARTSINFO_TEST_FILES "/windowtexts.dud\r\nHistory=0\r\nNotiz=0\r\n");
+  folder.Write("V4Preise.ini", "[SETTINGS]\r\nPreisCol=3\r\n[PREISE]\r\nCol=103\r\nName1=EUR\r\nKomma1=2\r\n"
+                               "DB=" PROTOCOL_TEST_FILES "/prices.ddm\r\n[MWST]\r\ncnt=2\r\n00=16\r\n01=7,5\r\n");
+  theGlobals.m_teilestamm = PROTOCOL_TEST_FILES "/parts.ddm";
+  ASSERT_TRUE(Start());
+  // Quantity, part key, name and the two columns after the price, as a
+  // table in the viewer sends one row without asking.
+  static const char kRow[] = "2\0" "A1\0" "Bolzen\0" "Lager\0" "Fach 3\0" "\0" "\0";
+  CDynBuf lines;
+  lines.Append(kRow, sizeof kRow - 1);
+  app.SendPartsToProtocol(1, 5, nullptr, nullptr, &lines, GetParam().order);
+  if (!GetParam().order) {
+    HWND window = PartsInfoWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessage(window, WM_COMMAND, IDOK, 0);
+    // With its only row ordered the window closes.
+    for (int round = 0; round < 2000 && IsWindow(window); ++round)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_FALSE(IsWindow(window));
+  }
+  app.PostProtocolCommand(PROTOCOL_CMD_CLOSE, 0);
+  WaitForEnd();
+
+  const std::vector<std::string> orders = OrderFiles();
+  ASSERT_EQ(orders.size(), 1u);
+  const std::string bytes = folder.Read(orders[0] + ".pro");
+  // The stored line: key, quantity, name, the price database's 19.99 with
+  // VAT group 1 and discount group R5 for the part's price key, then the
+  // columns after the price column in their places.
+  static const char kStoredLine[] = "A1\0" "2\0" "Bolzen\0" "1999\0" "1\0" "R5\0" "Lager\0" "Fach 3\0";
+  EXPECT_NE(bytes.find(std::string(kStoredLine, sizeof kStoredLine - 1)), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, OrderingChain,
+                         ::testing::Values(ChainCase{"OrderedStraightBack", TRUE},
+                                           ChainCase{"OrderedInThePartsInfoWindow", FALSE}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProgramEndToEnd, TheSampleCataloguesEntryStartsItsOrderListWithItsOwnTexts) {
   // The sample's order-list folder as a copy, so that what the program keeps

@@ -42,7 +42,7 @@ void RecordInit(int columnCount, const char* titles, HWND window, int, int, cons
 void RecordVatRate(uint32_t, uint32_t, int, int index, int) { g_setUp.vatIndexes.push_back(index); }
 void RecordPartChecks(int, int, int) { ++g_setUp.partChecks; }
 
-class ProgramStart : public protocol_testing::ProtocolTest {
+class ProgramStart : public protocol_testing::ProtocolProgramTest {
  protected:
   void SetUp() override {
     ProtocolTest::SetUp();
@@ -54,21 +54,15 @@ class ProgramStart : public protocol_testing::ProtocolTest {
     calls.setPartChecks = RecordPartChecks;
   }
   void TearDown() override {
-    if (m_app && m_app->m_pMainWnd) m_app->m_pMainWnd->DestroyWindow();
-    m_app.reset();
-    protocol_testing::TakeQuitMessage();
+    ProtocolProgramTest::TearDown();
     ThePartsInfoCalls() = {};
-    ProtocolTest::TearDown();
   }
   // The program started with the standard installation, its settings
   // lines added to [SETTINGS].
   BOOL Run(const std::string& settings = "") {
     if (!settings.empty()) m_folder.Write("V4Prot.ini", StandardSettings(settings));
-    m_app = std::make_unique<CProtocolApp>(Facts());
-    m_app->m_lpCmdLine = m_commandLine.data();
-    return m_app->InitInstance();
+    return StartProgram();
   }
-  CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
   // The menu's item texts, popups' items after their popup, in order.
   static void Texts(HMENU menu, std::vector<std::string>& out) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -101,9 +95,6 @@ class ProgramStart : public protocol_testing::ProtocolTest {
     state.DoUpdate(Frame(), FALSE);
     return state;
   }
-
-  std::string m_commandLine = "-DL D -PL D";
-  std::unique_ptr<CProtocolApp> m_app;
 };
 
 TEST_F(ProgramStart, ShowsNothingUntilTheViewerAsksAndIsFoundByItsParentsId) {
@@ -120,9 +111,12 @@ TEST_F(ProgramStart, ShowsNothingUntilTheViewerAsksAndIsFoundByItsParentsId) {
   frame->GetWindowText(caption);
   EXPECT_STREQ(caption, "Bestellliste - Standard");
   EXPECT_STREQ(frame->View()->GetDocument()->GetTitle(), "Standard");
+  // The count includes the price column, which the library drops itself;
+  // the titles are those of its own columns only.
   EXPECT_EQ(g_setUp.columnCount, 6);
   EXPECT_EQ(g_setUp.orderWindow, frame->m_hWnd);
-  ASSERT_EQ(g_setUp.titles.size(), 6u);
+  ASSERT_EQ(g_setUp.titles.size(), 5u);
+  EXPECT_EQ(g_setUp.titles[3], "Bemerkung");
   EXPECT_EQ(g_setUp.vatIndexes, (std::vector<int>{0, 1}));
   EXPECT_EQ(g_setUp.partChecks, 0);
 }
@@ -206,6 +200,15 @@ TEST_F(ProgramStart, AButtonLeftOutKeepsTheOthersOwnImages) {
   EXPECT_EQ(Frame()->m_tool_bar.CommandToIndex(ID_LINE_EDIT), -1);
 }
 
+TEST_F(ProgramStart, AToolbarDraggedOutIsDockedBackWhenItPaints) {
+  ASSERT_TRUE(Run(Ini({"StandAlone=1"})));
+  CV4PrtToolBar& bar = Frame()->m_tool_bar;
+  Frame()->FloatControlBar(&bar, CPoint(200, 200));
+  ASSERT_TRUE(bar.IsFloating());
+  bar.RedrawWindow();
+  EXPECT_FALSE(bar.IsFloating());
+}
+
 TEST_F(ProgramStart, PromptsAndTipsComeFromTheProgramTexts) {
   ASSERT_TRUE(Run());
   CMainFrame* frame = Frame();
@@ -275,6 +278,35 @@ TEST_F(ProgramStart, ANewProgramLanguageRetextsTheMenuAtIdleTime) {
   ASSERT_FALSE(texts.empty());
   EXPECT_EQ(texts[1], "");  // the English texts have no word for New
 }
+
+struct CloseCase {
+  const char* name;
+  int answer;
+  bool stays, saved;
+};
+
+class ClosingAlone : public ProgramStart, public ::testing::WithParamInterface<CloseCase> {};
+
+// Running alone, the user's close must not drop lines without a word.
+TEST_P(ClosingAlone, OffersUnsavedLinesForSaving) {
+  const CloseCase& c = GetParam();
+  ASSERT_TRUE(Run(Ini({"StandAlone=1"})));
+  const OrderItem line = protocol_testing::Line("A-1", "1");
+  Frame()->View()->AddOrderLines(nullptr, &line, 1);
+  Frame()->View()->SetModifiedFlag();
+  m_answer = c.answer;
+  const HWND window = Frame()->m_hWnd;
+  ::SendMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_EQ(m_boxes.size(), 1u);
+  EXPECT_EQ(IsWindow(window) != FALSE, c.stays);
+  EXPECT_EQ(m_folder.Exists("Standard.pro"), c.saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ClosingAlone,
+                         ::testing::Values(CloseCase{"Cancel", IDCANCEL, true, false},
+                                           CloseCase{"No", IDNO, false, false},
+                                           CloseCase{"Yes", IDYES, false, true}),
+                         [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ProgramStart, ExitKeepsTheUsersBookingChoice) {
   ASSERT_TRUE(Run());

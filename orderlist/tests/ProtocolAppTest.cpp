@@ -270,16 +270,25 @@ TEST_F(ProtocolSettings, TextCodesOfCatalogueValues) {
 TEST_F(ProtocolSettings, ColumnTitlesNameTheDisplayedCurrency) {
   m_folder.Write("V4Prot.ini", StandardSettings("", Ini({"Col05=999"})));  // a text that is missing
   auto app = Start();
-  CDynBuf titles;
-  app->BuildColumnTitles(titles, kPricesCurrency2);
-  EXPECT_EQ(std::string(static_cast<const char*>(titles), static_cast<size_t>(titles.GetLength())),
-            std::string("Anzahl\0Teilenummer\0Benennung\0Preis (DEM)\0Bemerkung\0" "5\0\0", 54));
+  EXPECT_STREQ(app->ColumnTitle(3, kPricesCurrency2), "Preis (DEM)");
+  EXPECT_STREQ(app->ColumnTitle(3, kPricesCurrency1), "Preis (EUR)");
   EXPECT_STREQ(app->ColumnTitle(3, kPricesHidden), "Preis");
+  EXPECT_STREQ(app->ColumnTitle(5, kPricesCurrency1), "5");
+}
+
+// The parts-info window's columns are the order's less the price column,
+// which stands before the last two here: their titles must not move onto it.
+TEST_F(ProtocolSettings, PartsInfoTitlesLeaveOutThePriceColumn) {
+  m_folder.Write("V4Prot.ini", StandardSettings("", Ini({"Col05=999"})));
+  auto app = Start();
+  const std::string expected("Anzahl\0Teilenummer\0Benennung\0Bemerkung\0" "5\0\0", 42);
+  CDynBuf titles;
+  app->BuildColumnTitles(titles);
+  EXPECT_EQ(std::string(static_cast<const char*>(titles), static_cast<size_t>(titles.GetLength())), expected);
   app->SetProgramLanguage("GB");
   EXPECT_STREQ(app->m_prg_language, "GB");
-  EXPECT_NE(std::string(static_cast<const char*>(app->m_column_titles), static_cast<size_t>(app->m_column_titles.GetLength()))
-                .find("Preis (EUR)"),
-            std::string::npos);
+  EXPECT_EQ(std::string(static_cast<const char*>(app->m_column_titles), static_cast<size_t>(app->m_column_titles.GetLength())),
+            expected);
 }
 
 TEST_F(ProtocolSettings, MessagesAreLoggedThenShown) {

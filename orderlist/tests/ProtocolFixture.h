@@ -136,6 +136,28 @@ inline void TakeQuitMessage() {
   }
 }
 
+// The program as it starts: its application object through InitInstance,
+// with the frame and the view that the document template makes.
+class ProtocolProgramTest : public ProtocolTest {
+ protected:
+  void TearDown() override {
+    if (m_app && m_app->m_pMainWnd) m_app->m_pMainWnd->DestroyWindow();
+    m_app.reset();
+    TakeQuitMessage();
+    ProtocolTest::TearDown();
+  }
+  // The program started with the installation as the test left it.
+  BOOL StartProgram() {
+    m_app = std::make_unique<CProtocolApp>(Facts());
+    m_app->m_lpCmdLine = m_commandLine.data();
+    return m_app->InitInstance();
+  }
+  CMainFrame* Frame() const { return m_app ? dynamic_cast<CMainFrame*>(m_app->m_pMainWnd) : nullptr; }
+
+  std::string m_commandLine = "-DL D -PL D";
+  std::unique_ptr<CProtocolApp> m_app;
+};
+
 // An order line from its texts.
 inline OrderItem Line(const char* part, const char* quantity, const char* name = "", int32_t price = 0,
                       uint16_t vatGroup = 0, std::vector<CString> extras = {}) {

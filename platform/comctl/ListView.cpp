@@ -297,8 +297,8 @@ int SelectedCount(const ListView& list) {
 }
 
 // The header speaks to the list; its parent hears it too, and may refuse a
-// drag. The list follows the widths, and a click on a title is a click on
-// the column.
+// drag or size a column itself on a divider's double click. The list follows
+// the widths, and a click on a title is a click on the column.
 LRESULT OnHeaderNote(HWND window, ListView& list, WPARAM wParam, NMHEADER* note) {
   HWND parent = GetParent(window);
   const LRESULT answer = parent ? SendMessage(parent, WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(note)) : 0;
@@ -315,7 +315,7 @@ LRESULT OnHeaderNote(HWND window, ListView& list, WPARAM wParam, NMHEADER* note)
     info.iItem = -1;
     info.iSubItem = note->iItem;
     NotifyList(window, LVN_COLUMNCLICK, info);
-  } else if (code == HDN_DIVIDERDBLCLICK && column < list.columns.size()) {
+  } else if (code == HDN_DIVIDERDBLCLICK && column < list.columns.size() && answer == 0) {
     SetColumnWidth(window, list, column, LVSCW_AUTOSIZE);
   }
   return answer;

@@ -76,6 +76,7 @@ class TestParent {
   std::vector<UINT> messages;              // WM_CONTEXTMENU and the like, in order
   std::vector<WPARAM> commands;            // WM_COMMAND: id and code
   bool refuseTrack = false;                // answers HDN_BEGINTRACK with TRUE
+  bool fitsDividers = false;               // answers HDN_DIVIDERDBLCLICK with TRUE
   int askedTexts = 0;                      // LVN_GETDISPINFO requests
   std::function<std::string(int item, int column)> texts;  // answers LVN_GETDISPINFO
   UINT rowHeight = 0;                      // answers WM_MEASUREITEM when not 0
@@ -110,7 +111,7 @@ class TestParent {
       auto* note = reinterpret_cast<NMHEADER*>(header);
       const int width = note->pitem && (note->pitem->mask & HDI_WIDTH) ? note->pitem->cxy : -1;
       heard.push_back({header->code, note->iItem, 0, width});
-      return header->code == HDN_BEGINTRACK && refuseTrack;
+      return (header->code == HDN_BEGINTRACK && refuseTrack) || (header->code == HDN_DIVIDERDBLCLICK && fitsDividers);
     }
     if (FromList(header->code) || Activation(header->code)) {
       auto* note = reinterpret_cast<NMLISTVIEW*>(header);

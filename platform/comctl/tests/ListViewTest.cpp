@@ -190,6 +190,13 @@ TEST_F(ListViewTest, DoubleClickOnADividerFitsTheColumnToItsTexts) {
   Send(Header(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 5));
   EXPECT_EQ(ColumnWidth(0), widest + 12);
   EXPECT_EQ(parent.Codes(layer::testing::FromHeader).front(), HDN_DIVIDERDBLCLICK);
+
+  // A parent that answers the double click has sized the column its own way.
+  parent.fitsDividers = true;
+  Send(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(77, 0));
+  Send(Header(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(77, 5));
+  EXPECT_EQ(ColumnWidth(0), 77);
+  EXPECT_EQ(parent.Codes(layer::testing::FromHeader).back(), HDN_DIVIDERDBLCLICK);
 }
 
 TEST_F(ListViewTest, KeysMoveTheSelectionAndScrollItIntoView) {
