@@ -5,16 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "Main/CNoteDlg.h"
-#include "Main/tests/EngineFixture.h"
-#include "Main/tests/ViewerSession.h"
-#include "foundation/CIniClass.h"
+#include "Main/tests/ViewerSessionFixture.h"
 #include "user/Dialogs.h"
-#include "win32/MessageBox.h"
 
 namespace fs = std::filesystem;
 
@@ -30,18 +26,10 @@ struct BadInput {
   int mediumPrompts;     // how often the user is asked to put the medium back
 };
 
-class ViewerBadInput : public ::testing::TestWithParam<BadInput> {
+class ViewerBadInput : public varno::testing::ViewerSessionFixture, public ::testing::WithParamInterface<BadInput> {
  protected:
   void SetUp() override {
-    session = std::make_unique<varno::testing::ViewerSession>();
-    CIniClass().WriteKey("SYSTEM", "Protocol", "", CString(session->Folder().c_str()) + "\\varno4.ini", 0);
-    errors = new varno::testing::RecordingErrorDlg;
-    delete theGlobals.m_perrdlg;
-    theGlobals.m_perrdlg = errors;
-    previousPresenter = layer::SetMessageBoxPresenter([this](HWND, const char* text, const char*, UINT) {
-      told.emplace_back(text);
-      return IDOK;
-    });
+    ViewerSessionFixture::SetUp();
     // The user gives up when asked for the catalogue's medium.
     previousHook = layer::SetModalHook([this](HWND window) {
       char text[256] = {};
@@ -51,23 +39,11 @@ class ViewerBadInput : public ::testing::TestWithParam<BadInput> {
     });
   }
   void TearDown() override {
-    session.reset();
+    ViewerSessionFixture::TearDown();
     layer::SetModalHook(previousHook);
-    layer::SetMessageBoxPresenter(previousPresenter);
   }
 
-  std::string AllTold() const {
-    std::string all;
-    for (const std::string& text : told) all += text + "\n";
-    for (const auto& [text, detail] : errors->shown) all += text + " / " + detail + "\n";
-    return all;
-  }
-
-  std::unique_ptr<varno::testing::ViewerSession> session;
-  varno::testing::RecordingErrorDlg* errors = nullptr;
-  std::vector<std::string> told;
   std::vector<std::string> prompts;
-  layer::MessageBoxPresenter previousPresenter;
   layer::ModalHook previousHook;
 };
 
@@ -81,11 +57,11 @@ TEST_P(ViewerBadInput, IsToldAndTheViewerRunsOnOrEndsCleanly) {
   const bool started = app.InitInstance() != FALSE;
   session->Pump();
   const bool runs = started && app.m_hMainWnd != nullptr && IsWindow(app.m_hMainWnd);
-  EXPECT_EQ(runs, c.runs) << AllTold();
-  if (c.runs) EXPECT_STREQ(theGlobals.m_cur_prj_key, c.shownKey) << AllTold();
+  EXPECT_EQ(runs, c.runs) << Told();
+  if (c.runs) EXPECT_STREQ(theGlobals.m_cur_prj_key, c.shownKey) << Told();
   else EXPECT_EQ(app.m_hMainWnd, nullptr) << "no window is left behind";
-  if (*c.told == '\0') EXPECT_EQ(AllTold(), "");
-  else EXPECT_NE(AllTold().find(c.told), std::string::npos) << AllTold();
+  if (*c.told == '\0') EXPECT_EQ(Told(), "");
+  else EXPECT_NE(Told().find(c.told), std::string::npos) << Told();
   ASSERT_EQ(static_cast<int>(prompts.size()), c.mediumPrompts);
   for (const std::string& prompt : prompts)
     EXPECT_EQ(prompt, "Bitte legen Sie den Katalog RM46-2026 ein.") << "the medium by its name";

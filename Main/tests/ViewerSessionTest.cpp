@@ -6,19 +6,15 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "Main/CAboutDlg.h"
 #include "Main/CDynLog.h"
 #include "Main/CVersionDlg.h"
-#include "Main/tests/EngineFixture.h"
-#include "Main/tests/ViewerSession.h"
-#include "foundation/CIniClass.h"
+#include "Main/tests/ViewerSessionFixture.h"
 #include "user/Dialogs.h"
 #include "user/Menus.h"
-#include "win32/MessageBox.h"
 #include "win32/Paths.h"
 
 namespace fs = std::filesystem;
@@ -35,29 +31,8 @@ constexpr UINT COMMAND_ZOOM_PART = 318;
 constexpr UINT PROGRAM_GERMAN = 400;
 constexpr UINT PROGRAM_ENGLISH = 401;
 
-class ViewerSessionTest : public ::testing::Test {
+class ViewerSessionTest : public varno::testing::ViewerSessionFixture {
  protected:
-  void SetUp() override {
-    session = std::make_unique<varno::testing::ViewerSession>();
-    // An installation without the order-list program: what is shown here
-    // does not wait on another program.
-    CIniClass().WriteKey("SYSTEM", "Protocol", "", CString(session->Folder().c_str()) + "\\varno4.ini", 0);
-    errors = new varno::testing::RecordingErrorDlg;
-    delete theGlobals.m_perrdlg;
-    theGlobals.m_perrdlg = errors;
-    previousPresenter = layer::SetMessageBoxPresenter([this](HWND, const char* text, const char*, UINT) {
-      boxes.emplace_back(text);
-      return IDOK;
-    });
-    // The place of an earlier start's window is not this user's.
-    theGlobals.m_window_size[0] = theGlobals.m_window_size[1] = -1;
-    theGlobals.m_window_maximized = FALSE;
-  }
-  void TearDown() override {
-    session.reset();
-    layer::SetMessageBoxPresenter(previousPresenter);
-  }
-
   CMainFrame& Main() { return *session->Main(); }
   std::string ShownKey() const { return static_cast<const char*>(theGlobals.m_cur_prj_key); }
 
@@ -81,16 +56,6 @@ class ViewerSessionTest : public ::testing::Test {
     CWV4ToolBar& bar = Main().GetToolBar();
     return static_cast<const char*>(bar.GetTipText(bar.CommandToIndex(command)));
   }
-  std::string ErrorsShown() const {
-    std::string all;
-    for (const auto& [text, detail] : errors->shown) all += text + " / " + detail + "\n";
-    return all;
-  }
-
-  std::unique_ptr<varno::testing::ViewerSession> session;
-  varno::testing::RecordingErrorDlg* errors = nullptr;
-  std::vector<std::string> boxes;
-  layer::MessageBoxPresenter previousPresenter;
 };
 
 TEST_F(ViewerSessionTest, HomeAndChapterBackLeaveTheHistoryEmpty) {
@@ -100,7 +65,7 @@ TEST_F(ViewerSessionTest, HomeAndChapterBackLeaveTheHistoryEmpty) {
     const char* name;
   };
   for (const Step step : {Step{COMMAND_HOME, "home"}, Step{COMMAND_CHAPTER_BACK, "chapter back"}}) {
-    ASSERT_TRUE(ToTheMotor()) << step.name << ": " << ShownKey() << "\n" << ErrorsShown();
+    ASSERT_TRUE(ToTheMotor()) << step.name << ": " << ShownKey() << "\n" << Told();
     ASSERT_EQ(theGlobals.m_phistory->GetCount(), 1);
     Command(step.command);
     EXPECT_EQ(ShownKey(), "START") << step.name;
@@ -109,12 +74,12 @@ TEST_F(ViewerSessionTest, HomeAndChapterBackLeaveTheHistoryEmpty) {
   // Back with nothing to go back to stays at the start.
   Command(COMMAND_BACK);
   EXPECT_EQ(ShownKey(), "START");
-  EXPECT_TRUE(errors->shown.empty()) << ErrorsShown();
+  EXPECT_EQ(Told(), "");
 }
 
 TEST_F(ViewerSessionTest, TheAssemblysPictureIsZoomedByCommandAndRubberBand) {
   ASSERT_TRUE(session->Start());
-  ASSERT_TRUE(ToTheMotor()) << ErrorsShown();
+  ASSERT_TRUE(ToTheMotor()) << Told();
   CPicView* picture = session->PictureOf("Hinweis");
   ASSERT_NE(picture, nullptr);
   const CSize whole = picture->ScrollSize();
@@ -140,7 +105,7 @@ TEST_F(ViewerSessionTest, TheAssemblysPictureIsZoomedByCommandAndRubberBand) {
 
   Command(COMMAND_ZOOM_WHOLE);
   EXPECT_EQ(picture->ScrollSize(), whole);
-  EXPECT_TRUE(errors->shown.empty()) << ErrorsShown();
+  EXPECT_EQ(Told(), "");
 }
 
 TEST_F(ViewerSessionTest, ProgramLanguageRetextsMenuToolTipsAndPane) {
@@ -160,7 +125,7 @@ TEST_F(ViewerSessionTest, ProgramLanguageRetextsMenuToolTipsAndPane) {
   EXPECT_EQ(MenuBarText(0), "&Datei");
   EXPECT_EQ(TipOf(COMMAND_HOME), "Startseite");
   EXPECT_STREQ(Main().GetPaneText(3), "D");
-  EXPECT_TRUE(errors->shown.empty()) << ErrorsShown();
+  EXPECT_EQ(Told(), "");
 }
 
 TEST_F(ViewerSessionTest, AboutBoxOpensTheVersionOverview) {
@@ -228,18 +193,17 @@ TEST_P(ViewerLayouts, StartShowsTheStartKeyAndTheEndKeepsTheUsersSettingsInPlace
   const LayoutCase& c = GetParam();
   const std::string catalogueIni = session->Folder() + "/varno4_user.ini";
   const auto catalogueIniSize = fs::file_size(catalogueIni);
-  ASSERT_TRUE(session->Start()) << ErrorsShown();
+  ASSERT_TRUE(session->Start()) << Told();
   EXPECT_EQ(theGlobals.m_is_terminal_server != FALSE, c.terminalServer);
   EXPECT_TRUE(IsWindowVisible(Main().m_hWnd));
-  ASSERT_TRUE(ToTheMotor()) << ErrorsShown();
+  ASSERT_TRUE(ToTheMotor()) << Told();
   session->App().ExitInstance();
   const std::string root = c.terminalServer ? drive.Path() : session->Folder();
   ASSERT_TRUE(fs::exists(root + c.userIni)) << root + c.userIni;
   EXPECT_GT(fs::file_size(root + c.userIni), 0u) << "the settings kept for the user";
   if (c.terminalServer)
     EXPECT_EQ(fs::file_size(catalogueIni), catalogueIniSize) << "the catalogue folder's file is not this user's";
-  EXPECT_TRUE(errors->shown.empty()) << ErrorsShown();
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(Told(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Machines, ViewerLayouts,
