@@ -113,6 +113,17 @@ void ShowDataLanguage() {
   if (CMainFrame* main = ViewerMainFrame()) main->SetPaneText(4, theGlobals.m_language);
 }
 
+// The order-list program learns the new data language. One that was never
+// started is not looked for: the viewer runs without one and without an
+// error box, as at its start.
+void TellDataLanguage(CViewerApp& app) {
+  if (app.m_prot_pid == 0) return;
+  CDynBuf name;
+  name.Append(theGlobals.m_language);
+  name.Append('\0');
+  app.SendProtocolData(PROTOCOL_CMD_DATA_LANGUAGE, &name);
+}
+
 // Both toolbars and the status bar are shown or hidden at once.
 void ShowToolBars(BOOL show) {
   if (CMainFrame* main = ViewerMainFrame()) main->ShowControlBar(&main->GetToolBar(), show, FALSE);
@@ -262,18 +273,10 @@ BOOL CViewerApp::RunRangeCommand(HWND receiver, UINT id) {
 }
 
 void CViewerApp::ChangeDataLanguage(HWND receiver, const CString& language, int command) {
-  CWV4Globals& g = theGlobals;
   SetDataLanguage(language);
   CheckCommand(command, TRUE);
   ShowDataLanguage();
-  // As with the program language: an order-list program that was never
-  // started is not looked for, and no box says so.
-  if (m_prot_pid != 0) {
-    CDynBuf name;
-    name.Append(g.m_language);
-    name.Append('\0');
-    SendProtocolData(PROTOCOL_CMD_DATA_LANGUAGE, &name);
-  }
+  TellDataLanguage(*this);
   ShowAgain(receiver);
 }
 
@@ -389,10 +392,7 @@ void CViewerApp::RunLanguageDialog(HWND receiver) {
   SetDataLanguage(dialog.m_data_language);
   CheckCommand(dialog.m_data_command, TRUE);
   ShowDataLanguage();
-  CDynBuf name;
-  name.Append(g.m_language);
-  name.Append('\0');
-  SendProtocolData(PROTOCOL_CMD_DATA_LANGUAGE, &name);
+  TellDataLanguage(*this);
   g.m_cur_varbuf.Empty();
   if (g.m_pini != nullptr) g.m_pini->WriteKey("VARIABLES_CHAR", "DATALANGUAGE", "\"" + g.m_language + "\"", g.m_main_user_ini, 0);
   PostShowKey(receiver, g.m_cur_prj_key, 0);

@@ -10,80 +10,16 @@
 
 #include "CatalogueInstallation.h"
 #include "Main/tests/EngineFixture.h"
+#include "Main/tests/InternetScriptedClient.h"
 #include "win32/Clock.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-  bool answered;  // result file made
-  bool answer;    // answer file there
-  bool operator==(const Outcome&) const = default;
-};
-
-// A request: the command file's bytes, or none at all.
-struct Request {
-  bool withCommand;
-  std::string key;
-};
-
-// Plays the client: each time its message comes it checks whether the server
-// has taken the request it left (the control file is gone), notes the
-// outcome, leaves the next one, and ends the server after the last.
-class ScriptedClient {
- public:
-  ScriptedClient(CViewerApp& server, std::string folder, std::vector<Request> requests)
-      : m_server(server), m_folder(std::move(folder)), m_requests(std::move(requests)) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.lpszClassName = "VarnoScriptedClient";
-    RegisterClass(&windowClass);
-    m_window = CreateWindow("VarnoScriptedClient", "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                            nullptr);
-    SetWindowLongPtr(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    PostMessage(m_window, WM_USER, 0, 0);
-  }
-  ~ScriptedClient() { DestroyWindow(m_window); }
-
-  std::vector<Outcome> outcomes;
-
- private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_USER) return DefWindowProc(window, message, wParam, lParam);
-    reinterpret_cast<ScriptedClient*>(GetWindowLongPtr(window, GWLP_USERDATA))->Step();
-    return 0;
-  }
-  void Step() {
-    if (m_next > 0 && fs::exists(m_folder + "control.iv4")) {  // not taken yet
-      PostMessage(m_window, WM_USER, 0, 0);
-      return;
-    }
-    if (m_next > 0) outcomes.push_back({fs::exists(m_folder + "result.iv4"), fs::exists(m_folder + "answer.iv4")});
-    if (m_next == m_requests.size()) {
-      m_server.m_internet_wait = 0;  // "Beenden"
-      return;
-    }
-    const Request& request = m_requests[m_next++];
-    fs::remove(m_folder + "result.iv4");
-    fs::remove(m_folder + "command.iv4");
-    if (request.withCommand) {
-      CDynBuf variables;
-      theGlobals.m_pvar->WriteUserVars(variables);
-      std::ofstream(m_folder + "command.iv4", std::ios::binary)
-          << std::string(static_cast<const char*>(variables), variables.GetLength()) << std::string("\0{", 2)
-          << request.key << std::string("\0|\0\0", 4);
-    }
-    std::ofstream(m_folder + "control.iv4");
-    PostMessage(m_window, WM_USER, 0, 0);
-  }
-
-  CViewerApp& m_server;
-  std::string m_folder;
-  std::vector<Request> m_requests;
-  size_t m_next = 0;
-  HWND m_window = nullptr;
-};
+using varno::testing::Outcome;
+using varno::testing::Request;
+using varno::testing::ScriptedClient;
 
 class InternetServerTest : public ::testing::Test {
  protected:

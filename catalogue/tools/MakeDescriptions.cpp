@@ -82,6 +82,7 @@ enum Screen : unsigned char {
   PICTURE_HEIGHT_END = 93,
   PICTURE_WIDTH = 30,
   PICTURE_WIDTH_END = 94,
+  PICTURE_ZOOM = 117,
   FREE_CELL = 34,
   FREE_CELL_END = 35,
   BORDER_WIDTH = 43,
@@ -139,7 +140,7 @@ TagCodeBuilder Header() {
 
 // Notes on the model: the electric start, where it is fitted, the hint for
 // orders as a text to wrap, a link with the arrow to the notes page, and the
-// picture of the mower.
+// picture of the mower, which the viewer's zoom commands enlarge.
 TagCodeBuilder Notes() {
   TagCodeBuilder file;
   file.Group("Hinweis");
@@ -149,7 +150,7 @@ TagCodeBuilder Notes() {
   file.Tag(FREE_CELL).TextNumber(kOrderHintText).Tag(LINE_END).TextNumber(kModelNotesText).Text(" ");
   file.Open(SYMBOL_LINK, "INFO").Open(LINK_TARGET, "1").Tag(SYMBOL_LINK_END).Tag(FREE_CELL_END);
   file.Closed(PICTURE_WIDTH, "100%", PICTURE_WIDTH_END).Closed(PICTURE_HEIGHT, "160", PICTURE_HEIGHT_END);
-  file.Open(PICTURE, "rm46.bmp").EndGroup();
+  file.Tag(PICTURE_ZOOM, {1}).Open(PICTURE, "rm46.bmp").EndGroup();
   return file;
 }
 
