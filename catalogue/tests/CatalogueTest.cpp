@@ -26,38 +26,38 @@
 #include "Main/tests/RecordingWindows.h"
 #include "mfc/CClientDC.h"
 #include "testing/TempFolder.h"
-#include "win32/Files.h"
 #include "win32/UserWindows.h"
+#include "win32/Files.h"
 #include "win32/Version.h"
 
-VARNO_VERSION_INFO("FileVersion=4.0.1.7\n"
-                   "Translation=0407 04E4\n");
+VARNO_VERSION_INFO(
+    "FileVersion=4.0.1.7\n"
+    "Translation=0407 04E4\n");
 
 namespace {
 
 const std::string kGolden = std::string(VARNO_TEST_DATA) + "/../golden/";
 
-std::string ReadFile(const std::string &path) {
+std::string ReadFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(file)), {});
 }
 
 bool Regenerating() {
-  const char *regenerate = std::getenv("VARNO_REGENERATE_GOLDEN");
+  const char* regenerate = std::getenv("VARNO_REGENERATE_GOLDEN");
   return regenerate != nullptr && std::string(regenerate) == "1";
 }
 
 // Compares text with the golden file of that name, or writes it anew.
-void ExpectGolden(const std::string &text, const std::string &name) {
+void ExpectGolden(const std::string& text, const std::string& name) {
   const std::string path = kGolden + name;
-  if (Regenerating())
-    std::ofstream(path, std::ios::binary) << text;
+  if (Regenerating()) std::ofstream(path, std::ios::binary) << text;
   EXPECT_EQ(text, ReadFile(path)) << path;
 }
 
 // An application that notes the commands a key enables and disables.
 class CommandsApp : public CViewerApp {
-public:
+ public:
   void EnableCommand(int command, BOOL enable) override {
     commands += (enable ? " +" : " -") + std::to_string(command);
   }
@@ -65,79 +65,62 @@ public:
 };
 
 std::string Size(int size, BOOL percent) {
-  if (size == -1)
-    return "*";
+  if (size == -1) return "*";
   return std::to_string(size) + (percent ? "%" : "");
 }
 
 // What holds pane of frame set k: a frame or a nested frame set.
-std::string PaneContent(const CFace &face, int k, int pane) {
-  for (const auto &frame : face.m_frames) {
-    if (frame->m_frameset == k && frame->m_pane == pane)
-      return "frame " + std::string(frame->m_name);
+std::string PaneContent(const CFace& face, int k, int pane) {
+  for (const auto& frame : face.m_frames) {
+    if (frame->m_frameset == k && frame->m_pane == pane) return "frame " + std::string(frame->m_name);
   }
   for (int nested = 0; nested < face.GetFrameSetCount(); ++nested) {
-    const FrameSet &set = face.m_framesets[static_cast<size_t>(nested)];
-    if (set.m_parent_set == k && set.m_parent_pane == pane)
-      return "frame set " + std::to_string(nested);
+    const FrameSet& set = face.m_framesets[static_cast<size_t>(nested)];
+    if (set.m_parent_set == k && set.m_parent_pane == pane) return "frame set " + std::to_string(nested);
   }
   return "nothing";
 }
 
 // The face as a reader checks it: its frame sets with the sizes asked for and
 // those worked out, the frames in their panes, what it prints and its symbols.
-std::string Describe(const CFace &face, const CMultiFrame &window,
-                     const std::string &commands) {
+std::string Describe(const CFace& face, const CMultiFrame& window, const std::string& commands) {
   std::string out = "face " + std::string(face.m_face_name) + "\n";
-  const CWV4Globals &g = theGlobals;
-  out += "neighbours " + std::string(g.m_leftneighbour) + " | " +
-         std::string(g.m_rightneighbour) + "\n";
-  const int *size = window.m_key_window_size;
-  const BOOL *percent = window.m_key_window_percent;
+  const CWV4Globals& g = theGlobals;
+  out += "neighbours " + std::string(g.m_leftneighbour) + " | " + std::string(g.m_rightneighbour) + "\n";
+  const int* size = window.m_key_window_size;
+  const BOOL* percent = window.m_key_window_percent;
   if (size[0] != -1 || size[1] != -1) {
-    out += "window " + Size(size[0], percent[0]) + " x " +
-           Size(size[1], percent[1]) + "\n";
+    out += "window " + Size(size[0], percent[0]) + " x " + Size(size[1], percent[1]) + "\n";
   }
   out += "commands" + commands + "\n";
   for (int k = 0; k < face.GetFrameSetCount(); ++k) {
-    const FrameSet &set = face.m_framesets[static_cast<size_t>(k)];
-    out += "frame set " + std::to_string(k) + ": " +
-           (set.IsRows() ? "rows" : "columns");
+    const FrameSet& set = face.m_framesets[static_cast<size_t>(k)];
+    out += "frame set " + std::to_string(k) + ": " + (set.IsRows() ? "rows" : "columns");
     out += set.m_parent_set < 0 ? std::string(" in the window")
-                                : " in " + std::to_string(set.m_parent_set) +
-                                      "/" + std::to_string(set.m_parent_pane);
-    out += ", bar " + std::to_string(set.m_bar_width) +
-           (set.m_shared_border ? ", shared borders\n" : "\n");
+                                : " in " + std::to_string(set.m_parent_set) + "/" + std::to_string(set.m_parent_pane);
+    out += ", bar " + std::to_string(set.m_bar_width) + (set.m_shared_border ? ", shared borders\n" : "\n");
     for (int pane = 0; pane < set.PaneCount(); ++pane) {
-      const FramePane &p = set.m_panes[static_cast<size_t>(pane)];
-      out += "  pane " + std::to_string(pane) + ": " +
-             Size(set.Along(p.requested), p.percent) + " -> ";
-      out += std::to_string(p.computed.cx) + "x" +
-             std::to_string(p.computed.cy) + ", " + PaneContent(face, k, pane);
+      const FramePane& p = set.m_panes[static_cast<size_t>(pane)];
+      out += "  pane " + std::to_string(pane) + ": " + Size(set.Along(p.requested), p.percent) + " -> ";
+      out += std::to_string(p.computed.cx) + "x" + std::to_string(p.computed.cy) + ", " + PaneContent(face, k, pane);
       out += p.fixedBar != 0 ? ", fixed bar\n" : "\n";
     }
   }
-  for (const auto &frame : face.m_frames) {
-    if (!frame->HasPane())
-      out += "frame " + std::string(frame->m_name) + " without pane\n";
+  for (const auto& frame : face.m_frames) {
+    if (!frame->HasPane()) out += "frame " + std::string(frame->m_name) + " without pane\n";
   }
   for (int i = 0; i < face.m_print_count; ++i) {
-    const CPrintEntry &entry = face.m_print_entries[static_cast<size_t>(i)];
-    out += "print " + std::string(entry.m_first) + " | " +
-           std::string(entry.m_second) + " | ";
+    const CPrintEntry& entry = face.m_print_entries[static_cast<size_t>(i)];
+    out += "print " + std::string(entry.m_first) + " | " + std::string(entry.m_second) + " | ";
     // The form lies in the installation, wherever the build put it.
     std::string form(entry.m_third);
-    if (form.starts_with(VARNO_CATALOGUE_DIR))
-      form.replace(0, std::string_view(VARNO_CATALOGUE_DIR).size(), "<VARNO>");
+    if (form.starts_with(VARNO_CATALOGUE_DIR)) form.replace(0, std::string_view(VARNO_CATALOGUE_DIR).size(), "<VARNO>");
     out += form + "\n";
   }
-  for (const auto &symbol : face.m_symbols) {
-    out += "symbol " + std::to_string(symbol->m_number) + " " +
-           std::string(symbol->m_name) + " ";
-    out += std::to_string(symbol->m_width) + "x" +
-           std::to_string(symbol->m_height) + ", margins";
-    for (int margin : symbol->m_margins)
-      out += " " + std::to_string(margin);
+  for (const auto& symbol : face.m_symbols) {
+    out += "symbol " + std::to_string(symbol->m_number) + " " + std::string(symbol->m_name) + " ";
+    out += std::to_string(symbol->m_width) + "x" + std::to_string(symbol->m_height) + ", margins";
+    for (int margin : symbol->m_margins) out += " " + std::to_string(margin);
     out += "\n";
   }
   return out;
@@ -145,60 +128,49 @@ std::string Describe(const CFace &face, const CMultiFrame &window,
 
 // A cell's items: texts as they stand, a link as [text -> target], an order
 // mark as a leading *, a line end as /, a symbol as {symbol -> target}.
-std::string DescribeCell(const CTableCell &cell) {
+std::string DescribeCell(const CTableCell& cell) {
   std::string out;
-  for (const auto &item : cell.m_items) {
+  for (const auto& item : cell.m_items) {
     if (item->m_kind == ITEM_TEXT) {
-      const auto &text = static_cast<const CTextField &>(*item);
-      std::string shown =
-          (text.m_link.key_mark != 0 ? "*" : "") + std::string(text.m_text);
-      if (text.m_spec.m_bold != 0)
-        shown = "<b>" + shown + "</b>";
-      if (text.m_link.kind != 0)
-        shown = "[" + shown + " -> " + std::string(text.m_link.target) + "]";
+      const auto& text = static_cast<const CTextField&>(*item);
+      std::string shown = (text.m_link.key_mark != 0 ? "*" : "") + std::string(text.m_text);
+      if (text.m_spec.m_bold != 0) shown = "<b>" + shown + "</b>";
+      if (text.m_link.kind != 0) shown = "[" + shown + " -> " + std::string(text.m_link.target) + "]";
       out += shown;
     } else {
-      const auto &symbol = static_cast<const CSymbolItem &>(*item);
-      out += "{" + std::string(symbol.m_name) + " -> " +
-             std::string(symbol.m_link_text) + "}";
+      const auto& symbol = static_cast<const CSymbolItem&>(*item);
+      out += "{" + std::string(symbol.m_name) + " -> " + std::string(symbol.m_link_text) + "}";
     }
-    if (item->m_end == END_LINE)
-      out += "/";
+    if (item->m_end == END_LINE) out += "/";
   }
   return out;
 }
 
-std::string DescribeColumns(const std::vector<TableColumn> &columns) {
+std::string DescribeColumns(const std::vector<TableColumn>& columns) {
   std::string out;
-  for (const TableColumn &column : columns) {
+  for (const TableColumn& column : columns) {
     out += (out.empty() ? "" : ",") + Size(column.width_spec, column.percent);
   }
   return out;
 }
 
 // What each frame read from its definition.
-std::string DescribeFrames(const CFace &face) {
+std::string DescribeFrames(const CFace& face) {
   std::string out;
-  for (const auto &frame : face.m_frames) {
-    out += "frame " + std::string(frame->m_name) +
-           (frame->m_defined != 0 ? "\n" : ": not read\n");
+  for (const auto& frame : face.m_frames) {
+    out += "frame " + std::string(frame->m_name) + (frame->m_defined != 0 ? "\n" : ": not read\n");
     for (int i = 0; i < frame->m_child_count; ++i) {
-      const FrameChild &child = frame->m_children[static_cast<size_t>(i)];
-      if (child.kind == CHILD_CELL)
-        out += "  cell: " + DescribeCell(*child.Cell()) + "\n";
+      const FrameChild& child = frame->m_children[static_cast<size_t>(i)];
+      if (child.kind == CHILD_CELL) out += "  cell: " + DescribeCell(*child.Cell()) + "\n";
       if (child.kind == CHILD_PICTURE) {
-        const CImage &picture = *child.Picture();
-        out += "  picture " + std::string(picture.m_file) + " " +
-               Size(picture.m_width, picture.m_width_percent) + " x " +
-               Size(picture.m_height, picture.m_height_percent) + "\n";
+        const CImage& picture = *child.Picture();
+        out += "  picture " + std::string(picture.m_file) + " " + Size(picture.m_width, picture.m_width_percent) +
+               " x " + Size(picture.m_height, picture.m_height_percent) + "\n";
       }
-      const CTablePart *part = child.Part();
-      if (part == nullptr)
-        continue;
-      out += std::string(child.kind == CHILD_HEAD_TABLE ? "  fixed"
-                                                        : "  scrolled") +
-             " table, columns " + DescribeColumns(part->m_columns) +
-             ", sorted by " + std::to_string(part->m_sort_column) + "\n";
+      const CTablePart* part = child.Part();
+      if (part == nullptr) continue;
+      out += std::string(child.kind == CHILD_HEAD_TABLE ? "  fixed" : "  scrolled") + " table, columns " +
+             DescribeColumns(part->m_columns) + ", sorted by " + std::to_string(part->m_sort_column) + "\n";
       for (int row = 0; row < part->RowCount(); ++row) {
         out += "   ";
         for (int column = 0; column < part->m_column_count; ++column) {
@@ -212,7 +184,7 @@ std::string DescribeFrames(const CFace &face) {
 }
 
 class CatalogueTest : public ::testing::Test {
-protected:
+ protected:
   // The viewer runs in its installation's folder, where the symbols' bitmap
   // files lie.
   void SetUp() override {
@@ -222,9 +194,7 @@ protected:
   }
   void TearDown() override { SetCurrentDirectory(m_folder); }
   static int Newest() {
-    return theGlobals.m_error_trace_newest != nullptr
-               ? theGlobals.m_error_trace_newest->error_code
-               : 0;
+    return theGlobals.m_error_trace_newest != nullptr ? theGlobals.m_error_trace_newest->error_code : 0;
   }
   layer::testing::TempFolder user;
   varno::catalogue::Installation installation{VARNO_CATALOGUE_DIR, user.Path()};
@@ -232,32 +202,27 @@ protected:
 };
 
 struct KeyCase {
-  const char *golden;
-  const char *key;
-  const char *language;
-  const char
-      *variable; // set to TRUE or to its text before rendering, when given
-  const char *value;
+  const char* golden;
+  const char* key;
+  const char* language;
+  const char* variable;  // set to TRUE or to its text before rendering, when given
+  const char* value;
 };
-void PrintTo(const KeyCase &c, std::ostream *os) { *os << c.golden; }
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.golden; }
 
-class GoldenKeys : public CatalogueTest,
-                   public ::testing::WithParamInterface<KeyCase> {};
+class GoldenKeys : public CatalogueTest, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(GoldenKeys, RenderAndLayOutAsTheirGoldenFiles) {
-  const KeyCase &c = GetParam();
-  if (c.language != nullptr)
-    installation.SetDataLanguage(c.language);
+  const KeyCase& c = GetParam();
+  if (c.language != nullptr) installation.SetDataLanguage(c.language);
   if (c.variable != nullptr) {
     const bool truth = std::string(c.value) == "TRUE";
-    theGlobals.m_pvar->SetVar(
-        c.variable, truth ? VarValue::Bool(TRUE) : VarValue::Text(c.value),
-        truth ? VAR_BOOL : VAR_CHAR);
+    theGlobals.m_pvar->SetVar(c.variable, truth ? VarValue::Bool(TRUE) : VarValue::Text(c.value),
+                              truth ? VAR_BOOL : VAR_CHAR);
   }
   CDynBuf stream;
   ASSERT_TRUE(installation.Render(c.key, stream)) << Newest();
-  const std::string rendered(reinterpret_cast<const char *>(stream.GetData()),
-                             static_cast<size_t>(stream.GetLength()));
+  const std::string rendered(reinterpret_cast<const char*>(stream.GetData()), static_cast<size_t>(stream.GetLength()));
   ExpectGolden(rendered, std::string(c.golden) + ".tags");
   // The viewer keeps a copy of every rendered stream in the user's folder.
   EXPECT_EQ(ReadFile(user / "db2view.wv4"), rendered);
@@ -275,35 +240,32 @@ TEST_P(GoldenKeys, RenderAndLayOutAsTheirGoldenFiles) {
   ASSERT_TRUE(declared) << Newest();
   ASSERT_TRUE(face.CreateLayout()) << Newest();
   ASSERT_TRUE(face.BuildFrames()) << Newest();
-  ExpectGolden(Describe(face, window, app.commands) + DescribeFrames(face),
-               std::string(c.golden) + ".face");
+  ExpectGolden(Describe(face, window, app.commands) + DescribeFrames(face), std::string(c.golden) + ".face");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, GoldenKeys,
-    ::testing::Values(
-        KeyCase{"START", "START", nullptr, nullptr, nullptr},
-        KeyCase{"GEH", "rm46~GEH", nullptr, nullptr, nullptr},
-        KeyCase{"MOT", "MOT", nullptr, nullptr, nullptr},
-        KeyCase{"ANT", "ANT", nullptr, nullptr, nullptr},
-        KeyCase{"GRI", "GRI", nullptr, nullptr, nullptr},
-        KeyCase{"START.GB", "START", "GB", nullptr, nullptr},
-        KeyCase{"MOT.GB", "MOT", "GB", nullptr, nullptr},
-        KeyCase{"START.Selbstfahrer", "START", nullptr, "Modell", "RM46S"},
-        KeyCase{"MOT.Elektrostart", "MOT", nullptr, "Elektrostart", "TRUE"},
-        KeyCase{"INFO", "INFO", nullptr, nullptr, nullptr},
-        KeyCase{"INFO.GB", "INFO", "GB", nullptr, nullptr}),
-    [](const auto &info) {
+    ::testing::Values(KeyCase{"START", "START", nullptr, nullptr, nullptr},
+                      KeyCase{"GEH", "rm46~GEH", nullptr, nullptr, nullptr},
+                      KeyCase{"MOT", "MOT", nullptr, nullptr, nullptr},
+                      KeyCase{"ANT", "ANT", nullptr, nullptr, nullptr},
+                      KeyCase{"GRI", "GRI", nullptr, nullptr, nullptr},
+                      KeyCase{"START.GB", "START", "GB", nullptr, nullptr},
+                      KeyCase{"MOT.GB", "MOT", "GB", nullptr, nullptr},
+                      KeyCase{"START.Selbstfahrer", "START", nullptr, "Modell", "RM46S"},
+                      KeyCase{"MOT.Elektrostart", "MOT", nullptr, "Elektrostart", "TRUE"},
+                      KeyCase{"INFO", "INFO", nullptr, nullptr, nullptr},
+                      KeyCase{"INFO.GB", "INFO", "GB", nullptr, nullptr}),
+    [](const auto& info) {
       std::string name = info.param.golden;
-      for (char &c : name) {
-        if (c == '.')
-          c = '_';
+      for (char& c : name) {
+        if (c == '.') c = '_';
       }
       return name;
     });
 
 TEST_F(CatalogueTest, InstallationLoadsItsConfiguration) {
-  CWV4Globals &g = theGlobals;
+  CWV4Globals& g = theGlobals;
   EXPECT_STREQ(g.m_key_start, "rm46~START");
   EXPECT_STREQ(g.m_cur_prj_name, "Rasenmaeher RM 46");
   EXPECT_EQ(g.m_lang_data_num, 2);
@@ -329,18 +291,14 @@ TEST_F(CatalogueTest, InstallationLoadsItsConfiguration) {
 // The codes that the viewer added to the error table have their texts in
 // the sample catalogue's message file, in both program languages.
 TEST_F(CatalogueTest, MessageFileHoldsTheTextsOfTheAddedErrorCodes) {
-  for (const char *language : {"D", "GB"}) {
+  for (const char* language : {"D", "GB"}) {
     theGlobals.m_msgdud.DdmTextSetLanguage(language);
-    for (int code :
-         {ERR_FIELD_DEPTH, ERR_STREAM_TOO_LONG, ERR_REPEAT_NO_PROGRESS}) {
+    for (int code : {ERR_FIELD_DEPTH, ERR_STREAM_TOO_LONG, ERR_REPEAT_NO_PROGRESS}) {
       ASSERT_NE(ErrorTextTable[code], 0u) << code;
-      EXPECT_STRNE(
-          theGlobals.MessageText(static_cast<LONG>(ErrorTextTable[code])), "")
-          << language << " " << code;
+      EXPECT_STRNE(theGlobals.MessageText(static_cast<LONG>(ErrorTextTable[code])), "") << language << " " << code;
     }
   }
-  EXPECT_STREQ(theGlobals.MessageText(
-                   static_cast<LONG>(ErrorTextTable[ERR_FIELD_DEPTH])),
+  EXPECT_STREQ(theGlobals.MessageText(static_cast<LONG>(ErrorTextTable[ERR_FIELD_DEPTH])),
                "Fields insert each other too deeply");
   theGlobals.m_msgdud.DdmTextSetLanguage("D");
 }
@@ -349,9 +307,7 @@ TEST_F(CatalogueTest, FileVersionOfAModule) {
   CString version = "stale";
   EXPECT_EQ(installation.app.GetFileVersion("/proc/self/exe", version), 1);
   EXPECT_STREQ(version, "4.0.1.7");
-  EXPECT_EQ(installation.app.GetFileVersion(
-                CString(VARNO_CATALOGUE_DIR) + "\\varno4.ini", version),
-            0);
+  EXPECT_EQ(installation.app.GetFileVersion(CString(VARNO_CATALOGUE_DIR) + "\\varno4.ini", version), 0);
 }
 
 TEST_F(CatalogueTest, NeighbourKeysOfAnAssembly) {
@@ -366,14 +322,14 @@ TEST_F(CatalogueTest, NeighbourKeysOfAnAssembly) {
   EXPECT_STREQ(v.text, "Motor");
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
 // A key's face built from its stream, with its frames read.
 class CatalogueFrames : public CatalogueTest {
-protected:
-  CFrame &Build(const char *key, const char *frameName) {
+ protected:
+  CFrame& Build(const char* key, const char* frameName) {
     CDynBuf stream;
     EXPECT_TRUE(installation.Render(key, stream)) << Newest();
     theGlobals.m_act_key_buf = stream;
@@ -382,35 +338,32 @@ protected:
     EXPECT_TRUE(face.NewKey()) << Newest();
     EXPECT_TRUE(face.CreateLayout()) << Newest();
     EXPECT_TRUE(face.BuildFrames()) << Newest();
-    for (auto &frame : face.m_frames) {
-      if (std::string(frame->m_name) == frameName)
-        return *frame;
+    for (auto& frame : face.m_frames) {
+      if (std::string(frame->m_name) == frameName) return *frame;
     }
     ADD_FAILURE() << "no frame " << frameName;
     return *face.m_frames.front();
   }
   // Lays the frame out in a view of its pane's size.
-  void Layout(CFrame &frame) {
+  void Layout(CFrame& frame) {
     const CSize size = face.m_framesets[static_cast<size_t>(frame.m_frameset)]
                            .m_panes[static_cast<size_t>(frame.m_pane)]
                            .computed;
     canvas = std::make_unique<layer::testing::MemoryCanvas>(size.cx, size.cy);
-    view = std::make_unique<varno::testing::CanvasView>(
-        &frame, CRect(0, 0, size.cx, size.cy));
-    ASSERT_TRUE(
-        frame.AttachView(view.get(), CDC::FromHandle(canvas->dc), nullptr));
+    view = std::make_unique<varno::testing::CanvasView>(&frame, CRect(0, 0, size.cx, size.cy));
+    ASSERT_TRUE(frame.AttachView(view.get(), CDC::FromHandle(canvas->dc), nullptr));
   }
-  static int Width(const CTextField &text, const CString &piece) {
+  static int Width(const CTextField& text, const CString& piece) {
     CClientDC screen(nullptr);
     CFont font;
     text.m_spec.CreateFont(font);
-    CFont *old = screen.SelectObject(&font);
+    CFont* old = screen.SelectObject(&font);
     const int width = screen.GetTextExtent(piece).cx;
     screen.SelectObject(old);
     return width;
   }
-  static const CTextField &FirstText(const CTableCell &cell) {
-    return static_cast<const CTextField &>(*cell.m_items.front());
+  static const CTextField& FirstText(const CTableCell& cell) {
+    return static_cast<const CTextField&>(*cell.m_items.front());
   }
 
   CMultiFrame window;
@@ -420,32 +373,28 @@ protected:
   std::unique_ptr<varno::testing::CanvasView> view;
 };
 
-TEST_F(CatalogueFrames,
-       ThePartTableTakesItsColumnWidthsFromItsCellsAndTheFrame) {
-  CFrame &frame = Build("MOT", "Teile");
+TEST_F(CatalogueFrames, ThePartTableTakesItsColumnWidthsFromItsCellsAndTheFrame) {
+  CFrame& frame = Build("MOT", "Teile");
   Layout(frame);
   ASSERT_EQ(frame.m_child_count, 2);
-  const CTablePart &head = *frame.m_children[0].Part();
-  const CTablePart &body = *frame.m_children[1].Part();
+  const CTablePart& head = *frame.m_children[0].Part();
+  const CTablePart& body = *frame.m_children[1].Part();
   std::vector<int> widths;
   for (int c = 0; c < 5; ++c) {
     widths.push_back(head.Cell(0, c)->m_rect.Width());
-    for (int row = 0; row < body.RowCount(); ++row)
-      EXPECT_EQ(body.Cell(row, c)->m_rect.Width(), widths[c]) << c;
+    for (int row = 0; row < body.RowCount(); ++row) EXPECT_EQ(body.Cell(row, c)->m_rect.Width(), widths[c]) << c;
   }
-  const int inner = frame.m_client.Width() - frame.m_margins.left -
-                    frame.m_margins.right - head.m_insets.left -
+  const int inner = frame.m_client.Width() - frame.m_margins.left - frame.m_margins.right - head.m_insets.left -
                     head.m_insets.right - GetSystemMetrics(SM_CXVSCROLL);
   EXPECT_EQ(widths[0], 40);
   EXPECT_EQ(widths[3], 55);
   EXPECT_EQ(widths[4], inner * 25 / 100);
   // The part number column is as wide as its widest cell needs.
   int widest = 0;
-  for (const CTablePart *part : {&head, &body}) {
+  for (const CTablePart* part : {&head, &body}) {
     for (int row = 0; row < part->RowCount(); ++row) {
-      const CTableCell &cell = *part->Cell(row, 1);
-      widest = std::max(widest, cell.m_strips.left + cell.m_margins.left +
-                                    Width(FirstText(cell), cell.GetText()) +
+      const CTableCell& cell = *part->Cell(row, 1);
+      widest = std::max(widest, cell.m_strips.left + cell.m_margins.left + Width(FirstText(cell), cell.GetText()) +
                                     cell.m_margins.right + cell.m_strips.right);
     }
   }
@@ -453,13 +402,11 @@ TEST_F(CatalogueFrames,
   EXPECT_EQ(widths[0] + widths[1] + widths[2] + widths[3] + widths[4], inner);
   // The body is sorted by part number; the quantities stand at the right.
   for (int row = 1; row < body.RowCount(); ++row) {
-    EXPECT_LT(std::string(body.Cell(row - 1, 1)->GetText()),
-              std::string(body.Cell(row, 1)->GetText()));
+    EXPECT_LT(std::string(body.Cell(row - 1, 1)->GetText()), std::string(body.Cell(row, 1)->GetText()));
   }
   for (int row = 0; row < body.RowCount(); ++row) {
-    const CTableCell &cell = *body.Cell(row, 3);
-    EXPECT_EQ(FirstText(cell).m_pieces[0]->m_rect.right,
-              cell.m_rect.right - cell.m_strips.right - cell.m_margins.right);
+    const CTableCell& cell = *body.Cell(row, 3);
+    EXPECT_EQ(FirstText(cell).m_pieces[0]->m_rect.right, cell.m_rect.right - cell.m_strips.right - cell.m_margins.right);
   }
   // 1-pixel lines between the cells and 3-D edges outside; the header's
   // bottom separates it from the body, whose ends lie outside its view.
@@ -469,44 +416,36 @@ TEST_F(CatalogueFrames,
 }
 
 TEST_F(CatalogueFrames, NotesWrapAtTheBreakCharactersAsFarAsTheFrameAllows) {
-  CFrame &frame = Build("MOT", "Hinweis");
+  CFrame& frame = Build("MOT", "Hinweis");
   Layout(frame);
-  const CTableCell &cell = *frame.m_children[0].Cell();
-  const CTextField &text = FirstText(cell);
-  const CString &original = text.m_text;
+  const CTableCell& cell = *frame.m_children[0].Cell();
+  const CTextField& text = FirstText(cell);
+  const CString& original = text.m_text;
   const CString breaks = theGlobals.m_def_break_charset;
-  const int width = cell.m_rect.Width() - cell.m_strips.left -
-                    cell.m_strips.right - cell.m_margins.left -
+  const int width = cell.m_rect.Width() - cell.m_strips.left - cell.m_strips.right - cell.m_margins.left -
                     cell.m_margins.right;
   ASSERT_GT(text.m_pieces.size(), 3u);
   int at = 0;
   for (size_t i = 0; i + 1 < text.m_pieces.size(); ++i) {
     const CString piece = text.m_pieces[i]->m_text;
-    if (piece.IsEmpty())
-      continue; // the line end behind the text
-    SCOPED_TRACE(static_cast<const char *>(piece));
+    if (piece.IsEmpty()) continue;  // the line end behind the text
+    SCOPED_TRACE(static_cast<const char*>(piece));
     ASSERT_EQ(original.Mid(at, piece.GetLength()), piece);
     at += piece.GetLength();
     EXPECT_LE(text.m_pieces[i]->m_rect.Width(), width);
     const BOOL last = at >= original.GetLength();
-    if (last)
-      break;
+    if (last) break;
     // A break character ends the piece, or the blank after it was dropped.
-    const BOOL atBreak =
-        breaks.Find(piece[piece.GetLength() - 1]) >= 0 || original[at] == ' ';
+    const BOOL atBreak = breaks.Find(piece[piece.GetLength() - 1]) >= 0 || original[at] == ' ';
     EXPECT_TRUE(atBreak);
-    if (original[at] == ' ')
-      ++at;
+    if (original[at] == ' ') ++at;
     // The next word up to its break character would not have fitted.
     int next = at;
-    while (next < original.GetLength() && breaks.Find(original[next]) < 0)
-      ++next;
-    EXPECT_GT(Width(text, original.Mid(at - (original[at - 1] == ' ' ? 1 : 0) -
-                                           piece.GetLength(),
-                                       piece.GetLength() + (next - at) + 1 +
-                                           (original[at - 1] == ' ' ? 1 : 0))),
+    while (next < original.GetLength() && breaks.Find(original[next]) < 0) ++next;
+    EXPECT_GT(Width(text, original.Mid(at - (original[at - 1] == ' ' ? 1 : 0) - piece.GetLength(),
+                                       piece.GetLength() + (next - at) + 1 + (original[at - 1] == ' ' ? 1 : 0))),
               width);
   }
 }
 
-} // namespace
+}  // namespace
