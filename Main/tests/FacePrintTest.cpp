@@ -20,7 +20,8 @@ class FacePrintTest : public varno::testing::ViewerSessionFixture {
   void SetUp() override {
     ViewerSessionFixture::SetUp();
     // The print dialog, confirmed with its first option.
-    previousHook = layer::SetModalHook([](HWND dialog) { PostMessage(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); });
+    previousHook = layer::SetModalHook(
+        [](HWND dialog) { PostMessage(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); });
   }
   void TearDown() override {
     layer::SetModalHook(previousHook);
@@ -70,7 +71,8 @@ TEST_F(FacePrintTest, AnAssemblysPartTableAndPictureReachThePdfPrinter) {
   ASSERT_EQ(pdfs.size(), 1u) << Told();
   const layer::testing::PdfFile pdf(pdfs[0]);
   const std::string text = pdf.Text(1);
-  for (const char* shown : {"Rasenm", "Motor", "Pos.", "Teil", "Benennung", "RM-2001", "RM-2002", "Z", "kerze"})
+  for (const char* shown :
+       {"Datum", "Seite", "Rasenm", "Motor", "Pos.", "Teil", "Benennung", "RM-2001", "RM-2002", "kerze"})
     EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
   EXPECT_FALSE(pdf.Images(1).empty()) << "no picture on the page";
   const auto page = pdf.Render(1, 50, PngPath("MOT.png"));
