@@ -39,14 +39,6 @@ class FacePrintTest : public varno::testing::ViewerSessionFixture {
     return !session->App().m_print_busy;
   }
 
-  std::vector<std::string> Pdfs() const {
-    std::vector<std::string> files;
-    if (!std::filesystem::exists(printers.PdfFolder())) return files;
-    for (const auto& entry : std::filesystem::directory_iterator(printers.PdfFolder()))
-      if (entry.path().extension() == ".pdf") files.push_back(entry.path().string());
-    return files;
-  }
-
   // The page as PNG where the face screenshots go, for a look.
   static std::string PngPath(const char* name) {
     const char* folder = std::getenv("VARNO_SCREENSHOT_DIR");
@@ -67,7 +59,7 @@ TEST_F(FacePrintTest, AnAssemblysPartTableAndPictureReachThePdfPrinter) {
   ASSERT_EQ(ShownKey(), "MOT") << Told();
 
   ASSERT_TRUE(PrintAndWait()) << Told();
-  const std::vector<std::string> pdfs = Pdfs();
+  const std::vector<std::string> pdfs = printers.Pdfs();
   ASSERT_EQ(pdfs.size(), 1u) << Told();
   const layer::testing::PdfFile pdf(pdfs[0]);
   const std::string text = pdf.Text(1);
@@ -85,7 +77,7 @@ TEST_F(FacePrintTest, TheStartPagesLineDrawingReachesThePdfPrinter) {
   if (!layer::testing::PdfFile::ToolsPresent()) GTEST_SKIP() << "poppler-utils missing";
   ASSERT_TRUE(session->Start()) << Told();
   ASSERT_TRUE(PrintAndWait()) << Told();
-  const std::vector<std::string> pdfs = Pdfs();
+  const std::vector<std::string> pdfs = printers.Pdfs();
   ASSERT_EQ(pdfs.size(), 1u) << Told();
   const layer::testing::PdfFile pdf(pdfs[0]);
   EXPECT_NE(pdf.Text(1).find("START"), std::string::npos) << pdf.Text(1);
