@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -111,7 +112,10 @@ std::string Describe(const CFace& face, const CMultiFrame& window, const std::st
   for (int i = 0; i < face.m_print_count; ++i) {
     const CPrintEntry& entry = face.m_print_entries[static_cast<size_t>(i)];
     out += "print " + std::string(entry.m_first) + " | " + std::string(entry.m_second) + " | ";
-    out += std::string(entry.m_third) + "\n";
+    // The form lies in the installation, wherever the build put it.
+    std::string form(entry.m_third);
+    if (form.starts_with(VARNO_CATALOGUE_DIR)) form.replace(0, std::string_view(VARNO_CATALOGUE_DIR).size(), "<VARNO>");
+    out += form + "\n";
   }
   for (const auto& symbol : face.m_symbols) {
     out += "symbol " + std::to_string(symbol->m_number) + " " + std::string(symbol->m_name) + " ";

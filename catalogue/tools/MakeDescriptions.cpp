@@ -28,21 +28,29 @@ TagCodeBuilder& Symbols(TagCodeBuilder& file) {
   return file.Tag(14).Tag(136, {2, 2}).Tag(137, {1, 1}).Closed(130, "\"1,pfeil\"", 131).Tag(15);
 }
 
+// A print option: the frames it prints (their count first), the label the
+// print dialog shows and the catalogue's print form.
+TagCodeBuilder& PrintOption(TagCodeBuilder& file, std::string_view frames, int label) {
+  file.Open(118, frames).Open(119, "\"").TextNumber(label).Text("\"");
+  return file.Tag(120).Variable("VARNO_DEF").Text("\"\\druck.vfm\"").Tag(121);
+}
+
 // The start page: the title above, the assemblies beside the notes on the
-// model. Nothing of it is printed.
+// model. The overview's line drawing prints with the catalogue's title.
 TagCodeBuilder StartPage() {
   TagCodeBuilder file;
-  file.Tag(12).Closed('R', kUserPageCommands, 'S').Closed('T', kPrintCommands, 'U').Tag(13);
+  file.Tag(12).Closed('R', std::string(kPrintCommands) + "," + kUserPageCommands, 'S').Tag(13);
   Symbols(file);
   file.Open(27, "80,*").Tag(24, {4}).Tag(25, {1}).Open(155, "1").Include("Kopf");
   file.Open(26, "60%,*").Include("Uebersicht").Include("Hinweis").Tag(71);
-  file.Tag(71).Tag(TAG_END);
+  file.Tag(71);
+  PrintOption(file, "1,Uebersicht", kTitleText).Tag(TAG_END);
   return file;
 }
 
 // An assembly: the title above, the part table beside its notes, a bar of
 // fixed height below; the notes command only for the electric start. The
-// part list prints with the catalogue's title and the assembly's name.
+// part list prints with the picture beside it.
 TagCodeBuilder AssemblyPage() {
   TagCodeBuilder file;
   file.Tag(12)
@@ -55,9 +63,7 @@ TagCodeBuilder AssemblyPage() {
   file.Open(27, "60,*,30").Tag(24, {2}).Include("Kopf");
   file.Open(26, "*,25%").Tag(25, {1}).Include("Teile").Include("Hinweis").Tag(71);
   file.Include("Fuss").Tag(71);
-  file.Open(118, "Kopf,Teile").Open(119, "\"").TextNumber(kTitleText).Text("\"");
-  file.Tag(120).Variable("KEYNAME").Tag(121);
-  file.Tag(TAG_END);
+  PrintOption(file, "2,Teile,Hinweis", kTitleText).Tag(TAG_END);
   return file;
 }
 

@@ -33,14 +33,6 @@ std::string OrderForm(int columns) {
 
 class OrderPrint : public protocol_testing::ProtocolProgramTest {
  protected:
-  std::vector<std::string> Pdfs() const {
-    std::vector<std::string> files;
-    if (!std::filesystem::exists(m_printers.PdfFolder())) return files;
-    for (const auto& entry : std::filesystem::directory_iterator(m_printers.PdfFolder()))
-      if (entry.path().extension() == ".pdf") files.push_back(entry.path().string());
-    return files;
-  }
-
   layer::testing::PrinterSandbox m_printers;
 };
 
@@ -58,7 +50,7 @@ TEST_F(OrderPrint, TheLinesAndTotalsReachThePdfPrinter) {
   frame->SendMessage(WM_COMMAND, ID_PRINT_DIRECT);
   EXPECT_EQ(frame->m_print_busy, 0);
 
-  const std::vector<std::string> pdfs = Pdfs();
+  const std::vector<std::string> pdfs = m_printers.Pdfs();
   ASSERT_EQ(pdfs.size(), 1u) << Log();
   const std::string text = layer::testing::PdfFile(pdfs[0]).Text(1);
   for (const char* shown : {"4711-001", "Dichtungssatz", "0815-220", "Keilriemen", "42,50", "85,00", "19,99",

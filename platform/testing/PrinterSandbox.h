@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "testing/TempFolder.h"
 #include "win32/Printers.h"
@@ -29,6 +31,14 @@ class PrinterSandbox {
 
   const TempFolder& Folder() const { return m_folder; }
   std::string PdfFolder() const { return m_folder / "pdf"; }
+  // The PDF files the printer has written so far.
+  std::vector<std::string> Pdfs() const {
+    std::vector<std::string> files;
+    if (!std::filesystem::exists(PdfFolder())) return files;
+    for (const auto& entry : std::filesystem::directory_iterator(PdfFolder()))
+      if (entry.path().extension() == ".pdf") files.push_back(entry.path().string());
+    return files;
+  }
 
  private:
   static void Keep(const char* name, const std::string& value, std::string& old, bool& had) {
