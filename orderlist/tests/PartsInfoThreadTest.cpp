@@ -15,6 +15,7 @@
 #include "orderlist/PartsInfoCalls.h"
 #include "orderlist/PartsInfoLibrary.h"
 #include "orderlist/res/resource.h"
+#include "testing/ThreadCount.h"
 #include "user/Dialogs.h"
 #include "win32/CrossProcess.h"
 #include "win32/UserMessages.h"
@@ -55,8 +56,16 @@ class PartsInfoThread : public protocol_testing::ProtocolFrameTest {
     ProtocolFrameTest::TearDown();
   }
   void AskFor(const char* part) {
+    if (m_threads_before == 0) m_threads_before = layer::testing::ThreadCount();
     m_part = part;
     m_frame->SendMessage(WM_COMMAND, ID_PARTS_INFO, 0);
+  }
+  // Closes the window and waits until its thread has gone, not only left its
+  // loop: the test program must not end under a thread still winding down.
+  void CloseWindow(HWND window) {
+    PostMessage(window, WM_COMMAND, IDCANCEL, 0);
+    while (m_app->m_tif_thread.load()) std::this_thread::yield();
+    layer::testing::AwaitThreadCountAtMost(m_threads_before, std::chrono::seconds(5));
   }
   // The parts-info window once its thread shows it.
   HWND WaitForWindow() {
@@ -96,6 +105,7 @@ class PartsInfoThread : public protocol_testing::ProtocolFrameTest {
   }
 
   const char* m_part = "";
+  std::size_t m_threads_before = 0;
   layer::ModalHook m_previousHook;
 };
 
@@ -112,8 +122,7 @@ TEST_F(PartsInfoThread, AWindowThatStandsStillLeavesTheOrderListUsable) {
   EXPECT_EQ(FirstRow(window), "1|K-200|||");
   protocol_testing::SaveScreenshot(window, "parts-info-thread.png");
 
-  PostMessage(window, WM_COMMAND, IDCANCEL, 0);
-  while (m_app->m_tif_thread.load()) std::this_thread::yield();
+  CloseWindow(window);
   EXPECT_FALSE(IsWindow(window));
 }
 
@@ -123,8 +132,7 @@ TEST_F(PartsInfoThread, TheWindowTitlesItsColumnsAsTheOrderListDoes) {
   AskFor("K-100");
   HWND window = WaitForWindow();
   EXPECT_EQ(ColumnTitles(window), (std::vector<std::string>{"Anzahl", "Teilenummer", "Benennung", "Bemerkung", "Lager"}));
-  PostMessage(window, WM_COMMAND, IDCANCEL, 0);
-  while (m_app->m_tif_thread.load()) std::this_thread::yield();
+  CloseWindow(window);
 }
 
 }  // namespace
