@@ -39,9 +39,7 @@ BEGIN_MESSAGE_MAP(CMultiFrame, CFrameWnd)
   ON_WM_KEYUP()
   ON_MESSAGE(WM_COPYDATA, OnCopyData)
   ON_WM_PAINT()
-  ON_WM_DESTROY()
   ON_WM_QUERYNEWPALETTE()
-  ON_WM_MENUSELECT()
   ON_WM_PALETTECHANGED()
 END_MESSAGE_MAP()
 
@@ -83,8 +81,6 @@ LRESULT CMultiFrame::OnCopyData(WPARAM /*wParam*/, LPARAM /*lParam*/) { return 0
 
 // The views paint the whole client area; the frame only validates it.
 void CMultiFrame::OnPaint() { CPaintDC dc(this); }
-
-void CMultiFrame::OnDestroy() { CFrameWnd::OnDestroy(); }
 
 void CMultiFrame::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   CFrameWnd::OnKeyDown(key, repeat, flags);

@@ -60,7 +60,6 @@ class CMultiFrame : public CFrameWnd {
   afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
   afx_msg LRESULT OnCopyData(WPARAM wParam, LPARAM lParam);
   afx_msg void OnPaint();
-  afx_msg void OnDestroy();
   afx_msg BOOL OnQueryNewPalette();
   afx_msg void OnPaletteChanged(CWnd* focus);
 
