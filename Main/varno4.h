@@ -66,7 +66,7 @@ class CViewerApp : public CWinApp {
   // keeps the key history and the variables, and falls back to the last good
   // key when the new one cannot be shown. fromLink 1 asks for the key being
   // left to go into the history.
-  BOOL ShowKey(const char* key, WPARAM fromLink);
+  BOOL ShowKey(const char* key, WPARAM fromLink) { return ShowKey(key, fromLink, true); }
 
   // The steps of showing a key, each replaceable on its own. The face and the
   // rest of the start come with the screen layout and the start-up; until
@@ -180,6 +180,8 @@ class CViewerApp : public CWinApp {
   DECLARE_MESSAGE_MAP()
 
  private:
+  // A fall-back (mayFallBack false) that fails too leaves the screen as it is.
+  BOOL ShowKey(const char* key, WPARAM fromLink, bool mayFallBack);
   BOOL ShowFirstKey();
   BOOL RunRangeCommand(HWND receiver, UINT id);
   void ChangeDataLanguage(HWND receiver, const CString& language, int command);

@@ -138,7 +138,7 @@ BOOL CViewerApp::ShowFace() {
   return TRUE;
 }
 
-BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
+BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink, bool mayFallBack) {
   CWV4Globals& g = theGlobals;
   if (g.m_internet_mode == kInternetServer) {  // the server answers keys; it shows none
     ServeInternet();
@@ -170,8 +170,9 @@ BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
         g.m_cur_prj = oldProject;
         g.m_cur_prj_file = g.m_app_dir + "\\" + oldProject + ".prj";
         LoadKeyProject();
+        if (!mayFallBack) return FALSE;
         g.m_tmpkey = oldProject + "~" + g.m_cur_prj_key;
-        return ShowKey(g.m_tmpkey, 0);
+        return ShowKey(g.m_tmpkey, 0, false);
       }
       CErrorTrace::Remove(own);
       ReopenTexts(g.m_datadud, g.m_duden, g.m_cache_duden_data, g.m_cache_duden_pointer);
@@ -206,12 +207,13 @@ BOOL CViewerApp::ShowKey(const char* keyText, WPARAM fromLink) {
   g.m_IsPopup = FALSE;
   g.m_is_kapitel = FALSE;
 
-  // The key on the screen stays the last good one; a failing current key
-  // ends the fall-backs.
+  // The key on the screen stays the last good one. There is one fall-back
+  // only: the last key may lie in another project, whose own fall-back would
+  // lead back here, and so on without end.
   auto fallBack = [&]() -> BOOL {
-    if (!projectChanged && key == g.m_cur_prj_key) return FALSE;
+    if (!mayFallBack || (!projectChanged && key == g.m_cur_prj_key)) return FALSE;
     g.m_tmpkey = oldProject + "~" + g.m_cur_prj_key;
-    return ShowKey(g.m_tmpkey, 0);
+    return ShowKey(g.m_tmpkey, 0, false);
   };
   if (!ReadKey(key)) {
     ForgetNeighbours();

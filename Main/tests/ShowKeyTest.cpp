@@ -28,12 +28,12 @@ class TestViewerApp : public CViewerApp {
     read.push_back(name);
     theGlobals.m_pvar->SetVar(("seen " + name).c_str(), VarValue::Long(1), VAR_LONG);
     theGlobals.m_new_key_name = ("name of " + name).c_str();
-    return !unreadable.count(name);
+    return !unreadable.count(name) || Runaway();
   }
 
   BOOL ShowFace() override {
     const std::string name = std::string(theGlobals.m_cur_prj) + "~" + static_cast<const char*>(theGlobals.m_cur_read_key);
-    if (!faceless.count(name)) return TRUE;
+    if (!faceless.count(name) || Runaway()) return TRUE;
     CErrorTrace* face = ERROR_TRACE_PUSH();
     ERROR_TRACE_FAIL(face, SEVERITY_ERROR, 502, "F", 0);
     return FALSE;
@@ -46,6 +46,14 @@ class TestViewerApp : public CViewerApp {
     if (texts == dictionaries.end()) return FALSE;
     theGlobals.m_duden = texts->second.c_str();
     return TRUE;
+  }
+
+  // Fall-backs that go on without end succeed after a while, so that the
+  // test fails instead of the stack.
+  bool Runaway() {
+    if (read.size() < 50) return false;
+    if (read.size() == 50) ADD_FAILURE() << "the fall-backs do not end";
+    return true;
   }
 
   int completions = 0;
@@ -199,6 +207,54 @@ TEST_F(ShowKeyTest, FailingFirstKeyFallsBackOnceToTheProjectAlone) {
   EXPECT_EQ(app.read, (Names{"MAIN~FIRST", "MAIN~"}));
   EXPECT_STREQ(theGlobals.m_cur_prj_key, "");
 }
+
+struct FallBackCase {
+  const char* name;
+  const char* first;  // shown before, when set
+  const char* key;
+  std::set<std::string> unreadable;
+  std::set<std::string> faceless;
+  Names read;
+  const char* project;  // then current
+  const char* shown;    // then m_cur_prj_key
+};
+
+void PrintTo(const FallBackCase& c, std::ostream* os) { *os << c.name; }
+
+class FallBack : public ShowKeyTest, public ::testing::WithParamInterface<FallBackCase> {};
+
+// The last key lies in the project left; when it fails there too, its own
+// fall-back would lead back to the other project. One fall-back is all.
+TEST_P(FallBack, ThatFailsTooIsTheLast) {
+  const FallBackCase& c = GetParam();
+  app.dictionaries = {{"C:\\V4\\MAIN.prj", ""}, {"C:\\V4\\OTHER.prj", ""}};
+  DdmDbLink catalogue;
+  theGlobals.m_pdb = &catalogue;
+  if (c.first != nullptr) Show(c.first, 0);
+  app.read.clear();
+  app.unreadable = c.unreadable;
+  app.faceless = c.faceless;
+  Show(c.key, 1);
+  EXPECT_EQ(app.read, c.read);
+  EXPECT_STREQ(theGlobals.m_cur_prj, c.project);
+  EXPECT_STREQ(theGlobals.m_cur_prj_key, c.shown);
+  EXPECT_FALSE(vars().HasSnapshot());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShowKey, FallBack,
+    ::testing::Values(
+        FallBackCase{"UnreadableInBothProjects", "START", "OTHER~K1", {"OTHER~K1", "MAIN~START"}, {},
+                     {"OTHER~K1", "MAIN~START"}, "MAIN", "START"},
+        FallBackCase{"NoFaceInBothProjects", "START", "OTHER~K1", {}, {"OTHER~K1", "MAIN~START"},
+                     {"OTHER~K1", "MAIN~START"}, "MAIN", "START"},
+        FallBackCase{"LastKeyOfAnotherProject", "OTHER~K1", "MAIN~K2", {"MAIN~K2", "OTHER~K1"}, {},
+                     {"MAIN~K2", "OTHER~K1"}, "OTHER", "K1"},
+        FallBackCase{"FirstKeyOfAnotherProject", nullptr, "OTHER~FIRST", {"OTHER~FIRST", "MAIN~"}, {},
+                     {"OTHER~FIRST", "MAIN~"}, "MAIN", ""},
+        FallBackCase{"FallBackShown", "START", "OTHER~K1", {"OTHER~K1"}, {}, {"OTHER~K1", "MAIN~START"}, "MAIN",
+                     "START"}),
+    [](const ::testing::TestParamInfo<FallBackCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ShowKeyTest, FailuresAroundTheKeyAreReported) {
   Show("START", 0);
