@@ -152,6 +152,7 @@ class CFrame : public CObject {
   BOOL OnHotspotLinkParts(const CString& name, UINT message, int linkKind);
   void ConnectHotspot(const CString& name);
   void OnPointerLeft(FrameView* view);
+  // The description drops the hotspots that the last picture's file brought.
   void ClearLastPictureHotspots();
   // Adds the hotspot names of the rows of every table to the face's link
   // names, OR-ing the flags of rows that share a name.

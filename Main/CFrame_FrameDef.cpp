@@ -162,6 +162,7 @@ BOOL CFrame::SetProperty(unsigned char tag, const unsigned char* op, int continu
     case 152:
       if (g.m_internet_mode == kInternetNormal) g.m_use_tt_window = TRUE;
       return TRUE;
+    case 161: ClearLastPictureHotspots(); return TRUE;
     case 6: SetBoth(m_table_font, m_base_font, &CFontSpec::m_bold, 1); return TRUE;
     case 7: SetBoth(m_table_font, m_base_font, &CFontSpec::m_bold, 0); return TRUE;
     case 8: SetBoth(m_table_font, m_base_font, &CFontSpec::m_italic, 1); return TRUE;

@@ -257,7 +257,7 @@ void CFrame::OnPointerLeft(FrameView* view) {
 
 void CFrame::ClearLastPictureHotspots() {
   CImage* last = LastPicture();
-  if (last != nullptr && last->m_view != nullptr) last->m_view->ClearHotspots();
+  if (last != nullptr && last->m_view != nullptr) last->m_view->DeleteHotspots();
 }
 
 void CFrame::CollectLinkNames() {

@@ -258,10 +258,7 @@ BOOL CFrame::SetPendingHotspot(const CString& name) {
 }
 
 BOOL CFrame::ApplyPendingHotspot(const CString& second) {
-  CImage* last = nullptr;
-  for (int i = 0; i < m_child_count; ++i) {
-    if (m_children[static_cast<size_t>(i)].Picture() != nullptr) last = m_children[static_cast<size_t>(i)].Picture();
-  }
+  CImage* last = LastPicture();
   if (m_pending_hotspot.IsEmpty() || last == nullptr) return FALSE;
   last->AddHotspotEntry(m_pending_hotspot, second);
   m_pending_hotspot.Empty();

@@ -133,8 +133,9 @@ void CPicView::ReadHotspotList(const CDynBuf& list) {
 
 void CPicView::ApplyLinkNames(const CFace& face) { ::ApplyLinkNames(m_hotspots, face.m_link_names, face.m_link_flags); }
 
-void CPicView::DeleteAllHotspots() {
+void CPicView::DeleteHotspots() {
   if (m_hotspots != nullptr) HS_DeleteHotspots(m_hotspots);
+  m_active = -1;
 }
 
 void CPicView::SetCaseSensitive(BOOL on) {

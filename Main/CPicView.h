@@ -39,7 +39,6 @@ class CPicView : public CImageView, public FrameView, public PictureView {
   void ReadHotspotList(const CDynBuf& list);
   // Keeps only the hotspots whose names the face's tables know.
   void ApplyLinkNames(const CFace& face);
-  void DeleteAllHotspots();
   void SetCaseSensitive(BOOL on);
   void ClearHover();
   // Enables and checks the entries of the picture's context menu for what
@@ -61,7 +60,7 @@ class CPicView : public CImageView, public FrameView, public PictureView {
   // PictureView.
   BOOL GetActiveHotspot(CString& name, CString& link) override { return CImageView::GetActiveHotspot(name, link); }
   void SelectHotspot(const CString& name) override { CImageView::SelectHotspot(name); }
-  void ClearHotspots() override { ClearHotspotHighlight(); }
+  void DeleteHotspots() override;
   BOOL TakesZoomClick() override { return IsZoomMode(); }
 
   void OnDraw(CDC* dc) override;

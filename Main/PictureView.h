@@ -14,8 +14,8 @@ class PictureView {
   virtual BOOL GetActiveHotspot(CString& name, CString& link) = 0;
   // Shows the hotspots of that name as the current ones (none for an empty name).
   virtual void SelectHotspot(const CString& name) = 0;
-  // No hotspot stays active or drawn as active.
-  virtual void ClearHotspots() = 0;
+  // The picture loses all its hotspots.
+  virtual void DeleteHotspots() = 0;
   // A zoom rectangle is being chosen: a left press belongs to it.
   virtual BOOL TakesZoomClick() { return FALSE; }
 };

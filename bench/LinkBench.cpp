@@ -82,7 +82,7 @@ class HotspotPicture : public PictureView {
     m_selected = name;
     if (!name.IsEmpty()) HS_ActivateHotspot(m_list, name, TRUE, nullptr, 0, 0, nullptr);
   }
-  void ClearHotspots() override { HS_ClearHotspots(m_list, nullptr, 0, 0, nullptr); }
+  void DeleteHotspots() override { HS_DeleteHotspots(m_list); }
 
  private:
   HS_HANDLE m_list;

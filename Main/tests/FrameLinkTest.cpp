@@ -26,7 +26,7 @@ class StubPictureView : public PictureView {
     return TRUE;
   }
   void SelectHotspot(const CString& name) override { selected.push_back(static_cast<const char*>(name)); }
-  void ClearHotspots() override { ++cleared; }
+  void DeleteHotspots() override { ++cleared; }
 
   std::string active;
   std::string activeLink;

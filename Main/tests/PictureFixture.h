@@ -69,6 +69,10 @@ class PictureFixture : public LinkFixture {
       def.Text(147, "P,100,55,150,95,2").Text(148, "2");
       def.Text(147, "0,0,0,5,5,?").Text(148, "?");
     }
+    return Shown(def, width, height);
+  }
+  // The frame of that definition laid out in a real main view.
+  CFrame& Shown(const FrameDef& def, int width = 400, int height = 300) {
     CFrame& frame = Read({def});
     pictureMain = new CFrameView;
     EXPECT_TRUE(pictureMain->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height),

@@ -14,6 +14,7 @@
 namespace {
 
 using varno::testing::PictureFixture;
+using varno::testing::FrameDef;
 
 class PictureViewTest : public PictureFixture {};
 
@@ -60,6 +61,24 @@ TEST_F(PictureViewTest, TheDescriptionsHotspotsAreReadAndTheQuestionMarkOneNever
   CString link;
   ASSERT_TRUE(view->GetActiveHotspot(name, link));
   EXPECT_STREQ(name, "1");
+}
+
+// Statement 161 drops the hotspots that the last picture's file brought;
+// those the description gives afterwards stay, and an earlier picture keeps
+// its own. Before any picture it does nothing.
+TEST_F(PictureViewTest, TheDescriptionDropsTheHotspotsOfTheLastPicturesFile) {
+  const std::string drawing = std::string(VARNO_CATALOGUE_DIR) + "/rm46.cap";  // four label hotspots
+  FrameDef def("P");
+  def.Tag(161).Text(28, drawing).Text(28, drawing).Tag(161).Text(147, "P,100,10,150,50,1").Text(148, "1");
+  const CFrame& frame = Shown(def);
+  ASSERT_EQ(frame.m_child_count, 2);
+  std::vector<int> counts;
+  for (int i = 0; i < 2; ++i) {
+    const CPicView* view = frame.m_children[static_cast<size_t>(i)].Picture()->GetPicView();
+    ASSERT_NE(view, nullptr);
+    counts.push_back(HS_GetNumberOfHotspots(view->Hotspots()));
+  }
+  EXPECT_EQ(counts, (std::vector<int>{4, 1}));
 }
 
 TEST_F(PictureViewTest, ResizingKeepsTheWholePictureButNotTheOriginalSize) {

@@ -18,7 +18,7 @@ class NamesPicture : public PictureView {
  public:
   BOOL GetActiveHotspot(CString&, CString&) override { return FALSE; }
   void SelectHotspot(const CString& name) override { selected.push_back(static_cast<const char*>(name)); }
-  void ClearHotspots() override {}
+  void DeleteHotspots() override {}
   std::vector<std::string> selected;
 };
 
