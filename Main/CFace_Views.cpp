@@ -140,7 +140,7 @@ BOOL CFace::CollectParts(int kind, BOOL order) {
   for (const auto& frame : m_frames) {
     for (int i = 0; i < frame->m_child_count; ++i) {
       const FrameChild& child = frame->m_children[static_cast<size_t>(i)];
-      if (child.IsTable()) rows += child.Part()->Collect(m_default_hotspot, lines, texts, cells);
+      if (child.IsTable()) rows += child.Part()->Collect(m_default_hotspot, lines, texts, cells, headers);
     }
   }
   lines.Append('\0');

@@ -207,15 +207,16 @@ BOOL CFrame::OnHotspotLinkParts(const CString& name, UINT message, int linkKind)
   if (message == WM_LBUTTONDOWN && linkKind == ACTION_ORDER) {
     CDynBuf lines;
     CDynBuf texts;
+    CDynBuf headers;
     int cells = 0;
     int count = 0;
     for (int i = 0; i < m_child_count; ++i) {
       const FrameChild& child = m_children[static_cast<size_t>(i)];
-      if (child.IsTable()) count += child.Part()->Collect(name, lines, texts, cells);
+      if (child.IsTable()) count += child.Part()->Collect(name, lines, texts, cells, headers);
     }
     if (count == 0) return FALSE;
     lines.Append('\0');
-    Shell().SendPartsToProtocol(count, cells, CDynBuf(), texts, lines, TRUE);
+    Shell().SendPartsToProtocol(count, cells, headers, texts, lines, TRUE);
     return TRUE;
   }
   BOOL done = FALSE;

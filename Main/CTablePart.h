@@ -85,8 +85,9 @@ class CTablePart : public CObject {
   BOOL OnHotspotLink(FrameView* view, UINT message, const CString& linkText, int linkKind, const CPoint* point,
                      int highlight);
   // The order lines and row texts of the orderable rows matching linkText,
-  // appended; cells is the number of shown cells of the last one taken.
-  int Collect(const CString& linkText, CDynBuf& lines, CDynBuf& texts, int& cells) const;
+  // appended; cells is the number of shown cells of the last one taken, and
+  // headers, when a row was taken, the texts of the part's header.
+  int Collect(const CString& linkText, CDynBuf& lines, CDynBuf& texts, int& cells, CDynBuf& headers) const;
   // The first link of the rows matching linkText: 1 key, 8 command, 0 none.
   int LinkInfo(const CString& linkText, CString& target, CString& text, int& value, BOOL& orderable) const;
   // The match text of the row's last cell that has one; flags 1 key-marked, 2 link.
@@ -99,6 +100,9 @@ class CTablePart : public CObject {
   }
   void OrderLine(const CTableLine& row, CDynBuf& line) const;
   int RowTexts(const CTableLine& row, CDynBuf& texts) const;
+  // The row texts of the header part's first row, none without a header;
+  // their count.
+  int HeaderTexts(CDynBuf& texts) const;
   // The row under the point, -1 for none.
   int RowAt(int x, int y) const;
   BOOL RowMatches(const CTableLine& row, const CString& text) const;

@@ -310,6 +310,11 @@ int CTablePart::RowTexts(const CTableLine& row, CDynBuf& texts) const {
   return shown;
 }
 
+int CTablePart::HeaderTexts(CDynBuf& texts) const {
+  const CTablePart* header = Header();
+  return header != nullptr && header->Row(0) != nullptr ? header->RowTexts(*header->Row(0), texts) : 0;
+}
+
 int CTablePart::OnCommand(int code, int x, int y, BOOL order, TableHit& hit) {
   hit.Empty();
   const int under = RowAt(x, y);
@@ -407,10 +412,7 @@ BOOL CTablePart::Branch(const CString& linkText) {
   LinkChoice chosen;
   if (ambiguous || offering > 1) {
     CDynBuf headers;
-    int headerCount = 0;
-    if (const CTablePart* header = Header(); header != nullptr && header->Row(0) != nullptr) {
-      headerCount = header->RowTexts(*header->Row(0), headers);
-    }
+    const int headerCount = HeaderTexts(headers);
     if (!Shell().ChooseBranch(headers, headerCount, choices, chosen)) return FALSE;
   } else {
     chosen = choices[static_cast<size_t>(firstChoice)];
@@ -425,7 +427,8 @@ BOOL CTablePart::Branch(const CString& linkText) {
   return TRUE;
 }
 
-int CTablePart::Collect(const CString& linkText, CDynBuf& lines, CDynBuf& texts, int& cells) const {
+int CTablePart::Collect(const CString& linkText, CDynBuf& lines, CDynBuf& texts, int& cells,
+                        CDynBuf& headers) const {
   int count = 0;
   for (int r = 0; r < m_row_count; ++r) {
     const CTableLine& row = *Row(r);
@@ -433,6 +436,10 @@ int CTablePart::Collect(const CString& linkText, CDynBuf& lines, CDynBuf& texts,
     OrderLine(row, lines);
     cells = RowTexts(row, texts);
     ++count;
+  }
+  if (count > 0) {
+    headers.Empty();
+    HeaderTexts(headers);
   }
   return count;
 }
@@ -442,14 +449,11 @@ int CTablePart::Collect(const CString& linkText, CDynBuf& lines, CDynBuf& texts,
 BOOL CTablePart::OrderMatching(const CString& linkText) {
   CDynBuf lines;
   CDynBuf texts;
+  CDynBuf headers;
   int cells = 0;
-  const int count = Collect(linkText, lines, texts, cells);
+  const int count = Collect(linkText, lines, texts, cells, headers);
   if (count == 0) return FALSE;
   lines.Append('\0');
-  CDynBuf headers;
-  if (const CTablePart* header = Header(); header != nullptr && header->Row(0) != nullptr) {
-    header->RowTexts(*header->Row(0), headers);
-  }
   Shell().SendPartsToProtocol(count, cells, headers, texts, lines, TRUE);
   return TRUE;
 }

@@ -263,6 +263,26 @@ TEST_F(TableInteractionTest, OrderOfSeveralRowsIsConfirmedAndSentAsOneList) {
   EXPECT_EQ(shell.confirmed[1].texts, std::string("2\0RM-1\0Motor\0\0" "2\0RM-3\0Feder\0\0", 28));
 }
 
+// Parts asked for from a picture, through its context menu or a hotspot
+// link over the frame's tables, reach the confirmation list with the
+// table's header texts, as the table's own order does.
+TEST_F(TableInteractionTest, PartsAskedForFromAPictureCarryTheHeaderTexts) {
+  CFrame& frame = Table({{"2", "RM-1", "Motor", ""}, {"2", "RM-3", "Feder", ""}});
+  shell.agree = FALSE;
+  EXPECT_TRUE(frame.OnHotspotLinkParts("2", WM_LBUTTONDOWN, 130));
+  face.m_frames.push_back(std::move(frames.back()));
+  frames.pop_back();
+  face.m_default_hotspot = "2";
+  EXPECT_TRUE(face.CollectParts(0x82, TRUE));
+  ASSERT_EQ(shell.confirmed.size(), 2u);
+  for (const auto& parts : shell.confirmed) {
+    EXPECT_EQ(parts.rows, 2);
+    EXPECT_EQ(parts.headers, std::string("Pos\0Nummer\0Name\0\0", 17));
+    EXPECT_EQ(parts.texts, std::string("2\0RM-1\0Motor\0\0" "2\0RM-3\0Feder\0\0", 28));
+  }
+  face.Clear();
+}
+
 // A table without a header still orders: the header texts are empty.
 TEST_F(TableInteractionTest, OrderFromATableWithoutHeaderIsSentWithEmptyHeaders) {
   varno::testing::OrderListStandIn orderList;
