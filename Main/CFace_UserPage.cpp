@@ -28,6 +28,7 @@ constexpr unsigned char kColumnsTag = 26;
 constexpr unsigned char kRowsTag = 27;
 constexpr int kHeaderLength = 5;
 constexpr unsigned char kVersion[3] = {0x04, 0x00, 0x01};
+constexpr char kExtension[] = ".wv4hpu";
 
 void AppendToken(CDynBuf& out, const FrameSet& set, const FramePane& pane) {
   const int size = set.Along(pane.requested);
@@ -42,7 +43,7 @@ void AppendToken(CDynBuf& out, const FrameSet& set, const FramePane& pane) {
 
 }  // namespace
 
-CString CFace::UserFilePath() const { return theGlobals.m_user_page_def_path + "\\" + m_face_name + ".wv4hpu"; }
+CString CFace::UserFilePath() const { return theGlobals.m_user_page_def_path + "\\" + m_face_name + kExtension; }
 
 void CFace::FreeUserFile() {
   m_user_file.Empty();
@@ -169,14 +170,20 @@ BOOL CFace::RemoveUserFile() {
   return DeleteFile(UserFilePath());
 }
 
-// Every face's dragged sizes are forgotten at once.
+// Every face's dragged sizes are forgotten at once, and so are copies such
+// as "seite.WV4HPU.bak": every file whose name holds the extension in any case.
 void CFace::RemoveUserFiles() {
-  const CString folder = theGlobals.m_user_page_def_path + "\\";
+  CString folder = theGlobals.m_user_page_def_path;
+  if (folder.IsEmpty() || folder[folder.GetLength() - 1] != '\\') folder += "\\";
   WIN32_FIND_DATA found{};
-  HANDLE search = FindFirstFile(folder + "*.wv4hpu", &found);
+  HANDLE search = FindFirstFile(folder + "*.*", &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFile(folder + found.cFileName);
+    CString name = found.cFileName;
+    name.MakeLower();
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.Find(kExtension) >= 0) {
+      DeleteFile(folder + found.cFileName);
+    }
   } while (FindNextFile(search, &found));
   FindClose(search);
 }

@@ -154,6 +154,22 @@ TEST_F(UserPageTest, RemoveUserFileDeletesTheFaceFile) {
   EXPECT_TRUE(std::filesystem::exists(folder / "andere.wv4hpu"));
 }
 
+// Copies such as "X.WV4HPU.bak" go too: every file whose name holds the
+// extension in any case. Other files stay, and so does a folder.
+TEST_F(UserPageTest, RemoveUserFilesDeletesEveryNameThatHoldsTheExtension) {
+  struct Case {
+    const char* name;
+    bool deleted;
+  };
+  const Case cases[] = {{"seite.wv4hpu", true}, {"Andere.WV4HPU", true}, {"X.WV4HPU.bak", true},
+                        {"wv4hpu.txt", false},  {"seite.wv4hp", false},  {"seite.wv4hpd", false}};
+  for (const Case& c : cases) folder.Write(c.name, "x");
+  std::filesystem::create_directory(folder / "ordner.wv4hpu");
+  CFace::RemoveUserFiles();
+  for (const Case& c : cases) EXPECT_EQ(!std::filesystem::exists(folder / c.name), c.deleted) << c.name;
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "ordner.wv4hpu"));
+}
+
 struct DamageCase {
   const char* name;
   std::string file;
