@@ -251,7 +251,9 @@ int CViewerApp::AnswerInternetRequest() {
 }
 
 // A request that cannot be answered leaves no answer behind, so that the
-// client's request fails with its own error; the server goes on serving.
+// client's request fails with its own error; it is finished all the same,
+// so that the client learns of it at once instead of at the connection
+// program's time-out. The server goes on serving.
 void CViewerApp::RunInternetServer() {
   CWV4Globals& g = theGlobals;
   const CString& folder = g.m_exchange_dir_server;
@@ -265,10 +267,9 @@ void CViewerApp::RunInternetServer() {
     if (!AwaitInternetRequest()) break;
     DeleteFile(folder + "control.iv4");
     if (const int refused = AnswerInternetRequest(); refused != 0) {
-      for (const char* stale : {"answer.iv4", "variable.iv4"}) DeleteFile(folder + stale);
+      for (const char* stale : {"answer.iv4", "variable.iv4", "varno4.iv4"}) DeleteFile(folder + stale);
       CErrorTrace* request = ERROR_TRACE_PUSH();
       Report(request, __LINE__, SEVERITY_LOG, refused, g.m_tmpkey);
-      continue;
     }
     CreateEmpty(folder + "result.iv4");
   }

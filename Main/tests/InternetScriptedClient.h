@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,12 @@ namespace varno::testing {
 struct Outcome {
   bool answered;  // result file made
   bool answer;    // answer file there
+  bool list;      // list of the files to carry there
   bool operator==(const Outcome&) const = default;
 };
+inline void PrintTo(const Outcome& o, std::ostream* os) {
+  *os << (o.answered ? "answered" : "unfinished") << (o.answer ? "+answer" : "") << (o.list ? "+list" : "");
+}
 
 // A request: the command file's bytes, or none at all.
 struct Request {
@@ -57,7 +62,11 @@ class ScriptedClient {
       PostMessage(m_window, WM_USER, 0, 0);
       return;
     }
-    if (m_next > 0) outcomes.push_back({std::filesystem::exists(m_folder + "result.iv4"), std::filesystem::exists(m_folder + "answer.iv4")});
+    if (m_next > 0) {
+      outcomes.push_back({std::filesystem::exists(m_folder + "result.iv4"),
+                          std::filesystem::exists(m_folder + "answer.iv4"),
+                          std::filesystem::exists(m_folder + "varno4.iv4")});
+    }
     if (m_next == m_requests.size()) {
       m_server.m_internet_wait = 0;  // "Beenden"
       return;

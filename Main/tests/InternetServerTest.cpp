@@ -57,7 +57,7 @@ class InternetServerTest : public ::testing::Test {
 };
 
 TEST_F(InternetServerTest, AnswersEachRequestWithTheKeysFiles) {
-  EXPECT_EQ(Serve({{true, "MOT"}}), (std::vector<Outcome>{{true, true}}));
+  EXPECT_EQ(Serve({{true, "MOT"}}), (std::vector<Outcome>{{true, true, true}}));
   EXPECT_FALSE(fs::exists(exchange / "control.iv4"));
   EXPECT_FALSE(Read("answer.iv4").empty());
   EXPECT_EQ(Read("varno4.iv4").rfind("answer.iv4\r\nvariable.iv4\r\n", 0), 0u);
@@ -67,11 +67,14 @@ TEST_F(InternetServerTest, AnswersEachRequestWithTheKeysFiles) {
   EXPECT_TRUE(dialog->shown.empty());
 }
 
-// A request the server cannot answer leaves no answer behind, so that the
-// client's request fails; the server goes on with the next one.
+// A request the server cannot answer (an unknown key, an empty one, no
+// command file) leaves no answer behind, so that the client's request fails,
+// but it is finished like any other, so that the client learns of it at
+// once; the server goes on with the next one.
 TEST_F(InternetServerTest, BadRequestIsRefusedAndTheServerGoesOn) {
   EXPECT_EQ(Serve({{true, "MOT"}, {true, "NO_SUCH_KEY"}, {true, ""}, {false, ""}, {true, "ANT"}}),
-            (std::vector<Outcome>{{true, true}, {false, false}, {false, false}, {false, false}, {true, true}}));
+            (std::vector<Outcome>{
+                {true, true, true}, {true, false, false}, {true, false, false}, {true, false, false}, {true, true, true}}));
   EXPECT_TRUE(dialog->shown.empty());  // logged only: nobody sits at a server
 }
 
