@@ -11,6 +11,7 @@
 #include "Main/CWV4Var.h"
 #include "Main/DdmDbLink.h"
 #include "Main/TagCode.h"
+#include "foundation/SaturatedLong.h"
 
 namespace {
 
@@ -395,8 +396,8 @@ BOOL CWV4Db::EvalLong(const CDynBuf& expr, LONG& result, BOOL markers, BOOL name
   ExprReader reader(*this, expr, markers, names, link);
   auto toValue = [](const Operand& operand, LONG& value) {
     switch (operand.kind) {
-      case Operand::Number: value = static_cast<LONG>(std::atol(operand.text)); return Take::Use;
-      case Operand::FieldText: value = std::atoi(operand.text); return Take::Use;
+      case Operand::Number:
+      case Operand::FieldText: value = SaturatedAtol(operand.text); return Take::Use;
       default: break;
     }
     if (operand.type == VAR_UNKNOWN) return Take::Skip;

@@ -122,6 +122,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LongCase{"TruncatesTowardZero", CODE, "-7/2", -3},
                       LongCase{"WrapsInsteadOfTrapping", CODE, "2147483647+1", -2147483647 - 1},
                       LongCase{"SmallestByMinusOne", PLAIN, "0-2147483647-1/M", -2147483647 - 1},
+                      // Digits beyond the 32-bit range hold at its limit, as atol reads them.
+                      LongCase{"DigitsBeyondTheRange", CODE, "4294967297", 2147483647},
+                      LongCase{"ManyDigitsBeyondTheRange", PLAIN, "99999999999999", 2147483647},
+                      LongCase{"NegatedDigitsBeyondTheRange", CODE, "-4294967297", -2147483647},
                       LongCase{"Empty", PLAIN, "  ", 0},
                       LongCase{"CodeVariables", CODE, Bytes({0, 'A', "N", 0, 0x40, "*", 0, 'A', "D", 0, 0x40}), 8638},
                       LongCase{"CodeUnknownKeepsOperator", CODE, Bytes({"5-", 0, 'A', "X", 0, 0x40, "2"}), 3},

@@ -79,6 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
         ConditionCase{"FloatAboveLongRange", "Max = Big", 0, true},
         ConditionCase{"FloatBelowLongRange", "Min = MinusBig", 0, true},
         ConditionCase{"NumberWithPointAboveLongRange", "Max = 100000000000000.5", 0, true},
+        // So is one without a point, as atol reads it: it does not wrap round to a small number.
+        ConditionCase{"NumberAboveLongRange", "Max = 4294967297", 0, true},
+        ConditionCase{"NumberAboveLongRangeIsNoSmallOne", "A = 4294967297", 0, false},
+        ConditionCase{"TextAboveLongRange", "Max = \"99999999999999\"", 0, true},
         ConditionCase{"EndsAfterOperator", "A =", 266, false},
         ConditionCase{"UnclosedLiteral", "\"abc", 267, false},
         ConditionCase{"LogicalOnText", "Name & TRUE", 269, false},
