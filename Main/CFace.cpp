@@ -44,6 +44,7 @@ BOOL CFace::Clear() {
   m_print_count = 0;
   m_symbols.clear();
   m_context_view = nullptr;
+  m_context_is_picture = FALSE;
   m_link_names.clear();
   m_link_flags.Empty();
   // A key without a face name of its own must not take the last one's.

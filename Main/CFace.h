@@ -81,6 +81,10 @@ class CFace : public CObject {
   // Event kind 0x82: the rows of every frame's tables that match the default
   // hotspot text go to the order-list program.
   BOOL CollectParts(int kind, BOOL order);
+  // The click that the picture's context menu stands for: a plain left click
+  // on the context view at its last point. FALSE when the context view is
+  // no picture view.
+  BOOL ReplayPictureClick();
   BOOL GetHotspotTip(const CString& hotspot, CString& text);
   // The picture views of the face: a view joins the list when its picture
   // loads (paired with the others for their palettes) and leaves it when it goes.

@@ -148,6 +148,14 @@ BOOL CFace::CollectParts(int kind, BOOL order) {
   return TRUE;
 }
 
+BOOL CFace::ReplayPictureClick() {
+  auto* view = m_context_is_picture ? dynamic_cast<CPicView*>(m_context_view) : nullptr;
+  if (view == nullptr) return FALSE;
+  const CPoint at = view->LastPoint();
+  view->NotifyFace(EVENT_LINK, WM_LBUTTONDOWN, 0, at.x, at.y, FALSE);
+  return TRUE;
+}
+
 BOOL CFace::GetHotspotTip(const CString& hotspot, CString& text) {
   for (const auto& frame : m_frames) {
     CString target;

@@ -351,10 +351,7 @@ void CPicView::OnBranch() {
     NotifyFace(EVENT_LINK, WM_LBUTTONDOWN, 0, m_last_x, m_last_y, FALSE);
     return;
   }
-  if (auto* other = dynamic_cast<CPicView*>(context); other != nullptr) {
-    const CPoint at = other->LastPoint();
-    other->NotifyFace(EVENT_LINK, WM_LBUTTONDOWN, 0, at.x, at.y, FALSE);
-  }
+  m_frame->m_face->ReplayPictureClick();
 }
 
 void CPicView::OnZoomStart() {

@@ -247,14 +247,27 @@ void CShiftScrollView::OnContextMenu(CWnd* /*window*/, CPoint point) {
 }
 
 void CShiftScrollView::RunContextCommand(int action, int flag) {
-  CShiftScrollView* view = ContextView();
-  if (view == nullptr || view->m_frame == nullptr) return;
-  view->m_frame->OnHotspotCommand(action, view, view->m_last_point.x, view->m_last_point.y, flag);
+  if (ContextView() != nullptr) ContextView()->RunCommandAtLastPoint(action, flag);
+}
+
+void CShiftScrollView::RunCommandAtLastPoint(int action, int flag) {
+  if (m_frame != nullptr) m_frame->OnHotspotCommand(action, this, m_last_point.x, m_last_point.y, flag);
 }
 
 void CShiftScrollView::OnPartInfo() { RunContextCommand(ACTION_ORDER, 0); }
 void CShiftScrollView::OnOrder() { RunContextCommand(ACTION_ORDER, 1); }
-void CShiftScrollView::OnBranch() { RunContextCommand(ACTION_FOLLOW, 0); }
+
+// The entry may come from a picture's context menu, which leaves its click
+// pending with the face: the face's context view is then the picture's.
+void CShiftScrollView::OnBranch() {
+  CFace* face = m_frame != nullptr ? m_frame->m_face : nullptr;
+  if (face == nullptr || face->m_context_view == ContextView()) {
+    RunContextCommand(ACTION_FOLLOW, 0);
+  } else if (!face->ReplayPictureClick()) {
+    auto* current = dynamic_cast<CShiftScrollView*>(face->m_context_view);
+    if (current != nullptr) current->RunCommandAtLastPoint(ACTION_FOLLOW, 0);
+  }
+}
 void CShiftScrollView::OnCopyField() { RunContextCommand(ACTION_COPY_FIELD, 0); }
 void CShiftScrollView::OnCopyRow() { RunContextCommand(ACTION_COPY_ROW, 0); }
 void CShiftScrollView::OnCopyTable() { RunContextCommand(ACTION_COPY_TABLE, 0); }

@@ -60,6 +60,7 @@ class CShiftScrollView : public CScrollView, public FrameView {
   void StopConnectTimer();
   // The command of a context menu entry on the context view at its last point.
   void RunContextCommand(int action, int flag);
+  void RunCommandAtLastPoint(int action, int flag);
 
   afx_msg BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
   afx_msg void OnMouseMove(UINT flags, CPoint point);

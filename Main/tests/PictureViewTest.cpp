@@ -258,6 +258,19 @@ TEST_F(PictureViewTest, TheContextCommandsZoomCopyAndOrder) {
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
 }
 
+// "Verzweigen" chosen in a picture's context menu reaches the active view,
+// the frame's scroll view, which has the face replay the picture's click.
+TEST_F(PictureViewTest, BranchInTheFrameViewFromThePicturesMenuReplaysThePicturesClick) {
+  TableFrame();
+  CPicView* view = ViewOf(PictureFrame("rm46.bmp"));
+  Adopt();
+  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 120, 30));  // part 1, whose row links to the motor
+  face.m_context_view = view;  // as the picture's context menu leaves the face
+  face.m_context_is_picture = TRUE;
+  SendMessage(pictureMain->m_hWnd, WM_COMMAND, ID_CTX_BRANCH, 0);
+  EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "MOT"}}));
+}
+
 TEST_F(PictureViewTest, ARubberBandZoomsToItsRectangleAndAnEmptyOneOnlyDisarms) {
   CPicView* view = ViewOf(PictureFrame("rm46.bmp", 1));
   Adopt();
