@@ -314,10 +314,49 @@ BOOL CWV4ToolBar::OnEraseBkgnd(CDC* dc) {
 // The whole bar is client area, its borders too.
 LRESULT CWV4ToolBar::OnNcHitTest(CPoint /*point*/) { return HTCLIENT; }
 
-// A bar that the user let float comes back to its frame.
+// A bar that the user let float comes back to its frame. Buttons painted up
+// for the painting only get their states back without painting again.
 void CWV4ToolBar::OnPaint() {
   if (IsFloating()) DockAgain();
+  const std::vector<std::pair<int, BYTE>> lifted = LiftForPainting();
   Default();
+  for (const auto& [index, state] : lifted) {
+    SetButtonField(*this, static_cast<UINT>(index), TBIF_STATE, state, 0);
+    CRect rect;
+    GetItemRect(index, &rect);
+    ValidateRect(&rect);
+  }
+}
+
+// A checked button under the pointer is painted up, so that the pointer's
+// highlight shows on it as on any other button; so is a disabled button
+// still held down where only a part of it is painted again.
+std::vector<std::pair<int, BYTE>> CWV4ToolBar::LiftForPainting() {
+  CRect painted;
+  ::GetUpdateRect(m_hWnd, &painted, FALSE);
+  CPoint pointer;
+  GetCursorPos(&pointer);
+  ScreenToClient(&pointer);
+  pointer.Offset(-1, -1);
+  std::vector<std::pair<int, BYTE>> lifted;
+  const auto count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+  for (int index = 0; index < count; ++index) {
+    TBBUTTON button{};
+    SendMessage(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    if (button.fsStyle & TBSTYLE_SEP) continue;
+    const BYTE state = button.fsState;
+    CRect rect;
+    GetItemRect(index, &rect);
+    CRect overlap;
+    const bool checkedUnderPointer =
+        (state & TBSTATE_CHECKED) && (state & TBSTATE_PRESSED) && rect.PtInRect(pointer);
+    const bool disabledHeld = !(state & TBSTATE_ENABLED) && (state & TBSTATE_PRESSED) &&
+                              overlap.IntersectRect(&rect, &painted) && rect != painted;
+    if (!checkedUnderPointer && !disabledHeld) continue;
+    lifted.emplace_back(index, state);
+    SetButtonField(*this, static_cast<UINT>(index), TBIF_STATE, Checked(state, false), 0);
+  }
+  return lifted;
 }
 
 void CWV4ToolBar::DockAgain() {

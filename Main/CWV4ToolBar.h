@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "Main/ButtonBitmapFile.h"
@@ -66,6 +67,9 @@ class CWV4ToolBar : public CToolBar {
   void SetImage(int index, int image);
   // A floating bar goes back to the frame that shows keys now.
   void DockAgain();
+  // The buttons painted up for the time of one painting, each with the
+  // state it goes back to afterwards.
+  std::vector<std::pair<int, BYTE>> LiftForPainting();
 
   BOOL m_loaded = FALSE;
   ToolbarButtonList* m_list = nullptr;  // not owned

@@ -632,3 +632,69 @@ TEST_F(FrameWindowsTest, UnchangedPaneTextCausesNoRelayout) {
 }
 
 }  // namespace
+
+namespace {
+
+enum class Pointer { Centre, TopLeft, BeyondBottomRight, Away };
+enum class Painted { Bar, Button, ButtonCorner };
+
+struct ToolbarPaintCase {
+  const char* name;
+  BYTE state;
+  Pointer pointer;
+  Painted painted;
+  bool drawnDown;
+};
+
+void PrintTo(const ToolbarPaintCase& c, std::ostream* os) { *os << c.name; }
+
+class ToolbarPaint : public FrameWindowFixture, public ::testing::WithParamInterface<ToolbarPaintCase> {};
+
+// A checked button under the pointer (taken one pixel up and left) is painted
+// up, and so is a disabled button held down when only part of it is painted;
+// either keeps its state, and the painting asks for no further one.
+TEST_P(ToolbarPaint, LiftsButtonsForThePaintingOnly) {
+  const ToolbarPaintCase& c = GetParam();
+  Fill(app.m_buttons_frm, {{300, 1}, {302}});
+  ASSERT_TRUE(CreateMain());
+  main->ShowWindow(SW_SHOW);
+  CWV4ToolBar& bar = main->GetToolBar();
+  main->ShowControlBar(&bar, TRUE, FALSE);
+  main->RecalcLayout();
+  bar.SendMessage(TB_SETSTATE, 300, c.state);
+  CRect button;
+  bar.GetItemRect(0, &button);
+  CPoint pointer = c.pointer == Pointer::Centre            ? button.CenterPoint()
+                   : c.pointer == Pointer::TopLeft          ? button.TopLeft()
+                   : c.pointer == Pointer::BeyondBottomRight ? button.BottomRight()
+                                                             : CPoint(button.right + 40, button.bottom + 40);
+  bar.ClientToScreen(&pointer);
+  SetCursorPos(pointer.x, pointer.y);
+  bar.UpdateWindow();
+  const CRect corner(button.left, button.top, button.left + 3, button.top + 3);
+  if (c.painted == Painted::Bar) bar.Invalidate(TRUE);
+  else bar.InvalidateRect(c.painted == Painted::Button ? &button : &corner, TRUE);
+  bar.UpdateWindow();
+  HDC dc = GetDC(bar.m_hWnd);
+  EXPECT_EQ(GetPixel(dc, button.left, button.top) != GetSysColor(COLOR_BTNFACE), c.drawnDown);
+  ReleaseDC(bar.m_hWnd, dc);
+  EXPECT_EQ(bar.SendMessage(TB_GETSTATE, 300), c.state);
+  RECT pending{};
+  EXPECT_FALSE(GetUpdateRect(bar.m_hWnd, &pending, FALSE));
+}
+
+constexpr BYTE kCheckedUp = TBSTATE_ENABLED | TBSTATE_CHECKED | TBSTATE_PRESSED;
+constexpr BYTE kDisabledHeld = TBSTATE_PRESSED;
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, ToolbarPaint,
+    ::testing::Values(
+        ToolbarPaintCase{"CheckedUnderThePointer", kCheckedUp, Pointer::Centre, Painted::Bar, false},
+        ToolbarPaintCase{"CheckedAwayFromThePointer", kCheckedUp, Pointer::Away, Painted::Bar, true},
+        ToolbarPaintCase{"PointerOnTheTopLeftCorner", kCheckedUp, Pointer::TopLeft, Painted::Bar, true},
+        ToolbarPaintCase{"PointerJustBeyondTheBottomRight", kCheckedUp, Pointer::BeyondBottomRight, Painted::Bar, false},
+        ToolbarPaintCase{"DisabledHeldPaintedInPart", kDisabledHeld, Pointer::Away, Painted::ButtonCorner, false},
+        ToolbarPaintCase{"DisabledHeldPaintedWhole", kDisabledHeld, Pointer::Away, Painted::Button, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
