@@ -22,7 +22,7 @@ class LocalWindows {
   virtual BOOL Enable(HWND window, BOOL enable) = 0;
   virtual BOOL BringToFront(HWND window) = 0;
   // What the window shows of itself (WindowDescription.h), made on its own thread.
-  virtual std::string Describe(HWND window) = 0;
+  virtual std::string Describe(HWND) { return {}; }
 };
 
 // Starts this program's listener (once; later calls change nothing). The
