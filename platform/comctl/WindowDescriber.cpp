@@ -255,8 +255,10 @@ void DescribeTree(Description& out, HWND window, int depth) {
   GetWindowRect(window, &place);
   char handle[16];
   std::snprintf(handle, sizeof handle, "0x%x", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window)));
+  char style[16];
+  std::snprintf(style, sizeof style, "%lx", static_cast<unsigned long>(static_cast<DWORD>(GetWindowLong(window, GWL_STYLE))));
   out.Line("window", depth, handle, className, GetDlgCtrlID(window), WindowFlags(window, className), place,
-           TextOf(window));
+           TextOf(window), {style});
   int inner = depth + 1;
   DrawnTextsOf(out, window, inner, place);
   if (className == "ListBox" || className == "ComboLBox") ListBoxItems(out, window, inner);

@@ -8,7 +8,8 @@
 // end and backslash written as \t, \n and \\. Every line has the fields
 //   <kind> <depth> <key> <class> <id> <flags> <left> <top> <right> <bottom> <text> [<cell>...]
 // of these kinds:
-//   window  a window: its handle as key, its class, control id and text
+//   window  a window: its handle as key, its class, control id and text, then
+//           its style in hexadecimal
 //   text    a text the window's drawing wrote on it, where it stands
 //   item    an item of a list or combo box, its index as key
 //   column  a list view column or header item (id: its width)
