@@ -264,7 +264,7 @@ TEST_F(PictureViewTest, BranchInTheFrameViewFromThePicturesMenuReplaysThePicture
   TableFrame();
   CPicView* view = ViewOf(PictureFrame("rm46.bmp"));
   Adopt();
-  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 120, 30));  // part 1, whose row links to the motor
+  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 120, 30));  // position 1, whose row links to the motor
   face.m_context_view = view;  // as the picture's context menu leaves the face
   face.m_context_is_picture = TRUE;
   SendMessage(pictureMain->m_hWnd, WM_COMMAND, ID_CTX_BRANCH, 0);
