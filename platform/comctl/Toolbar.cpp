@@ -2,7 +2,8 @@
 // so, or where the window ends for TBSTYLE_WRAPABLE), drawn with images of
 // an image list. A press and a release over an enabled button tell the owner
 // with WM_COMMAND; check buttons keep their state, those of a group one at a
-// time.
+// time. A flat bar shows the edge of the button under the pointer until the
+// pointer leaves the bar.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -244,6 +245,13 @@ void OnButtonDown(HWND window, Toolbar& bar, LPARAM lParam) {
   UpdateWindow(window);
 }
 
+void SetHot(HWND window, Toolbar& bar, int hot) {
+  if (hot == bar.hot) return;
+  InvalidateButton(window, bar, bar.hot);
+  bar.hot = hot;
+  InvalidateButton(window, bar, hot);
+}
+
 void OnMouseMove(HWND window, Toolbar& bar, LPARAM lParam) {
   const int index = HitTest(bar, PointOf(lParam));
   if (bar.pressed >= 0) {
@@ -255,10 +263,11 @@ void OnMouseMove(HWND window, Toolbar& bar, LPARAM lParam) {
     return;
   }
   const int hot = index >= 0 && (bar.buttons[static_cast<size_t>(index)].info.fsState & TBSTATE_ENABLED) ? index : -1;
-  if (hot != bar.hot) {
-    InvalidateButton(window, bar, bar.hot);
-    bar.hot = hot;
-    InvalidateButton(window, bar, hot);
+  SetHot(window, bar, hot);
+  // The button under the pointer loses its edge when the pointer leaves the bar.
+  if (hot >= 0) {
+    TRACKMOUSEEVENT leave{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window, 0};
+    TrackMouseEvent(&leave);
   }
 }
 
@@ -510,6 +519,7 @@ LRESULT Messages(HWND window, Toolbar& bar, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: OnButtonDown(window, bar, lParam); return 0;
     case WM_MOUSEMOVE: OnMouseMove(window, bar, lParam); return 0;
+    case WM_MOUSELEAVE: SetHot(window, bar, -1); return 0;
     case WM_LBUTTONUP: OnButtonUp(window, bar, lParam); return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != window && bar.pressed >= 0) {

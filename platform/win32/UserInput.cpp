@@ -5,13 +5,16 @@
 // (WM_PARENTNOTIFY), lets a press activate an inactive window
 // (WM_MOUSEACTIVATE), lets the window choose the cursor (WM_SETCURSOR), and
 // only then reads the client or non-client mouse message. Presses in quick
-// succession at one place become double clicks.
+// succession at one place become double clicks. A window that asked to hear
+// when the pointer leaves it is told when the pointer's input goes elsewhere.
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <vector>
 
 #include "win32/Clock.h"
 #include "win32/CrossProcess.h"
+#include "win32/Errors.h"
 #include "win32/UserInternal.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindowTable.h"
@@ -87,6 +90,17 @@ Target WindowAt(POINT screen) {
   return Target{};
 }
 
+// There is one pointer: the window watched for its leaving, of any thread.
+std::atomic<HWND> leaveWatched{nullptr};
+
+// The pointer's input goes to now (a window's client area; none for anything
+// else): a watched window that it left hears so, once.
+void NoteWhereThePointerIs(HWND now) {
+  HWND watched = leaveWatched.load();
+  if (watched == nullptr || watched == now || !leaveWatched.compare_exchange_strong(watched, nullptr)) return;
+  PostMessage(watched, WM_MOUSELEAVE, 0, 0);
+}
+
 struct LastClick {
   HWND window = nullptr;
   UINT message = 0;
@@ -155,6 +169,7 @@ InputOutcome ConvertMouse(const MSG& raw, bool remove, MSG* out) {
       QueueInput(target.otherThread, raw);
       return InputOutcome::kElsewhere;
     }
+    if (remove) NoteWhereThePointerIs(target.hit == HTCLIENT ? target.window : nullptr);
   }
   if (!target.window || !IsWindow(target.window)) return InputOutcome::kDrop;
   if (target.hit == HTERROR) {
@@ -245,6 +260,7 @@ bool MouseInput(POINT screen, UINT message, WPARAM keys, int wheelDelta) {
   if (message == WM_MOUSEWHEEL) {
     if (HWND front = GetForegroundWindow()) thread = GetWindowThreadProcessId(front, nullptr);
   }
+  if (!thread && message != WM_MOUSEWHEEL) NoteWhereThePointerIs(nullptr);  // over no window of the program
   if (!thread) return false;
   WPARAM packed = (keys & 0xFFFF) | (static_cast<WPARAM>(message & 0xFFFF) << 16) |
                   (static_cast<WPARAM>(static_cast<WORD>(wheelDelta)) << 32);
@@ -261,3 +277,19 @@ bool KeyInput(UINT message, int virtualKey, LPARAM flags) {
 }
 
 }  // namespace layer
+
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track) {
+  using layer::leaveWatched;
+  if (track == nullptr || track->cbSize != sizeof(TRACKMOUSEEVENT) || !IsWindow(track->hwndTrack)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (!(track->dwFlags & TME_LEAVE)) return TRUE;
+  if (!(track->dwFlags & TME_CANCEL)) {
+    leaveWatched.store(track->hwndTrack);
+    return TRUE;
+  }
+  HWND watched = track->hwndTrack;
+  leaveWatched.compare_exchange_strong(watched, nullptr);
+  return TRUE;
+}

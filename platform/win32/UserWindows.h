@@ -84,6 +84,10 @@ HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);
+// TME_LEAVE: the window gets WM_MOUSELEAVE once the pointer's next input
+// goes elsewhere (another window, its non-client area, or no window of the
+// program); TME_CANCEL with it stops that. One window is watched at a time.
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);
 SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
 

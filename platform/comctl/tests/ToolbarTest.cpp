@@ -128,6 +128,22 @@ TEST_F(ToolbarTest, AClickTellsTheOwnerAndChecksCheckButtons) {
   }
 }
 
+// The button under the pointer is the hot one, until the pointer leaves the bar.
+TEST_F(ToolbarTest, TheButtonUnderThePointerIsHotUntilThePointerLeaves) {
+  auto moveTo = [](HWND window, int x, int y) {
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    layer::MouseInput(at, WM_MOUSEMOVE, 0);
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+  };
+  const RECT first = ItemRect(0);
+  moveTo(bar, (first.left + first.right) / 2, (first.top + first.bottom) / 2);
+  EXPECT_EQ(Send(TB_GETHOTITEM), 0);
+  moveTo(parent.handle, 200, 200);  // beside the bar
+  EXPECT_EQ(Send(TB_GETHOTITEM), -1);
+}
+
 TEST_F(ToolbarTest, StatesAreSetAndReadByCommand) {
   EXPECT_TRUE(SendValue(TB_PRESSBUTTON, 101, TRUE));
   EXPECT_EQ(SendValue(TB_GETSTATE, 101, 0), TBSTATE_ENABLED | TBSTATE_PRESSED);

@@ -6,9 +6,11 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "MessageLog.h"
 #include "win32/Clock.h"
+#include "win32/Errors.h"
 #include "win32/UserWindows.h"
 
 using namespace layer::testing;
@@ -355,3 +357,61 @@ TEST(Input, TheCloseButtonClosesWhenLetGoOverIt) {
   EXPECT_EQ(log.Entries(WM_SYSCOMMAND).at(0).wParam, static_cast<WPARAM>(SC_CLOSE));
   EXPECT_EQ(log.Entries(WM_CLOSE).size(), 1u);
 }
+
+namespace {
+
+struct LeaveCase {
+  const char* name;
+  DWORD flags;  // TME_LEAVE, with TME_CANCEL after it
+  bool toFrame;  // the pointer goes on into the frame's client area, else to no window at all
+  size_t leaves;
+};
+void PrintTo(const LeaveCase& c, std::ostream* os) { *os << c.name; }
+
+class PointerLeave : public ::testing::TestWithParam<LeaveCase> {};
+
+// A watched window hears once that the pointer left it, when the pointer's
+// input goes to another window or to no window of the program; not while the
+// pointer stays on it, and not once it cancelled the watch.
+TEST_P(PointerLeave, IsToldOnceWhenThePointerGoesElsewhere) {
+  const LeaveCase& c = GetParam();
+  MessageLog log;
+  HWND frame = log.Create("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, {100, 100, 400, 300});
+  HWND child = log.Create("child", WS_CHILD | WS_VISIBLE, frame, {10, 10, 110, 60}, 1);
+  log.Pump();
+  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, child, 0};
+  ASSERT_TRUE(TrackMouseEvent(&track));
+  if (c.flags & TME_CANCEL) {
+    track.dwFlags = c.flags;
+    ASSERT_TRUE(TrackMouseEvent(&track));
+  }
+  layer::MouseInput(OnScreen(child, 5, 5), WM_MOUSEMOVE, 0);
+  log.Pump();
+  EXPECT_TRUE(log.Entries(WM_MOUSELEAVE).empty());
+  const POINT away = c.toFrame ? OnScreen(frame, 200, 150) : POINT{5000, 5000};
+  layer::MouseInput(away, WM_MOUSEMOVE, 0);
+  layer::MouseInput(POINT{away.x + 5, away.y}, WM_MOUSEMOVE, 0);
+  log.Pump();
+  const std::vector<Logged> leaves = log.Entries(WM_MOUSELEAVE);
+  ASSERT_EQ(leaves.size(), c.leaves);
+  if (!leaves.empty()) EXPECT_EQ(leaves[0].window, child);
+}
+
+INSTANTIATE_TEST_SUITE_P(Input, PointerLeave,
+                         ::testing::Values(LeaveCase{"IntoAnotherWindow", TME_LEAVE, true, 1},
+                                           LeaveCase{"ToNoWindow", TME_LEAVE, false, 1},
+                                           LeaveCase{"Cancelled", TME_LEAVE | TME_CANCEL, true, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Input, AWatchWithoutAWindowOrItsSizeIsRefused) {
+  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, nullptr, 0};
+  EXPECT_FALSE(TrackMouseEvent(&track));
+  EXPECT_FALSE(TrackMouseEvent(nullptr));
+  MessageLog log;
+  track.hwndTrack = log.Create("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  track.cbSize = 0;
+  EXPECT_FALSE(TrackMouseEvent(&track));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+}  // namespace
