@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "win32/DrawnTexts.h"
 #include "win32/Types.h"
 
 namespace layer {
@@ -46,6 +47,8 @@ class Surface {
   // Bits per pixel the bitmap was created with (1 for monochrome bitmaps);
   // the pixels are 32-bit unless the surface is narrow.
   int m_bitsPerPixel = 32;
+  // What was written on it, for tools that read a program's windows.
+  DrawnTexts texts;
 
  private:
   // The 32-bit pixels, made from the narrow ones when there are such.
