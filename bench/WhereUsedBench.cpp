@@ -66,6 +66,19 @@ class Files {
     fs::remove_all(m_folder, ignored);
   }
   std::string Records() const { return (m_folder / "vnw.bin").string(); }
+  // Files of one record, the one looked for: what a whole run costs beyond
+  // the search (grep fails on a file without a match).
+  std::string OneRecord() const {
+    std::string record(static_cast<size_t>(kGeometry.RecordLength()), '\0');
+    record.replace(0, std::string(kPartNumber).size(), kPartNumber);
+    record[48] = record[49] = '\xFF';
+    std::ofstream(m_folder / "one.bin", std::ios::binary) << record;
+    return (m_folder / "one.bin").string();
+  }
+  std::string OneLine() const {
+    std::ofstream(m_folder / "one.txt", std::ios::binary) << Padded(kPartNumber, 20) << Padded("BG1", 16) << Padded("", 12) << '\n';
+    return (m_folder / "one.txt").string();
+  }
   std::string Lines() const { return (m_folder / "vnw.txt").string(); }
   std::string Output() const { return (m_folder / "count.txt").string(); }
   std::string Counted() const {
@@ -129,11 +142,17 @@ void TimeProgram(benchmark::State& state, const char* program, const std::initia
 }
 
 // The search program as the where-used program searches.
-void SearchProgram(benchmark::State& state, const char* text) {
+void SearchProgram(benchmark::State& state, const char* text, const std::string& records = TheFiles().Records()) {
   const std::string length = std::to_string(kGeometry.textLength), key = std::to_string(kGeometry.keyLength),
                     block = std::to_string(kGeometry.blockLength), columns = std::to_string(kGeometry.columns);
-  TimeProgram(state, VARNO_WHEREUSED_SEARCH, {TheFiles().Records(), length, key, block, columns, text});
+  TimeProgram(state, VARNO_WHEREUSED_SEARCH, {records, length, key, block, columns, text});
 }
+
+// Each side started on a file of one record: the fixed cost of a whole run
+// (for ours mostly the loading of its shared libraries), which the pairings
+// above include.
+void WholeSearchOneRecordOurs(benchmark::State& state) { SearchProgram(state, kPartNumber, TheFiles().OneRecord()); }
+void GrepOneLine(benchmark::State& state) { TimeProgram(state, "grep", {"-c", "-i", "-F", kPartNumber, TheFiles().OneLine()}); }
 
 void WholeSearchPartNumberOurs(benchmark::State& state) { SearchProgram(state, kPartNumber); }
 void WholeSearchWithWildcardOurs(benchmark::State& state) { SearchProgram(state, "C-12345?"); }
@@ -146,6 +165,8 @@ void GrepPartNumber(benchmark::State& state) { TimeProgram(state, "grep", {"-c",
 void GrepWithWildcard(benchmark::State& state) { TimeProgram(state, "grep", {"-c", "-i", "^C-12345. ", TheFiles().Lines()}); }
 void GrepWithLeadingStar(benchmark::State& state) { TimeProgram(state, "grep", {"-c", "-i", "^.-123456 ", TheFiles().Lines()}); }
 
+BENCHMARK(WholeSearchOneRecordOurs)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(GrepOneLine)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(WholeSearchPartNumberOurs)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(GrepPartNumber)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(WholeSearchWithWildcardOurs)->Unit(benchmark::kMillisecond)->UseManualTime();
@@ -157,6 +178,7 @@ const bool kPartNumberPaired =
     bench::Pair("1 M where-used records, part number", "WholeSearchPartNumberOurs", "GrepPartNumber");
 const bool kWildcardPaired =
     bench::Pair("1 M where-used records, wildcard", "WholeSearchWithWildcardOurs", "GrepWithWildcard");
+const bool kOneRecordPaired = bench::Pair("where-used, one record: the start", "WholeSearchOneRecordOurs", "GrepOneLine");
 const bool kLeadingStarPaired =
     bench::Pair("1 M where-used records, leading star", "WholeSearchWithLeadingStarOurs", "GrepWithLeadingStar");
 
