@@ -88,11 +88,27 @@ TEST_F(Hpgl, FittingGivesTheSizeTheFittedPlotTakes) {
   EXPECT_TRUE(Page().Blank(RECT{0, 0, 400, 200})) << "fitting draws nothing";
 }
 
-TEST_F(Hpgl, PlotsWithoutExtentDrawNothingAndSucceed) {
-  for (const char* plot : {"", "IN;SP1;", "PU100,100;", "PU100,100;PD100,100;", "PU0,0;PD0,0;CI50;"}) {
+TEST_F(Hpgl, PlotsWithoutPointsDrawNothingAndSucceed) {
+  for (const char* plot : {"", "IN;SP1;", "CI50;AA10,10,90;"}) {
     EXPECT_TRUE(Plot(plot)) << plot;
     EXPECT_TRUE(Page().Blank(RECT{0, 0, 400, 200})) << plot;
   }
+}
+
+TEST_F(Hpgl, APlotOfOnePointHasAnExtentOfOneUnitEachWay) {
+  // The frame has 2 x 2 pixels inside its margins: one plotter unit is 2
+  // pixels, and the point stands on the frame's bottom left.
+  const RECT tiny{100, 50, 112, 52};
+  ASSERT_TRUE(Plot("PU0,0;CI10;PU;", tiny));
+  RECT inked = Page().Inked();
+  EXPECT_NEAR(inked.left, 85, 1);
+  EXPECT_NEAR(inked.right, 126, 1);
+  EXPECT_NEAR(inked.top, 32, 1);
+  EXPECT_NEAR(inked.bottom, 73, 1);
+
+  m_target->Clear();
+  EXPECT_TRUE(Plot("PU100,100;", tiny));
+  EXPECT_TRUE(Page().Blank(RECT{0, 0, 400, 200})) << "a move alone leaves no ink";
 }
 
 TEST_F(Hpgl, AStraightLineHasAnExtentOfOneUnitAcross) {
