@@ -21,8 +21,9 @@ struct WhereUsedGeometry {
   // Text, key and block: the part of a record that a hit keeps.
   int HitLength() const { return textLength + keyLength + blockLength; }
   long long RecordLength() const { return static_cast<long long>(textLength) + keyLength + blockLength + FlagBytes(); }
-  // A text and a key of at least one byte, nothing negative, and a record
-  // length that a hit buffer can count in.
+  // Nothing negative, and a record length that a hit buffer can count in. A
+  // length of 0 is what a missing key gives: a text of 0 bytes matches no
+  // search, a key of 0 bytes hands back an empty key.
   bool IsUsable() const;
 };
 

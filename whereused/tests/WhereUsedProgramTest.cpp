@@ -54,8 +54,9 @@ class WhereUsedProgram : public ::testing::Test {
     std::filesystem::remove(UserIni());
     std::string ini = "[VNW]\r\nTextlen=10\r\nKeylen=6\r\nBlocklen=8\r\nColumns=2\r\n";
     for (int n = 0; n < 10; ++n) ini += "Msg0" + std::to_string(n) + "=" + std::to_string(10 + n) + "\r\n";
-    // A section whose records have no text: no search can find anything.
-    folder.Write("vnw.ini", ini + "[NOTEXT]\r\nTextlen=0\r\nKeylen=6\r\nMsg04=14\r\n");
+    // Sections whose records have no text: no search can find anything.
+    folder.Write("vnw.ini", ini + "[NOTEXT]\r\nTextlen=0\r\nKeylen=6\r\nMsg04=14\r\nMsg05=15\r\n" +
+                                "[NOLENGTHS]\r\nMsg04=14\r\nMsg05=15\r\n");
     WriteRecords({Record(kGeometry, "A-100", "GEH", "Haube", {0}), Record(kGeometry, "a-100", "MOT", "Motor", {0}),
                   Record(kGeometry, "A-200", "ANT", "Antrieb", {0}), Record(kGeometry, "A-200", "GRI", "Holm", {1}),
                   Record(kGeometry, "B-1", "BBB", "Say \"B\"", {0})});
@@ -297,7 +298,8 @@ TEST_F(WhereUsedProgram, FailedSearchesTellWhyAndLeaveTheSearchOpen) {
       // the message is no format: only its %s becomes the file name
       {"file missing", "-D '" + missing + "' " + Options().substr(Options().find(" -P")),
        "Datei " + missing + " fehlt (100 %d %n)"},
-      {"no text length", Options().replace(Options().find("-S VNW"), 6, "-S NOTEXT"), "Datei unlesbar"},
+      {"no text length", Options().replace(Options().find("-S VNW"), 6, "-S NOTEXT"), "Nichts gefunden"},
+      {"no lengths at all", Options().replace(Options().find("-S VNW"), 6, "-S NOLENGTHS"), "Nichts gefunden"},
   };
   for (const Case& c : cases) {
     boxes.clear();
