@@ -5,12 +5,17 @@
 // only the hits are copied.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 
 #include "whereused/WhereUsedHits.h"
 
 // The record layout as the ini describes it.
 struct WhereUsedGeometry {
+  // The most a length or the column count may be: four of them still add
+  // up within an int.
+  static constexpr int kLongestField = INT_MAX / 4;
+
   int textLength = 0;
   int keyLength = 0;
   int blockLength = 0;
