@@ -467,33 +467,31 @@ class DamagedSettings : public ProtocolSettings {
 };
 
 TEST_F(DamagedSettings, HugeAndNegativeNumbers) {
-  struct Key {
+  struct Keys {
     std::string SettingsFiles::*file;
     const char* section;
-    const char* key;
-  } keys[] = {
-      {&SettingsFiles::program, "SETTINGS", "CountCol"},   {&SettingsFiles::program, "SETTINGS", "SearchCol"},
-      {&SettingsFiles::program, "SETTINGS", "NameCol"},    {&SettingsFiles::program, "SETTINGS", "StammOrderCol"},
-      {&SettingsFiles::program, "SETTINGS", "UseExport"},  {&SettingsFiles::program, "SETTINGS", "Config"},
-      {&SettingsFiles::program, "SETTINGS", "NIMode"},     {&SettingsFiles::program, "SETTINGS", "EIMode"},
-      {&SettingsFiles::program, "SETTINGS", "DMN"},        {&SettingsFiles::program, "SETTINGS", "DTB"},
-      {&SettingsFiles::program, "COLUMS", "Number"},       {&SettingsFiles::program, "COLUMS", "Col00"},
-      {&SettingsFiles::program, "COLUMS", "Col04"},        {&SettingsFiles::program, "FUELL", "Name"},
-      {&SettingsFiles::program, "FUELL", "Data00"},        {&SettingsFiles::prices, "SETTINGS", "PreisCol"},
-      {&SettingsFiles::prices, "PREISE", "Col"},           {&SettingsFiles::prices, "PREISE", "Komma1"},
-      {&SettingsFiles::prices, "PREISE", "Second"},        {&SettingsFiles::prices, "PREISE", "Komma2"},
-      {&SettingsFiles::prices, "PREISE", "Factor"},        {&SettingsFiles::prices, "MWST", "cnt"},
-      {&SettingsFiles::prices, "MWST", "00"},              {&SettingsFiles::user, "BV", "Num"},
-      {&SettingsFiles::user, "VA", "Num"},
+    std::vector<const char*> keys;
+  } numbers[] = {
+      {&SettingsFiles::program, "SETTINGS",
+       {"CountCol", "SearchCol", "NameCol", "StammOrderCol", "UseExport", "Config", "NIMode", "EIMode", "DMN", "DTB"}},
+      {&SettingsFiles::program, "COLUMS", {"Number", "Col00", "Col04"}},
+      {&SettingsFiles::program, "FUELL", {"Name", "Data00"}},
+      {&SettingsFiles::prices, "SETTINGS", {"PreisCol"}},
+      {&SettingsFiles::prices, "PREISE", {"Col", "Komma1", "Second", "Komma2", "Factor"}},
+      {&SettingsFiles::prices, "MWST", {"cnt", "00"}},
+      {&SettingsFiles::user, "BV", {"Num"}},
+      {&SettingsFiles::user, "VA", {"Num"}},
   };
   const char* values[] = {"2147483647", "2147483648", "99999999999999999999", "1000000000",
                           "-1",         "-2147483648", "-99999999999",         "1e400"};
-  for (const Key& key : keys) {
-    for (const char* value : values) {
-      SettingsFiles files;
-      files.*key.file = WithValue(files.*key.file, key.section, key.key, value);
-      ASSERT_NE(files.*key.file, SettingsFiles().*key.file) << key.key;
-      Exercise(files, false, std::string(key.key) + "=" + value);
+  for (const Keys& group : numbers) {
+    for (const char* key : group.keys) {
+      for (const char* value : values) {
+        SettingsFiles files;
+        files.*group.file = WithValue(files.*group.file, group.section, key, value);
+        ASSERT_NE(files.*group.file, SettingsFiles().*group.file) << key;
+        Exercise(files, false, std::string(key) + "=" + value);
+      }
     }
   }
 }
