@@ -11,7 +11,7 @@
 #include "Main/CWV4Var.h"
 #include "Main/DdmDbLink.h"
 #include "Main/TagCode.h"
-#include "foundation/SaturatedLong.h"
+#include "foundation/SettingNumber.h"
 
 namespace {
 
@@ -397,7 +397,7 @@ BOOL CWV4Db::EvalLong(const CDynBuf& expr, LONG& result, BOOL markers, BOOL name
   auto toValue = [](const Operand& operand, LONG& value) {
     switch (operand.kind) {
       case Operand::Number:
-      case Operand::FieldText: value = SaturatedAtol(operand.text); return Take::Use;
+      case Operand::FieldText: value = SettingNumber(operand.text); return Take::Use;
       default: break;
     }
     if (operand.type == VAR_UNKNOWN) return Take::Skip;

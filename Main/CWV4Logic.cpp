@@ -6,7 +6,7 @@
 #include "Main/CErrorDlg.h"
 #include "Main/CErrorTrace.h"
 #include "foundation/FileBytes.h"
-#include "foundation/SaturatedLong.h"
+#include "foundation/SettingNumber.h"
 
 IMPLEMENT_DYNCREATE(CWV4Logic, CObject)
 
@@ -66,7 +66,7 @@ void CWV4Logic::LoadRules(const char* path) {
   for (int pos = 0; pos < length; ++pos) {
     if (!inText) {
       if (bytes[pos] != ':') continue;
-      number = SaturatedAtol(CString(bytes + lineStart, pos - lineStart));
+      number = SettingNumber(CString(bytes + lineStart, pos - lineStart));
       textStart = pos + 1;
       inText = true;
     } else if (bytes[pos] == '\r') {

@@ -12,6 +12,7 @@
 #include "Main/CWV4Var.h"
 #include "Main/DdmDbLink.h"
 #include "foundation/SaturatedLong.h"
+#include "foundation/SettingNumber.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ CWV4Logic::Value BoolValue(bool b) {
 BYTE TextAs(const CString& text, BYTE wanted, CWV4Logic::Value& out) {
   out.type = wanted == kMissing ? static_cast<BYTE>(VAR_CHAR) : wanted;
   switch (out.type) {
-    case VAR_LONG: out.lval = SaturatedAtol(text); break;
+    case VAR_LONG: out.lval = SettingNumber(text); break;
     case VAR_FLOAT: out.fval = static_cast<float>(std::atof(text)); break;
     case VAR_BOOL: out.bval = text.IsEmpty() ? 0 : 1; break;
     default: out.text = text; out.type = VAR_CHAR; break;
@@ -138,7 +139,7 @@ bool CWV4Logic::ReadProgram() {
   const char* start = m_cursor + 1;
   const char* close = std::strchr(start, '@');
   if (close == nullptr || close[1] == '\0') return Fail(256, "", 0);
-  const int number = SaturatedAtol(CString(start, static_cast<int>(close - start)));
+  const int number = SettingNumber(CString(start, static_cast<int>(close - start)));
   m_cursor = close;
   NextChar(true);
   DWORD pid = 0;
@@ -314,12 +315,12 @@ BYTE CWV4Logic::ParseOperandContent(DdmDbLink* link, BYTE wanted, Value& out) {
     switch (wanted) {
       case VAR_CHAR: out.text = digits; break;
       case VAR_BOOL: out.bval = number != 0.0 ? 1 : 0; break;
-      case VAR_LONG: out.lval = point ? SaturatedLong(number) : SaturatedAtol(digits); break;
+      case VAR_LONG: out.lval = point ? SaturatedLong(number) : SettingNumber(digits); break;
       case VAR_FLOAT: out.fval = static_cast<float>(number); break;
       default:
         out.type = point ? VAR_FLOAT : VAR_LONG;
         out.fval = static_cast<float>(number);
-        out.lval = SaturatedAtol(digits);
+        out.lval = SettingNumber(digits);
         break;
     }
     return out.type;
@@ -331,7 +332,7 @@ BYTE CWV4Logic::ParseOperandContent(DdmDbLink* link, BYTE wanted, Value& out) {
     NextChar(true);
     const char* start = m_cursor;
     while (IsDigit(m_cur_char)) NextChar(true);
-    const int field = SaturatedAtol(CString(start, static_cast<int>(m_cursor - start)));
+    const int field = SettingNumber(CString(start, static_cast<int>(m_cursor - start)));
     CDynBuf decoded;
     if (!theGlobals.m_pinterp->GetField(link, link->cur_line, field, &decoded)) return kFailed;
     return TextAs(CString(decoded), wanted, out);
