@@ -1,0 +1,3 @@
+// The program that makes the test programs' shared precompiled header; it
+// runs no test of its own.
+#include <gtest/gtest.h>
