@@ -1,7 +1,8 @@
-// The order-file commands New, Open, Save and Save as. A save that fails
-// leaves the order marked as changed and stops whatever was to follow it; an
-// open that cannot read its file whole says so and does not take the file's
-// name, so that no later save writes a partial list over the good file.
+// The order-file commands New, Open, Save, Save as and the merge into
+// another order file. A save that fails leaves the order marked as changed
+// and stops whatever was to follow it; an open that cannot read its file
+// whole says so and does not take the file's name, so that no later save
+// writes a partial list over the good file; a merge that fails says so.
 #include "mfc/CDocument.h"
 #include "orderlist/CMainFrame.h"
 #include "orderlist/COpenOrderDlg.h"
@@ -118,9 +119,11 @@ void CMainFrame::OnFileSaveAs() {
   }
 }
 
-// The current list goes into the chosen order file as well.
+// The current list goes into the chosen order file as well; a file that
+// cannot take it is named, as for a failed save.
 void CMainFrame::OnMergeOrder() {
   CString name;
   if (!ChooseOrderToOpen(name)) return;
-  m_view->MergeOrderFile(m_app->m_order_dir + "\\" + name + ".pro");
+  const CString path = m_app->m_order_dir + "\\" + name + ".pro";
+  if (!m_view->MergeOrderFile(path)) m_app->ShowMessage(kFileNotWritable, {path});
 }

@@ -7,6 +7,8 @@
 #include <map>
 
 #include "foundation/CompanionDatabase.h"
+#include "foundation/SettingNumber.h"
+#include "orderlist/Money.h"
 #include "orderlist/ProtocolCommandLine.h"
 #include "win32/Errors.h"
 #include "win32/Files.h"
@@ -15,8 +17,11 @@
 
 namespace {
 
-// A list's count beyond this is taken as damage: its keys cannot be there.
+// A list's count beyond this is taken as damage: its keys cannot be there,
+// and the list would be written back key by key at the end.
 constexpr int kMostListEntries = 10000;
+// The order file counts the columns in 16 bits.
+constexpr int kMostColumns = 0xFFFF;
 
 CString FolderOf(const CString& file) {
   int cut = std::max(file.ReverseFind('\\'), file.ReverseFind('/'));
@@ -39,7 +44,7 @@ std::vector<int> NumberList(const CString& text) {
   for (;;) {
     int comma = text.Find(',', start);
     CString piece = comma < 0 ? text.Mid(start) : text.Mid(start, comma - start);
-    numbers.push_back(std::atoi(piece));
+    numbers.push_back(SettingNumber(piece));
     if (comma < 0) return numbers;
     start = comma + 1;
   }
@@ -100,7 +105,22 @@ bool CProtocolApp::ReadFlag(const char* file, const char* section, const char* k
 }
 
 int CProtocolApp::ReadNumber(const char* file, const char* section, const char* key, const char* defaultValue) {
-  return std::atoi(Read(file, section, key, defaultValue));
+  return SettingNumber(Read(file, section, key, defaultValue));
+}
+
+int CProtocolApp::ReadNumberIn(const char* file, const char* section, const char* key, const char* defaultValue,
+                               int lowest, int highest) {
+  const int number = ReadNumber(file, section, key, defaultValue);
+  if (number >= lowest && number <= highest) return number;
+  const int taken = SettingNumber(defaultValue);
+  LogTaken(section, key, number, taken);
+  return taken;
+}
+
+void CProtocolApp::LogTaken(const char* section, const char* key, int value, int taken) {
+  CString message;
+  message.Format("Error reading [%s] : %s ! Value '%d' returned, '%d' taken.", section, key, value, taken);
+  Log(message);
 }
 
 bool CProtocolApp::Fail(const CString& message) {
@@ -121,8 +141,10 @@ bool CProtocolApp::ReadColumns() {
   }
   m_price_col = FileExists(m_price_ini) ? ReadNumber(m_price_ini, "SETTINGS", "PreisCol", "-1") : -1;
   const int number = ReadNumber(m_settings_ini, "COLUMS", "Number", "0");
-  if (number <= 0) return Fail(Numbered("Error reading [COLUMS] : Number ! Value '%d' returned.", number));
-  m_column_count = number + (m_price_col > -1 ? 1 : 0);
+  const int priceColumns = m_price_col > -1 ? 1 : 0;
+  if (number <= 0 || number > kMostColumns - priceColumns)
+    return Fail(Numbered("Error reading [COLUMS] : Number ! Value '%d' returned.", number));
+  m_column_count = number + priceColumns;
   for (const Role& role : roles) {
     if (*role.column < 0 || *role.column >= m_column_count)
       return Fail(CString("Error reading [SETTINGS] : ") + role.key + Numbered(" ! Value '%d' returned.", *role.column));
@@ -171,14 +193,18 @@ std::map<CString, CString> CProtocolApp::SectionValues(const char* file, const c
   return values;
 }
 
-// Count entries under the keys of a format ("I%02d"), at most kMostListEntries.
+// Count entries under the keys of a format ("I%02d"); none for a count out of range.
 std::vector<CString> CProtocolApp::ReadEntries(const char* file, const char* section, const char* countKey,
                                                const char* keyFormat, const char* defaultValue) {
   std::map<CString, CString> values = SectionValues(file, section);
   CString upperCount = countKey;
   upperCount.MakeUpper();
   auto found = values.find(upperCount);
-  const int count = std::clamp(found == values.end() ? 0 : std::atoi(found->second), 0, kMostListEntries);
+  int count = found == values.end() ? 0 : SettingNumber(found->second);
+  if (count < 0 || count > kMostListEntries) {
+    LogTaken(section, countKey, count, 0);
+    count = 0;
+  }
   std::vector<CString> entries;
   for (int i = 0; i < count; ++i) {
     CString key = Numbered(keyFormat, i);
@@ -199,11 +225,11 @@ bool CProtocolApp::ReadPriceSettings() {
   ExpandPathMacro(value);
   m_price_db = value;
   if (CString name = Read(m_price_ini, "PREISE", "Name1", ""); !name.IsEmpty()) m_currency1 = name;
-  m_decimals1 = ReadNumber(m_price_ini, "PREISE", "Komma1", "0");
+  m_decimals1 = ReadNumberIn(m_price_ini, "PREISE", "Komma1", "0", -kMostDecimals, kMostDecimals);
   m_second_currency = ReadNumber(m_price_ini, "PREISE", "Second", "0");
   if (m_second_currency > 0) {
     if (CString name = Read(m_price_ini, "PREISE", "Name2", ""); !name.IsEmpty()) m_currency2 = name;
-    m_decimals2 = ReadNumber(m_price_ini, "PREISE", "Komma2", "0");
+    m_decimals2 = ReadNumberIn(m_price_ini, "PREISE", "Komma2", "0", -kMostDecimals, kMostDecimals);
     m_currency_factor = std::atof(Read(m_price_ini, "PREISE", "Factor", "0.0"));
   }
   m_vat = VatRateTable::FromTexts(ReadEntries(m_price_ini, "MWST", "cnt", "%02d", "0"));
@@ -300,7 +326,7 @@ bool CProtocolApp::ReadSettings() {
   m_calc_tool = Read(settings, "SETTINGS", "CalcTool", "");
   ExpandPathMacro(m_calc_tool);
   if (CString config = Read(settings, "SETTINGS", "Config", ""); !config.IsEmpty())
-    m_config = std::atol(config);
+    m_config = SettingNumber(config);
   m_ni_mode = ReadNumber(settings, "SETTINGS", "NIMode", "0");
   m_ei_mode = ReadNumber(settings, "SETTINGS", "EIMode", "0");
   m_ascii_export_full = ReadFlag(settings, "SETTINGS", "ASCIIExportFull", "1");

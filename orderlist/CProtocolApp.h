@@ -221,6 +221,11 @@ class CProtocolApp : public CWinApp {
   CString Read(const char* file, const char* section, const char* key, const char* defaultValue);
   bool ReadFlag(const char* file, const char* section, const char* key, const char* defaultValue);
   int ReadNumber(const char* file, const char* section, const char* key, const char* defaultValue);
+  // A number that sizes something: outside lowest to highest the log says
+  // so and the default is taken.
+  int ReadNumberIn(const char* file, const char* section, const char* key, const char* defaultValue, int lowest,
+                   int highest);
+  void LogTaken(const char* section, const char* key, int value, int taken);
   void ReadList(const char* section, CStringArray& list);
   std::vector<CString> ReadEntries(const char* file, const char* section, const char* countKey, const char* keyFormat,
                                    const char* defaultValue);

@@ -151,8 +151,8 @@ class CProtocolView : public CFormView {
   void FillItem(OrderItem& item, const OrderDatabases& databases, const FillFields& fields) const;
 
  protected:
-  // The file that ExportText writes when it has no path; false when the
-  // user cancels. No file is chosen until the view has its window.
+  // The file that ExportText writes when it has no path, chosen in the save
+  // dialog; false when the user cancels.
   virtual bool ChooseExportFile(CString& path);
   void OnDraw(CDC* dc) override;
   void DoDataExchange(CDataExchange* exchange) override;

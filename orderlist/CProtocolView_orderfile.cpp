@@ -13,6 +13,7 @@
 #include "foundation/CompanionDatabase.h"
 #include "foundation/FileBytes.h"
 #include "mfc/CFile.h"
+#include "mfc/CFileDialog.h"
 #include "mfc/CFileException.h"
 #include "orderlist/CKartei.h"
 #include "orderlist/CProtocolView.h"
@@ -482,7 +483,13 @@ int CProtocolView::ConvertOrderFile(const char* path) {
   return 1;
 }
 
-bool CProtocolView::ChooseExportFile(CString&) { return false; }
+bool CProtocolView::ChooseExportFile(CString& path) {
+  CFileDialog dialog(FALSE, "TXT", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                     "Textdateien (*.TXT)|*.TXT|Alle Dateien (*.*)|*.*||", this);
+  if (dialog.DoModal() != IDOK) return false;
+  path = dialog.GetPathName();
+  return true;
+}
 
 int CProtocolView::ExportText(const char* path) {
   CString target = path ? path : "";

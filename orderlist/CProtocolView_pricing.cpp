@@ -29,6 +29,13 @@ int64_t ClampedProduct(int64_t a, int64_t b) {
   return (a < 0) != (b < 0) ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
 }
 
+// Sums of amounts that a damaged price setting drove to the limits stay there.
+int64_t ClampedSum(int64_t a, int64_t b) {
+  int64_t sum;
+  if (!__builtin_add_overflow(a, b, &sum)) return sum;
+  return a < 0 ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
+}
+
 }  // namespace
 
 // The unit price in the display currency, and its text.
@@ -67,13 +74,14 @@ void CProtocolView::UpdateTotals() {
   if (m_app.KeepsPrices()) {
     std::vector<int64_t> groups(static_cast<size_t>(vat.Count()), 0);
     for (const auto& item : m_items) {
-      totals.orderTotal += item->lineTotal;
-      if (vat.HasGroup(item->vatGroup)) groups[item->vatGroup] += item->lineTotal;
+      totals.orderTotal = ClampedSum(totals.orderTotal, item->lineTotal);
+      if (vat.HasGroup(item->vatGroup)) groups[item->vatGroup] = ClampedSum(groups[item->vatGroup], item->lineTotal);
     }
     // A rate is a percentage with the table's decimals: the tax drops those and two more digits.
     for (int group = 0; group < vat.Count(); ++group) {
       const int64_t sum = groups[static_cast<size_t>(group)];
-      totals.grossTotal += sum + RoundByDigits(ClampedProduct(sum, vat.Rate(group)), vat.Decimals() + 2);
+      const int64_t tax = RoundByDigits(ClampedProduct(sum, vat.Rate(group)), vat.Decimals() + 2);
+      totals.grossTotal = ClampedSum(totals.grossTotal, ClampedSum(sum, tax));
     }
   }
   const int display = m_app.KeepsPrices() ? m_app.m_price_display : kPricesHidden;

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kMostAppendedZeros = 20;
-
 struct LegacyRate {
   const char* name;
   double perEuro;
@@ -37,7 +35,7 @@ std::string InsertDecimalPoint(int64_t value, int decimals) {
   const bool negative = value < 0;
   std::string digits = std::to_string(negative ? -static_cast<uint64_t>(value) : static_cast<uint64_t>(value));
   if (decimals < 0) {
-    digits.append(static_cast<size_t>(std::min(-decimals, kMostAppendedZeros)), '0');
+    digits.append(static_cast<size_t>(std::min(-decimals, kMostDecimals)), '0');
   } else if (decimals > 0) {
     const auto count = static_cast<size_t>(decimals);
     if (digits.size() < count) digits = std::string(count - digits.size(), '0') + digits;

@@ -7,10 +7,14 @@
 #include <string>
 #include <string_view>
 
+// A decimal count of money lies within -kMostDecimals to kMostDecimals: an
+// amount has no more digits than that.
+constexpr int kMostDecimals = 20;
+
 // The amount's digits with the decimal point put in: n > 0 puts "." n
 // digits from the right, with zeros after the point when there are fewer
 // digits ("5" with 2 gives ".05"); n = 0 leaves the digits; n < 0 appends -n
-// zeros (20 at most). A minus sign stands in front of it all ("-.05").
+// zeros (kMostDecimals at most). A minus sign stands in front of it all ("-.05").
 std::string InsertDecimalPoint(int64_t value, int decimals);
 
 // Drops the last k decimal digits of an exact product, rounding half away

@@ -84,8 +84,9 @@ struct Bounds {
     maxX = std::max(maxX, x);
     maxY = std::max(maxY, y);
   }
-  // None, or every point the same one: there is nothing to draw.
-  bool Empty() const { return minX > maxX || (minX == maxX && minY == maxY); }
+  // No point at all. A plot of one point still has an extent of one unit
+  // each way, in which its circles and arcs are drawn.
+  bool Empty() const { return minX > maxX; }
 
   void Measure(std::string_view command) {
     std::string_view body = Body(command);

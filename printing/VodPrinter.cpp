@@ -1,5 +1,6 @@
 #include "VodPrinter.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "VodContext.h"
@@ -75,6 +76,22 @@ std::optional<DEVMODE> VodPrinter::ChosenMode() const {
   return ModeOf(m_devMode);
 }
 
+short VodPrinter::FormOrientation() const {
+  return (m_context.orientation & 0xFF) ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE;
+}
+
+bool VodPrinter::Turn(HDC dc, short orientation) {
+  if (!m_devMode) return false;
+  DEVMODE mode = ModeOf(m_devMode);
+  if ((mode.dmFields & DM_ORIENTATION) && mode.dmOrientation == orientation) return false;
+  mode.dmOrientation = orientation;
+  mode.dmFields |= DM_ORIENTATION;
+  if (!ResetDC(dc, &mode)) return false;
+  std::memcpy(GlobalLock(m_devMode), &mode, std::min<size_t>(sizeof mode, GlobalSize(m_devMode)));
+  GlobalUnlock(m_devMode);
+  return true;
+}
+
 bool VodPrinter::TakeNames(const std::string& joined) {
   size_t first = joined.find(',');
   size_t second = first == std::string::npos ? first : joined.find(',', first + 1);
@@ -111,7 +128,7 @@ void VodPrinter::PrepareMode(DEVMODE& mode, bool forDialog) {
   mode.dmPaperSize = static_cast<short>(settings.userSize ? settings.paperSize
                                         : m_context.paper == 4 ? DMPAPER_A4
                                                                : DMPAPER_A3);
-  mode.dmOrientation = (m_context.orientation & 0xFF) ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE;
+  mode.dmOrientation = FormOrientation();
   mode.dmFields |= DM_PAPERSIZE | DM_ORIENTATION;
   if (forDialog) return;
   int xRes = ReadVodInt(m_context, nullptr, "PrinterXRes", 0);

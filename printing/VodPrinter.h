@@ -34,6 +34,11 @@ class VodPrinter {
   void FreeDialogData();
   // The device mode of the chosen printer (from the stored dialog data).
   std::optional<DEVMODE> ChosenMode() const;
+  // The orientation of the form in use: portrait or landscape.
+  short FormOrientation() const;
+  // Turns the chosen printer's context to an orientation when its device
+  // mode has another; true when it was turned (no page may be open).
+  bool Turn(HDC dc, short orientation);
 
   std::string device, driver, port;
   bool printToFile = false;

@@ -124,8 +124,23 @@ bool VodPrinterOutput::Open(VodContext& context) {
   return true;
 }
 
+bool VodPrinterOutput::TurnToForm(VodContext& context) {
+  if (context.useCallerDC || !context.printer.Turn(m_output, context.printer.FormOrientation())) return false;
+  TakeDevice(context);
+  return true;
+}
+
 bool VodPrinterOutput::BeginPage(VodContext& context) {
-  if (!m_direct || m_pageStarted) return m_pageDC != nullptr;
+  if (!m_direct) {
+    // Nothing is recorded yet: the recording takes the turned page's size.
+    if (TurnToForm(context)) {
+      DeletePage(context, ClosePageMetafile(context, 21), 22);
+      if (!CreatePageMetafile(context, 13)) return false;
+    }
+    return m_pageDC != nullptr;
+  }
+  if (m_pageStarted) return true;
+  TurnToForm(context);
   int result = StartPage(m_output);
   if (!SpoolerResult(context, result)) return false;
   m_pageStarted = true;
@@ -155,11 +170,14 @@ bool VodPrinterOutput::OutputPage(VodContext& context) {
   bool printed = PumpMessages();
   if (printed) {
     ShowStatusText(context, 401);
+    // A form changed since the page began turns the paper; the page plays
+    // at the size it was recorded at.
+    RECT area{0, 0, static_cast<LONG>(context.page.deviceWidth), static_cast<LONG>(context.page.deviceHeight)};
+    TurnToForm(context);
     printed = SpoolerResult(context, StartPage(m_output));
     if (printed) {
       SetTextAlign(m_output, TA_TOP | TA_LEFT);
       SetMapMode(m_output, MM_TEXT);
-      RECT area{0, 0, static_cast<LONG>(context.page.deviceWidth), static_cast<LONG>(context.page.deviceHeight)};
       LeaveContext();
       BOOL played = PlayEnhMetaFile(m_output, page, &area);
       EnterContext();

@@ -19,6 +19,9 @@ class VodPrinterOutput : public VodPageOutput {
 
  private:
   bool TakeDevice(VodContext& context);
+  // Turns the printer to the orientation of the form in use, between pages;
+  // the page metrics follow. True when it was turned.
+  bool TurnToForm(VodContext& context);
   bool StartDocument(VodContext& context);
   // Reports a spooler result below zero; false for those.
   bool SpoolerResult(VodContext& context, int result);

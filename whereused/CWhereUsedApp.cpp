@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "comctl/CommCtrl.h"
 #include "foundation/CIniClass.h"
+#include "foundation/SettingNumber.h"
 #include "mfc/AfxMessageBox.h"
 #include "whereused/CWhereUsedSearchDlg.h"
 #include "whereused/WhereUsedAnswer.h"
+#include "win32/DebugOutput.h"
 #include "win32/Errors.h"
 #include "win32/Module.h"
 #include "win32/Registry.h"
@@ -21,7 +22,18 @@ int ReadNumber(const CWhereUsedApp& app, const char* key) {
   CIniClass ini;
   CString value;
   ini.ReadKey(app.m_options.section, key, "0", value, app.m_options.ini, 0);
-  return std::atoi(value);
+  return SettingNumber(value);
+}
+
+// A length or count of the record layout; beyond what a record can hold it
+// is taken as missing, and the debug output says so.
+int ReadLayoutNumber(const CWhereUsedApp& app, const char* key) {
+  const int value = ReadNumber(app, key);
+  if (value >= 0 && value <= WhereUsedGeometry::kLongestField) return value;
+  char line[128];
+  std::snprintf(line, sizeof line, "CWhereUsedApp::ReadSettings : %s '%d' out of range, 0 taken\n", key, value);
+  OutputDebugString(line);
+  return 0;
 }
 
 }  // namespace
@@ -104,7 +116,7 @@ BOOL CWhereUsedApp::InitInstance() {
   ini.ReadKey(m_options.section, "LAST", "", history, m_user_ini, 0);
 
   CWhereUsedSearchDlg dialog(this);
-  dialog.m_place = CRect(std::atol(x), std::atol(y), std::atol(x), std::atol(y));
+  dialog.m_place = CRect(SettingNumber(x), SettingNumber(y), SettingNumber(x), SettingNumber(y));
   dialog.m_history = history;
   m_pMainWnd = &dialog;
   if (dialog.DoModal() == IDOK) HandBack(dialog.m_key, dialog.m_block);
@@ -133,10 +145,10 @@ BOOL CWhereUsedApp::ReadSettings() {
     m_message_numbers[n] = ReadNumber(*this, key);
   }
   m_messages.DdmTextOpen(m_options.message, m_options.language, "D0", 0, 0);
-  m_geometry.textLength = ReadNumber(*this, "Textlen");
-  m_geometry.keyLength = ReadNumber(*this, "Keylen");
-  m_geometry.blockLength = ReadNumber(*this, "Blocklen");
-  m_geometry.columns = ReadNumber(*this, "Columns");
+  m_geometry.textLength = ReadLayoutNumber(*this, "Textlen");
+  m_geometry.keyLength = ReadLayoutNumber(*this, "Keylen");
+  m_geometry.blockLength = ReadLayoutNumber(*this, "Blocklen");
+  m_geometry.columns = ReadLayoutNumber(*this, "Columns");
   return TRUE;
 }
 

@@ -86,11 +86,12 @@ class Matcher {
 constexpr size_t kPartBytes = 256 * 1024;
 
 bool WhereUsedGeometry::IsUsable() const {
-  return textLength > 0 && keyLength > 0 && blockLength >= 0 && columns >= 0 && RecordLength() <= INT_MAX;
+  return textLength >= 0 && keyLength >= 0 && blockLength >= 0 && columns >= 0 && RecordLength() <= INT_MAX;
 }
 
 // A file that is not empty holds at least one whole record; otherwise its
-// geometry cannot be the one it was written with.
+// geometry cannot be the one it was written with. Records of no bytes hold
+// nothing to find.
 bool WhereUsedFile::Fits(size_t fileLength) const {
   return m_geometry.IsUsable() && (fileLength == 0 || static_cast<size_t>(m_geometry.RecordLength()) <= fileLength);
 }
@@ -103,6 +104,7 @@ WhereUsedFile::Status WhereUsedFile::Search(const char* path, const WhereUsedQue
     const size_t length = file.GetLength();
     if (!Fits(length)) return Status::cannotRead;
     const size_t recordLength = static_cast<size_t>(m_geometry.RecordLength());
+    if (recordLength == 0) return Status::ok;
     const size_t perPart = std::max<size_t>(1, kPartBytes / recordLength);
     size_t left = length / recordLength;
     std::unique_ptr<unsigned char[]> part(
@@ -126,7 +128,7 @@ WhereUsedFile::Status WhereUsedFile::Search(const void* bytes, size_t length, co
                                             WhereUsedHits& hits) const {
   if (!Fits(length)) return Status::cannotRead;
   const size_t recordLength = static_cast<size_t>(m_geometry.RecordLength());
-  Scan(static_cast<const unsigned char*>(bytes), length / recordLength, query, hits);
+  if (recordLength > 0) Scan(static_cast<const unsigned char*>(bytes), length / recordLength, query, hits);
   return Status::ok;
 }
 

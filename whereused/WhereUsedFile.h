@@ -5,12 +5,17 @@
 // only the hits are copied.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 
 #include "whereused/WhereUsedHits.h"
 
 // The record layout as the ini describes it.
 struct WhereUsedGeometry {
+  // The most a length or the column count may be: four of them still add
+  // up within an int.
+  static constexpr int kLongestField = INT_MAX / 4;
+
   int textLength = 0;
   int keyLength = 0;
   int blockLength = 0;
@@ -21,8 +26,9 @@ struct WhereUsedGeometry {
   // Text, key and block: the part of a record that a hit keeps.
   int HitLength() const { return textLength + keyLength + blockLength; }
   long long RecordLength() const { return static_cast<long long>(textLength) + keyLength + blockLength + FlagBytes(); }
-  // A text and a key of at least one byte, nothing negative, and a record
-  // length that a hit buffer can count in.
+  // Nothing negative, and a record length that a hit buffer can count in. A
+  // length of 0 is what a missing key gives: a text of 0 bytes matches no
+  // search, a key of 0 bytes hands back an empty key.
   bool IsUsable() const;
 };
 

@@ -179,4 +179,32 @@ TEST_F(OrderFileCommands, SaveAsTakesTheNewName) {
   EXPECT_NE(m_folder.Read("Neu.pro"), "older order");
 }
 
+// Writing the list into another order file: a file that cannot take the
+// lines is reported as a failed save is, and stays as it was.
+TEST_F(OrderFileCommands, AFailedMergeIsReported) {
+  AddLines({"A1", "B2"});
+  m_app->m_order_name = "Ziel";
+  ASSERT_TRUE(m_view->WriteOrderFile());
+  const std::string whole = m_folder.Read("Ziel.pro");
+  m_folder.Write("kaputt.pro", whole.substr(0, whole.size() - 8));
+
+  m_frame->choices = {"Ziel"};
+  m_frame->OnMergeOrder();
+  EXPECT_TRUE(m_boxes.empty());
+  EXPECT_GT(m_folder.Read("Ziel.pro").size(), whole.size());
+
+  m_frame->choices = {"kaputt"};
+  m_frame->OnMergeOrder();
+  const std::string failed = "Datei " + m_folder.Path() + "\\kaputt.pro nicht gefunden";
+  EXPECT_EQ(m_boxes, std::vector<std::string>{failed});
+  EXPECT_NE(Log().find(failed), std::string::npos);
+  EXPECT_EQ(m_folder.Read("kaputt.pro"), whole.substr(0, whole.size() - 8));
+
+  m_boxes.clear();
+  m_frame->choices = {"fehlt"};
+  m_frame->OnMergeOrder();
+  EXPECT_EQ(m_boxes, std::vector<std::string>{"Datei " + m_folder.Path() + "\\fehlt.pro nicht gefunden"});
+  EXPECT_FALSE(m_folder.Exists("fehlt.pro"));
+}
+
 }  // namespace

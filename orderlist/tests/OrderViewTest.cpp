@@ -8,6 +8,7 @@
 
 #include "ProtocolFixture.h"
 #include "orderlist/OrderHeader.h"
+#include "user/CommonDialogs.h"
 
 namespace {
 
@@ -224,7 +225,6 @@ TEST_F(OrderView, TheTextExport) {
             "A1\t2\tBolzen\t19,99\t7,5\t\tLager\tFach 3\r\n"
             "B2\t1\tMutter\t0,50\t\t\t\t\r\n");
   EXPECT_EQ(m_view->ExportText((m_folder / "no/such/folder/export.txt").c_str()), 0);
-  EXPECT_EQ(m_view->ExportText(nullptr), 1);  // no file chosen: nothing written
 
   m_app->m_ascii_export_full = true;
   m_app->m_header_texts[kOrderNumber] = "4711";
@@ -238,6 +238,51 @@ TEST_F(OrderView, TheTextExport) {
   EXPECT_EQ(lines, 5u + 60u + 2u + 2u);
   EXPECT_NE(full.find("\r\nMaier\r\n"), std::string::npos);
   EXPECT_NE(full.find("\r\n6\r\nEUR\r\nA1\t"), std::string::npos);
+}
+
+// Without a file name the user chooses the file in the save dialog: text
+// files offered first, "TXT" added to a name without an extension, a file
+// that is there replaced only when the user says so.
+TEST_F(OrderView, TheTextExportIntoAFileTheUserChooses) {
+  Open("ASCIIExportFull=0\r\n");
+  Add(Line("A1", "2", "Bolzen", 1999, 1, {"Lager", "Fach 3"}));
+  const std::string line = "A1\t2\tBolzen\t19,99\t7,5\t\tLager\tFach 3\r\n";
+  std::vector<layer::FileDialogRequest> requests;
+  std::vector<std::string> answers;
+  auto previous = layer::SetFileDialogPresenter(
+      [&](const layer::FileDialogRequest& request, std::string& path, int&) {
+        requests.push_back(request);
+        if (answers.empty()) return false;
+        path = answers.front();
+        answers.erase(answers.begin());
+        return !path.empty();
+      });
+
+  answers = {m_folder / "liste"};
+  EXPECT_EQ(m_view->ExportText(nullptr), 1);
+  ASSERT_EQ(requests.size(), 1u);
+  const layer::FileDialogRequest& request = requests[0];
+  EXPECT_TRUE(request.save);
+  using Filter = std::pair<std::string, std::string>;
+  EXPECT_EQ(request.filters, (std::vector<Filter>{{"Textdateien (*.TXT)", "*.TXT"}, {"Alle Dateien (*.*)", "*.*"}}));
+  EXPECT_EQ(request.defaultExtension, "TXT");
+  const DWORD asked = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+  EXPECT_EQ(request.flags & asked, asked);
+  EXPECT_EQ(m_folder.Read("liste.TXT"), line);
+
+  // The file is there: "No" asks for another name, and cancel writes nothing.
+  Add(Line("B2", "1", "Mutter", 50, 9));
+  m_answer = IDNO;
+  answers = {m_folder / "liste.TXT", ""};
+  EXPECT_EQ(m_view->ExportText(nullptr), 1);
+  ASSERT_EQ(m_boxes.size(), 1u);
+  EXPECT_NE(m_boxes[0].find("liste.TXT"), std::string::npos) << m_boxes[0];
+  EXPECT_EQ(m_folder.Read("liste.TXT"), line);
+  m_answer = IDYES;
+  answers = {m_folder / "liste.TXT"};
+  EXPECT_EQ(m_view->ExportText(nullptr), 1);
+  EXPECT_EQ(m_folder.Read("liste.TXT"), line + "B2\t1\tMutter\t0,50\t\t\t\t\r\n");
+  layer::SetFileDialogPresenter(previous);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -144,6 +146,23 @@ const FailureCase kFailures[] = {
      Ini({"[SETTINGS]", "CountCol=0", "SearchCol=1", "NameCol=2", "[COLUMS]", "Number=3", "Col00=1", "Col01=2",
           "Col02=3"}),
      Ini({"[SETTINGS]", "PreisCol=9", "[PREISE]", "Col=4"}), "Error reading [SETTINGS] : PreisCol ! Value '9' returned."},
+    // The order file counts columns in 16 bits; the count is checked before anything is made for the columns.
+    {"ColumnsBeyondWhatAnOrderFileCounts",
+     Ini({"[SETTINGS]", "CountCol=0", "SearchCol=1", "NameCol=2", "[COLUMS]", "Number=65536"}), "",
+     "Error reading [COLUMS] : Number ! Value '65536' returned."},
+    {"ABillionColumns", Ini({"[SETTINGS]", "CountCol=0", "SearchCol=1", "NameCol=2", "[COLUMS]", "Number=1000000000"}),
+     "", "Error reading [COLUMS] : Number ! Value '1000000000' returned."},
+    {"LargestColumnsWithAPriceColumn",
+     Ini({"[SETTINGS]", "CountCol=0", "SearchCol=1", "NameCol=2", "[COLUMS]", "Number=2147483647"}),
+     Ini({"[SETTINGS]", "PreisCol=3", "[PREISE]", "Col=103"}),
+     "Error reading [COLUMS] : Number ! Value '2147483647' returned."},
+    {"ColumnsBeyond32Bits",
+     Ini({"[SETTINGS]", "CountCol=0", "SearchCol=1", "NameCol=2", "[COLUMS]", "Number=99999999999"}), "",
+     "Error reading [COLUMS] : Number ! Value '2147483647' returned."},
+    {"RoleBeyond32Bits",
+     Ini({"[SETTINGS]", "CountCol=0", "SearchCol=4294967297", "NameCol=2", "[COLUMS]", "Number=3", "Col00=1",
+          "Col01=2", "Col02=3"}),
+     "", "Error reading [SETTINGS] : SearchCol ! Value '2147483647' returned."},
     {"NoMessageFile",
      Ini({"[SETTINGS]", "CountCol=0", "SearchCol=1", "NameCol=2", "[COLUMS]", "Number=3", "Col00=1", "Col01=2",
           "Col02=3"}),
@@ -175,14 +194,51 @@ TEST_F(ProtocolSettings, TheUsersBookingFlagsWinAndAreSavedWithTheLists) {
   EXPECT_STREQ(again->m_va_list[1], "Bahn");
 }
 
+// A count beyond what a list can hold is damage: the list starts empty, and
+// the log says so.
 TEST_F(ProtocolSettings, AbsurdCountsInTheFilesDoNotHangTheStart) {
-  m_folder.Write("v4prot_user.ini", Ini({"[BV]", "Num=2000000000", "I00=Eilig"}));
+  m_folder.Write("v4prot_user.ini", Ini({"[BV]", "Num=2000000000", "I00=Eilig", "[VA]", "Num=-3", "I00=Post"}));
   m_folder.Write("V4Preise.ini", Ini({"[SETTINGS]", "PreisCol=3", "[PREISE]", "Col=103", "[MWST]", "cnt=99999999"}));
   auto app = Start();
   ASSERT_TRUE(app->m_constructed) << Log();
-  EXPECT_LE(app->m_bv_list.GetSize(), 10000);
-  EXPECT_STREQ(app->m_bv_list[0], "Eilig");
-  EXPECT_LE(app->m_vat.Count(), 10000);
+  EXPECT_EQ(app->m_bv_list.GetSize(), 0);
+  EXPECT_EQ(app->m_va_list.GetSize(), 0);
+  EXPECT_EQ(app->m_vat.Count(), 0);
+  for (const char* logged : {"Error reading [BV] : Num ! Value '2000000000' returned, '0' taken.",
+                             "Error reading [VA] : Num ! Value '-3' returned, '0' taken.",
+                             "Error reading [MWST] : cnt ! Value '99999999' returned, '0' taken."})
+    EXPECT_NE(Log().find(logged), std::string::npos) << Log();
+}
+
+// An amount holds at most 20 decimals; a decimal count beyond is logged and
+// the default 0 is taken, so no price text grows beyond what it shows.
+TEST_F(ProtocolSettings, DecimalCountsBeyondWhatAnAmountHoldsTakeTheDefault) {
+  struct Case {
+    const char* komma1;
+    const char* komma2;
+    int decimals1, decimals2;
+    const char* logged;
+  } cases[] = {
+      {"1000000000", "2", 0, 2, "Error reading [PREISE] : Komma1 ! Value '1000000000' returned, '0' taken."},
+      {"20", "-20", 20, -20, nullptr},
+      {"-3", "-21", -3, 0, "Error reading [PREISE] : Komma2 ! Value '-21' returned, '0' taken."},
+      {"99999999999", "0", 0, 0, "Error reading [PREISE] : Komma1 ! Value '2147483647' returned, '0' taken."},
+  };
+  for (const Case& c : cases) {
+    m_folder.Write("V4Preise.ini", Ini({"[SETTINGS]", "PreisCol=3", "[PREISE]", "Col=103", "Name1=EUR",
+                                        std::string("Komma1=") + c.komma1, "Second=1", "Name2=DEM",
+                                        std::string("Komma2=") + c.komma2, "Factor=1.95583"}));
+    std::filesystem::remove(m_folder / "V4ProtLog.txt");
+    auto app = Start();
+    ASSERT_TRUE(app->m_constructed) << Log();
+    ASSERT_EQ(app->m_decimals1, c.decimals1) << c.komma1;
+    ASSERT_EQ(app->m_decimals2, c.decimals2) << c.komma2;
+    if (c.logged) EXPECT_NE(Log().find(c.logged), std::string::npos) << Log();
+    else EXPECT_EQ(Log(), "");
+    CString price;
+    app->FormatAmount(0, price, app->m_decimals1);
+    EXPECT_LE(price.GetLength(), 25) << c.komma1;
+  }
 }
 
 TEST_F(ProtocolSettings, PathMacros) {
@@ -320,6 +376,136 @@ TEST_F(ProtocolSettings, SettingsCutAtEveryLength) {
   }
   m_folder.Write("V4Prot.ini", whole);
   EXPECT_TRUE(CProtocolApp(Facts()).m_constructed);
+}
+
+// The four settings files of an installation with every key that holds a
+// number, and the damage done to them.
+struct SettingsFiles {
+  std::string program = StandardSettings(Ini({"StammOrderCol=2", "StammTnrExists=1", "StammTnrValid=1", "UseExport=1",
+                                              "Config=3", "NIMode=1", "EIMode=1", "DMN=3,5", "DTB=246"}));
+  std::string prices = protocol_testing::StandardPrices();
+  std::string user = Ini({"[SETTINGS]", "DoubleInc=1", "AskInc=1", "[BV]", "Num=2", "I00=Eilig", "I01=Normal", "[VA]",
+                          "Num=1", "I00=Post"});
+  std::string client = Ini({"[Client]", "Drive=T", "App=TS"});
+};
+
+// The text with the first line of the key in the section given another value.
+std::string WithValue(const std::string& text, const std::string& section, const std::string& key,
+                      const std::string& value) {
+  size_t at = text.find("[" + section + "]\r\n");
+  if (at == std::string::npos) return text;
+  for (at = text.find("\r\n", at) + 2; at < text.size() && text[at] != '['; at = text.find("\r\n", at) + 2) {
+    if (text.compare(at, key.size() + 1, key + "=") != 0) continue;
+    size_t end = text.find("\r\n", at);
+    return text.substr(0, at + key.size() + 1) + value + text.substr(end);
+  }
+  return text;
+}
+
+std::string Damaged(std::string bytes, std::mt19937& random, bool cut) {
+  if (bytes.empty()) return bytes;
+  for (int flips = std::uniform_int_distribution<int>(1, 6)(random); flips > 0; --flips)
+    bytes[std::uniform_int_distribution<size_t>(0, bytes.size() - 1)(random)] = static_cast<char>(random());
+  if (cut) bytes.resize(std::uniform_int_distribution<size_t>(0, bytes.size())(random));
+  return bytes;
+}
+
+class DamagedSettings : public ProtocolSettings {
+ protected:
+  // Every drive is the test's own: a damaged client file may name any.
+  void SetUp() override {
+    ProtocolSettings::SetUp();
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+      m_drives.push_back(layer::DriveFolder(letter));
+      layer::SetDriveFolder(letter, m_drive.Path());
+    }
+    std::filesystem::create_directories(m_drive / "VARNO4_CT/TS");
+  }
+  void TearDown() override {
+    for (char letter = 'A'; letter <= 'Z'; ++letter) layer::SetDriveFolder(letter, m_drives[letter - 'A']);
+    ProtocolSettings::TearDown();
+  }
+  void Install(const SettingsFiles& files, bool terminalServer) {
+    m_folder.Write("V4Prot.ini", files.program);
+    m_folder.Write("viewer/Varno4TS.ini", files.client);
+    const std::string user = terminalServer ? m_drive / "VARNO4_CT/TS" : m_folder.Path();
+    std::ofstream(user + "/V4Preise.ini", std::ios::binary) << files.prices;
+    std::ofstream(user + "/v4prot_user.ini", std::ios::binary) << files.user;
+  }
+  // The program starts, or its log says which setting stopped it; once it
+  // runs, it shows, prices and exports an order, and its texts stay short.
+  void Exercise(const SettingsFiles& files, bool terminalServer, const std::string& what) {
+    Install(files, terminalServer);
+    ProtocolSystemFacts facts = Facts();
+    facts.terminalServer = terminalServer;
+    CProtocolApp app(facts);
+    if (!app.m_constructed) {
+      std::string log = m_folder.Read("V4ProtLog.txt") + m_drive.Read("VARNO4_CT/TS/V4ProtLog.txt");
+      EXPECT_NE(log.find("Error reading ["), std::string::npos) << what;
+      return;
+    }
+    app.ParseCommandLine("-DL D -PL D");
+    app.OpenTextTables();
+    CProtocolView view(app);
+    const OrderItem line = protocol_testing::Line("A1", "2", "Bolzen", 1999, 1, {"Lager"});
+    view.AddOrderLines(nullptr, &line, 1);
+    for (int display : {kPricesCurrency1, kPricesCurrency2}) {
+      app.m_price_display = display;
+      view.RepriceAll();
+      EXPECT_LE(view.Totals().totalText.GetLength(), 80) << what;
+      EXPECT_LE(view.GetItem(0).unitPriceText.GetLength(), 80) << what;
+    }
+    CDynBuf titles;
+    app.BuildColumnTitles(titles);
+    EXPECT_EQ(view.ExportText((m_folder / "export.txt").c_str()), 1) << what;
+    EXPECT_LE(m_folder.Read("export.txt").size(), 4096u) << what;
+    if (!terminalServer) app.SaveUserSettings();
+  }
+
+  layer::testing::TempFolder m_drive;
+  std::vector<std::string> m_drives;
+};
+
+TEST_F(DamagedSettings, HugeAndNegativeNumbers) {
+  struct Keys {
+    std::string SettingsFiles::*file;
+    const char* section;
+    std::vector<const char*> keys;
+  } numbers[] = {
+      {&SettingsFiles::program, "SETTINGS",
+       {"CountCol", "SearchCol", "NameCol", "StammOrderCol", "UseExport", "Config", "NIMode", "EIMode", "DMN", "DTB"}},
+      {&SettingsFiles::program, "COLUMS", {"Number", "Col00", "Col04"}},
+      {&SettingsFiles::program, "FUELL", {"Name", "Data00"}},
+      {&SettingsFiles::prices, "SETTINGS", {"PreisCol"}},
+      {&SettingsFiles::prices, "PREISE", {"Col", "Komma1", "Second", "Komma2", "Factor"}},
+      {&SettingsFiles::prices, "MWST", {"cnt", "00"}},
+      {&SettingsFiles::user, "BV", {"Num"}},
+      {&SettingsFiles::user, "VA", {"Num"}},
+  };
+  const char* values[] = {"2147483647", "2147483648", "99999999999999999999", "1000000000",
+                          "-1",         "-2147483648", "-99999999999",         "1e400"};
+  for (const Keys& group : numbers) {
+    for (const char* key : group.keys) {
+      for (const char* value : values) {
+        SettingsFiles files;
+        files.*group.file = WithValue(files.*group.file, group.section, key, value);
+        ASSERT_NE(files.*group.file, SettingsFiles().*group.file) << key;
+        Exercise(files, false, std::string(key) + "=" + value);
+      }
+    }
+  }
+}
+
+TEST_F(DamagedSettings, MutatedBytes) {
+  std::mt19937 random(4711);
+  for (int round = 0; round < 160; ++round) {
+    SettingsFiles files;
+    std::string SettingsFiles::*damaged[] = {&SettingsFiles::program, &SettingsFiles::prices, &SettingsFiles::user,
+                                              &SettingsFiles::client};
+    std::string SettingsFiles::*file = damaged[round % 4];
+    files.*file = Damaged(files.*file, random, round % 8 >= 4);
+    Exercise(files, file == &SettingsFiles::client, "round " + std::to_string(round));
+  }
 }
 
 TEST(FileVersion, TextAndPackedNumbers) {

@@ -10,6 +10,7 @@
 
 #include "ipc/MessageServer.h"
 #include "ipc/RemoteWindowsClient.h"
+#include "ipc/WindowDescription.h"
 #include "ipc/WindowRegistry.h"
 #include "win32/Process.h"
 #include "win32/UserMessages.h"
@@ -97,6 +98,16 @@ class Publisher : public WindowHost, public LocalWindows {
     return OnInterfaceThread([=, this] {
       return SetForegroundWindow(window) && m_registry.BringToTop(HandleValue(window));
     });
+  }
+  std::string Describe(HWND window) override {
+    // Shared with the action: a wait that gives up leaves it to write into its own copy.
+    auto text = std::make_shared<std::string>();
+    if (!OnInterfaceThread([=] {
+          *text = DescribeOwnWindow(window);
+          return TRUE;
+        }))
+      return {};
+    return *text;
   }
 
  private:

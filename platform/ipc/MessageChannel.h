@@ -13,7 +13,9 @@
 
 namespace layer::ipc {
 
-enum class RequestKind : std::uint32_t { Post = 1, Send = 2, Show = 3, Enable = 4, BringToFront = 5 };
+// Describe is answered with the window's description (see WindowDescription.h)
+// after the reply header: its size in the header's result.
+enum class RequestKind : std::uint32_t { Post = 1, Send = 2, Show = 3, Enable = 4, BringToFront = 5, Describe = 6 };
 enum class ReplyStatus : std::uint32_t { Done = 0, NoWindow = 1, Hung = 2, Refused = 3 };
 
 // The largest WM_COPYDATA block that crosses; a larger one is refused.

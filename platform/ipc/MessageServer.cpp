@@ -63,7 +63,8 @@ bool SafeToDeliver(const RequestHeader& request) {
   return request.blockSize == kNoBlock && CrossesAsItStands(request.message);
 }
 
-ReplyHeader Handle(LocalWindows& windows, const RequestHeader& request, std::vector<char>& block) {
+ReplyHeader Handle(LocalWindows& windows, const RequestHeader& request, std::vector<char>& block,
+                   std::string& answer) {
   ReplyHeader reply{kReplyMagic, static_cast<std::uint32_t>(ReplyStatus::Done), 0};
   HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(request.window));
   if (!windows.Owns(window)) {
@@ -94,6 +95,11 @@ ReplyHeader Handle(LocalWindows& windows, const RequestHeader& request, std::vec
     case RequestKind::Show: reply.result = windows.Show(window, static_cast<int>(request.wParam)); break;
     case RequestKind::Enable: reply.result = windows.Enable(window, static_cast<BOOL>(request.wParam)); break;
     case RequestKind::BringToFront: reply.result = windows.BringToFront(window); break;
+    case RequestKind::Describe:
+      answer = windows.Describe(window);
+      if (answer.size() > kLargestBlock) answer.clear();
+      reply.result = static_cast<std::int64_t>(answer.size());
+      break;
     default: reply.status = static_cast<std::uint32_t>(ReplyStatus::Refused); break;
   }
   return reply;
@@ -101,13 +107,14 @@ ReplyHeader Handle(LocalWindows& windows, const RequestHeader& request, std::vec
 
 bool KnownKind(std::uint32_t kind) {
   return kind >= static_cast<std::uint32_t>(RequestKind::Post) &&
-         kind <= static_cast<std::uint32_t>(RequestKind::BringToFront);
+         kind <= static_cast<std::uint32_t>(RequestKind::Describe);
 }
 
 // One connection: requests one after the other until the peer goes or breaks the protocol.
 void Serve(LocalWindows& windows, int fd) {
   RequestHeader request;
   std::vector<char> block;
+  std::string answer;
   while (ReadAll(fd, &request, sizeof request, -1)) {
     if (request.magic != kRequestMagic || !KnownKind(request.kind)) break;
     block.clear();
@@ -116,8 +123,9 @@ void Serve(LocalWindows& windows, int fd) {
       block.resize(request.blockSize);
       if (!ReadAll(fd, block.data(), block.size(), kBlockReadTimeout)) break;
     }
-    ReplyHeader reply = Handle(windows, request, block);
-    if (!WriteAll(fd, &reply, sizeof reply)) break;
+    answer.clear();
+    ReplyHeader reply = Handle(windows, request, block, answer);
+    if (!WriteAll(fd, &reply, sizeof reply) || !WriteAll(fd, answer.data(), answer.size())) break;
   }
   close(fd);
 }

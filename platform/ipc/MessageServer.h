@@ -5,6 +5,8 @@
 // the listener that lives while the receiver handles the message.
 #pragma once
 
+#include <string>
+
 #include "win32/Types.h"
 
 namespace layer::ipc {
@@ -19,6 +21,8 @@ class LocalWindows {
   virtual BOOL Show(HWND window, int command) = 0;
   virtual BOOL Enable(HWND window, BOOL enable) = 0;
   virtual BOOL BringToFront(HWND window) = 0;
+  // What the window shows of itself (WindowDescription.h), made on its own thread.
+  virtual std::string Describe(HWND) { return {}; }
 };
 
 // Starts this program's listener (once; later calls change nothing). The

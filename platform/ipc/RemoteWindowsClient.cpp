@@ -96,7 +96,7 @@ DWORD RemoteWindowsClient::ProcessOf(HWND window) {
 }
 
 bool RemoteWindowsClient::Exchange(HWND window, RequestHeader request, const void* block, UINT timeout,
-                                   ReplyHeader& reply) {
+                                   ReplyHeader& reply, std::string* answer) {
   // An owner that has answered before is asked straight away: should it have
   // ended, its socket says so.
   DWORD process = ProcessOf(window);
@@ -135,6 +135,11 @@ bool RemoteWindowsClient::Exchange(HWND window, RequestHeader request, const voi
   }
   if (!ReadAll(fd, &reply, sizeof reply, static_cast<int>(kAcknowledgeTimeout)) || reply.magic != kReplyMagic)
     return Forget(window, fd);  // the peer ended or broke the protocol
+  if (answer && reply.status == static_cast<std::uint32_t>(ReplyStatus::Done)) {
+    if (reply.result < 0 || reply.result > static_cast<std::int64_t>(kLargestBlock)) return Forget(window, fd);
+    answer->resize(static_cast<std::size_t>(reply.result));
+    if (!ReadAll(fd, answer->data(), answer->size(), static_cast<int>(kAcknowledgeTimeout))) return Forget(window, fd);
+  }
   ReturnConnection(process, fd);
   switch (static_cast<ReplyStatus>(reply.status)) {
     case ReplyStatus::Done: {
@@ -200,5 +205,12 @@ BOOL RemoteWindowsClient::Enable(HWND window, BOOL enable) {
 }
 
 BOOL RemoteWindowsClient::BringToFront(HWND window) { return Act(RequestKind::BringToFront, window, 0, 0, 0); }
+
+std::string RemoteWindowsClient::Describe(HWND window) {
+  ReplyHeader reply;
+  std::string answer;
+  if (!Exchange(window, Request(RequestKind::Describe, window), nullptr, kAcknowledgeTimeout, reply, &answer)) return {};
+  return answer;
+}
 
 }  // namespace layer::ipc

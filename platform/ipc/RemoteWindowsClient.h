@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <string>
 
 #include "ipc/MessageChannel.h"
 #include "ipc/WindowRegistry.h"
@@ -29,6 +30,8 @@ class RemoteWindowsClient : public RemoteWindows {
   BOOL Show(HWND window, int command) override;
   BOOL Enable(HWND window, BOOL enable) override;
   BOOL BringToFront(HWND window) override;
+  // What another program's window shows of itself (WindowDescription.h); "" when it does not answer.
+  std::string Describe(HWND window);
 
   // Runs while a send waits, so that what other threads or programs send to
   // the waiting thread meanwhile is answered (as the platform does).
@@ -37,7 +40,9 @@ class RemoteWindowsClient : public RemoteWindows {
  private:
   // One request and its reply; false (with the last error set) when the
   // window is gone, the peer does not answer in time or breaks the protocol.
-  bool Exchange(HWND window, RequestHeader request, const void* block, UINT timeout, ReplyHeader& reply);
+  // A Describe request's answer follows the reply into answer.
+  bool Exchange(HWND window, RequestHeader request, const void* block, UINT timeout, ReplyHeader& reply,
+                std::string* answer = nullptr);
   // A request that is answered at once (not a send); its result as BOOL.
   BOOL Act(RequestKind kind, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // The owner of a window: known from an earlier answer, else from the registry; 0 for none.

@@ -171,6 +171,7 @@ BOOL DrawTextLine(layer::DeviceContext& context, const RealisedFont& font, POINT
       row[x] = 0xFF000000u | mix(colour, d, 16) | mix(colour, d, 8) | mix(colour, d, 0);
     }
   }
+  target->texts.Note(visible, std::string(bytes));
   context.Touched();
   return TRUE;
 }

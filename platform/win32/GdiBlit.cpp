@@ -103,6 +103,14 @@ BOOL ForEachPixel(layer::DeviceContext& context, const RECT& logical, Operation 
   return TRUE;
 }
 
+// What an opaque fill hides of the texts on the surface.
+void CoverTexts(layer::DeviceContext& context, const RECT& logical) {
+  if (layer::Surface* target = context.Target()) {
+    RECT device = DeviceArea(context, logical), clip = context.Clip(), area;
+    if (IntersectRect(&area, &device, &clip)) target->texts.Cover(area);
+  }
+}
+
 // A block without a source on a context that keeps no pixels: paper cannot
 // be mixed, so the operations become fills and inversions.
 BOOL VectorBlock(layer::DeviceContext& context, const RECT& area, DWORD rop, std::uint32_t pattern) {
@@ -124,6 +132,7 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   std::uint32_t pixel;
   if (!context || !rect || !BrushPixel(*context, brush, &pixel)) return 0;
   if (context->vector) return context->vector->Fill(*context, DeviceArea(*context, *rect), layer::ColorFromPixel(pixel));
+  CoverTexts(*context, *rect);
   return ForEachPixel(*context, *rect, [pixel](std::uint32_t) { return pixel; });
 }
 
@@ -154,6 +163,7 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
   if (hasPattern) pattern = layer::ResolvePixel(*context, context->state.brush->log.lbColor);
   if (layer::UsesPattern(rop) && !hasPattern) return TRUE;  // a hollow brush paints nothing
   if (context->vector) return VectorBlock(*context, DeviceArea(*context, RECT{x, y, x + width, y + height}), rop, pattern);
+  if (rop == PATCOPY || rop == BLACKNESS || rop == WHITENESS) CoverTexts(*context, RECT{x, y, x + width, y + height});
   return ForEachPixel(*context, RECT{x, y, x + width, y + height},
                       [rop, pattern](std::uint32_t d) { return layer::MixBlock(rop, 0, d, pattern); });
 }
@@ -223,6 +233,13 @@ BOOL BlitToVector(layer::DeviceContext& context, layer::DeviceContext& source, c
   return context.vector->Picture(context, draw);
 }
 
+// The texts of the copied pixels go along, where the copy reaches.
+void CopyTexts(layer::DeviceContext& context, layer::DeviceContext& source, const layer::BlockCopy& copy) {
+  RECT clip = context.Clip(), destination;
+  if (!IntersectRect(&destination, &copy.destination, &clip)) return;
+  context.Target()->texts.Copy(source.Target()->texts, copy.source, copy.destination);
+}
+
 BOOL Blit(HDC dc, int x, int y, int width, int height, HDC sourceDc, int sourceX, int sourceY, int sourceWidth,
           int sourceHeight, DWORD rop) {
   auto context = layer::ContextOf(dc);
@@ -254,9 +271,13 @@ BOOL Blit(HDC dc, int x, int y, int width, int height, HDC sourceDc, int sourceX
     std::copy_n(source->Target()->Bits(),
                 static_cast<std::size_t>(snapshot.Width()) * snapshot.Height(), snapshot.Bits());
     snapshot.m_bitsPerPixel = source->Target()->m_bitsPerPixel;
-    return layer::CopyBlock(*context, layer::SurfaceSource(snapshot), copy);
+    BOOL copied = layer::CopyBlock(*context, layer::SurfaceSource(snapshot), copy);
+    CopyTexts(*context, *source, copy);
+    return copied;
   }
-  return layer::CopyBlock(*context, layer::SurfaceSource(*source->Target()), copy);
+  BOOL copied = layer::CopyBlock(*context, layer::SurfaceSource(*source->Target()), copy);
+  CopyTexts(*context, *source, copy);
+  return copied;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ Surface::Surface(int width, int height, std::uint32_t fill)
 
 Surface::Surface(Surface&& other) noexcept
     : m_bitsPerPixel(other.m_bitsPerPixel),
+      texts(std::move(other.texts)),
       m_width(std::exchange(other.m_width, 0)),
       m_height(std::exchange(other.m_height, 0)),
       m_pixels(std::move(other.m_pixels)),
@@ -19,6 +20,7 @@ Surface::Surface(Surface&& other) noexcept
 
 Surface& Surface::operator=(Surface&& other) noexcept {
   m_bitsPerPixel = other.m_bitsPerPixel;
+  texts = std::move(other.texts);
   m_width = std::exchange(other.m_width, 0);
   m_height = std::exchange(other.m_height, 0);
   m_pixels = std::move(other.m_pixels);
@@ -58,6 +60,7 @@ void Surface::Resize(int width, int height, std::uint32_t fill) {
   }
   m_width = width;
   m_height = height;
+  texts.Clip(width, height);
   Touch();
 }
 
@@ -66,6 +69,7 @@ void Surface::Fill(const RECT& area, std::uint32_t pixel) {
   int top = std::max<int>(area.top, 0), bottom = std::min<int>(area.bottom, m_height);
   if (left >= right) return;
   for (int y = top; y < bottom; ++y) std::fill(Row(y) + left, Row(y) + right, pixel);
+  texts.Cover(RECT{left, top, right, bottom});
   Touch();
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "win32/DrawnTexts.h"
 #include "win32/Types.h"
 
 namespace layer {
@@ -37,6 +38,8 @@ class Surface {
   // Bits per pixel the bitmap was created with (1 for monochrome bitmaps);
   // the pixels are always 32-bit.
   int m_bitsPerPixel = 32;
+  // What was written on it, for tools that read a program's windows.
+  DrawnTexts texts;
 
  private:
   int m_width = 0;

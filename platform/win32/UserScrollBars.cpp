@@ -394,6 +394,9 @@ void MovePixels(Surface& canvas, RECT source, int dx, int dy, const RECT& clip) 
   // Rows are copied in the order that reads each before it is overwritten.
   if (dy > 0) for (int y = target.bottom - 1; y >= target.top; --y) copyRow(y);
   else for (int y = target.top; y < target.bottom; ++y) copyRow(y);
+  RECT from = target;
+  OffsetRect(&from, -dx, -dy);
+  canvas.texts.Copy(canvas.texts, from, target);
   canvas.Touch();
 }
 

@@ -34,6 +34,14 @@ class Hpgl : public testing::PictureFixture {
     return Draw(kPictureHpgl, File("plot.plt", text), frame, centreX, centreY);
   }
   HpglState& State() { return m_real->Plotter().state; }
+  // The page's ink fills the box, each edge within a pixel.
+  void ExpectInkedAbout(const RECT& box) {
+    RECT inked = Page().Inked();
+    EXPECT_NEAR(inked.left, box.left, 1);
+    EXPECT_NEAR(inked.top, box.top, 1);
+    EXPECT_NEAR(inked.right, box.right, 1);
+    EXPECT_NEAR(inked.bottom, box.bottom, 1);
+  }
 };
 
 struct SameRectangle {
@@ -88,11 +96,23 @@ TEST_F(Hpgl, FittingGivesTheSizeTheFittedPlotTakes) {
   EXPECT_TRUE(Page().Blank(RECT{0, 0, 400, 200})) << "fitting draws nothing";
 }
 
-TEST_F(Hpgl, PlotsWithoutExtentDrawNothingAndSucceed) {
-  for (const char* plot : {"", "IN;SP1;", "PU100,100;", "PU100,100;PD100,100;", "PU0,0;PD0,0;CI50;"}) {
+TEST_F(Hpgl, PlotsWithoutPointsDrawNothingAndSucceed) {
+  for (const char* plot : {"", "IN;SP1;", "CI50;AA10,10,90;"}) {
     EXPECT_TRUE(Plot(plot)) << plot;
     EXPECT_TRUE(Page().Blank(RECT{0, 0, 400, 200})) << plot;
   }
+}
+
+TEST_F(Hpgl, APlotOfOnePointHasAnExtentOfOneUnitEachWay) {
+  // The frame has 2 x 2 pixels inside its margins: one plotter unit is 2
+  // pixels, and the point stands on the frame's bottom left.
+  const RECT tiny{100, 50, 112, 52};
+  ASSERT_TRUE(Plot("PU0,0;CI10;PU;", tiny));
+  ExpectInkedAbout(RECT{85, 32, 126, 73});
+
+  m_target->Clear();
+  EXPECT_TRUE(Plot("PU100,100;", tiny));
+  EXPECT_TRUE(Page().Blank(RECT{0, 0, 400, 200})) << "a move alone leaves no ink";
 }
 
 TEST_F(Hpgl, AStraightLineHasAnExtentOfOneUnitAcross) {
@@ -166,28 +186,20 @@ TEST_F(Hpgl, PensComeFromThePenFileAndUnknownPensChangeNothing) {
 TEST_F(Hpgl, ArcsAndCirclesGoAroundTheirCentre) {
   // Extent 0..1000 x 0..500 from the moves; the circle does not widen it.
   ASSERT_TRUE(Plot("PU0,0;PU1000,500;PU500,250;CI250;"));
-  RECT inked = Page().Inked();
   // The centre (500, 250) is at (200, 97.5); 250 units are 47.5 pixels.
-  EXPECT_NEAR(inked.left, 153, 1);
-  EXPECT_NEAR(inked.right, 248, 1);
-  EXPECT_NEAR(inked.top, 50, 1);
-  EXPECT_NEAR(inked.bottom, 146, 1);
+  ExpectInkedAbout(RECT{153, 50, 248, 146});
 
   m_target->Clear();
   // A quarter counter-clockwise from the right of the centre to its top.
   ASSERT_TRUE(Plot("PU0,0;PU1000,500;PU750,250;PD;AA500,250,90;"));
-  inked = Page().Inked();
-  EXPECT_NEAR(inked.left, 200, 1);
-  EXPECT_NEAR(inked.top, 50, 1);
-  EXPECT_NEAR(inked.right, 248, 1);
-  EXPECT_NEAR(inked.bottom, 98, 1);
+  ExpectInkedAbout(RECT{200, 50, 248, 98});
   EXPECT_NEAR(State().curX, 500, 0.1);
   EXPECT_NEAR(State().curY, 500, 0.1);
 
   m_target->Clear();
   // A negative angle runs clockwise: from the right of the centre down.
   ASSERT_TRUE(Plot("PU0,0;PU1000,500;PU750,250;PD;AA500,250,-90;"));
-  inked = Page().Inked();
+  RECT inked = Page().Inked();
   EXPECT_NEAR(inked.left, 200, 1);
   EXPECT_NEAR(inked.top, 97, 1);
   EXPECT_NEAR(inked.bottom, 146, 1);

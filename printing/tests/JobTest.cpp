@@ -9,6 +9,8 @@
 
 #include "JobFixture.h"
 #include "VodContext.h"
+#include "VodFixture.h"
+#include "VodFormModel.h"
 #include "VodPrinterOutput.h"
 #include "interfaces/QorVod32.h"
 #include "testing/PdfFile.h"
@@ -22,6 +24,9 @@ namespace {
 
 using layer::testing::PdfFile;
 using testing::Call;
+using testing::FormFileBytes;
+using testing::FormItemBytes;
+using testing::FrameItem;
 using testing::JobFixture;
 using testing::kQuitRequest;
 using testing::kStopRequest;
@@ -192,6 +197,77 @@ TEST_F(JobFixture, ADataJobPrintsItsPagesToThePrintFile) {
   EXPECT_LT(grey, 230) << "inside the grey area";
   EXPECT_GT(raster.Darker(px(100), px(2540) - 2, px(2000), px(2540) + 3, 100), px(1800)) << "the form's line";
 }
+
+// A job that changes between a portrait and a landscape form: every page
+// comes out in the orientation of its form, drawn directly or recorded and
+// played, and also when the print dialog chose the other orientation.
+struct OrientationCase {
+  const char* name;
+  bool recorded;      // NoMetaFile=FALSE: each page recorded, then played
+  short dialogChoice;  // 0: no print dialog
+};
+void PrintTo(const OrientationCase& c, std::ostream* out) { *out << c.name; }
+
+class FormOrientation : public JobFixture, public ::testing::WithParamInterface<OrientationCase> {
+ protected:
+  // A header frame and a line 100 units inside the right edge of the page.
+  std::string Form(const char* name, unsigned orientation) {
+    unsigned right = orientation ? 2000 : 2870;
+    FormItemBytes line(kItemLine);
+    line.Word(138, 5).Word(140, 100).Word(142, 1500).Word(144, right).Word(146, 1500);
+    return Write(name, FormFileBytes({FrameItem("H", 100, 100, 2000, 300, "UNIV", 10, 'L'), line}, 198, orientation));
+  }
+};
+
+TEST_P(FormOrientation, EachPageTakesTheOrientationOfItsForm) {
+  const OrientationCase& c = GetParam();
+  if (!PdfFile::ToolsPresent()) GTEST_SKIP() << "poppler-utils are not installed";
+  std::vector<std::string> ini;
+  if (c.recorded) ini.push_back("NoMetaFile=FALSE");
+  if (c.dialogChoice) ini.push_back("NoDialog=FALSE");
+  WriteIni(ini);
+  auto old = layer::SetPrintDialogPresenter([&c](HWND, layer::PrintChoice& choice) {
+    choice.mode.dmOrientation = c.dialogChoice;
+    choice.printToFile = false;
+    return true;
+  });
+  std::string portrait = Form("hoch.frm", 1), landscape = Form("quer.frm", 0);
+  auto page = [](const std::string& form, const std::string& text) {
+    return "USE FORM " + form + "\nPRINT FRAME H STATIC " + text + "\nPAGE\n";
+  };
+  std::string script =
+      Write("orient.vod", page(portrait, "Hoch") + page(landscape, "Quer") + page(portrait, "Wieder hoch"));
+  ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  EXPECT_EQ(VOD_Print_Sync(m_owner, script.c_str()), 1) << (s_calls.empty() ? "" : s_calls[0].text);
+  layer::SetPrintDialogPresenter(old);
+
+  std::vector<std::string> pdfs = m_sandbox.Pdfs();
+  std::string path = c.dialogChoice ? (pdfs.size() == 1 ? pdfs[0] : "") : Out("orient.prn");
+  ASSERT_TRUE(std::filesystem::exists(path)) << path;
+  PdfFile pdf(path);
+  std::vector<PdfFile::PageSize> sizes = pdf.PageSizes();
+  ASSERT_EQ(sizes.size(), 3u);
+  const char* texts[] = {"Hoch", "Quer", "Wieder hoch"};
+  for (size_t i = 0; i < sizes.size(); ++i) {
+    bool wide = i == 1;
+    EXPECT_NEAR(sizes[i].width, wide ? 841.9 : 595.3, 0.5) << "page " << i + 1;
+    EXPECT_NEAR(sizes[i].height, wide ? 595.3 : 841.9, 0.5) << "page " << i + 1;
+    EXPECT_NE(pdf.Text(static_cast<int>(i) + 1).find(texts[i]), std::string::npos) << "page " << i + 1;
+  }
+  // The landscape form's line reaches its right end, undistorted.
+  PdfFile::Raster raster = pdf.Render(2, 50, m_folder / "landscape.png");
+  ASSERT_GT(raster.width, raster.height);
+  auto px = [](int formUnits) { return formUnits * 50 / 254; };
+  EXPECT_GT(raster.Darker(px(2700), px(1500) - 2, px(2860), px(1500) + 3, 100), px(100));
+  EXPECT_EQ(raster.Darker(px(2890), 0, raster.width, raster.height, 100), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Jobs, FormOrientation,
+                         ::testing::Values(OrientationCase{"DrawnDirectly", false, 0},
+                                           OrientationCase{"RecordedPages", true, 0},
+                                           OrientationCase{"DialogChoseLandscape", false, DMORIENT_LANDSCAPE},
+                                           OrientationCase{"RecordedDialogChoseLandscape", true, DMORIENT_LANDSCAPE}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(JobFixture, AFailingJobLeavesNoPrintFile) {
   ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);

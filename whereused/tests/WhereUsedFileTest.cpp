@@ -39,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
                       GeometryCase{"EightColumnsTwoBytes", {10, 5, 0, 8}, 2, true},
                       GeometryCase{"SixteenColumnsThreeBytes", {10, 5, 3, 16}, 3, true},
                       GeometryCase{"NegativeColumnsNoBytesButRefused", {10, 5, 0, -4}, 0, false},
-                      GeometryCase{"NoText", {0, 5, 0, 0}, 0, false}, GeometryCase{"NoKey", {10, 0, 0, 0}, 0, false},
+                      GeometryCase{"NoText", {0, 5, 0, 0}, 0, true}, GeometryCase{"NoKey", {10, 0, 0, 0}, 0, true},
+                      GeometryCase{"NothingAtAll", {0, 0, 0, 0}, 0, true},
                       GeometryCase{"NegativeBlock", {10, 5, -1, 0}, 0, false},
                       GeometryCase{"RecordBeyondAnyBuffer", {0x7FFFFFF0, 0x7FFFFFF0, 0, 0}, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -229,7 +230,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"EmptyFileHasNoRecords", kSmall, "", true, WhereUsedFile::Status::ok, 0},
         ReadCase{"ShorterThanOneRecord", kSmall, "xxxxx", true, WhereUsedFile::Status::cannotRead, 0},
         ReadCase{"Missing", kSmall, "", false, WhereUsedFile::Status::cannotOpen, 0},
-        ReadCase{"NoTextLengthIsRefusedBeforeTheOpen", {0, 2, 0, 0}, "", false, WhereUsedFile::Status::cannotRead, 0},
+        ReadCase{"NoTextLengthFindsNothing", {0, 2, 0, 0}, std::string(6, 'x'), true, WhereUsedFile::Status::ok, 0},
+        ReadCase{"RecordsOfNoBytesFindNothing", {0, 0, 0, 0}, std::string(6, 'x'), true, WhereUsedFile::Status::ok, 0},
+        ReadCase{"NegativeTextIsRefusedBeforeTheOpen", {-1, 2, 0, 0}, "", false, WhereUsedFile::Status::cannotRead, 0},
         ReadCase{"NegativeColumns", {3, 2, 0, -1}, std::string(10, 'x'), true, WhereUsedFile::Status::cannotRead, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 

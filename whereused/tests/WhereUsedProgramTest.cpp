@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "user/Dialogs.h"
 #include "whereused/CWhereUsedApp.h"
 #include "whereused/resource.h"
+#include "win32/DebugOutput.h"
 #include "win32/FileMapping.h"
 #include "win32/Gdi.h"
 #include "win32/MessageBox.h"
@@ -54,8 +57,10 @@ class WhereUsedProgram : public ::testing::Test {
     std::filesystem::remove(UserIni());
     std::string ini = "[VNW]\r\nTextlen=10\r\nKeylen=6\r\nBlocklen=8\r\nColumns=2\r\n";
     for (int n = 0; n < 10; ++n) ini += "Msg0" + std::to_string(n) + "=" + std::to_string(10 + n) + "\r\n";
-    // A section whose records have no text: no search can find anything.
-    folder.Write("vnw.ini", ini + "[NOTEXT]\r\nTextlen=0\r\nKeylen=6\r\nMsg04=14\r\n");
+    // Sections whose records have no text: no search can find anything.
+    vnwSection = ini;
+    folder.Write("vnw.ini", ini + "[NOTEXT]\r\nTextlen=0\r\nKeylen=6\r\nMsg04=14\r\nMsg05=15\r\n" +
+                                "[NOLENGTHS]\r\nMsg04=14\r\nMsg05=15\r\n");
     WriteRecords({Record(kGeometry, "A-100", "GEH", "Haube", {0}), Record(kGeometry, "a-100", "MOT", "Motor", {0}),
                   Record(kGeometry, "A-200", "ANT", "Antrieb", {0}), Record(kGeometry, "A-200", "GRI", "Holm", {1}),
                   Record(kGeometry, "B-1", "BBB", "Say \"B\"", {0})});
@@ -135,6 +140,7 @@ class WhereUsedProgram : public ::testing::Test {
 
   layer::testing::TempFolder folder;
   CWhereUsedApp app;
+  std::string vnwSection;  // the section VNW of the where-used settings
   std::vector<std::string> boxes;
   bool searchShown = false;
   int resultsShown = 0;
@@ -297,7 +303,8 @@ TEST_F(WhereUsedProgram, FailedSearchesTellWhyAndLeaveTheSearchOpen) {
       // the message is no format: only its %s becomes the file name
       {"file missing", "-D '" + missing + "' " + Options().substr(Options().find(" -P")),
        "Datei " + missing + " fehlt (100 %d %n)"},
-      {"no text length", Options().replace(Options().find("-S VNW"), 6, "-S NOTEXT"), "Datei unlesbar"},
+      {"no text length", Options().replace(Options().find("-S VNW"), 6, "-S NOTEXT"), "Nichts gefunden"},
+      {"no lengths at all", Options().replace(Options().find("-S VNW"), 6, "-S NOLENGTHS"), "Nichts gefunden"},
   };
   for (const Case& c : cases) {
     boxes.clear();
@@ -309,6 +316,61 @@ TEST_F(WhereUsedProgram, FailedSearchesTellWhyAndLeaveTheSearchOpen) {
     EXPECT_EQ(boxes, std::vector<std::string>{c.box}) << c.name;
     EXPECT_TRUE(stillOpen) << c.name;
     EXPECT_EQ(Answer(), "") << c.name;
+  }
+}
+
+// Lengths and counts of the record layout beyond what a record can hold are
+// taken as missing, as the debug output says: nothing overflows, nothing is
+// found.
+TEST_F(WhereUsedProgram, LayoutNumbersOutOfRangeAreTakenAsMissing) {
+  folder.Write("vnw.ini", "[HUGE]\r\nTextlen=2000000000\r\nKeylen=2000000000\r\nBlocklen=-8\r\n"
+                          "Columns=99999999999\r\nMsg04=14\r\nMsg05=15\r\n");
+  std::string debug;
+  layer::SetDebugOutputSink([&debug](std::string_view text) { debug += text; });
+  Run(Options().replace(Options().find("-S VNW"), 6, "-S HUGE"), [&](HWND search) { Search(search, "*"); });
+  layer::SetDebugOutputSink({});
+  EXPECT_EQ(boxes, std::vector<std::string>{"Nichts gefunden"});
+  for (const char* said : {"Textlen '2000000000' out of range", "Keylen '2000000000' out of range",
+                           "Blocklen '-8' out of range", "Columns '2147483647' out of range"})
+    EXPECT_NE(debug.find(said), std::string::npos) << debug;
+}
+
+// The where-used settings damaged: every number of the section and of the
+// user's settings huge or negative, and bytes of both files mutated. The
+// program shows its search dialog, searches, and ends.
+TEST_F(WhereUsedProgram, DamagedSettingsNeverTakeTheProgramDown) {
+  const std::string user = "[VNW]\r\nXPos=30\r\nYPos=40\r\nLAST= A-100~B-1\r\n";
+  auto withValue = [](const std::string& text, const std::string& key, const std::string& value) {
+    const size_t at = text.find("\n" + key + "=") + 1;
+    return text.substr(0, at + key.size() + 1) + value + text.substr(text.find("\r\n", at));
+  };
+  auto runOnce = [&](const std::string& ini, const std::string& userIni, bool search, const std::string& what) {
+    folder.Write("vnw.ini", ini);
+    std::ofstream(UserIni(), std::ios::binary | std::ios::trunc) << userIni;
+    searchShown = false;
+    Run(Options(), [&](HWND dialog) {
+      if (search) Search(dialog, "*");
+    });
+    EXPECT_TRUE(searchShown || !boxes.empty()) << what;
+    boxes.clear();
+  };
+  std::vector<std::string> keys = {"Textlen", "Keylen", "Blocklen", "Columns"};
+  for (int n = 0; n < 10; ++n) keys.push_back("Msg0" + std::to_string(n));
+  for (const char* value : {"2147483648", "99999999999999999999", "1000000000", "-1", "-2147483648"}) {
+    for (const std::string& key : keys) {
+      const bool layout = key.rfind("Msg", 0) != 0;
+      runOnce(withValue(vnwSection, key, value), user, layout, key + "=" + value);
+    }
+    for (const char* key : {"XPos", "YPos", "LAST"}) runOnce(vnwSection, withValue(user, key, value), false, key);
+  }
+  std::mt19937 random(99);
+  for (int round = 0; round < 24; ++round) {
+    std::string ini = vnwSection, userIni = user;
+    std::string& damaged = round % 2 ? userIni : ini;
+    for (int flips = std::uniform_int_distribution<int>(1, 4)(random); flips > 0; --flips)
+      damaged[std::uniform_int_distribution<size_t>(0, damaged.size() - 1)(random)] = static_cast<char>(random());
+    if (round % 4 >= 2) damaged.resize(std::uniform_int_distribution<size_t>(0, damaged.size())(random));
+    runOnce(ini, userIni, round % 3 == 0, "round " + std::to_string(round));
   }
 }
 

@@ -13,6 +13,8 @@
 
 #include "StartedProgram.h"
 #include "ipc/CrossProcessWindows.h"
+#include "ipc/RemoteWindowsClient.h"
+#include "ipc/WindowRegistry.h"
 #include "testing/TempFolder.h"
 #include "win32/CrossProcess.h"
 #include "win32/Errors.h"
@@ -159,6 +161,10 @@ TEST(CrossProcessWindows, AnotherProgramsWindowAnswersHangsAndEnds) {
   EXPECT_TRUE(PostMessage(peer, command, 5, 0));
   for (int tries = 0; tries < 200 && TitleOf(peer) != "posted"; ++tries) usleep(10000);
   EXPECT_EQ(TitleOf(peer), "posted");
+  // What the window shows of itself, made in its program.
+  layer::ipc::RemoteWindowsClient looker(layer::ipc::WindowRegistry::OfUser());
+  EXPECT_EQ(looker.Describe(peer), "PeerFrame\tposted\n");
+  EXPECT_EQ(looker.Describe(reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7fff0001))), "");
 
   // What is done to the window, in the other program, with the results the
   // platform gives (the state before).

@@ -4,7 +4,8 @@
 //                      runs its message loop; "IPC_TEST_COMMAND" answers
 //                      wParam * 10 + lParam (wParam 7 hangs with "hang",
 //                      wParam 5 retitles the window "posted", wParam 99 ends
-//                      the program); WM_COPYDATA answers the block's size.
+//                      the program); WM_COPYDATA answers the block's size;
+//                      a description of it is its class and title.
 //   client FILE        finds its starter's window of class "HostFrame" whose
 //                      user data is the starter's process id, writes what it
 //                      shows of itself, posts and sends "IPC_TEST_COMMAND",
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "ipc/CrossProcessWindows.h"
+#include "ipc/WindowDescription.h"
 #include "win32/CrossProcess.h"
 #include "win32/Errors.h"
 #include "win32/Process.h"
@@ -41,8 +43,15 @@ LRESULT PeerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProc(window, message, wParam, lParam);
 }
 
+std::string ClassAndTitle(HWND window) {
+  char title[64] = {};
+  GetWindowText(window, title, sizeof title);
+  return layer::ipc::DescriptionLine({"PeerFrame", title});
+}
+
 int Serve(const std::string& file) {
   if (!layer::ipc::StartCrossProcessWindows()) return 2;
+  layer::ipc::InstallWindowDescriber(&ClassAndTitle);
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = PeerProcedure;
   windowClass.lpszClassName = "PeerFrame";
