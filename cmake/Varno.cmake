@@ -1,73 +1,3 @@
-# The test framework and the standard library make up most of what a test
-# source compiles; the test programs share them as one precompiled header,
-# made once by a small program of its own. varno_use_test_pch(target) lets a
-# program of test sources use it.
-set(VARNO_TEST_PCH_HEADERS
-  <gtest/gtest.h> <gmock/gmock.h>
-  <algorithm> <atomic> <chrono> <cstdint> <cstdio> <cstdlib> <cstring> <filesystem> <fstream> <functional>
-  <map> <memory> <mutex> <optional> <random> <set> <sstream> <string> <string_view> <thread> <vector>)
-function(varno_use_test_pch target)
-  if(NOT TARGET varno_test_pch)
-    add_executable(varno_test_pch ${PROJECT_SOURCE_DIR}/cmake/TestPch.cpp)
-    target_link_libraries(varno_test_pch PRIVATE GTest::gtest GTest::gtest_main GTest::gmock)
-    target_precompile_headers(varno_test_pch PRIVATE ${VARNO_TEST_PCH_HEADERS})
-    # ccache caches the sources that use it when it sees the header through
-    # the preprocessor (and sloppiness pch_defines,time_macros, below).
-    target_compile_options(varno_test_pch PRIVATE ${VARNO_PCH_OPTIONS})
-  endif()
-  target_precompile_headers(${target} REUSE_FROM varno_test_pch)
-  target_compile_options(${target} PRIVATE ${VARNO_PCH_OPTIONS})
-endfunction()
-# -Winvalid-pch says so when a source cannot use the header made for it.
-set(VARNO_PCH_OPTIONS "$<$<CXX_COMPILER_ID:GNU>:-fpch-preprocess;-Winvalid-pch>")
-
-# The libraries' sources share a precompiled header of the standard library,
-# made once by a library of its own. varno_use_library_pch(folders...) gives
-# it to every library of C++ sources made in those folders and below.
-set(VARNO_LIBRARY_PCH_HEADERS
-  <algorithm> <array> <atomic> <chrono> <cstdint> <cstdio> <cstdlib> <cstring> <fstream> <functional>
-  <map> <memory> <mutex> <optional> <string> <string_view> <utility> <vector>)
-function(varno_libraries_below folder out)
-  get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
-  get_property(folders DIRECTORY ${folder} PROPERTY SUBDIRECTORIES)
-  foreach(sub IN LISTS folders)
-    varno_libraries_below(${sub} more)
-    list(APPEND targets ${more})
-  endforeach()
-  set(${out} ${targets} PARENT_SCOPE)
-endfunction()
-function(varno_use_library_pch)
-  add_library(varno_library_pch STATIC ${PROJECT_SOURCE_DIR}/cmake/LibraryPch.cpp)
-  target_precompile_headers(varno_library_pch PRIVATE ${VARNO_LIBRARY_PCH_HEADERS})
-  target_compile_options(varno_library_pch PRIVATE ${VARNO_PCH_OPTIONS})
-  foreach(folder IN LISTS ARGN)
-    varno_libraries_below(${folder} targets)
-    foreach(target IN LISTS targets)
-      get_target_property(kind ${target} TYPE)
-      get_target_property(own ${target} PRECOMPILE_HEADERS)
-      get_target_property(reused ${target} PRECOMPILE_HEADERS_REUSE_FROM)
-      if(NOT kind MATCHES "^(STATIC|SHARED|MODULE|OBJECT)_LIBRARY$" OR own OR reused)
-        continue()
-      endif()
-      target_precompile_headers(${target} REUSE_FROM varno_library_pch)
-      target_compile_options(${target} PRIVATE ${VARNO_PCH_OPTIONS})
-    endforeach()
-  endforeach()
-endfunction()
-
-# A build through ccache keeps its precompiled headers cacheable: ccache takes
-# them only with these sloppiness settings, given here so that every build
-# through the launcher has them.
-foreach(language C CXX)
-  if(CMAKE_${language}_COMPILER_LAUNCHER MATCHES "(^|/)ccache$")
-    set(sloppiness "pch_defines,time_macros,include_file_mtime,include_file_ctime")
-    if(DEFINED ENV{CCACHE_SLOPPINESS} AND NOT "$ENV{CCACHE_SLOPPINESS}" STREQUAL "")
-      set(sloppiness "$ENV{CCACHE_SLOPPINESS},${sloppiness}")
-    endif()
-    set(CMAKE_${language}_COMPILER_LAUNCHER env CCACHE_SLOPPINESS=${sloppiness} ${CMAKE_${language}_COMPILER_LAUNCHER})
-  endif()
-endforeach()
-
 # varno_add_test(NAME name SOURCES files... LIBS libs... [SHARDS n])
 # One GoogleTest program per folder's tests/. CTest runs it as n shards (4 unless
 # told), each a process of its own running every n-th case: starting a process
@@ -86,7 +16,6 @@ function(varno_add_test)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  varno_use_test_pch(${T_NAME})
   target_compile_definitions(${T_NAME} PRIVATE VARNO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}")
   math(EXPR last "${T_SHARDS} - 1")
   foreach(shard RANGE 0 ${last})
