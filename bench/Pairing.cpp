@@ -65,7 +65,8 @@ bool Pair(const std::string& what, const std::string& ours, const std::string& p
   return true;
 }
 
-double ProgramSeconds(const char* program, const std::initializer_list<std::string>& arguments) {
+double ProgramSeconds(const char* program, const std::initializer_list<std::string>& arguments,
+                      const std::string& output) {
   std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -73,7 +74,10 @@ double ProgramSeconds(const char* program, const std::initializer_list<std::stri
   argv.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  // A program whose output goes nowhere may stop early (grep counting), so
+  // a count that is wanted goes to a file.
+  if (output.empty()) posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  else posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   pid_t child = 0;
   const int spawned = posix_spawnp(&child, program, &actions, nullptr, argv.data(), environ);

@@ -15,8 +15,9 @@ namespace bench {
 bool Pair(const std::string& what, const std::string& ours, const std::string& peer);
 
 // The processor time (user and system) that a program took, run with its
-// arguments and its output thrown away; a negative value when it did not run
-// or failed.
-double ProgramSeconds(const char* program, const std::initializer_list<std::string>& arguments);
+// arguments and its output thrown away (or written to the file output
+// names); a negative value when it did not run or failed.
+double ProgramSeconds(const char* program, const std::initializer_list<std::string>& arguments,
+                      const std::string& output = "");
 
 }  // namespace bench

@@ -1,8 +1,10 @@
 // Pictures in printed frames. A 1 MB HPGL plot of plain lines read and drawn
-// fitted onto a 2000 x 1500 one-bit memory bitmap, side by side with hp2xx
-// converting the same file to a PBM of that size (its whole process); and a
-// 10000 x 7000 one-bit picture printed into a frame of a 600 dpi page: a
-// memory bitmap, and a recorded page where the layer has them.
+// fitted onto a 2000 x 1500 one-bit memory bitmap; the same as whole
+// processes beside hp2xx at 1, 4 and 16 MB: our program (hpgl_to_pbm) and
+// hp2xx each read the plot and write a PBM of that size, timed by the
+// processor time of their whole run. And a 10000 x 7000 one-bit picture
+// printed into a frame of a 600 dpi page: a memory bitmap, and a recorded page
+// where the layer has them.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -15,6 +17,7 @@
 #include "VodContext.h"
 #include "VodPictures.h"
 #include "VodSettings.h"
+#include "bench/Pairing.h"
 #include "win32/Gdi.h"
 #if __has_include("win32/EnhMetaFile.h")
 #include "win32/EnhMetaFile.h"
@@ -38,28 +41,28 @@ fs::path Folder() {
   return folder;
 }
 
-// A parts drawing of about 1 MB: polylines of short steps over a 10000 x
-// 7500 sheet with a border, drawn with PU, PD and PA.
-fs::path Plot() {
-  static const fs::path file = [] {
-    fs::path path = Folder() / "plot.plt";
-    std::mt19937 random(7);
-    std::string plot = "IN;SP1;PU0,0;PD10000,0,10000,7500,0,7500,0,0;";
-    while (plot.size() < 1000000) {
-      int x = static_cast<int>(random() % 9000) + 500, y = static_cast<int>(random() % 6500) + 500;
-      plot += "PU" + std::to_string(x) + "," + std::to_string(y) + ";PD";
-      for (int k = 0; k < 12; ++k) {
-        x = std::clamp(x + static_cast<int>(random() % 401) - 200, 0, 10000);
-        y = std::clamp(y + static_cast<int>(random() % 401) - 200, 0, 7500);
-        plot += (k ? "," : "") + std::to_string(x) + "," + std::to_string(y);
-      }
-      plot += ";PA" + std::to_string(x) + "," + std::to_string(y) + ";";
+// A parts drawing of about 1 MB (or as many as asked): polylines of short
+// steps over a 10000 x 7500 sheet with a border, drawn with PU, PD and PA.
+fs::path MakePlot(int megabytes) {
+  fs::path path = Folder() / ("plot" + std::to_string(megabytes) + ".plt");
+  if (fs::exists(path)) return path;
+  std::mt19937 random(7);
+  std::string plot = "IN;SP1;PU0,0;PD10000,0,10000,7500,0,7500,0,0;";
+  while (plot.size() < static_cast<size_t>(megabytes) * 1000000) {
+    int x = static_cast<int>(random() % 9000) + 500, y = static_cast<int>(random() % 6500) + 500;
+    plot += "PU" + std::to_string(x) + "," + std::to_string(y) + ";PD";
+    for (int k = 0; k < 12; ++k) {
+      x = std::clamp(x + static_cast<int>(random() % 401) - 200, 0, 10000);
+      y = std::clamp(y + static_cast<int>(random() % 401) - 200, 0, 7500);
+      plot += (k ? "," : "") + std::to_string(x) + "," + std::to_string(y);
     }
-    std::ofstream(path, std::ios::binary) << plot << "PU;";
-    return path;
-  }();
-  return file;
+    plot += ";PA" + std::to_string(x) + "," + std::to_string(y) + ";";
+  }
+  std::ofstream(path, std::ios::binary) << plot << "PU;";
+  return path;
 }
+
+fs::path Plot() { return MakePlot(1); }
 
 // A job context whose page is a memory bitmap, form units being pixels.
 class Page {
@@ -118,20 +121,62 @@ void HpglPlotOurs(benchmark::State& state) {
 }
 BENCHMARK(HpglPlotOurs)->Unit(benchmark::kMillisecond);
 
+// The size of a PBM file's picture, from its head.
+std::string PbmSize(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::string magic, width, height;
+  in >> magic >> width >> height;
+  return magic == "P4" ? width + "x" + height : "";
+}
+
+// Whole runs of a program that writes the plot's PBM, timed by its
+// processor time; the PBM must be 2000 x 1500.
+template <class Run>
+void TimePlotProgram(benchmark::State& state, int megabytes, const char* name, Run run) {
+  const fs::path plot = MakePlot(megabytes), pbm = Folder() / (std::string(name) + ".pbm");
+  fs::remove(pbm);
+  for (auto _ : state) {
+    const double seconds = run(plot.string(), pbm.string());
+    if (seconds < 0) {
+      state.SkipWithError((std::string(name) + " did not run").c_str());
+      return;
+    }
+    state.SetIterationTime(seconds);
+  }
+  if (PbmSize(pbm) != "2000x1500") state.SkipWithError("the PBM is not 2000 x 1500");
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fs::file_size(plot)));
+}
+
+// Ours: the settings name the pen file's folder.
+void HpglToPbmOurs(benchmark::State& state, int megabytes) {
+  const std::string settings = (Folder() / "bench.ini").string();
+  TimePlotProgram(state, megabytes, "ours", [&](const std::string& plot, const std::string& pbm) {
+    return bench::ProgramSeconds(VARNO_HPGL_TO_PBM, {settings, plot, pbm, "2000", "1500"});
+  });
+}
+
 // hp2xx fits the plot's 4:3 extent into 507 x 381 mm at 100 dpi: 2000 x
 // 1500 pixels.
-void HpglPlotHp2xx(benchmark::State& state) {
+void HpglToPbmHp2xx(benchmark::State& state, int megabytes) {
   if (std::system("command -v hp2xx >/dev/null 2>&1") != 0) {
     state.SkipWithError("hp2xx is not installed (Debian package hp2xx): the pairing is skipped");
     return;
   }
-  std::string command = "hp2xx -q -m pbm -d 100 -w 507 -h 381 -f '" + (Folder() / "plot.pbm").string() + "' '" +
-                        Plot().string() + "' >/dev/null 2>&1";
-  for (auto _ : state)
-    if (std::system(command.c_str()) != 0) state.SkipWithError("hp2xx did not run");
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fs::file_size(Plot())));
+  TimePlotProgram(state, megabytes, "hp2xx", [](const std::string& plot, const std::string& pbm) {
+    return bench::ProgramSeconds("hp2xx", {"-q", "-m", "pbm", "-d", "100", "-w", "507", "-h", "381", "-f", pbm, plot});
+  });
 }
-BENCHMARK(HpglPlotHp2xx)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(HpglToPbmOurs, 1MB, 1)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK_CAPTURE(HpglToPbmHp2xx, 1MB, 1)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK_CAPTURE(HpglToPbmOurs, 4MB, 4)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK_CAPTURE(HpglToPbmHp2xx, 4MB, 4)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK_CAPTURE(HpglToPbmOurs, 16MB, 16)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK_CAPTURE(HpglToPbmHp2xx, 16MB, 16)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+const bool kPlot1Paired = bench::Pair("HPGL 1 MB to a PBM", "HpglToPbmOurs/1MB", "HpglToPbmHp2xx/1MB");
+const bool kPlot4Paired = bench::Pair("HPGL 4 MB to a PBM", "HpglToPbmOurs/4MB", "HpglToPbmHp2xx/4MB");
+const bool kPlot16Paired = bench::Pair("HPGL 16 MB to a PBM", "HpglToPbmOurs/16MB", "HpglToPbmHp2xx/16MB");
 
 // A 10000 x 7000 one-bit drawing at 1200 dpi: a grid, frames and hatching.
 fs::path LargePicture() {

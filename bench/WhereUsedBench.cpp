@@ -1,21 +1,20 @@
-// The where-used search over a 200 MB where-used file, from the file's open to
-// the list of hits, beside grep counting the lines that hold the part number
-// in the same records written one per line, their fields padded with blanks
-// (grep's whole process, timed from its start to its end). The files are made at the first run, in a temporary
-// folder, and removed at the end.
+// The where-used search over a where-used file of 1 million records, every
+// one of them taking part (all flag bits on). In the process: from the file's
+// open to the list of hits. As whole processes, paired with grep counting the
+// lines that match in the same records written one per line, their fields
+// padded with blanks: the search program (whereused_search, the search as
+// the where-used program runs it) beside grep, both timed by the processor
+// time of their whole run. A search text without wildcards is paired with a
+// fixed-string grep, one with wildcards with a pattern grep. The files are
+// made at the first run, in a temporary folder, and removed at the end.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
-#include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "bench/Pairing.h"
@@ -26,9 +25,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // Records of 50 bytes: a part number of 20, a key of 16, a block text of 12
-// and two flag bytes; 4 million of them.
+// and two flag bytes; 1 million of them.
 const WhereUsedGeometry kGeometry{20, 16, 12, 8};
-constexpr size_t kRecords = 4'000'000;
+constexpr size_t kRecords = 1'000'000;
 constexpr const char* kPartNumber = "C-123456";
 
 std::string Padded(const std::string& field, size_t length) { return field + std::string(length - field.size(), ' '); }
@@ -50,15 +49,14 @@ class Files {
       std::snprintf(text, sizeof text, "%c-%06u", static_cast<char>('A' + random() % 8),
                     static_cast<unsigned>(random() % 1000000));
       // The part number looked for, now and then, in either case.
-      if (r % 500'000 == 7) std::snprintf(text, sizeof text, "%s", r % 2 ? kPartNumber : "c-123456");
+      if (r % 125'000 == 7) std::snprintf(text, sizeof text, "%s", r % 2 ? kPartNumber : "c-123456");
       std::string line = text;
       record.replace(0, line.size(), line);
       const std::string key = "BG" + std::to_string(r % 9973);
       record.replace(20, key.size(), key);
       const std::string block = "Pos " + std::to_string(r % 97);
       record.replace(36, block.size(), block);
-      record[48] = static_cast<char>(1 + random() % 255);
-      record[49] = static_cast<char>(random() % 2);
+      record[48] = record[49] = '\xFF';
       records << record;
       lines << Padded(line, 20) << Padded(key, 16) << Padded(block, 12) << '\n';
     }
@@ -68,8 +66,27 @@ class Files {
     fs::remove_all(m_folder, ignored);
   }
   std::string Records() const { return (m_folder / "vnw.bin").string(); }
+  // Files of one record, the one looked for: what a whole run costs beyond
+  // the search (grep fails on a file without a match).
+  std::string OneRecord() const {
+    std::string record(static_cast<size_t>(kGeometry.RecordLength()), '\0');
+    record.replace(0, std::string(kPartNumber).size(), kPartNumber);
+    record[48] = record[49] = '\xFF';
+    std::ofstream(m_folder / "one.bin", std::ios::binary) << record;
+    return (m_folder / "one.bin").string();
+  }
+  std::string OneLine() const {
+    std::ofstream(m_folder / "one.txt", std::ios::binary) << Padded(kPartNumber, 20) << Padded("BG1", 16) << Padded("", 12) << '\n';
+    return (m_folder / "one.txt").string();
+  }
   std::string Lines() const { return (m_folder / "vnw.txt").string(); }
   std::string Output() const { return (m_folder / "count.txt").string(); }
+  std::string Counted() const {
+    std::ifstream in(Output());
+    std::string count;
+    in >> count;
+    return count;
+  }
 
  private:
   fs::path m_folder;
@@ -108,40 +125,61 @@ BENCHMARK(SearchWithWildcardOurs)->Unit(benchmark::kMillisecond)->UseRealTime();
 void SearchWithLeadingStarOurs(benchmark::State& state) { Search(state, "*-123456"); }
 BENCHMARK(SearchWithLeadingStarOurs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// grep's whole run, from its start to its end. Its count goes to a file:
-// with its output on /dev/null grep would stop at the first match.
-bool RunGrep(const std::string& lines, const std::string& output) {
-  std::vector<std::string> words{"grep", "-c", "-i", "-F", kPartNumber, lines};
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t child = 0;
-  const int spawned = posix_spawnp(&child, "grep", &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  int status = 0;
-  return spawned == 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-void SearchPartNumberGrep(benchmark::State& state) {
-  const std::string path = TheFiles().Lines();
+// One whole run of a program whose count goes to the output file, timed by
+// its processor time; the count must be the one the other side found.
+void TimeProgram(benchmark::State& state, const char* program, const std::initializer_list<std::string>& arguments) {
+  std::string count;
   for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    if (!RunGrep(path, TheFiles().Output())) {
-      state.SkipWithError("grep did not run or found nothing");
+    const double seconds = bench::ProgramSeconds(program, arguments, TheFiles().Output());
+    if (seconds < 0) {
+      state.SkipWithError("the program did not run or found nothing");
       return;
     }
-    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    state.SetIterationTime(seconds);
+    count = TheFiles().Counted();
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fs::file_size(path)));
+  state.counters["hits"] = std::stod(count.empty() ? "0" : count);
 }
-BENCHMARK(SearchPartNumberGrep)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// The search program as the where-used program searches.
+void SearchProgram(benchmark::State& state, const char* text, const std::string& records = TheFiles().Records()) {
+  const std::string length = std::to_string(kGeometry.textLength), key = std::to_string(kGeometry.keyLength),
+                    block = std::to_string(kGeometry.blockLength), columns = std::to_string(kGeometry.columns);
+  TimeProgram(state, VARNO_WHEREUSED_SEARCH, {records, length, key, block, columns, text});
+}
+
+// Each side started on a file of one record: the fixed cost of a whole run
+// (for ours mostly the loading of its shared libraries), which the pairings
+// above include.
+void WholeSearchOneRecordOurs(benchmark::State& state) { SearchProgram(state, kPartNumber, TheFiles().OneRecord()); }
+void GrepOneLine(benchmark::State& state) { TimeProgram(state, "grep", {"-c", "-i", "-F", kPartNumber, TheFiles().OneLine()}); }
+
+void WholeSearchPartNumberOurs(benchmark::State& state) { SearchProgram(state, kPartNumber); }
+void WholeSearchWithWildcardOurs(benchmark::State& state) { SearchProgram(state, "C-12345?"); }
+void WholeSearchWithLeadingStarOurs(benchmark::State& state) { SearchProgram(state, "*-123456"); }
+
+// grep counts the lines; with its output on /dev/null it would stop at the
+// first match. Each wildcard becomes the pattern that matches the same texts
+// of these records.
+void GrepPartNumber(benchmark::State& state) { TimeProgram(state, "grep", {"-c", "-i", "-F", kPartNumber, TheFiles().Lines()}); }
+void GrepWithWildcard(benchmark::State& state) { TimeProgram(state, "grep", {"-c", "-i", "^C-12345. ", TheFiles().Lines()}); }
+void GrepWithLeadingStar(benchmark::State& state) { TimeProgram(state, "grep", {"-c", "-i", "^.-123456 ", TheFiles().Lines()}); }
+
+BENCHMARK(WholeSearchOneRecordOurs)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(GrepOneLine)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(WholeSearchPartNumberOurs)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(GrepPartNumber)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(WholeSearchWithWildcardOurs)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(GrepWithWildcard)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(WholeSearchWithLeadingStarOurs)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(GrepWithLeadingStar)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 const bool kPartNumberPaired =
-    bench::Pair("200 MB where-used file, a part number", "SearchPartNumberOurs", "SearchPartNumberGrep");
+    bench::Pair("1 M where-used records, part number", "WholeSearchPartNumberOurs", "GrepPartNumber");
 const bool kWildcardPaired =
-    bench::Pair("200 MB where-used file, with a wildcard", "SearchWithWildcardOurs", "SearchPartNumberGrep");
+    bench::Pair("1 M where-used records, wildcard", "WholeSearchWithWildcardOurs", "GrepWithWildcard");
+const bool kOneRecordPaired = bench::Pair("where-used, one record: the start", "WholeSearchOneRecordOurs", "GrepOneLine");
+const bool kLeadingStarPaired =
+    bench::Pair("1 M where-used records, leading star", "WholeSearchWithLeadingStarOurs", "GrepWithLeadingStar");
 
 }  // namespace

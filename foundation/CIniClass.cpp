@@ -189,7 +189,13 @@ int CIniClass::ReadSection(const char* section, CDynBuf& lines, const char* file
   }
 }
 
-bool CIniClass::ReplaceFile(CFile& handle, const char* file, const CDynBuf& text) {
+bool CIniClass::ReplaceFile(CFile& handle, const char* file, const CDynBuf& current, const CDynBuf& text) {
+  // A text that is already there is not written again: a job that stores the
+  // same settings each time costs no writes to the disk.
+  if (text == current) {
+    handle.Abort();
+    return true;
+  }
   // The new text goes to a file beside the old one, which then takes the old
   // one's place in one step: a failure anywhere leaves the old text whole.
   // The old file stays open (and so locked) until the new one stands.
@@ -240,7 +246,7 @@ int CIniClass::WriteKey(const char* section, const char* key, const char* value,
     result.Append(lineBreak);
     result.Append(keyLine);
     result.Append(lineBreak);
-    return ReplaceFile(handle, file, result) ? 1 : 0;
+    return ReplaceFile(handle, file, content, result) ? 1 : 0;
   }
   for (;;) {
     unsigned lineStart = pos < scan.size ? pos : scan.size;
@@ -269,5 +275,5 @@ int CIniClass::WriteKey(const char* section, const char* key, const char* value,
     }
     pos = scan.NextLine(first);
   }
-  return ReplaceFile(handle, file, result) ? 1 : 0;
+  return ReplaceFile(handle, file, content, result) ? 1 : 0;
 }

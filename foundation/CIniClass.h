@@ -34,5 +34,5 @@ class CIniClass : public CObject {
  private:
   static bool ReadWholeFile(const char* file, UINT openFlags, CFile& handle, CDynBuf& text);
   static bool NamesMatch(const char* name, const char* bytes, unsigned length, int ignoreCase);
-  static bool ReplaceFile(CFile& handle, const char* file, const CDynBuf& text);
+  static bool ReplaceFile(CFile& handle, const char* file, const CDynBuf& current, const CDynBuf& text);
 };

@@ -76,7 +76,20 @@ void VodArena::Release(void* p) {
   Block* block = p ? BlockOf(p) : nullptr;
   if (!block) return;
   m_waiting.insert(p);
-  for (void* newest = Newest(*block); newest && m_waiting.erase(newest); newest = Newest(*block)) Free(newest);
+  // Each one taken is the newest of its block: nothing waits above it.
+  for (void* newest = Newest(*block); newest && m_waiting.erase(newest); newest = Newest(*block))
+    Unwind(*block, newest);
+}
+
+void VodArena::Unwind(Block& block, const void* p) {
+  auto start = static_cast<uint32_t>(static_cast<const unsigned char*>(p) - block.base);
+  // Newest first until p itself is gone.
+  while (block.top != 0) {
+    uint32_t newest = BackLink(block);
+    block.fill -= block.top + 4 - newest;
+    block.top = newest - 4;
+    if (newest <= start) break;
+  }
 }
 
 bool VodArena::Free(void* p) {
@@ -84,18 +97,9 @@ bool VodArena::Free(void* p) {
   auto* address = static_cast<unsigned char*>(p);
   if (Block* found = BlockOf(p)) {
     Block& block = *found;
-    auto start = static_cast<uint32_t>(address - block.base);
-    // Unwind newest first until p itself is gone.
-    while (block.top != 0) {
-      uint32_t newest = BackLink(block);
-      block.fill -= block.top + 4 - newest;
-      block.top = newest - 4;
-      if (newest <= start) break;
-    }
-    std::erase_if(m_waiting, [&](const void* waiting) {
-      auto* at = static_cast<const unsigned char*>(waiting);
-      return at >= address && at < block.base + kBlockSize;
-    });
+    Unwind(block, p);
+    // Nodes that waited above p went with it.
+    m_waiting.erase(m_waiting.lower_bound(address), m_waiting.lower_bound(block.base + kBlockSize));
     return true;
   }
   Fail(48, 4);

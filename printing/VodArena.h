@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unordered_set>
+#include <set>
 
 #include "win32/Types.h"
 
@@ -65,13 +65,16 @@ class VodArena {
   // 0, or the failure code: 2 no memory, 3 not lockable.
   int CreateBlock(Block& block);
   uint32_t BackLink(const Block& block) const;
+  // Takes back p and everything taken after it from the block.
+  void Unwind(Block& block, const void* p);
   void* Fail(int text, int code);
 
   Block* BlockOf(const void* p);
   void* Newest(const Block& block) const;
 
   std::array<Block, kBlocks> m_blocks{};
-  std::unordered_set<const void*> m_waiting;
+  // Ordered, so that a release takes the waiting nodes above it as one range.
+  std::set<const void*> m_waiting;
   Failure m_failure;
 };
 

@@ -252,7 +252,8 @@ BOOL AbortProc(HDC dc, int error) {
   VodContext* context = scope.get();
   if (!context) return TRUE;
   AnimateDialog(*context);
-  Sleep(1);
+  // The pump alone keeps the caller's windows alive; the platform shares the
+  // processor fairly without a pause on every page.
   DispatchForJob(*context);
   if (error != 0) {
     char line[80];

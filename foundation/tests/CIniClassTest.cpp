@@ -2,7 +2,9 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "foundation/CIniClass.h"
@@ -175,6 +177,20 @@ TEST_F(IniTest, WriteKeyReplacesInPlaceOrClosesTheSectionKeepingLineEnds) {
   CString value;
   EXPECT_EQ(ini.ReadKey("S", "k", "", value, fresh.c_str(), 0), 1);
   EXPECT_EQ(value, "v");
+}
+
+// Storing a value that the file already holds leaves the file as it is: no
+// new file takes its place.
+TEST_F(IniTest, WritingTheValueThatIsThereLeavesTheFileAlone) {
+  namespace fs = std::filesystem;
+  std::string name = File("[S]\r\nk=v\r\n");
+  const fs::file_time_type old = fs::last_write_time(name) - std::chrono::hours(24);
+  fs::last_write_time(name, old);
+  EXPECT_EQ(ini.WriteKey("S", "k", "v", name.c_str(), 1), 1);
+  EXPECT_EQ(fs::last_write_time(name), old);
+  EXPECT_EQ(ini.WriteKey("S", "k", "w", name.c_str(), 1), 1);
+  EXPECT_EQ(Text(), "[S]\r\nk=w\r\n");
+  EXPECT_NE(fs::last_write_time(name), old);
 }
 
 TEST_F(IniTest, FindSectionStaysInsideTheText) {

@@ -79,10 +79,31 @@ constexpr std::array<CcittEntry, (1u << Peek)> MakeTable(const Code (&colourCode
 constexpr auto kWhiteTable = MakeTable<kCcittWhitePeek>(kWhite);
 constexpr auto kBlackTable = MakeTable<kCcittBlackPeek>(kBlack);
 
+// Every pattern that begins with a white terminating code followed by a black
+// one maps to both; the codes of a colour form a prefix code, so no pattern
+// begins with two different pairs.
+constexpr std::array<WORD, (1u << kCcittPairPeek)> MakePairs() {
+  std::array<WORD, (1u << kCcittPairPeek)> pairs{};
+  for (const Code& white : kWhite) {
+    for (const Code& black : kBlack) {
+      const unsigned length = white.length + black.length;
+      if (white.run >= 64 || black.run >= 64 || length > kCcittPairPeek) continue;
+      const unsigned shift = kCcittPairPeek - length;
+      const unsigned first = ((static_cast<unsigned>(white.bits) << black.length) | black.bits) << shift;
+      for (unsigned pattern = first; pattern < first + (1u << shift); ++pattern)
+        pairs[pattern] = static_cast<WORD>(white.run | black.run << 6 | length << 12);
+    }
+  }
+  return pairs;
+}
+
+constexpr auto kPairs = MakePairs();
+
 }  // namespace
 
 const CcittEntry* const kCcittWhiteTable = kWhiteTable.data();
 const CcittEntry* const kCcittBlackTable = kBlackTable.data();
+const WORD* const kCcittWhiteBlackPairs = kPairs.data();
 
 DWORD DecodeCCITTRuns(LONG xStart, LONG xEnd, LONG rowWidth, const BYTE* data, DWORD length, DWORD position,
                       WORD* columns, LONG numerator, LONG denominator) {

@@ -53,10 +53,14 @@ int DecodeTIFFToDIB(LONG x0, LONG x1, LONG y0, LONG y1, void* target, QORIMG_PIC
   WriteHeader(target, width, height);
   const SIZE_T rowBytes = WIDTHBYTES(static_cast<SIZE_T>(width));
   BYTE* bits = static_cast<BYTE*>(target) + kBitsOffset;
-  std::memset(bits, 0, rowBytes * height);
+  // Rows below the picture's end stay white; each decoded row is cleared just
+  // before its runs are set, while it is in the cache.
+  const LONG decoded = std::clamp<LONG>(picture->nTiffHeight - y0, 0, height);
+  std::memset(bits, 0, rowBytes * (height - decoded));
   TiffRowReader rows(picture);
-  for (LONG y = y0; y < y1 && y < picture->nTiffHeight; ++y) {
+  for (LONG y = y0; y < y0 + decoded; ++y) {
     BYTE* out = bits + rowBytes * (height - 1 - (y - y0));
+    std::memset(out, 0, rowBytes);
     rows.Decode(y, [&](LONG from, LONG to) {
       from = std::max(from, x0);
       to = std::min(to, x1);

@@ -1,5 +1,5 @@
 #include "imaging/picture/TiffMemFile.h"
 
-TiffMemFile::TiffMemFile(std::vector<BYTE> bytes) : m_bytes(std::move(bytes)) {
-  Attach(m_bytes.data(), static_cast<UINT>(m_bytes.size()), 0);
+TiffMemFile::TiffMemFile(DWORD size) : m_bytes(new BYTE[size == 0 ? 1 : size]), m_size(size) {
+  Attach(m_bytes.get(), static_cast<UINT>(size), 0);
 }

@@ -2,16 +2,19 @@
 // file from position 0, the decoders read its bytes in place.
 #pragma once
 
-#include <vector>
+#include <memory>
 
 #include "mfc/CMemFile.h"
 
 class TiffMemFile : public CMemFile {
  public:
-  explicit TiffMemFile(std::vector<BYTE> bytes);
-  const BYTE* Bytes() const { return m_bytes.data(); }
-  DWORD Size() const { return static_cast<DWORD>(m_bytes.size()); }
+  // The block is left uninitialised: the file's bytes are read into it.
+  explicit TiffMemFile(DWORD size);
+  BYTE* Bytes() { return m_bytes.get(); }
+  const BYTE* Bytes() const { return m_bytes.get(); }
+  DWORD Size() const { return m_size; }
 
  private:
-  std::vector<BYTE> m_bytes;
+  std::unique_ptr<BYTE[]> m_bytes;
+  DWORD m_size;
 };

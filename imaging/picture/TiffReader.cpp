@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -17,7 +19,6 @@
 
 namespace {
 
-constexpr UINT kCopyChunk = 10240;
 enum : WORD { kTypeShort = 3, kTypeLong = 4 };
 enum : WORD {
   kImageWidth = 256,
@@ -173,30 +174,32 @@ bool ReadDirectory(const TiffView& view, DWORD directory, QORIMG_PICTURE* pictur
   return true;
 }
 
-// Copies the file into memory in chunks; the memory file when every byte
-// of the file arrived.
+// Reads the file into a block of its length in one go; the memory file when
+// every byte of the file arrived.
 CFile* LoadIntoMemory(const char* name, int* error) {
   CFile file;
   if (!file.Open(name, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary)) {
     *error = QORIMG_ERR_IMAGE_OPEN;
     return nullptr;
   }
-  std::vector<BYTE> bytes;
+  std::unique_ptr<TiffMemFile> memory;
+  bool whole = false;
   try {
-    for (UINT got = kCopyChunk; got == kCopyChunk;) {
-      const std::size_t at = bytes.size();
-      bytes.resize(at + kCopyChunk);
-      got = file.Read(bytes.data() + at, kCopyChunk);
-      bytes.resize(at + got);
-    }
+    memory = std::make_unique<TiffMemFile>(file.GetLength());
+    DWORD got = 0;
+    for (UINT read = 1; got < memory->Size() && read > 0; got += read)
+      read = file.Read(memory->Bytes() + got, memory->Size() - got);
+    // A file that changed its length meanwhile did not arrive whole.
+    whole = got == memory->Size() && file.GetLength() == got;
   } catch (CException* failure) {
     failure->Delete();
+  } catch (const std::bad_alloc&) {
   }
-  if (bytes.size() != file.GetLength()) {
+  if (!whole) {
     *error = QORIMG_ERR_END_OF_FILE;
     return nullptr;
   }
-  return new TiffMemFile(std::move(bytes));
+  return memory.release();
 }
 
 void FreeBlock(HGLOBAL& block) {

@@ -87,10 +87,21 @@ QString ToQt(const char* text, int length) {
   return QString::fromUtf8(layer::Cp1252ToUtf8(std::string_view(text, static_cast<std::size_t>(length))).c_str());
 }
 
+int RealisedFont::Advance(QChar c) const {
+  if (c.unicode() >= m_advances.size()) return QFontMetrics(font).horizontalAdvance(c);
+  std::atomic<int>& known = m_advances[c.unicode()];
+  int advance = known.load(std::memory_order_relaxed) - 1;
+  if (advance < 0) {
+    advance = QFontMetrics(font).horizontalAdvance(c);
+    known.store(advance + 1, std::memory_order_relaxed);
+  }
+  return advance;
+}
+
 std::vector<int> Advances(const RealisedFont& font, const QString& text) {
-  QFontMetrics metrics(font.font);
   std::vector<int> advances;
-  for (QChar c : text) advances.push_back(metrics.horizontalAdvance(c));
+  advances.reserve(static_cast<std::size_t>(text.size()));
+  for (QChar c : text) advances.push_back(font.Advance(c));
   return advances;
 }
 

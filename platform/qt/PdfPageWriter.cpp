@@ -103,6 +103,7 @@ PdfPageWriter::~PdfPageWriter() {
 
 bool PdfPageWriter::BeginPage(const PageGeometry& page) {
   m_page = page;
+  m_prepared = false;
   QPageSize size(QSizeF(page.widthMillimetres, page.heightMillimetres), QPageSize::Millimeter, QString(),
                  QPageSize::ExactMatch);
   m_writer->setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF()));
@@ -128,14 +129,20 @@ bool PdfPageWriter::Close() {
 int PdfPageWriter::WriteError() const { return m_sink->Error(); }
 
 void PdfPageWriter::Prepare(const DeviceContext& context, const RECT* extraClip) {
-  m_painter.resetTransform();
-  // Dots of the page's own resolution in each direction, from where the drawable area starts.
-  m_painter.scale(static_cast<double>(m_resolution) / m_page.dotsPerInchX,
-                  static_cast<double>(m_resolution) / m_page.dotsPerInchY);
-  m_painter.translate(m_page.drawableOrigin.x, m_page.drawableOrigin.y);
+  // The page's coordinates and the clip are set again only when they change:
+  // each setting is written into the page.
+  if (!m_prepared) {
+    m_painter.resetTransform();
+    // Dots of the page's own resolution in each direction, from where the drawable area starts.
+    m_painter.scale(static_cast<double>(m_resolution) / m_page.dotsPerInchX,
+                    static_cast<double>(m_resolution) / m_page.dotsPerInchY);
+    m_painter.translate(m_page.drawableOrigin.x, m_page.drawableOrigin.y);
+  }
   RECT clip = context.Clip();
   if (extraClip) IntersectRect(&clip, &clip, extraClip);
-  m_painter.setClipRect(AreaOf(clip));
+  if (!m_prepared || !EqualRect(&clip, &m_clip)) m_painter.setClipRect(AreaOf(clip));
+  m_clip = clip;
+  m_prepared = true;
   m_painter.setBrush(Qt::NoBrush);
   m_painter.setPen(Qt::NoPen);
 }

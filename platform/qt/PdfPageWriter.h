@@ -50,6 +50,9 @@ class PdfPageWriter : public PageWriter {
   PageGeometry m_page;
   int m_resolution = 600;  // of the writer: dots per inch of the first page
   int m_pages = 0;
+  // The coordinates of the page and the clip last set, since the page began.
+  bool m_prepared = false;
+  RECT m_clip{};
 };
 
 }  // namespace layer

@@ -305,9 +305,11 @@ class QtWindowHost : public WindowHost {
     });
   }
   void Present(HWND window, Surface&& surface) override {
-    QImage image = QImage(reinterpret_cast<const uchar*>(surface.Bits()), surface.Width(), surface.Height(),
-                          surface.BytesPerLine(), QImage::Format_RGB32)
-                       .copy();
+    // The image takes the composed pixels over instead of copying them.
+    auto* pixels = new Surface(std::move(surface));
+    QImage image(reinterpret_cast<const uchar*>(pixels->Bits()), pixels->Width(), pixels->Height(),
+                 pixels->BytesPerLine(), QImage::Format_RGB32, [](void* kept) { delete static_cast<Surface*>(kept); },
+                 pixels);
     OnGui([this, window, image] {
       auto found = m_widgets.find(window);
       if (found == m_widgets.end()) return;

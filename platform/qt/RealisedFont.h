@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QRawFont>
 #include <QString>
+#include <array>
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -23,9 +25,14 @@ struct RealisedFont {
   int Height() const { return ascent + descent; }
   // The glyphs for vector output, made when first asked for.
   const QRawFont& Raw();
+  // The advance of one character; those of the first 256 are measured once.
+  int Advance(QChar c) const;
 
  private:
   std::unique_ptr<QRawFont> m_raw;
+  // The advance plus 1, 0 until measured; a font may be measured on more
+  // than one thread.
+  mutable std::array<std::atomic<int>, 256> m_advances{};
 };
 
 std::shared_ptr<RealisedFont> Realise(Font& font);

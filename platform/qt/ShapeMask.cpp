@@ -57,24 +57,49 @@ void ShapeMask::Apply() {
     if (value == kPen) at = copy ? penCopy : MixPen(rop, pen, at);
     else if (value == kBrush) at = copy ? brushCopy : MixPen(rop, brush, at);
   };
-  if (!m_imageMade) {
+  if (!m_imageMade && !copy) {
     // A pixel set twice is mixed once, as from an image; copying needs no care.
-    if (rop != R2_COPYPEN) {
-      std::stable_sort(m_pixels.begin(), m_pixels.end(),
-                       [](const Pixel& a, const Pixel& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
-      auto kept = std::unique(m_pixels.rbegin(), m_pixels.rend(),
-                              [](const Pixel& a, const Pixel& b) { return a.x == b.x && a.y == b.y; });
-      m_pixels.erase(m_pixels.begin(), kept.base());
-    }
-    for (const Pixel& pixel : m_pixels) mix(pixel.value, target->Row(pixel.y)[pixel.x]);
-  } else {
-    for (int y = m_area.top; y < m_area.bottom; ++y) {
-      const uchar* mask = m_mask.constScanLine(y - m_area.top);
-      std::uint32_t* row = target->Row(y);
-      for (int x = m_area.left; x < m_area.right; ++x) mix(mask[x - m_area.left], row[x]);
+    std::stable_sort(m_pixels.begin(), m_pixels.end(),
+                     [](const Pixel& a, const Pixel& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+    auto kept = std::unique(m_pixels.rbegin(), m_pixels.rend(),
+                            [](const Pixel& a, const Pixel& b) { return a.x == b.x && a.y == b.y; });
+    m_pixels.erase(m_pixels.begin(), kept.base());
+  }
+  if (!target->Narrow() || !MixNarrow(*target, mix)) MixInto([target](int y) { return target->Row(y); }, mix);
+  m_context.Touched();
+}
+
+template <class RowOf, class Mix>
+void ShapeMask::MixInto(RowOf rowOf, Mix mix) {
+  if (!m_imageMade) {
+    for (const Pixel& pixel : m_pixels) mix(pixel.value, rowOf(pixel.y)[pixel.x]);
+    return;
+  }
+  for (int y = m_area.top; y < m_area.bottom; ++y) {
+    const uchar* mask = m_mask.constScanLine(y - m_area.top);
+    auto* row = rowOf(y);
+    for (int x = m_area.left; x < m_area.right; ++x) mix(mask[x - m_area.left], row[x]);
+  }
+}
+
+template <class Mix>
+bool ShapeMask::MixNarrow(Surface& target, Mix& mix) {
+  // What nothing, the brush and the pen make of black and of white: the
+  // target stays narrow only when that is black or white again.
+  std::uint8_t levels[3][2];
+  const int values[3] = {0, kBrush, kPen};
+  for (int v = 0; v < 3; ++v) {
+    for (int level = 0; level < 2; ++level) {
+      std::uint32_t pixel = WidePixel(level ? 255 : 0);
+      mix(values[v], pixel);
+      if (!IsBlackOrWhite(pixel)) return false;
+      levels[v][level] = NarrowLevel(pixel);
     }
   }
-  m_context.Touched();
+  MixInto([&target](int y) { return target.NarrowRow(y); }, [&levels](int value, std::uint8_t& at) {
+    at = levels[value == kPen ? 2 : value == kBrush ? 1 : 0][at != 0];
+  });
+  return true;
 }
 
 void DrawThinLine(ShapeMask& mask, int x0, int y0, int x1, int y1) {

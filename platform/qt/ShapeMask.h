@@ -33,6 +33,13 @@ class ShapeMask {
     int x, y, value;
   };
   void MakeImage();
+  // Mixes each mask pixel into the row pixel at its place.
+  template <class RowOf, class Mix>
+  void MixInto(RowOf rowOf, Mix mix);
+  // The same on a narrow target; false (nothing done) when the mixing would
+  // give a pixel that is neither black nor white.
+  template <class Mix>
+  bool MixNarrow(Surface& target, Mix& mix);
 
   DeviceContext& m_context;
   RECT m_area{};

@@ -95,9 +95,19 @@ BOOL ForEachPixel(layer::DeviceContext& context, const RECT& logical, Operation 
   if (!target) return FALSE;
   RECT device = DeviceArea(context, logical), clip = context.Clip(), area;
   if (!IntersectRect(&area, &device, &clip)) return TRUE;
-  for (int y = area.top; y < area.bottom; ++y) {
-    std::uint32_t* row = target->Row(y);
-    for (int x = area.left; x < area.right; ++x) row[x] = operation(row[x]);
+  // A narrow target stays narrow when black and white become black or white.
+  const std::uint32_t fromBlack = operation(layer::kBlackPixel), fromWhite = operation(layer::kWhitePixel);
+  if (target->Narrow() && layer::IsBlackOrWhite(fromBlack) && layer::IsBlackOrWhite(fromWhite)) {
+    const std::uint8_t levels[2] = {layer::NarrowLevel(fromBlack), layer::NarrowLevel(fromWhite)};
+    for (int y = area.top; y < area.bottom; ++y) {
+      std::uint8_t* row = target->NarrowRow(y);
+      for (int x = area.left; x < area.right; ++x) row[x] = levels[row[x] != 0];
+    }
+  } else {
+    for (int y = area.top; y < area.bottom; ++y) {
+      std::uint32_t* row = target->Row(y);
+      for (int x = area.left; x < area.right; ++x) row[x] = operation(row[x]);
+    }
   }
   context.Touched();
   return TRUE;
@@ -179,8 +189,12 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
     RECT dot{device.x, device.y, device.x + 1, device.y + 1};
     return context->vector->Fill(*context, dot, layer::ColorFromPixel(pixel)) ? layer::ColorFromPixel(pixel) : CLR_INVALID;
   }
-  if (!context->Target()) return CLR_INVALID;
-  context->Target()->Row(device.y)[device.x] = pixel;
+  layer::Surface* target = context->Target();
+  if (!target) return CLR_INVALID;
+  if (target->Narrow() && layer::IsBlackOrWhite(pixel))
+    target->NarrowRow(device.y)[device.x] = layer::NarrowLevel(pixel);
+  else
+    target->Row(device.y)[device.x] = pixel;
   context->Touched();
   return layer::ColorFromPixel(pixel);
 }
@@ -191,7 +205,9 @@ COLORREF GetPixel(HDC dc, int x, int y) {
   POINT device = context->ToDevice(x, y);
   RECT clip = context->Clip();
   if (!PtInRect(&clip, device)) return CLR_INVALID;
-  return layer::ColorFromPixel(context->Target()->Row(device.y)[device.x]);
+  const layer::Surface& target = *context->Target();
+  return layer::ColorFromPixel(target.Narrow() ? layer::WidePixel(target.NarrowRow(device.y)[device.x])
+                                               : target.Row(device.y)[device.x]);
 }
 
 namespace {

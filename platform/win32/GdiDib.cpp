@@ -369,20 +369,29 @@ int GetDIBits(HDC dc, HBITMAP handle, UINT startScan, UINT scanLines, LPVOID bit
   }
   if (!bits) return static_cast<int>(surface.Height());
   UINT lines = std::min<UINT>(scanLines, static_cast<UINT>(std::max(surface.Height() - static_cast<int>(startScan), 0)));
+  // Neighbouring pixels mostly have one colour: its index is looked up once.
+  std::uint32_t lastPixel = 0;
+  BYTE lastIndex = table.empty() ? 0 : Nearest(table, lastPixel);
+  auto index = [&](std::uint32_t pixel) {
+    if (pixel != lastPixel) lastIndex = Nearest(table, lastPixel = pixel);
+    return lastIndex;
+  };
   for (UINT i = 0; i < lines; ++i) {
     int line = static_cast<int>(startScan + i);  // counted from the bottom for bottom-up bitmaps
     int y = topDown ? line : surface.Height() - 1 - line;
-    const std::uint32_t* row = surface.Row(y);
+    // A narrow surface is read as it is, without widening it.
+    const std::uint8_t* narrow = surface.Narrow() ? surface.NarrowRow(y) : nullptr;
+    const std::uint32_t* row = narrow ? nullptr : surface.Row(y);
     BYTE* out = static_cast<BYTE*>(bits) + static_cast<std::size_t>(i) * stride;
     std::memset(out, 0, stride);
     for (int x = 0; x < surface.Width(); ++x) {
-      std::uint32_t pixel = row[x];
+      std::uint32_t pixel = narrow ? layer::WidePixel(narrow[x]) : row[x];
       switch (bitCount) {
         case 1:
-          if (Nearest(table, pixel)) out[x >> 3] |= static_cast<BYTE>(0x80 >> (x & 7));
+          if (index(pixel)) out[x >> 3] |= static_cast<BYTE>(0x80 >> (x & 7));
           break;
-        case 4: out[x >> 1] |= static_cast<BYTE>(Nearest(table, pixel) << ((x & 1) ? 0 : 4)); break;
-        case 8: out[x] = Nearest(table, pixel); break;
+        case 4: out[x >> 1] |= static_cast<BYTE>(index(pixel) << ((x & 1) ? 0 : 4)); break;
+        case 8: out[x] = index(pixel); break;
         case 24:
           out[3 * x] = pixel & 0xFF;
           out[3 * x + 1] = (pixel >> 8) & 0xFF;

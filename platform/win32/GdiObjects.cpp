@@ -455,7 +455,10 @@ HBITMAP NewBitmap(int width, int height, int bitsPerPixel, std::uint32_t fill) {
     return nullptr;
   }
   auto bitmap = std::make_shared<layer::Bitmap>();
-  bitmap->surface.Resize(width, height, fill);
+  if (bitsPerPixel == 1 && layer::IsBlackOrWhite(fill))
+    bitmap->surface = layer::Surface::Bilevel(width, height, fill == layer::kWhitePixel);
+  else
+    bitmap->surface.Resize(width, height, fill);
   bitmap->surface.m_bitsPerPixel = bitsPerPixel;
   return reinterpret_cast<HBITMAP>(layer::AddObject(bitmap));
 }
@@ -484,9 +487,18 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
   const BYTE* rows = static_cast<const BYTE*>(bits);
   // Device-dependent rows are padded to 16 bits.
   int stride = ((width * static_cast<int>(bitsPerPixel) + 15) / 16) * 2;
+  layer::Surface& surface = object->surface;
+  if (surface.Narrow()) {
+    for (int y = 0; y < height; ++y) {
+      const BYTE* row = rows + static_cast<std::size_t>(y) * stride;
+      std::uint8_t* out = surface.NarrowRow(y);
+      for (int x = 0; x < width; ++x) out[x] = (row[x / 8] & (0x80 >> (x % 8))) ? 255 : 0;
+    }
+    return bitmap;
+  }
   for (int y = 0; y < height; ++y) {
     const BYTE* row = rows + static_cast<std::size_t>(y) * stride;
-    std::uint32_t* out = object->surface.Row(y);
+    std::uint32_t* out = surface.Row(y);
     for (int x = 0; x < width; ++x) {
       switch (bitsPerPixel) {
         case 1: out[x] = (row[x / 8] & (0x80 >> (x % 8))) ? 0xFFFFFFFFu : 0xFF000000u; break;

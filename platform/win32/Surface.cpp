@@ -16,6 +16,7 @@ Surface::Surface(Surface&& other) noexcept
       m_width(std::exchange(other.m_width, 0)),
       m_height(std::exchange(other.m_height, 0)),
       m_pixels(std::move(other.m_pixels)),
+      m_levels(std::move(other.m_levels)),
       m_generation(other.Generation()) {}
 
 Surface& Surface::operator=(Surface&& other) noexcept {
@@ -24,14 +25,33 @@ Surface& Surface::operator=(Surface&& other) noexcept {
   m_width = std::exchange(other.m_width, 0);
   m_height = std::exchange(other.m_height, 0);
   m_pixels = std::move(other.m_pixels);
+  m_levels = std::move(other.m_levels);
   Touch();
   return *this;
+}
+
+Surface Surface::Bilevel(int width, int height, bool white) {
+  Surface surface;
+  surface.m_width = std::max(width, 0);
+  surface.m_height = std::max(height, 0);
+  surface.m_levels.assign(static_cast<std::size_t>(surface.m_width) * surface.m_height, white ? 255 : 0);
+  return surface;
+}
+
+std::vector<std::uint32_t>& Surface::Wide() const {
+  if (!m_levels.empty()) {
+    m_pixels.resize(m_levels.size());
+    std::transform(m_levels.begin(), m_levels.end(), m_pixels.begin(), WidePixel);
+    std::vector<std::uint8_t>().swap(m_levels);
+  }
+  return m_pixels;
 }
 
 void Surface::Resize(int width, int height, std::uint32_t fill) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == m_width && height == m_height) return;
+  Wide();
   const std::size_t needed = static_cast<std::size_t>(width) * height;
   const int keepWidth = std::min(width, m_width), keepHeight = std::min(height, m_height);
   if (needed > m_pixels.capacity()) {
@@ -68,7 +88,11 @@ void Surface::Fill(const RECT& area, std::uint32_t pixel) {
   int left = std::max<int>(area.left, 0), right = std::min<int>(area.right, m_width);
   int top = std::max<int>(area.top, 0), bottom = std::min<int>(area.bottom, m_height);
   if (left >= right) return;
-  for (int y = top; y < bottom; ++y) std::fill(Row(y) + left, Row(y) + right, pixel);
+  if (Narrow() && IsBlackOrWhite(pixel)) {
+    for (int y = top; y < bottom; ++y) std::fill(NarrowRow(y) + left, NarrowRow(y) + right, NarrowLevel(pixel));
+  } else {
+    for (int y = top; y < bottom; ++y) std::fill(Row(y) + left, Row(y) + right, pixel);
+  }
   texts.Cover(RECT{left, top, right, bottom});
   Touch();
 }

@@ -1,5 +1,8 @@
 // The pixels behind a window canvas or a memory bitmap: 32-bit 0xFFRRGGBB
 // values, top row first. Qt shows and draws on the same memory without a copy.
+// A one-bit bitmap starts narrow, one byte a pixel (0 black, 255 white), a
+// quarter of the memory: the drawing that knows narrow rows keeps it so, and
+// the first caller that asks for 32-bit pixels (Row, Bits) widens it for good.
 #pragma once
 
 #include <atomic>
@@ -17,13 +20,19 @@ class Surface {
   Surface(int width, int height, std::uint32_t fill = 0xFFFFFFFFu);
   Surface(Surface&& other) noexcept;
   Surface& operator=(Surface&& other) noexcept;
+  // A narrow surface of black or white.
+  static Surface Bilevel(int width, int height, bool white);
 
   int Width() const { return m_width; }
   int Height() const { return m_height; }
-  std::uint32_t* Row(int y) { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; }
-  const std::uint32_t* Row(int y) const { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; }
-  std::uint32_t* Bits() { return m_pixels.data(); }
-  const std::uint32_t* Bits() const { return m_pixels.data(); }
+  std::uint32_t* Row(int y) { return Wide().data() + static_cast<std::size_t>(y) * m_width; }
+  const std::uint32_t* Row(int y) const { return Wide().data() + static_cast<std::size_t>(y) * m_width; }
+  std::uint32_t* Bits() { return Wide().data(); }
+  const std::uint32_t* Bits() const { return Wide().data(); }
+  // Narrow rows, only while the surface is narrow.
+  bool Narrow() const { return !m_levels.empty(); }
+  std::uint8_t* NarrowRow(int y) { return m_levels.data() + static_cast<std::size_t>(y) * m_width; }
+  const std::uint8_t* NarrowRow(int y) const { return m_levels.data() + static_cast<std::size_t>(y) * m_width; }
   int BytesPerLine() const { return m_width * 4; }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
 
@@ -36,17 +45,28 @@ class Surface {
   unsigned Generation() const { return m_generation.load(std::memory_order_relaxed); }
 
   // Bits per pixel the bitmap was created with (1 for monochrome bitmaps);
-  // the pixels are always 32-bit.
+  // the pixels are 32-bit unless the surface is narrow.
   int m_bitsPerPixel = 32;
   // What was written on it, for tools that read a program's windows.
   DrawnTexts texts;
 
  private:
+  // The 32-bit pixels, made from the narrow ones when there are such.
+  std::vector<std::uint32_t>& Wide() const;
+
   int m_width = 0;
   int m_height = 0;
-  std::vector<std::uint32_t> m_pixels;
+  mutable std::vector<std::uint32_t> m_pixels;
+  mutable std::vector<std::uint8_t> m_levels;  // of a narrow surface
   std::atomic<unsigned> m_generation{0};
 };
+
+constexpr std::uint32_t kBlackPixel = 0xFF000000u;
+constexpr std::uint32_t kWhitePixel = 0xFFFFFFFFu;
+// The narrow value of a black or white pixel.
+constexpr std::uint8_t NarrowLevel(std::uint32_t pixel) { return pixel == kWhitePixel ? 255 : 0; }
+constexpr std::uint32_t WidePixel(std::uint8_t level) { return level ? kWhitePixel : kBlackPixel; }
+constexpr bool IsBlackOrWhite(std::uint32_t pixel) { return pixel == kBlackPixel || pixel == kWhitePixel; }
 
 constexpr std::uint32_t PixelFromColor(COLORREF color) {
   return 0xFF000000u | ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);

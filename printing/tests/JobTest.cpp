@@ -379,6 +379,12 @@ TEST_F(JobFixture, TheAbortProcedureGoesOnUnlessTheUserOrTheSpoolerGivesUp) {
   context->jobState = 2;
   EXPECT_EQ(AbortProc(nullptr, 0), FALSE) << "a job that failed is not gone on with";
   context->jobState = 0;
+  // The owner's windows keep working while a page prints: its stop request,
+  // waiting in the queue, is handled there and ends the job.
+  PostMessage(m_owner, kStopRequest, 0, 0);
+  EXPECT_EQ(AbortProc(nullptr, 0), FALSE);
+  EXPECT_EQ(context->jobState, 5);
+  context->jobState = 0;
 }
 
 struct NameCase {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "imaging/picture/CcittDecoder.h"
 #include "imaging/ByteOrder.h"
 #include "imaging/picture/TiffBitmap.h"
@@ -162,6 +164,53 @@ TEST(CcittRows, RowCutShortEndsAtTheUnknownCodeAndTheNextRowStartsOnTheNextByte)
   EXPECT_EQ(DecodeCcittRow(bytes, length, 2, 16, collect), length);
   const std::vector<std::pair<LONG, LONG>> expected = {{7, 9}, {4, 10}};
   EXPECT_EQ(runs, expected);
+}
+
+// Decoding a white and a black code with one lookup gives the runs and row
+// ends of one lookup a code, on sound rows and on damaged ones: random bytes,
+// flipped bits and rows cut short, at widths that end rows early and late.
+TEST(CcittRows, PairLookupsDecodeAsSingleCodesDo) {
+  struct Input {
+    const char* name;
+    std::string data;
+  };
+  std::mt19937 random(17);
+  const Bilevel drawing = MakeTestDrawing(333, 40, 5);
+  const std::string sound = EncodeModifiedHuffmanRows(drawing, 0, drawing.height);
+  std::string flipped = sound, noise(4000, '\0');
+  for (int i = 0; i < 60; ++i) flipped[random() % flipped.size()] ^= static_cast<char>(1 << (random() % 8));
+  for (char& byte : noise) byte = static_cast<char>(random());
+  const Input inputs[] = {{"every code", EncodeModifiedHuffmanRows(MakeEveryCodeDrawing(), 0, 40)},
+                          {"drawing", sound},
+                          {"flipped bits", flipped},
+                          {"random bytes", noise},
+                          {"cut short", sound.substr(0, sound.size() / 3)}};
+  using Runs = std::vector<std::pair<LONG, LONG>>;
+  for (const Input& input : inputs) {
+    for (LONG width : {1, 7, 333, 5400}) {
+      SCOPED_TRACE(::testing::Message() << input.name << ", width " << width);
+      const BYTE* bytes = reinterpret_cast<const BYTE*>(input.data.data());
+      const DWORD length = static_cast<DWORD>(input.data.size());
+      DWORD paired = 0, single = 0;
+      // A row that begins with no code uses no byte: the next try starts a
+      // byte later, so that the damage is decoded on.
+      for (int row = 0; row < 20000 && paired < length; ++row) {
+        const DWORD start = paired;
+        Runs pairedRuns, singleRuns;
+        auto keep = [width](Runs& runs) {
+          return [&runs, width](LONG from, LONG to) {
+            EXPECT_TRUE(from >= 0 && from < to && to <= width);
+            runs.push_back({from, to});
+          };
+        };
+        paired = DecodeCcittRow<true>(bytes, length, paired, width, keep(pairedRuns));
+        single = DecodeCcittRow<false>(bytes, length, single, width, keep(singleRuns));
+        ASSERT_EQ(paired, single) << "row " << row;
+        ASSERT_EQ(pairedRuns, singleRuns) << "row " << row;
+        if (paired == start) paired = single = start + 1;
+      }
+    }
+  }
 }
 
 // Columns collect the black pixels that fall on them when a row is reduced.

@@ -4,6 +4,7 @@
 
 #include "testing/MemoryCanvas.h"
 #include "win32/Gdi.h"
+#include "win32/GdiObjects.h"
 #include "win32/UserWindows.h"
 
 namespace {
@@ -155,4 +156,86 @@ TEST(Drawing, ThinPolylinesTouchEachPixelOnceAndKeepToTheClip) {
   LineTo(clipped.dc, 1000, 5);
   EXPECT_EQ(clipped.Count(kBlack), 10);
   EXPECT_EQ(GetPixel(clipped.dc, 9, 5), kBlack);
+}
+
+namespace {
+
+// A one-bit bitmap in a memory context of its own.
+struct MonoBitmap {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap;
+  HGDIOBJ old;
+  MonoBitmap(int width, int height, bool wide) {
+    std::vector<BYTE> white(static_cast<std::size_t>((width + 15) / 16 * 2) * height, 0xFF);
+    bitmap = CreateBitmap(width, height, 1, 1, white.data());
+    if (wide) Surface().Bits();  // asking for 32-bit pixels widens it for good
+    old = SelectObject(dc, bitmap);
+  }
+  ~MonoBitmap() {
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+  layer::Surface& Surface() { return layer::ObjectAs<layer::Bitmap>(bitmap)->surface; }
+  std::vector<BYTE> Bits() {
+    struct {
+      BITMAPINFOHEADER header;
+      RGBQUAD colours[2];
+    } info{};
+    BITMAP size;
+    GetObject(bitmap, sizeof size, &size);
+    info.header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), size.bmWidth, size.bmHeight, 1, 1, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<BYTE> bits(static_cast<std::size_t>(WIDTHBYTES(size.bmWidth)) * size.bmHeight);
+    SelectObject(dc, old);
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(size.bmHeight), bits.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    SelectObject(dc, bitmap);
+    return bits;
+  }
+};
+
+// Lines, shapes, fills and pixels in the ways a plot or a form draws them.
+void DrawOnBitmap(HDC dc) {
+  const int rops[] = {R2_COPYPEN, R2_NOT, R2_XORPEN, R2_MERGEPEN, R2_MASKPEN, R2_NOTCOPYPEN, R2_WHITE, R2_NOP};
+  for (int i = 0; i < 8; ++i) {
+    SetROP2(dc, rops[i]);
+    HPEN pen = CreatePen(PS_SOLID, 1 + i % 3, i % 2 ? kBlack : RGB(200, 200, 200));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    POINT zigzag[] = {{i, 2}, {30 - i, 20 + i}, {5 + 2 * i, 38}, {37, 3 * i}};
+    Polyline(dc, zigzag, 4);
+    HBRUSH brush = CreateSolidBrush(i % 3 ? kWhite : RGB(40, 40, 40));
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    Rectangle(dc, 3 * i, 3 * i, 3 * i + 9, 3 * i + 6);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+  }
+  SetROP2(dc, R2_COPYPEN);
+  PatBlt(dc, 20, 0, 10, 10, BLACKNESS);
+  PatBlt(dc, 25, 5, 10, 10, DSTINVERT);
+  SetPixel(dc, 39, 39, kBlack);
+  SetPixel(dc, 0, 39, RGB(90, 200, 90));
+}
+
+}  // namespace
+
+// A one-bit bitmap is kept at a byte a pixel while it is drawn on and read:
+// it ends up as the same picture as one held at 32 bits a pixel.
+TEST(Drawing, OneBitBitmapsStayNarrowAndDrawAsWideOnesDo) {
+  MonoBitmap narrow(40, 40, false), wide(40, 40, true);
+  ASSERT_TRUE(narrow.Surface().Narrow());
+  ASSERT_FALSE(wide.Surface().Narrow());
+  DrawOnBitmap(narrow.dc);
+  DrawOnBitmap(wide.dc);
+  EXPECT_EQ(narrow.Bits(), wide.Bits());
+  EXPECT_EQ(GetPixel(narrow.dc, 39, 39), kBlack);
+  EXPECT_EQ(GetPixel(narrow.dc, 39, 38), kWhite);
+  EXPECT_TRUE(narrow.Surface().Narrow());
+  // Copying from it asks for its 32-bit pixels: it widens and keeps its picture.
+  const std::vector<BYTE> before = narrow.Bits();
+  Canvas copy(40, 40);
+  BitBlt(copy.dc, 0, 0, 40, 40, narrow.dc, 0, 0, SRCCOPY);
+  EXPECT_FALSE(narrow.Surface().Narrow());
+  EXPECT_EQ(narrow.Bits(), before);
 }
