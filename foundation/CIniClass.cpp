@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "mfc/CFile.h"
+#include "mfc/CFileException.h"
 #include "win32/Clock.h"
+#include "win32/Errors.h"
 #include "win32/Files.h"
 #include "win32/Mbstring.h"
 
@@ -16,6 +18,10 @@ constexpr int kOpenTries = 3;
 constexpr DWORD kRetryPause = 100;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool HeldElsewhere(const CFileException& reason) {
+  return reason.m_lOsError == ERROR_SHARING_VIOLATION || reason.m_lOsError == ERROR_LOCK_VIOLATION;
+}
 
 // A scanner over the zero-terminated file text. Lines end in CR LF as the
 // system writes them, or in LF alone as editors on this system write them; a
@@ -68,10 +74,14 @@ bool CIniClass::NamesMatch(const char* name, const char* bytes, unsigned length,
   return std::memcmp(name, bytes, length) == 0;
 }
 
+// Another process may hold the file for a moment; a file that is not there
+// does not come by waiting, so its reader gets the default at once.
 bool CIniClass::ReadWholeFile(const char* file, UINT openFlags, CFile& handle, CDynBuf& text) {
   bool opened = false;
   for (int attempt = 0; attempt < kOpenTries && !opened; ++attempt) {
-    opened = handle.Open(file, openFlags);
+    CFileException reason;
+    opened = handle.Open(file, openFlags, &reason);
+    if (!opened && !HeldElsewhere(reason)) return false;
     if (!opened) Sleep(kRetryPause);
   }
   if (!opened) return false;

@@ -83,12 +83,14 @@ TEST_F(IniTest, ReadKeyFollowsTheLineBlankAndCaseRules) {
   }
 }
 
-TEST_F(IniTest, ReadKeyOfAMissingFileGivesTheDefault) {
+TEST_F(IniTest, ReadKeyOfAMissingFileGivesTheDefaultWithoutWaiting) {
   layer::ManualClock clock;
   layer::ScopedClock use(clock);
   CString value;
   EXPECT_EQ(ini.ReadKey("S", "K", "def", value, (folder / "none.ini").c_str(), 1), 0);
   EXPECT_EQ(value, "def");
+  EXPECT_EQ(ini.ReadKey("S", "K", "def", value, (folder / "none/x.ini").c_str(), 1), 0);
+  EXPECT_EQ(clock.SleepCalls(), 0) << "a file that is not there does not come by waiting";
 }
 
 TEST_F(IniTest, ReadSectionTakesLinesWithoutCommentsAndEmptyLines) {

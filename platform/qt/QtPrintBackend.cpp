@@ -131,13 +131,12 @@ class QtPrintBackend : public PrintBackend {
   std::map<std::string, PrinterDescription> m_described;
 };
 
-struct Installer {
-  QtPrintBackend backend;
-  Installer() { InstallPrintBackend(&backend); }
-  ~Installer() {
-    if (CurrentPrintBackend() == &backend) InstallPrintBackend(nullptr);
-  }
-} installer;
-
 }  // namespace
 }  // namespace layer
+
+// What the layer looks up when it loads this library at the first use of a
+// printer. The backend lives as long as the process.
+extern "C" __attribute__((visibility("default"))) layer::PrintBackend* VarnoPrintBackend() {
+  static auto* backend = new layer::QtPrintBackend;
+  return backend;
+}

@@ -1,6 +1,8 @@
 // The spooler's printers and printer handles.
 #include "win32/Printers.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -21,6 +23,31 @@ const char* const kPdfPrinterName = "PDF file";
 namespace {
 
 std::atomic<PrintBackend*> installedBackend{nullptr};
+
+// The desktop's printing backend lives in a library of its own beside the
+// layer's, loaded when printing is first asked for: a program that never
+// prints does not load the printing system's libraries at its start.
+constexpr const char* kBackendLibrary = "liblayer_print.so";
+constexpr const char* kBackendEntry = "VarnoPrintBackend";
+
+std::string BackendLibraryPath() {
+  Dl_info info{};
+  if (!dladdr(reinterpret_cast<const void*>(&CurrentPrintBackend), &info) || !info.dli_fname) return kBackendLibrary;
+  std::string layer = info.dli_fname;
+  const size_t slash = layer.rfind('/');
+  return slash == std::string::npos ? kBackendLibrary : layer.substr(0, slash + 1) + kBackendLibrary;
+}
+
+void LoadBackendOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    void* library = dlopen(BackendLibraryPath().c_str(), RTLD_NOW | RTLD_GLOBAL);
+    if (!library) return;  // without it only the PDF printer exists
+    auto entry = reinterpret_cast<PrintBackend* (*)()>(dlsym(library, kBackendEntry));
+    PrintBackend* none = nullptr;
+    if (entry) installedBackend.compare_exchange_strong(none, entry());
+  });
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   std::string left(a), right(b);
@@ -71,9 +98,17 @@ PrinterHandles& Handles() {
 
 }  // namespace
 
-PrintBackend* CurrentPrintBackend() { return installedBackend.load(); }
+PrintBackend* CurrentPrintBackend() {
+  LoadBackendOnce();
+  return installedBackend.load();
+}
 
-PrintBackend* InstallPrintBackend(PrintBackend* backend) { return installedBackend.exchange(backend); }
+// The desktop's backend is loaded first, so that the one installed in its
+// place hands it back.
+PrintBackend* InstallPrintBackend(PrintBackend* backend) {
+  LoadBackendOnce();
+  return installedBackend.exchange(backend);
+}
 
 PrinterPropertiesPresenter SetPrinterPropertiesPresenter(PrinterPropertiesPresenter presenter) {
   return PropertiesPresenters().Set(std::move(presenter));
