@@ -3,6 +3,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "Journey.h"
 #include "ipc/WindowRegistry.h"
 
@@ -52,6 +54,9 @@ TEST_F(StartJourney, AViewerOfAnotherSpaceStartsItsOwnWindow) {
   WaitForText(first, "Motor");
   const std::string space = "journey-" + std::to_string(getpid());
   layer::ipc::WindowRegistry others("/varno4-" + std::to_string(getuid()) + "-windows-" + space);
+  // The second one starts in English, so that the two are told apart.
+  std::ofstream(system->Folder() + "/varno4_user.ini", std::ios::binary)
+      << "[SYSTEM]\r\nLanguage=\"GB\"\r\n[VARIABLES_CHAR]\r\nDATALANGUAGE=\"GB\"\r\n";
   pid_t second = system->StartProgram({VARNO_VIEWER}, {"VARNO_IPC_SPACE=" + space}, "second.err");
   ASSERT_GT(second, 0);
   const bool shown = layer::testing::WaitUntil(
