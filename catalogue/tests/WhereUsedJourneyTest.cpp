@@ -99,10 +99,9 @@ TEST_F(WhereUsedJourney, FromTheSearchMenuThePickedHitIsShownByTheViewer) {
   Click(*hit);
   ClickButton(results, "OK");
   EXPECT_TRUE(WaitUntilGone(search));
-  SeenWindow shown = WaitForKey(viewer, "MOT");
+  WaitForKey(viewer, "MOT");
+  WaitForText(viewer, "Z\xC3\xBCndkerze");  // a part of the engine
   system->Screenshot("picked");
-  ASSERT_NE(Frame(shown), nullptr);
-  EXPECT_NE(Frame(shown)->text.find("Motor"), std::string::npos) << shown.Dump();
 }
 
 // In English a search with a single hit takes it at once.
@@ -124,9 +123,9 @@ TEST_F(WhereUsedJourney, InEnglishASingleHitIsTakenAtOnce) {
 
   Search(search, "RM-1002", "OK");
   EXPECT_TRUE(WaitUntilGone(search));
-  SeenWindow shown = WaitForKey(viewer, "GEH");
+  WaitForKey(viewer, "GEH");
+  WaitForText(viewer, "Wheel 200 mm");
   system->Screenshot("picked");
-  EXPECT_TRUE(shown.Shows("Wheel 200 mm")) << shown.Dump();
 }
 
 // Started by hand, without the viewer's exchange block, the program shows
