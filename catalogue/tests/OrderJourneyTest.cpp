@@ -39,10 +39,10 @@ struct Language {
   const char* viewMenu;
   const char* orderListEntry;
   const char* partsInfoCaption;
-  const char* cancel;
+  const char* order;
 };
-const Language kGerman{"German", "D", "Geh\xC3\xA4use", "Ansicht", "Bestellliste", "Teile-Informationen", "Abbrechen"};
-const Language kEnglish{"English", "GB", "Housing", "View", "Order list", "Parts information", "Cancel"};
+const Language kGerman{"German", "D", "Geh\xC3\xA4use", "Ansicht", "Bestellliste", "Teile-Informationen", "Bestellen"};
+const Language kEnglish{"English", "GB", "Housing", "View", "Order list", "Parts information", "Order"};
 
 void PrintTo(const Language& language, std::ostream* out) { *out << language.name; }
 
@@ -92,7 +92,8 @@ class OrderJourney : public Journey, public ::testing::WithParamInterface<Langua
 
   void ExpectLineCount(const TopWindow& orderList, int expected, const std::string& how) {
     layer::testing::WaitUntil([&] { return LineCount(orderList) == expected; });
-    EXPECT_EQ(LineCount(orderList), expected) << how << " did not reach the order list:\n" << Look(orderList).Dump();
+    EXPECT_EQ(LineCount(orderList), expected) << how << " did not reach the order list:\n"
+                                              << Look(orderList).Dump() << "the viewer said: " << system->ViewerErrors();
   }
 
   // Chooses an entry of the open context menu; it must show its text and be enabled.
@@ -114,6 +115,22 @@ class OrderJourney : public Journey, public ::testing::WithParamInterface<Langua
     EXPECT_FALSE(entry->Has('g')) << "context menu entry " << command << " (" << entry->text << ") is greyed";
     SeenLine chosen = *entry;
     Click(chosen);
+  }
+
+  // Goes back to the viewer, as a person does when another window came to
+  // the front (the order list, its notice of an order): a click on the
+  // viewer's status bar, and the viewer is the active window again.
+  void BackToViewer(const TopWindow& viewer) {
+    const SeenWindow look = Look(viewer);
+    const SeenLine* statusBar = nullptr;
+    for (const auto& line : look.Lines())
+      if (line.kind == "window" && line.className == "msctls_statusbar32") statusBar = &line;
+    ASSERT_NE(statusBar, nullptr) << look.Dump();
+    desktop->Click(statusBar->place.right - 40, statusBar->MiddleY());
+    const SeenWindow active = WaitForLook(viewer, [](const SeenWindow& seen) {
+      return !seen.Lines().empty() && seen.Lines().front().Has('a');
+    });
+    EXPECT_TRUE(!active.Lines().empty() && active.Lines().front().Has('a')) << "the viewer is not active again";
   }
 
   // The part number's text in the viewer's part table.
@@ -169,12 +186,16 @@ TEST_F(OrderJourneyInGerman, PartsOrderedInTheViewerAppearInTheOrderList) {
   Click(PartInTable(viewer, "RM-1001"), "ctrl");
   ExpectLineCount(orderList, 1, "a Ctrl+click on RM-1001");
 
+  BackToViewer(viewer);
   RightClick(PartInTable(viewer, "RM-1002"));
   ChooseContextEntry(kOrderEntry);
   ExpectLineCount(orderList, 2, "the table's order entry for RM-1002");
 
   const auto [x, y] = PictureSpotOnScreen(viewer, kGrassBoxSpot);
   ASSERT_GT(x, 0) << "the picture of the housing is not on the screen";
+  // The picture lights the hotspot the pointer moves onto.
+  BackToViewer(viewer);
+  desktop->MoveTo(x - 4, y - 4);
   desktop->MoveTo(x, y);
   desktop->RightClick(x, y);
   ChooseContextEntry(kOrderEntry);
@@ -182,6 +203,7 @@ TEST_F(OrderJourneyInGerman, PartsOrderedInTheViewerAppearInTheOrderList) {
   system->Screenshot("ordered");
 
   // The table's context menu brings the order list up, as the picture's does.
+  BackToViewer(viewer);
   RightClick(PartInTable(viewer, "RM-1001"));
   ChooseContextEntry(kOrderListEntry);
   SeenWindow list = WaitForLook(orderList, [](const SeenWindow& look) {
@@ -198,7 +220,7 @@ TEST_F(OrderJourneyInGerman, PartsOrderedInTheViewerAppearInTheOrderList) {
       << "48,90 + 4 x 6,40 + 29,00 make 103,50; the order list shows: " << total->text;
 }
 
-TEST_P(OrderJourney, PartsInfoFromTheViewerListsThePart) {
+TEST_P(OrderJourney, PartsInfoFromTheViewerListsThePartAndOrdersIt) {
   const Language& language = GetParam();
   TopWindow viewer = HousingPage(language);
   ASSERT_NE(viewer.handle, nullptr);
@@ -212,8 +234,12 @@ TEST_P(OrderJourney, PartsInfoFromTheViewerListsThePart) {
   ASSERT_NE(list, nullptr) << look.Dump();
   EXPECT_TRUE(look.Find("row", "") || !look.Texts("row").empty()) << "the parts list shows no row:\n" << look.Dump();
   ExpectAllLabelled(look, "the parts-info window");
-  ClickButton(info, language.cancel);
+  // The part is ordered from there with its quantity.
+  ClickButton(info, language.order);
   EXPECT_TRUE(WaitUntilGone(info));
+  TopWindow orderList = OrderList();
+  ASSERT_NE(orderList.handle, nullptr);
+  ExpectLineCount(orderList, 1, "the parts-info window's order of RM-1003");
 }
 
 TEST_P(OrderJourney, TheViewMenuShowsAndHidesTheOrderList) {
@@ -231,13 +257,7 @@ TEST_P(OrderJourney, TheViewMenuShowsAndHidesTheOrderList) {
   ChooseMenu(viewer, {language.viewMenu, language.orderListEntry});
   EXPECT_TRUE(layer::testing::WaitUntil(shown)) << "the View menu did not show the order list";
   system->Screenshot("shown-from-menu");
-  // The order list came up in front; the person goes back to the viewer first.
-  const SeenWindow look = Look(viewer);
-  const SeenLine* statusBar = nullptr;
-  for (const auto& line : look.Lines())
-    if (line.kind == "window" && line.className == "msctls_statusbar32") statusBar = &line;
-  ASSERT_NE(statusBar, nullptr) << look.Dump();
-  desktop->Click(statusBar->place.right - 40, statusBar->MiddleY());
+  BackToViewer(viewer);
   ChooseMenu(viewer, {language.viewMenu, language.orderListEntry});
   EXPECT_TRUE(layer::testing::WaitUntil([&] { return !shown(); })) << "the View menu did not hide the order list";
 }
