@@ -13,6 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The picture's context menu entry that shows the order list.
+constexpr long long kShowOrderList = 32786;
+
 class PrintJourney : public Journey {
  protected:
   // The title of the topmost window the window manager shows.
@@ -127,6 +130,71 @@ TEST_F(PrintJourney, TheShownPageGoesToTheFileThePersonChose) {
   ASSERT_TRUE(WaitForFile(proposed)) << system->ViewerErrors();
   Keep(proposed, "asked");
   ExpectPrinted(proposed, {"RM-2001", "Z\xC3\xBCndkerze"});
+}
+
+TEST_F(PrintJourney, AnOrderPrintsWithItsHeaderLinesAndTotal) {
+  if (!layer::testing::PdfFile::ToolsPresent()) GTEST_SKIP() << "poppler-utils missing";
+  TopWindow viewer = StartViewer();
+  ASSERT_NE(viewer.handle, nullptr);
+  SeenWindow look = WaitForText(viewer, "Motor");
+  const SeenLine* motor = look.Find("text", "Motor");
+  ASSERT_NE(motor, nullptr);
+  Click(*motor);
+  look = WaitForText(viewer, "RM-2001");
+  desktop->RightClick(1000, 400);
+  TopWindow menu;
+  SeenWindow open = WaitForOpenMenu(&menu);
+  const SeenLine* show = nullptr;
+  for (const SeenLine& line : open.Lines())
+    if (line.kind == "menu" && line.id == kShowOrderList) show = &line;
+  ASSERT_NE(show, nullptr) << open.Dump();
+  Click(*show);
+  TopWindow orders = WaitForDialog("Bestellliste");
+  ASSERT_NE(orders.handle, nullptr);
+  look = WaitForLook(orders, [](const SeenWindow& seen) { return !seen.Texts("menu").empty(); });
+  system->Screenshot("order-list");
+
+  // A line through the order list's own menu: part number and quantity.
+  ChooseMenu(orders, {"Bearbeiten", "Position einf\xC3\xBCgen"});
+  TopWindow adding = layer::testing::WaitForWindow([&](const TopWindow& window) {
+    return window.visible && window.processId == orders.processId && window.handle != orders.handle &&
+           window.className == "#32770";
+  });
+  ASSERT_NE(adding.handle, nullptr);
+  SeenWindow form = WaitForLook(adding, [](const SeenWindow& seen) { return seen.Shows("OK"); });
+  system->Screenshot("add-line");
+  const SeenLine* partNumber = nullptr;
+  for (const SeenLine& line : form.Lines())
+    if (line.kind == "window" && line.className == "Edit" && !partNumber) partNumber = &line;
+  ASSERT_NE(partNumber, nullptr) << form.Dump();
+  Click(*partNumber);
+  desktop->Type("RM-2002");
+  desktop->Key("Tab");
+  desktop->Type("2");
+  ClickButton(adding, "OK");
+  ASSERT_TRUE(WaitUntilGone(adding)) << system->ViewerErrors();
+  // The footer counts the line.
+  SeenWindow counted = WaitForLook(orders, [](const SeenWindow& seen) {
+    for (const SeenLine& line : seen.Lines())
+      if (line.className == "Static" && line.text == "1") return true;
+    return false;
+  });
+  system->Screenshot("order-with-line");
+
+  // Printed with the printer's dialog to the file the person names.
+  ChooseMenu(orders, {"Datei", "Drucken..."});
+  AnswerPrintDialog("order-print-dialog");
+  ASSERT_TRUE(WaitForSaveDialog()) << TitlesShown();
+  system->Screenshot("order-save-dialog");
+  const fs::path chosen = fs::path(system->Home()) / "Bestellungen" / "motor.pdf";
+  fs::create_directories(chosen.parent_path());
+  desktop->Key("ctrl+a");
+  desktop->Type(chosen.string());
+  desktop->Key("Return");
+  ASSERT_TRUE(WaitForFile(chosen)) << TitlesShown();
+  Keep(chosen, "order");
+  ExpectPrinted(chosen, {"Seite", "Datum", "Anzahl", "Teilenummer", "Benennung", "RM-2002"});
+  EXPECT_TRUE(!fs::exists(Documents()) || fs::is_empty(Documents()));
 }
 
 }  // namespace

@@ -33,6 +33,8 @@ std::string AskForPrintFile(const std::string& documentName) {
   const std::string proposed = FreeDocumentPath(DocumentsFolder(), documentName, kExtension);
   if (!ScreenIsVisible()) return PlatformPathOf(proposed);
   const std::filesystem::path where(proposed);
+  std::error_code ignored;  // without the folder the dialog opens elsewhere; the name still stands
+  std::filesystem::create_directories(where.parent_path(), ignored);
   std::vector<char> file(kPathLimit, '\0');
   const std::string name = PlatformPathOf(where.filename().string());
   name.copy(file.data(), file.size() - 1);
