@@ -47,6 +47,26 @@ class PrintJourney : public Journey {
 
   fs::path Documents() const { return fs::path(system->Home()) / "Documents"; }
 
+  // The program language through the viewer's language dialog: the first
+  // list holds the program's languages, German first.
+  void SwitchToEnglish(const TopWindow& viewer) {
+    ChooseMenu(viewer, {"Sprache", "Sprache w\xC3\xA4hlen..."});
+    TopWindow dialog = layer::testing::WaitForWindow([&](const TopWindow& window) {
+      return window.visible && window.processId == viewer.processId && window.className == "#32770";
+    });
+    ASSERT_NE(dialog.handle, nullptr);
+    SeenWindow look = WaitForLook(dialog, [](const SeenWindow& seen) { return seen.Shows("Englisch"); });
+    system->Screenshot("language");
+    desktop->Key("Down");
+    WaitForLook(dialog, [](const SeenWindow& seen) {
+      const SeenLine* chosen = seen.Find("window", "Englisch");
+      return chosen && chosen->className == "ComboBox";
+    });
+    ClickButton(dialog, "OK");
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    ASSERT_FALSE(WaitForLook(viewer, [](const SeenWindow& seen) { return seen.Shows("&File"); }).Empty());
+  }
+
   // The viewer's choice of what to print, answered with a button.
   void ChoosePrintOption(const std::string& caption, const std::string& button) {
     TopWindow options = WaitForDialog(caption);
@@ -137,6 +157,15 @@ TEST_F(PrintJourney, AnOrderPrintsWithItsHeaderLinesAndTotal) {
   TopWindow viewer = StartViewer();
   ASSERT_NE(viewer.handle, nullptr);
   SeenWindow look = WaitForText(viewer, "Motor");
+  // The language a person chose holds from the next start on, for the order list too.
+  SwitchToEnglish(viewer);
+  ChooseMenu(viewer, {"File", "Exit"});
+  ASSERT_EQ(system->WaitForViewerEnd(), 0) << system->ViewerErrors();
+  ASSERT_TRUE(layer::testing::WaitUntil([] { return layer::testing::TopWindows().empty(); }));
+  viewer = StartViewer();
+  ASSERT_NE(viewer.handle, nullptr);
+  look = WaitForText(viewer, "Motor");
+  EXPECT_TRUE(look.Shows("&File")) << look.Dump();
   const SeenLine* motor = look.Find("text", "Motor");
   ASSERT_NE(motor, nullptr);
   Click(*motor);
@@ -149,13 +178,13 @@ TEST_F(PrintJourney, AnOrderPrintsWithItsHeaderLinesAndTotal) {
     if (line.kind == "menu" && line.id == kShowOrderList) show = &line;
   ASSERT_NE(show, nullptr) << open.Dump();
   Click(*show);
-  TopWindow orders = WaitForDialog("Bestellliste");
+  TopWindow orders = WaitForDialog("VARNO 4 order list");
   ASSERT_NE(orders.handle, nullptr);
   look = WaitForLook(orders, [](const SeenWindow& seen) { return !seen.Texts("menu").empty(); });
   system->Screenshot("order-list");
 
   // A line through the order list's own menu: part number and quantity.
-  ChooseMenu(orders, {"Bearbeiten", "Position einf\xC3\xBCgen"});
+  ChooseMenu(orders, {"Edit", "Insert line"});
   TopWindow adding = layer::testing::WaitForWindow([&](const TopWindow& window) {
     return window.visible && window.processId == orders.processId && window.handle != orders.handle &&
            window.className == "#32770";
@@ -182,7 +211,7 @@ TEST_F(PrintJourney, AnOrderPrintsWithItsHeaderLinesAndTotal) {
   system->Screenshot("order-with-line");
 
   // Printed with the printer's dialog to the file the person names.
-  ChooseMenu(orders, {"Datei", "Drucken..."});
+  ChooseMenu(orders, {"File", "Print..."});
   AnswerPrintDialog("order-print-dialog");
   ASSERT_TRUE(WaitForSaveDialog()) << TitlesShown();
   system->Screenshot("order-save-dialog");
@@ -193,7 +222,7 @@ TEST_F(PrintJourney, AnOrderPrintsWithItsHeaderLinesAndTotal) {
   desktop->Key("Return");
   ASSERT_TRUE(WaitForFile(chosen)) << TitlesShown();
   Keep(chosen, "order");
-  ExpectPrinted(chosen, {"Seite", "Datum", "Anzahl", "Teilenummer", "Benennung", "RM-2002"});
+  ExpectPrinted(chosen, {"Page", "Date", "Supplier", "Dealer", "Quantity", "Part number", "RM-2002"});
   EXPECT_TRUE(!fs::exists(Documents()) || fs::is_empty(Documents()));
 }
 

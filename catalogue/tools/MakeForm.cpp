@@ -96,7 +96,7 @@ constexpr int kAddressLines = 12;
 constexpr struct {
   unsigned width;
   char alignment;
-} kOrderColumns[] = {{150, 'R'}, {330, 'L'}, {560, 'L'}, {360, 'L'}, {250, 'R'}, {250, 'R'}};
+} kOrderColumns[] = {{200, 'R'}, {330, 'L'}, {520, 'L'}, {350, 'L'}, {250, 'R'}, {250, 'R'}};
 
 constexpr unsigned kLeft = 100, kRight = 2000;
 constexpr unsigned kHeaderTop = 260, kHeaderRow = 55;
