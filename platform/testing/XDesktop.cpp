@@ -192,6 +192,14 @@ bool XDesktop::Screenshot(const std::string& path) const {
   return std::filesystem::file_size(path, error) > 0 && !error;
 }
 
+std::string XDesktop::Pixels(int left, int top, int right, int bottom) const {
+  if (right <= left || bottom <= top) return {};
+  std::string command = "xwd -root -silent | xwdtopnm 2>/dev/null | pamcut -left " + std::to_string(left) + " -top " +
+                        std::to_string(top) + " -width " + std::to_string(right - left) + " -height " +
+                        std::to_string(bottom - top) + " 2>/dev/null";
+  return RunProgram({"sh", "-c", command}, {"DISPLAY=" + m_display}).output;
+}
+
 std::vector<std::string> XDesktop::ManagedTitles() const {
   std::vector<std::string> titles;
   auto list = RunProgram({"xdotool", "search", "--onlyvisible", "--name", "."}, {"DISPLAY=" + m_display});
