@@ -25,6 +25,8 @@ void CShiftScrollView::TakeKeyboard() {
   if (!rows.empty() && InActiveFrameWindow()) MoveKeyRow(rows, std::max(m_key_row, 0));
 }
 
+// Home and End stay the keys of the menu's commands (Home leads to the
+// start page).
 BOOL CShiftScrollView::TableKey(UINT key) {
   const bool held = (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
   if (held || m_frame == nullptr) return FALSE;
@@ -35,8 +37,6 @@ BOOL CShiftScrollView::TableKey(UINT key) {
   switch (key) {
     case VK_DOWN: MoveKeyRow(rows, m_key_row < 0 ? 0 : m_key_row + 1); return TRUE;
     case VK_UP: MoveKeyRow(rows, m_key_row < 0 ? last : m_key_row - 1); return TRUE;
-    case VK_HOME: MoveKeyRow(rows, 0); return TRUE;
-    case VK_END: MoveKeyRow(rows, last); return TRUE;
     case VK_RETURN:
       if (m_key_row < 0 || m_key_row > last) return FALSE;
       FollowKeyRow(rows);
