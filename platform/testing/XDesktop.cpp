@@ -1,5 +1,7 @@
 #include "testing/XDesktop.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -250,11 +252,17 @@ bool XDesktop::Screenshot(const std::string& path) const {
 }
 
 std::string XDesktop::Pixels(int left, int top, int right, int bottom) const {
-  if (right <= left || bottom <= top) return {};
-  std::string command = "xwd -root -silent | xwdtopnm 2>/dev/null | pamcut -left " + std::to_string(left) + " -top " +
-                        std::to_string(top) + " -width " + std::to_string(right - left) + " -height " +
-                        std::to_string(bottom - top) + " 2>/dev/null";
-  return RunProgram({"sh", "-c", command}, {"DISPLAY=" + m_display}).output;
+  ScreenPixels screen = ReadScreen(m_display);
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, screen.width);
+  bottom = std::min(bottom, screen.height);
+  std::string area;
+  for (int y = top; y < bottom && left < right; ++y) {
+    auto row = screen.rgb.begin() + (static_cast<std::ptrdiff_t>(y) * screen.width + left) * 3;
+    area.append(row, row + static_cast<std::ptrdiff_t>(right - left) * 3);
+  }
+  return area;
 }
 
 std::vector<std::string> XDesktop::ManagedTitles() const {
