@@ -3,7 +3,7 @@
 // dialog as windows where a person can see them.
 #include <cstdio>
 
-#include "qt/DesktopIntegration.h"
+#include "win32/DesktopIntegration.h"
 #include "user/ControlDrawing.h"
 #include "user/Controls.h"
 #include "user/MenuTracking.h"
