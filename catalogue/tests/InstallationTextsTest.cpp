@@ -7,12 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <regex>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "CatalogueInstallation.h"
 #include "Main/CDataMenu.h"
+#include "Main/CErrorTrace.h"
 #include "Main/CWV4Globals.h"
 #include "Main/ProgramTexts.h"
 #include "Main/ToolbarButtons.h"
@@ -42,6 +45,22 @@ CString IniValue(const char* section, const char* key, const std::string& file) 
   CString value;
   ini.ReadKey(section, key, "", value, file.c_str(), 0);
   return value;
+}
+
+// The text numbers of the menu file: every entry's text and every prompt.
+std::vector<TextUse> MenuFileNumbers(const std::string& path) {
+  std::vector<TextUse> uses;
+  std::ifstream file(path);
+  const std::regex entry(R"(^\s*(\d+)\s*=\s*(?:\d+\s*,\s*(\d+))?)");
+  bool accelerators = false;  // their lines name keys and commands, no texts
+  for (std::string line; std::getline(file, line);) {
+    if (line.starts_with("[")) accelerators = line.starts_with("[ACCELERATOR]");
+    std::smatch match;
+    if (accelerators || !std::regex_search(line, match, entry)) continue;
+    uses.push_back({std::stol(match[1]), "the menu file's line " + line});
+    if (match[2].matched) uses.push_back({std::stol(match[2]), "the prompt of the menu file's line " + line});
+  }
+  return uses;
 }
 
 class InstallationTextsTest : public ::testing::Test {
@@ -128,6 +147,31 @@ TEST_F(InstallationTextsTest, EveryToolbarTipHasItsText) {
       }
     }
   });
+}
+
+// The error dialog shows the message of an error code by the number the
+// viewer's error table gives it; a number the installation takes for one of
+// its own texts would make an error speak of a menu or a button instead.
+TEST_F(InstallationTextsTest, NoTextTheInstallationNumbersIsAnErrorsMessage) {
+  const CWV4Globals& g = theGlobals;
+  std::vector<TextUse> uses = MenuFileNumbers(kInstallation + "/menue.ini");
+  for (const ToolbarButtonList* list : {&installation.app.m_buttons_frm, &installation.app.m_buttons_pop})
+    for (const ToolbarButtonDef* button = list->first; button != nullptr; button = button->next)
+      if (button->text_is_number) uses.push_back({button->text_number, "a toolbar tip"});
+  for (int i = 0; i < g.m_lang_prg_num; ++i) uses.push_back({g.m_lang_prg[i].text_number, "a program language"});
+  for (int i = 0; i < g.m_lang_data_num; ++i) uses.push_back({g.m_lang_data[i].text_number, "a data language"});
+  for (int n = 0; n <= 9; ++n) {
+    const std::string key = "Msg0" + std::to_string(n);
+    uses.push_back({std::atol(IniValue("VNW", key.c_str(), kInstallation + "/rm46.prj")), "where-used " + key});
+  }
+  std::string taken;
+  for (const TextUse& use : uses) {
+    for (int code = 0; code < kErrorCodeCount; ++code) {
+      if (use.number != 0 && ErrorTextTable[static_cast<size_t>(code)] == static_cast<DWORD>(use.number))
+        taken += std::to_string(use.number) + " (" + use.what + ") is the message of error " + std::to_string(code) + "\n";
+    }
+  }
+  EXPECT_EQ(taken, "");
 }
 
 // The where-used program takes its messages' numbers from the project's
