@@ -7,6 +7,7 @@
 #include "Main/ProgramTexts.h"
 #include "foundation/MessageFormat.h"
 #include "Main/varno4.h"
+#include "win32/MessageBox.h"
 #include "win32/UserMessages.h"
 
 namespace {

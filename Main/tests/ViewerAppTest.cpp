@@ -38,7 +38,8 @@ TEST_F(ViewerAppTest, ExitMessageWithoutMainWindowEndsTheProcess) {
 // message file's texts it keeps its German ones.
 TEST_F(ViewerAppTest, ErrorDialogToggleSpeaksTheProgramLanguage) {
   OpenTexts(theGlobals.m_msgdud, "meldungen.ddm",
-            "dictionary\nlanguage \"GB\"\n3552 = \"Details\"\n3553 = \"Short\"\n");
+            "dictionary\nlanguage \"D\"\n3553 = \"Kurz\"\nlanguage \"GB\"\n3552 = \"Details\"\n3553 = \"Short\"\n");
+  theGlobals.m_msgdud.DdmTextSetLanguage("GB");
   CErrorDlg dialog;
   EXPECT_STREQ(dialog.DetailsButtonText(), "Details");
   dialog.OnDetails();

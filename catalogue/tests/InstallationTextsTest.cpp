@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -72,15 +74,19 @@ class InstallationTextsTest : public ::testing::Test {
     ASSERT_EQ(languages.size(), 2u) << "the installation offers German and English";
   }
 
-  // The uses whose text is empty in a dictionary, language by language, as
-  // lines "GB 1553 (the frame context menu)".
+  // The numbers whose text is empty in a dictionary, a line for each
+  // language and user: "GB, the order view: 2254 3261".
   std::string Missing(DdmTextTable& texts, const std::vector<TextUse>& uses) const {
     std::string missing;
     for (const std::string& language : languages) {
       EXPECT_TRUE(texts.DdmTextSetLanguage(language.c_str())) << "no language " << language;
-      for (const TextUse& use : uses) {
-        if (*texts.DdmGetText(use.number) == '\0')
-          missing += language + " " + std::to_string(use.number) + " (" + use.what + ")\n";
+      std::map<std::string, std::set<long>> lacking;
+      for (const TextUse& use : uses)
+        if (*texts.DdmGetText(use.number) == '\0') lacking[use.what].insert(use.number);
+      for (const auto& [what, numbers] : lacking) {
+        missing += language + ", " + what + ":";
+        for (long number : numbers) missing += " " + std::to_string(number);
+        missing += "\n";
       }
     }
     return missing;
@@ -129,7 +135,8 @@ TEST_F(InstallationTextsTest, EveryMenuEntryAndPromptHasItsText) {
     };
     walk(menu.Menu(), "");
     for (const MenuPrompt& prompt : menu.Prompts()) {
-      if (prompt.command != 0) EXPECT_FALSE(prompt.text.IsEmpty()) << language << ": the prompt of " << prompt.command;
+      if (prompt.command == 0) continue;
+      EXPECT_FALSE(prompt.text.IsEmpty()) << language << ": the prompt of " << prompt.command;
     }
   });
 }
@@ -141,9 +148,9 @@ TEST_F(InstallationTextsTest, EveryToolbarTipHasItsText) {
       for (const ToolbarButtonDef* button = list->first; button != nullptr; button = button->next) {
         if (button->separator) continue;
         EXPECT_TRUE(button->text_is_number) << "the tip of command " << button->cmdid << " follows no language";
-        if (button->text_is_number)
-          EXPECT_FALSE(theGlobals.MessageText(button->text_number).IsEmpty())
-              << language << ": the tip of command " << button->cmdid << " (text " << button->text_number << ")";
+        if (!button->text_is_number) continue;
+        EXPECT_FALSE(theGlobals.MessageText(button->text_number).IsEmpty())
+            << language << ": the tip of command " << button->cmdid << " (text " << button->text_number << ")";
       }
     }
   });
