@@ -2,6 +2,7 @@
 // the language dialog, in English: the frame context menu, the language
 // dialog, the about box, the version overview and the error dialog. Every
 // caption, label, entry and column carries its text.
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -81,6 +82,18 @@ const SeenLine* Control(const SeenWindow& look, long long id) {
 
 class TextsJourney : public Journey {
  protected:
+  // Waits until a window has drawn a label, so that its picture shows it.
+  SeenWindow WaitUntilDrawn(const TopWindow& window, const std::string& label) {
+    const auto drawn = [&](const SeenWindow& seen) {
+      for (const auto& line : seen.Lines())
+        if (line.kind == "text" && Label(line.text) == label) return true;
+      return false;
+    };
+    SeenWindow look = WaitForLook(window, drawn);
+    EXPECT_TRUE(drawn(look)) << "\"" << window.title << "\" has not drawn \"" << label << "\":\n" << look.Dump();
+    return look;
+  }
+
   void NameMissingWhereUsedProgram() {
     const std::string path = system->Folder() + "/extern.txt";
     std::string list = ReadFile(path);
@@ -96,7 +109,9 @@ class TextsJourney : public Journey {
     const SeenLine* assembly = Showing(look, "Motor");
     ASSERT_NE(assembly, nullptr) << look.Dump();
     RightClick(*assembly);
-    SeenWindow menu = WaitForOpenMenu();
+    TopWindow menuWindow;
+    WaitForOpenMenu(&menuWindow);
+    SeenWindow menu = WaitUntilDrawn(menuWindow, texts.branchEntry);
     system->Screenshot(std::string("context-menu-") + texts.name);
     for (const char* entry : {texts.branchEntry, texts.copyMenu, texts.orderListEntry}) {
       bool offered = false;
@@ -120,21 +135,23 @@ class TextsJourney : public Journey {
     ChooseMenu(viewer, {texts.helpMenu, texts.aboutEntry});
     TopWindow about = WaitForDialog(texts.aboutCaption);
     ASSERT_NE(about.handle, nullptr);
-    SeenWindow aboutLook = WaitForText(about, "VARNO 4");
+    WaitForText(about, "VARNO 4");
+    SeenWindow aboutLook = WaitUntilDrawn(about, "OK");
     system->Screenshot(std::string("about-") + texts.name);
     ExpectAllLabelled(aboutLook, std::string("the about box (") + texts.name + ")");
 
     ClickButton(about, "?");
     TopWindow versions = WaitForDialog("Version");
     ASSERT_NE(versions.handle, nullptr);
-    SeenWindow versionLook = WaitForText(versions, "Pfad");
+    WaitForText(versions, "Pfad");
+    SeenWindow versionLook = WaitUntilDrawn(versions, "OK");
     system->Screenshot(std::string("versions-") + texts.name);
     ExpectAllLabelled(versionLook, std::string("the version overview (") + texts.name + ")");
     for (const char* title : {"Module", "Version", "Pfad"}) {
       const SeenLine* column = versionLook.Find("column", title);
       ASSERT_NE(column, nullptr) << versionLook.Dump();
-      // A column narrower than its title shows it cut ("Mod...").
-      EXPECT_GE(column->place.right - column->place.left, 7 * static_cast<int>(std::string(title).size()))
+      // A column narrower than its title shows it cut ("Mod..."); a column's id is its width.
+      EXPECT_GE(column->id, 7 * static_cast<long long>(std::string(title).size()))
           << "the column \"" << title << "\" is cut:\n" << versionLook.Dump();
     }
     ClickButton(versions, "OK");
@@ -149,7 +166,7 @@ class TextsJourney : public Journey {
     ChooseMenu(viewer, {texts.searchMenu, texts.whereUsedEntry});
     TopWindow error = WaitForDialog(texts.errorCaption);
     ASSERT_NE(error.handle, nullptr);
-    SeenWindow look = WaitForLook(error, [&](const SeenWindow& seen) { return seen.Shows(texts.errorClose); });
+    SeenWindow look = WaitUntilDrawn(error, texts.errorClose);
     system->Screenshot(std::string("error-") + texts.name);
     for (const char* label : {texts.errorClose, texts.errorDetails, texts.errorCopy})
       EXPECT_TRUE(look.Shows(label)) << "the error dialog has no button \"" << label << "\":\n" << look.Dump();
@@ -159,7 +176,7 @@ class TextsJourney : public Journey {
     EXPECT_FALSE(text->text.empty()) << "the error dialog says nothing";
 
     ClickButton(error, texts.errorDetails);
-    look = WaitForLook(error, [&](const SeenWindow& seen) { return seen.Shows(texts.errorShort); });
+    look = WaitUntilDrawn(error, texts.errorShort);
     EXPECT_TRUE(look.Shows(texts.errorShort)) << look.Dump();
     system->Screenshot(std::string("error-details-") + texts.name);
     ClickButton(error, texts.errorClose);
@@ -181,7 +198,8 @@ TEST_F(TextsJourney, TheViewerSpeaksGermanAndEnglishInEveryWindow) {
   ChooseMenu(viewer, {"Sprache", "Sprache w\xC3\xA4hlen..."});
   TopWindow dialog = WaitForDialog("Sprache w\xE4hlen");
   ASSERT_NE(dialog.handle, nullptr);
-  SeenWindow look = WaitForText(dialog, "Programmsprache:");
+  WaitForText(dialog, "Programmsprache:");
+  SeenWindow look = WaitUntilDrawn(dialog, "Abbrechen");
   EXPECT_TRUE(look.Shows("Datensprache:")) << look.Dump();
   EXPECT_TRUE(look.Shows("Deutsch")) << look.Dump();
   system->Screenshot("language-dialog");
@@ -191,11 +209,11 @@ TEST_F(TextsJourney, TheViewerSpeaksGermanAndEnglishInEveryWindow) {
   Click(*program);
   desktop->Key("Down");
   desktop->Key("Return");
-  look = WaitForText(dialog, "Englisch");
+  look = WaitUntilDrawn(dialog, "Englisch");
   system->Screenshot("language-dialog-english-chosen");
   ClickButton(dialog, "OK");
   EXPECT_TRUE(WaitUntilGone(dialog));
-  WaitForLook(viewer, [](const SeenWindow& seen) { return seen.Shows("&File") || seen.Shows("File"); });
+  WaitUntilDrawn(viewer, "File");
   system->Screenshot("english");
 
   LookAtContextMenu(viewer, kEnglish);
@@ -205,12 +223,14 @@ TEST_F(TextsJourney, TheViewerSpeaksGermanAndEnglishInEveryWindow) {
   ChooseMenu(viewer, {"Language", "Choose language..."});
   dialog = WaitForDialog("Choose language");
   ASSERT_NE(dialog.handle, nullptr);
-  look = WaitForText(dialog, "Program language:");
+  WaitForText(dialog, "Program language:");
+  look = WaitUntilDrawn(dialog, "Cancel");
   for (const char* text : {"Data language:", "English", "Cancel"}) EXPECT_TRUE(look.Shows(text)) << text;
   system->Screenshot("language-dialog-in-english");
   ExpectAllLabelled(look, "the language dialog in English");
   ClickButton(dialog, "Cancel");
   EXPECT_TRUE(WaitUntilGone(dialog));
+  std::fprintf(stderr, "VIEWER SAID:\n%s\n", system->ViewerErrors().c_str());
 }
 
 }  // namespace
