@@ -2,7 +2,6 @@
 // the language dialog, in English: the frame context menu, the language
 // dialog, the about box, the version overview and the error dialog. Every
 // caption, label, entry and column carries its text.
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -230,7 +229,14 @@ TEST_F(TextsJourney, TheViewerSpeaksGermanAndEnglishInEveryWindow) {
   ExpectAllLabelled(look, "the language dialog in English");
   ClickButton(dialog, "Cancel");
   EXPECT_TRUE(WaitUntilGone(dialog));
-  std::fprintf(stderr, "VIEWER SAID:\n%s\n", system->ViewerErrors().c_str());
+
+  // A catalogue without a companion parts database is normal: the viewer
+  // does not complain of it with every key it shows.
+  const std::string said = system->ViewerErrors();
+  std::size_t complaints = 0;
+  for (std::size_t at = said.find("teile2.ddm"); at != std::string::npos; at = said.find("teile2.ddm", at + 1))
+    ++complaints;
+  EXPECT_LE(complaints, 1u) << said;
 }
 
 }  // namespace
