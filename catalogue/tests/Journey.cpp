@@ -1,5 +1,7 @@
 #include "Journey.h"
 
+#include <algorithm>
+
 namespace catalogue::testing {
 namespace {
 
@@ -16,7 +18,8 @@ const SeenLine* MenuItemLabelled(const SeenWindow& look, const std::string& labe
 std::string Label(const std::string& text) {
   std::string label;
   for (std::size_t i = 0; i < text.size() && text[i] != '\t'; ++i) {
-    if (text[i] == '&' && i + 1 < text.size() && text[i + 1] != '&') continue;
+    // "&&" shows one ampersand; a lone "&" marks the mnemonic and shows nothing.
+    if (text[i] == '&' && (i + 1 >= text.size() || text[i + 1] != '&')) continue;
     if (text[i] == '&') ++i;
     label += text[i];
   }
@@ -37,7 +40,10 @@ void Journey::TearDown() {
 
 std::string Journey::Name() const {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return std::string(info->test_suite_name()) + "." + info->name();
+  std::string name = std::string(info->test_suite_name()) + "." + info->name();
+  // A parameterised journey's name holds slashes; it names files.
+  std::replace(name.begin(), name.end(), '/', '-');
+  return name;
 }
 
 TopWindow Journey::StartViewer() {
