@@ -6,6 +6,7 @@
 #include "Main/CVersionDlg.h"
 #include "Main/CWV4Globals.h"
 #include "Main/varno4.h"
+#include "Main/ProgramTexts.h"
 #include "user/Controls.h"
 #include "win32/Memory.h"
 #include "win32/MessageBox.h"
@@ -16,13 +17,13 @@
 
 namespace {
 
-constexpr LONG TEXT_CAPTION = 1548;
-constexpr LONG TEXT_VERSION = 728;
-constexpr LONG TEXT_PROJECT = 1550;
-constexpr LONG TEXT_OK = 1119;
-constexpr LONG TEXT_PHYSICAL = 1582;
-constexpr LONG TEXT_MEMORY_LOAD = 1583;
-constexpr LONG TEXT_HEAP = 2288;
+constexpr LONG TEXT_CAPTION = ProgramText::kAboutCaption;
+constexpr LONG TEXT_VERSION = ProgramText::kVersion;
+constexpr LONG TEXT_PROJECT = ProgramText::kProject;
+constexpr LONG TEXT_OK = ProgramText::kOk;
+constexpr LONG TEXT_PHYSICAL = ProgramText::kPhysicalMemory;
+constexpr LONG TEXT_MEMORY_LOAD = ProgramText::kMemoryLoad;
+constexpr LONG TEXT_HEAP = ProgramText::kHeapMemory;
 constexpr int kWindowsNt4 = 3;
 
 using SnapshotFn = HANDLE (*)(DWORD, DWORD);

@@ -3,15 +3,16 @@
 #include <algorithm>
 
 #include "Main/ListDialogTexts.h"
+#include "Main/ProgramTexts.h"
 #include "comctl/CommCtrl.h"
 #include "win32/MessageBox.h"
 
 namespace {
 
-constexpr long TEXT_CAPTION = 1572;
-constexpr long TEXT_LABEL = 1571;
-constexpr long TEXT_OK = 1119;
-constexpr long TEXT_CANCEL = 680;
+constexpr long TEXT_CAPTION = ProgramText::kBranchCaption;
+constexpr long TEXT_LABEL = ProgramText::kBranchLabel;
+constexpr long TEXT_OK = ProgramText::kOk;
+constexpr long TEXT_CANCEL = ProgramText::kCancel;
 constexpr int kTitlesGrowth = 32;
 
 }  // namespace

@@ -4,15 +4,16 @@
 
 #include "Main/CWV4Globals.h"
 #include "Main/ListDialogTexts.h"
+#include "Main/ProgramTexts.h"
 #include "mfc/CDataExchange.h"
 #include "win32/MessageBox.h"
 
 namespace {
 
-constexpr LONG TEXT_CAPTION = 282;
-constexpr LONG TEXT_LABEL = 1573;
-constexpr LONG TEXT_OK = 1119;
-constexpr LONG TEXT_CANCEL = 680;
+constexpr LONG TEXT_CAPTION = ProgramText::kConfirmCaption;
+constexpr LONG TEXT_LABEL = ProgramText::kConfirmLabel;
+constexpr LONG TEXT_OK = ProgramText::kOk;
+constexpr LONG TEXT_CANCEL = ProgramText::kCancel;
 
 // The length of the row at pos: its texts with their zero bytes, up to the
 // empty text that closes it (not counted); stops at the end of the block.

@@ -4,23 +4,37 @@
 #include "Main/ClipboardText.h"
 #include "Main/CLogFile.h"
 #include "Main/CWV4Globals.h"
+#include "Main/ProgramTexts.h"
 #include "foundation/MessageFormat.h"
 #include "Main/varno4.h"
+#include "win32/MessageBox.h"
 #include "win32/UserMessages.h"
 
 namespace {
 
 // Message numbers of the report's format texts.
 enum ReportMessage : LONG {
-  MSG_HEADER = 1498,
-  MSG_NEWEST_FILE = 1499,
-  MSG_NEWEST_LINE = 1500,
-  MSG_NEWEST_DETAIL = 1501,
-  MSG_OLDER_FILE = 1502,
-  MSG_OLDER_LINE = 1503,
-  MSG_OLDER_DETAIL = 1504,
-  MSG_SHORT = 1505,
+  MSG_HEADER = ProgramText::kReportHeader,
+  MSG_NEWEST_FILE = ProgramText::kReportNewestFile,
+  MSG_NEWEST_LINE = ProgramText::kReportNewestLine,
+  MSG_NEWEST_DETAIL = ProgramText::kReportNewestDetail,
+  MSG_OLDER_FILE = ProgramText::kReportOlderFile,
+  MSG_OLDER_LINE = ProgramText::kReportOlderLine,
+  MSG_OLDER_DETAIL = ProgramText::kReportOlderDetail,
+  MSG_SHORT = ProgramText::kReportShort,
 };
+
+// The dialog's own texts follow the program language; the template's German
+// ones stand where the message file lacks them.
+constexpr const char* kBuiltInCaption = "VARNO 4 Fehler";
+constexpr const char* kBuiltInClose = "Schlie\xDF" "en";
+constexpr const char* kBuiltInDetails = "Details";
+constexpr const char* kBuiltInShort = "Kurz";
+constexpr const char* kBuiltInCopy = "Kopieren ...";
+
+void SetItemText(CWnd& dialog, int id, const CString& text) {
+  if (CWnd* item = dialog.GetDlgItem(id)) item->SetWindowText(text);
+}
 
 CString Message(LONG number, std::initializer_list<MessageArg> args) {
   return FormatMessageText(theGlobals.MessageText(number), args);
@@ -46,6 +60,10 @@ INT_PTR CErrorDlg::DoModal() { return CDialog::DoModal(); }
 
 BOOL CErrorDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  const CWV4Globals& g = theGlobals;
+  SetWindowText(g.MessageTextOr(ProgramText::kErrorCaption, kBuiltInCaption));
+  SetItemText(*this, IDOK, g.MessageTextOr(ProgramText::kErrorClose, kBuiltInClose));
+  SetItemText(*this, IDC_COPY, g.MessageTextOr(ProgramText::kErrorCopy, kBuiltInCopy));
   m_show_details = FALSE;
   ShowTexts();
   return TRUE;
@@ -60,8 +78,13 @@ void CErrorDlg::OnCopy() { CopyTextToClipboard(m_hWnd, m_detail_text); }
 
 void CErrorDlg::ShowTexts() {
   if (m_hWnd == nullptr) return;
-  if (CWnd* text = GetDlgItem(IDC_TEXT)) text->SetWindowText(ShownText());
-  if (CWnd* button = GetDlgItem(IDC_DETAILS)) button->SetWindowText(DetailsButtonText());
+  SetItemText(*this, IDC_TEXT, ShownText());
+  SetItemText(*this, IDC_DETAILS, DetailsButtonText());
+}
+
+CString CErrorDlg::DetailsButtonText() const {
+  return m_show_details ? theGlobals.MessageTextOr(ProgramText::kErrorShort, kBuiltInShort)
+                        : theGlobals.MessageTextOr(ProgramText::kErrorDetails, kBuiltInDetails);
 }
 
 CString CErrorDlg::CodeMessage(int code) {

@@ -31,7 +31,8 @@ class CErrorDlg : public CDialog {
   // The detail text to the clipboard, whichever text is shown.
   afx_msg void OnCopy();
   const CString& ShownText() const { return m_show_details ? m_detail_text : m_short_text; }
-  const char* DetailsButtonText() const { return m_show_details ? "Kurz" : "Details"; }
+  // The toggle's label: what a click on it shows, in the program language.
+  CString DetailsButtonText() const;
 
   CString m_short_text;
   CString m_detail_text;

@@ -4,6 +4,7 @@
 #include "Main/CFace.h"
 #include "Main/CFrame.h"
 #include "Main/CWV4Globals.h"
+#include "Main/ProgramTexts.h"
 #include "Main/res/ScreenLayoutIds.h"
 #include "mfc/CMenu.h"
 #include "user/Menus.h"
@@ -16,24 +17,40 @@ struct EntryText {
 };
 
 constexpr EntryText kEntryTexts[] = {
-    {ID_CTX_PART_INFO, 2322}, {ID_CTX_ORDER, 815},       {ID_CTX_BRANCH, 1552},     {ID_CTX_ZOOM_START, 1566},
-    {ID_CTX_ZOOM_WHOLE, 1567}, {ID_CTX_ZOOM_PART, 1568}, {ID_CTX_ORDER_LIST, 1554}, {ID_CTX_COPY_FIELD, 1558},
-    {ID_CTX_COPY_ROW, 1555},   {ID_CTX_COPY_TABLE, 1556}, {ID_CTX_COPY_PICTURE, 1557}};
-constexpr int kCopyMenuText = 1553;
-constexpr int kMaximiseText = 1580;
-constexpr int kRestoreText = 1581;
+    {ID_CTX_PART_INFO, ProgramText::kPartsInfoEntry},   {ID_CTX_ORDER, ProgramText::kOrderEntry},
+    {ID_CTX_BRANCH, ProgramText::kBranchEntry},         {ID_CTX_ZOOM_START, ProgramText::kZoomStartEntry},
+    {ID_CTX_ZOOM_WHOLE, ProgramText::kZoomWholeEntry},  {ID_CTX_ZOOM_PART, ProgramText::kZoomPartEntry},
+    {ID_CTX_ORDER_LIST, ProgramText::kOrderListEntry},  {ID_CTX_COPY_FIELD, ProgramText::kCopyFieldEntry},
+    {ID_CTX_COPY_ROW, ProgramText::kCopyRowEntry},      {ID_CTX_COPY_TABLE, ProgramText::kCopyTableEntry},
+    {ID_CTX_COPY_PICTURE, ProgramText::kCopyPictureEntry}};
+constexpr int kCopyMenuText = ProgramText::kCopyMenu;
+constexpr int kMaximiseText = ProgramText::kMaximiseEntry;
+constexpr int kRestoreText = ProgramText::kRestoreEntry;
+// The resource has no caption for the maximised state.
+constexpr const char* kBuiltInRestore = "Fenster &Wiederherstellen";
 
 // The views enable these themselves where they apply.
 constexpr UINT kGreyedEntries[] = {ID_CTX_COPY_FIELD, ID_CTX_COPY_ROW, ID_CTX_COPY_TABLE, ID_CTX_COPY_PICTURE,
                                    ID_CTX_PART_INFO,  ID_CTX_ORDER,    ID_CTX_BRANCH,     ID_CTX_ZOOM_START,
                                    ID_CTX_ZOOM_WHOLE, ID_CTX_ZOOM_PART};
 
-CString Caption(int text) { return "&" + theGlobals.MessageText(text); }
+// An entry keeps the caption it has (the resource's) where the message file
+// lacks the text, so that no entry is ever shown without one.
+CString Caption(int text, const CString& builtIn) {
+  const CString message = theGlobals.MessageText(text);
+  return message.IsEmpty() ? builtIn : "&" + message;
+}
+
+CString CurrentCaption(const CMenu& popup, UINT item, UINT flags) {
+  CString caption;
+  popup.GetMenuString(item, caption, flags);
+  return caption;
+}
 
 }  // namespace
 
 void CFrame::SetMenuText(CMenu* popup, UINT id, int text) {
-  popup->ModifyMenu(id, MF_BYCOMMAND | MF_STRING, id, Caption(text));
+  popup->ModifyMenu(id, MF_BYCOMMAND | MF_STRING, id, Caption(text, CurrentCaption(*popup, id, MF_BYCOMMAND)));
 }
 
 void CFrame::SetPopupText(CMenu* popup, int n, int text) {
@@ -44,7 +61,8 @@ void CFrame::SetPopupText(CMenu* popup, int n, int text) {
     if (sub == nullptr || seen++ != n) continue;
     const UINT state = popup->GetMenuState(static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED);
     popup->ModifyMenu(static_cast<UINT>(position), MF_BYPOSITION | MF_POPUP | MF_STRING | state,
-                      reinterpret_cast<UINT_PTR>(sub->GetSafeHmenu()), Caption(text));
+                      reinterpret_cast<UINT_PTR>(sub->GetSafeHmenu()),
+                      Caption(text, CurrentCaption(*popup, static_cast<UINT>(position), MF_BYPOSITION)));
     return;
   }
 }
@@ -56,6 +74,7 @@ CMenu* CFrame::LoadContextMenu(CMenu& menu) {
   for (const EntryText& entry : kEntryTexts) SetMenuText(popup, entry.id, entry.text);
   SetPopupText(popup, 0, kCopyMenuText);
   if (m_maximized != 0) {
+    popup->ModifyMenu(ID_CTX_MAXIMISE, MF_BYCOMMAND | MF_STRING, ID_CTX_MAXIMISE, kBuiltInRestore);
     SetMenuText(popup, ID_CTX_MAXIMISE, kRestoreText);
     popup->EnableMenuItem(ID_CTX_MAXIMISE, MF_BYCOMMAND | MF_ENABLED);
   } else {

@@ -4,17 +4,18 @@
 #include "Main/CWV4Globals.h"
 #include "Main/KeyCommand.h"
 #include "Main/ListDialogTexts.h"
+#include "Main/ProgramTexts.h"
 #include "comctl/CommCtrl.h"
 #include "mfc/CDataExchange.h"
 #include "win32/MessageBox.h"
 
 namespace {
 
-constexpr long TEXT_CAPTION = 1562;
-constexpr long TEXT_LABEL = 1563;
-constexpr long TEXT_OK = 1119;
-constexpr long TEXT_CANCEL = 680;
-constexpr long kColumnTitles[] = {1508, 1564, 1565};
+constexpr long TEXT_CAPTION = ProgramText::kHistoryCaption;
+constexpr long TEXT_LABEL = ProgramText::kHistoryLabel;
+constexpr long TEXT_OK = ProgramText::kOk;
+constexpr long TEXT_CANCEL = ProgramText::kCancel;
+constexpr const LONG (&kColumnTitles)[3] = ProgramText::kHistoryColumns;
 constexpr int kMargin = 15;
 
 }  // namespace

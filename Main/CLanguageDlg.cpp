@@ -1,16 +1,17 @@
 #include "Main/CLanguageDlg.h"
 
 #include "Main/CWV4Globals.h"
+#include "Main/ProgramTexts.h"
 #include "mfc/CDataExchange.h"
 #include "win32/MessageBox.h"
 
 namespace {
 
-constexpr LONG TEXT_CAPTION = 180;
-constexpr LONG TEXT_OK = 1119;
-constexpr LONG TEXT_CANCEL = 680;
-constexpr LONG TEXT_PROGRAM_LANGUAGE = 1585;
-constexpr LONG TEXT_DATA_LANGUAGE = 1586;
+constexpr LONG TEXT_CAPTION = ProgramText::kLanguageCaption;
+constexpr LONG TEXT_OK = ProgramText::kOk;
+constexpr LONG TEXT_CANCEL = ProgramText::kCancel;
+constexpr LONG TEXT_PROGRAM_LANGUAGE = ProgramText::kProgramLanguage;
+constexpr LONG TEXT_DATA_LANGUAGE = ProgramText::kDataLanguage;
 
 void SetText(CWnd& dialog, int id, LONG number) {
   if (CWnd* item = dialog.GetDlgItem(id)) item->SetWindowText(theGlobals.MessageText(number));

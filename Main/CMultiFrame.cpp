@@ -9,6 +9,7 @@
 #include "Main/SplitterFaceWindows.h"
 #include "Main/ViewerFrames.h"
 #include "Main/varno4.h"
+#include "Main/ProgramTexts.h"
 #include "interfaces/ProtocolCommands.h"
 #include "mfc/CMenu.h"
 #include "mfc/CPaintDC.h"
@@ -21,8 +22,8 @@ const UINT keyCommandMessage = KeyCommandMessageId();
 
 constexpr int ACTION_BRANCH = 129;
 constexpr int ACTION_PARTS = 130;
-constexpr int TEXT_BRANCH_HINT = 1538;
-constexpr int TEXT_PARTS_HINT = 1539;
+constexpr int TEXT_BRANCH_HINT = ProgramText::kBranchHint;
+constexpr int TEXT_PARTS_HINT = ProgramText::kPartsHint;
 
 const UINT protocolCommandMessage = RegisterWindowMessage(VARNO4_PROTOCOL_COMMAND_NAME);
 

@@ -1,14 +1,15 @@
 #include "Main/CNoteDlg.h"
 
 #include "Main/CWV4Globals.h"
+#include "Main/ProgramTexts.h"
 #include "mfc/CDataExchange.h"
 #include "win32/MessageBox.h"
 
 namespace {
 
-constexpr LONG TEXT_CAPTION = 1546;
-constexpr LONG TEXT_OK = 1119;
-constexpr LONG TEXT_CANCEL = 680;
+constexpr LONG TEXT_CAPTION = ProgramText::kNoteCaption;
+constexpr LONG TEXT_OK = ProgramText::kOk;
+constexpr LONG TEXT_CANCEL = ProgramText::kCancel;
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "Main/CMainFrame.h"
 #include "Main/CWV4Globals.h"
 #include "Main/FrameBars.h"
+#include "Main/ProgramTexts.h"
 #include "Main/ViewerFrames.h"
 #include "Main/varno4.h"
 #include "mfc/CMenu.h"
@@ -157,7 +158,7 @@ void CPopup::OnInitMenu(CMenu* /*menu*/) {
   for (UINT command : {SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) ::DeleteMenu(system, command, MF_BYCOMMAND);
   if (::GetMenuState(system, kEndViewerCommand, MF_BYCOMMAND) != static_cast<UINT>(-1)) return;
   ::AppendMenu(system, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenu(system, MF_STRING, kEndViewerCommand, "Varno4 " + theGlobals.MessageText(325));
+  ::AppendMenu(system, MF_STRING, kEndViewerCommand, "Varno4 " + theGlobals.MessageText(ProgramText::kEndViewer));
 }
 
 void CPopup::OnSysCommand(UINT id, LPARAM lParam) {

@@ -12,6 +12,7 @@
 #include "Main/CWV4Db.h"
 #include "Main/CWV4Globals.h"
 #include "Main/varno4.h"
+#include "Main/ProgramTexts.h"
 #include "foundation/CDynBuf.h"
 #include "foundation/CIniClass.h"
 #include "interfaces/QorVod32.h"
@@ -28,9 +29,9 @@ constexpr int ERR_FRAME_LIST = 503;
 constexpr int ERR_FRAME_NAME_MISSING = 504;
 constexpr int ERR_NO_SUCH_FRAME = 505;
 constexpr int ERR_LOGO_EXPRESSION = 506;
-constexpr LONG TEXT_JOB_FAILED = 1616;
-constexpr LONG TEXT_DATE = 456;
-constexpr LONG TEXT_PAGE = 437;
+constexpr LONG TEXT_JOB_FAILED = ProgramText::kPrintFailed;
+constexpr LONG TEXT_DATE = ProgramText::kPrintedDate;
+constexpr LONG TEXT_PAGE = ProgramText::kPrintedPage;
 constexpr int kScriptNames = 1000;
 
 // The job's state at its end (printed, error, cancelled, stopped) and the

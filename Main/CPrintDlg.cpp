@@ -1,15 +1,16 @@
 #include "Main/CPrintDlg.h"
 
 #include "Main/CWV4Globals.h"
+#include "Main/ProgramTexts.h"
 #include "user/Controls.h"
 #include "user/Dialogs.h"
 #include "win32/MessageBox.h"
 
 namespace {
 
-constexpr LONG TEXT_CAPTION = 288;
-constexpr LONG TEXT_OK = 1119;
-constexpr LONG TEXT_CANCEL = 680;
+constexpr LONG TEXT_CAPTION = ProgramText::kPrintCaption;
+constexpr LONG TEXT_OK = ProgramText::kOk;
+constexpr LONG TEXT_CANCEL = ProgramText::kCancel;
 
 }  // namespace
 

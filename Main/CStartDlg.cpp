@@ -1,11 +1,12 @@
 #include "Main/CStartDlg.h"
 
 #include "Main/CWV4Globals.h"
+#include "Main/ProgramTexts.h"
 
 namespace {
 
-constexpr LONG TEXT_CAPTION = 1546;
-constexpr LONG TEXT_LOADING = 1570;
+constexpr LONG TEXT_CAPTION = ProgramText::kNoteCaption;
+constexpr LONG TEXT_LOADING = ProgramText::kLoading;
 
 }  // namespace
 

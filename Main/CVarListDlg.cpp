@@ -3,16 +3,17 @@
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Var.h"
 #include "Main/ListDialogTexts.h"
+#include "Main/ProgramTexts.h"
 #include "comctl/CommCtrl.h"
 #include "mfc/CDataExchange.h"
 #include "win32/MessageBox.h"
 
 namespace {
 
-constexpr long TEXT_CAPTION = 1559;
-constexpr long TEXT_LABEL = 1560;
-constexpr long TEXT_OK = 1119;
-constexpr long kColumnTitles[] = {1561, 377, 566};
+constexpr long TEXT_CAPTION = ProgramText::kVariablesCaption;
+constexpr long TEXT_LABEL = ProgramText::kVariablesLabel;
+constexpr long TEXT_OK = ProgramText::kOk;
+constexpr const LONG (&kColumnTitles)[3] = ProgramText::kVariablesColumns;
 constexpr int kMargin = 15;
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "Main/ClipboardText.h"
 #include "Main/CWV4Globals.h"
 #include "Main/varno4.h"
+#include "Main/ProgramTexts.h"
 #include "comctl/CommCtrl.h"
 #include "foundation/LoadedModules.h"
 #include "mfc/CDataExchange.h"
@@ -11,9 +12,9 @@
 
 namespace {
 
-constexpr LONG TEXT_CAPTION = 728;
-constexpr LONG TEXT_OK = 1119;
-constexpr LONG TEXT_COPY = 1518;
+constexpr LONG TEXT_CAPTION = ProgramText::kVersion;
+constexpr LONG TEXT_OK = ProgramText::kOk;
+constexpr LONG TEXT_COPY = ProgramText::kCopyList;
 constexpr int kWindowsNt4 = 3;
 
 class WaitCursor {
@@ -52,7 +53,9 @@ BOOL CVersionDlg::OnInitDialog() {
   if (CWnd* ok = GetDlgItem(IDOK)) ok->SetWindowText(g.MessageText(TEXT_OK));
   if (CWnd* copy = GetDlgItem(IDC_COPY)) copy->SetWindowText(g.MessageText(TEXT_COPY));
   ListModules();
-  for (int column = 0; column < 3; ++column) m_list.SetColumnWidth(column, LVSCW_AUTOSIZE);
+  // Each column as wide as its widest text, its title included, so that no
+  // title is cut when the rows are narrow or missing.
+  for (int column = 0; column < 3; ++column) m_list.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
   return TRUE;
 }
 

@@ -56,5 +56,9 @@ void CWV4Globals::DeleteSingleObjects() {
 }
 
 CString CWV4Globals::MessageText(LONG number) const { return m_msgdud.DdmGetText(number); }
+CString CWV4Globals::MessageTextOr(LONG number, const CString& builtIn) const {
+  const CString text = MessageText(number);
+  return text.IsEmpty() ? builtIn : text;
+}
 CString CWV4Globals::DataText(LONG number) const { return m_datadud.DdmGetText(number); }
 CString CWV4Globals::DataTextByKey(const char* key) const { return m_datachdud.DdmGetTextByKey(key); }

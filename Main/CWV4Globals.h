@@ -177,6 +177,8 @@ class CWV4Globals {
   // Texts of the program message table and of the data dictionaries by
   // number and by key; empty when missing.
   CString MessageText(LONG number) const;
+  // A program text, or the program's own text where the message file lacks it.
+  CString MessageTextOr(LONG number, const CString& builtIn) const;
   CString DataText(LONG number) const;
   CString DataTextByKey(const char* key) const;
 

@@ -12,6 +12,7 @@
 #include "Main/CWV4Var.h"
 #include "Main/DdmDbLink.h"
 #include "Main/varno4.h"
+#include "Main/ProgramTexts.h"
 #include "foundation/CompanionDatabase.h"
 #include "foundation/MessageFormat.h"
 #include "interfaces/QorDdm.h"
@@ -25,7 +26,7 @@ constexpr int ERR_CATALOGUE_NOT_OPENED = 372;
 constexpr int ERR_KEY_MISSING = 374;
 constexpr int ERR_RENDERING = 376;
 constexpr int ERR_PARTS_MASTER_NOT_OPENED = 466;
-constexpr LONG TEXT_INSERT_MEDIUM = 1547;
+constexpr LONG TEXT_INSERT_MEDIUM = ProgramText::kInsertMedium;
 
 void Report(CErrorTrace* own, int line, int severity, int code, const char* detail) {
   own->Fail(line, severity, code, detail, 0);
@@ -64,10 +65,15 @@ bool OpenAskingForMedium(DdmDbLink& link, const CString& path, HWND owner, bool 
   return true;
 }
 
-// A companion that is missing is no error: not every catalogue has one.
+// A companion that is missing is no error: not every catalogue has one. It
+// is looked for with every key read, so its absence is not tried (and
+// logged) as a failed open each time; one that is there but cannot be
+// opened is.
 void OpenCompanion(DdmDbLink& link) {
+  const CString path = CompanionDatabasePath(theGlobals.m_teilestamm);
+  if (!FileExists(path)) return;
   auto* database = new DdmDatabase(0, 0, 0, 0);
-  if (!database->DdmDbOpen(CompanionDatabasePath(theGlobals.m_teilestamm))) {
+  if (!database->DdmDbOpen(path)) {
     database->DdmDbDelete(1);
     return;
   }

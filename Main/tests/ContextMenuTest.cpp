@@ -80,6 +80,31 @@ TEST_F(ContextMenuTest, ASingleFrameCannotBeMaximisedAndAMaximisedOneCanBeRestor
   EXPECT_EQ(Caption(popup, ID_CTX_MAXIMISE), "&T1581");
 }
 
+// A message file without the menu's texts leaves no entry without a caption:
+// each keeps the resource's own, the maximised state its built-in one.
+TEST_F(ContextMenuTest, EntriesKeepTheirOwnCaptionsWhereTheMessageFileLacksTexts) {
+  OpenTexts(theGlobals.m_msgdud, "leer.ddm", "dictionary\nlanguage \"D\"\n1 = \"x\"\n");
+  ASSERT_TRUE(Declare(LayoutStream().Rows("50%,*").Frame("A").Frame("B").End()));
+  CMenu* popup = FrameAt(0).LoadContextMenu(menu);
+  ASSERT_NE(popup, nullptr);
+  struct Entry {
+    UINT id;
+    const char* caption;
+  };
+  for (const Entry& e : {Entry{ID_CTX_PART_INFO, "Teile &Info Fenster"}, Entry{ID_CTX_BRANCH, "&Verzweigen"},
+                         Entry{ID_CTX_MAXIMISE, "Fenster &Maximieren"}, Entry{ID_CTX_COPY_PICTURE, "&Grafik"},
+                         Entry{ID_CTX_ORDER_LIST, "&Wechsel zum Protokoll"}}) {
+    SCOPED_TRACE(e.id);
+    EXPECT_EQ(Caption(popup, e.id), e.caption);
+  }
+  EXPECT_EQ(Caption(popup, 11, MF_BYPOSITION), "In Zwischen&ablage");
+  EXPECT_TRUE(Greyed(popup, ID_CTX_BRANCH)) << "the entries keep their default enabling";
+  menu.DestroyMenu();
+  FrameAt(0).m_maximized = 1;
+  popup = FrameAt(0).LoadContextMenu(menu);
+  EXPECT_EQ(Caption(popup, ID_CTX_MAXIMISE), "Fenster &Wiederherstellen");
+}
+
 TEST_F(ContextMenuTest, MaximisingShowsTheFrameAloneAndRestoringShowsTheKeyAgain) {
   ASSERT_TRUE(Declare(LayoutStream().Rows("50%,*").Frame("A").Frame("B").End()));
   ASSERT_TRUE(face.CreateLayout());

@@ -126,6 +126,7 @@ TEST_F(ReadKeyTest, KeyCommandReadsTheKeysStreamThroughTheCatalogue) {
       {"MOT", "MOT", "Motor"},
       {"ANT", "ANT", "Antrieb"},
   };
+  ::testing::internal::CaptureStderr();
   for (const Case& c : cases) {
     theGlobals.m_IsPopup = TRUE;  // what the key before left; no key of the sample is a pop-up
     Show(c.key);
@@ -134,6 +135,8 @@ TEST_F(ReadKeyTest, KeyCommandReadsTheKeysStreamThroughTheCatalogue) {
     EXPECT_STREQ(theGlobals.m_cur_key_name, c.name);
     EXPECT_FALSE(theGlobals.m_IsPopup) << c.key;
   }
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said.find("teile2"), std::string::npos) << "the missing companion is no failure to tell:\n" << said;
   // Opened on the first key and kept; the look-up is over. The sample parts
   // master has no companion, which is no error.
   ASSERT_NE(theGlobals.m_pdb->dbc, nullptr);

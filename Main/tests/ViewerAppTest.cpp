@@ -34,6 +34,20 @@ TEST_F(ViewerAppTest, ExitMessageWithoutMainWindowEndsTheProcess) {
   EXPECT_EQ(child.Wait(), 255);  // exit code -1
 }
 
+// The toggle of the error dialog speaks the program language; without the
+// message file's texts it keeps its German ones.
+TEST_F(ViewerAppTest, ErrorDialogToggleSpeaksTheProgramLanguage) {
+  OpenTexts(theGlobals.m_msgdud, "meldungen.ddm",
+            "dictionary\nlanguage \"D\"\n3553 = \"Kurz\"\nlanguage \"GB\"\n3552 = \"Details\"\n3553 = \"Short\"\n");
+  theGlobals.m_msgdud.DdmTextSetLanguage("GB");
+  CErrorDlg dialog;
+  EXPECT_STREQ(dialog.DetailsButtonText(), "Details");
+  dialog.OnDetails();
+  EXPECT_STREQ(dialog.DetailsButtonText(), "Short");
+  theGlobals.m_msgdud.DdmTextClose();
+  EXPECT_STREQ(dialog.DetailsButtonText(), "Kurz");
+}
+
 TEST_F(ViewerAppTest, KeyCommandCarriesItsOwnKey) {
   ASSERT_TRUE(PostKeyCommand(app.m_hMainWnd, 1, "P~K"));
   EXPECT_FALSE(PostKeyCommand(nullptr, 1, "P~K"));

@@ -117,7 +117,7 @@ TEST_F(ViewerSessionTest, ProgramLanguageRetextsMenuToolTipsAndPane) {
   EXPECT_STREQ(theGlobals.m_prg_language, "GB");
   EXPECT_EQ(MenuBarText(0), "&File");
   EXPECT_EQ(TipOf(COMMAND_HOME), "Start page");
-  EXPECT_EQ(TipOf(COMMAND_BACK), "Zurueck") << "a tip of the button file's own words stays";
+  EXPECT_EQ(TipOf(COMMAND_BACK), "Back");
   EXPECT_STREQ(Main().GetPaneText(3), "GB");
   EXPECT_STREQ(Main().GetPaneText(4), "D") << "the catalogue's language stays";
 
