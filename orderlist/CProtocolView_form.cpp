@@ -16,7 +16,16 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr long kCountLabel = 3261, kTotalLabel = 2254, kGrossLabel = 3262;
+// The labels under the list, their texts and the form's own wording for a
+// text the dictionary lacks.
+struct Label {
+  int id;
+  long text;
+  const char* builtIn;
+};
+constexpr Label kLabels[] = {{IDC_LINE_COUNT_LABEL, 3261, "Anzahl Positionen :"},
+                             {IDC_TOTAL_LABEL, 2254, "Summe"},
+                             {IDC_GROSS_TOTAL_LABEL, 3262, "Summe incl. MWST"}};
 
 }  // namespace
 
@@ -32,9 +41,10 @@ void CProtocolView::DoDataExchange(CDataExchange* exchange) {
 }
 
 void CProtocolView::Relabel() {
-  SetDlgItemText(IDC_LINE_COUNT_LABEL, m_app.GetText(kCountLabel));
-  SetDlgItemText(IDC_TOTAL_LABEL, m_app.GetText(kTotalLabel));
-  SetDlgItemText(IDC_GROSS_TOTAL_LABEL, m_app.GetText(kGrossLabel));
+  for (const Label& label : kLabels) {
+    const CString text = m_app.GetText(label.text);
+    SetDlgItemText(label.id, text.IsEmpty() ? CString(label.builtIn) : text);
+  }
   UpdateColumnTitles();
 }
 
