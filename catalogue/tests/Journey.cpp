@@ -1,5 +1,7 @@
 #include "Journey.h"
 
+#include <algorithm>
+
 namespace catalogue::testing {
 namespace {
 
@@ -37,7 +39,10 @@ void Journey::TearDown() {
 
 std::string Journey::Name() const {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return std::string(info->test_suite_name()) + "." + info->name();
+  std::string name = std::string(info->test_suite_name()) + "." + info->name();
+  // A parameterised journey's name holds slashes; it names files.
+  std::replace(name.begin(), name.end(), '/', '-');
+  return name;
 }
 
 TopWindow Journey::StartViewer() {
