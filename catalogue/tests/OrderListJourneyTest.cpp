@@ -221,7 +221,6 @@ TEST_P(OrderListJourney, InsertSeeMaximiseSaveOpenAndMailAnOrder) {
   ASSERT_NE(totalShown, nullptr);
   EXPECT_GT(totalShown->place.left, 1000) << look.Dump();
   EXPECT_GT(totalShown->place.top, 900) << look.Dump();
-  system->Screenshot("maximised");
 
   // "No prices" follows the clicks: on, the totals go; the currency, they come back.
   ChooseMenu(orderList, {language.viewMenu, language.noPrices});
@@ -233,6 +232,7 @@ TEST_P(OrderListJourney, InsertSeeMaximiseSaveOpenAndMailAnOrder) {
   layer::testing::WaitUntil([&] { return ControlShown(orderList, kTotal); });
   EXPECT_TRUE(ControlShown(orderList, kTotal));
   EXPECT_FALSE(MenuEntryChecked(orderList, language.viewMenu, kNoPricesCommand));
+  system->Screenshot("maximised");
 
   // Saved under a name, a new order, the saved one opened again.
   ChooseMenu(orderList, {language.fileMenu, language.saveAs});

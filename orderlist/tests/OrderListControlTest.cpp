@@ -350,7 +350,7 @@ TEST_F(OrderViewWindow, WithoutPricesNoTotalsShowButTheCount) {
   for (int id : {IDC_TOTAL_LABEL, IDC_TOTAL, IDC_GROSS_TOTAL_LABEL, IDC_GROSS_TOTAL}) EXPECT_FALSE(Visible(id)) << id;
 }
 
-TEST_F(OrderViewWindow, AClickedLineBecomesCurrentAndDeletingRefillsTheList) {
+TEST_F(OrderViewWindow, AClickedLineBecomesCurrentAndIsTheOneDeleted) {
   Run();
   Add("A-1", "2", "Bolzen");
   Add("B-2", "1", "Mutter");
