@@ -34,6 +34,8 @@ struct Language {
   const char* editMenu;
   const char* viewMenu;
   const char* insertLine;  // the command and its dialog's caption
+  const char* orderData;   // the same
+  const char* cancel;
   const char* saveAs;
   const char* saveAsCaption;
   const char* newOrder;
@@ -55,7 +57,7 @@ struct Language {
 };
 
 const Language kGerman{"German", "D", "VARNO 4 Bestellliste", "Datei", "Bearbeiten", "Ansicht",
-                       "Position einf\xC3\xBCgen", "Speichern unter...", "Speichern unter", "Neu", "\xC3\x96" "ffnen...",
+                       "Position einf\xC3\xBCgen", "Bestelldaten...", "Abbrechen", "Speichern unter...", "Speichern unter", "Neu", "\xC3\x96" "ffnen...",
                        "Bestellung \xC3\xB6" "ffnen", "Speichern", "Als Mail senden...", "Keine Preise", "Ja",
                        {"Anzahl", "Teilenummer", "Benennung", "Bemerkung", "Preis (EUR)", "Summe (EUR)"},
                        "Anzahl Positionen :", "Summe", "Summe incl. MWST", "M\xC3\xA4hdeck",
@@ -64,7 +66,7 @@ const Language kGerman{"German", "D", "VARNO 4 Bestellliste", "Datei", "Bearbeit
                        "Die Bestellung gibt es schon. \xC3\x9C" "berschreiben?",
                        "Der H\xC3\xA4ndler der Bestellung ist in der Adresskartei nicht vorhanden.\n"
                        "Der Lieferant der Bestellung ist in der Adresskartei nicht vorhanden."};
-const Language kEnglish{"English", "GB", "VARNO 4 order list", "File", "Edit", "View", "Insert line", "Save as...",
+const Language kEnglish{"English", "GB", "VARNO 4 order list", "File", "Edit", "View", "Insert line", "Order data...", "Cancel", "Save as...",
                         "Save as", "New", "Open...", "Open order", "Save", "Send as mail...", "No prices", "Yes",
                         {"Quantity", "Part number", "Description", "Remark", "Price (EUR)", "Total (EUR)"},
                         "Lines :", "Total", "Total incl. VAT", "Cutting deck", "The supplier has no e-mail address.",
@@ -204,6 +206,14 @@ TEST_P(OrderListJourney, InsertSeeMaximiseSaveOpenAndMailAnOrder) {
   look = Look(orderList);
   for (const char* label : {language.totalLabel, language.grossLabel}) EXPECT_TRUE(look.Shows(label)) << label;
   system->Screenshot("line");
+
+  // The order's data: a dialog with its caption and every label.
+  ChooseMenu(orderList, {language.editMenu, language.orderData});
+  TopWindow orderData = WaitForDialog(Latin1(language.orderData));
+  ASSERT_NE(orderData.handle, nullptr);
+  ExpectAllLabelled(WaitForText(orderData, "OK"), "the order data dialog");
+  ClickButton(orderData, language.cancel);
+  EXPECT_TRUE(WaitUntilGone(orderData));
 
   // Maximised, the list takes the screen's width and the totals its bottom
   // (waited for until the count's label is drawn there).
