@@ -124,6 +124,11 @@ void CProtocolView::LayoutControls() {
 // are rates.
 void CProtocolView::ShowTotals() {
   if (!m_hWnd) return;
+  ShowTotalTexts();
+  ShowLines();
+}
+
+void CProtocolView::ShowTotalTexts() {
   CString count;
   count.Format("%d", m_totals.lineCount);
   SetDlgItemText(IDC_LINE_COUNT, count);
@@ -134,7 +139,6 @@ void CProtocolView::ShowTotals() {
   GetDlgItem(IDC_TOTAL)->ShowWindow(total);
   GetDlgItem(IDC_GROSS_TOTAL_LABEL)->ShowWindow(gross);
   GetDlgItem(IDC_GROSS_TOTAL)->ShowWindow(gross);
-  ShowLines();
 }
 
 void CProtocolView::ShowLines() {
@@ -146,9 +150,21 @@ void CProtocolView::ShowLines() {
     m_list.DeleteAllRecords();
     m_list.SetRecordCount(lines);
   }
-  if (m_current >= 0 && m_current < lines) {
-    m_list.SelectRecord(m_current, 1);
-    m_list.MakeRecordVisible(static_cast<DWORD>(m_current), FALSE);
-  }
+  ShowCurrentLine();
   m_list.Invalidate();
+}
+
+void CProtocolView::ShowCurrentLine() {
+  if (m_current < 0 || m_current >= GetItemCount()) return;
+  m_list.SelectRecord(m_current, 1);
+  m_list.MakeRecordVisible(static_cast<DWORD>(m_current), FALSE);
+}
+
+// The list has lost the line already and drawn anew what moved up; the
+// count, the totals and the current line follow.
+void CProtocolView::ShowDeletedLine() {
+  m_totals = CountTotals();
+  if (!m_hWnd) return;
+  ShowTotalTexts();
+  ShowCurrentLine();
 }

@@ -217,7 +217,11 @@ CString CProtocolView::DeleteCurrentLine() {
   m_items.erase(m_items.begin() + row);
   m_current = m_items.empty() ? -1 : std::min(row, GetItemCount() - 1);
   SetModifiedFlag();
-  if (m_list.m_hWnd) m_list.RemoveRow(row);
-  UpdateTotals();
+  if (!m_list.m_hWnd) {
+    UpdateTotals();
+    return key;
+  }
+  m_list.RemoveRow(row);
+  ShowDeletedLine();
   return key;
 }
