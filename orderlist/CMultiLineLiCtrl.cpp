@@ -22,7 +22,7 @@ namespace {
 constexpr int kTextInset = 6;
 constexpr int kWidthExtra = 12;
 constexpr UINT kCellTextFormat = DT_SINGLELINE | DT_BOTTOM | DT_NOPREFIX | DT_END_ELLIPSIS;
-// What the list control reads as its first drawing request.
+// A notification of this code carries the drawing record of a line.
 constexpr UINT kDrawItemNotification = 43;
 // A move that changes nothing, for the list to measure its lines again.
 constexpr UINT kRemeasureFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
