@@ -15,6 +15,7 @@
 
 class CFrameWnd;
 class CStartDlg;
+struct ProcessRecord;
 
 class CViewerApp : public CWinApp {
  public:
@@ -117,6 +118,9 @@ class CViewerApp : public CWinApp {
   BOOL IsTerminalServer();
   void SetUpUserFolders(BOOL terminalServer);
   BOOL BringRunningCopyForward();
+  // A process of the table runs the program file ownProgram in the session
+  // (display and space) of this one, and is not this one.
+  static BOOL IsRunningCopy(const ProcessRecord& record, const char* ownProgram);
   void FindPdfViewer();
   // 3 Windows NT 4, 4 later NT, 1/2/5 the Windows 95 family by minor version.
   static int OperatingSystemKind(const OSVERSIONINFO& version);

@@ -50,11 +50,17 @@ bool ProcessRuns(DWORD processId) {
   return runs;
 }
 
-void WaitUntilReady(DWORD processId) {
+enum class Readiness { ready, starting, ended };
+
+// Waits, within the start's bound, until the order-list program is ready
+// for input; a busy machine may take it longer than that to start.
+Readiness AwaitReady(DWORD processId) {
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, processId);
-  if (process == nullptr) return;
-  WaitForInputIdle(process, kProtocolReadyTimeout);
+  if (process == nullptr) return Readiness::ended;
+  const DWORD waited = WaitForInputIdle(process, kProtocolReadyTimeout);
   CloseHandle(process);
+  if (waited == 0) return Readiness::ready;
+  return waited == WAIT_TIMEOUT ? Readiness::starting : Readiness::ended;
 }
 
 // The order-list program's main window: a top-level window of its process
@@ -125,20 +131,40 @@ bool RestartEndedProtocol(CViewerApp& app) {
     return false;
   }
   CErrorTrace::Remove(own);
-  WaitUntilReady(app.m_prot_pid);
+  AwaitReady(app.m_prot_pid);
   return app.FindProtocolWindow() != FALSE;
 }
 
+// An order-list program that is still starting has no window yet: the
+// command waits for it to be ready and looks again.
+enum class Lookup { found, starting, missing };
+
+Lookup LookOnceReady(CViewerApp& app) {
+  if (app.m_prot_pid == 0) return Lookup::missing;
+  const Readiness readiness = AwaitReady(app.m_prot_pid);
+  if (readiness == Readiness::starting) return Lookup::starting;
+  return readiness == Readiness::ready && app.FindProtocolWindow() ? Lookup::found : Lookup::missing;
+}
+
+void ReportMissingWindow(int severity, int code) {
+  CErrorTrace* node = ERROR_TRACE_PUSH();
+  ERROR_TRACE_FAIL(node, severity, ERR_PROTOCOL_WINDOW_MISSING, "", code);
+  CErrorDlg::ReportAndRemove(node);
+}
+
 // Looks the window up when it is not known yet or has gone; the first miss
-// of the run is reported.
+// of the run is reported. A program that stays busy starting is not missing:
+// the command is dropped and only the log says so.
 bool KnowsProtocolWindow(CViewerApp& app, int code) {
   if (app.m_prot_found && !IsWindow(app.m_prot_wnd)) app.m_prot_found = FALSE;
   if (app.m_prot_found || app.FindProtocolWindow() || RestartEndedProtocol(app)) return true;
-  if (!app.m_prot_reported) {
+  const Lookup lookup = LookOnceReady(app);
+  if (lookup == Lookup::found) return true;
+  if (lookup == Lookup::starting) {
+    ReportMissingWindow(SEVERITY_LOG, code);
+  } else if (!app.m_prot_reported) {
     app.m_prot_reported = TRUE;
-    CErrorTrace* node = ERROR_TRACE_PUSH();
-    ERROR_TRACE_FAIL(node, SEVERITY_ERROR, ERR_PROTOCOL_WINDOW_MISSING, "", code);
-    CErrorDlg::ReportAndRemove(node);
+    ReportMissingWindow(SEVERITY_ERROR, code);
   }
   return false;
 }

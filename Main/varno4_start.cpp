@@ -3,6 +3,7 @@
 // that runs already, the external programs, the order-list program, the
 // button files and the settings; at the end the settings are saved and the
 // order-list program is closed.
+#include <cstdio>
 #include <cstring>
 
 #include "Main/CDynLog.h"
@@ -35,6 +36,7 @@
 #include "win32/Files.h"
 #include "win32/Module.h"
 #include "win32/Process.h"
+#include "win32/ProcessTable.h"
 #include "win32/Registry.h"
 #include "win32/SystemInfo.h"
 #include "win32/UserMessages.h"
@@ -144,17 +146,30 @@ void CViewerApp::SetUpUserFolders(BOOL terminalServer) {
   g.m_plogfile = new CLogFile(g.m_user_file_path + "\\Varno4log.txt");
 }
 
-// The first copy of this program file that runs already is brought to the
-// front, restored; this one then ends.
+BOOL CViewerApp::IsRunningCopy(const ProcessRecord& record, const char* ownProgram) {
+  const DWORD ownId = GetCurrentProcessId();
+  if (record.processId == ownId || record.processId == 0 || std::strcmp(record.program, ownProgram) != 0) return FALSE;
+  // A viewer on another display, or in another space, is no copy that this
+  // user could be shown: each starts its own.
+  DWORD ownSession = 0;
+  DWORD session = 0;
+  return ProcessIdToSessionId(ownId, &ownSession) && ProcessIdToSessionId(record.processId, &session) &&
+         session == ownSession;
+}
+
+// The first copy of this program file that runs already in this session is
+// brought to the front, restored; this one then ends, and says so to whoever
+// started it.
 BOOL CViewerApp::BringRunningCopyForward() {
   char own[MAX_PATH] = {};
   GetModuleFileName(nullptr, own, sizeof own);
-  const DWORD ownId = GetCurrentProcessId();
   CProcessInfo32 processes;
   ProcessRecord record;
   for (BOOL more = processes.GetFirst(&record); more; more = processes.GetNext(&record)) {
-    if (record.processId == ownId || record.processId == 0 || std::strcmp(record.program, own) != 0) continue;
+    if (!IsRunningCopy(record, own)) continue;
     if (record.window != nullptr && ShowWindow(record.window, SW_RESTORE)) SetForegroundWindow(record.window);
+    std::fprintf(stderr, "varno4: the viewer runs already on this display (process %lu); it was brought to the front\n",
+                 static_cast<unsigned long>(record.processId));
     return TRUE;
   }
   return FALSE;

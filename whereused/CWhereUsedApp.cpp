@@ -15,6 +15,7 @@
 #include "win32/Module.h"
 #include "win32/Registry.h"
 #include "win32/SystemInfo.h"
+#include "win32/UserMessages.h"
 
 namespace {
 
@@ -111,16 +112,23 @@ BOOL CWhereUsedApp::InitInstance() {
 
   CIniClass ini;
   CString x, y, history;
-  ini.ReadKey(m_options.section, "XPos", "0", x, m_user_ini, 0);
-  ini.ReadKey(m_options.section, "YPos", "0", y, m_user_ini, 0);
+  ini.ReadKey(m_options.section, "XPos", "", x, m_user_ini, 0);
+  ini.ReadKey(m_options.section, "YPos", "", y, m_user_ini, 0);
   ini.ReadKey(m_options.section, "LAST", "", history, m_user_ini, 0);
 
   CWhereUsedSearchDlg dialog(this);
   dialog.m_place = CRect(SettingNumber(x), SettingNumber(y), SettingNumber(x), SettingNumber(y));
+  dialog.m_placeKept = !x.IsEmpty() && !y.IsEmpty();
   dialog.m_history = history;
   m_pMainWnd = &dialog;
-  if (dialog.DoModal() == IDOK) HandBack(dialog.m_key, dialog.m_block);
+  const INT_PTR chosen = dialog.DoModal();
   m_pMainWnd = nullptr;
+  // The search dialog was the main window: its end asked the program to
+  // quit, which would close the answer's message box before anyone saw it.
+  // The program ends all the same, when this start returns.
+  MSG quit;
+  PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  if (chosen == IDOK) HandBack(dialog.m_key, dialog.m_block);
   SavePlace(dialog.m_place, dialog.m_history);
   return FALSE;
 }

@@ -31,7 +31,10 @@ BOOL CWhereUsedSearchDlg::OnInitDialog() {
   AddAboutItem();
   SetIcon(m_icon, TRUE);
   SetIcon(m_icon, FALSE);
-  KeepOnScreen();
+  // The first time, with no place kept, the dialog comes up where the eye
+  // is, not in the screen's corner.
+  if (m_placeKept) KeepOnScreen();
+  else CenterWindow();
 
   SetWindowText(m_app->Message(0));
   SetDlgItemText(IDC_SEARCH_LABEL, m_app->Message(1));

@@ -17,6 +17,7 @@ class CWhereUsedSearchDlg : public CDialog {
   CString m_key;      // the picked key
   CString m_block;    // the picked block text
   CRect m_place;      // the dialog's last place; left and top are kept
+  bool m_placeKept = false;  // m_place was kept from an earlier run
   CString m_history;  // the search texts, joined as the user ini keeps them
 
  protected:

@@ -4,7 +4,8 @@
 //   start <command line>
 //   post <code> <lParam is the sender's window: 1 or 0>
 //   copy <code> <bytes in hex> (sender <1 or 0>)
-// Code 1 ends it, as it ends the real program.
+// Code 1 ends it, as it ends the real program. VARNO_ORDERLIST_START_DELAY
+// (milliseconds) makes it as slow to start as on a busy machine.
 #include <unistd.h>
 
 #include <cstdio>
@@ -62,6 +63,8 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 int main() {
   if (!layer::ipc::StartCrossProcessWindows()) return 2;
   Log() << "start" << GetCommandLine() << std::endl;
+  if (const char* delay = std::getenv("VARNO_ORDERLIST_START_DELAY"))
+    usleep(static_cast<useconds_t>(std::atoi(delay)) * 1000);
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = Procedure;
   windowClass.lpszClassName = "VarnoOrderListProgram";

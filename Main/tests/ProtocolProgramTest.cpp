@@ -81,6 +81,7 @@ class ProtocolProgramTest : public varno::testing::EngineFixture {
     theGlobals.m_duden.Empty();
     theGlobals.m_chduden.Empty();
     unsetenv("VARNO_ORDERLIST_LOG");
+    unsetenv("VARNO_ORDERLIST_START_DELAY");
     EngineFixture::TearDown();
   }
 
@@ -186,6 +187,19 @@ TEST_F(ProtocolProgramTest, OrderListThatEndedIsStartedAgainAndGetsTheNextPart) 
   EXPECT_THAT(log, UnorderedElementsAre("start  -DL DE -PL EN", "copy 6 4B310000 1", "post 8 1", "post 1 0",
                                         "start  -DL DE -PL EN", "copy 6 4B320000 1", "post 8 1", "post 1 0"));
   EXPECT_TRUE(dialog->shown.empty());  // no error: the order arrived
+}
+
+// On a busy machine the order-list program may still be starting when the
+// first command goes out: the command waits for it instead of reporting a
+// missing window.
+TEST_F(ProtocolProgramTest, ACommandWaitsForAnOrderListThatIsStillStarting) {
+  folder.Write("varno4.ini", "[SYSTEM]\r\nProtocol=7\r\n");
+  setenv("VARNO_ORDERLIST_START_DELAY", "300", 1);
+  ASSERT_TRUE(app.StartProtocol());
+  CDynBuf language = Block(std::string("EN\0", 3));
+  EXPECT_EQ(app.SendProtocolData(PROTOCOL_CMD_PROGRAM_LANGUAGE, &language), 1);
+  EXPECT_TRUE(dialog->shown.empty()) << dialog->shown.front().second;
+  EXPECT_THAT(CloseAndReadLog(), Contains(std::string("copy 7 454E00 1")));
 }
 
 struct ConfirmCase {

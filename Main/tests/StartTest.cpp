@@ -1,17 +1,21 @@
 // The pieces of the viewer's start that need no frame window.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "Main/CLogFile.h"
 #include "Main/tests/EngineFixture.h"
-#include "testing/ChildProcess.h"
+#include "Main/CProcessInfo32.h"
+#include "testing/WaitingProgram.h"
 #include "win32/Files.h"
 #include "win32/Paths.h"
+#include "win32/Process.h"
+#include "win32/ProcessTable.h"
 #include "win32/SystemInfo.h"
 
 namespace fs = std::filesystem;
@@ -117,20 +121,39 @@ INSTANTIATE_TEST_SUITE_P(
                       TerminalCase{"OwnApp", "[client]\r\ndrive=C\r\napp=Werk2\r\n", "C:\\VARNO4_CT\\Werk2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A copy of this program file that runs already is found; the test program
-// stands for the viewer, a second process of it for its first copy.
-TEST_F(UserFoldersTest, RunningCopyOfTheSameProgramIsFound) {
-  EXPECT_FALSE(app.BringRunningCopyForward());
-  layer::testing::ChildProcess firstCopy([](layer::testing::ChildProcess& self) {
-    self.Signal();
-    self.Await();
-    return 0;
-  });
-  ASSERT_TRUE(firstCopy.Started());
-  ASSERT_TRUE(firstCopy.Await());
-  EXPECT_TRUE(app.BringRunningCopyForward());
-  firstCopy.Signal();
-  EXPECT_EQ(firstCopy.Wait(), 0);
+TEST_F(UserFoldersTest, NoRunningCopyNoHandOver) { EXPECT_FALSE(app.BringRunningCopyForward()); }
+
+// A copy of the program file counts only on the same display and in the same
+// space; a program that sleeps stands for the copy.
+TEST(ViewerStart, RunningCopyIsTheSameProgramInTheSameSession) {
+  const char* named = std::getenv("VARNO_IPC_SPACE");
+  const std::string space = "VARNO_IPC_SPACE=" + layer::SpaceOfProcess(named ? named : "", GetCurrentProcessId());
+  const char* shown = std::getenv("DISPLAY");
+  const std::string display = std::string("DISPLAY=") + (shown ? shown : "");
+  struct Case {
+    const char* name;
+    std::vector<std::string> variables;
+    bool sameProgram;
+    bool copy;
+  } cases[] = {
+      {"same program, display and space", {space, display}, true, true},
+      {"another program", {space, display}, false, false},
+      {"another space", {"VARNO_IPC_SPACE=elsewhere", display}, true, false},
+      {"another display", {space, display + "9"}, true, false},
+  };
+  for (const Case& c : cases) {
+    layer::testing::WaitingProgram program(c.variables);
+    ASSERT_NE(program.Id(), 0u) << c.name;
+    ProcessRecord record;
+    record.processId = program.Id();
+    const std::string path = layer::SystemPath(program.Program());
+    std::snprintf(record.program, sizeof record.program, "%s", path.c_str());
+    const std::string own = c.sameProgram ? path : path + "2";
+    EXPECT_EQ(CViewerApp::IsRunningCopy(record, own.c_str()) != FALSE, c.copy) << c.name;
+  }
+  ProcessRecord self;
+  self.processId = GetCurrentProcessId();
+  EXPECT_FALSE(CViewerApp::IsRunningCopy(self, self.program)) << "this process itself";
 }
 
 }  // namespace

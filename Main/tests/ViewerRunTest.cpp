@@ -1,6 +1,7 @@
-// The running viewer on the sample catalogue, driven as a user drives it:
-// the start shows the start key with its menus, toolbar and status bar, a
-// click on a link shows the linked key, going back shows the start key again.
+// The running viewer on the sample catalogue with its order-list program,
+// driven as a user drives it: the start shows the start key with its menus,
+// toolbar and status bar, a click on a link shows the linked key, going back
+// shows the start key again. Nothing of it tells the user of an error.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,12 +12,25 @@
 #include "Main/CDynLog.h"
 #include "Main/tests/EngineFixture.h"
 #include "Main/tests/ViewerSession.h"
+#include "Main/tests/ViewerSessionFixture.h"
 #include "user/Menus.h"
 #include "win32/Paths.h"
 
 namespace {
 
 using varno::testing::ViewerSession;
+using varno::testing::ViewerSessionFixture;
+
+class ViewerRunTest : public ViewerSessionFixture {
+ protected:
+  ViewerRunTest() : ViewerSessionFixture(true) {}
+  void TearDown() override {
+    if (session) EXPECT_EQ(Told(), "");  // what the session was told goes with it
+    ViewerSessionFixture::TearDown();
+  }
+};
+
+class ViewerWithoutOrderList : public ViewerSessionFixture {};
 
 std::string TitleOf(HWND window) {
   char text[256] = {};
@@ -24,8 +38,8 @@ std::string TitleOf(HWND window) {
   return text;
 }
 
-TEST(ViewerRunTest, StartShowsTheStartKeyWithMenusToolbarAndStatusBar) {
-  ViewerSession viewer;
+TEST_F(ViewerRunTest, StartShowsTheStartKeyWithMenusToolbarAndStatusBar) {
+  ViewerSession& viewer = *session;
   ASSERT_TRUE(viewer.Start());
   CMainFrame* main = viewer.Main();
   EXPECT_TRUE(viewer.App().m_start_completed);
@@ -39,8 +53,8 @@ TEST(ViewerRunTest, StartShowsTheStartKeyWithMenusToolbarAndStatusBar) {
   EXPECT_STREQ(main->GetPaneText(1), "rm46");
 }
 
-TEST(ViewerRunTest, LinkClickShowsTheLinkedKeyAndBackReturnsToTheStart) {
-  ViewerSession viewer;
+TEST_F(ViewerRunTest, LinkClickShowsTheLinkedKeyAndBackReturnsToTheStart) {
+  ViewerSession& viewer = *session;
   ASSERT_TRUE(viewer.Start());
   ASSERT_TRUE(viewer.ClickHotspot("Uebersicht", "2"));
   viewer.Pump();
@@ -54,26 +68,23 @@ TEST(ViewerRunTest, LinkClickShowsTheLinkedKeyAndBackReturnsToTheStart) {
   EXPECT_EQ(theGlobals.m_phistory->GetCount(), 0);
 }
 
-// The sample installation names no order-list program: switching the
+// An installation that names no order-list program: switching the
 // languages tells none and shows no box about it.
-TEST(ViewerRunTest, LanguagesSwitchWithoutAnOrderListProgram) {
-  ViewerSession viewer;
+TEST_F(ViewerWithoutOrderList, LanguagesSwitch) {
+  ViewerSession& viewer = *session;
   ASSERT_TRUE(viewer.Start());
-  auto* errors = new varno::testing::RecordingErrorDlg;
-  delete theGlobals.m_perrdlg;
-  theGlobals.m_perrdlg = errors;
   PostMessage(viewer.App().m_hMainWnd, WM_COMMAND, 401, 0);
   PostMessage(viewer.App().m_hMainWnd, WM_COMMAND, 431, 0);
   viewer.Pump();
   EXPECT_STREQ(viewer.Main()->GetPaneText(3), "GB");
   EXPECT_STREQ(viewer.Main()->GetPaneText(4), "GB");
   EXPECT_STREQ(theGlobals.m_cur_prj_key, "START") << "the key is shown again in the new language";
-  EXPECT_TRUE(errors->shown.empty());
+  EXPECT_EQ(Told(), "");
 }
 
 // On a terminal server each user's files go to a folder of his own on the
 // drive the installation names; the viewer starts there all the same.
-TEST(ViewerRunTest, TerminalServerLayoutStartsWithTheUsersOwnFolder) {
+TEST_F(ViewerRunTest, TerminalServerLayoutStartsWithTheUsersOwnFolder) {
   layer::testing::TempFolder drive;
   layer::testing::TempFolder registry;
   registry.Write("registry.txt",
@@ -81,14 +92,13 @@ TEST(ViewerRunTest, TerminalServerLayoutStartsWithTheUsersOwnFolder) {
                  "ProductSuite=multi:Terminal Server\n");
   setenv("VARNO_REGISTRY", (registry.Path() + "/registry.txt").c_str(), 1);
   layer::SetDriveFolder('T', drive.Path());
-  {
-    ViewerSession viewer;
-    std::ofstream(viewer.Folder() + "/Varno4TS.ini", std::ios::binary) << "[Client]\r\nDrive=T\r\nApp=Werk2\r\n";
-    EXPECT_TRUE(viewer.Start());
-    EXPECT_TRUE(theGlobals.m_is_terminal_server);
-    EXPECT_STREQ(theGlobals.m_user_file_path, "T:\\VARNO4_CT\\Werk2");
-    EXPECT_STREQ(viewer.Main()->GetPaneText(2), "START");
-  }
+  std::ofstream(session->Folder() + "/Varno4TS.ini", std::ios::binary) << "[Client]\r\nDrive=T\r\nApp=Werk2\r\n";
+  EXPECT_TRUE(session->Start());
+  EXPECT_TRUE(theGlobals.m_is_terminal_server);
+  EXPECT_STREQ(theGlobals.m_user_file_path, "T:\\VARNO4_CT\\Werk2");
+  EXPECT_STREQ(session->Main()->GetPaneText(2), "START");
+  EXPECT_EQ(Told(), "");
+  session.reset();
   EXPECT_TRUE(std::filesystem::exists(drive.Path() + "/VARNO4_CT/Werk2/varno4_user.ini")) << "kept for the user";
   layer::SetDriveFolder('T', "");
   unsetenv("VARNO_REGISTRY");

@@ -1,6 +1,7 @@
-// A test of the viewer on its own copy of the sample catalogue without the
-// order-list program, whose error reports and message boxes are kept for
-// the test instead of being shown.
+// A test of the viewer on its own copy of the sample catalogue, without the
+// order-list program unless the test asks for it, whose error reports and
+// message boxes are kept for the test instead of being shown: a box nobody
+// answers would hold the test up until it is killed.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,10 +19,13 @@ namespace varno::testing {
 
 class ViewerSessionFixture : public ::testing::Test {
  protected:
+  explicit ViewerSessionFixture(bool withOrderList = false) : m_withOrderList(withOrderList) {}
+
   void SetUp() override {
     session = std::make_unique<ViewerSession>();
     // What is shown here does not wait on another program.
-    CIniClass().WriteKey("SYSTEM", "Protocol", "", CString(session->Folder().c_str()) + "\\varno4.ini", 0);
+    if (!m_withOrderList)
+      CIniClass().WriteKey("SYSTEM", "Protocol", "", CString(session->Folder().c_str()) + "\\varno4.ini", 0);
     errors = new RecordingErrorDlg;
     delete theGlobals.m_perrdlg;
     theGlobals.m_perrdlg = errors;
@@ -50,6 +54,9 @@ class ViewerSessionFixture : public ::testing::Test {
   RecordingErrorDlg* errors = nullptr;
   std::vector<std::string> boxes;
   layer::MessageBoxPresenter previousPresenter;
+
+ private:
+  bool m_withOrderList;
 };
 
 }  // namespace varno::testing

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,6 +21,7 @@
 #include "Main/CSymbolItem.h"
 #include "Main/CTableCell.h"
 #include "Main/CTablePart.h"
+#include "Main/CWV4ExtPrg.h"
 #include "Main/CWV4Globals.h"
 #include "Main/CWV4Logic.h"
 #include "Main/CWV4Var.h"
@@ -286,6 +288,51 @@ TEST_F(CatalogueTest, InstallationLoadsItsConfiguration) {
   EXPECT_EQ(g.m_pvar->GetVar("Ueberschrift", &v), VAR_DUD);
   EXPECT_EQ(v.lval, 1000);
   EXPECT_EQ(Newest(), 0);
+}
+
+// The command ids of the menu file (the accelerators' last field, every
+// other entry's first) and of the button files (the fourth field of each
+// button line).
+std::vector<int> CommandsOfTheInstallation() {
+  std::vector<int> commands;
+  std::istringstream menu(ReadFile(std::string(VARNO_CATALOGUE_DIR) + "/menue.ini"));
+  bool accelerators = false;
+  for (std::string line; std::getline(menu, line);) {
+    if (line.rfind('[', 0) == 0) accelerators = line.rfind("[ACCELERATOR]", 0) == 0;
+    const size_t value = line.find('=');
+    if (value == std::string::npos || line.find('[', value) != std::string::npos) continue;
+    const std::string fields = line.substr(value + 1);
+    if (fields.find(',') == std::string::npos) continue;  // a count
+    commands.push_back(std::atoi(fields.c_str() + (accelerators ? fields.rfind(',') + 1 : 0)));
+  }
+  for (const char* file : {"/haupt.btn", "/popup.btn"}) {
+    std::istringstream buttons(ReadFile(std::string(VARNO_CATALOGUE_DIR) + file));
+    std::string line;
+    std::getline(buttons, line);  // the bitmaps' size
+    while (std::getline(buttons, line)) {
+      size_t field = 0;
+      for (int comma = 0; comma < 3 && field != std::string::npos; ++comma) field = line.find(',', field + 1);
+      if (field != std::string::npos) commands.push_back(std::atoi(line.c_str() + field + 1));
+    }
+  }
+  return commands;
+}
+
+// A command that starts an external program names its entry of the list by
+// its own id: the Search menu's where-used entry must be entry 645.
+TEST_F(CatalogueTest, CommandsThatStartProgramsHaveTheirEntries) {
+  CExtPrg list;
+  list.Load(theGlobals.m_ext_file);
+  int starting = 0;
+  for (int id : CommandsOfTheInstallation()) {
+    if (id < 460 || id > 819) continue;
+    ++starting;
+    CString program, command;
+    int flag = 0;
+    EXPECT_TRUE(list.Find(id, program, flag, command)) << "command " << id << " has no entry in the list";
+  }
+  EXPECT_GT(starting, 0) << "the Search menu starts the where-used program";
+  CErrorTrace::RemoveAll();
 }
 
 // The codes that the viewer added to the error table have their texts in

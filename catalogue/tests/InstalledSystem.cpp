@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -61,11 +62,28 @@ InstalledSystem::~InstalledSystem() { EndPrograms(); }
 bool InstalledSystem::StartViewer(const std::vector<std::string>& arguments) {
   std::vector<std::string> argv{VARNO_VIEWER};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  std::vector<std::string> environment = m_environment;
+  m_viewer = StartProgram(argv, {}, "viewer.err");
+  if (m_viewer > 0) m_others.pop_back();  // ended as the viewer
+  m_viewerEnded = false;
+  return m_viewer > 0;
+}
+
+pid_t InstalledSystem::StartProgram(const std::vector<std::string>& arguments, const std::vector<std::string>& changes,
+                                    const std::string& errorsFile) {
+  std::vector<std::string> argv = arguments;
+  std::vector<std::string> environment;
+  auto changed = [&](const std::string& entry) {
+    for (const std::string& change : changes)
+      if (change.substr(0, change.find('=') + 1) == entry.substr(0, entry.find('=') + 1)) return true;
+    return false;
+  };
+  for (const std::string& entry : m_environment)
+    if (!changed(entry)) environment.push_back(entry);
+  environment.insert(environment.end(), changes.begin(), changes.end());
   std::string folder = Folder();
-  std::string errors = m_root / "viewer.err";
-  m_viewer = fork();
-  if (m_viewer == 0) {
+  std::string errors = m_root / errorsFile;
+  pid_t program = fork();
+  if (program == 0) {
     int null = open("/dev/null", O_RDWR);
     int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(null, STDIN_FILENO);
@@ -77,23 +95,29 @@ bool InstalledSystem::StartViewer(const std::vector<std::string>& arguments) {
     execve(args[0], args.data(), envp.data());
     _exit(127);
   }
-  m_viewerEnded = false;
-  return m_viewer > 0;
+  if (program > 0) m_others.push_back(program);
+  return program > 0 ? program : -1;
 }
 
 int InstalledSystem::WaitForViewerEnd(std::chrono::milliseconds limit) {
+  const int code = WaitForEnd(m_viewer, limit);
+  if (code != kStillRunning) m_viewerEnded = true;
+  return code == kStillRunning ? -1 : code;
+}
+
+int InstalledSystem::WaitForEnd(pid_t program, std::chrono::milliseconds limit) {
   auto deadline = Clock::now() + limit;
-  while (Clock::now() < deadline) {
+  for (;;) {
     int status = 0;
-    pid_t done = waitpid(m_viewer, &status, WNOHANG);
-    if (done == m_viewer) {
-      m_viewerEnded = true;
+    pid_t done = waitpid(program, &status, WNOHANG);
+    if (done == program) {
+      m_others.erase(std::remove(m_others.begin(), m_others.end(), program), m_others.end());
       return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     if (done < 0) return -1;
+    if (Clock::now() >= deadline) return kStillRunning;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  return -1;
 }
 
 std::string InstalledSystem::ViewerErrors() const { return m_root.Read("viewer.err"); }
@@ -120,6 +144,7 @@ void InstalledSystem::EndPrograms() {
   // The programs of this space: the viewer and whatever showed windows here.
   std::set<pid_t> programs;
   if (!m_viewerEnded && m_viewer > 0) programs.insert(m_viewer);
+  for (pid_t other : m_others) programs.insert(other);
   for (const auto& window : layer::testing::TopWindows())
     if (window.processId != static_cast<DWORD>(getpid())) programs.insert(static_cast<pid_t>(window.processId));
   for (pid_t pid : programs) kill(pid, SIGTERM);

@@ -53,6 +53,19 @@ class InstalledSystem {
   // The environment the programs get ("NAME=value").
   const std::vector<std::string>& Environment() const { return m_environment; }
 
+  // Starts a program as a person does from a shell in the installation's
+  // folder: arguments (the program first), the programs' environment with
+  // the variables of changes set over it, standard error into a file of
+  // that name beside the installation (Read it with Errors). Its process
+  // id, -1 when it could not be started; it is ended with the others.
+  pid_t StartProgram(const std::vector<std::string>& arguments, const std::vector<std::string>& changes,
+                     const std::string& errorsFile);
+  std::string Errors(const std::string& errorsFile) const { return m_root.Read(errorsFile); }
+  // Waits for a program started here to end; its exit code, -1 when it was
+  // ended by a signal, kStillRunning when it did not end in time.
+  static constexpr int kStillRunning = -2;
+  int WaitForEnd(pid_t program, std::chrono::milliseconds limit = std::chrono::seconds(30));
+
  private:
   void EndPrograms();
 
@@ -62,6 +75,7 @@ class InstalledSystem {
   std::vector<std::string> m_environment;
   pid_t m_viewer = -1;
   bool m_viewerEnded = false;
+  std::vector<pid_t> m_others;  // started by StartProgram
 };
 
 }  // namespace catalogue::testing

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "win32/ProcessTable.h"
+
 namespace layer::ipc {
 namespace {
 
@@ -21,7 +23,7 @@ constexpr UINT kFirstOwnMessage = 0x0400;  // WM_USER
 const std::string ownSpace = [] {
   const char* name = std::getenv("VARNO_IPC_SPACE");
   if (!name || std::strcmp(name, "process") != 0) return std::string();
-  std::string own = "p" + std::to_string(getpid());
+  std::string own = layer::SpaceOfProcess(name, static_cast<DWORD>(getpid()));
   setenv("VARNO_IPC_SPACE", own.c_str(), 1);
   return own;
 }();

@@ -1,5 +1,6 @@
 #include "testing/WindowLook.h"
 
+#include <algorithm>
 #include <sstream>
 #include <thread>
 
@@ -92,9 +93,21 @@ bool SeenWindow::Shows(const std::string& text) const {
   return false;
 }
 
+// A column shows its title only in a header a person sees: not in a list
+// view made without one (LVS_NOCOLUMNHEADER), nor in a hidden header.
+static bool ShowsColumnTitle(const SeenLine* owner) {
+  if (owner == nullptr || !owner->Has('v')) return false;
+  constexpr unsigned long kNoColumnHeader = 0x4000;
+  return owner->className != "SysListView32" || !(owner->Style() & kNoColumnHeader);
+}
+
 std::vector<std::string> SeenWindow::EmptyLabels() const {
   std::vector<std::string> empty;
+  std::vector<const SeenLine*> windows;  // the window of each depth above the line
   for (const auto& line : m_lines) {
+    windows.resize(static_cast<std::size_t>(std::max(line.depth, 0)));
+    const SeenLine* owner = windows.empty() ? nullptr : windows.back();
+    if (line.kind == "window") windows.push_back(&line);
     if (!line.text.empty()) continue;
     bool labelled = false;
     if (line.kind == "window" && line.Has('v')) {
@@ -104,7 +117,7 @@ std::vector<std::string> SeenWindow::EmptyLabels() const {
     } else if (line.kind == "menu") {
       labelled = !line.Has('-');
     } else if (line.kind == "column") {
-      labelled = true;
+      labelled = ShowsColumnTitle(owner);
     }
     if (labelled) empty.push_back(Where(line));
   }

@@ -6,7 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 #include <chrono>
+#include <cstdint>
+#include <fstream>
 #include <cstring>
 #include <filesystem>
 #include <thread>
@@ -71,7 +76,49 @@ void Stop(pid_t& pid) {
   pid = -1;
 }
 
+// Which bits of a pixel a colour takes, as a shift and a width.
+struct Channel {
+  int shift = 0;
+  int bits = 0;
+  explicit Channel(unsigned long mask) {
+    while (mask && !(mask & 1)) { mask >>= 1; ++shift; }
+    while (mask & 1) { mask >>= 1; ++bits; }
+  }
+  std::uint8_t Of(unsigned long pixel) const {
+    if (bits == 0) return 0;
+    unsigned long value = (pixel >> shift) & ((1ul << bits) - 1);
+    return static_cast<std::uint8_t>(value * 255 / ((1ul << bits) - 1));
+  }
+};
+
 }  // namespace
+
+ScreenPixels ReadScreen(const std::string& display) {
+  ScreenPixels screen;
+  ::Display* connection = XOpenDisplay(display.c_str());
+  if (!connection) return screen;
+  ::Window root = DefaultRootWindow(connection);
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(connection, root, &attributes);
+  XImage* image = XGetImage(connection, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  if (image) {
+    Channel red(image->red_mask), green(image->green_mask), blue(image->blue_mask);
+    screen.width = image->width;
+    screen.height = image->height;
+    screen.rgb.reserve(static_cast<std::size_t>(screen.width) * screen.height * 3);
+    for (int y = 0; y < image->height; ++y) {
+      for (int x = 0; x < image->width; ++x) {
+        unsigned long pixel = XGetPixel(image, x, y);
+        screen.rgb.push_back(red.Of(pixel));
+        screen.rgb.push_back(green.Of(pixel));
+        screen.rgb.push_back(blue.Of(pixel));
+      }
+    }
+    XDestroyImage(image);
+  }
+  XCloseDisplay(connection);
+  return screen;
+}
 
 ProgramOutput RunProgram(const std::vector<std::string>& arguments, const std::vector<std::string>& environment) {
   ProgramOutput result;
@@ -185,10 +232,20 @@ void XDesktop::Key(const std::string& keys) { Xdo({"key", "--clearmodifiers", ke
 void XDesktop::Type(const std::string& text) { Xdo({"type", "--delay", "20", text}); }
 
 bool XDesktop::Screenshot(const std::string& path) const {
-  // The screen as the X server holds it, through netpbm into PNG.
-  std::string command = "xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > '" + path + "'";
-  RunProgram({"sh", "-c", command}, {"DISPLAY=" + m_display});
+  // The screen's pixels read straight from the server: xwd composes a root
+  // window of several colormaps window by window and shows windows that a
+  // program maps after its first one as black, where a person sees them.
+  ScreenPixels screen = ReadScreen(m_display);
+  if (screen.rgb.empty()) return false;
+  std::string portable = path + ".ppm";
+  {
+    std::ofstream out(portable, std::ios::binary);
+    out << "P6\n" << screen.width << ' ' << screen.height << "\n255\n";
+    out.write(reinterpret_cast<const char*>(screen.rgb.data()), static_cast<std::streamsize>(screen.rgb.size()));
+  }
+  RunProgram({"sh", "-c", "pnmtopng < '" + portable + "' > '" + path + "'"}, {});
   std::error_code error;
+  std::filesystem::remove(portable, error);
   return std::filesystem::file_size(path, error) > 0 && !error;
 }
 

@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,15 @@ struct ProgramOutput {
   int exitCode = -1;  // -1: it did not run or did not exit normally
   std::string output;
 };
+
+// The pixels of an X server's screen, as red, green and blue bytes row by
+// row; empty when the server could not be read.
+struct ScreenPixels {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;
+};
+ScreenPixels ReadScreen(const std::string& display);
 
 // Runs a program (found on the PATH) with arguments and extra environment
 // ("NAME=value"), its standard output read into the result.

@@ -59,6 +59,53 @@ std::string ProgramOf(DWORD id) {
   return got > 0 ? layer::SystemPath(std::string(path, static_cast<size_t>(got))) : "";
 }
 
+// The value of a variable in an environment block of NUL-ended "NAME=value"
+// entries; empty when it is not set.
+std::string VariableIn(const std::string& block, const std::string& name) {
+  const std::string prefix = name + "=";
+  for (size_t start = 0; start < block.size();) {
+    size_t end = block.find('\0', start);
+    if (end == std::string::npos) end = block.size();
+    if (block.compare(start, prefix.size(), prefix) == 0)
+      return block.substr(start + prefix.size(), end - start - prefix.size());
+    start = end + 1;
+  }
+  return "";
+}
+
+std::string OwnVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// What names the session: the space and the display. This process reads its
+// own variables, as the space may have been given to it while it runs;
+// another process is read as it was started.
+bool SessionNameOf(DWORD processId, std::string& name) {
+  std::string space, display;
+  if (processId == static_cast<DWORD>(getpid())) {
+    space = layer::SpaceOfProcess(OwnVariable("VARNO_IPC_SPACE"), processId);
+    display = OwnVariable("DISPLAY");
+  } else {
+    if (processId == 0 || !ReadStat(processId).read) return false;
+    const std::string block = layer::ReadProcessFile("/proc/" + std::to_string(processId) + "/environ");
+    space = layer::SpaceOfProcess(VariableIn(block, "VARNO_IPC_SPACE"), processId);
+    display = VariableIn(block, "DISPLAY");
+  }
+  name = space + '\n' + display;
+  return true;
+}
+
+// FNV-1a: equal names give equal numbers in every process.
+DWORD NumberOfName(const std::string& name) {
+  DWORD hash = 2166136261u;
+  for (unsigned char c : name) {
+    hash ^= c;
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
 BOOL FillEntry(HANDLE snapshot, LPPROCESSENTRY32 entry, bool first) {
   auto table = layer::ObjectOf<layer::ToolHelpSnapshot>(snapshot);
   if (!table) return FALSE;
@@ -158,7 +205,21 @@ NTSTATUS NtQueryInformationProcess(HANDLE process, int informationClass, LPVOID 
   return STATUS_SUCCESS;
 }
 
+BOOL ProcessIdToSessionId(DWORD processId, DWORD* sessionId) {
+  std::string name;
+  if (!sessionId || !SessionNameOf(processId, name)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *sessionId = NumberOfName(name);
+  return TRUE;
+}
+
 namespace layer {
+
+std::string SpaceOfProcess(const std::string& named, DWORD processId) {
+  return named == "process" ? "p" + std::to_string(processId) : named;
+}
 
 std::vector<ProcessFacts> RunningProcesses() {
   struct Found {

@@ -116,6 +116,15 @@ DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, LPSTR baseName, DWORD s
 NTSTATUS NtQueryInformationProcess(HANDLE process, int informationClass, LPVOID information, ULONG length,
                                    ULONG* returnLength);
 
+// The session of a process: as a session of the platform holds the programs
+// of one logged-on desktop, one here holds the programs that show on one
+// display (DISPLAY) and reach each other's windows in one space
+// (VARNO_IPC_SPACE). Processes of one session get the same number, processes
+// of different sessions different ones (the number is drawn from the two
+// names). FALSE (ERROR_INVALID_PARAMETER) for a process that is not there or
+// cannot be read.
+BOOL ProcessIdToSessionId(DWORD processId, DWORD* sessionId);
+
 namespace layer {
 
 struct ProcessFacts {
@@ -134,6 +143,11 @@ struct ModuleFacts {
 // The modules mapped into a process, its program first; false when the
 // process cannot be read.
 bool LoadedModules(DWORD processId, std::vector<ModuleFacts>& modules);
+
+// The space a program works in when VARNO_IPC_SPACE gives it that name:
+// "process" is a space of the program's own, "p" and its process id, which
+// the programs it starts share as they inherit the name.
+std::string SpaceOfProcess(const std::string& named, DWORD processId);
 
 // The whole text of a file under /proc; empty when it cannot be opened or
 // read, as when its process ends while it is read.

@@ -39,7 +39,7 @@ class WhereUsedFromTheViewer : public varno::testing::ShellFixture {
     std::string entry((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const size_t command = entry.find(",\"-D");
     ASSERT_NE(command, std::string::npos) << entry;
-    program.Write("extern.txt", "5:1:FOLDER+\"\\V4VNW.EXE\"" + entry.substr(command));
+    program.Write("extern.txt", "645:1:FOLDER+\"\\V4VNW.EXE\"" + entry.substr(command));
     list.Load((program / "extern.txt").c_str());
     vars().SetVar("FOLDER", VarValue::Text(program.Path().c_str()), VAR_CHAR);
     vars().SetVar("VARNO", VarValue::Text(VARNO_CATALOGUE_DIR), VAR_CHAR);
@@ -67,7 +67,7 @@ class WhereUsedFromTheViewer : public varno::testing::ShellFixture {
 TEST_F(WhereUsedFromTheViewer, ThePickedKeyIsShownWithTheBlockTextSet) {
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, &PressOk);
   DWORD pid = 0;
-  ASSERT_TRUE(list.Run(5, TRUE, nullptr, &pid)) << theGlobals.m_error_trace_newest->error_code;
+  ASSERT_TRUE(list.Run(645, TRUE, nullptr, &pid)) << theGlobals.m_error_trace_newest->error_code;
   KillTimer(nullptr, timer);
   EXPECT_EQ(Variable("bl"), "Motor");
   EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "MOT"}}));

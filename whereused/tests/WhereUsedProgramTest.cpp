@@ -421,6 +421,15 @@ TEST_F(WhereUsedProgram, TheDialogStaysOnTheScreen) {
   EXPECT_EQ(place.bottom, GetSystemMetrics(SM_CYSCREEN));
 }
 
+// The first run keeps no place yet: the dialog comes up in the screen's
+// middle, not in its corner.
+TEST_F(WhereUsedProgram, WithoutAKeptPlaceTheDialogIsCentred) {
+  RECT place{};
+  Run(Options(), [&](HWND search) { GetWindowRect(search, &place); });
+  EXPECT_NEAR(place.left + place.right, GetSystemMetrics(SM_CXSCREEN), 1);
+  EXPECT_NEAR(place.top + place.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
+}
+
 TEST_F(WhereUsedProgram, ABlockThatDoesNotOpenIsReported) {
   std::string line = Options();
   line.replace(line.find(BlockName()), std::string(BlockName()).size(), "vnw-no-such-block");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "testing/TempFolder.h"
+#include "testing/WaitingProgram.h"
 #include "win32/Errors.h"
 #include "win32/Module.h"
 #include "win32/Process.h"
@@ -329,4 +331,57 @@ TEST(ProcessFiles, ReadWholeOrNotAtAll) {
   EXPECT_NE(own.find(')'), std::string::npos);
   EXPECT_EQ(layer::ReadProcessFile("/proc/self"), "");  // opens, but every read fails
   EXPECT_EQ(layer::ReadProcessFile("/proc/0/stat"), "");
+}
+
+namespace {
+
+std::string OwnSpace() {
+  const char* named = std::getenv("VARNO_IPC_SPACE");
+  return layer::SpaceOfProcess(named ? named : "", GetCurrentProcessId());
+}
+
+}  // namespace
+
+// Programs of one display and one space are one session; another display or
+// another space is another session, and "process" is a space of its own.
+TEST(ProcessTable, SessionsPartProgramsByDisplayAndSpace) {
+  const std::string space = OwnSpace();
+  const char* ownDisplay = std::getenv("DISPLAY");
+  const std::string otherDisplay = std::string(ownDisplay ? ownDisplay : "") + "9";
+  struct Case {
+    const char* name;
+    const char* space;
+    const char* display;
+    bool same;
+  } cases[] = {
+      {"same space and display", space.c_str(), ownDisplay, true},
+      {"another space", "elsewhere", ownDisplay, false},
+      {"no space", nullptr, ownDisplay, space.empty()},
+      {"another display", space.c_str(), otherDisplay.c_str(), false},
+      {"a space of its own", "process", ownDisplay, false},
+  };
+  DWORD own = 0;
+  ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &own));
+  for (const Case& c : cases) {
+    std::vector<std::string> variables;
+    if (c.space) variables.push_back(std::string("VARNO_IPC_SPACE=") + c.space);
+    if (c.display) variables.push_back(std::string("DISPLAY=") + c.display);
+    layer::testing::WaitingProgram program(variables);
+    ASSERT_NE(program.Id(), 0u) << c.name;
+    DWORD session = 0;
+    ASSERT_TRUE(ProcessIdToSessionId(program.Id(), &session)) << c.name;
+    EXPECT_EQ(session == own, c.same) << c.name;
+  }
+}
+
+TEST(ProcessTable, SessionOfAProcessThatIsNotThere) {
+  DWORD session = 7;
+  EXPECT_FALSE(ProcessIdToSessionId(0, &session));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  waitpid(ended, nullptr, 0);
+  EXPECT_FALSE(ProcessIdToSessionId(static_cast<DWORD>(ended), &session));
+  EXPECT_FALSE(ProcessIdToSessionId(GetCurrentProcessId(), nullptr));
+  EXPECT_EQ(session, 7u);
 }
