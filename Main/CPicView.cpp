@@ -11,7 +11,6 @@
 #include "Main/ViewerCursor.h"
 #include "Main/varno4.h"
 #include "Main/res/ScreenLayoutIds.h"
-#include "interfaces/ProtocolCommands.h"
 #include "mfc/CMenu.h"
 #include "user/Menus.h"
 #include "win32/GdiPrint.h"
@@ -385,9 +384,7 @@ void CPicView::OnCopyPicture() {
   SetCursor(old);
 }
 
-void CPicView::OnOrderList() {
-  if (theGlobals.m_papp != nullptr) theGlobals.m_papp->PostProtocolCommand(PROTOCOL_CMD_SHOW, 0);
-}
+void CPicView::OnOrderList() { Shell().ShowOrderList(); }
 
 // FrameView.
 

@@ -51,6 +51,7 @@ BEGIN_MESSAGE_MAP(CShiftScrollView, CScrollView)
   ON_COMMAND(ID_CTX_COPY_ROW, OnCopyRow)
   ON_COMMAND(ID_CTX_COPY_TABLE, OnCopyTable)
   ON_COMMAND(ID_CTX_MAXIMISE, OnMaximise)
+  ON_COMMAND(ID_CTX_ORDER_LIST, OnOrderList)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CClientScrollView, CShiftScrollView)
@@ -275,6 +276,8 @@ void CShiftScrollView::OnCopyTable() { RunContextCommand(ACTION_COPY_TABLE, 0); 
 void CShiftScrollView::OnMaximise() {
   if (ContextView() != nullptr && ContextView()->m_frame != nullptr) ContextView()->m_frame->ToggleMaximise();
 }
+
+void CShiftScrollView::OnOrderList() { Shell().ShowOrderList(); }
 
 // FrameView.
 

@@ -81,6 +81,7 @@ class CShiftScrollView : public CScrollView, public FrameView {
   afx_msg void OnCopyRow();
   afx_msg void OnCopyTable();
   afx_msg void OnMaximise();
+  afx_msg void OnOrderList();
 
   CFrame* m_frame = nullptr;  // not owned
 

@@ -4,6 +4,7 @@
 #include "Main/CMultiFrame.h"
 #include "Main/CWV4Globals.h"
 #include "Main/varno4.h"
+#include "interfaces/ProtocolCommands.h"
 #include "win32/MessageBox.h"
 
 namespace {
@@ -43,6 +44,10 @@ BOOL ShellServices::ChooseBranch(const CDynBuf& headers, int headerCount, const 
 void ShellServices::ShowActionHint(int action, const CString& name, const CString& text) {
   auto* frameWindow = dynamic_cast<CMultiFrame*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
   if (frameWindow != nullptr) frameWindow->ShowActionHint(action, name, text);
+}
+
+void ShellServices::ShowOrderList() {
+  if (theGlobals.m_papp != nullptr) theGlobals.m_papp->PostProtocolCommand(PROTOCOL_CMD_SHOW, 0);
 }
 
 ShellServices& Shell() { return *Current(); }

@@ -29,6 +29,8 @@ class ShellServices {
   // The hint of the action under the pointer in the status bar of the
   // active frame window, where pointer actions happen.
   virtual void ShowActionHint(int action, const CString& name, const CString& text);
+  // Brings the order-list program's window up (the context menus' entry).
+  virtual void ShowOrderList();
 };
 
 // The services in place; never null.

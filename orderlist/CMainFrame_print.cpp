@@ -1,11 +1,13 @@
 // Printing and faxing the order through the form-printing library: the
 // order as a print script in the temporary folder, printed synchronously
 // with the printing ini or the fax ini. A script that cannot be made is
-// reported and printing is enabled again.
+// reported and printing is enabled again. The job's boxes carry the
+// program's title, as every box of the program does.
 #include <cstdio>
 
 #include "comctl/CommCtrl.h"
 #include "interfaces/QorVod32.h"
+#include "mfc/AfxMessageBox.h"
 #include "mfc/CFile.h"
 #include "mfc/CFileException.h"
 #include "orderlist/CMainFrame.h"
@@ -77,14 +79,13 @@ int PrintJobCallback(int code, const char* text) {
   const bool withText = text && *text;
   switch (code & 0xFFFF) {
     case VOD_CB_ERROR:
-      ::MessageBox(nullptr, g_callbackApp ? static_cast<const char*>(g_callbackApp->GetText(kJobError)) : "", "",
-                   MB_OK);
+      if (g_callbackApp) AfxMessageBox(g_callbackApp->GetText(kJobError), MB_OK);
       return 1;
     case VOD_CB_ERROR_TEXT:
-      if (withText) ::MessageBox(nullptr, text, "", MB_OK);
+      if (withText) AfxMessageBox(text, MB_OK);
       return 1;
     case VOD_CB_QUESTION:
-      if (withText) ::MessageBox(nullptr, text, "", MB_OK);
+      if (withText) AfxMessageBox(text, MB_OK);
       return VOD_ANSWER_GO_ON;
     default:
       return 1;

@@ -137,7 +137,7 @@ void CPartsInfoApp::Init(int columnCount, const char* columnTitles, HWND orderWi
 
 void CPartsInfoApp::ReadSettings() {
   m_message_file = ReadPath("SYSTEM", "Message");
-  m_texts.DdmTextOpen(m_message_file, m_language_requested, "D0", 0, 0);
+  OpenTextTable(m_texts, m_message_file, m_language_requested);
   m_language_in_use = m_language_requested;
   LoadWindowTexts();
 
@@ -238,8 +238,12 @@ void CPartsInfoApp::LoadDictionaries(const char* textsByNumberFile, const char* 
   m_key_dictionary_file = Text(textsByKeyFile);
   m_dictionary.DdmTextClose();
   m_key_dictionary.DdmTextClose();
-  m_dictionary.DdmTextOpen(m_dictionary_file, m_data_language, "D0", 0, 0);
-  m_key_dictionary.DdmTextOpen(m_key_dictionary_file, m_data_language, "D0", 0, 0);
+  OpenTextTable(m_dictionary, m_dictionary_file, m_data_language);
+  OpenTextTable(m_key_dictionary, m_key_dictionary_file, m_data_language);
+}
+
+void CPartsInfoApp::OpenTextTable(DdmTextTable& table, const CString& file, const CString& language) {
+  if (!file.IsEmpty()) table.DdmTextOpen(file, language, "D0", 0, 0);
 }
 
 void CPartsInfoApp::SetDataLanguage(const char* language) {

@@ -213,6 +213,9 @@ class CPartsInfoApp : public CWinApp {
   void FeedOpenWindow(TifCommand* command, bool fromOrder, bool orderFailed);
   CString FieldTextOf(const DdmDatabase& database, int hit, int field, int depth) const;
   static std::unique_ptr<DdmDatabase> OpenDatabase(const CString& path);
+  // Opens a text table on a file that is named; a table without a file
+  // stays closed and gives empty texts, without a word in the log.
+  static void OpenTextTable(DdmTextTable& table, const CString& file, const CString& language);
 
   mutable CIniClass m_ini;
   CRITICAL_SECTION m_rows_lock{};

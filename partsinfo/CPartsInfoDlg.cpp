@@ -226,6 +226,8 @@ void CPartsInfoDlg::ShowNoteState(bool hasNote) {
 
 void CPartsInfoDlg::Refresh() {
   SetItemText(IDC_HEADER, m_header);
+  // The header says whose earlier or later parts are listed; without them it has nothing to say.
+  ShowItem(IDC_HEADER, !m_header.IsEmpty());
   m_history_marks = 0;
   const int selected = SelectedRow();
   if (selected < 0) return;

@@ -4,6 +4,7 @@
 #include "VodPump.h"
 #include "VodReport.h"
 #include "VodSettings.h"
+#include "VodStrings.h"
 #include "interfaces/QorVod32.h"
 #include "win32/Errors.h"
 #include "win32/GdiPrint.h"
@@ -17,6 +18,7 @@ constexpr size_t kShortPathLimit = 25;
 constexpr const char* kDocumentPrefix = "VOD: ";
 constexpr const char* kElision = "...\\";
 constexpr DWORD kPrinterBusy = 170;
+constexpr int kTitleLimit = 256;
 
 std::string FileNameOf(const std::string& path) {
   size_t slash = path.find_last_of("\\/:");
@@ -43,6 +45,14 @@ std::string DocumentName(const std::string& script) {
     return prefix + script.substr(0, room) + kElision + file;
   }
   return (prefix + file).substr(0, kDocumentNameLimit);
+}
+
+std::string DocumentTitle(HWND owner, const std::string& script) {
+  char title[kTitleLimit] = "";
+  if (owner && IsWindow(owner)) GetWindowText(owner, title, sizeof title);
+  std::string name = title;
+  Trim(name);
+  return name.empty() ? DocumentName(script) : name;
 }
 
 std::string PrintFileName(const std::string& script, std::string folder) {
@@ -72,7 +82,7 @@ bool VodPrinterOutput::TakeDevice(VodContext& context) {
 }
 
 bool VodPrinterOutput::StartDocument(VodContext& context) {
-  std::string name = DocumentName(context.scriptPath);
+  std::string name = DocumentTitle(context.owner, context.scriptPath);
   std::string file;
   if (context.printer.printToFile && context.settings.noDialog)
     file = PrintFileName(context.scriptPath, ReadVodKey(context, nullptr, "OutputPfad", ""));

@@ -35,6 +35,10 @@ class VodPrinterOutput : public VodPageOutput {
 // The document name of a script: "VOD: " and the path, shortened to fit
 // 31 characters, always ending with the script's file name.
 std::string DocumentName(const std::string& script);
+// The name a job's document goes by: the title of the window that printed
+// it, as the person sees the document there; without one the script's
+// document name. A PDF file is named after it.
+std::string DocumentTitle(HWND owner, const std::string& script);
 // The print file of a script printed to a file: the folder of key
 // OutputPfad (else the script's own) and the file name with ".prn".
 std::string PrintFileName(const std::string& script, std::string folder);

@@ -107,4 +107,13 @@ TEST_F(ShiftScrollViewTest, ContextCommandsActOnTheContextViewAtItsLastPoint) {
   EXPECT_EQ(ClipboardText(), "RM-2");
 }
 
+// The table's context menu brings the order list up, as the picture's does.
+TEST_F(ShiftScrollViewTest, TheOrderListEntryShowsTheOrderList) {
+  varno::testing::OrderListStandIn orderList;
+  SendMessage(view->m_hWnd, WM_COMMAND, ID_CTX_ORDER_LIST, 0);
+  using Commands = std::vector<std::pair<WPARAM, LPARAM>>;
+  EXPECT_EQ(orderList.TakeCommands(),
+            (Commands{{PROTOCOL_CMD_VIEWER_WINDOW, reinterpret_cast<LPARAM>(app.m_hMainWnd)}, {PROTOCOL_CMD_SHOW, 0}}));
+}
+
 }  // namespace

@@ -18,7 +18,8 @@ const SeenLine* MenuItemLabelled(const SeenWindow& look, const std::string& labe
 std::string Label(const std::string& text) {
   std::string label;
   for (std::size_t i = 0; i < text.size() && text[i] != '\t'; ++i) {
-    if (text[i] == '&' && i + 1 < text.size() && text[i + 1] != '&') continue;
+    // "&&" shows one ampersand; a lone "&" marks the mnemonic and shows nothing.
+    if (text[i] == '&' && (i + 1 >= text.size() || text[i + 1] != '&')) continue;
     if (text[i] == '&') ++i;
     label += text[i];
   }

@@ -99,7 +99,8 @@ enum Screen : unsigned char {
   CELL_ALIGNMENT = 50,
   ROW = 52,
   ROW_END = 53,
-  ORDER_MARK = 57,
+  KEY_MARK = 57,
+  ORDER_FIELD = 58,
   HOTSPOT_MATCH = 59,
   SCROLLED_TABLE_END = 75,
   FIXED_TABLE_END = 76,
@@ -114,6 +115,15 @@ enum Screen : unsigned char {
   SYMBOL_LINK_END = 134,
   SORT_ASCENDING = 150,
 };
+
+// The fields of a part's order line, in the order list's columns (its
+// V4Prot.ini): quantity, part number, name, remark.
+constexpr unsigned char kOrderQuantity = 1;
+constexpr unsigned char kOrderPartNumber = 2;
+constexpr unsigned char kOrderName = 3;
+constexpr unsigned char kOrderRemark = 4;
+// The parts master's field that holds a part's name.
+constexpr unsigned char kMasterName = 2;
 
 // Borders: inner and outer lines, the outer sides and ends raised.
 constexpr unsigned char kTableBorders = 1 | 2 | 4 | 8 | 64 | 128;
@@ -201,7 +211,8 @@ TagCodeBuilder Overview() {
 // The part table: position, part number (which can be ordered and names the
 // part's hotspot in the picture), name from
 // the parts master, quantity and remark, sorted by part number; records of
-// other models are left out by their conditions.
+// other models are left out by their conditions. A part is ordered with its
+// quantity, number, name and remark.
 TagCodeBuilder PartTable() {
   TagCodeBuilder file;
   file.Assign(TAG_SET_LONG, "Seiten", std::string{static_cast<char>(kStatementByte), TAG_VARIABLE} + "Seiten" +
@@ -212,10 +223,10 @@ TagCodeBuilder PartTable() {
   file.Open(TAG_RECORD_BLOCK, "5,40,-3,*,55,25%");
   HeaderRow(file, kPartHeadTexts, 5).Tag(SORT_ASCENDING, {2}).Tag(SCROLLED_TABLE).Repeat();
   file.Tag(CELL).Field(0).Tag(CELL_END);
-  file.Tag(CELL).Tag(ORDER_MARK).Tag(HOTSPOT_MATCH).Field(4).Tag(CELL_END);
-  file.Tag(CELL).MasterField(4, 1).Tag(CELL_END);
-  file.Tag(CELL).Tag(CELL_ALIGNMENT, {1}).Field(6).Tag(CELL_END);
-  file.Tag(CELL).Field(5).Tag(CELL_END);
+  file.Tag(CELL).Tag(KEY_MARK).Tag(HOTSPOT_MATCH).Tag(ORDER_FIELD, {kOrderPartNumber}).Field(4).Tag(CELL_END);
+  file.Tag(CELL).Tag(ORDER_FIELD, {kOrderName}).MasterField(4, kMasterName).Tag(CELL_END);
+  file.Tag(CELL).Tag(CELL_ALIGNMENT, {1}).Tag(ORDER_FIELD, {kOrderQuantity}).Field(6).Tag(CELL_END);
+  file.Tag(CELL).Tag(ORDER_FIELD, {kOrderRemark}).Field(5).Tag(CELL_END);
   file.EndRepeat().Tag(SCROLLED_TABLE_END).Tag(TAG_RECORD_BLOCK_END).EndGroup();
   return file;
 }

@@ -116,6 +116,20 @@ TEST_F(PartsInfoTest, MissingColumnTitlesAreTheColumnsNumbers) {
   EXPECT_EQ(app->m_column_titles, (std::vector<CString>{"0", "1", "2", "3"}));
 }
 
+// A catalogue without dictionaries, or settings without a window-text file,
+// is normal: the library says nothing about files nobody named.
+TEST_F(PartsInfoTest, UnnamedTextFilesAreNotOpened) {
+  m_folder.Write("home/qorv4tif.ini", Ini({"[SYSTEM]", "Notiz=0"}));
+  ::testing::internal::CaptureStderr();
+  auto app = std::make_unique<CPartsInfoApp>();
+  app->Init(kColumnsWithPrice, kColumnTitles, m_orderList.window, 0, 1, Home().c_str(), "D",
+            (m_folder / "catalogue").c_str(), UserDir().c_str());
+  app->LoadDictionaries("", "");
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said.find("DdmTextOpen"), std::string::npos) << said;
+  EXPECT_EQ(app->WindowText(0), "");
+}
+
 TEST_F(PartsInfoTest, RowsTakeTheirPartNumberQuantityAndFilledColumns) {
   auto app = Start();
   const std::string block = Bytes("\0K-100\0\0\0" "4\0X-9\0Feder\0\0\0");

@@ -195,8 +195,10 @@ TEST_F(PartsInfoWindow, HistoryButtonsShowTheEarlierPartsAndTheAssembly) {
     EXPECT_TRUE(Shown(window, IDC_EARLIER_PART));
     EXPECT_FALSE(Shown(window, IDC_LATER_PART));
     EXPECT_TRUE(Shown(window, IDC_ASSEMBLY));
+    EXPECT_FALSE(Shown(window, IDC_HEADER)) << "an empty header shows as an empty label";
     Press(window, IDC_EARLIER_PART);
     EXPECT_EQ(TextOf(window, IDC_HEADER), "Vorg\xe4nger von K-100");
+    EXPECT_TRUE(Shown(window, IDC_HEADER));
     EXPECT_EQ(RowsShown(window), 2);
     EXPECT_EQ(TextOf(window, IDC_QUANTITY), "2");
     ClickRow(window, 0);

@@ -1,6 +1,7 @@
 // What the library sets up when it loads: the standard controls, the
-// desktop's style for their drawn parts, and message boxes and the print
-// dialog as windows where a person can see them.
+// desktop's style for their drawn parts, and message boxes, the print dialog
+// and the save dialog of printing to a file as windows where a person can see
+// them.
 #include <cstdio>
 
 #include "qt/DesktopIntegration.h"
@@ -9,6 +10,8 @@
 #include "user/MenuTracking.h"
 #include "user/MessageBoxWindow.h"
 #include "user/PrintDialogWindow.h"
+#include "user/PrintFileDialog.h"
+#include "win32/PrinterContext.h"
 
 namespace layer {
 namespace {
@@ -29,12 +32,14 @@ struct LoadTime {
     SetThemedPainter(PaintWithDesktopStyle);
     SetMessageBoxWindowing(ShowBox);
     SetPrintDialogWindowing(ShowPrintDialog);
+    SetPrintToFileWindowing(AskForPrintFile);
     menus::InstallMenuBar();
   }
   ~LoadTime() {
     SetThemedPainter(nullptr);
     SetMessageBoxWindowing(nullptr);
     SetPrintDialogWindowing(nullptr);
+    SetPrintToFileWindowing(nullptr);
   }
 } loadTime;
 

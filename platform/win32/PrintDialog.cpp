@@ -11,7 +11,9 @@
 #include "win32/Errors.h"
 #include "win32/Mbstring.h"
 #include "win32/Memory.h"
+#include "win32/GdiObjects.h"
 #include "win32/PresenterSlot.h"
+#include "win32/PrinterContext.h"
 #include "win32/Printers.h"
 
 namespace {
@@ -21,6 +23,12 @@ thread_local DWORD lastDialogError = 0;
 layer::PresenterSlot<layer::PrintDialogPresenter>& Presenters() {
   static auto* slot = new layer::PresenterSlot<layer::PrintDialogPresenter>;
   return *slot;
+}
+
+void MarkChosenByPerson(HDC dc) {
+  auto context = layer::ContextOf(dc);
+  auto printer = context ? std::dynamic_pointer_cast<layer::PrinterContext>(context->vector) : nullptr;
+  if (printer) printer->SetChosenByPerson();
 }
 
 BOOL Fail(DWORD reason) {
@@ -188,6 +196,7 @@ BOOL PrintDlg(LPPRINTDLG dialog) {
     dialog->hDC = (dialog->Flags & PD_RETURNDC) ? CreateDC("winspool", printer.name.c_str(), port.c_str(), &settings)
                                                 : CreateIC("winspool", printer.name.c_str(), port.c_str(), &settings);
     if (!dialog->hDC) return Fail(PDERR_CREATEICFAILURE);
+    if (!returnDefault) MarkChosenByPerson(dialog->hDC);
   }
   return TRUE;
 }

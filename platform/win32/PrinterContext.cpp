@@ -95,7 +95,8 @@ bool PrinterContext::ChooseDestination(const DOCINFO& info, const std::string& t
   std::string output = info.lpszOutput ? info.lpszOutput : "";
   PrintBackend* backend = CurrentPrintBackend();
   std::string documents = backend ? backend->DocumentsFolder() : std::filesystem::temp_directory_path().string();
-  if (IsFilePort(output) || (output.empty() && IsFilePort(m_port))) {
+  const bool personChooses = output.empty() && (IsFilePort(m_port) || (m_printer.pdf && m_chosenByPerson));
+  if (IsFilePort(output) || personChooses) {
     PrintToFilePresenter presenter = FilePresenters().Current();
     if (!presenter) {
       m_destination = FreeDocumentPath(documents, title, ".pdf");

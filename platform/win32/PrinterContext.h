@@ -25,6 +25,9 @@ class PrinterContext : public VectorTarget {
   // mode that is none.
   bool Reset(const DEVMODE* mode);
   void SetAbortProcedure(ABORTPROC procedure) { m_abortProcedure = procedure; }
+  // The context came from a print dialog a person answered: the PDF printer
+  // then asks that person where the document goes.
+  void SetChosenByPerson() { m_chosenByPerson = true; }
 
   // The document calls with the spooler's results (SP_* below zero).
   int StartDocument(HDC dc, const DOCINFO& info);
@@ -58,6 +61,7 @@ class PrinterContext : public VectorTarget {
   DEVMODE m_mode;
   std::string m_port;
   bool m_informationOnly;
+  bool m_chosenByPerson = false;
   ABORTPROC m_abortProcedure = nullptr;
 
   State m_state = State::Idle;
@@ -69,8 +73,9 @@ class PrinterContext : public VectorTarget {
   int m_job = 0;
 };
 
-// Asks for the file a document printed "to a file" goes to; returns the
-// system path, or an empty text when the user cancelled.
+// Asks for the file a document printed "to a file", or printed by a person
+// to the PDF printer, goes to; returns the system path, or an empty text
+// when the user cancelled.
 using PrintToFilePresenter = std::function<std::string(const std::string& documentName)>;
 // Installs the presenter and returns the one before (empty for the default:
 // the windowing's file dialog, else a file named after the document in the

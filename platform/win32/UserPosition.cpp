@@ -116,11 +116,16 @@ bool PlaceChild(Window& window, HWND insertAfter) {
 bool PlaceInZOrder(Window& window, HWND insertAfter) {
   if (window.IsChild()) return PlaceChild(window, insertAfter);
   bool moved = Windows().PlaceTopLevel(window.handle, insertAfter);
-  // A window's owned windows stay above it.
+  // A window's owned windows stay above it, and go into and out of the
+  // topmost band with it.
   if (moved && insertAfter != HWND_BOTTOM) {
+    HWND ownedPlace = (window.exStyle & WS_EX_TOPMOST) ? HWND_TOPMOST
+                      : insertAfter == HWND_NOTOPMOST ? HWND_NOTOPMOST
+                                                      : HWND_TOP;
     for (const auto& other : TopLevelWindows()) {
-      if (other->parent == window.handle && other->threadId == window.threadId)
-        Windows().PlaceTopLevel(other->handle, HWND_TOP);
+      if (other->parent != window.handle || other->threadId != window.threadId) continue;
+      PlaceInZOrder(*other, ownedPlace);
+      NotifyHost(other->handle);
     }
   }
   return moved;

@@ -293,6 +293,9 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   window->proc = windowClass->proc;
   window->style = style & ~static_cast<DWORD>(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
   window->exStyle = exStyle;
+  // A window owned by a topmost window is topmost too, so that it is never
+  // hidden behind its owner.
+  if (!child && parentWindow && (layer::WindowOf(parent)->exStyle & WS_EX_TOPMOST)) window->exStyle |= WS_EX_TOPMOST;
   window->text = windowName ? windowName : "";
   window->parent = parent;
   window->id = child ? reinterpret_cast<UINT_PTR>(menu) : 0;

@@ -403,6 +403,23 @@ TEST(DocumentName, FitsThirtyOneCharactersAndEndsWithTheFileName) {
   }
 }
 
+// A document is found by the name of the window it was printed from, not by
+// the temporary script behind it.
+class DocumentTitleJob : public JobFixture {};
+
+TEST_F(DocumentTitleJob, ThePdfIsNamedAfterThePrintingWindow) {
+  WriteIni({"PrintToFile=FALSE"});
+  std::string form = Write("titel.frm", FormFileBytes({FrameItem("H", 100, 100, 2000, 300, "UNIV", 10, 'L')}));
+  std::string script = Write("~vod0000.vod", "USE FORM " + form + "\nPRINT FRAME H STATIC Teil\nPAGE\n");
+  SetWindowText(m_owner, "Rasenmaeher RM 46 - Motor");
+  EXPECT_EQ(VOD_Print_Sync(m_owner, script.c_str()), 1);
+  EXPECT_TRUE(std::filesystem::exists(m_sandbox.PdfFolder() + "/Rasenmaeher RM 46 - Motor.pdf"));
+
+  SetWindowText(m_owner, "  ");
+  EXPECT_EQ(DocumentTitle(m_owner, "C:\\a.vod"), "VOD: C:\\a.vod") << "a window without a title";
+  EXPECT_EQ(DocumentTitle(nullptr, "C:\\a.vod"), "VOD: C:\\a.vod");
+}
+
 TEST(PrintFileName, TakesTheOutputFolderAndTheExtensionPrn) {
   EXPECT_EQ(PrintFileName("C:\\jobs\\a.vod", "C:\\out"), "C:\\out\\a.prn");
   EXPECT_EQ(PrintFileName("C:\\jobs\\a.vod", "C:\\out\\"), "C:\\out\\a.prn");

@@ -4,6 +4,7 @@
 #include <functional>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "testing/FakePrintBackend.h"
 #include "testing/PrinterSandbox.h"
@@ -175,6 +176,42 @@ TEST_F(PrintDialog, PrintingToAFileAsksForTheFileWhenTheDocumentStarts) {
   EXPECT_EQ(asked, "Auftrag");
   EXPECT_TRUE(std::filesystem::exists(target));
   EXPECT_TRUE(desktop.jobs.empty());  // the file, not the queue
+}
+
+// A person who prints to the PDF printer says where the file goes; a job
+// that chose no printer in a dialog writes under its document's name.
+TEST_F(PrintDialog, ThePdfPrinterAsksThePersonWhoChoseItForTheFile) {
+  answer = [](layer::PrintChoice& choice) {
+    for (std::size_t i = 0; i < choice.printers.size(); ++i)
+      if (choice.printers[i] == layer::kPdfPrinterName) layer::SwitchPrinter(choice, i);
+  };
+  dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
+  ASSERT_TRUE(PrintDlg(&dialog));
+  ASSERT_EQ(NamesOf(dialog.hDevNames).device, layer::kPdfPrinterName);
+  std::string target = sandbox.Folder() / "chosen/Bestellung 12.pdf";
+  std::vector<std::string> asked;
+  auto oldFile = layer::SetPrintToFilePresenter([&](const std::string& document) {
+    asked.push_back(document);
+    return target;
+  });
+  DOCINFO info{sizeof(DOCINFO), "Bestellung 12", nullptr, nullptr, 0};
+  ASSERT_GT(StartDoc(dialog.hDC, &info), 0);
+  ASSERT_GT(StartPage(dialog.hDC), 0);
+  ASSERT_GT(EndDoc(dialog.hDC), 0);
+  EXPECT_EQ(asked, std::vector<std::string>{"Bestellung 12"});
+  EXPECT_TRUE(std::filesystem::exists(target));
+  EXPECT_TRUE(sandbox.Pdfs().empty());
+
+  HDC unasked = CreateDC("WINSPOOL", layer::kPdfPrinterName, nullptr, nullptr);
+  ASSERT_NE(unasked, nullptr);
+  DOCINFO face{sizeof(DOCINFO), "RM 46 - Motor", nullptr, nullptr, 0};
+  ASSERT_GT(StartDoc(unasked, &face), 0);
+  ASSERT_GT(StartPage(unasked), 0);
+  ASSERT_GT(EndDoc(unasked), 0);
+  DeleteDC(unasked);
+  layer::SetPrintToFilePresenter(oldFile);
+  EXPECT_EQ(asked.size(), 1u);
+  EXPECT_TRUE(std::filesystem::exists(sandbox.PdfFolder() + "/RM 46 - Motor.pdf"));
 }
 
 }  // namespace

@@ -59,6 +59,26 @@ TEST(Order, TopmostWindowsStayAboveTheOthers) {
   DestroyWindow(tip);
 }
 
+// A progress window made topmost while it asks through a dialog it owns must
+// not hide that dialog: owned windows share their owner's band.
+TEST(Order, WindowsOwnedByATopmostWindowStayAboveIt) {
+  MessageLog log;
+  HWND progress = log.Create("progress", WS_POPUP | WS_VISIBLE, nullptr, {100, 100, 200, 200});
+  HWND asking = log.Create("asking", WS_POPUP | WS_VISIBLE, progress, {100, 100, 200, 200});
+  SetWindowPos(progress, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(GetWindowLong(asking, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(WindowFromPoint(kMiddle), asking);
+
+  HWND later = log.Create("later", WS_POPUP | WS_VISIBLE, progress, {100, 100, 200, 200});
+  EXPECT_TRUE(GetWindowLong(later, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(WindowFromPoint(kMiddle), later);  // made after the owner went on top: above it all the same
+  DestroyWindow(later);
+
+  SetWindowPos(progress, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_FALSE(GetWindowLong(asking, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(WindowFromPoint(kMiddle), asking);
+}
+
 TEST(Order, TheFirstChildIsOnTopAndChildrenCanBeRestacked) {
   MessageLog log;
   HWND parent = log.Create("parent", WS_POPUP | WS_VISIBLE, nullptr, {100, 100, 300, 300});
