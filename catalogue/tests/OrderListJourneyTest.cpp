@@ -163,6 +163,22 @@ class OrderListJourney : public Journey, public ::testing::WithParamInterface<La
     return checked;
   }
 
+  // Waits until the screen shows a dialog's title bar (blue where the window
+  // manager draws an active one), so that its picture shows the dialog.
+  void WaitUntilOnScreen(const TopWindow& window) {
+    const SeenWindow look = Look(window);
+    if (look.Empty()) return;
+    const int x = look.Lines().front().place.left + 20, y = look.Lines().front().place.top + 8;
+    layer::testing::WaitUntil(
+        [&] {
+          const auto screen = layer::testing::ReadScreen(desktop->Display());
+          if (x < 0 || y < 0 || x >= screen.width || y >= screen.height) return true;
+          const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(screen.width) + x) * 3;
+          return screen.rgb[at + 2] > screen.rgb[at] + 40;
+        },
+        std::chrono::seconds(5));
+  }
+
   // The title bar of a window: above its menu bar, where a double click maximises it.
   void DoubleClickTitle(const TopWindow& window) {
     SeenWindow look = Look(window);
@@ -190,6 +206,7 @@ TEST_P(OrderListJourney, InsertSeeMaximiseSaveOpenAndMailAnOrder) {
   TopWindow insert = WaitForDialog(Latin1(language.insertLine));
   ASSERT_NE(insert.handle, nullptr);
   ExpectAllLabelled(WaitForText(insert, "OK"), "the insert dialog");
+  WaitUntilOnScreen(insert);
   system->Screenshot("insert");
   desktop->Type("RM-1001");
   desktop->Key("Tab");
@@ -261,6 +278,7 @@ TEST_P(OrderListJourney, InsertSeeMaximiseSaveOpenAndMailAnOrder) {
   ASSERT_NE(open.handle, nullptr);
   look = WaitForText(open, "Rasen");
   ExpectAllLabelled(look, "the open dialog");
+  WaitUntilOnScreen(open);
   system->Screenshot("open");
   const SeenLine* saved = look.FindContaining("row", "Rasen");
   ASSERT_NE(saved, nullptr) << look.Dump();
@@ -288,6 +306,7 @@ TEST_P(OrderListJourney, InsertSeeMaximiseSaveOpenAndMailAnOrder) {
   box = WaitForMessageBox(language);
   ASSERT_NE(box.handle, nullptr);
   look = WaitForText(box, language.mailed);
+  WaitUntilOnScreen(box);
   system->Screenshot("mailed");
   ClickButton(box, "OK");
   EXPECT_TRUE(WaitUntilGone(box));
@@ -322,6 +341,7 @@ TEST_P(OrderListJourney, InsertSeeMaximiseSaveOpenAndMailAnOrder) {
   look = WaitForText(box, language.missingAddresses.substr(0, language.missingAddresses.find('\n')));
   EXPECT_TRUE(look.Shows(language.missingAddresses.substr(language.missingAddresses.find('\n') + 1))) << look.Dump();
   EXPECT_EQ(layer::testing::TopWindows().front().handle, box.handle) << "the box is not in front";
+  WaitUntilOnScreen(box);
   system->Screenshot("addresses-missing");
   ClickButton(box, "OK");
   EXPECT_TRUE(WaitUntilGone(box));
