@@ -104,6 +104,10 @@ class CFace : public CObject {
   void RestoreFrames();
   // Where the face's keys go: its frame window, else the main window.
   HWND FrameWindowHandle() const;
+  // Tab and Shift+Tab: the keyboard goes from the table view that has it
+  // (or from anywhere else in the face) to the next or the previous one, in
+  // the order of the frames, round the end; FALSE when the face has none.
+  BOOL MoveKeyboard(BOOL forward);
 
   // The key's declarations (CFace_FrameSet).
   BOOL AddFrame(const CString& name);

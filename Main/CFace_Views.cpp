@@ -9,6 +9,7 @@
 #include "Main/CTablePart.h"
 #include "Main/CMultiFrame.h"
 #include "Main/CPicView.h"
+#include "Main/CShiftScrollView.h"
 #include "Main/CWV4Globals.h"
 #include "Main/FaceWindows.h"
 #include "Main/KeyCommand.h"
@@ -26,6 +27,25 @@ constexpr int EVENT_PARTS = 0x82;
 
 HWND CFace::FrameWindowHandle() const {
   return m_frame_window != nullptr ? m_frame_window->GetSafeHwnd() : ViewerMainWindow();
+}
+
+BOOL CFace::MoveKeyboard(BOOL forward) {
+  std::vector<CShiftScrollView*> views;
+  for (int i = 0; i < m_no_frames; ++i) {
+    for (FrameView* view : m_frames[static_cast<size_t>(i)]->m_views) {
+      auto* tables = dynamic_cast<CShiftScrollView*>(view);
+      if (tables != nullptr && tables->m_hWnd != nullptr && tables->IsWindowVisible() && tables->HasKeyRows())
+        views.push_back(tables);
+    }
+  }
+  if (views.empty()) return FALSE;
+  const HWND focus = ::GetFocus();
+  const auto here = std::find_if(views.begin(), views.end(), [focus](const CShiftScrollView* v) { return v->m_hWnd == focus; });
+  const int count = static_cast<int>(views.size());
+  int next = forward ? 0 : count - 1;
+  if (here != views.end()) next = (static_cast<int>(here - views.begin()) + (forward ? 1 : count - 1)) % count;
+  views[static_cast<size_t>(next)]->TakeKeyboard();
+  return TRUE;
 }
 
 BOOL CFace::OnViewEvent(CFrame* frame, FrameView* view, int kind, UINT message, UINT /*keyFlags*/,

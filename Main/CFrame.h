@@ -143,6 +143,9 @@ class CFrame : public CObject {
                  CString& text, int& value);
   int OnHotspotCommand(int action, FrameView* view, int x, int y, int flag);
   int GetLinkFlags(FrameView* view, int x, int y);
+  // The places of the table rows a view shows that the keyboard walks, in
+  // the view's scrolled coordinates, in the order the pointer meets them.
+  void KeyRows(FrameView* view, std::vector<CRect>& rows) const;
   BOOL GetHotspotText(FrameView* view, CString& name, CString& link);
   BOOL GetHotspotKey(FrameView* view, CString& key);
   BOOL GetHotspotTip(const CString& hotspot, CString& text1, CString& text2);

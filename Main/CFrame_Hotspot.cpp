@@ -115,6 +115,18 @@ int CFrame::OnHotspotCommand(int action, FrameView* view, int x, int y, int flag
   return 0;
 }
 
+void CFrame::KeyRows(FrameView* view, std::vector<CRect>& rows) const {
+  rows.clear();
+  int slot = -1;
+  if (!FindView(view, slot)) return;
+  for (int i = 0; i < m_child_count; ++i) {
+    const FrameChild& child = m_children[static_cast<size_t>(i)];
+    const BOOL shownHere = slot == 0 ? child.kind == CHILD_HEAD_TABLE
+                                     : child.kind == CHILD_BODY_TABLE && child.view_slot == slot;
+    if (shownHere) child.Part()->KeyRows(rows);
+  }
+}
+
 int CFrame::GetLinkFlags(FrameView* view, int x, int y) {
   CTablePart* body = BodyTableOf(view);
   if (body == nullptr) return 0;

@@ -113,6 +113,11 @@ void CMultiFrame::OnPaletteChanged(CWnd* /*focus*/) {
 // Shift together so that no user hits them by chance: the variables, the
 // key history, the program state written out.
 void CMultiFrame::HandleKeyDown(UINT key, UINT /*repeat*/, UINT /*flags*/) {
+  const bool plain = !(GetAsyncKeyState(VK_CONTROL) & 0x8000) && !(GetAsyncKeyState(VK_MENU) & 0x8000);
+  if (key == VK_TAB && plain && m_face != nullptr) {
+    m_face->MoveKeyboard(!(GetAsyncKeyState(VK_SHIFT) & 0x8000));
+    return;
+  }
   const bool developerKeys = (GetAsyncKeyState(VK_CONTROL) & 0x8000) && (GetAsyncKeyState(VK_SHIFT) & 0x8000);
   if (!developerKeys) return;
   switch (key) {

@@ -32,6 +32,7 @@ BEGIN_MESSAGE_MAP(CPicView, CImageView)
   ON_WM_SETCURSOR()
   ON_WM_CONTEXTMENU()
   ON_WM_DESTROY()
+  ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
   ON_COMMAND(ID_CTX_PART_INFO, OnPartInfo)
   ON_COMMAND(ID_CTX_ORDER, OnOrder)
   ON_COMMAND(ID_CTX_BRANCH, OnBranch)
@@ -167,6 +168,7 @@ void CPicView::UpdateCursorAndHint() {
 
 void CPicView::OnMouseMove(UINT flags, CPoint point) {
   CImageView::OnMouseMove(flags, point);
+  WatchForLeaving();
   if (!InFrameWindow()) return;
   m_last_x = point.x;
   m_last_y = point.y;
@@ -180,6 +182,24 @@ void CPicView::OnMouseMove(UINT flags, CPoint point) {
   }
   NotifyFace(GetEventKind(), WM_MOUSEMOVE, flags, point.x, point.y, hover && !byTimer);
   UpdateCursorAndHint();
+}
+
+// A lit hotspot and the rows it lit go dark when the pointer leaves the
+// picture for a place that takes neither the focus nor a hit test of its own
+// (a bar, the toolbar, another program).
+void CPicView::WatchForLeaving() {
+  if (m_watching_leave || m_hWnd == nullptr) return;
+  TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, 0};
+  m_watching_leave = TrackMouseEvent(&track);
+}
+
+LRESULT CPicView::OnMouseLeave(WPARAM /*unused*/, LPARAM /*unused*/) {
+  m_watching_leave = FALSE;
+  if (m_tooltip.m_hWnd != nullptr) m_tooltip.Activate(FALSE);
+  ClearHover();
+  StopHoverTimer();
+  if (InFrameWindow()) Shell().ShowActionHint(EVENT_NONE, CString(), CString());
+  return 0;
 }
 
 // The move the pointer rested on is replayed once as a hover link.

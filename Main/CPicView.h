@@ -75,7 +75,9 @@ class CPicView : public CImageView, public FrameView, public PictureView {
   BOOL InFrameWindow() const;
   HWND FrameWindowHandle() const;
 
+  void WatchForLeaving();
   afx_msg void OnMouseMove(UINT flags, CPoint point);
+  afx_msg LRESULT OnMouseLeave(WPARAM unused, LPARAM unused2);
   afx_msg void OnTimer(UINT_PTR id);
   afx_msg void OnLButtonDown(UINT flags, CPoint point);
   afx_msg void OnLButtonUp(UINT flags, CPoint point);
@@ -100,6 +102,7 @@ class CPicView : public CImageView, public FrameView, public PictureView {
   int m_last_y = -1;
   BOOL m_timer_running = FALSE;
   UINT m_last_flags = 0;
+  BOOL m_watching_leave = FALSE;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -42,6 +42,7 @@ BEGIN_MESSAGE_MAP(CShiftScrollView, CScrollView)
   ON_WM_PAINT()
   ON_WM_CREATE()
   ON_WM_KILLFOCUS()
+  ON_WM_SETFOCUS()
   ON_WM_TIMER()
   ON_WM_DRAWITEM()
   ON_COMMAND(ID_CTX_PART_INFO, OnPartInfo)
@@ -110,6 +111,10 @@ BOOL CShiftScrollView::OnSetCursor(CWnd* window, UINT hitTest, UINT message) {
 void CShiftScrollView::OnMouseMove(UINT flags, CPoint point) {
   CScrollView::OnMouseMove(flags, point);
   if (!InActiveFrameWindow()) return;
+  PointAt(point);
+}
+
+void CShiftScrollView::PointAt(CPoint point) {
   m_last_point = point;
   HitTestAt(point);
   if (theGlobals.m_hs_connect_onoff) {
@@ -141,6 +146,7 @@ void CShiftScrollView::OnLButtonDown(UINT flags, CPoint point) {
 void CShiftScrollView::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   CScrollView::OnKeyDown(key, repeat, flags);
   if (!InActiveFrameWindow()) return;
+  if (TableKey(key)) return;
   UpdateCursorAndHint();
   if (CMultiFrame* window = m_frame->GetFrameWindow(); window != nullptr) window->HandleKeyDown(key, repeat, flags);
 }
@@ -193,6 +199,12 @@ void CShiftScrollView::OnKillFocus(CWnd* next) {
   }
   if (m_frame != nullptr) m_frame->OnPointerLeft(this);
   CScrollView::OnKillFocus(next);
+  Invalidate(FALSE);  // the focus frame goes
+}
+
+void CShiftScrollView::OnSetFocus(CWnd* old) {
+  CScrollView::OnSetFocus(old);
+  Invalidate(FALSE);  // the focus frame comes
 }
 
 // The connection happens once, after the pointer has rested for the delay.
@@ -333,6 +345,7 @@ int CShiftScrollView::ScrollVertically(int y) {
 
 void CFrameView::OnDraw(CDC* dc) {
   if (m_frame != nullptr) m_frame->DrawView(this, dc);
+  DrawKeyFocus(dc);
 }
 
 void CFrameView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
@@ -341,6 +354,7 @@ void CFrameView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
 
 void CClientScrollView::OnDraw(CDC* dc) {
   if (m_frame != nullptr) m_frame->DrawView(this, dc);
+  DrawKeyFocus(dc);
 }
 
 void CClientScrollView::OnDestroy() {

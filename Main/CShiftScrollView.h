@@ -7,6 +7,8 @@
 // the FrameView side of it.
 #pragma once
 
+#include <vector>
+
 #include "Main/FrameView.h"
 #include "mfc/CScrollView.h"
 #include "mfc/CString.h"
@@ -29,6 +31,11 @@ class CShiftScrollView : public CScrollView, public FrameView {
   int CursorChoice() const;
   // The view whose context menu was opened last; the menu's commands act on it.
   static CShiftScrollView*& ContextView();
+  // The keyboard comes to the view's tables: the view takes the focus and
+  // shows its current row, the first one when it had none.
+  void TakeKeyboard();
+  // Whether the view shows table rows that the keyboard can walk.
+  BOOL HasKeyRows() const;
 
   // FrameView.
   CRect ClientArea() override;
@@ -61,6 +68,18 @@ class CShiftScrollView : public CScrollView, public FrameView {
   // The command of a context menu entry on the context view at its last point.
   void RunContextCommand(int action, int flag);
   void RunCommandAtLastPoint(int action, int flag);
+  // The pointer is at point (client coordinates): what lies there, its
+  // connection to the pictures and the hint.
+  void PointAt(CPoint point);
+
+  // Keys (CShiftScrollView_Keys): the current row of the view's tables,
+  // which the arrows move and Return follows as a click would.
+  BOOL TableKey(UINT key);
+  void MoveKeyRow(const std::vector<CRect>& rows, int index);
+  void FollowKeyRow(const std::vector<CRect>& rows);
+  CPoint KeyPoint(const CRect& row);
+  void ScrollRowIntoView(const CRect& row);
+  void DrawKeyFocus(CDC* dc);
 
   afx_msg BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
   afx_msg void OnMouseMove(UINT flags, CPoint point);
@@ -73,6 +92,7 @@ class CShiftScrollView : public CScrollView, public FrameView {
   afx_msg void OnPaint();
   afx_msg int OnCreate(LPCREATESTRUCT create);
   afx_msg void OnKillFocus(CWnd* next);
+  afx_msg void OnSetFocus(CWnd* old);
   afx_msg void OnTimer(UINT_PTR id);
   afx_msg void OnPartInfo();
   afx_msg void OnOrder();
@@ -84,6 +104,7 @@ class CShiftScrollView : public CScrollView, public FrameView {
   afx_msg void OnOrderList();
 
   CFrame* m_frame = nullptr;  // not owned
+  int m_key_row = -1;         // the current row of the keyboard, -1 for none
 
   DECLARE_MESSAGE_MAP()
 };

@@ -105,6 +105,9 @@ class CTablePart : public CObject {
   int HeaderTexts(CDynBuf& texts) const;
   // The row under the point, -1 for none.
   int RowAt(int x, int y) const;
+  // The places of the rows that the keyboard walks, in order: those that light
+  // up under the pointer.
+  void KeyRows(std::vector<CRect>& rows) const;
   BOOL RowMatches(const CTableLine& row, const CString& text) const;
 
   CTableCell* Cell(int row, int column) const;

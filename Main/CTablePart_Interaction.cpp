@@ -193,6 +193,12 @@ BOOL CTablePart::MayHighlight(const CTableLine& row) const {
   });
 }
 
+void CTablePart::KeyRows(std::vector<CRect>& rows) const {
+  for (int r = 0; r < m_row_count; ++r) {
+    if (MayHighlight(*Row(r))) rows.push_back(Row(r)->m_rect);
+  }
+}
+
 void CTablePart::SetHighlight(CTableLine& row, int value, FrameView* view, CPoint scroll) {
   if (row.m_cells.empty() || row.m_cells[0] == nullptr || row.m_cells[0]->m_selected == value) return;
   for (int c = 0; c < static_cast<int>(row.m_cells.size()); ++c) {

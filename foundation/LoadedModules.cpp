@@ -53,13 +53,6 @@ std::vector<CString> LoadedModuleFiles(bool windowsNt4) {
   return windowsNt4 ? ModulesByProcessStatus() : ModulesByToolHelp();
 }
 
-CString ModuleListText(const CListCtrl& list) {
-  CString text;
-  for (int row = 0; row < list.GetItemCount(); ++row)
-    text += list.GetItemText(row, 0) + "\t" + list.GetItemText(row, 1) + "\t" + list.GetItemText(row, 2) + "\r\n";
-  return text;
-}
-
 CString ModuleName(const CString& path) {
   return path.Mid(std::max(path.ReverseFind('\\'), path.ReverseFind('/')) + 1);
 }

@@ -10,6 +10,7 @@
 #include "win32/Clock.h"
 #include "win32/MessageBox.h"
 #include "win32/UserMessages.h"
+#include "win32/UserWindows.h"
 
 namespace {
 
@@ -160,6 +161,31 @@ TEST_F(PictureViewTest, HoveringAHotspotSelectsItsRowAtOnceOrAfterTheRest) {
   SendMessage(view->m_hWnd, WM_KILLFOCUS, 0, 0);
   EXPECT_EQ(SelectedRow(table), -1);
   EXPECT_FALSE(view->HoverTimerRunning());
+}
+
+// The pointer leaving the picture for a place that takes no focus (a bar,
+// the toolbar, the desktop) leaves no hotspot lit, nor the rows it lit.
+TEST_F(PictureViewTest, LeavingThePictureUnlightsItsHotspotAndItsRow) {
+  CFrame& table = TableFrame();
+  CPicView* view = ViewOf(PictureFrame("rm46.bmp"));
+  Adopt();
+  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 120, 30));
+  CString name;
+  CString link;
+  ASSERT_TRUE(view->GetActiveHotspot(name, link));
+  ASSERT_EQ(SelectedRow(table), 0);
+
+  layer::MouseInput(POINT{5000, 5000}, WM_MOUSEMOVE, 0);
+  layer::PumpUntilIdle();
+  EXPECT_FALSE(view->GetActiveHotspot(name, link)) << "still lit: " << static_cast<const char*>(name);
+  EXPECT_EQ(SelectedRow(table), -1);
+
+  // Back over the picture, the hotspot lights again and is watched again.
+  Send(*view, WM_MOUSEMOVE, WindowPoint(*view, 120, 30));
+  EXPECT_TRUE(view->GetActiveHotspot(name, link));
+  layer::MouseInput(POINT{5000, 5000}, WM_MOUSEMOVE, 0);
+  layer::PumpUntilIdle();
+  EXPECT_FALSE(view->GetActiveHotspot(name, link));
 }
 
 TEST_F(PictureViewTest, ARowUnderThePointerSelectsItsHotspotInThePicture) {

@@ -98,6 +98,32 @@ TEST_F(ShiftScrollViewTest, TheConnectionFiresOnceAfterThePointerRested) {
   EXPECT_FALSE(view->m_timer_running);
 }
 
+// The keyboard walks the rows as the pointer does: the arrows move the
+// current row, which lights its hotspot and shows its hint, and Return
+// follows it as a click on it does.
+TEST_F(ShiftScrollViewTest, ArrowsMoveTheCurrentRowAndReturnFollowsItAsAClickDoes) {
+  theGlobals.m_hs_connect_onoff = TRUE;
+  auto key = [this](UINT code) { SendMessage(view->m_hWnd, WM_KEYDOWN, code, 1); };
+  view->SetFocus();
+  key(VK_DOWN);
+  EXPECT_STREQ(view->m_part_text1, "1");
+  ASSERT_FALSE(shell.hints.empty());
+  EXPECT_EQ(shell.hints.back(), "129:1:Motor");
+  EXPECT_EQ(picture.selected, (std::vector<std::string>{"1"}));
+  key(VK_RETURN);
+  EXPECT_EQ(TakeKeyCommands(), (KeyCommands{{1, "MOT"}}));
+
+  key(VK_DOWN);
+  EXPECT_STREQ(view->m_part_text1, "2");
+  key(VK_DOWN);
+  EXPECT_STREQ(view->m_part_text1, "2") << "the last row stays the current one";
+  key(VK_RETURN);
+  EXPECT_TRUE(TakeKeyCommands().empty()) << "a row without a link leads nowhere";
+  key(VK_UP);
+  EXPECT_STREQ(view->m_part_text1, "1");
+  theGlobals.m_hs_connect_onoff = FALSE;
+}
+
 TEST_F(ShiftScrollViewTest, ContextCommandsActOnTheContextViewAtItsLastPoint) {
   Send(WM_MOUSEMOVE, RowPoint(1, 1));
   CShiftScrollView::ContextView() = view;

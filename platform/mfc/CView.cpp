@@ -4,6 +4,7 @@
 #include "mfc/CDocument.h"
 #include "mfc/CFrameWnd.h"
 #include "mfc/CPaintDC.h"
+#include "mfc/CSplitterWnd.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -12,6 +13,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
   ON_WM_DESTROY()
   ON_WM_PAINT()
   ON_WM_MOUSEACTIVATE()
+  ON_WM_NCHITTEST()
   ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
@@ -54,6 +56,19 @@ void CView::OnPaint() {
   CPaintDC dc(this);
   OnPrepareDC(&dc);
   OnDraw(&dc);
+}
+
+LRESULT CView::OnNcHitTest(CPoint point) {
+  const LRESULT hit = CWnd::OnNcHitTest(point);
+  if (hit == HTCLIENT || hit == HTNOWHERE || hit == HTTRANSPARENT) return hit;
+  for (CWnd* outer = GetParent(); outer != nullptr && outer->m_hWnd != nullptr; outer = outer->GetParent()) {
+    auto* splitter = dynamic_cast<CSplitterWnd*>(outer);
+    if (splitter == nullptr) continue;
+    CPoint inSplitter = point;
+    splitter->ScreenToClient(&inSplitter);
+    if (splitter->HitTest(inSplitter) != CSplitterWnd::noHit) return HTTRANSPARENT;
+  }
+  return hit;
 }
 
 int CView::OnMouseActivate(CWnd* topParent, UINT hitTest, UINT message) {

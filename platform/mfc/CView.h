@@ -41,6 +41,10 @@ class CView : public CWnd {
   afx_msg void OnDestroy();
   afx_msg void OnPaint();
   afx_msg int OnMouseActivate(CWnd* topParent, UINT hitTest, UINT message);
+  // The view's sunken edge lies over the bar of the splitter it is a pane
+  // of: there the pointer reaches the bar, so that the bar can be dragged
+  // however narrow it is.
+  afx_msg LRESULT OnNcHitTest(CPoint point);
   afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
 
   CDocument* m_pDocument = nullptr;

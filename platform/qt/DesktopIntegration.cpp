@@ -1,5 +1,5 @@
 // The desktop's style, icons, sound, file dialog and clipboard for the layer.
-#include "qt/DesktopIntegration.h"
+#include "win32/DesktopIntegration.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "qt/GuiApplication.h"
+#include "qt/ScreenCalls.h"
 #include "user/ControlDrawing.h"
 #include "win32/Clipboard.h"
 #include "win32/Codepage.h"
@@ -241,6 +242,10 @@ struct Installer {
 
 }  // namespace
 
+}  // namespace layer
+
+namespace layer::desktop {
+
 bool ScreenIsVisible() {
   if (!EnsureGuiApplication()) return false;
   QString platform = QGuiApplication::platformName();
@@ -287,4 +292,4 @@ bool ShowDesktopFileDialog(DesktopFileChoice& choice, std::string& chosenPath) {
   return true;
 }
 
-}  // namespace layer
+}  // namespace layer::desktop

@@ -2,58 +2,23 @@
 #include <algorithm>
 #include <vector>
 
+#include "qt/ScreenCalls.h"
 #include "qt/ShapeMask.h"
 #include "win32/Gdi.h"
+#include "win32/GdiVector.h"
 #include "win32/UserWindows.h"
 
 namespace {
 
+using layer::BoundsOf;
+using layer::HasBrush;
+using layer::HasPen;
+using layer::PenWidth;
 using layer::ShapeMask;
-
-bool HasPen(const layer::DeviceContext& context) { return context.state.pen && !context.state.pen->IsNull(); }
-bool HasBrush(const layer::DeviceContext& context) { return context.state.brush && !context.state.brush->IsNull(); }
-int PenWidth(const layer::DeviceContext& context) { return HasPen(context) ? context.state.pen->Width() : 0; }
-
-// The device rectangle that points cover, widened by a pen.
-RECT BoundsOf(const std::vector<POINT>& points, int penWidth) {
-  RECT bounds{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-  for (const POINT& p : points) {
-    bounds.left = std::min(bounds.left, p.x);
-    bounds.top = std::min(bounds.top, p.y);
-    bounds.right = std::max(bounds.right, p.x + 1);
-    bounds.bottom = std::max(bounds.bottom, p.y + 1);
-  }
-  InflateRect(&bounds, penWidth + 1, penWidth + 1);
-  return bounds;
-}
 
 QPen WidePen(const layer::DeviceContext& context) {
   return QPen(QColor(ShapeMask::kPen, ShapeMask::kPen, ShapeMask::kPen), PenWidth(context), Qt::SolidLine,
               Qt::RoundCap, Qt::RoundJoin);
-}
-
-// Lines through the points, one polyline per run; thin pens leave out each
-// run's last point, as the platform does.
-BOOL DrawRuns(layer::DeviceContext& context, const std::vector<std::vector<POINT>>& runs) {
-  if (!HasPen(context)) return TRUE;
-  if (context.vector) return context.vector->Lines(context, runs);
-  std::vector<POINT> all;
-  for (const auto& run : runs) all.insert(all.end(), run.begin(), run.end());
-  if (all.empty()) return TRUE;
-  ShapeMask mask(context, BoundsOf(all, PenWidth(context)));
-  if (mask.Empty()) return TRUE;
-  for (const auto& run : runs) {
-    if (PenWidth(context) <= 1) {
-      for (std::size_t i = 1; i < run.size(); ++i) layer::DrawThinLine(mask, run[i - 1].x, run[i - 1].y, run[i].x, run[i].y);
-    } else {
-      QPolygon polygon;
-      for (const POINT& p : run) polygon << QPoint(p.x, p.y);
-      mask.Painter().setPen(WidePen(context));
-      mask.Painter().drawPolyline(polygon);
-    }
-  }
-  mask.Apply();
-  return TRUE;
 }
 
 std::vector<POINT> ToDevice(const layer::DeviceContext& context, const POINT* points, int count) {
@@ -92,32 +57,22 @@ BOOL DrawClosedShape(HDC dc, int left, int top, int right, int bottom, layer::Sh
 
 }  // namespace
 
-BOOL LineTo(HDC dc, int x, int y) {
-  auto context = layer::ContextOf(dc);
-  if (!context) return FALSE;
-  POINT from = context->state.position;
-  BOOL drawn = DrawRuns(*context, {{context->ToDevice(from.x, from.y), context->ToDevice(x, y)}});
-  context->state.position = POINT{x, y};
-  return drawn;
-}
+namespace layer::desktop {
 
-BOOL Polyline(HDC dc, const POINT* points, int count) {
-  auto context = layer::ContextOf(dc);
-  if (!context || !points || count < 2) return FALSE;
-  return DrawRuns(*context, {ToDevice(*context, points, count)});
-}
-
-BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD lines) {
-  auto context = layer::ContextOf(dc);
-  if (!context || !points || !counts) return FALSE;
-  std::vector<std::vector<POINT>> runs;
-  const POINT* next = points;
-  for (DWORD i = 0; i < lines; ++i) {
-    if (counts[i] < 2) return FALSE;
-    runs.push_back(ToDevice(*context, next, static_cast<int>(counts[i])));
-    next += counts[i];
+BOOL WideLines(DeviceContext& context, const std::vector<std::vector<POINT>>& runs) {
+  std::vector<POINT> all;
+  for (const auto& run : runs) all.insert(all.end(), run.begin(), run.end());
+  if (all.empty()) return TRUE;
+  ShapeMask mask(context, BoundsOf(all, PenWidth(context)));
+  if (mask.Empty()) return TRUE;
+  mask.Painter().setPen(WidePen(context));
+  for (const auto& run : runs) {
+    QPolygon polygon;
+    for (const POINT& p : run) polygon << QPoint(p.x, p.y);
+    mask.Painter().drawPolyline(polygon);
   }
-  return DrawRuns(*context, runs);
+  mask.Apply();
+  return TRUE;
 }
 
 BOOL Polygon(HDC dc, const POINT* points, int count) {
@@ -158,3 +113,5 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
   return DrawClosedShape(dc, left, top, right, bottom, layer::ShapeKind::Ellipse,
                          [](QPainter& painter, const QRect& shape) { painter.drawEllipse(shape); });
 }
+
+}  // namespace layer::desktop

@@ -9,6 +9,7 @@
 
 #include "qt/GuiApplication.h"
 #include "qt/RealisedFont.h"
+#include "qt/ScreenCalls.h"
 #include "win32/Codepage.h"
 #include "win32/Gdi.h"
 #include "win32/GdiStretch.h"
@@ -288,6 +289,8 @@ std::string WithEllipsis(const RealisedFont& font, std::string line, int width) 
 
 }  // namespace
 
+namespace layer::desktop {
+
 BOOL TextOut(HDC dc, int x, int y, LPCSTR text, int length) { return TextAt(dc, x, y, nullptr, text, length, nullptr); }
 
 BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT length, const INT* dx) {
@@ -421,3 +424,5 @@ int DrawText(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format) {
   context->state.textAlign = savedAlign;
   return (top - rect->top) + textHeight;
 }
+
+}  // namespace layer::desktop

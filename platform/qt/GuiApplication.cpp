@@ -19,14 +19,3 @@ bool EnsureGuiApplication() {
 }
 
 }  // namespace layer
-
-#if defined(__SANITIZE_ADDRESS__)
-// Fontconfig and the desktop bus keep their caches until the process ends;
-// that is not ours to free, so the leak checker of sanitised builds is told
-// to look past it. The same holds for the toolkit's event-loop memory in a
-// process forked from one whose toolkit threads were running: the threads
-// that own it are not in the child.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\nleak:libdbus-1.so\nleak:libcups.so\nleak:libglib-2.0.so\n";
-}
-#endif

@@ -201,11 +201,23 @@ class CanvasWidget : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override { Mouse(*event, ButtonMessage(event->button(), false)); }
   // The layer tells double clicks from single ones itself, by the platform's rule.
   void mouseDoubleClickEvent(QMouseEvent* event) override { Mouse(*event, ButtonMessage(event->button(), true)); }
+  // The pointer went off the window: the layer hears where it is now, so
+  // that a window watching for the pointer's leaving is told, even when it
+  // went to no window of the program.
+  void leaveEvent(QEvent* event) override {
+    QWidget::leaveEvent(event);
+    if (!RealScreenShown()) return;
+    MouseInput(ScreenPoint(QCursor::pos()), WM_MOUSEMOVE,
+               MouseKeys(QGuiApplication::mouseButtons(), QGuiApplication::keyboardModifiers()));
+  }
   void wheelEvent(QWheelEvent* event) override {
     NoteModifiers(event->modifiers(), event->buttons());
     MouseInput(ScreenPoint(event->globalPosition()), WM_MOUSEWHEEL, MouseKeys(event->buttons(), event->modifiers()),
                event->angleDelta().y());
   }
+  // Tab and Shift+Tab are keys of the windows (dialogs and tables move
+  // their focus themselves), not Qt's way between widgets.
+  bool focusNextPrevChild(bool) override { return false; }
   void keyPressEvent(QKeyEvent* event) override { Key(*event, true); }
   void keyReleaseEvent(QKeyEvent* event) override { Key(*event, false); }
   void closeEvent(QCloseEvent* event) override {
@@ -272,6 +284,8 @@ class CanvasWidget : public QWidget {
     if (bytes[0] == '?' && text != "?") return 0;  // a character Windows-1252 does not have
     return static_cast<unsigned char>(bytes[0]);
   }
+
+  static bool RealScreenShown() { return QGuiApplication::platformName() != QLatin1String("offscreen"); }
 
   HWND m_window;
 };

@@ -1,5 +1,7 @@
 #include "testing/XDesktop.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -247,6 +249,20 @@ bool XDesktop::Screenshot(const std::string& path) const {
   std::error_code error;
   std::filesystem::remove(portable, error);
   return std::filesystem::file_size(path, error) > 0 && !error;
+}
+
+std::string XDesktop::Pixels(int left, int top, int right, int bottom) const {
+  ScreenPixels screen = ReadScreen(m_display);
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, screen.width);
+  bottom = std::min(bottom, screen.height);
+  std::string area;
+  for (int y = top; y < bottom && left < right; ++y) {
+    auto row = screen.rgb.begin() + (static_cast<std::ptrdiff_t>(y) * screen.width + left) * 3;
+    area.append(row, row + static_cast<std::ptrdiff_t>(right - left) * 3);
+  }
+  return area;
 }
 
 std::vector<std::string> XDesktop::ManagedTitles() const {

@@ -61,6 +61,10 @@ class XDesktop {
 
   // Writes what the screen shows as a PNG file; false when it could not.
   bool Screenshot(const std::string& path) const;
+  // The pixels the screen shows in a rectangle (left, top, right, bottom), as
+  // red, green and blue bytes row by row: two looks at the same place compare
+  // byte for byte.
+  std::string Pixels(int left, int top, int right, int bottom) const;
   // The titles of the windows the window manager shows, topmost last.
   std::vector<std::string> ManagedTitles() const;
 

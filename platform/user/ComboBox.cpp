@@ -219,6 +219,8 @@ LRESULT FromList(HWND window, ComboState& state, UINT message, WPARAM wParam, LP
       ShowSelection(window, state);
       Notify(window, CBN_SELCHANGE);
       if (state.dropped && !state.keying) CloseWith(window, state, CBN_SELENDOK);
+    } else if (HIWORD(wParam) == kComboListChosenAgain) {
+      CloseWith(window, state, CBN_SELENDOK);
     } else if (HIWORD(wParam) == LBN_DBLCLK) {
       Notify(window, CBN_DBLCLK);
     }

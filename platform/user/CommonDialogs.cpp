@@ -10,7 +10,7 @@
 #include <mutex>
 #include <utility>
 
-#include "qt/DesktopIntegration.h"
+#include "win32/DesktopIntegration.h"
 #include "win32/Codepage.h"
 #include "win32/CommDlg.h"
 #include "win32/MessageBox.h"

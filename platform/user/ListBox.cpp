@@ -190,8 +190,8 @@ void Paint(HWND window, ListState& state) {
 }
 
 // A click or key chose an item: selection and its notification.
-void Choose(HWND window, ListState& state, int index, bool toggle) {
-  if (index < 0) return;
+bool Choose(HWND window, ListState& state, int index, bool toggle) {
+  if (index < 0) return false;
   bool changed;
   if (Multiple(window) && toggle) {
     Item& item = state.items[static_cast<std::size_t>(index)];
@@ -203,6 +203,7 @@ void Choose(HWND window, ListState& state, int index, bool toggle) {
     changed = SelectOnly(window, state, index);
   }
   if (changed) NotifyList(window, state, LBN_SELCHANGE);
+  return changed;
 }
 
 void KeyDown(HWND window, ListState& state, WPARAM key) {
@@ -328,11 +329,18 @@ LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       InvalidateRect(window, nullptr, TRUE);
       NotifyList(window, *state, LBN_KILLFOCUS);
       return 0;
+    // The list of a combo box lies over the dialog it belongs to: a click on
+    // it chooses an item and leaves the dialog active, so that its combo box
+    // keeps the focus and the list stays open for the click.
+    case WM_MOUSEACTIVATE:
+      if (state->owner) return MA_NOACTIVATE;
+      return DefWindowProc(window, message, wParam, lParam);
     case WM_LBUTTONDOWN: {
       if (!state->owner) SetFocus(window);
       int index = IndexAt(window, *state, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       bool toggle = (Style(window) & LBS_MULTIPLESEL) || ((Style(window) & LBS_EXTENDEDSEL) && (wParam & MK_CONTROL));
-      Choose(window, *state, index, toggle);
+      bool changed = Choose(window, *state, index, toggle);
+      if (state->owner && index >= 0 && !changed) NotifyList(window, *state, kComboListChosenAgain);
       return 0;
     }
     case WM_LBUTTONDBLCLK:

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "qt/DesktopIntegration.h"
+#include "win32/DesktopIntegration.h"
 #include "user/CommonDialogs.h"
 #include "win32/Locale.h"
 #include "win32/PrintBackend.h"

@@ -4,7 +4,7 @@
 // them.
 #include <cstdio>
 
-#include "qt/DesktopIntegration.h"
+#include "win32/DesktopIntegration.h"
 #include "user/ControlDrawing.h"
 #include "user/Controls.h"
 #include "user/MenuTracking.h"

@@ -9,6 +9,7 @@
 #include "win32/Gdi.h"
 #include "win32/Memory.h"
 #include "win32/OemCodepage.h"
+#include "win32/ScreenBackend.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ struct ClipboardState {
 };
 
 ClipboardState& State() {
+  layer::LoadScreenBackend();  // before any lock: the backend installs itself under it
   static ClipboardState state;
   return state;
 }

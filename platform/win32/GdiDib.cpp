@@ -334,6 +334,28 @@ BYTE Nearest(const std::vector<RGBQUAD>& table, std::uint32_t pixel) {
 
 }  // namespace
 
+namespace {
+
+// A one-bit surface's row as one-bit indices, eight pixels a byte; the
+// padding of the row stays zero.
+void PackNarrowRow(const std::uint8_t* levels, int width, BYTE black, BYTE white, BYTE* out, std::size_t stride) {
+  std::memset(out, 0, stride);
+  if (black == white) {
+    if (!black) return;
+    for (int x = 0; x < width; ++x) out[x >> 3] |= static_cast<BYTE>(0x80 >> (x & 7));
+    return;
+  }
+  for (int x = 0; x < width; x += 8) {
+    const int count = std::min(8, width - x);
+    BYTE whites = 0;
+    for (int k = 0; k < count; ++k) whites |= static_cast<BYTE>((levels[x + k] != 0) << (7 - k));
+    const BYTE used = static_cast<BYTE>(0xFF00 >> count);
+    out[x >> 3] = white ? whites : static_cast<BYTE>(~whites & used);
+  }
+}
+
+}  // namespace
+
 int GetDIBits(HDC dc, HBITMAP handle, UINT startScan, UINT scanLines, LPVOID bits, LPBITMAPINFO info, UINT usage) {
   auto context = layer::ContextOf(dc);
   auto bitmap = layer::ObjectAs<layer::Bitmap>(handle);
@@ -376,6 +398,16 @@ int GetDIBits(HDC dc, HBITMAP handle, UINT startScan, UINT scanLines, LPVOID bit
     if (pixel != lastPixel) lastIndex = Nearest(table, lastPixel = pixel);
     return lastIndex;
   };
+  if (bitCount == 1 && surface.Narrow()) {
+    const BYTE black = index(layer::WidePixel(0)), white = index(layer::WidePixel(255));
+    for (UINT i = 0; i < lines; ++i) {
+      int line = static_cast<int>(startScan + i);
+      int y = topDown ? line : surface.Height() - 1 - line;
+      PackNarrowRow(surface.NarrowRow(y), surface.Width(), black, white,
+                    static_cast<BYTE*>(bits) + static_cast<std::size_t>(i) * stride, stride);
+    }
+    return static_cast<int>(lines);
+  }
   for (UINT i = 0; i < lines; ++i) {
     int line = static_cast<int>(startScan + i);  // counted from the bottom for bottom-up bitmaps
     int y = topDown ? line : surface.Height() - 1 - line;

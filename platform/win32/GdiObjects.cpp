@@ -479,6 +479,24 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
   return NewBitmap(width, height, bits, 0xFF000000u);
 }
 
+namespace {
+
+// One-bit rows into a byte a pixel, eight pixels at a time: a plain byte
+// (all white, all black) is one fill.
+void UnpackOneBitRow(const BYTE* row, int width, std::uint8_t* out) {
+  for (int x = 0; x < width; x += 8) {
+    const BYTE bits = row[x / 8];
+    const int count = std::min(8, width - x);
+    if (bits == 0xFF || bits == 0x00) {
+      std::memset(out + x, bits ? 255 : 0, static_cast<std::size_t>(count));
+      continue;
+    }
+    for (int k = 0; k < count; ++k) out[x + k] = (bits & (0x80 >> k)) ? 255 : 0;
+  }
+}
+
+}  // namespace
+
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
   if (planes != 1) return nullptr;
   HBITMAP bitmap = NewBitmap(width, height, static_cast<int>(bitsPerPixel), 0xFF000000u);
@@ -492,7 +510,7 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     for (int y = 0; y < height; ++y) {
       const BYTE* row = rows + static_cast<std::size_t>(y) * stride;
       std::uint8_t* out = surface.NarrowRow(y);
-      for (int x = 0; x < width; ++x) out[x] = (row[x / 8] & (0x80 >> (x % 8))) ? 255 : 0;
+      UnpackOneBitRow(row, width, out);
     }
     return bitmap;
   }

@@ -9,6 +9,7 @@
 #include "win32/Errors.h"
 #include "win32/GdiObjects.h"
 #include "win32/Resources.h"
+#include "win32/ScreenBackend.h"
 #include "win32/UserWindows.h"
 
 namespace layer {
@@ -75,6 +76,7 @@ HICON SystemIcon(WORD id) {
   int size = GetSystemMetrics(SM_CXICON);
   IconPicture picture;
   SystemIconSource source;
+  LoadScreenBackend();
   {
     std::lock_guard<std::mutex> lock(iconsMutex);
     source = Source();

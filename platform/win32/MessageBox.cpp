@@ -4,6 +4,8 @@
 #include <mutex>
 #include <utility>
 
+#include "win32/ScreenBackend.h"
+
 namespace {
 
 std::mutex presenterLock;
@@ -36,6 +38,7 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
 
 BOOL MessageBeep(UINT) {
   std::function<void()> beeper;
+  layer::LoadScreenBackend();
   {
     std::lock_guard<std::mutex> hold(presenterLock);
     ++beeps;

@@ -260,7 +260,7 @@ HWND SetCapture(HWND handle) {
     input.capture = handle;
   }
   if (old && old != handle && layer::IsOwnWindow(old)) SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(handle));
-  if (auto* host = layer::CurrentWindowHost()) host->CaptureChanged(handle);
+  if (auto* host = layer::InstalledWindowHost()) host->CaptureChanged(handle);
   return old && layer::IsOwnThreadWindow(old) ? old : nullptr;
 }
 
@@ -278,7 +278,7 @@ BOOL ReleaseCapture() {
     input.capture = nullptr;
   }
   if (layer::IsOwnWindow(old)) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
-  if (auto* host = layer::CurrentWindowHost()) host->CaptureChanged(nullptr);
+  if (auto* host = layer::InstalledWindowHost()) host->CaptureChanged(nullptr);
   return TRUE;
 }
 

@@ -125,7 +125,7 @@ HCURSOR SetCursor(HCURSOR cursor) {
   HCURSOR old = input.cursor;
   input.cursor = cursor;
   if (old != cursor) {
-    if (auto* host = layer::CurrentWindowHost()) host->CursorChanged(input.cursorCount >= 0 ? cursor : nullptr);
+    if (auto* host = layer::InstalledWindowHost()) host->CursorChanged(input.cursorCount >= 0 ? cursor : nullptr);
   }
   return old;
 }
@@ -135,7 +135,7 @@ HCURSOR GetCursor() { return Input().cursor; }
 int ShowCursor(BOOL show) {
   PointerState& input = Input();
   input.cursorCount += show ? 1 : -1;
-  if (auto* host = layer::CurrentWindowHost()) host->CursorChanged(input.cursorCount >= 0 ? input.cursor : nullptr);
+  if (auto* host = layer::InstalledWindowHost()) host->CursorChanged(input.cursorCount >= 0 ? input.cursor : nullptr);
   return input.cursorCount;
 }
 

@@ -70,7 +70,7 @@ class MessageQueue {
 
   void Wake() {
     arrived.notify_all();
-    if (auto* host = CurrentWindowHost(); host && host->ThreadId() == threadId) host->Wake();
+    if (auto* host = InstalledWindowHost(); host && host->ThreadId() == threadId) host->Wake();
   }
 };
 
@@ -280,7 +280,7 @@ DWORD TimeToNextTimer(MessageQueue& queue) {
 }
 
 WindowHost* HostOfThisThread() {
-  WindowHost* host = CurrentWindowHost();
+  WindowHost* host = InstalledWindowHost();
   return host && host->ThreadId() == GetCurrentThreadId() ? host : nullptr;
 }
 

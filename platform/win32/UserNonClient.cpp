@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "win32/Gdi.h"
+#include "win32/ScreenBackend.h"
 #include "win32/Theme.h"
 #include "win32/UserInternal.h"
 #include "win32/UserMenuBar.h"
@@ -208,7 +209,10 @@ void DrawArrow(Surface& surface, const RECT& box, bool vertical, bool up, bool e
 
 }  // namespace
 
-ThemePainter* CurrentThemePainter() { return InstalledPainter(); }
+ThemePainter* CurrentThemePainter() {
+  LoadScreenBackend();
+  return InstalledPainter();
+}
 void InstallThemePainter(ThemePainter* painter) { InstalledPainter() = painter; }
 
 bool HasMenuBar(const Window& window) { return !window.IsChild() && window.menu != nullptr; }

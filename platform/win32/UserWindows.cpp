@@ -99,7 +99,7 @@ void SendNcDestroy(HWND handle) {
   SendMessage(handle, WM_NCDESTROY, 0, 0);
   layer::ForgetInputOf(handle);
   layer::ForgetWindowMessages(handle);
-  if (auto* host = layer::CurrentWindowHost()) host->WindowDestroyed(handle);
+  if (auto* host = layer::InstalledWindowHost()) host->WindowDestroyed(handle);
   layer::Windows().Remove(handle);
 }
 
@@ -145,14 +145,14 @@ void DestroyThreadWindows(DWORD threadId) {
     if (window->IsChild()) {
       if (auto parent = Windows().Find(window->parent)) std::erase(parent->children, window->handle);
     }
-    if (auto* host = CurrentWindowHost()) host->WindowDestroyed(window->handle);
+    if (auto* host = InstalledWindowHost()) host->WindowDestroyed(window->handle);
     Windows().Remove(window->handle);
   }
 }
 
 void NotifyHost(HWND window) {
   if (!window) return;
-  if (auto* host = CurrentWindowHost()) host->WindowChanged(window);
+  if (auto* host = InstalledWindowHost()) host->WindowChanged(window);
 }
 
 void NotifyParents(HWND child, UINT event, POINT screen) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "win32/ScreenBackend.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindow.h"
 #include "win32/UserWindowTable.h"
@@ -11,7 +12,12 @@ namespace {
 std::atomic<WindowHost*> installed{nullptr};
 }
 
-WindowHost* CurrentWindowHost() { return installed.load(); }
+WindowHost* CurrentWindowHost() {
+  LoadScreenBackend();
+  return installed.load();
+}
+
+WindowHost* InstalledWindowHost() { return installed.load(); }
 
 void InstallWindowHost(WindowHost* host) { installed.store(host); }
 
@@ -32,7 +38,7 @@ unsigned GenerationOf(const Window& window) {
 }  // namespace
 
 void PresentWindows() {
-  WindowHost* host = CurrentWindowHost();
+  WindowHost* host = InstalledWindowHost();
   if (!host) return;
   DWORD thread = GetCurrentThreadId();
   for (const auto& window : TopLevelWindows()) {

@@ -35,8 +35,14 @@ class WindowHost {
 // message loop calls it whenever it has nothing else to do.
 void PresentWindows();
 
-// The installed host or null. The installer keeps ownership.
+// The installed host or null. The installer keeps ownership. The screen
+// backend, which installs the host, is loaded on the first call: made by
+// what brings a window or the screen into play.
 WindowHost* CurrentWindowHost();
+// The host if one is installed, without loading the backend: for what only
+// passes on what happens to windows that exist (or pumps messages, which a
+// program without windows does too).
+WindowHost* InstalledWindowHost();
 void InstallWindowHost(WindowHost* host);
 
 }  // namespace layer

@@ -10,6 +10,8 @@
 #include "res/resource.h"
 #include "win32/Gdi.h"
 #include "win32/GdiPrint.h"
+#include "win32/UserMessages.h"
+#include "win32/UserWindows.h"
 
 namespace {
 
@@ -30,6 +32,7 @@ class FixedBarSplitter : public CSplitterWnd {
  public:
   std::vector<std::string> m_drawn;
   bool m_fixSecondBar = false;
+  using CSplitterWnd::m_cxSplitter;
   using CSplitterWnd::m_cxSplitterGap;
 
  protected:
@@ -181,6 +184,44 @@ TEST(CSplitterWnd, DraggingABarMovesItWithAnInvertedTracker) {
   outer.GetColumnInfo(0, current, minimum);
   EXPECT_EQ(current, 144);  // the bar's left edge where the pointer was, less the pane's edge
   EXPECT_EQ(RectInParent(*second).left, 2 + 144 + 7 - 2);
+  frame->DestroyWindow();
+}
+
+// A bar no wider than the sunken edges of the panes beside it lies under
+// them: the pointer on those edges reaches the bar, and a person can drag it.
+TEST(CSplitterWnd, ABarUnderThePanesEdgesIsDraggedThroughThem) {
+  SplitFrame* frame = MakeSplitFrame();
+  FixedBarSplitter& outer = frame->m_outer;
+  outer.m_cxSplitter = outer.m_cxSplitterGap = 4;
+  outer.RecalcLayout();
+  int before, minimum;
+  outer.GetColumnInfo(0, before, minimum);
+  CRect first;
+  outer.GetPane(0, 0)->GetWindowRect(&first);
+  CRect second;
+  outer.GetPane(0, 1)->GetWindowRect(&second);
+  ASSERT_GE(first.right, second.left) << "the panes' edges meet over the bar";
+  auto input = [](POINT at, UINT message, WPARAM keys) {
+    layer::MouseInput(at, message, keys);
+    layer::PumpUntilIdle();
+  };
+  POINT onEdge{first.right - 1, first.top + 50};
+  CPoint inSplitter(onEdge);
+  outer.ScreenToClient(&inSplitter);
+  ASSERT_EQ(outer.HitTest(inSplitter), CSplitterWnd::hSplitterBar1);
+  input(onEdge, WM_LBUTTONDOWN, MK_LBUTTON);
+  EXPECT_EQ(::GetCapture(), outer.m_hWnd) << "the press on the pane's edge did not reach the bar";
+  input(POINT{onEdge.x + 40, onEdge.y}, WM_MOUSEMOVE, MK_LBUTTON);
+  input(POINT{onEdge.x + 40, onEdge.y}, WM_LBUTTONUP, 0);
+  int after;
+  outer.GetColumnInfo(0, after, minimum);
+  EXPECT_NEAR(after, before + 40, 3);
+
+  // The inside of a pane stays the pane's.
+  POINT inside{first.left + 20, first.top + 50};
+  input(inside, WM_LBUTTONDOWN, MK_LBUTTON);
+  EXPECT_NE(::GetCapture(), outer.m_hWnd);
+  input(inside, WM_LBUTTONUP, 0);
   frame->DestroyWindow();
 }
 

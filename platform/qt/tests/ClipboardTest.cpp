@@ -14,8 +14,11 @@
 #include <QMimeData>
 #include <cstdio>
 #include <cstdlib>
+#include <chrono>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "qt/GuiApplication.h"
@@ -188,51 +191,87 @@ std::string Shell(const std::string& command) {
   return output;
 }
 
+// Polls a condition every 100 ms until it holds or the limit has passed.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::seconds limit) {
+  auto end = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return true;
+}
+
+// The programs on the test's X server see that server and nothing of the
+// desktop session the test was started from: a session bus, a session
+// manager, an input method, a theme or an X authority of another display
+// make Qt talk to that session (and wait for it) before it takes the
+// clipboard, and a clipboard manager there may take it over.
+std::string OnServer(const std::string& display, const std::string& home) {
+  std::string environment = "env -i DISPLAY=" + display + " QT_QPA_PLATFORM=xcb HOME=" + home + " XDG_RUNTIME_DIR=" + home;
+  for (const char* kept : {"PATH", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS", "VARNO_IPC_SPACE", "LD_LIBRARY_PATH"}) {
+    if (const char* value = std::getenv(kept)) environment += std::string(" ") + kept + "='" + value + "'";
+  }
+  return environment + " ";
+}
+
 // Whether programs can open the display yet; a loaded machine may be slow to
 // let the first client in even after the server said it was ready.
-bool WaitForClients(const std::string& display) {
-  for (int wait = 0; wait < 200; ++wait) {
-    if (Shell("DISPLAY=" + display + " xclip -selection clipboard -o -t TARGETS 2>&1").find("Can't open display") ==
-        std::string::npos)
-      return true;
-    Shell("sleep 0.1");
-  }
-  return false;
+bool WaitForClients(const std::string& onServer) {
+  return WaitUntil(
+      [&] {
+        return Shell(onServer + "xclip -selection clipboard -o -t TARGETS 2>&1").find("Can't open display") ==
+               std::string::npos;
+      },
+      std::chrono::seconds(20));
 }
+
+std::string Targets(const std::string& onServer) {
+  return Shell(onServer + "xclip -selection clipboard -o -t TARGETS 2>/dev/null");
+}
+
+}  // namespace
 
 TEST(DesktopClipboardOnX, TextAndPicturesTravelToOtherProgramsAndBackUnchanged) {
   if (!std::getenv("VARNO_X_SERVER_TESTS")) GTEST_SKIP() << "runs in a test entry of its own, alone (VARNO_X_SERVER_TESTS)";
   XServer server;
   if (server.Display().empty()) GTEST_SKIP() << "no X server could be started (Xvfb missing?): the desktop clipboard test is left out";
-  ASSERT_TRUE(WaitForClients(server.Display())) << "the X server " << server.Display() << " lets no program in";
   layer::testing::TempFolder folder;
+  const std::string onServer = OnServer(server.Display(), folder / "");
+  ASSERT_TRUE(WaitForClients(onServer)) << "the X server " << server.Display() << " lets no program in";
   std::string text = "Teil 4711: Rasenm\xE4her \x80 20\r\nzweite Zeile";
   std::vector<BYTE> dib = SmallDib();
   folder.Write("text", text);
   folder.Write("dib", std::string(dib.begin(), dib.end()));
-  std::string environment = "DISPLAY=" + server.Display() + " QT_QPA_PLATFORM=xcb ";
   std::string peer = ProgramFolder() + "/layer_clipboard_peer";
 
-  // One program of the system puts them there and serves them ...
-  FILE* owner = popen((environment + peer + " put " + (folder / "text") + " " + (folder / "dib")).c_str(), "w");
+  // One program of the system puts them there and serves them; it says
+  // "ready" once the desktop has them. A loaded machine may take a while to
+  // start a program: up to a minute.
+  FILE* owner = popen((onServer + peer + " put " + (folder / "text") + " " + (folder / "dib") + " >" + (folder / "owner.out") +
+                       " 2>" + (folder / "owner.err"))
+                          .c_str(),
+                      "w");
   ASSERT_NE(owner, nullptr);
-  // A loaded machine may take a while to start a program: up to half a minute.
-  for (int wait = 0; wait < 300 && Shell(environment + "xclip -selection clipboard -o -t TARGETS 2>/dev/null").find("text/plain") == std::string::npos; ++wait)
-    Shell("sleep 0.1");
+  bool ready = WaitUntil([&] { return folder.Read("owner.out").find("ready") != std::string::npos; }, std::chrono::seconds(60));
+  ASSERT_TRUE(ready) << "the program that puts the data did not get ready; it said:\n" << folder.Read("owner.err");
+  // The owner is there as soon as it says so: the desktop's tool sees its formats.
+  std::string targets = Targets(onServer);
+  EXPECT_NE(targets.find("text/plain"), std::string::npos)
+      << "the clipboard of " << server.Display() << " offers:\n" << targets << "the owner said:\n" << folder.Read("owner.err");
   // ... the desktop's own tool reads the text as UTF-8 ...
-  std::string pasted = Shell(environment + "xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null");
+  std::string pasted = Shell(onServer + "xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null");
   EXPECT_EQ(pasted, "Teil 4711: Rasenm\xC3\xA4her \xE2\x82\xAC 20\r\nzweite Zeile");
   // ... and another program of the system takes both back unchanged.
-  EXPECT_EQ(Shell(environment + peer + " get " + (folder / "text.back") + " " + (folder / "dib.back") + "; echo $?"), "0\n");
+  EXPECT_EQ(Shell(onServer + peer + " get " + (folder / "text.back") + " " + (folder / "dib.back") + "; echo $?"), "0\n");
   EXPECT_EQ(folder.Read("text.back"), text);
   EXPECT_EQ(folder.Read("dib.back"), std::string(dib.begin(), dib.end()));
   pclose(owner);
 
   // What the desktop's tool puts there comes to the system's programs as CF_TEXT.
-  Shell("printf 'vom Desktop \\303\\274ber xclip' | " + environment + "xclip -selection clipboard -i >/dev/null 2>&1 &");
-  for (int wait = 0; wait < 300 && Shell(environment + "xclip -selection clipboard -o 2>/dev/null").empty(); ++wait) Shell("sleep 0.1");
-  Shell(environment + peer + " get " + (folder / "text.desktop") + " " + (folder / "dib.desktop"));
+  Shell("printf 'vom Desktop \\303\\274ber xclip' | " + onServer + "xclip -selection clipboard -i >/dev/null 2>&1 &");
+  EXPECT_TRUE(WaitUntil([&] { return !Shell(onServer + "xclip -selection clipboard -o 2>/dev/null").empty(); },
+                        std::chrono::seconds(30)));
+  Shell(onServer + peer + " get " + (folder / "text.desktop") + " " + (folder / "dib.desktop"));
   EXPECT_EQ(folder.Read("text.desktop"), "vom Desktop \xFC" "ber xclip");
 }
 
-}  // namespace

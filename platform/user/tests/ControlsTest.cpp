@@ -2,6 +2,7 @@
 // notifications they send back, in the platform's order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -478,6 +479,49 @@ TEST_F(Controls, ADroppedListChosenByMouseClosesWithItsNotifications) {
   EXPECT_FALSE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
   EXPECT_EQ(TextOf(combo), "zwei");
   EXPECT_EQ(Codes(), (std::vector<WORD>{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
+}
+
+// As a person does it: the mouse opens the list of a combo box that has the
+// focus in an active window, and a click on an item chooses it, even the one
+// chosen already; the window stays active and the combo box keeps the focus.
+TEST_F(Controls, AClickOnAnItemOfAnOpenedListChoosesItAndTheWindowKeepsTheFocus) {
+  HWND combo = owner.Child(WC_COMBOBOX, "", CBS_DROPDOWNLIST | WS_VSCROLL, RECT{10, 10, 160, 150}, kId);
+  for (const char* text : {"eins", "zwei", "drei"}) SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  SendMessage(combo, CB_SETCURSEL, 0, 0);
+  SetForegroundWindow(owner.Handle());
+  auto press = [](POINT screen) {
+    layer::MouseInput(screen, WM_LBUTTONDOWN, MK_LBUTTON);
+    layer::MouseInput(screen, WM_LBUTTONUP, 0);
+    DrainThroughDialog(nullptr);
+  };
+  struct Case {
+    const char* name;
+    int item;
+    const char* shown;
+  };
+  for (const Case& c : {Case{"another item", 2, "drei"}, Case{"the item chosen already", 2, "drei"}, Case{"the first item", 0, "eins"}}) {
+    SCOPED_TRACE(c.name);
+    POINT field{20, 15};
+    ClientToScreen(owner.Handle(), &field);
+    press(field);
+    ASSERT_TRUE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
+    HWND list = nullptr;
+    for (const auto& window : layer::WindowsOfThread(GetCurrentThreadId()))
+      if (window->windowClass->name == "ComboLBox" && (window->style & WS_VISIBLE)) list = window->handle;
+    ASSERT_NE(list, nullptr);
+    int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT item{5, height * c.item + height / 2};
+    ClientToScreen(list, &item);
+    Codes();
+    press(item);
+    EXPECT_FALSE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(TextOf(combo), c.shown);
+    EXPECT_EQ(GetActiveWindow(), owner.Handle());
+    EXPECT_EQ(GetFocus(), combo);
+    std::vector<WORD> codes = Codes();
+    EXPECT_NE(std::find(codes.begin(), codes.end(), CBN_SELENDOK), codes.end());
+    EXPECT_NE(std::find(codes.begin(), codes.end(), CBN_CLOSEUP), codes.end());
+  }
 }
 
 TEST_F(Controls, TypingIntoADropDownsFieldAnnouncesEditChanges) {

@@ -323,3 +323,25 @@ TEST(Gdi, WindowContextsDrawIntoTheCanvasAtTheClientArea) {
   EXPECT_EQ(window->canvas.Row(6)[6], 0xFF000000u);
   EXPECT_EQ(window->canvas.Row(21)[21], 0xFFFFFFFFu);
 }
+
+TEST(Gdi, OneBitBitmapsReadBackAsOneBitRowsWithZeroPadding) {
+  // 11 x 2, one-bit, every third pixel of the top row black, the bottom row white.
+  const int width = 11;
+  std::vector<BYTE> rows(4, 0xFF);  // device rows are padded to 16 bits
+  for (int x = 0; x < width; x += 3) rows[x / 8] &= static_cast<BYTE>(~(0x80 >> (x % 8)));
+  HBITMAP bitmap = CreateBitmap(width, 2, 1, 1, rows.data());
+  HDC dc = CreateCompatibleDC(nullptr);
+  Dib out(width, -2, 1, {{}, {}});
+  std::fill(out.bits.begin(), out.bits.end(), 0xAA);  // what was there before must go
+  ASSERT_EQ(GetDIBits(dc, bitmap, 0, 2, out.bits.data(), out.Info(), DIB_RGB_COLORS), 2);
+  const RGBQUAD* colours = out.Info()->bmiColors;
+  const bool whiteIsOne = colours[1].rgbRed == 255;
+  const BYTE top0 = whiteIsOne ? 0x6D : 0x92, top1 = whiteIsOne ? 0xA0 : 0x40;  // x 0, 3, 6, 9 black
+  EXPECT_EQ(out.StoredRow(0)[0], top0);
+  EXPECT_EQ(out.StoredRow(0)[1], top1) << "three pixels in the second byte, the rest zero";
+  EXPECT_EQ(out.StoredRow(0)[2], 0);
+  EXPECT_EQ(out.StoredRow(1)[0], whiteIsOne ? 0xFF : 0x00);
+  EXPECT_EQ(out.StoredRow(1)[1], whiteIsOne ? 0xE0 : 0x00);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+}
