@@ -2,7 +2,8 @@
 // pricing and totalling an order of 10 000 lines, writing it, searching
 // 100 000 cards by a wildcard, and ordering one part into a shown order of
 // 5000 lines (the ordered row as the parts-info window answers it, priced,
-// totalled, appended to the list and painted).
+// totalled, appended to the list and painted) paired with deleting one line
+// of it.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/Pairing.h"
 #include "foundation/CDynBuf.h"
 #include "orderlist/CKartei.h"
 #include "orderlist/CMainFrame.h"
@@ -184,5 +186,31 @@ void AddAnOrderedPartToAShownOrder(benchmark::State& state) {
   if (view->GetItemCount() != kShownLines) state.SkipWithError("the order did not keep its size");
 }
 BENCHMARK(AddAnOrderedPartToAShownOrder)->Unit(benchmark::kMillisecond);
+
+// Deleting a line in the middle of the shown order (asked and answered Yes),
+// the list updated and painted; the line is added back outside the timing.
+void DeleteALineOfAShownOrder(benchmark::State& state) {
+  ShownOrder order;
+  if (!order.frame) {
+    state.SkipWithError("the program did not start");
+    return;
+  }
+  CProtocolView* view = order.frame->View();
+  const CDynBuf row = OrderedRow();
+  for (auto _ : state) {
+    state.PauseTiming();
+    view->AddOrderLines(&row, nullptr, 1);
+    view->SetCurrentItem(kShownLines / 2);
+    order.frame->UpdateWindow();
+    state.ResumeTiming();
+    view->DeleteCurrentLine();
+    order.frame->UpdateWindow();
+  }
+  if (view->GetItemCount() != kShownLines) state.SkipWithError("the order did not keep its size");
+}
+BENCHMARK(DeleteALineOfAShownOrder)->Unit(benchmark::kMillisecond);
+
+const bool kDeletePaired = bench::Pair("delete a line of 5000 shown, vs adding one", "DeleteALineOfAShownOrder",
+                                       "AddAnOrderedPartToAShownOrder");
 
 }  // namespace

@@ -39,7 +39,7 @@ void CHitListCtrl::SetUpColumns(const CProtocolApp& app) {
 void CHitListCtrl::ShowRows(std::vector<HitRow> rows) {
   m_rows = std::move(rows);
   DeleteAllRecords();
-  for (size_t row = 0; row < m_rows.size(); ++row) AppendRecord(static_cast<DWORD>(row), 1);
+  SetRecordCount(static_cast<int>(m_rows.size()));
 }
 
 bool CHitListCtrl::CellText(DWORD data, int column, int, CString& text) const {

@@ -122,9 +122,9 @@ bool CMainFrame::TakeDictionaries(const CDynBuf& data) {
   m_app->m_duden_file = byNumber;
   m_app->m_dudench_file = byKey;
   m_app->m_data_texts.DdmTextClose();
-  m_app->m_data_texts.DdmTextOpen(m_app->m_duden_file, m_app->m_data_language, "D0", 0, 0);
+  CProtocolApp::OpenTextTable(m_app->m_data_texts, m_app->m_duden_file, m_app->m_data_language);
   m_app->m_data_key_texts.DdmTextClose();
-  m_app->m_data_key_texts.DdmTextOpen(m_app->m_dudench_file, m_app->m_data_language, "D0", 0, 0);
+  CProtocolApp::OpenTextTable(m_app->m_data_key_texts, m_app->m_dudench_file, m_app->m_data_language);
   if (auto load = ThePartsInfoCalls().loadDictionaries) load(m_app->m_duden_file, m_app->m_dudench_file);
   return true;
 }

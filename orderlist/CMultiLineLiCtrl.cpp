@@ -14,6 +14,7 @@ IMPLEMENT_DYNAMIC(CMultiLineLiCtrl, CListCtrl)
 BEGIN_MESSAGE_MAP(CMultiLineLiCtrl, CListCtrl)
   ON_MESSAGE(WM_REFLECT_BASE + WM_MEASUREITEM, OnReflectedMeasure)
   ON_WM_KEYDOWN()
+  ON_MESSAGE(WM_SETFONT, OnSetFontMessage)
 END_MESSAGE_MAP()
 
 namespace {
@@ -21,6 +22,10 @@ namespace {
 constexpr int kTextInset = 6;
 constexpr int kWidthExtra = 12;
 constexpr UINT kCellTextFormat = DT_SINGLELINE | DT_BOTTOM | DT_NOPREFIX | DT_END_ELLIPSIS;
+// A notification of this code carries the drawing record of a line.
+constexpr UINT kDrawItemNotification = 43;
+// A move that changes nothing, for the list to measure its lines again.
+constexpr UINT kRemeasureFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
 }  // namespace
 
@@ -46,7 +51,25 @@ void CMultiLineLiCtrl::TakeWindow() {
   }
   m_header.m_resizable = m_resizable_columns;
   // The lines take their height from the list's font.
-  SetFont(GetFont(), FALSE);
+  Remeasure();
+}
+
+// The list asks for its line height again when its place changes.
+void CMultiLineLiCtrl::Remeasure() {
+  CRect window;
+  GetWindowRect(&window);
+  WINDOWPOS place{};
+  place.hwnd = m_hWnd;
+  place.cx = window.Width();
+  place.cy = window.Height();
+  place.flags = kRemeasureFlags;
+  SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&place));
+}
+
+LRESULT CMultiLineLiCtrl::OnSetFontMessage(WPARAM, LPARAM) {
+  const LRESULT result = Default();
+  Remeasure();
+  return result;
 }
 
 int CMultiLineLiCtrl::InsertColumn(int column, LPCSTR title, int format, int width, int subItem) {
@@ -357,6 +380,10 @@ LRESULT CMultiLineLiCtrl::OnReflectedMeasure(WPARAM, LPARAM lParam) {
 BOOL CMultiLineLiCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   const auto* header = reinterpret_cast<const NMHEADER*>(lParam);
   switch (header->hdr.code) {
+    case kDrawItemNotification:
+      DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+      *result = TRUE;
+      return TRUE;
     case HDN_BEGINTRACKA:
     case HDN_BEGINTRACKW:
       if (m_resizable_columns) break;

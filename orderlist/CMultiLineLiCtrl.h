@@ -95,11 +95,14 @@ class CMultiLineLiCtrl : public CListCtrl {
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   afx_msg LRESULT OnReflectedMeasure(WPARAM wParam, LPARAM lParam);
   afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+  // A new font gives the lines a new height.
+  afx_msg LRESULT OnSetFontMessage(WPARAM wParam, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
 
  private:
   int LineHeight() const;
+  void Remeasure();
   void SetFocusedRecord(int record);
   void RedrawRecord(int record);
   int NextEnabledRecord(int from, int step) const;

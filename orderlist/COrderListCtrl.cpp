@@ -1,5 +1,7 @@
 #include "orderlist/COrderListCtrl.h"
 
+#include <algorithm>
+
 #include "comctl/CommCtrl.h"
 #include "mfc/CWaitCursor.h"
 #include "orderlist/CProtocolView.h"
@@ -28,6 +30,17 @@ void COrderListCtrl::UpdateColumnTitles() {
     info.pszText = const_cast<LPSTR>(static_cast<LPCSTR>(title));
     SetColumn(column, &info);
   }
+}
+
+void COrderListCtrl::RemoveRow(int row) {
+  if (row < 0 || row >= RecordCount()) return;
+  CRect below;
+  GetClientRect(&below);
+  CRect first;
+  if (GetItemRect(FirstLine(row), &first, LVIR_BOUNDS)) below.top = std::max(below.top, first.top);
+  DeleteRecord(static_cast<DWORD>(row));
+  for (int record = row; record < RecordCount(); ++record) SetRecordData(record, static_cast<DWORD>(record));
+  InvalidateRect(&below, FALSE);
 }
 
 bool COrderListCtrl::CellText(DWORD data, int column, int, CString& text) const {

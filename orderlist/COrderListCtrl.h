@@ -17,6 +17,9 @@ class COrderListCtrl : public CMultiLineLiCtrl {
   void SetupColumns();
   // The titles again, after a change of currency or language.
   void UpdateColumnTitles();
+  // The list without one line: the lines after it move up and show the
+  // view's lines of their new places; only they are drawn again.
+  void RemoveRow(int row);
 
  protected:
   bool CellText(DWORD data, int column, int line, CString& text) const override;

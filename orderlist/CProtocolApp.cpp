@@ -22,6 +22,8 @@ namespace {
 constexpr int kMostListEntries = 10000;
 // The order file counts the columns in 16 bits.
 constexpr int kMostColumns = 0xFFFF;
+// The program's title until its texts name it.
+constexpr const char* kDefaultTitle = "Protokoll f\xfcr VANRO 4";
 
 CString FolderOf(const CString& file) {
   int cut = std::max(file.ReverseFind('\\'), file.ReverseFind('/'));
@@ -364,9 +366,13 @@ BOOL CProtocolApp::CheckDataManagerVersion() {
 }
 
 void CProtocolApp::OpenTextTables() {
-  m_texts.DdmTextOpen(m_message_file, m_prg_language, "D0", 0, 0);
-  m_data_texts.DdmTextOpen(m_duden_file, m_data_language, "D0", 0, 0);
-  m_data_key_texts.DdmTextOpen(m_dudench_file, m_data_language, "D0", 0, 0);
+  OpenTextTable(m_texts, m_message_file, m_prg_language);
+  OpenTextTable(m_data_texts, m_duden_file, m_data_language);
+  OpenTextTable(m_data_key_texts, m_dudench_file, m_data_language);
+}
+
+void CProtocolApp::OpenTextTable(DdmTextTable& table, const CString& file, const CString& language) {
+  if (!file.IsEmpty()) table.DdmTextOpen(file, language, "D0", 0, 0);
 }
 
 void CProtocolApp::SaveUserSettings() {
@@ -383,7 +389,8 @@ CString CProtocolApp::GetText(long number) const { return CString(m_texts.DdmGet
 
 int CProtocolApp::MessageBox(const char* text, UINT type, UINT) {
   m_msgbox_type = static_cast<int>(type);
-  int result = ::MessageBox(m_main_window, text, "Protokoll f\xfcr VANRO 4", type);
+  // The boxes are titled as the program is: from its texts once the frame has set them.
+  int result = ::MessageBox(m_main_window, text, m_app_name.IsEmpty() ? kDefaultTitle : static_cast<const char*>(m_app_name), type);
   m_msgbox_type = -1;
   return result;
 }

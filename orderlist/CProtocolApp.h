@@ -84,6 +84,9 @@ class CProtocolApp : public CWinApp {
   void ParseCommandLine(const char* line);
   BOOL CheckDataManagerVersion();
   void OpenTextTables();
+  // A table without a file stays closed: the viewer names the catalogue's
+  // dictionaries only when it has them, and may hand them over later.
+  static void OpenTextTable(DdmTextTable& table, const CString& file, const CString& language);
   // Saves the user's values (booking flags, the two selection lists).
   void SaveUserSettings();
 

@@ -41,7 +41,8 @@ BOOL CProtocolApp::InitInstance() {
   if (!CheckDataManagerVersion()) return FALSE;
   OpenTextTables();
 
-  CDocument* document = documents->OpenDocumentFile(nullptr, m_nCmdShow != SW_HIDE);
+  // The view is set up now even while the frame stays hidden (the show command is SW_HIDE).
+  CDocument* document = documents->OpenDocumentFile(nullptr, TRUE);
   auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd);
   if (!document || !frame || !frame->View()) return FALSE;
   m_main_window = frame->m_hWnd;

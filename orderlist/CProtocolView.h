@@ -188,7 +188,12 @@ class CProtocolView : public CFormView {
   } m_margins;
   bool m_laid_out = false;
 
+  OrderTotals CountTotals() const;
+  // The count and totals, and the list as ShowLines makes it.
   void ShowTotals();
+  void ShowTotalTexts();
+  void ShowCurrentLine();
+  void ShowDeletedLine();
   // The list shows the lines: a line added at the end is appended, any
   // other change of their number fills the list anew; the current line is
   // selected and in sight.

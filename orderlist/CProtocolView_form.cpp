@@ -16,7 +16,16 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr long kCountLabel = 3261, kTotalLabel = 2254, kGrossLabel = 3262;
+// The labels under the list, their texts and the form's own wording for a
+// text the dictionary lacks.
+struct Label {
+  int id;
+  long text;
+  const char* builtIn;
+};
+constexpr Label kLabels[] = {{IDC_LINE_COUNT_LABEL, 3261, "Anzahl Positionen :"},
+                             {IDC_TOTAL_LABEL, 2254, "Summe"},
+                             {IDC_GROSS_TOTAL_LABEL, 3262, "Summe incl. MWST"}};
 
 }  // namespace
 
@@ -32,9 +41,10 @@ void CProtocolView::DoDataExchange(CDataExchange* exchange) {
 }
 
 void CProtocolView::Relabel() {
-  SetDlgItemText(IDC_LINE_COUNT_LABEL, m_app.GetText(kCountLabel));
-  SetDlgItemText(IDC_TOTAL_LABEL, m_app.GetText(kTotalLabel));
-  SetDlgItemText(IDC_GROSS_TOTAL_LABEL, m_app.GetText(kGrossLabel));
+  for (const Label& label : kLabels) {
+    const CString text = m_app.GetText(label.text);
+    SetDlgItemText(label.id, text.IsEmpty() ? CString(label.builtIn) : text);
+  }
   UpdateColumnTitles();
 }
 
@@ -114,6 +124,11 @@ void CProtocolView::LayoutControls() {
 // are rates.
 void CProtocolView::ShowTotals() {
   if (!m_hWnd) return;
+  ShowTotalTexts();
+  ShowLines();
+}
+
+void CProtocolView::ShowTotalTexts() {
   CString count;
   count.Format("%d", m_totals.lineCount);
   SetDlgItemText(IDC_LINE_COUNT, count);
@@ -124,7 +139,6 @@ void CProtocolView::ShowTotals() {
   GetDlgItem(IDC_TOTAL)->ShowWindow(total);
   GetDlgItem(IDC_GROSS_TOTAL_LABEL)->ShowWindow(gross);
   GetDlgItem(IDC_GROSS_TOTAL)->ShowWindow(gross);
-  ShowLines();
 }
 
 void CProtocolView::ShowLines() {
@@ -136,9 +150,21 @@ void CProtocolView::ShowLines() {
     m_list.DeleteAllRecords();
     m_list.SetRecordCount(lines);
   }
-  if (m_current >= 0 && m_current < lines) {
-    m_list.SelectRecord(m_current, 1);
-    m_list.MakeRecordVisible(static_cast<DWORD>(m_current), FALSE);
-  }
+  ShowCurrentLine();
   m_list.Invalidate();
+}
+
+void CProtocolView::ShowCurrentLine() {
+  if (m_current < 0 || m_current >= GetItemCount()) return;
+  m_list.SelectRecord(m_current, 1);
+  m_list.MakeRecordVisible(static_cast<DWORD>(m_current), FALSE);
+}
+
+// The list has lost the line already and drawn anew what moved up; the
+// count, the totals and the current line follow.
+void CProtocolView::ShowDeletedLine() {
+  m_totals = CountTotals();
+  if (!m_hWnd) return;
+  ShowTotalTexts();
+  ShowCurrentLine();
 }

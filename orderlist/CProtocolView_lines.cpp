@@ -213,9 +213,15 @@ CString CProtocolView::DeleteCurrentLine() {
   if (m_items.empty() || m_current < 0 || m_current >= GetItemCount()) return CString();
   if (m_app.MessageBox(m_app.GetText(kAskDeleteLine), MB_YESNO) != IDYES) return CString();
   const CString key = GetItem(m_current).partNumber;
-  m_items.erase(m_items.begin() + m_current);
-  m_current = m_items.empty() ? -1 : std::min(m_current, GetItemCount() - 1);
+  const int row = m_current;
+  m_items.erase(m_items.begin() + row);
+  m_current = m_items.empty() ? -1 : std::min(row, GetItemCount() - 1);
   SetModifiedFlag();
-  UpdateTotals();
+  if (!m_list.m_hWnd) {
+    UpdateTotals();
+    return key;
+  }
+  m_list.RemoveRow(row);
+  ShowDeletedLine();
   return key;
 }

@@ -322,12 +322,15 @@ int CProtocolView::ReadOrderFile() {
 
 // For each role, the card of its book with the file's customer number, name
 // and company goes into the user's settings; a role without such a card
-// keeps what it had, and the user is told.
+// keeps what it had. The user is told once of every address the order names
+// and no book holds; a role the order names no address for is not missing.
 void CProtocolView::RestoreAddresses(const CString* fileTexts) {
+  CString missing;
   for (int role = 0; role < kAddressRoleCount; ++role) {
     const CString& number = fileTexts[role * 3];
     const CString& name = fileTexts[role * 3 + 1];
     const CString& company = fileTexts[role * 3 + 2];
+    const bool named = !number.IsEmpty() || !name.IsEmpty() || !company.IsEmpty();
     bool taken = false;
     CKartei book;
     book.SetLog(m_app.m_log.get());
@@ -347,8 +350,12 @@ void CProtocolView::RestoreAddresses(const CString* fileTexts) {
       }
       book.Release();
     }
-    if (!taken) m_app.ShowMessage(kAddressRoles[role].missingText);
+    if (taken || !named) continue;
+    const CString text = m_app.GetText(kAddressRoles[role].missingText);
+    m_app.Log(text);
+    missing += (missing.IsEmpty() ? "" : "\n") + text;
   }
+  if (!missing.IsEmpty()) m_app.MessageBox(missing, MB_OK);
 }
 
 int CProtocolView::MergeOrderFile(const char* path) {

@@ -68,6 +68,11 @@ void CProtocolView::RepriceAll() {
 }
 
 void CProtocolView::UpdateTotals() {
+  m_totals = CountTotals();
+  ShowTotals();
+}
+
+OrderTotals CProtocolView::CountTotals() const {
   OrderTotals totals;
   totals.lineCount = GetItemCount();
   const VatRateTable& vat = m_app.m_vat;
@@ -98,8 +103,7 @@ void CProtocolView::UpdateTotals() {
       totals.grossText += " " + currency;
     }
   }
-  m_totals = totals;
-  ShowTotals();
+  return totals;
 }
 
 int CProtocolView::ConvertPriceToEuro(const char* currency, int32_t value, int32_t& result) {

@@ -11,7 +11,9 @@
 
 #include "ProtocolFixture.h"
 #include "comctl/CommCtrl.h"
+#include "mfc/CClientDC.h"
 #include "mfc/CDC.h"
+#include "mfc/CFont.h"
 #include "orderlist/CFileListCtrl.h"
 #include "orderlist/CMultiLineLiCtrl.h"
 #include "orderlist/res/resource.h"
@@ -179,6 +181,47 @@ TEST_F(MultiLineList, HeaderClicksNameTheirColumnAndDeletingAllRestoresWidths) {
   EXPECT_EQ(m_list.RecordCount(), 0);
 }
 
+// The list control may hand a line's drawing record over as a notification.
+TEST_F(MultiLineList, ANotificationOfTheDrawingCodeDrawsItsLine) {
+  Make(0);
+  m_list.AppendRecord(0, 1);
+  m_list.AppendRecord(1, 1);
+  CClientDC dc(&m_list);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_LISTVIEW;
+  item.itemID = 1;
+  item.itemData = 1;
+  item.hDC = dc.m_hDC;
+  item.hwndItem = m_list.m_hWnd;
+  m_list.GetItemRect(1, &item.rcItem, LVIR_BOUNDS);
+  reinterpret_cast<NMHDR*>(&item)->code = WM_DRAWITEM;  // the code the list reads first
+  m_list.drawn.clear();
+  m_list.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(m_list.drawn, (std::vector<std::pair<DWORD, int>>{{1, CMultiLineLiCtrl::kNormal}}));
+}
+
+TEST_F(MultiLineList, ANewFontGivesTheLinesItsHeight) {
+  Make(0);
+  m_list.AppendRecord(0, 1);
+  auto lineHeight = [this] {
+    CRect line;
+    m_list.GetItemRect(0, &line, LVIR_BOUNDS);
+    return line.Height();
+  };
+  const int before = lineHeight();
+  CFont large;
+  ASSERT_TRUE(large.CreatePointFont(240, "Courier New"));
+  m_list.SetFont(&large);
+  CClientDC dc(&m_list);
+  CFont* old = dc.SelectObject(&large);
+  TEXTMETRIC metrics{};
+  dc.GetTextMetrics(&metrics);
+  dc.SelectObject(old);
+  EXPECT_GT(lineHeight(), before);
+  EXPECT_EQ(lineHeight(), metrics.tmHeight + metrics.tmExternalLeading + 2 * m_list.m_cell_margin);
+  m_list.SetFont(CFont::FromHandle(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))));
+}
+
 // The order files as the open and save dialogs list them.
 class FileList : public protocol_testing::ProtocolTest {
  protected:
@@ -307,7 +350,7 @@ TEST_F(OrderViewWindow, WithoutPricesNoTotalsShowButTheCount) {
   for (int id : {IDC_TOTAL_LABEL, IDC_TOTAL, IDC_GROSS_TOTAL_LABEL, IDC_GROSS_TOTAL}) EXPECT_FALSE(Visible(id)) << id;
 }
 
-TEST_F(OrderViewWindow, AClickedLineBecomesCurrentAndDeletingRefillsTheList) {
+TEST_F(OrderViewWindow, AClickedLineBecomesCurrentAndIsTheOneDeleted) {
   Run();
   Add("A-1", "2", "Bolzen");
   Add("B-2", "1", "Mutter");
@@ -318,6 +361,34 @@ TEST_F(OrderViewWindow, AClickedLineBecomesCurrentAndDeletingRefillsTheList) {
   m_frame->SendMessage(WM_COMMAND, ID_LINE_DELETE);
   EXPECT_EQ(m_view->m_list.RecordCount(), 2);
   EXPECT_EQ(ListedPart(0), "B-2");
+  EXPECT_EQ(Shown(IDC_LINE_COUNT), "2");
+}
+
+// Deleting keeps the lines before in place; the lines after move up, each
+// still showing its own order line, and the line now in the deleted one's
+// place (or the new last one) is current.
+TEST_F(OrderViewWindow, DeletingALineMovesUpOnlyTheLinesAfterIt) {
+  Run();
+  for (const char* part : {"A-1", "B-2", "C-3", "D-4"}) Add(part, "1", "Teil");
+  m_answer = IDYES;
+  struct Case {
+    int selected;
+    std::string left;
+    int current;
+  };
+  for (const Case& c : {Case{1, "A-1C-3D-4", 1}, Case{2, "A-1C-3", 1}}) {
+    m_view->m_list.SelectRecord(c.selected, 1);
+    m_frame->SendMessage(WM_COMMAND, ID_LINE_DELETE);
+    std::string listed;
+    for (int line = 0; line < m_view->m_list.RecordCount(); ++line) {
+      EXPECT_EQ(m_view->m_list.RecordData(line), static_cast<DWORD>(line));
+      EXPECT_EQ(m_view->m_list.GetItemData(line), static_cast<DWORD_PTR>(line));
+      listed += ListedPart(line);
+    }
+    EXPECT_EQ(listed, c.left) << "deleting line " << c.selected;
+    EXPECT_EQ(m_view->GetCurrentItem(), c.current) << "deleting line " << c.selected;
+    EXPECT_EQ(m_view->m_list.FocusedRecord(), c.current) << "deleting line " << c.selected;
+  }
   EXPECT_EQ(Shown(IDC_LINE_COUNT), "2");
 }
 

@@ -111,6 +111,15 @@ TEST_F(ProgramStart, ShowsNothingUntilTheViewerAsksAndIsFoundByItsParentsId) {
   frame->GetWindowText(caption);
   EXPECT_STREQ(caption, "Bestellliste - Standard");
   EXPECT_STREQ(frame->View()->GetDocument()->GetTitle(), "Standard");
+  // The hidden view is set up for the moment the viewer shows it: its
+  // columns with their titles, its labels in the program's texts.
+  CProtocolView* view = frame->View();
+  EXPECT_EQ(view->m_list.GetHeaderCtrl()->GetItemCount(), 7);
+  CString label;
+  view->GetDlgItemText(IDC_LINE_COUNT_LABEL, label);
+  EXPECT_STREQ(label, "Anzahl Positionen :");  // the form's own wording: the texts lack it
+  view->GetDlgItemText(IDC_GROSS_TOTAL_LABEL, label);
+  EXPECT_STREQ(label, "Summe mit MwSt");
   // The count includes the price column, which the library drops itself;
   // the titles are those of its own columns only.
   EXPECT_EQ(g_setUp.columnCount, 6);

@@ -359,6 +359,17 @@ TEST_F(ProtocolSettings, MessagesAreLoggedThenShown) {
   EXPECT_EQ(app->m_msgbox_type, -1);
 }
 
+// The viewer names the catalogue's dictionaries only when it has them: a
+// start without them says nothing about files, and its own texts open.
+TEST_F(ProtocolSettings, DictionariesTheViewerDidNotNameStayClosedQuietly) {
+  ::testing::internal::CaptureStderr();
+  auto app = Start("-DL D -PL D");
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said.find("DdmTextOpen"), std::string::npos) << said;
+  EXPECT_STREQ(app->GetText(2254), "Summe");
+  EXPECT_STREQ(app->m_data_texts.DdmGetText(1), "");
+}
+
 }  // namespace
 
 namespace {
