@@ -233,11 +233,26 @@ void XDesktop::Key(const std::string& keys) { Xdo({"key", "--clearmodifiers", ke
 
 void XDesktop::Type(const std::string& text) { Xdo({"type", "--delay", "20", text}); }
 
+ScreenPixels XDesktop::SettledScreen() const {
+  // A window the programs have just shown may not be mapped or painted yet:
+  // the picture is taken once two looks a moment apart agree, or at the bound.
+  const auto deadline = Clock::now() + std::chrono::seconds(3);
+  ScreenPixels last = ReadScreen(m_display);
+  while (Clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ScreenPixels now = ReadScreen(m_display);
+    bool settled = now.rgb == last.rgb;
+    last = std::move(now);
+    if (settled) break;
+  }
+  return last;
+}
+
 bool XDesktop::Screenshot(const std::string& path) const {
   // The screen's pixels read straight from the server: xwd composes a root
   // window of several colormaps window by window and shows windows that a
   // program maps after its first one as black, where a person sees them.
-  ScreenPixels screen = ReadScreen(m_display);
+  ScreenPixels screen = SettledScreen();
   if (screen.rgb.empty()) return false;
   std::string portable = path + ".ppm";
   {

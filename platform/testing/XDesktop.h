@@ -61,6 +61,8 @@ class XDesktop {
 
   // Writes what the screen shows as a PNG file; false when it could not.
   bool Screenshot(const std::string& path) const;
+  // The screen once it has stopped changing (bounded).
+  ScreenPixels SettledScreen() const;
   // The pixels the screen shows in a rectangle (left, top, right, bottom), as
   // red, green and blue bytes row by row: two looks at the same place compare
   // byte for byte.
