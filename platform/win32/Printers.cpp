@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "win32/Errors.h"
+#include "win32/LibraryBesideLayer.h"
 #include "win32/Mbstring.h"
 #include "win32/MessageBox.h"
 #include "win32/PresenterSlot.h"
@@ -30,18 +31,10 @@ std::atomic<PrintBackend*> installedBackend{nullptr};
 constexpr const char* kBackendLibrary = "liblayer_print.so";
 constexpr const char* kBackendEntry = "VarnoPrintBackend";
 
-std::string BackendLibraryPath() {
-  Dl_info info{};
-  if (!dladdr(reinterpret_cast<const void*>(&CurrentPrintBackend), &info) || !info.dli_fname) return kBackendLibrary;
-  std::string layer = info.dli_fname;
-  const size_t slash = layer.rfind('/');
-  return slash == std::string::npos ? kBackendLibrary : layer.substr(0, slash + 1) + kBackendLibrary;
-}
-
 void LoadBackendOnce() {
   static std::once_flag once;
   std::call_once(once, [] {
-    void* library = dlopen(BackendLibraryPath().c_str(), RTLD_NOW | RTLD_GLOBAL);
+    void* library = dlopen(LibraryBesideLayer(kBackendLibrary).c_str(), RTLD_NOW | RTLD_GLOBAL);
     if (!library) return;  // without it only the PDF printer exists
     auto entry = reinterpret_cast<PrintBackend* (*)()>(dlsym(library, kBackendEntry));
     PrintBackend* none = nullptr;

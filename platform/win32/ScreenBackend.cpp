@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 
+#include "win32/LibraryBesideLayer.h"
 #include "win32/WindowHost.h"
 
 namespace layer {
@@ -15,15 +16,6 @@ namespace {
 std::atomic<ScreenBackend*> installed{nullptr};
 
 constexpr const char* kBackendLibrary = "liblayer_qt.so";
-
-// The backend lies beside the layer's own library.
-std::string BackendLibraryPath() {
-  Dl_info info{};
-  if (!dladdr(reinterpret_cast<const void*>(&LoadScreenBackend), &info) || !info.dli_fname) return kBackendLibrary;
-  std::string layer = info.dli_fname;
-  const size_t slash = layer.rfind('/');
-  return slash == std::string::npos ? kBackendLibrary : layer.substr(0, slash + 1) + kBackendLibrary;
-}
 
 // The library's installers run while it loads and may ask for what they
 // replace; they must not start the load again on the same thread.
@@ -37,7 +29,7 @@ void LoadScreenBackend() {
   std::call_once(once, [] {
     loadingHere = true;
     // Stays loaded for the process's life: what it installed is in use.
-    dlopen(BackendLibraryPath().c_str(), RTLD_NOW | RTLD_GLOBAL);
+    dlopen(LibraryBesideLayer(kBackendLibrary).c_str(), RTLD_NOW | RTLD_GLOBAL);
     loadingHere = false;
   });
 }
