@@ -43,11 +43,17 @@ class Matcher {
     const size_t wildcard = m_pattern.find_first_of("*?");
     m_literal = wildcard == std::string::npos;
     m_lead = m_literal ? m_pattern.size() : wildcard;
+    // After the last star, a run without "?" must end the text: records that
+    // do not end so are refused before they are copied and matched.
+    const size_t lastStar = m_pattern.rfind('*');
+    if (!m_literal && lastStar != std::string::npos && m_pattern.find('?', lastStar) == std::string::npos)
+      m_tail = m_pattern.substr(lastStar + 1);
   }
 
   bool Matches(const unsigned char* text) {
     if (m_pattern.empty()) return false;
-    return m_literal ? IsIdentical(text) : LeadMatches(text) && MatchText(Copy(text), m_pattern.c_str()) == 1;
+    return m_literal ? IsIdentical(text)
+                     : LeadMatches(text) && TailMatches(text) && MatchText(Copy(text), m_pattern.c_str()) == 1;
   }
 
  private:
@@ -65,6 +71,17 @@ class Matcher {
     }
     return true;
   }
+  bool TailMatches(const unsigned char* text) const {
+    if (m_tail.empty()) return true;
+    size_t length = 0;
+    while (length < static_cast<size_t>(m_textLength) && text[length] != 0) ++length;
+    if (length < m_tail.size()) return false;
+    const unsigned char* end = text + (length - m_tail.size());
+    for (size_t i = 0; i < m_tail.size(); ++i) {
+      if (m_map[end[i]] != static_cast<unsigned char>(m_tail[i])) return false;
+    }
+    return true;
+  }
   const char* Copy(const unsigned char* text) {
     int i = 0;
     for (; i < m_textLength && text[i] != 0; ++i) m_text[i] = static_cast<char>(m_map[text[i]]);
@@ -78,6 +95,7 @@ class Matcher {
   std::string m_text;
   bool m_literal = true;
   size_t m_lead = 0;
+  std::string m_tail;
 };
 
 }  // namespace
