@@ -352,5 +352,117 @@ TEST_P(OrderListJourney, InsertSeeMaximiseSaveOpenAndMailAnOrder) {
 
 INSTANTIATE_TEST_SUITE_P(InBothLanguages, OrderListJourney, ::testing::Values(kGerman, kEnglish), LanguageName);
 
+// The viewer started in German and switched to English in its language
+// dialog: the order list shown afterwards speaks English throughout.
+class OrderListAfterLanguageSwitch : public OrderListJourney {
+ protected:
+  void ChooseEnglishInTheLanguageDialog(const TopWindow& viewer) {
+    ChooseMenu(viewer, {"Sprache", "Sprache w\xC3\xA4hlen..."});
+    TopWindow dialog = WaitForDialog("Sprache w\xE4hlen");
+    ASSERT_NE(dialog.handle, nullptr);
+    WaitForText(dialog, "Abbrechen");
+    const SeenWindow look = WaitForText(dialog, "Programmsprache:");
+    const SeenLine* program = ControlWithId(look, kProgramLanguageChoice);
+    ASSERT_NE(program, nullptr) << look.Dump();
+    Click(*program);
+    desktop->Key("Down");
+    desktop->Key("Return");
+    WaitForText(dialog, "Englisch");
+    ClickButton(dialog, "OK");
+    EXPECT_TRUE(WaitUntilGone(dialog));
+    WaitForText(viewer, "File");
+  }
+
+  // A click on the viewer's status bar, beside the order list, makes it active again.
+  void BackToViewer(const TopWindow& viewer) {
+    const SeenWindow look = Look(viewer);
+    const SeenLine* statusBar = nullptr;
+    for (const auto& line : look.Lines())
+      if (line.kind == "window" && line.className == "msctls_statusbar32") statusBar = &line;
+    ASSERT_NE(statusBar, nullptr) << look.Dump();
+    desktop->Click(statusBar->place.right - 40, statusBar->MiddleY());
+    WaitForLook(viewer, [](const SeenWindow& seen) { return !seen.Lines().empty() && seen.Lines().front().Has('a'); });
+  }
+
+  static constexpr long long kProgramLanguageChoice = 3030;
+};
+
+TEST_F(OrderListAfterLanguageSwitch, ShowsTheOrderListInTheLanguageChosenInTheViewer) {
+  TopWindow viewer = StartViewerInLanguage(kGerman);
+  ASSERT_NE(viewer.handle, nullptr);
+  // Shown and hidden once in German through the viewer's View menu.
+  ChooseMenu(viewer, {"Ansicht", "Bestellliste"});
+  TopWindow orderList = WaitForDialog(kGerman.title);
+  ASSERT_NE(orderList.handle, nullptr);
+  WaitForText(orderList, kGerman.countLabel);
+  BackToViewer(viewer);
+  ChooseMenu(viewer, {"Ansicht", "Bestellliste"});
+  ASSERT_TRUE(layer::testing::WaitUntil([&] {
+    for (const auto& window : layer::testing::TopWindows())
+      if (window.handle == orderList.handle) return !window.visible;
+    return true;
+  })) << "the View menu's entry does not hide the order list again";
+
+  ChooseEnglishInTheLanguageDialog(viewer);
+  ChooseMenu(viewer, {"View", "Order list"});
+  orderList = WaitForDialog(kEnglish.title);
+  ASSERT_NE(orderList.handle, nullptr);
+  SeenWindow look = WaitForText(orderList, kEnglish.countLabel);
+  WaitUntilOnScreen(orderList);
+  system->Screenshot("after-switch");
+  for (const char* menu : {kEnglish.fileMenu, kEnglish.editMenu, kEnglish.viewMenu})
+    EXPECT_TRUE(look.Shows(menu)) << menu << "\n" << look.Dump();
+  for (const auto& column : kEnglish.columns) EXPECT_TRUE(look.Shows(column)) << column << "\n" << look.Dump();
+  EXPECT_TRUE(look.Shows(kEnglish.totalLabel)) << look.Dump();
+  for (const char* german : {kGerman.fileMenu, kGerman.countLabel, "Teilenummer"})
+    EXPECT_FALSE(look.Shows(german)) << german << "\n" << look.Dump();
+  EXPECT_EQ(look.Dump().find("*#*"), std::string::npos) << look.Dump();
+  ExpectAllLabelled(look, "the order list after the switch to English");
+
+  // Its dialogs speak the new language too.
+  ChooseMenu(orderList, {kEnglish.editMenu, kEnglish.insertLine});
+  TopWindow insert = WaitForDialog(Latin1(kEnglish.insertLine));
+  ASSERT_NE(insert.handle, nullptr);
+  look = WaitForText(insert, kEnglish.cancel);
+  ExpectAllLabelled(look, "the insert dialog after the switch to English");
+  WaitUntilOnScreen(insert);
+  system->Screenshot("insert-after-switch");
+  ClickButton(insert, kEnglish.cancel);
+  EXPECT_TRUE(WaitUntilGone(insert));
+}
+
+// A switch back to German while the order list stays on the screen re-texts it in place.
+TEST_F(OrderListAfterLanguageSwitch, RetextsTheShownOrderListInPlace) {
+  TopWindow viewer = StartViewerInLanguage(kEnglish);
+  ASSERT_NE(viewer.handle, nullptr);
+  ChooseMenu(viewer, {"View", "Order list"});
+  TopWindow orderList = WaitForDialog(kEnglish.title);
+  ASSERT_NE(orderList.handle, nullptr);
+  WaitForText(orderList, kEnglish.countLabel);
+  BackToViewer(viewer);
+  ChooseMenu(viewer, {"Language", "Choose language..."});
+  TopWindow dialog = WaitForDialog("Choose language");
+  ASSERT_NE(dialog.handle, nullptr);
+  WaitForText(dialog, "Cancel");
+  const SeenWindow choice = WaitForText(dialog, "Program language:");
+  const SeenLine* program = ControlWithId(choice, kProgramLanguageChoice);
+  ASSERT_NE(program, nullptr) << choice.Dump();
+  Click(*program);
+  desktop->Key("Up");
+  desktop->Key("Return");
+  WaitForText(dialog, "German");
+  ClickButton(dialog, "OK");
+  EXPECT_TRUE(WaitUntilGone(dialog));
+  WaitForText(viewer, "Datei");
+
+  SeenWindow look = WaitForText(orderList, kGerman.countLabel);
+  WaitUntilOnScreen(orderList);
+  system->Screenshot("switched-while-shown");
+  for (const char* menu : {kGerman.fileMenu, kGerman.editMenu, kGerman.viewMenu})
+    EXPECT_TRUE(look.Shows(menu)) << menu << "\n" << look.Dump();
+  for (const auto& column : kGerman.columns) EXPECT_TRUE(look.Shows(column)) << column << "\n" << look.Dump();
+  ExpectAllLabelled(look, "the order list after the switch to German");
+}
+
 }  // namespace
 }  // namespace catalogue::testing

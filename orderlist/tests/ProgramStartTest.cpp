@@ -13,6 +13,7 @@
 #include "comctl/CommCtrl.h"
 #include "mfc/CCmdUI.h"
 #include "mfc/CDocument.h"
+#include "interfaces/ProtocolCommands.h"
 #include "orderlist/CProtocolAboutDlg.h"
 #include "orderlist/PartsInfoCalls.h"
 #include "orderlist/res/resource.h"
@@ -286,6 +287,28 @@ TEST_F(ProgramStart, ANewProgramLanguageRetextsTheMenuAtIdleTime) {
   Texts(GetMenu(Frame()->m_hWnd), texts);
   ASSERT_FALSE(texts.empty());
   EXPECT_EQ(texts[1], "");  // the English texts have no word for New
+}
+
+// The view set up while the frame was hidden takes the language the viewer
+// sent meanwhile when it is shown: column titles and the labels beneath.
+TEST_F(ProgramStart, ShowingAppliesTheLanguageSentWhileHiddenToColumnsAndLabels) {
+  ASSERT_TRUE(Run());
+  CMainFrame* frame = Frame();
+  COPYDATASTRUCT language{PROTOCOL_CMD_PROGRAM_LANGUAGE, 3, const_cast<char*>("GB")};
+  ASSERT_TRUE(frame->SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&language)));
+  frame->SendMessage(ProtocolCommandMessage(), PROTOCOL_CMD_SHOW, 0);
+  EXPECT_TRUE(frame->IsWindowVisible());
+  EXPECT_STREQ(m_app->m_prg_language, "GB");
+  char title[64] = {};
+  LVCOLUMN column{};
+  column.mask = LVCF_TEXT;
+  column.pszText = title;
+  column.cchTextMax = sizeof title;
+  ASSERT_TRUE(frame->View()->m_list.GetColumn(0, &column));
+  EXPECT_STREQ(title, "Quantity");
+  CString label;
+  frame->View()->GetDlgItemText(IDC_TOTAL_LABEL, label);
+  EXPECT_STREQ(label, "Total");
 }
 
 struct CloseCase {
