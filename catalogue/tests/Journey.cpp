@@ -1,6 +1,8 @@
 #include "Journey.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 namespace catalogue::testing {
 namespace {
@@ -14,6 +16,12 @@ const SeenLine* MenuItemLabelled(const SeenWindow& look, const std::string& labe
 }
 
 }  // namespace
+
+const SeenLine* ControlWithId(const SeenWindow& look, long long id) {
+  for (const auto& line : look.Lines())
+    if (line.kind == "window" && line.id == id) return &line;
+  return nullptr;
+}
 
 std::string Label(const std::string& text) {
   std::string label;
@@ -51,6 +59,26 @@ TopWindow Journey::StartViewer() {
   TopWindow viewer = system->WaitForViewer();
   EXPECT_NE(viewer.handle, nullptr) << "the viewer shows no face; it said: " << system->ViewerErrors();
   return viewer;
+}
+
+TopWindow Journey::StartViewerInLanguage(const std::string& code) {
+  std::ofstream settings(std::filesystem::path(system->Folder()) / "varno4_user.ini", std::ios::binary);
+  settings << "[SYSTEM]\r\nLanguage=\"" << code << "\"\r\n[VARIABLES_CHAR]\r\nDATALANGUAGE=\"" << code << "\"\r\n";
+  settings.close();
+  return StartViewer();
+}
+
+void Journey::BackToViewer(const TopWindow& viewer) {
+  const SeenWindow look = Look(viewer);
+  const SeenLine* statusBar = nullptr;
+  for (const auto& line : look.Lines())
+    if (line.kind == "window" && line.className == "msctls_statusbar32") statusBar = &line;
+  ASSERT_NE(statusBar, nullptr) << look.Dump();
+  desktop->Click(statusBar->place.right - 40, statusBar->MiddleY());
+  const SeenWindow active = WaitForLook(viewer, [](const SeenWindow& seen) {
+    return !seen.Lines().empty() && seen.Lines().front().Has('a');
+  });
+  EXPECT_TRUE(!active.Lines().empty() && active.Lines().front().Has('a')) << "the viewer is not active again";
 }
 
 SeenWindow Journey::WaitForLook(const TopWindow& window, const std::function<bool(const SeenWindow&)>& wanted,
@@ -91,7 +119,9 @@ SeenWindow Journey::WaitForOpenMenu(TopWindow* menu) {
 
 void Journey::ChooseMenu(const TopWindow& window, const std::vector<std::string>& path) {
   ASSERT_FALSE(path.empty());
-  SeenWindow look = Look(window);
+  // A busy program may answer a look late or with nothing: look again, bounded.
+  SeenWindow look = WaitForLook(
+      window, [&](const SeenWindow& seen) { return MenuItemLabelled(seen, path[0], 1) != nullptr; }, kMenuWait);
   const SeenLine* bar = MenuItemLabelled(look, path[0], 1);
   ASSERT_NE(bar, nullptr) << "no menu \"" << path[0] << "\" in \"" << window.title << "\":\n" << look.Dump();
   Click(*bar);

@@ -18,6 +18,9 @@ using layer::testing::SeenLine;
 using layer::testing::SeenWindow;
 using layer::testing::TopWindow;
 
+// The child window of a look with a control id, or null.
+const SeenLine* ControlWithId(const SeenWindow& look, long long id);
+
 // A menu's or button's text as a person reads it: without the "&" that marks
 // the mnemonic and without the shortcut after a tab.
 std::string Label(const std::string& text);
@@ -64,6 +67,13 @@ class Journey : public ::testing::Test {
   void ClickButton(const TopWindow& window, const std::string& label);
   // Waits until a window is gone.
   bool WaitUntilGone(const TopWindow& window, std::chrono::milliseconds limit = std::chrono::seconds(30));
+
+  // Starts the viewer in the program and data language a person chose before
+  // ("D", "GB": the viewer's user settings).
+  TopWindow StartViewerInLanguage(const std::string& code);
+  // Goes back to the viewer, as a person does when another window came to
+  // the front: a click on the viewer's status bar makes it active again.
+  void BackToViewer(const TopWindow& viewer);
 
   // Expects that a look shows no empty caption, label, menu item or column.
   void ExpectAllLabelled(const SeenWindow& look, const std::string& what);

@@ -46,23 +46,8 @@ void PrintTo(const Language& language, std::ostream* out) { *out << language.nam
 
 std::string LanguageName(const ::testing::TestParamInfo<Language>& info) { return info.param.name; }
 
-const SeenLine* ControlWithId(const SeenWindow& look, long long id) {
-  for (const auto& line : look.Lines())
-    if (line.kind == "window" && line.id == id) return &line;
-  return nullptr;
-}
-
 class OrderJourney : public Journey, public ::testing::WithParamInterface<Language> {
  protected:
-  // Starts the viewer in the language a person chose before (the viewer's user settings).
-  TopWindow StartViewerInLanguage(const Language& language) {
-    std::ofstream settings(std::filesystem::path(system->Folder()) / "varno4_user.ini", std::ios::binary);
-    settings << "[SYSTEM]\r\nLanguage=\"" << language.code << "\"\r\n[VARIABLES_CHAR]\r\nDATALANGUAGE=\""
-             << language.code << "\"\r\n";
-    settings.close();
-    return StartViewer();
-  }
-
   // The order-list program's main window: the one that holds the form with
   // the count of lines (shown or not).
   TopWindow OrderList() {
@@ -115,22 +100,6 @@ class OrderJourney : public Journey, public ::testing::WithParamInterface<Langua
     Click(chosen);
   }
 
-  // Goes back to the viewer, as a person does when another window came to
-  // the front (the order list, its notice of an order): a click on the
-  // viewer's status bar, and the viewer is the active window again.
-  void BackToViewer(const TopWindow& viewer) {
-    const SeenWindow look = Look(viewer);
-    const SeenLine* statusBar = nullptr;
-    for (const auto& line : look.Lines())
-      if (line.kind == "window" && line.className == "msctls_statusbar32") statusBar = &line;
-    ASSERT_NE(statusBar, nullptr) << look.Dump();
-    desktop->Click(statusBar->place.right - 40, statusBar->MiddleY());
-    const SeenWindow active = WaitForLook(viewer, [](const SeenWindow& seen) {
-      return !seen.Lines().empty() && seen.Lines().front().Has('a');
-    });
-    EXPECT_TRUE(!active.Lines().empty() && active.Lines().front().Has('a')) << "the viewer is not active again";
-  }
-
   // Whether a top-level window is shown.
   static bool Shown(const TopWindow& window) {
     for (const auto& other : layer::testing::TopWindows())
@@ -180,7 +149,7 @@ class OrderJourney : public Journey, public ::testing::WithParamInterface<Langua
 
   // Opens the housing's page from the start page.
   TopWindow HousingPage(const Language& language = kGerman) {
-    TopWindow viewer = StartViewerInLanguage(language);
+    TopWindow viewer = StartViewerInLanguage(language.code);
     SeenWindow start = WaitForText(viewer, language.housing);
     const SeenLine* housing = start.Find("text", language.housing);
     if (housing) Click(*housing);
@@ -264,7 +233,7 @@ TEST_P(OrderJourney, PartsInfoFromTheViewerListsThePartAndOrdersIt) {
 
 TEST_P(OrderJourney, TheViewMenuShowsAndHidesTheOrderList) {
   const Language& language = GetParam();
-  TopWindow viewer = StartViewerInLanguage(language);
+  TopWindow viewer = StartViewerInLanguage(language.code);
   ASSERT_NE(viewer.handle, nullptr);
   WaitForText(viewer, language.housing);
   TopWindow orderList = OrderList();
