@@ -92,13 +92,17 @@ class PrintJourney : public Journey {
     return list;
   }
 
-  // The texts a printed file shows (UTF-8), all on its pages.
+  // The texts a printed file shows (UTF-8), all on its pages, in the forms' face.
   void ExpectPrinted(const fs::path& file, const std::vector<std::string>& texts) const {
     layer::testing::PdfFile pdf(file.string());
     ASSERT_GE(pdf.Pages(), 1);
     std::string text;
     for (int page = 1; page <= pdf.Pages(); ++page) text += pdf.Text(page);
     for (const std::string& shown : texts) EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
+    // The forms' frames name Arial: the text comes out in it, not in the default Courier.
+    const std::string fonts = pdf.Fonts();
+    EXPECT_NE(fonts.find("LiberationSans"), std::string::npos) << fonts;
+    EXPECT_EQ(fonts.find("LiberationMono"), std::string::npos) << fonts;
   }
 
   // The print dialog over the printing library's progress box, the PDF
