@@ -54,6 +54,11 @@ void NoteModifiers(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
   SetKeyDown(VK_MBUTTON, buttons & Qt::MiddleButton);
 }
 
+unsigned HeldModifiers(Qt::KeyboardModifiers modifiers) {
+  return kHeldKnown | (modifiers & Qt::ShiftModifier ? kHeldShift : 0u) | (modifiers & Qt::ControlModifier ? kHeldControl : 0u) |
+         (modifiers & Qt::AltModifier ? kHeldAlt : 0u);
+}
+
 int VirtualKey(const QKeyEvent& event) {
   int key = event.key();
   bool keypad = event.modifiers() & Qt::KeypadModifier;
@@ -263,16 +268,15 @@ class CanvasWidget : public QWidget {
     MouseInput(ScreenPoint(event.globalPosition()), static_cast<UINT>(message), MouseKeys(event.buttons(), event.modifiers()));
   }
 
+  // The key state is noted as the program takes the key, from what was held with it.
   void Key(const QKeyEvent& event, bool down) {
-    NoteModifiers(event.modifiers(), QGuiApplication::mouseButtons());
     int key = VirtualKey(event);
     if (!key) return;
-    SetKeyDown(key, down);
     bool alt = event.modifiers() & Qt::AltModifier;
     UINT message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM flags = 1 | (event.isAutoRepeat() ? (1 << 30) : 0) | (down ? 0 : (3u << 30)) | (alt ? (1 << 29) : 0);
     if (down) NoteKeyCharacter(key, CharacterOf(event));
-    KeyInput(message, key, flags);
+    KeyInput(message, key, flags, HeldModifiers(event.modifiers()));
   }
 
   // The character the key gave on the user's keyboard, in Windows-1252 (0 for none).

@@ -10,6 +10,7 @@
 
 #include "user/Dialogs.h"
 #include "user/res/LayerDialogs.h"
+#include "win32/Locale.h"
 #include "win32/MessageBox.h"
 #include "win32/Printers.h"
 #include "win32/Resources.h"
@@ -20,9 +21,15 @@
 namespace layer {
 namespace {
 
-constexpr const char* kTemplateName = "LAYER_PRINT";
+constexpr const char* kGermanTemplate = "LAYER_PRINT";
+constexpr const char* kEnglishTemplate = "LAYER_PRINT_ENGLISH";
 constexpr int kMostCopies = 9999;
 constexpr int kNoPage = 0xFFFF;  // the caller left the page box empty
+
+// The desktop's own dialogs speak the user's language: German for a German
+// locale, English for any other.
+bool GermanDesktop() { return PRIMARYLANGID(GetUserDefaultLangID()) == LANG_GERMAN; }
+const char* Say(const char* german, const char* english) { return GermanDesktop() ? german : english; }
 
 PrintChoice& ChoiceOf(HWND dialog) { return *reinterpret_cast<PrintChoice*>(GetWindowLongPtr(dialog, DWLP_USER)); }
 
@@ -36,7 +43,7 @@ bool PagesPossible(const PrintChoice& choice) { return !(choice.flags & PD_NOPAG
 // caller takes them from its device mode.
 void ShowPrinter(HWND dialog, const PrintChoice& choice) {
   std::optional<PrinterDescription> printer = FindPrinter(choice.printers[choice.printer]);
-  SetDlgItemText(dialog, IDC_PRINT_STATUS, printer ? "Bereit" : "Nicht verf\xFCgbar");
+  SetDlgItemText(dialog, IDC_PRINT_STATUS, printer ? Say("Bereit", "Ready") : Say("Nicht verf\xFCgbar", "Not available"));
   SetDlgItemText(dialog, IDC_PRINT_TYPE, printer ? printer->model.c_str() : "");
   SetDlgItemText(dialog, IDC_PRINT_WHERE, !printer ? "" : printer->location.empty() ? printer->port.c_str() : printer->location.c_str());
   SetDlgItemText(dialog, IDC_PRINT_COMMENT, printer ? printer->comment.c_str() : "");
@@ -73,7 +80,7 @@ void Fill(HWND dialog, const PrintChoice& choice) {
 
 // Tells the user what is wrong and puts the focus on the field to mend.
 bool Refuse(HWND dialog, int id, const char* text) {
-  MessageBox(dialog, text, "Drucken", MB_OK | MB_ICONEXCLAMATION);
+  MessageBox(dialog, text, Say("Drucken", "Print"), MB_OK | MB_ICONEXCLAMATION);
   SendMessage(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
   return false;
 }
@@ -88,7 +95,8 @@ bool Take(HWND dialog, PrintChoice& choice) {
   if (ItemEnabled(dialog, IDC_PRINT_COPIES)) {
     copies = static_cast<int>(GetDlgItemInt(dialog, IDC_PRINT_COPIES, &read, FALSE));
     if (!read || copies < 1 || copies > kMostCopies)
-      return Refuse(dialog, IDC_PRINT_COPIES, "Die Anzahl der Exemplare mu\xDF zwischen 1 und 9999 liegen.");
+      return Refuse(dialog, IDC_PRINT_COPIES,
+                    Say("Die Anzahl der Exemplare mu\xDF zwischen 1 und 9999 liegen.", "The number of copies must be between 1 and 9999."));
   }
   DWORD range = IsDlgButtonChecked(dialog, IDC_PRINT_PAGES)       ? PD_PAGENUMS
                 : IsDlgButtonChecked(dialog, IDC_PRINT_SELECTION) ? PD_SELECTION
@@ -102,7 +110,8 @@ bool Take(HWND dialog, PrintChoice& choice) {
     else if (!read) fromRead = false;
     if (!fromRead || from < choice.minPage || to > choice.maxPage || from > to) {
       char text[96];
-      std::snprintf(text, sizeof text, "Die Seitenzahlen m\xFCssen zwischen %d und %d liegen.", choice.minPage, choice.maxPage);
+      std::snprintf(text, sizeof text, Say("Die Seitenzahlen m\xFCssen zwischen %d und %d liegen.", "The page numbers must be between %d and %d."),
+                    choice.minPage, choice.maxPage);
       return Refuse(dialog, fromRead && from <= to ? IDC_PRINT_TO : IDC_PRINT_FROM, text);
     }
   }
@@ -172,13 +181,14 @@ bool ShowPrintDialogWindow(HWND owner, PrintChoice& choice) {
     SetCommonDialogError(PDERR_NODEVICES);
     return false;
   }
-  std::vector<HMODULE> holders = ModulesWithResource(kTemplateName, RT_DIALOG);
+  const char* templateName = GermanDesktop() ? kGermanTemplate : kEnglishTemplate;
+  std::vector<HMODULE> holders = ModulesWithResource(templateName, RT_DIALOG);
   if (holders.empty()) {
     SetCommonDialogError(CDERR_FINDRESFAILURE);
     return false;
   }
   PrintChoice edited = choice;
-  INT_PTR result = DialogBoxParam(holders.front(), kTemplateName, owner, PrintDialogProc, reinterpret_cast<LPARAM>(&edited));
+  INT_PTR result = DialogBoxParam(holders.front(), templateName, owner, PrintDialogProc, reinterpret_cast<LPARAM>(&edited));
   if (result != IDOK && result != IDCANCEL) {
     SetCommonDialogError(CDERR_DIALOGFAILURE);
     return false;

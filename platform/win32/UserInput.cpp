@@ -9,6 +9,7 @@
 // when the pointer leaves it is told when the pointer's input goes elsewhere.
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -210,9 +211,20 @@ InputOutcome ConvertMouse(const MSG& raw, bool remove, MSG* out) {
 
 // Keys go to the window with the focus; without one, to the active window as
 // system keys; without either, nowhere.
+// The keys held as the program takes a key: the modifiers held with it, and
+// the key itself.
+void NoteHeldKeys(UINT message, int key, unsigned held) {
+  if (!(held & kHeldKnown)) return;
+  SetKeyDown(VK_SHIFT, held & kHeldShift);
+  SetKeyDown(VK_CONTROL, held & kHeldControl);
+  SetKeyDown(VK_MENU, held & kHeldAlt);
+  SetKeyDown(key, message == WM_KEYDOWN || message == WM_SYSKEYDOWN);
+}
+
 InputOutcome ConvertKey(const MSG& raw, MSG* out) {
   UINT message = static_cast<UINT>((raw.wParam >> 16) & 0xFFFF);
   WPARAM key = raw.wParam & 0xFFFF;
+  NoteHeldKeys(message, static_cast<int>(key), static_cast<unsigned>((static_cast<uint64_t>(raw.wParam) >> 32) & 0xFF));
   HWND target = GetFocus();
   if (!target) {
     target = GetActiveWindow();
@@ -267,12 +279,13 @@ bool MouseInput(POINT screen, UINT message, WPARAM keys, int wheelDelta) {
   return QueueInput(thread, MSG{nullptr, kMouseInput, packed, MAKELPARAM(screen.x, screen.y), GetTickCount(), screen});
 }
 
-bool KeyInput(UINT message, int virtualKey, LPARAM flags) {
+bool KeyInput(UINT message, int virtualKey, LPARAM flags, unsigned held) {
   HWND front = GetForegroundWindow();
   if (!front) return false;
   POINT cursor;
   GetCursorPos(&cursor);
-  WPARAM packed = (static_cast<WPARAM>(virtualKey) & 0xFFFF) | (static_cast<WPARAM>(message & 0xFFFF) << 16);
+  WPARAM packed = (static_cast<WPARAM>(virtualKey) & 0xFFFF) | (static_cast<WPARAM>(message & 0xFFFF) << 16) |
+                  (static_cast<WPARAM>(held & 0xFF) << 32);
   return QueueInput(GetWindowThreadProcessId(front, nullptr), MSG{nullptr, kKeyInput, packed, flags, GetTickCount(), cursor});
 }
 

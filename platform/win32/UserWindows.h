@@ -160,7 +160,12 @@ void SetCursorPosition(POINT point);
 // keys the MK_ flags held. False when no window takes it.
 bool MouseInput(POINT screen, UINT message, WPARAM keys, int wheelDelta = 0);
 // A key: WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP with its flags.
-bool KeyInput(UINT message, int virtualKey, LPARAM flags);
+// held (kHeld... flags) gives the modifier keys held as it was pressed: the
+// key state the program reads is then the one of the key it is handling,
+// not the one of keys the screen has delivered since (a quick Ctrl+P whose
+// Ctrl is up before the program takes the P still counts as Ctrl+P).
+enum HeldModifiers : unsigned { kHeldShift = 1, kHeldControl = 2, kHeldAlt = 4, kHeldKnown = 8 };
+bool KeyInput(UINT message, int virtualKey, LPARAM flags, unsigned held = 0);
 
 // Called on the creating thread with every new window before its first
 // message (WM_NCCREATE), so a class library can bind its object to the window

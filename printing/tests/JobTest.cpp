@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -400,6 +401,43 @@ TEST(DocumentName, FitsThirtyOneCharactersAndEndsWithTheFileName) {
     std::string name = DocumentName(c.script);
     EXPECT_EQ(name, c.expected);
     EXPECT_LE(name.size(), 31u);
+  }
+}
+
+// The face a frame's font name prints in, as the PDF names its font: a name
+// the ini maps takes that face, a family the library knows its own, any other
+// the ini's default font (Courier unless it names one).
+TEST_F(JobFixture, AFramePrintsInTheFaceItsFontNameIsGiven) {
+  if (!PdfFile::ToolsPresent()) GTEST_SKIP() << "poppler-utils are not installed";
+  struct Case {
+    const char* name;
+    const char* font;
+    std::vector<std::string> ini;
+    const char* face;
+  } cases[] = {
+      {"Arial mapped by the ini", "Arial", {"ARIAL=Arial"}, "LiberationSans"},
+      {"Arial mapped bold by the ini", "Arial", {"ARIAL=Arial~F"}, "LiberationSans-Bold"},
+      {"a Univers family", "UNIV", {}, "LiberationSans"},
+      {"a Times family", "TIMES", {}, "LiberationSerif"},
+      {"unmapped, on the default Courier", "Arial", {}, "LiberationMono"},
+      {"unmapped, on the ini's default font", "Arial", {"DefaultFont=Arial"}, "LiberationSans"},
+  };
+  ASSERT_EQ(VOD_SetCallback(&JobFixture::Callback), 1);
+  int job = 0;
+  for (const Case& c : cases) {
+    WriteIni(c.ini);
+    const std::string name = "font" + std::to_string(++job);
+    std::string form = Write(name + ".frm", FormFileBytes({FrameItem("H", 100, 100, 2000, 300, c.font, 12, 'L')}));
+    std::string script = Write(name + ".vod", "USE FORM " + form + "\nPRINT FRAME H STATIC Schrift\nPAGE\n");
+    ASSERT_EQ(VOD_Print_Sync(m_owner, script.c_str()), 1) << c.name;
+    PdfFile pdf(Out(name + ".prn"));
+    EXPECT_NE(pdf.Text(1).find("Schrift"), std::string::npos) << c.name;
+    std::string fonts = pdf.Fonts();
+    std::string faces;  // the fonts' names, each on its own line
+    std::istringstream lines(fonts);
+    for (std::string line; std::getline(lines, line);)
+      if (!line.empty() && line[0] != '-' && line.rfind("name ", 0) != 0) faces += line.substr(0, line.find(' ')) + "\n";
+    EXPECT_EQ(faces, std::string(c.face) + "\n") << c.name << "\n" << fonts;
   }
 }
 

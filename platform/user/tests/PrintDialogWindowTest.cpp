@@ -3,7 +3,9 @@
 // device mode, device names and flags of the caller's record.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,37 @@ bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 std::string ItemText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
 
+// The desktop's language for as long as it lives: the variable that decides
+// it first, with the one it had put back after.
+class DesktopLanguage {
+ public:
+  explicit DesktopLanguage(const char* locale) {
+    if (const char* value = std::getenv("LC_ALL")) m_saved = value;
+    setenv("LC_ALL", locale, 1);
+  }
+  ~DesktopLanguage() {
+    if (m_saved)
+      setenv("LC_ALL", m_saved->c_str(), 1);
+    else
+      unsetenv("LC_ALL");
+  }
+  DesktopLanguage(const DesktopLanguage&) = delete;
+  DesktopLanguage& operator=(const DesktopLanguage&) = delete;
+
+ private:
+  std::optional<std::string> m_saved;
+};
+
+// The texts of every labelled control, the caption first.
+std::vector<std::string> Labels(HWND dialog) {
+  std::vector<std::string> labels{TextOf(dialog)};
+  for (int id : {IDC_PRINT_PRINTER_BOX, IDC_PRINT_NAME_LABEL, IDC_PRINT_PROPERTIES, IDC_PRINT_TO_FILE, IDC_PRINT_RANGE_BOX,
+                 IDC_PRINT_ALL, IDC_PRINT_PAGES, IDC_PRINT_SELECTION, IDC_PRINT_FROM_LABEL, IDC_PRINT_TO_LABEL,
+                 IDC_PRINT_COPIES_BOX, IDC_PRINT_COPIES_LABEL, IDC_PRINT_COLLATE, IDOK, IDCANCEL, IDC_PRINT_STATUS})
+    labels.push_back(ItemText(dialog, id));
+  return labels;
+}
+
 class PrintDialogWindow : public ::testing::Test {
  protected:
   PrintDialogWindow() : m_previous(layer::SetPrintDialogPresenter(layer::ShowPrintDialogWindow)) {
@@ -43,6 +76,7 @@ class PrintDialogWindow : public ::testing::Test {
     if (record.hDevNames) GlobalFree(record.hDevNames);
   }
 
+  DesktopLanguage german{"de_DE.UTF-8"};  // the German texts, unless a test speaks another
   PrinterSandbox sandbox;  // the PDF printer is the default, the laser printer comes first
   FakePrintBackend desktop;
   OwnerWindow owner;
@@ -204,6 +238,40 @@ TEST_F(PrintDialogWindow, ImpossibleCopiesAreRefused) {
     EXPECT_FALSE(PrintDlg(&one)) << c.name;
     EXPECT_TRUE(stillUp) << c.name;
     EXPECT_EQ(boxes.size(), 1u) << c.name;
+  }
+}
+
+TEST_F(PrintDialogWindow, SpeaksTheDesktopsLanguage) {
+  struct Case {
+    const char* locale;
+    std::vector<std::string> labels;
+    const char* refusal;
+  } cases[] = {
+      {"de_DE.UTF-8",
+       {"Drucken", "Drucker", "&Name:", "&Eigenschaften", "Ausgabe in &Datei umleiten", "Druckbereich", "&Alles", "Seite&n",
+        "&Markierung", "&von:", "&bis:", "Exemplare", "Anzahl E&xemplare:", "&Sortieren", "OK", "Abbrechen", "Bereit"},
+       "Die Anzahl der Exemplare mu\xDF zwischen 1 und 9999 liegen."},
+      {"en_GB.UTF-8",
+       {"Print", "Printer", "&Name:", "&Properties", "Print to fi&le", "Print range", "&All", "Pa&ges", "&Selection", "&from:",
+        "&to:", "Copies", "Number of &copies:", "C&ollate", "OK", "Cancel", "Ready"},
+       "The number of copies must be between 1 and 9999."},
+      {"C", {"Print", "Printer", "&Name:", "&Properties", "Print to fi&le", "Print range", "&All", "Pa&ges", "&Selection",
+             "&from:", "&to:", "Copies", "Number of &copies:", "C&ollate", "OK", "Cancel", "Ready"},
+       "The number of copies must be between 1 and 9999."},
+  };
+  for (const Case& c : cases) {
+    DesktopLanguage language(c.locale);
+    boxes.clear();
+    std::vector<std::string> shown;
+    ModalScript script([&](HWND dialog) {
+      shown = Labels(dialog);
+      SetDlgItemText(dialog, IDC_PRINT_COPIES, "0");
+      PressKey(dialog, VK_RETURN);
+      PressKey(dialog, VK_ESCAPE);
+    });
+    EXPECT_FALSE(PrintDlg(&record)) << c.locale;
+    EXPECT_EQ(shown, c.labels) << c.locale;
+    EXPECT_EQ(boxes, std::vector<std::string>{c.refusal}) << c.locale;
   }
 }
 

@@ -298,6 +298,29 @@ TEST(Input, KeysGoToTheFocusOrAsSystemKeysToTheActiveWindow) {
   EXPECT_TRUE(log.Matches({{"frame", WM_SYSKEYDOWN, kPosted | kWParam, 'B'}, {"frame", WM_SYSCHAR, kPosted | kWParam, 'b'}}));
 }
 
+// A quick Ctrl+P: all four keys are in the queue before the program reads
+// the first; as it handles each it sees the modifiers held with that key.
+TEST(Input, TheKeyStateIsTheOneOfTheKeyBeingHandled) {
+  MessageLog log;
+  HWND frame = log.Create("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  SetFocus(frame);
+  log.Pump();
+  const unsigned withControl = layer::kHeldKnown | layer::kHeldControl;
+  ASSERT_TRUE(layer::KeyInput(WM_KEYDOWN, VK_CONTROL, 1, layer::kHeldKnown));
+  layer::KeyInput(WM_KEYDOWN, 'P', 1, withControl);
+  layer::KeyInput(WM_KEYUP, 'P', static_cast<LPARAM>(0xC0000001), withControl);
+  layer::KeyInput(WM_KEYUP, VK_CONTROL, static_cast<LPARAM>(0xC0000001), withControl);
+  std::vector<std::string> seen;
+  MSG message;
+  while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message != WM_KEYDOWN && message.message != WM_KEYUP) continue;
+    bool control = GetAsyncKeyState(VK_CONTROL) & 0x8000, p = GetKeyState('P') & 0x8000;
+    seen.push_back(std::string(message.message == WM_KEYDOWN ? "down " : "up ") +
+                   (message.wParam == 'P' ? "P" : "Ctrl") + (control ? " ctrl" : "") + (p ? " p" : ""));
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"down Ctrl ctrl", "down P ctrl p", "up P ctrl", "up Ctrl"}));
+}
+
 TEST(Input, TheCaptionMovesTheWindowAndTheFrameSizesIt) {
   MessageLog log;
   HWND frame = log.Create("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, {100, 100, 400, 300});
