@@ -39,9 +39,13 @@ constexpr int kScriptNames = 1000;
 enum JobCode { kPrinted = 1, kJobError = 2, kCancelled = 3, kWindowClosed = 4, kStopped = 5, kErrorText = 6,
                kInformation = 7, kQuestion = 8 };
 
-int g_script_counter = 0;
+// Programs that print side by side share the temporary folder: each begins
+// its round of script names where its process number puts it, so two do not
+// write the same script at once.
+int g_script_counter = -1;
 
 CString NextScriptPath() {
+  if (g_script_counter < 0) g_script_counter = static_cast<int>(GetCurrentProcessId() % kScriptNames);
   CString path;
   path.Format("%s~vod%.4d.vod", static_cast<const char*>(theGlobals.m_user_temp_print_path), g_script_counter);
   g_script_counter = (g_script_counter + 1) % kScriptNames;

@@ -25,6 +25,19 @@ function(varno_add_test)
   endforeach()
 endfunction()
 
+# varno_share_where_used_settings(name shards)
+# The where-used program keeps its user settings beside itself, in the build's
+# program folder: the tests that run it or write those settings run one at a time.
+function(varno_share_where_used_settings name shards)
+  if(NOT VARNO_TESTS)
+    return()
+  endif()
+  math(EXPR last "${shards} - 1")
+  foreach(shard RANGE 0 ${last})
+    set_tests_properties(${name}/${shard} PROPERTIES RESOURCE_LOCK where_used_user_settings)
+  endforeach()
+endfunction()
+
 # varno_add_bench(NAME name SOURCES files... LIBS libs... [PAIRED])
 # PAIRED: the benchmarks set ours beside peers (bench/Pairing.h) and the
 # program prints the ratios of the pairings after the table.

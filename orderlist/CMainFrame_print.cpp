@@ -93,7 +93,9 @@ int PrintJobCallback(int code, const char* text) {
 }
 
 CString CMainFrame::NextScriptPath() {
-  static int counter = 0;
+  // Begins where the process number puts it: the viewer and other copies
+  // print into the same temporary folder (see the viewer's print driver).
+  static int counter = static_cast<int>(GetCurrentProcessId() % kScriptsBeforeReuse);
   CString path;
   path.Format("%s~vod%.4d.vod", static_cast<const char*>(m_app->m_temp_dir), counter);
   counter = (counter + 1) % kScriptsBeforeReuse;
