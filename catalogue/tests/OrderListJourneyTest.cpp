@@ -341,21 +341,43 @@ INSTANTIATE_TEST_SUITE_P(InBothLanguages, OrderListJourney, ::testing::Values(kG
 // dialog: the order list shown afterwards speaks English throughout.
 class OrderListAfterLanguageSwitch : public OrderListJourney {
  protected:
-  void ChooseEnglishInTheLanguageDialog(const TopWindow& viewer) {
-    ChooseMenu(viewer, {"Sprache", "Sprache w\xC3\xA4hlen..."});
-    TopWindow dialog = WaitForDialog("Sprache w\xE4hlen");
+  // The language dialog as a person reads it in one program language, and
+  // the key that moves its program-language list to the other language.
+  struct LanguageDialog {
+    std::vector<std::string> menu;
+    const char* title;
+    const char* cancel;
+    const char* programLabel;
+    const char* key;
+    const char* chosen;
+    const char* viewerMenuAfter;
+  };
+
+  void ChooseProgramLanguage(const TopWindow& viewer, const LanguageDialog& language) {
+    ChooseMenu(viewer, language.menu);
+    TopWindow dialog = WaitForDialog(language.title);
     ASSERT_NE(dialog.handle, nullptr);
-    WaitForText(dialog, "Abbrechen");
-    const SeenWindow look = WaitForText(dialog, "Programmsprache:");
+    WaitForText(dialog, language.cancel);
+    const SeenWindow look = WaitForText(dialog, language.programLabel);
     const SeenLine* program = ControlWithId(look, kProgramLanguageChoice);
     ASSERT_NE(program, nullptr) << look.Dump();
     Click(*program);
-    desktop->Key("Down");
+    desktop->Key(language.key);
     desktop->Key("Return");
-    WaitForText(dialog, "Englisch");
+    WaitForText(dialog, language.chosen);
     ClickButton(dialog, "OK");
     EXPECT_TRUE(WaitUntilGone(dialog));
-    WaitForText(viewer, "File");
+    WaitForText(viewer, language.viewerMenuAfter);
+  }
+
+  void ChooseEnglishInTheLanguageDialog(const TopWindow& viewer) {
+    ChooseProgramLanguage(viewer, {{"Sprache", "Sprache w\xC3\xA4hlen..."}, "Sprache w\xE4hlen", "Abbrechen",
+                                   "Programmsprache:", "Down", "Englisch", "File"});
+  }
+
+  void ChooseGermanInTheLanguageDialog(const TopWindow& viewer) {
+    ChooseProgramLanguage(viewer, {{"Language", "Choose language..."}, "Choose language", "Cancel",
+                                   "Program language:", "Up", "German", "Datei"});
   }
 
   static constexpr long long kProgramLanguageChoice = 3030;
@@ -417,20 +439,7 @@ TEST_F(OrderListAfterLanguageSwitch, RetextsTheShownOrderListInPlace) {
   ASSERT_NE(orderList.handle, nullptr);
   WaitForText(orderList, kEnglish.countLabel);
   BackToViewer(viewer);
-  ChooseMenu(viewer, {"Language", "Choose language..."});
-  TopWindow dialog = WaitForDialog("Choose language");
-  ASSERT_NE(dialog.handle, nullptr);
-  WaitForText(dialog, "Cancel");
-  const SeenWindow choice = WaitForText(dialog, "Program language:");
-  const SeenLine* program = ControlWithId(choice, kProgramLanguageChoice);
-  ASSERT_NE(program, nullptr) << choice.Dump();
-  Click(*program);
-  desktop->Key("Up");
-  desktop->Key("Return");
-  WaitForText(dialog, "German");
-  ClickButton(dialog, "OK");
-  EXPECT_TRUE(WaitUntilGone(dialog));
-  WaitForText(viewer, "Datei");
+  ChooseGermanInTheLanguageDialog(viewer);
 
   SeenWindow look = WaitForText(orderList, kGerman.countLabel);
   WaitUntilOnScreen(orderList);

@@ -1,7 +1,6 @@
 // Finding where a part is used, as a person does: from the viewer's Search
 // menu, and with the where-used program started by hand.
 #include <filesystem>
-#include <fstream>
 
 #include "Journey.h"
 
@@ -106,10 +105,7 @@ TEST_F(WhereUsedJourney, FromTheSearchMenuThePickedHitIsShownByTheViewer) {
 
 // In English a search with a single hit takes it at once.
 TEST_F(WhereUsedJourney, InEnglishASingleHitIsTakenAtOnce) {
-  // The languages a person chose last time, kept in the user's settings.
-  std::ofstream(system->Folder() + "/varno4_user.ini", std::ios::binary)
-      << "[SYSTEM]\r\nLanguage=\"GB\"\r\n[VARIABLES_CHAR]\r\nDATALANGUAGE=\"GB\"\r\n";
-  TopWindow viewer = StartViewer();
+  TopWindow viewer = StartViewerInLanguage("GB");
   ASSERT_NE(viewer.handle, nullptr);
   WaitForText(viewer, "Engine");
   ChooseMenu(viewer, {"Search", "Where used..."});
