@@ -10,16 +10,29 @@
 namespace layer {
 namespace {
 std::atomic<WindowHost*> installed{nullptr};
-}
+std::atomic<WindowHost*> front{nullptr};
+}  // namespace
 
 WindowHost* CurrentWindowHost() {
+  if (WindowHost* host = front.load()) return host;
+  return ScreenWindowHost();
+}
+
+WindowHost* InstalledWindowHost() {
+  if (WindowHost* host = front.load()) return host;
+  return installed.load();
+}
+
+void InstallWindowHost(WindowHost* host) { installed.store(host); }
+
+void InstallFrontWindowHost(WindowHost* host) { front.store(host); }
+
+WindowHost* ScreenWindowHost() {
   LoadScreenBackend();
   return installed.load();
 }
 
-WindowHost* InstalledWindowHost() { return installed.load(); }
-
-void InstallWindowHost(WindowHost* host) { installed.store(host); }
+WindowHost* LoadedScreenWindowHost() { return installed.load(); }
 
 namespace {
 

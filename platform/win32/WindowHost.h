@@ -43,6 +43,14 @@ WindowHost* CurrentWindowHost();
 // passes on what happens to windows that exist (or pumps messages, which a
 // program without windows does too).
 WindowHost* InstalledWindowHost();
+// The screen backend installs its host here.
 void InstallWindowHost(WindowHost* host);
+// A host that stands in front of the screen's (and passes on to it) comes
+// first from the two calls above, installed before or after the screen's.
+void InstallFrontWindowHost(WindowHost* host);
+// The screen's own host: loads the backend on the first call.
+WindowHost* ScreenWindowHost();
+// The screen's own host if its backend is loaded already, else null.
+WindowHost* LoadedScreenWindowHost();
 
 }  // namespace layer
