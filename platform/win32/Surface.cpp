@@ -50,7 +50,16 @@ Surface Surface::Bilevel(int width, int height, bool white) {
   return surface;
 }
 
-std::vector<std::uint32_t>& Surface::Wide() const {
+Surface Surface::PixelsOf(const Surface& source) {
+  Surface copy;
+  const std::uint32_t* pixels = source.Bits();
+  copy.m_width = copy.m_storedWidth = source.m_width;
+  copy.m_height = copy.m_storedHeight = source.m_height;
+  copy.m_pixels.assign(pixels, pixels + static_cast<std::size_t>(source.m_width) * source.m_height);
+  return copy;
+}
+
+Surface::Pixels& Surface::Wide() const {
   if (!m_levels.empty()) {
     m_pixels.resize(m_levels.size());
     std::transform(m_levels.begin(), m_levels.end(), m_pixels.begin(), WidePixel);
@@ -96,7 +105,7 @@ void Surface::Settle() const {
     return;
   }
   if (needed > m_pixels.capacity()) {
-    std::vector<std::uint32_t> pixels(needed, fill);
+    Pixels pixels(needed, fill);
     for (int y = 0; y < keepHeight; ++y)
       std::copy_n(m_pixels.data() + static_cast<std::size_t>(y) * oldWidth, keepWidth,
                   pixels.data() + static_cast<std::size_t>(y) * width);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "win32/DrawnTexts.h"
+#include "win32/PixelAllocator.h"
 #include "win32/Types.h"
 
 namespace layer {
@@ -25,6 +26,8 @@ class Surface {
   Surface& operator=(Surface&& other) noexcept;
   // A narrow surface of black or white.
   static Surface Bilevel(int width, int height, bool white);
+  // A surface of the source's size and 32-bit pixels (what was written on it is not copied).
+  static Surface PixelsOf(const Surface& source);
 
   int Width() const { return m_width; }
   int Height() const { return m_height; }
@@ -57,13 +60,14 @@ class Surface {
  private:
   // The 32-bit pixels, made from the narrow ones when there are such, at
   // the surface's present size.
-  std::vector<std::uint32_t>& Wide() const;
+  using Pixels = std::vector<std::uint32_t, PixelAllocator<std::uint32_t>>;
+  Pixels& Wide() const;
   // Brings the stored pixels to the size given last.
   void Settle() const;
 
   int m_width = 0;
   int m_height = 0;
-  mutable std::vector<std::uint32_t> m_pixels;
+  mutable Pixels m_pixels;
   mutable std::vector<std::uint8_t> m_levels;  // of a narrow surface
   // Sizes given since the pixels were last stored: the stored pixels are
   // m_storedWidth by m_storedHeight; of them the top left m_keepWidth by

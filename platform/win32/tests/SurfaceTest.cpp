@@ -82,4 +82,16 @@ TEST(Surface, ANewOrWhollyFilledSurfaceReadsItsFill) {
                                  {0xFF445566u, 9, 9, 0xFF445566u, 8}}));
 }
 
+TEST(Surface, ACopyOfThePixelsHasTheSourcesSizeAndPixels) {
+  layer::Surface narrow = layer::Surface::Bilevel(3, 2, true);
+  narrow.NarrowRow(1)[2] = 0;
+  layer::Surface pending(4, 2, 0xFF010203u);
+  pending.Resize(2, 3, 6);
+  for (const layer::Surface* source : {&narrow, &pending}) {
+    layer::Surface copy = layer::Surface::PixelsOf(*source);
+    EXPECT_EQ(copy.Width(), source->Width());
+    EXPECT_EQ(Read(copy), Read(*source));
+  }
+}
+
 }  // namespace
