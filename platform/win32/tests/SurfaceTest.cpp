@@ -94,4 +94,23 @@ TEST(Surface, ACopyOfThePixelsHasTheSourcesSizeAndPixels) {
   }
 }
 
+// Blocks of pictures large enough to be mapped, given back and taken again
+// at the same size (kept for reuse) and at another.
+TEST(PixelBlocks, LargeBlocksTakenAgainAfterTheyWereGivenBackHoldWhatIsWrittenIntoThem) {
+  const std::size_t sizes[] = {layer::PixelBlocks::kLargeBlock, 3 * layer::PixelBlocks::kLargeBlock + 5, 100};
+  for (int round = 0; round < 3; ++round) {
+    for (std::size_t bytes : sizes) {
+      auto* block = static_cast<unsigned char*>(layer::PixelBlocks::Take(bytes));
+      ASSERT_NE(block, nullptr);
+      for (std::size_t i = 0; i < bytes; ++i) block[i] = static_cast<unsigned char>(i * 7 + round);
+      for (std::size_t i = 0; i < bytes; i += 4093) ASSERT_EQ(block[i], static_cast<unsigned char>(i * 7 + round));
+      layer::PixelBlocks::Give(block, bytes);
+    }
+  }
+  layer::Surface large(900, 700, 0xFF000001u);
+  large.Resize(1000, 800, 0xFF000002u);
+  EXPECT_EQ(large.Row(699)[899], 0xFF000001u);
+  EXPECT_EQ(large.Row(799)[999], 0xFF000002u);
+}
+
 }  // namespace
