@@ -49,12 +49,13 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   app->m_lpCmdLine = const_cast<LPSTR>(static_cast<LPCSTR>(app->m_commandLine));
   app->m_nCmdShow = show;
   if (!app->m_pszAppName) app->m_pszAppName = app->m_pszExeName;
-  // The toolkit loads while the program takes its first steps, which need
-  // no window yet.
-  layer::LoadScreenBackendAhead();
   // The user's other programs find and drive this one's windows from its
   // first window on; without a listener it still runs, unseen by them.
   layer::ipc::StartCrossProcessWindows();
+  // The toolkit loads while the program takes its first steps, which need no
+  // window yet. Started after the listener: a thread made while the loader
+  // is at work waits for it.
+  layer::LoadScreenBackendAhead();
   if (!app->InitApplication() || !app->InitInstance()) {
     // A program that does not start still gets to clean up; a window it left
     // behind must not keep a loop running.

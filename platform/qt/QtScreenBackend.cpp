@@ -2,6 +2,10 @@
 // installed when the library is loaded.
 #include <dlfcn.h>
 
+#include <QFile>
+#include <QLibraryInfo>
+#include <QString>
+
 #include "qt/ScreenCalls.h"
 #include "win32/ScreenBackend.h"
 
@@ -43,12 +47,30 @@ class QtScreenBackend : public ScreenBackend {
     return desktop::ShowDesktopFileDialog(choice, chosenPath);
   }
   void Prepare() override {
+    LoadPlatformPlugin();
     // The toolkit reads the font configuration when it first needs a font,
     // on the program's own thread; read once here, the toolkit finds it made.
     // The library came with the toolkit's; looked up so that building needs
     // no headers of its own.
     using Init = int (*)();
     if (auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"))) init();
+  }
+
+ private:
+  // The plug-in of the platform the application will be made for (as
+  // EnsureGuiApplication chooses it), loaded as the toolkit loads plug-ins; the
+  // toolkit later finds it in the process.
+  static void LoadPlatformPlugin() {
+    QString platform = qEnvironmentVariable("QT_QPA_PLATFORM").section(QLatin1Char(':'), 0, 0);
+    if (platform.isEmpty()) {
+      if (qEnvironmentVariableIsSet("DISPLAY")) platform = QStringLiteral("xcb");
+      else if (!qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) platform = QStringLiteral("offscreen");
+      else return;
+    }
+    QString folder = qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH");
+    if (folder.isEmpty()) folder = QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms");
+    const QByteArray path = QFile::encodeName(folder + QStringLiteral("/libq") + platform + QStringLiteral(".so"));
+    if (QFile::exists(QFile::decodeName(path))) dlopen(path.constData(), RTLD_LAZY | RTLD_LOCAL);
   }
 };
 

@@ -35,12 +35,28 @@ void LoadScreenBackend() {
   });
 }
 
+namespace {
+
+struct AheadLoad {
+  std::thread thread;
+  // A program that ends at once waits for the load rather than ending under it.
+  ~AheadLoad() {
+    if (thread.joinable()) thread.join();
+  }
+};
+
+}  // namespace
+
 void LoadScreenBackendAhead() {
-  if (installed.load(std::memory_order_acquire)) return;
-  std::thread([] {
-    LoadScreenBackend();
-    if (ScreenBackend* backend = installed.load(std::memory_order_acquire)) backend->Prepare();
-  }).detach();
+  static std::once_flag once;
+  std::call_once(once, [] {
+    if (installed.load(std::memory_order_acquire)) return;
+    static AheadLoad ahead;
+    ahead.thread = std::thread([] {
+      LoadScreenBackend();
+      if (ScreenBackend* backend = installed.load(std::memory_order_acquire)) backend->Prepare();
+    });
+  });
 }
 
 ScreenBackend* CurrentScreenBackend() {
