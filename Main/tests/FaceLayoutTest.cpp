@@ -131,17 +131,17 @@ TEST_P(FaceFailureTest, FailsWithItsErrorCodes) {
   }
 }
 
-const std::string kHead = Bytes({0, 'a', 4, 0, 1});
+const std::string kLayoutHead = Bytes({0, 'a', 4, 0, 1});
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FaceFailureTest,
     ::testing::Values(
         FailureCase{"EmptyKey", "", {207}, 0},
-        FailureCase{"NoFrameDefinition", kHead + Bytes({0, 21, "A", 0, 0}), {198, 208}, 9},
-        FailureCase{"PlainTextBetweenStatements", kHead + Bytes({0, 128, "text", 0, 21, "A"}), {196, 208}, 't'},
-        FailureCase{"TextWithoutEnd", kHead + Bytes({0, 21, "Kopf"}), {201, 209}, 7},
-        FailureCase{"OperandBeyondTheEnd", kHead + Bytes({0, 24}), {210}, 0},
-        FailureCase{"ExpressionWithoutEnd", kHead + Bytes({0, 118, "A", 0, 119, "\"a\"", 0, 0}), {202, 223}, 10},
+        FailureCase{"NoFrameDefinition", kLayoutHead + Bytes({0, 21, "A", 0, 0}), {198, 208}, 9},
+        FailureCase{"PlainTextBetweenStatements", kLayoutHead + Bytes({0, 128, "text", 0, 21, "A"}), {196, 208}, 't'},
+        FailureCase{"TextWithoutEnd", kLayoutHead + Bytes({0, 21, "Kopf"}), {201, 209}, 7},
+        FailureCase{"OperandBeyondTheEnd", kLayoutHead + Bytes({0, 24}), {210}, 0},
+        FailureCase{"ExpressionWithoutEnd", kLayoutHead + Bytes({0, 118, "A", 0, 119, "\"a\"", 0, 0}), {202, 223}, 10},
         FailureCase{"ExpressionThatDoesNotEvaluate",
                     LayoutStream().Frame("A").Print("A", "Seite", "\"1\"").Done(), {223}, 0},
         FailureCase{"SecondTextWithoutPrintEntry",
@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FaceLayoutTest, FailureDetailsNameTheStatement) {
-  EXPECT_FALSE(Declare(kHead + Bytes({0, 21, "A", 0, 31, 1, 2})));
+  EXPECT_FALSE(Declare(kLayoutHead + Bytes({0, 21, "A", 0, 31, 1, 2})));
   EXPECT_STREQ(theGlobals.m_error_trace_newest->detail_text, "Tag 0x1F NoBytes 4 GetLen 12");
   CErrorTrace::RemoveAll();
   EXPECT_FALSE(Declare(LayoutStream().Frame("A").Print("A", "\"a\"", "b").Done()));
