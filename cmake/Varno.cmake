@@ -10,7 +10,7 @@
 # The programs of one shard reach only each other's windows (VARNO_IPC_SPACE).
 # Without tests in the build (release), nothing is made; callers that refer to
 # the test's target check if(TARGET name).
-set(VARNO_TEST_UNITY_BATCH 8 CACHE STRING "Test sources compiled together in one unity batch (0: all of a program)")
+set(VARNO_TEST_UNITY_BATCH 8 CACHE STRING "Test sources compiled together in one unity batch")
 function(varno_add_test)
   cmake_parse_arguments(T "" "NAME;SHARDS" "SOURCES;LIBS" ${ARGN})
   if(NOT VARNO_TESTS)
