@@ -37,47 +37,55 @@ bool SameEntry(const WindowEntry& a, const WindowEntry& b) {
 // when that thread looks for input.
 class Publisher : public WindowHost, public LocalWindows {
  public:
-  Publisher(WindowHost* inner, WindowRegistry& registry)
-      : m_inner(inner), m_registry(registry), m_thread(GetCurrentThreadId()) {}
+  explicit Publisher(WindowRegistry& registry) : m_registry(registry), m_thread(GetCurrentThreadId()) {}
 
+  // What brings a window or the screen into play loads the screen's host;
+  // until then (while the program takes its first steps, or when it shows
+  // no window at all) messages are pumped without it.
   void WindowCreated(HWND window) override {
-    if (m_inner) m_inner->WindowCreated(window);
+    if (WindowHost* inner = ScreenWindowHost()) inner->WindowCreated(window);
     Sync(window);
   }
   void WindowDestroyed(HWND window) override {
-    if (m_inner) m_inner->WindowDestroyed(window);
+    if (WindowHost* inner = ScreenWindowHost()) inner->WindowDestroyed(window);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_published.erase(HandleValue(window))) m_registry.Withdraw(HandleValue(window));
   }
   void WindowChanged(HWND window) override {
-    if (m_inner) m_inner->WindowChanged(window);
+    if (WindowHost* inner = ScreenWindowHost()) inner->WindowChanged(window);
     Sync(window);
   }
   void CursorChanged(HCURSOR cursor) override {
-    if (m_inner) m_inner->CursorChanged(cursor);
+    if (WindowHost* inner = ScreenWindowHost()) inner->CursorChanged(cursor);
   }
   void CaptureChanged(HWND window) override {
-    if (m_inner) m_inner->CaptureChanged(window);
+    if (WindowHost* inner = ScreenWindowHost()) inner->CaptureChanged(window);
   }
-  SIZE ScreenSize() override { return m_inner ? m_inner->ScreenSize() : SIZE{1024, 768}; }
+  SIZE ScreenSize() override {
+    WindowHost* inner = ScreenWindowHost();
+    return inner ? inner->ScreenSize() : SIZE{1024, 768};
+  }
   bool ProcessEvents(DWORD waitMilliseconds) override {
     RunActions();
     SyncAll();
-    if (m_inner) return m_inner->ProcessEvents(waitMilliseconds);
+    if (WindowHost* inner = LoadedScreenWindowHost()) return inner->ProcessEvents(waitMilliseconds);
     std::unique_lock<std::mutex> lock(m_mutex);
     m_woken.wait_for(lock, std::chrono::milliseconds(waitMilliseconds), [this] { return m_wake || !m_actions.empty(); });
     m_wake = false;
     return false;
   }
   void Wake() override {
-    if (m_inner) m_inner->Wake();
+    if (WindowHost* inner = LoadedScreenWindowHost()) inner->Wake();
     std::lock_guard<std::mutex> lock(m_mutex);
     m_wake = true;
     m_woken.notify_all();
   }
-  DWORD ThreadId() override { return m_inner ? m_inner->ThreadId() : m_thread; }
+  DWORD ThreadId() override {
+    WindowHost* inner = LoadedScreenWindowHost();
+    return inner ? inner->ThreadId() : m_thread;
+  }
   void Present(HWND window, Surface&& image) override {
-    if (m_inner) m_inner->Present(window, std::move(image));
+    if (WindowHost* inner = ScreenWindowHost()) inner->Present(window, std::move(image));
   }
 
   bool Owns(HWND window) override { return IsOwnWindow(window); }
@@ -177,7 +185,6 @@ class Publisher : public WindowHost, public LocalWindows {
     }
   }
 
-  WindowHost* m_inner;
   WindowRegistry& m_registry;
   DWORD m_thread;
   std::mutex m_mutex;
@@ -196,7 +203,7 @@ bool StartCrossProcessWindows() {
   std::lock_guard<std::mutex> lock(mutex);
   if (publisher) return true;
   WindowRegistry& registry = WindowRegistry::OfUser();
-  publisher = new Publisher(CurrentWindowHost(), registry);  // lives as long as the program
+  publisher = new Publisher(registry);  // lives as long as the program
   if (!StartListening(*publisher)) return false;
   auto* remote = new RemoteWindowsClient(registry);
   // While this thread waits for another program's answer, what is sent to it meanwhile is answered.
@@ -205,7 +212,7 @@ bool StartCrossProcessWindows() {
     PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);
   });
   InstallRemoteWindows(remote);
-  InstallWindowHost(publisher);
+  InstallFrontWindowHost(publisher);
   for (const auto& window : WindowsOfThread(0))
     if (!window->IsChild()) publisher->WindowCreated(window->handle);
   return true;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ipc/CrossProcessWindows.h"
+#include "win32/ScreenBackend.h"
 #include "mfc/CWnd.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -48,6 +49,9 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   app->m_lpCmdLine = const_cast<LPSTR>(static_cast<LPCSTR>(app->m_commandLine));
   app->m_nCmdShow = show;
   if (!app->m_pszAppName) app->m_pszAppName = app->m_pszExeName;
+  // The toolkit loads while the program takes its first steps, which need
+  // no window yet.
+  layer::LoadScreenBackendAhead();
   // The user's other programs find and drive this one's windows from its
   // first window on; without a listener it still runs, unseen by them.
   layer::ipc::StartCrossProcessWindows();

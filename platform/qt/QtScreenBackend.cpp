@@ -1,5 +1,7 @@
 // The screen backend's answers to the layer's drawing and desktop calls,
 // installed when the library is loaded.
+#include <dlfcn.h>
+
 #include "qt/ScreenCalls.h"
 #include "win32/ScreenBackend.h"
 
@@ -39,6 +41,14 @@ class QtScreenBackend : public ScreenBackend {
   }
   bool ShowDesktopFileDialog(DesktopFileChoice& choice, std::string& chosenPath) override {
     return desktop::ShowDesktopFileDialog(choice, chosenPath);
+  }
+  void Prepare() override {
+    // The toolkit reads the font configuration when it first needs a font,
+    // on the program's own thread; read once here, the toolkit finds it made.
+    // The library came with the toolkit's; looked up so that building needs
+    // no headers of its own.
+    using Init = int (*)();
+    if (auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"))) init();
   }
 };
 

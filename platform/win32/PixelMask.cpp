@@ -36,16 +36,6 @@ std::uint8_t* PixelMask::Rows() {
   return m_rows.data();
 }
 
-void PixelMask::SetPixel(int x, int y, int value) {
-  if (x < m_area.left || y < m_area.top || x >= m_area.right || y >= m_area.bottom) return;
-  if (m_straightTarget && value == kPen)
-    m_straightTarget->NarrowRow(y)[x] = m_straightLevel;
-  else if (!m_rowsMade)
-    m_pixels.push_back(Pixel{x, y, value});
-  else
-    m_rows[static_cast<std::size_t>(y - m_area.top) * Stride() + (x - m_area.left)] = static_cast<std::uint8_t>(value);
-}
-
 void PixelMask::Apply() {
   if (Empty()) return;
   Surface* target = m_context.Target();

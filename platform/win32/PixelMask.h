@@ -24,7 +24,16 @@ class PixelMask {
   PixelMask(DeviceContext& context, RECT deviceArea, bool penOnly = false);
   bool Empty() const { return m_area.right <= m_area.left || m_area.bottom <= m_area.top; }
   const RECT& Area() const { return m_area; }
-  void SetPixel(int x, int y, int value);
+  // Inline: a thin line sets its pixels one by one.
+  void SetPixel(int x, int y, int value) {
+    if (x < m_area.left || y < m_area.top || x >= m_area.right || y >= m_area.bottom) return;
+    if (m_straightTarget && value == kPen)
+      m_straightTarget->NarrowRow(y)[x] = m_straightLevel;
+    else if (!m_rowsMade)
+      m_pixels.push_back(Pixel{x, y, value});
+    else
+      m_rows[static_cast<std::size_t>(y - m_area.top) * Stride() + (x - m_area.left)] = static_cast<std::uint8_t>(value);
+  }
   // The mask as rows of one byte a pixel, Stride() bytes apart, from the
   // area's top-left corner; made from the pixels set so far.
   std::uint8_t* Rows();

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "win32/LibraryBesideLayer.h"
 #include "win32/WindowHost.h"
@@ -32,6 +33,14 @@ void LoadScreenBackend() {
     dlopen(LibraryBesideLayer(kBackendLibrary).c_str(), RTLD_NOW | RTLD_GLOBAL);
     loadingHere = false;
   });
+}
+
+void LoadScreenBackendAhead() {
+  if (installed.load(std::memory_order_acquire)) return;
+  std::thread([] {
+    LoadScreenBackend();
+    if (ScreenBackend* backend = installed.load(std::memory_order_acquire)) backend->Prepare();
+  }).detach();
 }
 
 ScreenBackend* CurrentScreenBackend() {

@@ -33,6 +33,9 @@ class ScreenBackend {
   virtual bool ScreenIsVisible() = 0;
   virtual bool PaintWithDesktopStyle(HDC dc, const RECT& rect, UINT type, UINT state) = 0;
   virtual bool ShowDesktopFileDialog(DesktopFileChoice& choice, std::string& chosenPath) = 0;
+  // Work that may be done ahead, on a thread of its own, while the program
+  // starts: reading the desktop's font configuration.
+  virtual void Prepare() {}
 };
 
 // The installed backend; loads the backend's library the first time it is
@@ -43,5 +46,9 @@ void InstallScreenBackend(ScreenBackend* backend);
 // Loads the backend's library once, if it is not in the process yet; the
 // getters of what it installs call this before they answer.
 void LoadScreenBackend();
+// Begins loading the backend, and what it can prepare, on a thread of its
+// own, so that a program that will show windows does its first steps
+// meanwhile; the first caller that needs the backend waits for the load.
+void LoadScreenBackendAhead();
 
 }  // namespace layer

@@ -3,6 +3,9 @@
 // A one-bit bitmap starts narrow, one byte a pixel (0 black, 255 white), a
 // quarter of the memory: the drawing that knows narrow rows keeps it so, and
 // the first caller that asks for 32-bit pixels (Row, Bits) widens it for good.
+// A new size, or a new surface, takes memory only when its pixels are first
+// asked for: windows are sized again and again while they are made and laid
+// out, and hidden ones may never be drawn.
 #pragma once
 
 #include <atomic>
@@ -10,6 +13,7 @@
 #include <vector>
 
 #include "win32/DrawnTexts.h"
+#include "win32/PixelAllocator.h"
 #include "win32/Types.h"
 
 namespace layer {
@@ -22,6 +26,8 @@ class Surface {
   Surface& operator=(Surface&& other) noexcept;
   // A narrow surface of black or white.
   static Surface Bilevel(int width, int height, bool white);
+  // A surface of the source's size and 32-bit pixels (what was written on it is not copied).
+  static Surface PixelsOf(const Surface& source);
 
   int Width() const { return m_width; }
   int Height() const { return m_height; }
@@ -38,6 +44,7 @@ class Surface {
 
   // New size; the pixels that both sizes share keep their values, new ones get fill.
   void Resize(int width, int height, std::uint32_t fill = 0xFFFFFFFFu);
+  // Fills the part of the area that lies on the surface.
   void Fill(const RECT& area, std::uint32_t pixel);
 
   // Counts changes, so a screen knows when to show the canvas again.
@@ -51,13 +58,26 @@ class Surface {
   DrawnTexts texts;
 
  private:
-  // The 32-bit pixels, made from the narrow ones when there are such.
-  std::vector<std::uint32_t>& Wide() const;
+  // The 32-bit pixels, made from the narrow ones when there are such, at
+  // the surface's present size.
+  using Pixels = std::vector<std::uint32_t, PixelAllocator<std::uint32_t>>;
+  Pixels& Wide() const;
+  // Brings the stored pixels to the size given last.
+  void Settle() const;
 
   int m_width = 0;
   int m_height = 0;
-  mutable std::vector<std::uint32_t> m_pixels;
+  mutable Pixels m_pixels;
   mutable std::vector<std::uint8_t> m_levels;  // of a narrow surface
+  // Sizes given since the pixels were last stored: the stored pixels are
+  // m_storedWidth by m_storedHeight; of them the top left m_keepWidth by
+  // m_keepHeight outlived every size given since; the rest gets m_pendingFill.
+  mutable bool m_pending = false;
+  mutable int m_storedWidth = 0;
+  mutable int m_storedHeight = 0;
+  int m_keepWidth = 0;
+  int m_keepHeight = 0;
+  std::uint32_t m_pendingFill = 0;
   std::atomic<unsigned> m_generation{0};
 };
 

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "win32/Clock.h"
 #include "win32/Codepage.h"
@@ -284,10 +285,23 @@ WindowHost* HostOfThisThread() {
   return host && host->ThreadId() == GetCurrentThreadId() ? host : nullptr;
 }
 
+// Asking the screen for news costs far more than a look at the queue. A loop
+// that looks again and again without waiting (a print job between its
+// statements) asks it at most once a millisecond; a wait for input asks it
+// every time.
+bool TimeToAskTheScreen() {
+  constexpr auto kInterval = std::chrono::milliseconds(1);
+  thread_local std::chrono::steady_clock::time_point lastAsked{};
+  auto now = std::chrono::steady_clock::now();
+  if (now - lastAsked < kInterval) return false;
+  lastAsked = now;
+  return true;
+}
+
 bool Peek(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
   MessageQueue& queue = OwnQueue();
   HandleIncomingSent(queue);
-  if (WindowHost* host = HostOfThisThread()) host->ProcessEvents(0);
+  if (WindowHost* host = HostOfThisThread(); host && TimeToAskTheScreen()) host->ProcessEvents(0);
   HandleIncomingSent(queue);
   HandlePostedRequests(queue);
   bool found = TakePosted(queue, msg, filter, filterMin, filterMax, remove) || TakeQuit(queue, msg, remove) ||
@@ -302,7 +316,7 @@ bool Peek(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
     // The screen shows what was drawn, and a starter that waits in
     // WaitForInputIdle may go on, once the loop has run dry.
     PresentWindows();
-    SignalInputIdle();
+    if (MillisecondsToDuePresent() == INFINITE) SignalInputIdle();
   }
   return found;
 }
@@ -316,10 +330,14 @@ bool HasPosted(MessageQueue& queue) {
 // timer takes no real time: the clock is moved on to the timer's due time.
 void WaitForInput(MessageQueue& queue) {
   DWORD timerWait = TimeToNextTimer(queue);
+  // A picture held back from the screen is shown when it is due, whatever the clock of the timers.
+  const DWORD presentWait = MillisecondsToDuePresent();
   if (timerWait != INFINITE && dynamic_cast<ManualClock*>(&CurrentClock())) {
-    if (!HasPosted(queue)) CurrentClock().Sleep(timerWait);
+    if (presentWait != INFINITE) std::this_thread::sleep_for(std::chrono::milliseconds(presentWait));
+    else if (!HasPosted(queue)) CurrentClock().Sleep(timerWait);
     return;
   }
+  timerWait = std::min(timerWait, presentWait);
   if (WindowHost* host = HostOfThisThread()) {
     host->ProcessEvents(timerWait == INFINITE ? 50 : std::min<DWORD>(timerWait, 50));
     return;

@@ -254,8 +254,7 @@ void DrawChildren(const Window& window, Surface& out, POINT origin, RECT clip) {
 }  // namespace
 
 Surface ComposeWindow(const Window& window) {
-  Surface out(window.canvas.Width(), window.canvas.Height());
-  std::copy_n(window.canvas.Bits(), static_cast<std::size_t>(out.Width()) * out.Height(), out.Bits());
+  Surface out = Surface::PixelsOf(window.canvas);
   DrawChildren(window, out, POINT{0, 0}, RECT{0, 0, out.Width(), out.Height()});
   return out;
 }

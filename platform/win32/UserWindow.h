@@ -2,6 +2,7 @@
 // the window and message functions and by the screen backend.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -73,6 +74,7 @@ class Window {
   // (the inside of a group box); empty for none.
   RECT seeThrough{};
   unsigned presented = ~0u;  // what the screen was last given of it (PresentWindows)
+  std::chrono::steady_clock::time_point presentedAt{};  // and when
   HCURSOR cursor = nullptr;
 
   bool IsChild() const { return (style & WS_CHILD) != 0; }

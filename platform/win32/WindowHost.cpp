@@ -1,6 +1,8 @@
 #include "win32/WindowHost.h"
 
 #include <atomic>
+#include <chrono>
+#include <optional>
 
 #include "win32/ScreenBackend.h"
 #include "win32/UserMessages.h"
@@ -10,16 +12,29 @@
 namespace layer {
 namespace {
 std::atomic<WindowHost*> installed{nullptr};
-}
+std::atomic<WindowHost*> front{nullptr};
+}  // namespace
 
 WindowHost* CurrentWindowHost() {
+  if (WindowHost* host = front.load()) return host;
+  return ScreenWindowHost();
+}
+
+WindowHost* InstalledWindowHost() {
+  if (WindowHost* host = front.load()) return host;
+  return installed.load();
+}
+
+void InstallWindowHost(WindowHost* host) { installed.store(host); }
+
+void InstallFrontWindowHost(WindowHost* host) { front.store(host); }
+
+WindowHost* ScreenWindowHost() {
   LoadScreenBackend();
   return installed.load();
 }
 
-WindowHost* InstalledWindowHost() { return installed.load(); }
-
-void InstallWindowHost(WindowHost* host) { installed.store(host); }
+WindowHost* LoadedScreenWindowHost() { return installed.load(); }
 
 namespace {
 
@@ -37,18 +52,41 @@ unsigned GenerationOf(const Window& window) {
 
 }  // namespace
 
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kFrameTime = std::chrono::milliseconds(15);
+// When the earliest picture held back on this thread is due; none when empty.
+thread_local std::optional<Clock::time_point> duePresent;
+
+}  // namespace
+
 void PresentWindows() {
+  duePresent.reset();
   WindowHost* host = InstalledWindowHost();
   if (!host) return;
   DWORD thread = GetCurrentThreadId();
+  const Clock::time_point now = Clock::now();
   for (const auto& window : TopLevelWindows()) {
     if (window->threadId != thread || window->destroying) continue;
     if (!(window->style & WS_VISIBLE) && !window->hiddenForRedraw) continue;
     unsigned generation = GenerationOf(*window);
     if (generation == window->presented) continue;
+    if (now - window->presentedAt < kFrameTime) {
+      const Clock::time_point due = window->presentedAt + kFrameTime;
+      if (!duePresent || due < *duePresent) duePresent = due;
+      continue;
+    }
     window->presented = generation;
+    window->presentedAt = now;
     host->Present(window->handle, ComposeWindow(*window));
   }
+}
+
+DWORD MillisecondsToDuePresent() {
+  if (!duePresent) return INFINITE;
+  const auto rest = std::chrono::ceil<std::chrono::milliseconds>(*duePresent - Clock::now()).count();
+  return rest <= 0 ? 0 : static_cast<DWORD>(rest);
 }
 
 }  // namespace layer

@@ -33,7 +33,13 @@ class WindowHost {
 // Composes the calling thread's top-level windows whose pictures changed
 // since they were last presented and hands them to the host. A thread's
 // message loop calls it whenever it has nothing else to do.
+// A window whose picture changes again within a frame's time is shown again
+// once that time is over, so that a program that changes a window at every
+// step of a long task does not spend its time showing it.
 void PresentWindows();
+// Milliseconds until a picture held back by PresentWindows is due (0 when it
+// is due now), INFINITE when none is held back.
+DWORD MillisecondsToDuePresent();
 
 // The installed host or null. The installer keeps ownership. The screen
 // backend, which installs the host, is loaded on the first call: made by
@@ -43,6 +49,14 @@ WindowHost* CurrentWindowHost();
 // passes on what happens to windows that exist (or pumps messages, which a
 // program without windows does too).
 WindowHost* InstalledWindowHost();
+// The screen backend installs its host here.
 void InstallWindowHost(WindowHost* host);
+// A host that stands in front of the screen's (and passes on to it) comes
+// first from the two calls above, installed before or after the screen's.
+void InstallFrontWindowHost(WindowHost* host);
+// The screen's own host: loads the backend on the first call.
+WindowHost* ScreenWindowHost();
+// The screen's own host if its backend is loaded already, else null.
+WindowHost* LoadedScreenWindowHost();
 
 }  // namespace layer
