@@ -3,9 +3,15 @@
 # told), each a process of its own running every n-th case: starting a process
 # per case would cost more than most cases take.
 # VARNO_TEST_DATA names the test's source folder (for fixtures kept beside it).
+# The sources compile in unity batches of VARNO_TEST_UNITY_BATCH: each test file
+# alone spends most of its time on the same test-framework and layer headers.
+# Names kept to one file (anonymous namespace, static) must therefore differ
+# between the test files of one program, and no test may rely on the tests of
+# another file having run before it: the batches change that order.
 # The programs of one shard reach only each other's windows (VARNO_IPC_SPACE).
 # Without tests in the build (release), nothing is made; callers that refer to
 # the test's target check if(TARGET name).
+set(VARNO_TEST_UNITY_BATCH 8 CACHE STRING "Test sources compiled together in one unity batch")
 function(varno_add_test)
   cmake_parse_arguments(T "" "NAME;SHARDS" "SOURCES;LIBS" ${ARGN})
   if(NOT VARNO_TESTS)
@@ -15,6 +21,10 @@ function(varno_add_test)
     set(T_SHARDS 4)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
+  set_target_properties(${T_NAME} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${VARNO_TEST_UNITY_BATCH})
+  # A batch includes the test files as GCC would headers: a test of a fixture
+  # in the file's anonymous namespace is no risk there, though GCC warns of it.
+  target_compile_options(${T_NAME} PRIVATE -Wno-subobject-linkage)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${T_NAME} PRIVATE VARNO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}")
   math(EXPR last "${T_SHARDS} - 1")
@@ -57,6 +67,12 @@ function(varno_add_bench)
     add_executable(${B_NAME} ${B_SOURCES})
     target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
   endif()
+endfunction()
+
+# Embedded resources keep their data in file-local names of their own (image,
+# ...), which must not meet those of the sources in a unity batch.
+function(varno_keep_out_of_unity_batches source)
+  set_source_files_properties(${source} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 endfunction()
 
 # varno_add_resources(TARGET target FILES type id file [type id file ...])
@@ -103,6 +119,7 @@ function(varno_add_resources)
     DEPENDS ${files} ${folder}/manifest.txt ${script}
     COMMENT "Embedding the resources of ${R_TARGET}"
     VERBATIM)
+  varno_keep_out_of_unity_batches(${folder}/Resources.cpp)
   target_sources(${R_TARGET} PRIVATE ${folder}/Resources.cpp)
   target_link_libraries(${R_TARGET} PRIVATE layer_win32)
 endfunction()
@@ -147,6 +164,7 @@ function(varno_add_resource_script)
     DEPENDS ${res} layer_res_embed
     COMMENT "Checking and embedding the resources of ${R_TARGET}"
     VERBATIM)
+  varno_keep_out_of_unity_batches(${source})
   target_sources(${R_TARGET} PRIVATE ${source})
   target_link_libraries(${R_TARGET} PRIVATE layer_win32)
 endfunction()

@@ -9,14 +9,14 @@
 #include "VodPictureHook.h"
 #include "VodPlotter.h"
 #include "VodRaster.h"
+#include "VodStatements.h"
 #include "VodVec.h"
 
 namespace vod {
 
-// Picture kinds of frames and data lines.
-constexpr int kPictureRaster = 0;
-constexpr int kPictureHpgl = 1;
-constexpr int kPictureVec = 2;
+// Picture kinds of frames and data lines (kPictureHpgl, kPictureVec: as the
+// statements name them).
+constexpr int kPictureRaster = kPictureTiff;
 
 class VodPictures : public VodPictureHook {
  public:

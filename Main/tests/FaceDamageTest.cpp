@@ -114,53 +114,53 @@ TEST_P(WrongOperands, AreReadByTheirTagsClass) {
   EXPECT_EQ(Trace(), c.trace);
 }
 
-const std::string kHead = Bytes({0, 'a', 4, 0, 1});
-const std::string kEnd = Bytes({0, 'H', "A", 0, 'I', 0, 0});
+const std::string kDamagedHead = Bytes({0, 'a', 4, 0, 1});
+const std::string kDamagedEnd = Bytes({0, 'H', "A", 0, 'I', 0, 0});
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WrongOperands,
     ::testing::Values(
         // A text where a byte belongs: the byte is the text's first, the rest
         // is no statement.
-        WrongCase{"TextForAByte", kHead + Bytes({0, 27, "*", 0, 24, "12", 0, 21, "A", 0, 71}) + kEnd, {196, 208}},
+        WrongCase{"TextForAByte", kDamagedHead + Bytes({0, 27, "*", 0, 24, "12", 0, 21, "A", 0, 71}) + kDamagedEnd, {196, 208}},
         // A byte where a text belongs: the byte is the text.
-        WrongCase{"ByteForAText", kHead + Bytes({0, 21, 3, 0, 71}) + kEnd, {245, 211}},
-        WrongCase{"EmptyFrameSetList", kHead + Bytes({0, 27, 0, 21, "A"}) + kEnd, {}},
-        WrongCase{"MarkerByteAsTag", kHead + Bytes({0, 1, 3, "x", 1, 3}) + kEnd, {199, 208}},
+        WrongCase{"ByteForAText", kDamagedHead + Bytes({0, 21, 3, 0, 71}) + kDamagedEnd, {245, 211}},
+        WrongCase{"EmptyFrameSetList", kDamagedHead + Bytes({0, 27, 0, 21, "A"}) + kDamagedEnd, {}},
+        WrongCase{"MarkerByteAsTag", kDamagedHead + Bytes({0, 1, 3, "x", 1, 3}) + kDamagedEnd, {199, 208}},
         WrongCase{"ExpressionHoldingTheNextStatement",
-                  kHead + Bytes({0, 118, "A", 0, 119, 0, 21, "B", 0, 120, 0, 121}) + kEnd,
+                  kDamagedHead + Bytes({0, 118, "A", 0, 119, 0, 21, "B", 0, 120, 0, 121}) + kDamagedEnd,
                   {223}},
-        WrongCase{"AssignmentWithoutItsEnd", kHead + Bytes({0, 21, "A", 0, 78, "V", 0, 67, "1"}) + kEnd, {202, 223}},
-        WrongCase{"FixedOperandRunningIntoTheEnd", kHead + Bytes({0, 21, "A", 0, 32, 0, 0}), {210}}),
+        WrongCase{"AssignmentWithoutItsEnd", kDamagedHead + Bytes({0, 21, "A", 0, 78, "V", 0, 67, "1"}) + kDamagedEnd, {202, 223}},
+        WrongCase{"FixedOperandRunningIntoTheEnd", kDamagedHead + Bytes({0, 21, "A", 0, 32, 0, 0}), {210}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FaceDamageTest, NestingBeyondWhatThePanesHold) {
   // A thousand frame sets, each nested in the last one's only pane, and the
   // frame in the innermost.
-  std::string deep = kHead;
+  std::string deep = kDamagedHead;
   for (int i = 0; i < 1000; ++i) deep += Bytes({0, 27, "*"});
   deep += Bytes({0, 21, "A"});
   for (int i = 0; i < 1000; ++i) deep += Bytes({0, 71});
-  ASSERT_TRUE(Declare(deep + kEnd));
+  ASSERT_TRUE(Declare(deep + kDamagedEnd));
   EXPECT_EQ(face.GetFrameSetCount(), 1000);
   ASSERT_TRUE(face.CreateLayout());
   EXPECT_EQ(face.m_framesets.back().m_panes[0].computed, CSize(800, 600));
 
   // One end more than frame sets.
-  EXPECT_FALSE(Declare(deep + Bytes({0, 71}) + kEnd));
+  EXPECT_FALSE(Declare(deep + Bytes({0, 71}) + kDamagedEnd));
   EXPECT_EQ(Trace(), (std::vector<int>{245, 211}));
   CErrorTrace::RemoveAll();
 
   // A frame set when every pane is taken.
-  EXPECT_FALSE(Declare(deep + Bytes({0, 26, "*,*"}) + kEnd));
+  EXPECT_FALSE(Declare(deep + Bytes({0, 26, "*,*"}) + kDamagedEnd));
   EXPECT_EQ(Trace(), (std::vector<int>{241, 211}));
   EXPECT_EQ(theGlobals.m_error_trace_newest->value, 1000);
   CErrorTrace::RemoveAll();
 
   // More fixed bars than panes, and many frames beyond the panes.
-  std::string wide = kHead + Bytes({0, 26, "*,*", 0, 155, "1,1,1,1,1,1,1,1"});
+  std::string wide = kDamagedHead + Bytes({0, 26, "*,*", 0, 155, "1,1,1,1,1,1,1,1"});
   for (int i = 0; i < 20000; ++i) wide += Bytes({0, 21, "F"});
-  ASSERT_TRUE(Declare(wide + Bytes({0, 71}) + kEnd));
+  ASSERT_TRUE(Declare(wide + Bytes({0, 71}) + kDamagedEnd));
   EXPECT_EQ(face.m_no_frames, 20000);
   EXPECT_EQ(face.m_framesets[0].m_panes.size(), 2u);
   EXPECT_TRUE(face.CreateLayout());

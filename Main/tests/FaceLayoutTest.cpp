@@ -111,18 +111,18 @@ TEST_F(FaceLayoutTest, PrintEntriesCountOnceComplete) {
   EXPECT_EQ(face.m_print_entries[1].m_first, CString("Teile"));
 }
 
-struct FailureCase {
+struct LayoutFailureCase {
   const char* name;
   std::string stream;
   std::vector<int> trace;  // newest first
   int value;               // of the newest node
 };
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.stream); }
+void PrintTo(const LayoutFailureCase& c, std::ostream* os) { *os << c.name << ": " << Readable(c.stream); }
 
-class FaceFailureTest : public varno::testing::FaceFixture, public ::testing::WithParamInterface<FailureCase> {};
+class FaceFailureTest : public varno::testing::FaceFixture, public ::testing::WithParamInterface<LayoutFailureCase> {};
 
 TEST_P(FaceFailureTest, FailsWithItsErrorCodes) {
-  const FailureCase& c = GetParam();
+  const LayoutFailureCase& c = GetParam();
   EXPECT_FALSE(Declare(c.stream));
   EXPECT_EQ(Trace(), c.trace);
   EXPECT_EQ(NewestValue(), c.value);
@@ -131,34 +131,34 @@ TEST_P(FaceFailureTest, FailsWithItsErrorCodes) {
   }
 }
 
-const std::string kHead = Bytes({0, 'a', 4, 0, 1});
+const std::string kLayoutHead = Bytes({0, 'a', 4, 0, 1});
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FaceFailureTest,
     ::testing::Values(
-        FailureCase{"EmptyKey", "", {207}, 0},
-        FailureCase{"NoFrameDefinition", kHead + Bytes({0, 21, "A", 0, 0}), {198, 208}, 9},
-        FailureCase{"PlainTextBetweenStatements", kHead + Bytes({0, 128, "text", 0, 21, "A"}), {196, 208}, 't'},
-        FailureCase{"TextWithoutEnd", kHead + Bytes({0, 21, "Kopf"}), {201, 209}, 7},
-        FailureCase{"OperandBeyondTheEnd", kHead + Bytes({0, 24}), {210}, 0},
-        FailureCase{"ExpressionWithoutEnd", kHead + Bytes({0, 118, "A", 0, 119, "\"a\"", 0, 0}), {202, 223}, 10},
-        FailureCase{"ExpressionThatDoesNotEvaluate",
+        LayoutFailureCase{"EmptyKey", "", {207}, 0},
+        LayoutFailureCase{"NoFrameDefinition", kLayoutHead + Bytes({0, 21, "A", 0, 0}), {198, 208}, 9},
+        LayoutFailureCase{"PlainTextBetweenStatements", kLayoutHead + Bytes({0, 128, "text", 0, 21, "A"}), {196, 208}, 't'},
+        LayoutFailureCase{"TextWithoutEnd", kLayoutHead + Bytes({0, 21, "Kopf"}), {201, 209}, 7},
+        LayoutFailureCase{"OperandBeyondTheEnd", kLayoutHead + Bytes({0, 24}), {210}, 0},
+        LayoutFailureCase{"ExpressionWithoutEnd", kLayoutHead + Bytes({0, 118, "A", 0, 119, "\"a\"", 0, 0}), {202, 223}, 10},
+        LayoutFailureCase{"ExpressionThatDoesNotEvaluate",
                     LayoutStream().Frame("A").Print("A", "Seite", "\"1\"").Done(), {223}, 0},
-        FailureCase{"SecondTextWithoutPrintEntry",
+        LayoutFailureCase{"SecondTextWithoutPrintEntry",
                     LayoutStream().Frame("A").Text(119, "\"x\"").Text(120, "\"y\"").Tag(121).Done(), {211}, 119},
-        FailureCase{"ThirdTextOfACompletedEntry",
+        LayoutFailureCase{"ThirdTextOfACompletedEntry",
                     LayoutStream().Frame("A").Print("A", "\"x\"", "\"y\"").Text(120, "\"z\"").Tag(121).Done(), {211},
                     120},
-        FailureCase{"SecondTopLevelFrameSet",
+        LayoutFailureCase{"SecondTopLevelFrameSet",
                     LayoutStream().Rows("*").Frame("A").End().Columns("*,*").Done(), {241, 211}, 1},
-        FailureCase{"BarWidthWithoutFrameSet", LayoutStream().Tag(24, {3}).Done(), {242, 211}, 0},
-        FailureCase{"FixedBarsWithoutFrameSet", LayoutStream().Text(155, "1").Done(), {242, 211}, 0},
-        FailureCase{"SharedBorderWithoutFrameSet", LayoutStream().Tag(25, {1}).Done(), {243, 211}, 0},
-        FailureCase{"EndWithoutOpenFrameSet", LayoutStream().Frame("A").End().Done(), {245, 211}, 0}),
+        LayoutFailureCase{"BarWidthWithoutFrameSet", LayoutStream().Tag(24, {3}).Done(), {242, 211}, 0},
+        LayoutFailureCase{"FixedBarsWithoutFrameSet", LayoutStream().Text(155, "1").Done(), {242, 211}, 0},
+        LayoutFailureCase{"SharedBorderWithoutFrameSet", LayoutStream().Tag(25, {1}).Done(), {243, 211}, 0},
+        LayoutFailureCase{"EndWithoutOpenFrameSet", LayoutStream().Frame("A").End().Done(), {245, 211}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FaceLayoutTest, FailureDetailsNameTheStatement) {
-  EXPECT_FALSE(Declare(kHead + Bytes({0, 21, "A", 0, 31, 1, 2})));
+  EXPECT_FALSE(Declare(kLayoutHead + Bytes({0, 21, "A", 0, 31, 1, 2})));
   EXPECT_STREQ(theGlobals.m_error_trace_newest->detail_text, "Tag 0x1F NoBytes 4 GetLen 12");
   CErrorTrace::RemoveAll();
   EXPECT_FALSE(Declare(LayoutStream().Frame("A").Print("A", "\"a\"", "b").Done()));

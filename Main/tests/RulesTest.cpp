@@ -32,18 +32,18 @@ class RulesTest : public varno::testing::CatalogueFixture {
   CWV4Logic& logic() { return *theGlobals.m_plogic; }
 };
 
-struct ConditionCase {
+struct RuleConditionCase {
   const char* name;
   const char* text;
   int code;  // 0: read; else the failure's code
   bool result;
 };
-void PrintTo(const ConditionCase& c, std::ostream* os) { *os << c.name << ": " << c.text; }
+void PrintTo(const RuleConditionCase& c, std::ostream* os) { *os << c.name << ": " << c.text; }
 
-class ConditionCases : public RulesTest, public ::testing::WithParamInterface<ConditionCase> {};
+class ConditionCases : public RulesTest, public ::testing::WithParamInterface<RuleConditionCase> {};
 
 TEST_P(ConditionCases, EvaluateLeftToRight) {
-  const ConditionCase& c = GetParam();
+  const RuleConditionCase& c = GetParam();
   BOOL result = 7;
   const BOOL ok = logic().Evaluate(nullptr, c.text, &result);
   ASSERT_EQ(ok, c.code == 0 ? TRUE : FALSE) << NewestCode();
@@ -58,37 +58,37 @@ TEST_P(ConditionCases, EvaluateLeftToRight) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ConditionCases,
     ::testing::Values(
-        ConditionCase{"Equal", "A = 1", 0, true}, ConditionCase{"NotEqual", "A # 1", 0, false},
-        ConditionCase{"NoPrecedence", "A = 1 & A = 2", 0, true},  // ((A = 1) & A) = 2: TRUE = TRUE
-        ConditionCase{"Grouped", "(A = 1) & (T = TRUE)", 0, true},
-        ConditionCase{"TextComparison", "S5 = 5", 0, true}, ConditionCase{"TextNotNumber", "S05 = 5", 0, false},
-        ConditionCase{"LongComparison", "A < 2", 0, true}, ConditionCase{"FloatComparison", "F >= 2.5", 0, true},
-        ConditionCase{"DudCountsAsLong", "D > 4", 0, true},
-        ConditionCase{"MissingEqualsEmpty", "Y = \"\"", 0, true},
-        ConditionCase{"MissingAlone", "Y", 268, false},
-        ConditionCase{"MissingAndTrue", "Y & TRUE", 0, false}, ConditionCase{"MissingOrTrue", "Y | TRUE", 0, true},
-        ConditionCase{"MinusIsAName", "-5", 268, false},
-        ConditionCase{"OpenGroupAtEnd", "(A = 1", 0, true}, ConditionCase{"OpenGroupOperand", "(A", 267, false},
-        ConditionCase{"Negations", "!Begins(Name, \"Haupt\") | !IsEmpty(Name)", 0, true},
-        ConditionCase{"StrIn", "StrIn(Name, \"rahm\") & !StrIn(Name, \"x\")", 0, true},
-        ConditionCase{"StrOrGivesText", "StrOr(A = 2, \"ja\", \"nein\") = \"nein\"", 0, true},
-        ConditionCase{"FunctionNeedsParenthesis", "IsEmpty (Name)", 267, false},
-        ConditionCase{"CharacterLiteral", "'x' = \"x\"", 0, true},
-        ConditionCase{"NumberWithPoint", "1.5 = 1.5", 0, true},
+        RuleConditionCase{"Equal", "A = 1", 0, true}, RuleConditionCase{"NotEqual", "A # 1", 0, false},
+        RuleConditionCase{"NoPrecedence", "A = 1 & A = 2", 0, true},  // ((A = 1) & A) = 2: TRUE = TRUE
+        RuleConditionCase{"Grouped", "(A = 1) & (T = TRUE)", 0, true},
+        RuleConditionCase{"TextComparison", "S5 = 5", 0, true}, RuleConditionCase{"TextNotNumber", "S05 = 5", 0, false},
+        RuleConditionCase{"LongComparison", "A < 2", 0, true}, RuleConditionCase{"FloatComparison", "F >= 2.5", 0, true},
+        RuleConditionCase{"DudCountsAsLong", "D > 4", 0, true},
+        RuleConditionCase{"MissingEqualsEmpty", "Y = \"\"", 0, true},
+        RuleConditionCase{"MissingAlone", "Y", 268, false},
+        RuleConditionCase{"MissingAndTrue", "Y & TRUE", 0, false}, RuleConditionCase{"MissingOrTrue", "Y | TRUE", 0, true},
+        RuleConditionCase{"MinusIsAName", "-5", 268, false},
+        RuleConditionCase{"OpenGroupAtEnd", "(A = 1", 0, true}, RuleConditionCase{"OpenGroupOperand", "(A", 267, false},
+        RuleConditionCase{"Negations", "!Begins(Name, \"Haupt\") | !IsEmpty(Name)", 0, true},
+        RuleConditionCase{"StrIn", "StrIn(Name, \"rahm\") & !StrIn(Name, \"x\")", 0, true},
+        RuleConditionCase{"StrOrGivesText", "StrOr(A = 2, \"ja\", \"nein\") = \"nein\"", 0, true},
+        RuleConditionCase{"FunctionNeedsParenthesis", "IsEmpty (Name)", 267, false},
+        RuleConditionCase{"CharacterLiteral", "'x' = \"x\"", 0, true},
+        RuleConditionCase{"NumberWithPoint", "1.5 = 1.5", 0, true},
         // Beyond the 32-bit range a value with a point is held at the limit.
-        ConditionCase{"FloatAboveLongRange", "Max = Big", 0, true},
-        ConditionCase{"FloatBelowLongRange", "Min = MinusBig", 0, true},
-        ConditionCase{"NumberWithPointAboveLongRange", "Max = 100000000000000.5", 0, true},
+        RuleConditionCase{"FloatAboveLongRange", "Max = Big", 0, true},
+        RuleConditionCase{"FloatBelowLongRange", "Min = MinusBig", 0, true},
+        RuleConditionCase{"NumberWithPointAboveLongRange", "Max = 100000000000000.5", 0, true},
         // So is one without a point, as atol reads it: it does not wrap round to a small number.
-        ConditionCase{"NumberAboveLongRange", "Max = 4294967297", 0, true},
-        ConditionCase{"NumberAboveLongRangeIsNoSmallOne", "A = 4294967297", 0, false},
-        ConditionCase{"TextAboveLongRange", "Max = \"99999999999999\"", 0, true},
-        ConditionCase{"EndsAfterOperator", "A =", 266, false},
-        ConditionCase{"UnclosedLiteral", "\"abc", 267, false},
-        ConditionCase{"LogicalOnText", "Name & TRUE", 269, false},
-        ConditionCase{"TabIsNoBlank", "A\t= 1", 0, false},  // "A\t" is another variable
+        RuleConditionCase{"NumberAboveLongRange", "Max = 4294967297", 0, true},
+        RuleConditionCase{"NumberAboveLongRangeIsNoSmallOne", "A = 4294967297", 0, false},
+        RuleConditionCase{"TextAboveLongRange", "Max = \"99999999999999\"", 0, true},
+        RuleConditionCase{"EndsAfterOperator", "A =", 266, false},
+        RuleConditionCase{"UnclosedLiteral", "\"abc", 267, false},
+        RuleConditionCase{"LogicalOnText", "Name & TRUE", 269, false},
+        RuleConditionCase{"TabIsNoBlank", "A\t= 1", 0, false},  // "A\t" is another variable
         // Without a link the prefix is not recognised.
-        ConditionCase{"PrefixNeedsLink", "%(A, X, 2, 7)", 267, false}),
+        RuleConditionCase{"PrefixNeedsLink", "%(A, X, 2, 7)", 267, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RulesTest, EmptyTextFailsWithoutCodeOfItsOwn) {

@@ -7,7 +7,8 @@
 
 #include "Journey.h"
 
-namespace catalogue::testing {
+// A namespace of its own: the journeys compile together, where their helpers' names would meet.
+namespace catalogue::testing::input_journey {
 namespace {
 
 constexpr int kScreenWidth = 1280;
@@ -258,4 +259,4 @@ TEST_F(InputJourney, AClickOnAnItemOfAnOpenListChoosesIt) {
 }
 
 }  // namespace
-}  // namespace catalogue::testing
+}  // namespace catalogue::testing::input_journey

@@ -8,7 +8,8 @@
 
 #include "Journey.h"
 
-namespace catalogue::testing {
+// A namespace of its own: the journeys compile together, where their helpers' names would meet.
+namespace catalogue::testing::order_journey {
 namespace {
 
 // Entries of the frames' context menu, by command.
@@ -250,4 +251,4 @@ TEST_P(OrderJourney, TheViewMenuShowsAndHidesTheOrderList) {
 INSTANTIATE_TEST_SUITE_P(Languages, OrderJourney, ::testing::Values(kGerman, kEnglish), LanguageName);
 
 }  // namespace
-}  // namespace catalogue::testing
+}  // namespace catalogue::testing::order_journey

@@ -10,7 +10,8 @@
 
 #include "Journey.h"
 
-namespace catalogue::testing {
+// A namespace of its own: the journeys compile together, where their helpers' names would meet.
+namespace catalogue::testing::order_list_journey {
 namespace {
 
 namespace fs = std::filesystem;
@@ -451,4 +452,4 @@ TEST_F(OrderListAfterLanguageSwitch, RetextsTheShownOrderListInPlace) {
 }
 
 }  // namespace
-}  // namespace catalogue::testing
+}  // namespace catalogue::testing::order_list_journey

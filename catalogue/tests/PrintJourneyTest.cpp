@@ -8,7 +8,8 @@
 #include "Journey.h"
 #include "testing/PdfFile.h"
 
-namespace catalogue::testing {
+// A namespace of its own: the journeys compile together, where their helpers' names would meet.
+namespace catalogue::testing::print_journey {
 namespace {
 
 namespace fs = std::filesystem;
@@ -243,4 +244,4 @@ TEST_F(PrintJourney, AnOrderPrintsWithItsHeaderAndLinesInEnglish) {
 }
 
 }  // namespace
-}  // namespace catalogue::testing
+}  // namespace catalogue::testing::print_journey

@@ -8,7 +8,8 @@
 #include "Journey.h"
 #include "ipc/WindowRegistry.h"
 
-namespace catalogue::testing {
+// A namespace of its own: the journeys compile together, where their helpers' names would meet.
+namespace catalogue::testing::start_journey {
 namespace {
 
 class StartJourney : public Journey {};
@@ -82,4 +83,4 @@ TEST_F(StartJourney, AViewerOfAnotherSpaceStartsItsOwnWindow) {
 }
 
 }  // namespace
-}  // namespace catalogue::testing
+}  // namespace catalogue::testing::start_journey

@@ -7,7 +7,8 @@
 
 #include "Journey.h"
 
-namespace catalogue::testing {
+// A namespace of its own: the journeys compile together, where their helpers' names would meet.
+namespace catalogue::testing::texts_journey {
 namespace {
 
 // What a language shows where the journey looks.
@@ -240,4 +241,4 @@ TEST_F(TextsJourney, TheViewerSpeaksGermanAndEnglishInEveryWindow) {
 }
 
 }  // namespace
-}  // namespace catalogue::testing
+}  // namespace catalogue::testing::texts_journey

@@ -4,7 +4,8 @@
 
 #include "Journey.h"
 
-namespace catalogue::testing {
+// A namespace of its own: the journeys compile together, where their helpers' names would meet.
+namespace catalogue::testing::where_used_journey {
 namespace {
 
 constexpr int kScreenWidth = 1280;  // the journey desktop's
@@ -149,4 +150,4 @@ TEST_F(WhereUsedJourney, StartedByHandItShowsThePickedKey) {
 }
 
 }  // namespace
-}  // namespace catalogue::testing
+}  // namespace catalogue::testing::where_used_journey

@@ -18,6 +18,9 @@
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
 
+// A namespace of its own: the test files compile together, and the channel's
+// test records what the parts-info library is told under the same names.
+namespace parts_info_command_test {
 namespace {
 
 using protocol_testing::BuiltFile;
@@ -231,3 +234,4 @@ TEST(LaunchTIFControl, RunsNothingWithoutAnOwner) {
 }
 
 }  // namespace
+}  // namespace parts_info_command_test

@@ -14,7 +14,7 @@ using testing::CapGroup;
 using testing::CapLabelSlot;
 using testing::PageImage;
 
-constexpr RECT kFrame{100, 50, 300, 150};
+constexpr RECT kCapFrame{100, 50, 300, 150};
 
 class Cap : public testing::PictureFixture {
  protected:
@@ -24,7 +24,7 @@ class Cap : public testing::PictureFixture {
   }
   bool Picture(int kind, const std::string& bytes) {
     static const char* const kNames[] = {"", "", "", "pic.cap", "pic.ca3", "pic.ca4"};
-    return Draw(kind, File(kNames[kind], bytes), kFrame);
+    return Draw(kind, File(kNames[kind], bytes), kCapFrame);
   }
   SIZE LabelRoom() {
     SIZE size{};
@@ -54,7 +54,7 @@ TEST_F(Cap, TheDrawingFitsTheFrameWithRoomForLabels) {
   EXPECT_NEAR(inked.bottom - inked.top, 500 * scale, 1);
   int width = 0, height = 0;
   ASSERT_TRUE(
-      VodCap(*m_context).MeasureCapFile(kCapCount, m_folder / "pic.ca3", kFrame, width, height, true, false, false));
+      VodCap(*m_context).MeasureCapFile(kCapCount, m_folder / "pic.ca3", kCapFrame, width, height, true, false, false));
   EXPECT_NEAR(width, 1000 * scale, 1);
   EXPECT_NEAR(height, 500 * scale, 1);
 }
@@ -143,11 +143,11 @@ TEST_F(Cap, LabelSlotsCutOffByTheFilesEndAreNotRead) {
   std::string whole = CapBytes(kCapCount, {{100, 100, 1}, {900, 900, 2}}, "");
   int width = 0, height = 0;
   VodCap cap(*m_context);
-  ASSERT_TRUE(cap.MeasureCapFile(kCapCount, File("pic.ca3", whole), kFrame, width, height, true, false, false));
+  ASSERT_TRUE(cap.MeasureCapFile(kCapCount, File("pic.ca3", whole), kCapFrame, width, height, true, false, false));
   EXPECT_GT(width, 0);
   // Without the second slot's number only the first label is left: a
   // single point, which has no extent.
-  ASSERT_TRUE(cap.MeasureCapFile(kCapCount, File("pic.ca3", whole.substr(0, whole.size() - 2)), kFrame, width, height,
+  ASSERT_TRUE(cap.MeasureCapFile(kCapCount, File("pic.ca3", whole.substr(0, whole.size() - 2)), kCapFrame, width, height,
                                  true, false, false));
   EXPECT_EQ(width, 0);
   for (size_t length : {0, 1, 5, 300, 599}) {
@@ -175,7 +175,7 @@ TEST_F(Cap, TheLineWidthComesFromTheSettings) {
 }
 
 TEST_F(Cap, MissingFilesAndCancelledJobs) {
-  EXPECT_TRUE(Draw(kCapPlain, m_folder / "none.cap", kFrame));
+  EXPECT_TRUE(Draw(kCapPlain, m_folder / "none.cap", kCapFrame));
   EXPECT_NE(LastError().find("none.cap"), std::string::npos) << LastError();
   m_context->jobState = kJobCancelled;
   EXPECT_FALSE(Picture(kCapCount, CapBytes(kCapCount, {}, CapGroup(false, {{0, 0}}) + CapGroup(true, {{1000, 500}}))));

@@ -18,7 +18,7 @@ using testing::PageImage;
 
 // Device pixels are form units. The frame leaves 5 units on either side:
 // 190 wide, 100 high.
-constexpr RECT kFrame{100, 50, 300, 150};
+constexpr RECT kHpglFrame{100, 50, 300, 150};
 // A rectangle of 1000 x 500 plotter units fills the frame's width: one
 // plotter unit is 190 / 1001 pixels, and it stands on the frame's bottom.
 constexpr RECT kRectangleInked{105, 50, 296, 146};
@@ -30,7 +30,7 @@ class Hpgl : public testing::PictureFixture {
     PictureFixture::SetUp();
     OpenPage(400, 200);
   }
-  bool Plot(const std::string& text, const RECT& frame = kFrame, bool centreX = false, bool centreY = false) {
+  bool Plot(const std::string& text, const RECT& frame = kHpglFrame, bool centreX = false, bool centreY = false) {
     return Draw(kPictureHpgl, File("plot.plt", text), frame, centreX, centreY);
   }
   HpglState& State() { return m_real->Plotter().state; }
@@ -78,20 +78,20 @@ INSTANTIATE_TEST_SUITE_P(Plots, HpglRectangles, ::testing::ValuesIn(kSameRectang
 
 TEST_F(Hpgl, CentringPlacesTheFittedPlotInTheMiddle) {
   // A square of 500 units in a frame 190 x 100: the height decides.
-  ASSERT_TRUE(Plot("PU0,0;PD500,0,500,500,0,500,0,0;", kFrame, true, true));
+  ASSERT_TRUE(Plot("PU0,0;PD500,0,500,500,0,500,0,0;", kHpglFrame, true, true));
   RECT inked = Page().Inked();
   EXPECT_NEAR(inked.bottom - inked.top, 100, 1);
   EXPECT_NEAR((inked.left + inked.right) / 2, 200, 1);
 
   m_target->Clear();
-  ASSERT_TRUE(Plot("PU0,0;PD500,0,500,500,0,500,0,0;", kFrame));
+  ASSERT_TRUE(Plot("PU0,0;PD500,0,500,500,0,500,0,0;", kHpglFrame));
   EXPECT_EQ(Page().Inked().left, 105) << "without centring it keeps to the left";
 }
 
 TEST_F(Hpgl, FittingGivesTheSizeTheFittedPlotTakes) {
   int height = 0;
   ASSERT_TRUE(
-      m_context->pictures->FitPicture(*m_context, kPictureHpgl, File("plot.plt", kRectangle), kFrame, 100, height));
+      m_context->pictures->FitPicture(*m_context, kPictureHpgl, File("plot.plt", kRectangle), kHpglFrame, 100, height));
   EXPECT_EQ(height, 95);
   EXPECT_TRUE(Page().Blank(RECT{0, 0, 400, 200})) << "fitting draws nothing";
 }
@@ -218,7 +218,7 @@ TEST_F(Hpgl, PolygonModeClosesTheFigure) {
 }
 
 TEST_F(Hpgl, MissingFilesAreReportedAndLeaveTheFrameEmpty) {
-  EXPECT_TRUE(Draw(kPictureHpgl, m_folder / "none.plt", kFrame));
+  EXPECT_TRUE(Draw(kPictureHpgl, m_folder / "none.plt", kHpglFrame));
   EXPECT_NE(LastError().find("HPGL Datei"), std::string::npos) << LastError();
   EXPECT_TRUE(Page().Blank(RECT{0, 0, 400, 200}));
 

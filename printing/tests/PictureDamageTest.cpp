@@ -15,7 +15,7 @@ using testing::CapBytes;
 using testing::CapGroup;
 using testing::VecBytes;
 
-constexpr RECT kFrame{10, 10, 110, 70};
+constexpr RECT kDamagedPictureFrame{10, 10, 110, 70};
 
 struct Reader {
   const char* name;
@@ -50,7 +50,7 @@ class DamagedPictures : public testing::PictureFixture {
     OpenPage(120, 80);
   }
   bool Picture(const Reader& reader, const std::string& bytes) {
-    return Draw(reader.kind, File(reader.file, bytes), kFrame);
+    return Draw(reader.kind, File(reader.file, bytes), kDamagedPictureFrame);
   }
 };
 
@@ -96,7 +96,7 @@ TEST_F(DamagedPictures, AbsurdNumbersAndLongCommandsComeToAnEnd) {
   };
   static const char* const kFiles[] = {"a.plt", "a.plt", "a.vec", "a.cap", "a.ca3", "a.ca4"};
   for (const auto& [kind, bytes] : cases) {
-    Draw(kind, File(kFiles[kind], bytes), kFrame);
+    Draw(kind, File(kFiles[kind], bytes), kDamagedPictureFrame);
     m_context->jobState = kJobRunning;
   }
   SUCCEED() << "every drawing ended";

@@ -23,7 +23,7 @@ constexpr RECT kOverflow{100, 1500, 1000, 2500};
 constexpr RECT kPicture{100, 2600, 1000, 2900};
 constexpr RECT kGraf{1100, 2600, 2000, 2900};
 
-RECT OnPage(const RECT& form) { return RECT{form.left / 5, form.top / 5, form.right / 5, form.bottom / 5}; }
+RECT OnRenderedPage(const RECT& form) { return RECT{form.left / 5, form.top / 5, form.right / 5, form.bottom / 5}; }
 
 FormItemBytes FormFrame(const char* name, const RECT& r) {
   return FrameItem(name, r.left, r.top, r.right, r.bottom, "UNIV", 10, 'L');
@@ -51,7 +51,7 @@ class Rendering : public testing::PageFixture {
     m_context->drawing.ResetFontState();
     return height;
   }
-  size_t Lines(size_t page, const RECT& frame) { return m_target->pages.at(page).RunTops(OnPage(frame)).size(); }
+  size_t Lines(size_t page, const RECT& frame) { return m_target->pages.at(page).RunTops(OnRenderedPage(frame)).size(); }
 
   std::string m_form;
 };
@@ -80,8 +80,8 @@ TEST_F(Rendering, TheColumnsOfARecordStartLevelWhateverTheirHeight) {
   std::string wrapping;
   for (int i = 0; i < 40; ++i) wrapping += "WORD ";
   ASSERT_EQ(Run(Use() + "DATA FRAME D E BEGIN\n1\n" + wrapping + "\n2\nSHORT\nEND\nPAGE\n"), 3);
-  std::vector<int> numbers = m_target->pages.at(0).RunTops(OnPage(kData));
-  std::vector<int> texts = m_target->pages.at(0).RunTops(OnPage(kSecond));
+  std::vector<int> numbers = m_target->pages.at(0).RunTops(OnRenderedPage(kData));
+  std::vector<int> texts = m_target->pages.at(0).RunTops(OnRenderedPage(kSecond));
   ASSERT_EQ(numbers.size(), 2u);
   ASSERT_GT(texts.size(), 3u);
   EXPECT_EQ(numbers[1], texts.back()) << "record 2 starts below the whole of record 1";
@@ -122,7 +122,7 @@ TEST_F(Rendering, SyncedFramesContinueAtTheSameHeight) {
   std::string records = "DATA FRAME D LINECOUNT 3 BEGIN\nA1\nA2\nA3\nEND\n" + Records(1, "E", 2) + "SYNC D E\n" +
                         "DATA FRAME E BEGIN\nLATER\nEND\n";
   ASSERT_EQ(Run(Use() + records + "PAGE\n"), 3);
-  std::vector<int> tops = m_target->pages.at(0).RunTops(OnPage(kSecond));
+  std::vector<int> tops = m_target->pages.at(0).RunTops(OnRenderedPage(kSecond));
   ASSERT_EQ(tops.size(), 2u);
   EXPECT_GE(tops[1], (kSecond.top + 3 * line) / 5 - 1) << "behind the three lines of D";
 
@@ -130,7 +130,7 @@ TEST_F(Rendering, SyncedFramesContinueAtTheSameHeight) {
   ASSERT_EQ(Run(Use() + "DATA FRAME D LINECOUNT 3 BEGIN\nA1\nA2\nA3\nEND\n" + Records(1, "E", 2) +
                 "DATA FRAME E BEGIN\nLATER\nEND\nPAGE\n"),
             3);
-  tops = m_target->pages.at(0).RunTops(OnPage(kSecond));
+  tops = m_target->pages.at(0).RunTops(OnRenderedPage(kSecond));
   ASSERT_EQ(tops.size(), 2u);
   EXPECT_LT(tops[1], (kSecond.top + 2 * line) / 5) << "without SYNC right below";
 }
@@ -201,7 +201,7 @@ TEST_F(Rendering, GrafLinesAreDrawnInTheirFrame) {
             3);
   const testing::PageImage& page = m_target->pages.at(0);
   EXPECT_EQ(page.At((kGraf.left + 400) / 5, (kGraf.top + 10) / 5), RGB(0, 0, 0));
-  EXPECT_FALSE(page.Blank(OnPage(RECT{kGraf.left, kGraf.top + 100, kGraf.right, kGraf.top + 180})));
+  EXPECT_FALSE(page.Blank(OnRenderedPage(RECT{kGraf.left, kGraf.top + 100, kGraf.right, kGraf.top + 180})));
   ASSERT_EQ(m_pictures->calls.size(), 1u);
   EXPECT_EQ(m_pictures->calls[0].file, "Gr\xF6\xDF" "e.tif");
   EXPECT_EQ(m_pictures->calls[0].box.left, kGraf.left + 20);
@@ -213,7 +213,7 @@ TEST_F(Rendering, GrafLinesAreDrawnInTheirFrame) {
   m_target->Clear();
   ASSERT_TRUE(m_context->drawing.SelectFrameFont("UNIV", 12));
   ASSERT_TRUE(m_context->drawing.DrawTextAt(kGraf.left + 10, kGraf.top + 100, "Gr\xF6\xDF" "e", kAlignLeft, {}, 0));
-  RECT text = OnPage(RECT{kGraf.left, kGraf.top + 90, kGraf.right, kGraf.top + 190});
+  RECT text = OnRenderedPage(RECT{kGraf.left, kGraf.top + 90, kGraf.right, kGraf.top + 190});
   EXPECT_EQ(page.Inked(text), m_target->Snapshot().Inked(text));
 }
 
@@ -249,7 +249,7 @@ TEST_F(Rendering, StaticTextTooLargeForItsFrameFollowsTheSizeCheck) {
   WriteIni({"CheckFrames=FALSE", "CheckGroesse=FALSE"});
   EXPECT_TRUE(RunJob(Use() + text));
   ASSERT_EQ(m_target->pages.size(), 1u);
-  EXPECT_GT(m_target->pages[0].Inked().bottom, OnPage(kHeader).bottom) << "printed whole";
+  EXPECT_GT(m_target->pages[0].Inked().bottom, OnRenderedPage(kHeader).bottom) << "printed whole";
   EXPECT_EQ(m_pictures->calls.size(), 1u);
 
   WriteIni({"CheckFrames=FALSE", "CheckGroesse=CUT"});
@@ -257,8 +257,8 @@ TEST_F(Rendering, StaticTextTooLargeForItsFrameFollowsTheSizeCheck) {
   EXPECT_TRUE(RunJob(Use() + text));
   ASSERT_EQ(m_target->pages.size(), 2u);
   RECT ink = m_target->pages[1].Inked();
-  EXPECT_LE(ink.bottom, OnPage(kHeader).bottom);
-  EXPECT_GT(ink.bottom, OnPage(kHeader).bottom - 20) << "shortened only as far as needed";
+  EXPECT_LE(ink.bottom, OnRenderedPage(kHeader).bottom);
+  EXPECT_GT(ink.bottom, OnRenderedPage(kHeader).bottom - 20) << "shortened only as far as needed";
   EXPECT_TRUE(m_pictures->calls.empty()) << "the picture at the end went whole";
 }
 
@@ -268,7 +268,7 @@ TEST_F(Rendering, AStaticTextIsCentredVerticallyInAFrameThatAsksForIt) {
   Write("centred.frm", FormFileBytes({centred}));
   ASSERT_EQ(Run("USE FORM " + (m_folder / "centred") + "\nPRINT FRAME H STATIC MIDDLE\nPAGE\n"), 3);
   RECT ink = m_target->pages.at(0).Inked();
-  RECT frame = OnPage(kHeader);
+  RECT frame = OnRenderedPage(kHeader);
   EXPECT_NEAR((ink.top + ink.bottom) / 2, (frame.top + frame.bottom) / 2, 3);
 }
 
@@ -294,7 +294,7 @@ TEST_F(Rendering, PicturesOfFramesAndDataLinesGoToThePictureDrawing) {
   EXPECT_EQ(lines[0].box, (RECT{kData.left, kData.top + 30, kData.right, kData.bottom}));
   EXPECT_EQ(lines[0].percent, 100);
   // The records behind the picture line start below its 30 + 200.
-  EXPECT_GE(m_target->pages[0].RunTops(OnPage(kData)).at(0), (kData.top + 230) / 5);
+  EXPECT_GE(m_target->pages[0].RunTops(OnRenderedPage(kData)).at(0), (kData.top + 230) / 5);
 }
 
 TEST_F(Rendering, TheEndOfTheJobPrintsACollectedPageAndClosesTheOutput) {

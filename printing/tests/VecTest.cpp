@@ -14,7 +14,7 @@ using testing::PageImage;
 using testing::VecBytes;
 
 // Device pixels are form units: 190 x 100 inside the frame's insets.
-constexpr RECT kFrame{100, 50, 300, 150};
+constexpr RECT kVecFrame{100, 50, 300, 150};
 constexpr unsigned kLine = 0x8000;
 
 class Vec : public testing::PictureFixture {
@@ -23,7 +23,7 @@ class Vec : public testing::PictureFixture {
     PictureFixture::SetUp();
     OpenPage(400, 200);
   }
-  bool Picture(const std::string& bytes) { return Draw(kPictureVec, File("pic.vec", bytes), kFrame); }
+  bool Picture(const std::string& bytes) { return Draw(kPictureVec, File("pic.vec", bytes), kVecFrame); }
   bool Blank() { return Page().Blank(RECT{0, 0, 400, 200}); }
 };
 
@@ -112,7 +112,7 @@ TEST_F(Vec, FilesWithoutTrailerOrExtentDrawNothingAndSucceed) {
     EXPECT_TRUE(Picture(bytes)) << name;
     EXPECT_TRUE(Blank()) << name;
   }
-  EXPECT_TRUE(Draw(kPictureVec, m_folder / "none.vec", kFrame));
+  EXPECT_TRUE(Draw(kPictureVec, m_folder / "none.vec", kVecFrame));
   EXPECT_NE(LastError().find("HPGL Datei"), std::string::npos) << LastError();
 }
 

@@ -63,6 +63,7 @@ void VodFixture::SetUp() {
   m_context->jobState = kJobRunning;
   m_context->stopAfterPage = false;
   m_context->printDialog = reinterpret_cast<HWND>(0x1234);
+  m_renderPageBefore = m_context->renderPage;
   m_context->renderPage = nullptr;
   LoadSettings(*m_context, nullptr);
 }
@@ -72,6 +73,7 @@ void VodFixture::TearDown() {
   m_context->EndJob();
   m_context->printDialog = nullptr;
   m_context->iniPath.clear();
+  m_context->renderPage = m_renderPageBefore;
   LeaveContext();
   InstallUi(nullptr);
 }

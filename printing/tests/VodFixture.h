@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,11 @@ class VodFixture : public ::testing::Test {
   RecordingUi m_ui;
   VodContext* m_context = nullptr;
   std::string m_ini;
+
+ private:
+  // The thread's context outlives the test: its page renderer goes back to
+  // what the next test (or a job after it) expects.
+  std::function<bool(VodContext&, bool fromData)> m_renderPageBefore;
 };
 
 }  // namespace vod::testing

@@ -11,17 +11,17 @@
 
 namespace {
 
-struct CapLabel {
+struct LabelSlot {
   int x, y, number;
 };
 
 // A ".ca3"/".ca4" file: count byte, the label slots and the drawing bytes.
-std::string CountedFile(const std::vector<CapLabel>& slots, const std::string& drawing) {
+std::string CountedFile(const std::vector<LabelSlot>& slots, const std::string& drawing) {
   std::string bytes(1, static_cast<char>(slots.size()));
   auto put16 = [&](int v) { bytes += char(v & 255), bytes += char(v >> 8 & 255); };
-  for (const CapLabel& s : slots) put16(s.x);
-  for (const CapLabel& s : slots) put16(s.y);
-  for (const CapLabel& s : slots) put16(s.number);
+  for (const LabelSlot& s : slots) put16(s.x);
+  for (const LabelSlot& s : slots) put16(s.y);
+  for (const LabelSlot& s : slots) put16(s.number);
   return bytes + drawing;
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 using layer::testing::MemoryCanvas;
 
-COLORREF At(const MemoryCanvas& canvas, int x, int y) { return GetPixel(canvas.dc, x, y) & 0xFFFFFF; }
+COLORREF PixelAt(const MemoryCanvas& canvas, int x, int y) { return GetPixel(canvas.dc, x, y) & 0xFFFFFF; }
 
 class LoadAndDraw : public ::testing::Test {
  protected:
@@ -64,12 +64,12 @@ TEST_F(LoadAndDraw, BitmapWithHotspotTrailer) {
   DDIB_SetBkColor(m_dib, RGB(0x80, 0x80, 0x80), 0);
   MemoryCanvas canvas(8, 6);
   ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.dc), 2, 3), 1);
-  EXPECT_EQ(At(canvas, 2, 3), RGB(255, 0, 0));
-  EXPECT_EQ(At(canvas, 3, 3), RGB(0, 255, 0));
-  EXPECT_EQ(At(canvas, 4, 3), RGB(0x80, 0x80, 0x80));  // white shows the background
-  EXPECT_EQ(At(canvas, 2, 4), RGB(0x80, 0x80, 0x80));
-  EXPECT_EQ(At(canvas, 1, 3), RGB(255, 255, 255));
-  EXPECT_EQ(At(canvas, 2, 5), RGB(255, 255, 255));
+  EXPECT_EQ(PixelAt(canvas, 2, 3), RGB(255, 0, 0));
+  EXPECT_EQ(PixelAt(canvas, 3, 3), RGB(0, 255, 0));
+  EXPECT_EQ(PixelAt(canvas, 4, 3), RGB(0x80, 0x80, 0x80));  // white shows the background
+  EXPECT_EQ(PixelAt(canvas, 2, 4), RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(PixelAt(canvas, 1, 3), RGB(255, 255, 255));
+  EXPECT_EQ(PixelAt(canvas, 2, 5), RGB(255, 255, 255));
 }
 
 TEST_F(LoadAndDraw, DrfPictureWithItsColours) {
@@ -86,7 +86,7 @@ TEST_F(LoadAndDraw, DrfPictureWithItsColours) {
     for (int x = 0; x < 24; ++x) {
       const RGBQUAD c = info->bmiColors[picture.At(x, y)];
       const bool white = c.rgbRed == 255 && c.rgbGreen == 255 && c.rgbBlue == 255;
-      if (!white) differing += At(canvas, x, y) != RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
+      if (!white) differing += PixelAt(canvas, x, y) != RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
     }
   }
   EXPECT_EQ(differing, 0);
@@ -114,9 +114,9 @@ TEST_F(LoadAndDraw, ReducedBilevelPictureShowsGreys) {
   EXPECT_EQ(DDIB_GetZoomBMI(m_dib)->bmiHeader.biBitCount, 4);
   MemoryCanvas canvas(16, 16);
   DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.dc), 0, 0);
-  EXPECT_EQ(At(canvas, 0, 5), RGB(0, 0, 0));           // all ink
-  EXPECT_EQ(At(canvas, 1, 5), RGB(0, 0, 0));
-  EXPECT_EQ(At(canvas, 2, 5), RGB(0xFF, 0xFF, 0xFF));  // paper
+  EXPECT_EQ(PixelAt(canvas, 0, 5), RGB(0, 0, 0));           // all ink
+  EXPECT_EQ(PixelAt(canvas, 1, 5), RGB(0, 0, 0));
+  EXPECT_EQ(PixelAt(canvas, 2, 5), RGB(0xFF, 0xFF, 0xFF));  // paper
 }
 
 TEST_F(LoadAndDraw, CapDrawingWithLabelHotspots) {
@@ -142,10 +142,10 @@ TEST_F(LoadAndDraw, CapDrawingWithLabelHotspots) {
   MemoryCanvas canvas(300, 400);
   ASSERT_EQ(DDIB_OnDraw(m_dib, CDC::FromHandle(canvas.dc), 0, 0), 1);
   // Centred by ((100 + 325 - 265) / 2, (100 + 415 - 355) / 2) = (80, 80).
-  EXPECT_EQ(At(canvas, 20, 20), RGB(0, 0, 0));
-  EXPECT_EQ(At(canvas, 70, 20), RGB(0, 0, 0));
-  EXPECT_EQ(At(canvas, 70, 21), RGB(255, 255, 255));
-  EXPECT_EQ(At(canvas, 130, 20), RGB(255, 255, 255));
+  EXPECT_EQ(PixelAt(canvas, 20, 20), RGB(0, 0, 0));
+  EXPECT_EQ(PixelAt(canvas, 70, 20), RGB(0, 0, 0));
+  EXPECT_EQ(PixelAt(canvas, 70, 21), RGB(255, 255, 255));
+  EXPECT_EQ(PixelAt(canvas, 130, 20), RGB(255, 255, 255));
 }
 
 }  // namespace

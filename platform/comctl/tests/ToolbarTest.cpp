@@ -9,7 +9,7 @@ namespace {
 
 using layer::testing::TestParent;
 
-constexpr COLORREF kRed = RGB(200, 0, 0);
+constexpr COLORREF kButtonRed = RGB(200, 0, 0);
 
 TBBUTTON Button(int image, int command, BYTE style = TBSTYLE_BUTTON, BYTE state = TBSTATE_ENABLED) {
   TBBUTTON button{};
@@ -26,7 +26,7 @@ TBBUTTON Separator() { return Button(0, 0, TBSTYLE_SEP, TBSTATE_ENABLED); }
 // Images of 16 x 15: a button-face square with a red centre.
 HBITMAP Images(int count) {
   std::vector<layer::testing::ColouredRect> centres;
-  for (int i = 0; i < count; ++i) centres.push_back({RECT{16 * i + 4, 4, 16 * i + 12, 11}, kRed});
+  for (int i = 0; i < count; ++i) centres.push_back({RECT{16 * i + 4, 4, 16 * i + 12, 11}, kButtonRed});
   return layer::testing::FilledBitmap(16 * count, 15, GetSysColor(COLOR_BTNFACE), centres);
 }
 
@@ -181,7 +181,7 @@ TEST_F(ToolbarTest, DisabledButtonsShowTheirImageEngraved) {
   HDC dc = GetDC(bar);
   const RECT enabled = ItemRect(0), disabled = ItemRect(1);
   const int x = 4 + 4, y = 4 + 4;  // inside the image's red centre
-  EXPECT_EQ(GetPixel(dc, enabled.left + x, enabled.top + y), kRed);
+  EXPECT_EQ(GetPixel(dc, enabled.left + x, enabled.top + y), kButtonRed);
   EXPECT_EQ(GetPixel(dc, disabled.left + x, disabled.top + y), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(GetPixel(dc, disabled.left + 2, disabled.top + 2), GetSysColor(COLOR_BTNFACE));  // flat: no edge
   ReleaseDC(bar, dc);

@@ -49,7 +49,7 @@ const Line* Find(const std::vector<Line>& lines, const std::string& kind, const 
   return nullptr;
 }
 
-void Pump() {
+void DispatchWaiting() {
   MSG msg;
   while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
 }
@@ -79,7 +79,7 @@ TEST(WindowDescriber, ControlsShowTheirTextsItemsAndStates) {
   HWND bar = parent.Child(STATUSCLASSNAME, 0, RECT{}, 14);
   SendMessage(bar, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("Bereit"));
   SetFocus(list);
-  Pump();
+  DispatchWaiting();
 
   auto lines = Describe(parent.handle);
   ASSERT_FALSE(lines.empty());
@@ -164,7 +164,7 @@ TEST(WindowDescriber, DrawnTextsFollowWhatHappensToThePixels) {
   };
   for (const auto& test : cases) {
     TestParent parent;
-    Pump();
+    DispatchWaiting();
     HDC dc = GetDC(parent.handle);
     test.draw(dc);
     ReleaseDC(parent.handle, dc);
@@ -181,7 +181,7 @@ TEST(WindowDescriber, DrawnTextsFollowWhatHappensToThePixels) {
 
 TEST(WindowDescriber, ScrollingAWindowMovesItsTexts) {
   TestParent parent;
-  Pump();
+  DispatchWaiting();
   HDC dc = GetDC(parent.handle);
   TextOut(dc, 10, 100, "Holm", 4);
   ReleaseDC(parent.handle, dc);

@@ -34,11 +34,11 @@ DEVMODE ModeFor(short orientation) {
   return mode;
 }
 
-HFONT Arial(int points) { return CreateFont(-points * kDpi / 72, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"); }
+HFONT ArialInPoints(int points) { return CreateFont(-points * kDpi / 72, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"); }
 
 // Text, a thick line, a grey area and the picture, at places the checks know.
 void DrawPage(HDC dc, int page) {
-  HFONT font = Arial(14);
+  HFONT font = ArialInPoints(14);
   HGDIOBJ oldFont = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   const char* title = page == 1 ? "Ersatzteilliste Seite 1" : "Ersatzteilliste Seite 2";

@@ -18,7 +18,7 @@ using namespace layer::testing;
 
 namespace {
 
-HMODULE Program() { return GetModuleHandle(nullptr); }
+HMODULE ThisProgram() { return GetModuleHandle(nullptr); }
 
 // What a dialog procedure saw.
 struct Seen {
@@ -79,7 +79,7 @@ TEST_F(Dialogs, AModalDialogTakesItsFontThenItsInitialisationAndReturnsWhatEndsI
       EXPECT_EQ(record.initFocus, GetDlgItem(dialog, IDC_NAME)) << c.name;
       PressKey(dialog, c.key);
     });
-    INT_PTR result = DialogBoxParam(Program(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), RecordingProc, 77);
+    INT_PTR result = DialogBoxParam(ThisProgram(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), RecordingProc, 77);
     EXPECT_EQ(result, c.expected) << c.name;
     EXPECT_EQ(record.messages, (std::vector<UINT>{WM_SETFONT, WM_INITDIALOG})) << c.name;
     EXPECT_EQ(record.initParam, 77) << c.name;
@@ -111,7 +111,7 @@ TEST_F(Dialogs, TabShiftTabArrowsAndMnemonicsMoveTheFocusAsOnThePlatform) {
     note();
     EndDialog(dialog, 5);
   });
-  EXPECT_EQ(DialogBoxParam(Program(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), RecordingProc, 0), 5);
+  EXPECT_EQ(DialogBoxParam(ThisProgram(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), RecordingProc, 0), 5);
   EXPECT_EQ(focusIds, (std::vector<int>{IDC_NAME, IDC_CHECK, IDC_THREE, IDC_RADIO1, IDC_RADIO2, IDC_RADIO1, IDC_NAME, IDC_CHECK}));
 }
 
@@ -127,7 +127,7 @@ TEST_F(Dialogs, RadioArrowsCheckTheButtonTheyReachAndClearTheOthers) {
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_RADIO1);
     EndDialog(dialog, IDOK);
   });
-  DialogBoxParam(Program(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), RecordingProc, 0);
+  DialogBoxParam(ThisProgram(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), RecordingProc, 0);
   EXPECT_EQ(checks[0], static_cast<UINT>(BST_UNCHECKED));
   EXPECT_EQ(checks[1], static_cast<UINT>(BST_UNCHECKED));
   EXPECT_EQ(checks[2], static_cast<UINT>(BST_CHECKED));
@@ -144,7 +144,7 @@ TEST_F(Dialogs, TheDefaultButtonFollowsSetDefIdAndAFocusedPushButton) {
     SetFocus(GetDlgItem(dialog, IDCANCEL));
     PressKey(dialog, VK_RETURN);  // a focused push button is the one Enter presses
   });
-  EXPECT_EQ(DialogBoxParam(Program(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), RecordingProc, 0), IDCANCEL);
+  EXPECT_EQ(DialogBoxParam(ThisProgram(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), RecordingProc, 0), IDCANCEL);
   EXPECT_EQ(record.commands, (std::vector<Command>{{IDC_MORE, BN_CLICKED}, {IDCANCEL, BN_CLICKED}}));
 }
 
@@ -173,7 +173,7 @@ TEST_F(Dialogs, ModalLoopsNestAndEachKeepsItsOwnerDisabled) {
     EXPECT_EQ(GetParent(dialog), outer);
     PressKey(dialog, VK_RETURN);
   });
-  EXPECT_EQ(DialogBoxParam(Program(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), NestingProc, 0), 100 + IDOK);
+  EXPECT_EQ(DialogBoxParam(ThisProgram(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), NestingProc, 0), 100 + IDOK);
   EXPECT_FALSE(outerEnabledWhileInner);
   EXPECT_FALSE(ownerEnabledWhileInner);
   EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
@@ -189,7 +189,7 @@ INT_PTR CALLBACK ModelessProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
 }
 
 TEST_F(Dialogs, AModelessDialogRunsBesideItsOwner) {
-  HWND dialog = CreateDialogParam(Program(), MAKEINTRESOURCE(IDD_SMALL), owner.Handle(), ModelessProc, 0);
+  HWND dialog = CreateDialogParam(ThisProgram(), MAKEINTRESOURCE(IDD_SMALL), owner.Handle(), ModelessProc, 0);
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(IsWindowVisible(dialog));  // the template asks to be shown
   EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
@@ -210,7 +210,7 @@ TEST_F(Dialogs, AModelessDialogRunsBesideItsOwner) {
 }
 
 TEST_F(Dialogs, DialogUnitsComeFromTheDialogsFont) {
-  HWND dialog = CreateDialogParam(Program(), MAKEINTRESOURCE(IDD_PLAIN), owner.Handle(), ModelessProc, 0);
+  HWND dialog = CreateDialogParam(ThisProgram(), MAKEINTRESOURCE(IDD_PLAIN), owner.Handle(), ModelessProc, 0);
   ASSERT_NE(dialog, nullptr);
   HFONT font = reinterpret_cast<HFONT>(SendMessage(dialog, WM_GETFONT, 0, 0));
   ASSERT_NE(font, nullptr);
@@ -243,7 +243,7 @@ TEST_F(Dialogs, DialogUnitsComeFromTheDialogsFont) {
 
 TEST_F(Dialogs, AControlOfAnUnknownClassFailsTheDialog) {
   SetLastError(0);
-  EXPECT_EQ(DialogBoxParam(Program(), MAKEINTRESOURCE(IDD_UNKNOWN_CLASS), owner.Handle(), RecordingProc, 0), -1);
+  EXPECT_EQ(DialogBoxParam(ThisProgram(), MAKEINTRESOURCE(IDD_UNKNOWN_CLASS), owner.Handle(), RecordingProc, 0), -1);
   EXPECT_EQ(GetLastError(), 1407u);  // ERROR_CANNOT_FIND_WND_CLASS
   EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
   // The procedure heard of the font before the controls were made, but of no initialisation.
@@ -251,7 +251,7 @@ TEST_F(Dialogs, AControlOfAnUnknownClassFailsTheDialog) {
 }
 
 TEST_F(Dialogs, ItemTextsAndNumbersGoBothWays) {
-  HWND dialog = CreateDialogParam(Program(), MAKEINTRESOURCE(IDD_PLAIN), owner.Handle(), ModelessProc, 0);
+  HWND dialog = CreateDialogParam(ThisProgram(), MAKEINTRESOURCE(IDD_PLAIN), owner.Handle(), ModelessProc, 0);
   ASSERT_NE(dialog, nullptr);
   struct Case {
     const char* text;
@@ -298,12 +298,12 @@ TEST_F(Dialogs, ControlsAreHiddenMovedDisabledAndRelabelledWhileTheDialogIsUp) {
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CHECK), static_cast<UINT>(BST_CHECKED));
     EndDialog(dialog, IDOK);
   });
-  EXPECT_EQ(DialogBoxParam(Program(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), RecordingProc, 0), IDOK);
+  EXPECT_EQ(DialogBoxParam(ThisProgram(), MAKEINTRESOURCE(IDD_ALL), owner.Handle(), RecordingProc, 0), IDOK);
 }
 
 TEST_F(Dialogs, IconsOfTheDialogAreKeptBySetIcon) {
-  HWND dialog = CreateDialogParam(Program(), MAKEINTRESOURCE(IDD_PLAIN), owner.Handle(), ModelessProc, 0);
-  HICON big = LoadIcon(Program(), MAKEINTRESOURCE(IDI_SAMPLE));
+  HWND dialog = CreateDialogParam(ThisProgram(), MAKEINTRESOURCE(IDD_PLAIN), owner.Handle(), ModelessProc, 0);
+  HICON big = LoadIcon(ThisProgram(), MAKEINTRESOURCE(IDI_SAMPLE));
   HICON small = LoadIcon(nullptr, IDI_APPLICATION);
   EXPECT_EQ(SendMessage(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big)), 0);
   EXPECT_EQ(SendMessage(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small)), 0);
@@ -314,7 +314,7 @@ TEST_F(Dialogs, IconsOfTheDialogAreKeptBySetIcon) {
 
 TEST_F(Dialogs, AQuitMessageEndsTheModalLoopAndIsPostedAgain) {
   ModalScript script([](HWND) { PostQuitMessage(3); });
-  EXPECT_EQ(DialogBoxParam(Program(), MAKEINTRESOURCE(IDD_PLAIN), owner.Handle(), RecordingProc, 0), -1);
+  EXPECT_EQ(DialogBoxParam(ThisProgram(), MAKEINTRESOURCE(IDD_PLAIN), owner.Handle(), RecordingProc, 0), -1);
   int code = 0;
   EXPECT_TRUE(layer::QuitPending(&code));
   EXPECT_EQ(code, 3);

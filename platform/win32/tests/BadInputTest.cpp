@@ -8,6 +8,7 @@
 #include <string>
 
 #include "MessageLog.h"
+#include "ScreenPoints.h"
 #include "win32/Errors.h"
 #include "win32/UserMessages.h"
 #include "win32/UserWindows.h"
@@ -15,12 +16,6 @@
 using namespace layer::testing;
 
 namespace {
-
-POINT OnWindow(HWND window, int x, int y) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return POINT{rect.left + x, rect.top + y};
-}
 
 struct DestroyCase {
   const char* name;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "MessageLog.h"
+#include "ScreenPoints.h"
 #include "win32/Clock.h"
 #include "win32/Errors.h"
 #include "win32/UserWindows.h"
@@ -17,19 +18,10 @@ using namespace layer::testing;
 
 namespace {
 
-constexpr unsigned kByDefault = kSent | kDefault;
-constexpr unsigned kW = kSent | kWParam;
-
 POINT OnScreen(HWND window, int x, int y) {
   POINT point{x, y};
   ClientToScreen(window, &point);
   return point;
-}
-
-POINT OnWindow(HWND window, int x, int y) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return POINT{rect.left + x, rect.top + y};
 }
 
 LPARAM Packed(POINT point) { return MAKELPARAM(point.x, point.y); }

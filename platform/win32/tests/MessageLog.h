@@ -31,6 +31,10 @@ enum : unsigned {
   kLParam = 32,     // (tables only) lParam must match
 };
 
+// Sent and passed on to DefWindowProc; sent with its wParam checked.
+constexpr unsigned kByDefault = kSent | kDefault;
+constexpr unsigned kW = kSent | kWParam;
+
 struct Logged {
   HWND window;
   UINT message;

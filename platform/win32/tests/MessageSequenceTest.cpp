@@ -9,9 +9,6 @@ using namespace layer::testing;
 
 namespace {
 
-constexpr unsigned kByDefault = kSent | kDefault;
-constexpr unsigned kW = kSent | kWParam;
-
 LPARAM Handle(HWND window) { return reinterpret_cast<LPARAM>(window); }
 
 // The first paint of a window just shown: its frame and background come with it.

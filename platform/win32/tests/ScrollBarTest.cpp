@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "MessageLog.h"
+#include "ScreenPoints.h"
 #include "win32/Clock.h"
 #include "win32/Gdi.h"
 #include "win32/UserMessages.h"
@@ -16,14 +17,6 @@
 using namespace layer::testing;
 
 namespace {
-
-constexpr unsigned kByDefault = kSent | kDefault;
-
-POINT OnWindow(HWND window, int x, int y) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return POINT{rect.left + x, rect.top + y};
-}
 
 // The middle of the vertical bar's lower arrow, and of the bar at a height.
 POINT LowerArrow(HWND window) {
