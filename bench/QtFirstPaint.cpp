@@ -105,7 +105,11 @@ int RunHelper(int lifeline) {
 int StartHelper(int& ready) {
   int channel[2], lifeline[2];
   if (pipe(channel) != 0) return -1;
-  if (pipe(lifeline) != 0) return -1;
+  if (pipe(lifeline) != 0) {
+    close(channel[0]);
+    close(channel[1]);
+    return -1;
+  }
   fcntl(channel[0], F_SETFD, FD_CLOEXEC);
   fcntl(lifeline[1], F_SETFD, FD_CLOEXEC);
   const std::string channelVariable = "VARNO_PROCESS_CHANNEL=" + std::to_string(channel[1]);
